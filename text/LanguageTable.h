@@ -2,12 +2,28 @@
 // A language string table: an index file (".sif") of 8-byte records
 // {offset, length} and a string pool (".poo") of NUL-terminated texts.
 // Only the index is held in memory; every lookup reopens the pool.
+//
+// Load never reports failure; a table that failed to load simply yields no
+// text. What the table holds afterwards:
+// - Index file opened and read: the new base path and its records (a file of
+//   0 to 7 bytes gives a table without records; trailing bytes are ignored).
+// - Index file cannot be opened, or its records cannot be allocated: the new
+//   base path and no records. The previous language's records are released
+//   so that they never show through under the new base path.
+// - Base path null or longer than kMaxBasePath characters: refused; the
+//   table is emptied (no records, base path all zero).
+//
+// GetString yields no text (null) for an index outside the table, a missing
+// pool, a record of length 0, an offset of 2^31 or more, a record whose bytes
+// reach past the end of the pool, bytes without a NUL, or a failed allocation.
 
 #include <stdint.h>
 
 namespace text {
 enum { kMaxPath = 260 };
-}
+// The longest base path: with ".sif" or ".poo" and the NUL it fills kMaxPath.
+enum { kMaxBasePath = kMaxPath - 5 };
+} // namespace text
 
 struct TextIndexEntry {
     uint32_t offset; // first byte of the text in the pool
@@ -15,7 +31,7 @@ struct TextIndexEntry {
 };
 
 class CLanguageTable {
-public:
+  public:
     CLanguageTable();
     virtual ~CLanguageTable();
 
@@ -32,7 +48,14 @@ public:
     int GetCount() const { return m_nCount; }
     const char* GetBasePath() const { return m_szBasePath; }
 
-private:
+    // The record of `index` as read from the index file, unchecked against
+    // the pool (for tools that validate tables). False outside the table.
+    bool GetEntry(int index, TextIndexEntry* entry) const;
+
+  private:
+    void Clear();
+    bool ReadIndex(const char* indexPath);
+
     TextIndexEntry* m_pEntries;
     char m_szBasePath[text::kMaxPath];
     int32_t m_nCount;
