@@ -1,0 +1,4 @@
+#include "app/AboutDlg.h"
+
+BEGIN_MESSAGE_MAP(CAboutDlg)
+END_MESSAGE_MAP()

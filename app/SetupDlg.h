@@ -1,0 +1,73 @@
+#pragma once
+// The setup dialog: the program's whole user interface. The frame (icon,
+// About item, painting) lives in app/, the probes, shortcuts and the
+// installation in install/, opening, language selection and browsing in ui/.
+
+#include "platform/Controls.h"
+#include "platform/Dialog.h"
+#include "platform/String.h"
+#include "res/resource.h"
+#include "text/LanguageTable.h"
+
+// The product's folder on the medium, in the install root and in the Start
+// Menu.
+extern const char kProductFolder[];
+
+class CSetupDlg : public CDialog {
+  public:
+    explicit CSetupDlg(CWnd* parent = nullptr);
+    enum { IDD = IDD_SETUP_DIALOG };
+
+    // Texts of the dialog's language table; empty when it has none.
+    CString LoadText(int index);
+    // A text of the language files installed in `folder`.
+    CString LoadInstalledText(const CString& folder, int index);
+
+    // Finds the first CD-ROM drive holding the game and writes its root
+    // ("D:\") into `root` (MAX_PATH bytes). When there is none it tells the
+    // user and ends the process with status -1: it never returns without one.
+    void FindSourceRoot(char* root);
+    // Whether a Glide driver library can be loaded on this machine.
+    bool IsGlideDriverPresent();
+    // The Start Menu Programs folder into `path` (MAX_PATH bytes); false,
+    // with `path` untouched, when the shell cannot give it.
+    bool GetProgramsFolder(char* path);
+
+    // The installation; true when every step that must succeed did.
+    bool InstallProduct();
+    // Clears the read-only attribute of everything below `folder`.
+    void ClearReadOnlyTree(const char* folder);
+
+    // Opening and language selection.
+    void FillLanguageList();
+    void ApplyLanguage();
+    void ApplyDialogTexts();
+    bool IsProductInstalledAt(const char* folder);
+    void RunProduct(const char* folder);
+
+    // The Browse button.
+    void BrowseForInstallRoot();
+
+  protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnGlideClicked();
+
+    // The About item in the system menu and the dialog's icons.
+    void InitFrame();
+
+    CLanguageTable m_languageTable;
+    CEdit m_editInstallPath;
+    CComboBox m_comboLanguage;
+    CString m_strInstallPath;
+    HICON m_hIcon;
+
+    DECLARE_MESSAGE_MAP(CSetupDlg, CDialog)
+};
+
+// Where a minimised window draws its icon: centred, rounding up.
+POINT IconPosition(const RECT& client, int iconWidth, int iconHeight);

@@ -1,0 +1,54 @@
+#include "platform/Application.h"
+
+#include <string.h>
+
+static CWinApp* s_pApp = nullptr;
+
+CWinApp* AfxGetApp() {
+    return s_pApp;
+}
+
+const char* AfxGetAppName() {
+    return s_pApp ? s_pApp->m_pszAppName : "";
+}
+
+CWinApp::CWinApp() : m_pszAppName(m_appName), m_pMainWnd(nullptr) {
+    m_appName[0] = '\0';
+    s_pApp = this;
+}
+
+CWinApp::~CWinApp() {
+    if (s_pApp == this)
+        s_pApp = nullptr;
+}
+
+BEGIN_MESSAGE_MAP(CWinApp)
+ON_COMMAND(ID_HELP, OnHelp)
+END_MESSAGE_MAP()
+
+// "C:\Games\Setup.exe" gives "Setup".
+static void TakeAppNameFromModule(char* name, size_t size) {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path) {
+        name[0] = '\0';
+        return;
+    }
+    const char* file = path;
+    for (const char* p = path; *p; ++p) {
+        if (*p == '\\' || *p == '/' || *p == ':')
+            file = p + 1;
+    }
+    const char* dot = strrchr(file, '.');
+    size_t count = dot ? (size_t)(dot - file) : strlen(file);
+    if (count >= size)
+        count = size - 1;
+    memcpy(name, file, count);
+    name[count] = '\0';
+}
+
+void CWinApp::PrepareProcess() {
+    UINT inherited = SetErrorMode(0);
+    SetErrorMode(inherited | kQuietErrorMode);
+    TakeAppNameFromModule(m_appName, sizeof m_appName);
+}

@@ -1,0 +1,55 @@
+#pragma once
+// CWinApp: the one application object. The program defines a single global
+// object of a class derived from it; the framework's WinMain prepares the
+// process, then runs its InitInstance once. Returning false ends the process
+// without a message loop.
+
+#include "platform/CmdTarget.h"
+
+class CWnd;
+
+// The framework's help command.
+enum { ID_HELP = 0xE146 };
+
+class CWinApp : public CCmdTarget {
+  public:
+    CWinApp();
+    ~CWinApp() override;
+
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    virtual BOOL InitInstance() { return FALSE; }
+
+    // The executable's file name without its extension.
+    const char* m_pszAppName;
+    // The main window; cleared when that window is destroyed.
+    CWnd* m_pMainWnd;
+
+    // Runs before InitInstance: the error mode and the application name.
+    void PrepareProcess();
+
+  protected:
+    // The help command. This program carries no help content, so it shows
+    // nothing.
+    void OnHelp() {}
+
+    DECLARE_MESSAGE_MAP(CWinApp, CCmdTarget)
+
+  private:
+    char m_appName[MAX_PATH];
+};
+
+CWinApp* AfxGetApp();
+const char* AfxGetAppName();
+
+// The error mode bits that make a drive without a disc fail quietly.
+enum { kQuietErrorMode = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX };
+
+// Control hosting and the 3-D look of older systems. Neither dialog hosts
+// OLE controls, and every supported system draws 3-D dialogs itself, so
+// both leave the process as it is.
+inline void AfxEnableControlContainer() {}
+inline BOOL Enable3dControlsStatic() {
+    return TRUE;
+}

@@ -1,0 +1,7 @@
+#include "app/SetupDlg.h"
+
+BOOL CSetupDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    InitFrame();
+    return TRUE;
+}
