@@ -46,22 +46,25 @@ ConvertResult FromWide(unsigned codePage, const std::wstring& in, std::string* o
     return ConvertResult::Ok;
 }
 
+// Through UTF-16, the form both Win32 conversion functions share.
+ConvertResult Convert(unsigned from, unsigned to, const std::string& in, std::string* out) {
+    std::wstring wide;
+    ConvertResult result = ToWide(from, in, &wide);
+    return result == ConvertResult::Ok ? FromWide(to, wide, out) : result;
+}
+
 } // namespace
 
 ConvertResult Utf8ToCodePage(unsigned codePage, const std::string& in, std::string* out) {
     if (!IsValidCodePage(codePage)) {
         return ConvertResult::Unsupported;
     }
-    std::wstring wide;
-    ConvertResult result = ToWide(CP_UTF8, in, &wide);
-    return result == ConvertResult::Ok ? FromWide(codePage, wide, out) : result;
+    return Convert(CP_UTF8, codePage, in, out);
 }
 
 ConvertResult CodePageToUtf8(unsigned codePage, const std::string& in, std::string* out) {
     if (!IsValidCodePage(codePage)) {
         return ConvertResult::Unsupported;
     }
-    std::wstring wide;
-    ConvertResult result = ToWide(codePage, in, &wide);
-    return result == ConvertResult::Ok ? FromWide(CP_UTF8, wide, out) : result;
+    return Convert(codePage, CP_UTF8, in, out);
 }

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Native checks of the portable code (language table, writer, langtool):
+#  1. a build in build-native/ with AddressSanitizer and
+#     UndefinedBehaviorSanitizer, and its tests (ctest);
+#  2. when clang is installed, the libFuzzer target in build-fuzz/, run for
+#     FUZZ_SECONDS (default 60) on a copy of tests/fuzz/corpus.
+# Exits non-zero on the first failure.
+#
+# A long fuzz run (here ten hours) once this script has built build-fuzz/:
+#   mkdir -p fuzz-corpus && cp tests/fuzz/corpus/* fuzz-corpus/
+#   build-fuzz/fuzz_language_table -max_len=2048 -max_total_time=36000 \
+#       -artifact_prefix=build-fuzz/ fuzz-corpus
+# A crash is saved as build-fuzz/crash-<hash>; rerun it by passing that file
+# to fuzz_language_table, and turn it into a regression test in tests/native.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+fuzz_seconds=${FUZZ_SECONDS:-60}
+jobs=$(nproc 2>/dev/null || echo 2)
+sanitize="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all"
+
+echo "== native build with sanitizers (build-native/)"
+cmake -S . -B build-native -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_C_FLAGS="$sanitize" -DCMAKE_CXX_FLAGS="$sanitize" \
+    -DCMAKE_EXE_LINKER_FLAGS="$sanitize"
+cmake --build build-native -j "$jobs"
+
+echo "== native tests"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd build-native && ctest --output-on-failure -j "$jobs")
+
+if ! command -v clang++ >/dev/null; then
+    echo "== clang++ not found: fuzzing skipped"
+    exit 0
+fi
+
+echo "== fuzz target (build-fuzz/)"
+cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DSETUP_FUZZ=ON
+cmake --build build-fuzz -j "$jobs" --target fuzz_language_table
+
+echo "== fuzzing for ${fuzz_seconds} s"
+corpus=$(mktemp -d)
+trap 'rm -rf "$corpus"' EXIT
+cp tests/fuzz/corpus/* "$corpus"/
+build-fuzz/fuzz_language_table -max_len=2048 -max_total_time="$fuzz_seconds" \
+    -artifact_prefix=build-fuzz/ "$corpus"
+echo "== all native checks passed"
