@@ -96,25 +96,30 @@ bool CLanguageTable::ReadIndex(const char* indexPath) {
         return false;
     }
     long size = FileSize(file);
-    bool ok = size >= 0 && fseek(file, 0, SEEK_SET) == 0;
-    size_t count = ok ? (size_t)size / text::kRecordSize : 0;
-    if (ok && count > 0x7FFFFFFFu) {
-        ok = false; // more records than m_nCount can count
-    }
-    if (ok && count > 0) {
-        m_pEntries = (TextIndexEntry*)malloc(count * text::kRecordSize);
-        ok = m_pEntries != nullptr;
-    }
-    if (ok && count > 0) {
-        // A file that shrank since its size was taken keeps what was read.
-        count = fread(m_pEntries, text::kRecordSize, count, file);
-        for (size_t i = 0; i < count; ++i) {
-            m_pEntries[i] = text::DecodeRecord((const unsigned char*)&m_pEntries[i]);
-        }
-        m_nCount = (int32_t)count;
-    }
+    bool ok = size >= 0 && fseek(file, 0, SEEK_SET) == 0 &&
+              ReadRecords(file, (size_t)size / text::kRecordSize);
     fclose(file);
     return ok;
+}
+
+bool CLanguageTable::ReadRecords(FILE* file, size_t count) {
+    if (count > 0x7FFFFFFFu) {
+        return false; // more records than m_nCount can count
+    }
+    if (count == 0) {
+        return true;
+    }
+    m_pEntries = (TextIndexEntry*)malloc(count * text::kRecordSize);
+    if (m_pEntries == nullptr) {
+        return false;
+    }
+    // A file that shrank since its size was taken keeps what was read.
+    count = fread(m_pEntries, text::kRecordSize, count, file);
+    for (size_t i = 0; i < count; ++i) {
+        m_pEntries[i] = text::DecodeRecord((const unsigned char*)&m_pEntries[i]);
+    }
+    m_nCount = (int32_t)count;
+    return true;
 }
 
 bool CLanguageTable::GetEntry(int index, TextIndexEntry* entry) const {

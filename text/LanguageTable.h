@@ -17,7 +17,9 @@
 // pool, a record of length 0, an offset of 2^31 or more, a record whose bytes
 // reach past the end of the pool, bytes without a NUL, or a failed allocation.
 
+#include <stddef.h>
 #include <stdint.h>
+#include <stdio.h>
 
 namespace text {
 enum { kMaxPath = 260 };
@@ -55,6 +57,7 @@ class CLanguageTable {
   private:
     void Clear();
     bool ReadIndex(const char* indexPath);
+    bool ReadRecords(FILE* file, size_t count);
 
     TextIndexEntry* m_pEntries;
     char m_szBasePath[text::kMaxPath];
