@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what building and testing need, when it is missing: the MinGW
+# cross compiler, Wine (32-bit), Xvfb, CMake, GoogleTest's sources, clang for
+# fuzzing, and the tools the tests use to look at results. Run as root on
+# Debian; does nothing when everything is there.
+set -eu
+
+packages=(
+    cmake make python3 g++ clang googletest
+    g++-mingw-w64-i686 binutils-mingw-w64-i686
+    wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick
+    liblnk-utils xorriso
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "deps: installing ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

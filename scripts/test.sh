@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Runs every test: builds Setup.exe and the Windows tests with the cross
+# compiler and runs them under Wine (with a display, Xvfb if there is none),
+# then the portable code natively with sanitizers and a short fuzz run.
+#
+# usage: scripts/test.sh        (as root on Debian; installs what is missing)
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+bash scripts/deps.sh
+
+echo "== cross build"
+cmake -S . -B build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j"$(nproc)"
+
+echo "== Windows tests under Wine"
+(cd build && bash "$root/scripts/with-display.sh" ctest --output-on-failure -j2 --timeout 600)
+
+if [ -f scripts/test-native.sh ]; then
+    echo "== native tests with sanitizers, fuzzing"
+    bash scripts/test-native.sh
+fi

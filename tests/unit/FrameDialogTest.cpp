@@ -1,0 +1,188 @@
+// The setup dialog's frame, run modally in this process from its template
+// while a second thread looks at it and drives it like a user would.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "app/SetupDlg.h"
+#include "platform/Application.h"
+
+namespace {
+
+// The dialog with only the framework's initialisation and the frame steps,
+// so that it opens without an installation medium.
+class FrameOnlyDlg : public CSetupDlg {
+protected:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        InitFrame();
+        return TRUE;
+    }
+};
+
+CWinApp& TestApp() {
+    static CWinApp app;
+    return app;
+}
+
+HWND WaitForOwnWindow(const char* caption, int timeoutMs = 10000) {
+    for (int waited = 0; waited < timeoutMs; waited += 20) {
+        HWND found = FindWindowA(nullptr, caption);
+        DWORD pid = 0;
+        if (found)
+            GetWindowThreadProcessId(found, &pid);
+        if (found && pid == GetCurrentProcessId() && IsWindowVisible(found))
+            return found;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+std::string TextOf(HWND window) {
+    char text[256] = "";
+    SendMessageA(window, WM_GETTEXT, sizeof text, (LPARAM)text);
+    return text;
+}
+
+// Runs the dialog modally; `observe` runs on another thread once the dialog
+// is visible and must end it. A dialog that is not ended is cancelled after
+// the observer returns, so a failing test cannot hang.
+INT_PTR RunObserved(CDialog& dialog, const char* caption, std::function<void(HWND)> observe) {
+    std::thread observer([&] {
+        HWND window = WaitForOwnWindow(caption);
+        EXPECT_NE(nullptr, window) << "dialog did not appear";
+        if (!window)
+            return;
+        observe(window);
+        for (int i = 0; i < 250 && IsWindow(window); ++i)
+            Sleep(20);
+        if (IsWindow(window))
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    });
+    INT_PTR result = dialog.DoModal();
+    observer.join();
+    return result;
+}
+
+RECT WindowRect(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+TEST(FrameDialog, SystemMenuEndsWithSeparatorAndAboutItem) {
+    FrameOnlyDlg dialog;
+    RunObserved(dialog, "The Vellmor Setup", [](HWND window) {
+        HMENU menu = GetSystemMenu(window, FALSE);
+        ASSERT_NE(nullptr, menu);
+        int count = GetMenuItemCount(menu);
+        ASSERT_GE(count, 2);
+        char text[64] = "";
+        GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ("&About Setup...", text);
+        EXPECT_EQ(0x0010u, GetMenuItemID(menu, count - 1));
+        EXPECT_TRUE(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
+
+        EXPECT_NE(nullptr, (HICON)SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+        EXPECT_NE(nullptr, (HICON)SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
+TEST(FrameDialog, TabOrderSkipsTheHiddenGlideBox) {
+    FrameOnlyDlg dialog;
+    RunObserved(dialog, "The Vellmor Setup", [](HWND window) {
+        HWND glide = GetDlgItem(window, IDC_GLIDE);
+        EXPECT_FALSE(IsWindowVisible(glide));
+        EXPECT_FALSE(IsWindowEnabled(glide));
+
+        const int order[] = {IDC_INSTALL_PATH, IDC_BROWSE, IDC_LANGUAGE, IDOK, IDCANCEL,
+                             IDC_INSTALL_PATH};
+        HWND at = GetDlgItem(window, order[0]);
+        for (size_t i = 1; i < sizeof order / sizeof order[0]; ++i) {
+            at = GetNextDlgTabItem(window, at, FALSE);
+            EXPECT_EQ(order[i], GetDlgCtrlID(at)) << "tab stop " << i;
+        }
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
+TEST(FrameDialog, SystemCommands0x10To0x1FOpenTheAboutBoxCentredOverTheDialog) {
+    FrameOnlyDlg dialog;
+    TestApp().m_pMainWnd = &dialog;
+    RunObserved(dialog, "The Vellmor Setup", [](HWND window) {
+        for (UINT command : {0x0010u, 0x001Fu}) {
+            SCOPED_TRACE(command);
+            PostMessageA(window, WM_SYSCOMMAND, command, 0);
+            HWND about = WaitForOwnWindow("About Setup");
+            ASSERT_NE(nullptr, about);
+            EXPECT_EQ(window, GetWindow(about, GW_OWNER));
+            EXPECT_FALSE(IsWindowEnabled(window)) << "the setup dialog waits for the About box";
+            RECT outer = WindowRect(window), inner = WindowRect(about);
+            EXPECT_NEAR((outer.left + outer.right) / 2, (inner.left + inner.right) / 2, 2);
+            EXPECT_NEAR((outer.top + outer.bottom) / 2, (inner.top + inner.bottom) / 2, 2);
+
+            std::string texts;
+            for (HWND child = GetWindow(about, GW_CHILD); child;
+                 child = GetWindow(child, GW_HWNDNEXT))
+                texts += TextOf(child) + "|";
+            EXPECT_NE(std::string::npos, texts.find("Setup Version 1.01|")) << texts;
+
+            PostMessageA(about, WM_COMMAND, IDOK, 0);
+            for (int i = 0; i < 250 && IsWindow(about); ++i)
+                Sleep(20);
+            EXPECT_FALSE(IsWindow(about));
+        }
+        // 0x0020 is not the About command: it goes to the default processing.
+        PostMessageA(window, WM_SYSCOMMAND, 0x0020, 0);
+        Sleep(300);
+        EXPECT_EQ(nullptr, WaitForOwnWindow("About Setup", 200));
+        EXPECT_TRUE(IsWindowEnabled(window));
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    });
+    TestApp().m_pMainWnd = nullptr;
+}
+
+TEST(FrameDialog, EscapeAndTheCloseButtonEndTheDialogWithCancel) {
+    FrameOnlyDlg byEscape;
+    INT_PTR result = RunObserved(byEscape, "The Vellmor Setup", [](HWND window) {
+        HWND edit = GetDlgItem(window, IDC_INSTALL_PATH);
+        PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        PostMessageA(edit, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+    });
+    EXPECT_EQ(IDCANCEL, result);
+
+    FrameOnlyDlg byClose;
+    result = RunObserved(byClose, "The Vellmor Setup",
+                         [](HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); });
+    EXPECT_EQ(IDCANCEL, result);
+}
+
+TEST(FrameDialog, DialogWithoutOwnerIsCentredOnTheScreen) {
+    FrameOnlyDlg dialog;
+    RunObserved(dialog, "The Vellmor Setup", [](HWND window) {
+        RECT area, rect = WindowRect(window);
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        EXPECT_NEAR((area.left + area.right) / 2, (rect.left + rect.right) / 2, 2);
+        EXPECT_NEAR((area.top + area.bottom) / 2, (rect.top + rect.bottom) / 2, 2);
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
+TEST(IconPosition, CentresTheIconRoundingUpWithoutGoingNegativeByRounding) {
+    RECT square = {0, 0, 36, 36};
+    POINT at = IconPosition(square, 32, 32);
+    EXPECT_EQ(2, at.x);
+    EXPECT_EQ(2, at.y);
+
+    RECT narrow = {0, 0, 30, 37};
+    at = IconPosition(narrow, 32, 32);
+    EXPECT_EQ(0, at.x);
+    EXPECT_EQ(3, at.y);
+}
+
+} // namespace
