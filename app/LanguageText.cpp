@@ -1,7 +1,7 @@
-#include <stdio.h>
 #include <stdlib.h>
 
 #include "app/SetupDlg.h"
+#include "text/Format.h"
 
 // The text of a table entry up to its first NUL, or an empty string.
 static CString TakeText(CLanguageTable& table, int index) {
@@ -19,8 +19,7 @@ CString CSetupDlg::LoadText(int index) {
 
 CString CSetupDlg::LoadInstalledText(const CString& folder, int index) {
     char basePath[MAX_PATH];
-    int length = snprintf(basePath, sizeof basePath, "%s\\language", (const char*)folder);
-    if (length < 0 || (size_t)length >= sizeof basePath)
+    if (!FormatPath(basePath, "%s\\language", (const char*)folder))
         return CString();
     CLanguageTable table;
     table.Load(basePath);

@@ -1,10 +1,11 @@
 #include "platform/String.h"
 
 #include <ctype.h>
-#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <windows.h>
+
+#include "text/Format.h"
 
 CString::CString() : m_data(nullptr), m_length(0), m_capacity(0) {}
 
@@ -137,13 +138,13 @@ void CString::Format(const char* format, ...) {
 void CString::FormatV(const char* format, va_list args) {
     va_list measure;
     va_copy(measure, args);
-    int length = vsnprintf(nullptr, 0, format, measure);
+    int length = FormattedLength(format, measure);
     va_end(measure);
     if (length < 0 || !Reserve(length)) {
         Assign("", 0);
         return;
     }
-    vsnprintf(m_data, (size_t)length + 1, format, args);
+    FormatTextV(m_data, (size_t)length + 1, format, args);
     m_length = length;
 }
 

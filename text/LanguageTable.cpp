@@ -1,5 +1,7 @@
 #include "text/LanguageTable.h"
 
+#include "text/Format.h"
+
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -22,9 +24,8 @@ size_t BoundedLength(const char* s) {
 
 // The base path with an extension, in a kMaxPath buffer. Load admits only
 // base paths for which this fits; the check keeps that promise local.
-bool FormatPath(char (&path)[text::kMaxPath], const char* basePath, const char* extension) {
-    int n = snprintf(path, sizeof(path), "%s%s", basePath, extension);
-    return n >= 0 && (size_t)n < sizeof(path);
+bool JoinExtension(char (&path)[text::kMaxPath], const char* basePath, const char* extension) {
+    return FormatPath(path, "%s%s", basePath, extension);
 }
 
 // Size of an open file in bytes, or -1. Leaves the position at the end.
@@ -85,7 +86,7 @@ void CLanguageTable::Load(const char* basePath) {
     memmove(m_szBasePath, basePath, length + 1);
 
     char indexPath[text::kMaxPath];
-    if (FormatPath(indexPath, m_szBasePath, ".sif")) {
+    if (JoinExtension(indexPath, m_szBasePath, ".sif")) {
         ReadIndex(indexPath);
     }
 }
@@ -136,7 +137,7 @@ char* CLanguageTable::GetString(int index) {
         return nullptr;
     }
     char poolPath[text::kMaxPath];
-    FILE* pool = FormatPath(poolPath, m_szBasePath, ".poo") ? fopen(poolPath, "rb") : nullptr;
+    FILE* pool = JoinExtension(poolPath, m_szBasePath, ".poo") ? fopen(poolPath, "rb") : nullptr;
     if (pool == nullptr) {
         return nullptr;
     }

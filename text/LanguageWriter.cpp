@@ -1,5 +1,7 @@
 #include "text/LanguageWriter.h"
 
+#include "text/Format.h"
+
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -38,7 +40,7 @@ char* JoinPath(const char* basePath, const char* extension) {
     size_t size = strlen(basePath) + strlen(extension) + 1;
     char* path = (char*)malloc(size);
     if (path != nullptr) {
-        snprintf(path, size, "%s%s", basePath, extension);
+        FormatText(path, size, "%s%s", basePath, extension);
     }
     return path;
 }

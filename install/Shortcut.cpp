@@ -1,0 +1,87 @@
+// The shell link maker and the Start Menu Programs folder.
+
+#include "install/Shortcut.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "app/SetupDlg.h"
+
+namespace {
+
+// In process, in a handler or in a local server: whichever the system has.
+const DWORD kLinkClassContext = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
+
+// Creates the shell link object. Failures go to the debugger output only; a
+// success code other than S_OK is reported there too but still gives a link.
+HRESULT CreateLinkObject(IShellLinkA** link) {
+    HRESULT r = CoCreateInstance(CLSID_ShellLink, nullptr, kLinkClassContext, IID_IShellLinkA,
+                                 reinterpret_cast<void**>(link));
+    if (r == CLASS_E_NOAGGREGATION)
+        OutputDebugStringA("No aggregation...\n");
+    else if (r == REGDB_E_CLASSNOTREG)
+        OutputDebugStringA("Class not registered...\n");
+    else if (r != S_OK)
+        OutputDebugStringA("Unknown error...\n");
+    return r;
+}
+
+// Saves the link through its file interface under `linkPath`, which the
+// interface takes as UTF-16.
+HRESULT SaveLink(IShellLinkA* link, const char* linkPath) {
+    IPersistFile* file = nullptr;
+    HRESULT r = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    if (FAILED(r))
+        return r;
+    WCHAR widePath[MAX_PATH];
+    // A path that does not fit would be saved unterminated or cut short.
+    if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, MAX_PATH) == 0)
+        r = HRESULT_FROM_WIN32(GetLastError());
+    else
+        r = file->Save(widePath, TRUE);
+    file->Release();
+    return r;
+}
+
+HRESULT WriteLink(const char* target, const char* linkPath, const char* description,
+                  const char* workingDir) {
+    IShellLinkA* link = nullptr;
+    HRESULT r = CreateLinkObject(&link);
+    if (FAILED(r))
+        return r;
+    // A property that cannot be set leaves the object's default; the link
+    // is still written.
+    link->SetPath(target);
+    link->SetDescription(description);
+    link->SetWorkingDirectory(workingDir);
+    r = SaveLink(link, linkPath);
+    link->Release();
+    return r;
+}
+
+} // namespace
+
+HRESULT CreateShortcut(const char* target, const char* linkPath, const char* description,
+                       const char* workingDir) {
+    // Single-threaded, as every thread of this program; a repeated
+    // initialisation (S_FALSE) still needs its CoUninitialize.
+    CoInitialize(nullptr);
+    HRESULT r = WriteLink(target, linkPath, description, workingDir);
+    CoUninitialize();
+    return r;
+}
+
+bool CSetupDlg::GetProgramsFolder(char* path) {
+    LPITEMIDLIST items = nullptr;
+    // Only whether an item list came back counts, not the result code.
+    SHGetSpecialFolderLocation(m_hWnd, CSIDL_PROGRAMS, &items);
+    if (!items)
+        return false;
+    SHGetPathFromIDListA(items, path);
+    IMalloc* allocator = nullptr;
+    if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator) {
+        allocator->Free(items);
+        allocator->Release();
+    }
+    return true;
+}

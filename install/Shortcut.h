@@ -1,0 +1,13 @@
+#pragma once
+// Shell links (".lnk") for the Start Menu.
+
+#include <windows.h>
+
+// Writes a shell link at `linkPath` that starts `target` in `workingDir` and
+// shows `description`; an existing file there is saved over. The link's
+// folder must exist. COM is initialised for the duration of the call only
+// (a caller's own initialisation stays in force). The result is negative
+// when no link was written: the link object's creation failure, the missing
+// file interface or the save's failure code.
+HRESULT CreateShortcut(const char* target, const char* linkPath, const char* description,
+                       const char* workingDir);

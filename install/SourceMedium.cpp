@@ -1,0 +1,98 @@
+// The two probes of the machine that the dialog runs: which CD-ROM drive
+// holds the game's disc, and whether a Glide driver is installed.
+
+#include "app/SetupDlg.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+namespace {
+
+// The longest list the system gives is 26 roots of 4 bytes and the closing
+// NUL (105 bytes).
+const DWORD kDriveListSize = 256;
+
+const char kNoMediumText[] = "Please Insert The Vellmor CD in a CD ROM drive and run Setup again";
+const char kNoMediumCaption[] = "Vellmor CD Not Found";
+
+// The roots of the present drives ("A:\", "C:\", ...) joined with commas
+// into one string, in a heap block of kDriveListSize bytes that the caller
+// frees. A failed query gives an empty list; null when out of memory.
+char* ReadDriveList() {
+    char* list = static_cast<char*>(calloc(kDriveListSize, 1));
+    if (!list)
+        return nullptr;
+    // A result past the buffer means the block was not filled.
+    DWORD length = GetLogicalDriveStringsA(kDriveListSize, list);
+    if (length == 0 || length >= kDriveListSize) {
+        memset(list, 0, kDriveListSize);
+        return list;
+    }
+    // Each NUL followed by another root becomes a comma, so that strtok can
+    // split the list; the double NUL at its end stops the joining.
+    for (DWORD i = 0; i < kDriveListSize - 1; ++i) {
+        if (list[i] != '\0')
+            continue;
+        if (list[i + 1] == '\0')
+            break;
+        list[i] = ',';
+    }
+    return list;
+}
+
+// Whether `root` is a CD-ROM drive whose disc holds the game. Opening a file
+// on a drive without a disc fails quietly: the framework's error mode keeps
+// the system's "drive not ready" box away.
+bool HoldsProduct(const char* root) {
+    if (GetDriveTypeA(root) != DRIVE_CDROM)
+        return false;
+    char probe[MAX_PATH];
+    int length = snprintf(probe, sizeof probe, "%s%s\\Vellmor.exe", root, kProductFolder);
+    if (length < 0 || length >= static_cast<int>(sizeof probe))
+        return false;
+    FILE* file = fopen(probe, "rb");
+    if (!file)
+        return false;
+    fclose(file);
+    return true;
+}
+
+// Pairs the set bits of the drive mask, lowest first, with the roots of the
+// joined list, which is in the same drive-letter order. A list shorter than
+// the mask (a drive added between the two queries) ends the scan.
+bool ScanDrives(DWORD mask, char* list, char* root) {
+    char* current = strtok(list, ",");
+    for (int bit = 0; bit < 32 && current; ++bit) {
+        if (!(mask & (1UL << bit)))
+            continue;
+        if (HoldsProduct(current)) {
+            snprintf(root, MAX_PATH, "%s", current);
+            return true;
+        }
+        current = strtok(nullptr, ",");
+    }
+    return false;
+}
+
+} // namespace
+
+void CSetupDlg::FindSourceRoot(char* root) {
+    DWORD mask = GetLogicalDrives();
+    char* list = ReadDriveList();
+    bool found = list && ScanDrives(mask, list, root);
+    free(list);
+    if (found)
+        return;
+    MessageBox(kNoMediumText, kNoMediumCaption, MB_ICONEXCLAMATION | MB_OK);
+    exit(-1);
+}
+
+bool CSetupDlg::IsGlideDriverPresent() {
+    // The bare name: the system's ordinary library search decides.
+    HMODULE glide = LoadLibraryA("glide2x.dll");
+    if (!glide)
+        return false;
+    FreeLibrary(glide);
+    return true;
+}

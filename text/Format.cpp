@@ -1,0 +1,34 @@
+#include "text/Format.h"
+
+#include <stdio.h>
+
+bool FormatTextV(char* buffer, size_t size, const char* format, va_list args) {
+    if (size == 0)
+        return false;
+#ifdef _WIN32
+    // _vsnprintf leaves the buffer unterminated and answers -1 when the text
+    // fills it exactly or more.
+    int length = _vsnprintf(buffer, size, format, args);
+    buffer[size - 1] = '\0';
+    return length >= 0 && (size_t)length < size;
+#else
+    int length = vsnprintf(buffer, size, format, args);
+    return length >= 0 && (size_t)length < size;
+#endif
+}
+
+bool FormatText(char* buffer, size_t size, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    bool fits = FormatTextV(buffer, size, format, args);
+    va_end(args);
+    return fits;
+}
+
+int FormattedLength(const char* format, va_list args) {
+#ifdef _WIN32
+    return _vscprintf(format, args);
+#else
+    return vsnprintf(nullptr, 0, format, args);
+#endif
+}

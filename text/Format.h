@@ -1,0 +1,26 @@
+#pragma once
+// Bounded printf-style formatting that reports truncation. On Windows it
+// uses the system C runtime's own formatter: the C++ library's ANSI printf
+// would add about 20 KB to a program that formats nothing but paths.
+
+#include <stdarg.h>
+#include <stddef.h>
+
+// Formats into buffer (size > 0), always NUL-terminated. False when the
+// result did not fit (the buffer then holds a cut-off prefix) or on a
+// formatting error.
+bool FormatText(char* buffer, size_t size, const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 3, 4)))
+#endif
+    ;
+bool FormatTextV(char* buffer, size_t size, const char* format, va_list args);
+
+// The length the formatted text would have, without its NUL; -1 on error.
+int FormattedLength(const char* format, va_list args);
+
+// A fixed-size buffer taken by reference, so its size cannot be passed wrong.
+template <size_t N, class... Args>
+bool FormatPath(char (&buffer)[N], const char* format, Args... args) {
+    return FormatText(buffer, N, format, args...);
+}
