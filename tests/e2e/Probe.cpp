@@ -1,0 +1,70 @@
+// Runs the setup dialog's machine probes in a process of its own, prepared
+// as Setup.exe prepares itself (error mode, application name), and prints
+// their answers as key=value lines on stdout. The dialog has no window, so
+// its message boxes have no owner.
+//
+// usage: e2e_probe COMMAND...   (run in order)
+//   source-root      root=D:\                 (or the not-found message and exit -1)
+//   glide            glide=1|0, loaded-after=1|0
+//   programs-folder  programs-found=1|0, programs=PATH
+
+#include <stdio.h>
+#include <string.h>
+
+#include "app/SetupDlg.h"
+#include "platform/Application.h"
+
+namespace {
+
+CWinApp s_app;
+
+void PrintSourceRoot(CSetupDlg& dialog) {
+    char root[MAX_PATH] = "";
+    dialog.FindSourceRoot(root);
+    printf("root=%s\n", root);
+}
+
+void PrintGlide(CSetupDlg& dialog) {
+    bool present = dialog.IsGlideDriverPresent();
+    printf("glide=%d\n", present ? 1 : 0);
+    printf("loaded-after=%d\n", GetModuleHandleA("glide2x.dll") ? 1 : 0);
+}
+
+void PrintProgramsFolder(CSetupDlg& dialog) {
+    char path[MAX_PATH] = "(untouched)";
+    bool found = dialog.GetProgramsFolder(path);
+    printf("programs-found=%d\n", found ? 1 : 0);
+    printf("programs=%s\n", path);
+}
+
+struct Command {
+    const char* name;
+    void (*run)(CSetupDlg&);
+};
+
+const Command kCommands[] = {
+    {"source-root", PrintSourceRoot},
+    {"glide", PrintGlide},
+    {"programs-folder", PrintProgramsFolder},
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    s_app.PrepareProcess();
+    CSetupDlg dialog;
+    for (int i = 1; i < argc; ++i) {
+        const Command* found = nullptr;
+        for (const Command& command : kCommands) {
+            if (strcmp(argv[i], command.name) == 0)
+                found = &command;
+        }
+        if (!found) {
+            fprintf(stderr, "unknown command: %s\n", argv[i]);
+            return 2;
+        }
+        found->run(dialog);
+        fflush(stdout);
+    }
+    return 0;
+}

@@ -1,0 +1,176 @@
+// The medium scan and the Glide probe, run by the probe program in a
+// process of its own on the test prefix's drives.
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "E2e.h"
+
+using namespace e2e;
+
+namespace {
+
+const DWORD kProbeTimeoutMs = 20000;
+const char kNoMediumText[] = "Please Insert The Vellmor CD in a CD ROM drive and run Setup again";
+const char kNoMediumCaption[] = "Vellmor CD Not Found";
+
+// The probe's key=value lines.
+std::map<std::string, std::string> ParseAnswers(const std::string& output) {
+    std::map<std::string, std::string> answers;
+    size_t start = 0;
+    while (start < output.size()) {
+        size_t end = output.find('\n', start);
+        if (end == std::string::npos)
+            end = output.size();
+        std::string line = output.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        size_t equals = line.find('=');
+        if (equals != std::string::npos)
+            answers[line.substr(0, equals)] = line.substr(equals + 1);
+        start = end + 1;
+    }
+    return answers;
+}
+
+// Runs the probe to its end; a message box would keep it from ending, so a
+// finished probe also shows that the scan passed over drives silently.
+std::map<std::string, std::string> Probe(const std::string& command,
+                                         const std::string& folder = "") {
+    RunResult run = RunProgram(ProbeExe(), command, folder, kProbeTimeoutMs);
+    EXPECT_TRUE(run.finished) << "the probe did not end: " << run.output;
+    EXPECT_EQ(0u, run.exitCode) << run.output;
+    return ParseAnswers(run.output);
+}
+
+std::string SourceRoot() {
+    return Probe("source-root")["root"];
+}
+
+// Starts a scan that finds nothing and checks the message it shows, then
+// dismisses it; returns the exit code the probe ends with.
+DWORD ExpectNotFoundMessage() {
+    StartOptions options;
+    options.arguments = "source-root";
+    options.captureOutput = true;
+    Process probe = Process::Start(ProbeExe(), options);
+    MessageBoxInfo box = WaitForMessageBox(probe.Id(), kProbeTimeoutMs);
+    EXPECT_TRUE(box.window) << "no message box; the probe said: " << probe.Output();
+    if (!box.window)
+        return probe.ExitCode();
+    EXPECT_EQ(kNoMediumText, box.text);
+    EXPECT_EQ(kNoMediumCaption, box.caption);
+    EXPECT_EQ(std::vector<std::string>{"OK"}, box.buttons);
+    // Still waiting for the user: the process ends only after the answer.
+    EXPECT_FALSE(probe.WaitForExit(300));
+    PostClick(box.window, IDOK);
+    EXPECT_TRUE(probe.WaitForExit(kProbeTimeoutMs));
+    EXPECT_EQ("", ParseAnswers(probe.Output())["root"]) << "the scan returned after the message";
+    return probe.ExitCode();
+}
+
+} // namespace
+
+TEST(SourceMedium, TheFirstOfTwoProductDiscsWins) {
+    InsertDisc('D', Medium::Product());
+    InsertDisc('E', Medium::Product());
+    EXPECT_EQ("D:\\", SourceRoot());
+}
+
+TEST(SourceMedium, ForeignDiscIsPassedOverForTheProductInTheNextDrive) {
+    InsertDisc('D', Medium::Foreign());
+    InsertDisc('E', Medium::Product());
+    EXPECT_EQ("E:\\", SourceRoot());
+}
+
+TEST(SourceMedium, EmptyDriveBeforeTheDiscIsSkippedSilently) {
+    EjectDisc('D');
+    InsertDisc('E', Medium::Product());
+    // Probe() fails when the probe does not end: a message would stop it.
+    EXPECT_EQ("E:\\", SourceRoot());
+}
+
+TEST(SourceMedium, LastDriveFoundAndRootEndsInBackslash) {
+    InsertDisc('F', Medium::Product());
+    std::string root = SourceRoot();
+    ASSERT_EQ("F:\\", root);
+    // Callers append relative paths to the root directly.
+    EXPECT_TRUE(FileExists(root + "The Vellmor\\Vellmor.exe"));
+    EXPECT_TRUE(FileExists(root + "Languages\\English.sif"));
+}
+
+TEST(SourceMedium, ProductFolderWithoutTheGameIsNotTheMedium) {
+    InsertDisc('D', Medium::Product().WithoutGame());
+    InsertDisc('E', Medium::Product());
+    EXPECT_EQ("E:\\", SourceRoot());
+}
+
+TEST(SourceMedium, FixedDisksHoldingTheGameAreNeverTaken) {
+    // C: and G: are fixed disks: C: comes before every CD-ROM drive, G:
+    // after them.
+    Medium::Product().Writable().WriteTo("C:\\");
+    InsertDisc(kFixedDrive, Medium::Product());
+    ASSERT_EQ(DRIVE_FIXED, GetDriveTypeA("C:\\"));
+    ASSERT_EQ(DRIVE_FIXED, GetDriveTypeA("G:\\"));
+    InsertDisc('F', Medium::Product());
+    EXPECT_EQ("F:\\", SourceRoot());
+}
+
+TEST(SourceMedium, GameOnlyOnAFixedDiskIsNotFound) {
+    InsertDisc(kFixedDrive, Medium::Product());
+    EXPECT_EQ(0xFFFFFFFFu, ExpectNotFoundMessage());
+}
+
+TEST(SourceMedium, NoDiscShowsTheMessageAndEndsWithMinusOne) {
+    for (const char* drive = kCdDrives; *drive; ++drive)
+        EjectDisc(*drive);
+    EXPECT_EQ(0xFFFFFFFFu, ExpectNotFoundMessage());
+}
+
+TEST(SourceMedium, OnlyDiscsWithoutTheGameAreNotFound) {
+    InsertDisc('D', Medium::Foreign());
+    InsertDisc('E', Medium::Product().WithoutGame());
+    InsertDisc('F', Medium::Blank());
+    EXPECT_EQ(0xFFFFFFFFu, ExpectNotFoundMessage());
+}
+
+TEST(SourceMedium, DiscTakenOutIsNoLongerFound) {
+    InsertDisc('E', Medium::Product());
+    ASSERT_EQ("E:\\", SourceRoot());
+    EjectDisc('E');
+    EXPECT_EQ(0xFFFFFFFFu, ExpectNotFoundMessage());
+}
+
+TEST(SourceMedium, DrivesOfThePrefixHaveTheirTypes) {
+    // What every scenario above relies on.
+    for (const char* drive = kCdDrives; *drive; ++drive) {
+        std::string root = std::string(1, *drive) + ":\\";
+        EXPECT_EQ(DRIVE_CDROM, GetDriveTypeA(root.c_str())) << root;
+    }
+    InsertDisc('D', Medium::Product());
+    DWORD attributes = GetFileAttributesA("D:\\The Vellmor\\Vellmor.exe");
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes);
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_READONLY) << "a pressed disc is read-only";
+}
+
+TEST(GlideProbe, LibraryOnTheSearchPathIsFoundAndUnloadedAgain) {
+    std::string folder = JoinPath(ScratchFolder(), "with-glide");
+    MakeFolders(folder);
+    CopyOneFile(GlideDll(), JoinPath(folder, "glide2x.dll"));
+    // The probe's current folder is part of the library search path.
+    std::map<std::string, std::string> answers = Probe("glide", folder);
+    EXPECT_EQ("1", answers["glide"]);
+    EXPECT_EQ("0", answers["loaded-after"]);
+}
+
+TEST(GlideProbe, MissingOrBrokenLibraryIsNotPresent) {
+    std::string empty = JoinPath(ScratchFolder(), "no-glide");
+    MakeFolders(empty);
+    EXPECT_EQ("0", Probe("glide", empty)["glide"]);
+
+    std::string broken = JoinPath(ScratchFolder(), "broken-glide");
+    MakeFolders(broken);
+    WriteWholeFile(JoinPath(broken, "glide2x.dll"), "not a library");
+    EXPECT_EQ("0", Probe("glide", broken)["glide"]);
+}

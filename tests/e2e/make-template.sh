@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Makes the template Wine prefix of the end-to-end tests, once per build
+# folder; parallel callers wait for the first one. The runner copies it for
+# every test.
+#
+# usage: make-template.sh TEMPLATE_DIR
+#
+# TEMPLATE_DIR/prefix        a 32-bit prefix
+# TEMPLATE_DIR/drives/d..f   the folders of the CD-ROM drives D:, E:, F:
+# TEMPLATE_DIR/drives/g      the folder of the fixed disk G:
+# TEMPLATE_DIR/scratch       files shared with Linux-side checks
+#
+# The drive links are relative (dosdevices/d: -> ../../drives/d), so a copy
+# of the whole folder has its drives inside the copy.
+set -eu
+template=$(realpath -m "$1")
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../../scripts/wine-env.sh"
+
+# A changed script makes a new template.
+stamp=$(cat "$0" | md5sum | cut -d' ' -f1)
+
+mkdir -p "$(dirname "$template")"
+exec 9>"$template.lock"
+flock 9
+if [ -f "$template/ready" ] && [ "$(cat "$template/ready")" = "$stamp" ]; then
+    exit 0
+fi
+
+work=$template.new
+rm -rf "$work" "$template"
+mkdir -p "$work/drives/d" "$work/drives/e" "$work/drives/f" "$work/drives/g" "$work/scratch"
+export WINEPREFIX=$work/prefix
+wineboot -i >/dev/null 2>&1
+wineserver -w
+
+# Only C: and the drives of the tests: drives the machine happens to have
+# (Z: stays, it is how tests reach the build folder) must not take part.
+for link in "$WINEPREFIX"/dosdevices/*; do
+    case $(basename "$link") in
+        c:|z:) ;;
+        *) rm -f "$link" ;;
+    esac
+done
+for letter in d e f g; do
+    ln -s "../../drives/$letter" "$WINEPREFIX/dosdevices/$letter:"
+done
+
+# Drive types are read when the server starts; it is not running now.
+cat >>"$WINEPREFIX/system.reg" <<'REG'
+
+[Software\\Wine\\Drives]
+"d:"="cdrom"
+"e:"="cdrom"
+"f:"="cdrom"
+"g:"="hd"
+REG
+
+# Most of the prefix is copies of Wine's own libraries. Links to them make
+# the per-test copy about a tenth of the size; nothing writes to them.
+builtin=$(dirname "$(readlink -f "$(command -v wine)")")/../lib/i386-linux-gnu/wine/i386-windows
+[ -d "$builtin" ] || builtin=/usr/lib/i386-linux-gnu/wine/i386-windows
+if [ -d "$builtin" ]; then
+    find "$WINEPREFIX/drive_c" -type f \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' \
+        -o -iname '*.ocx' -o -iname '*.cpl' -o -iname '*.acm' -o -iname '*.sys' \) -print0 |
+        while IFS= read -r -d '' file; do
+            original=$builtin/$(basename "$file")
+            if [ -f "$original" ] && cmp -s "$file" "$original"; then
+                ln -sf "$original" "$file"
+            fi
+        done
+fi
+
+echo "$stamp" >"$work/ready"
+mv "$work" "$template"

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Runs one end-to-end test case in a fresh copy of the template prefix.
+#
+# usage: run-test.sh [--then CHECK] TEMPLATE_DIR TEST_PROGRAM [ARGS...]
+#
+# The copy is a folder beside the template holding the prefix, the drive
+# folders and a scratch folder; its Linux path is given to the test program
+# as E2E_ROOT. The test program runs under wine with ARGS (one
+# --gtest_filter); then the copy's wineserver is ended (with every program
+# the test left running) and the copy is removed. CHECK, when given, runs on
+# Linux with the copy's path after a passing test, before the removal, and
+# its status counts too. E2E_KEEP=1 keeps the copy for a look afterwards.
+set -u
+check=
+if [ "${1:-}" = "--then" ]; then
+    check=$2
+    shift 2
+fi
+template=$(realpath -m "$1")
+program=$2
+shift 2
+here=$(cd "$(dirname "$0")" && pwd)
+
+"$here/make-template.sh" "$template" || exit 1
+. "$here/../../scripts/wine-env.sh"
+
+name=$(printf '%s' "${*:-test}" | sed 's/--gtest_filter=//; s/[^A-Za-z0-9_.-]/_/g' | cut -c1-60)
+mkdir -p "$(dirname "$template")/runs"
+root=$(mktemp -d "$(dirname "$template")/runs/$name.XXXXXX")
+xvfb_pid=
+
+cleanup() {
+    WINEPREFIX=$root/prefix wineserver -k 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    if [ "${E2E_KEEP:-0}" != 1 ]; then
+        chmod -R u+w "$root" 2>/dev/null
+        rm -rf "$root"
+    else
+        echo "kept: $root" >&2
+    fi
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+cp -a "$template/." "$root/"
+rm -f "$root/ready"
+export WINEPREFIX=$root/prefix
+export E2E_ROOT=$root
+
+# Windows need a display; without one the test gets a private X server.
+if [ -z "${DISPLAY:-}" ]; then
+    exec 8< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
+    xvfb_pid=$!
+    read -r -t 10 display <&8 || { echo "no X server" >&2; exit 1; }
+    export DISPLAY=:$display
+fi
+
+timeout -k 5 "${E2E_TIMEOUT:-120}" wine "$program" "$@"
+status=$?
+if [ $status -eq 0 ] && [ -n "$check" ]; then
+    "$check" "$root"
+    status=$?
+fi
+exit $status

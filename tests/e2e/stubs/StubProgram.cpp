@@ -1,0 +1,41 @@
+// A stand-in for the game and for an installation's Setup.exe: records that
+// it was started (its own path, its current directory and its command line)
+// as one line of C:\stub-starts.log and exits. It has no window and no
+// console, like a program started by the shell would have.
+
+#include <windows.h>
+
+#include <stdio.h>
+
+static const char kLogPath[] = "C:\\stub-starts.log";
+
+// Appends `line`; another stub starting at the same moment may hold the
+// file for a short while.
+static bool AppendToLog(const char* line, DWORD length) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        HANDLE log = CreateFileA(kLogPath, FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (log != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            BOOL ok = WriteFile(log, line, length, &written, nullptr);
+            CloseHandle(log);
+            return ok && written == length;
+        }
+        Sleep(20);
+    }
+    return false;
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    char self[MAX_PATH];
+    char directory[MAX_PATH];
+    if (!GetModuleFileNameA(nullptr, self, sizeof self))
+        self[0] = '\0';
+    if (!GetCurrentDirectoryA(sizeof directory, directory))
+        directory[0] = '\0';
+    char line[3 * MAX_PATH + 1024];
+    int length = snprintf(line, sizeof line, "%s\t%s\t%s\r\n", self, directory, GetCommandLineA());
+    if (length < 0 || length >= static_cast<int>(sizeof line))
+        return 2;
+    return AppendToLog(line, static_cast<DWORD>(length)) ? 0 : 1;
+}

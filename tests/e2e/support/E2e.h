@@ -1,0 +1,9 @@
+#pragma once
+// Everything an end-to-end test needs: include this one header.
+
+#include "Medium.h"
+#include "Paths.h"
+#include "Process.h"
+#include "Registry.h"
+#include "StubLog.h"
+#include "Ui.h"

@@ -1,0 +1,146 @@
+#include "Medium.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+
+#include "Paths.h"
+#include "text/LanguageWriter.h"
+#include "text/TextCatalogue.h"
+
+namespace e2e {
+
+namespace {
+
+void MarkReadOnlyTree(const std::string& folder) {
+    ForEachEntry(folder, [](const std::string& path, bool isFolder) {
+        if (isFolder)
+            MarkReadOnlyTree(path);
+        else
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    });
+}
+
+void MakeParentFolders(const std::string& path) {
+    size_t slash = path.find_last_of('\\');
+    if (slash != std::string::npos)
+        MakeFolders(path.substr(0, slash));
+}
+
+} // namespace
+
+Texts EnglishTexts() {
+    return {
+        {TXT_DIALOG_TITLE, "The Vellmor Setup"},
+        {TXT_INSTALL_TO, "Install to:"},
+        {TXT_BROWSE, "Browse..."},
+        {TXT_INSTALL, "Install"},
+        {TXT_EXIT, "Exit"},
+        {TXT_BROWSE_TITLE, "Choose the folder to install The Vellmor in"},
+        {TXT_INSTALL_DONE, "The Vellmor has been installed."},
+        {TXT_INSTALL_DONE_CAPTION, "Setup complete"},
+        {TXT_RUN_INSTALLED, "The Vellmor is already installed. Run it now?"},
+        {TXT_RUN_INSTALLED_CAPTION, "The Vellmor"},
+        {TXT_BROWSE_CAPTION, "Browse for folder"},
+        {TXT_LANGUAGE_SELECTION, "Language:"},
+    };
+}
+
+Medium Medium::Product() {
+    Medium medium;
+    medium.WithCopyOf("The Vellmor\\Vellmor.exe", StubExe());
+    medium.WithCopyOf("The Vellmor\\Setup.exe", StubExe());
+    medium.WithCopyOf("Glide\\Glide2x.dll", GlideDll());
+    medium.WithLanguage("English", EnglishTexts());
+    return medium;
+}
+
+Medium Medium::Foreign() {
+    Medium medium;
+    medium.WithFile("AUTORUN.INF", "[autorun]\r\nopen=Other\\Setup.exe\r\n");
+    medium.WithCopyOf("Other\\Setup.exe", StubExe());
+    medium.WithCopyOf("Other\\Other.exe", StubExe());
+    return medium;
+}
+
+Medium Medium::Blank() {
+    return Medium();
+}
+
+Medium& Medium::WithoutGame() {
+    return Without("The Vellmor\\Vellmor.exe");
+}
+
+Medium& Medium::WithoutGlide() {
+    return Without("Glide\\Glide2x.dll");
+}
+
+Medium& Medium::WithoutLanguages() {
+    languages_.clear();
+    return *this;
+}
+
+Medium& Medium::WithLanguage(const std::string& name, const Texts& texts) {
+    languages_.push_back({name, texts});
+    return *this;
+}
+
+Medium& Medium::WithFile(const std::string& path, const std::string& contents) {
+    Without(path);
+    files_.push_back({path, contents, ""});
+    return *this;
+}
+
+Medium& Medium::WithCopyOf(const std::string& path, const std::string& source) {
+    Without(path);
+    files_.push_back({path, "", source});
+    return *this;
+}
+
+Medium& Medium::Without(const std::string& path) {
+    for (size_t i = files_.size(); i-- > 0;) {
+        if (_stricmp(files_[i].path.c_str(), path.c_str()) == 0)
+            files_.erase(files_.begin() + static_cast<long>(i));
+    }
+    return *this;
+}
+
+Medium& Medium::Writable() {
+    readOnly_ = false;
+    return *this;
+}
+
+void Medium::WriteTo(const std::string& folder) const {
+    MakeFolders(folder);
+    for (const File& file : files_) {
+        std::string path = JoinPath(folder, file.path);
+        MakeParentFolders(path);
+        if (file.source.empty())
+            WriteWholeFile(path, file.contents);
+        else
+            CopyOneFile(file.source, path);
+    }
+    for (const Language& language : languages_) {
+        std::string base = JoinPath(folder, "Languages\\" + language.name);
+        MakeParentFolders(base);
+        std::vector<LanguageText> texts;
+        for (const auto& text : language.texts)
+            texts.push_back({text.first, text.second.c_str()});
+        if (!WriteLanguageTable(base.c_str(), texts.data(), texts.size()))
+            throw std::runtime_error("cannot write the language table " + base);
+    }
+    if (readOnly_)
+        MarkReadOnlyTree(folder);
+}
+
+void InsertDisc(char letter, const Medium& medium) {
+    std::string folder = DriveFolder(letter);
+    EmptyFolder(folder);
+    medium.WriteTo(folder);
+}
+
+void EjectDisc(char letter) {
+    EmptyFolder(DriveFolder(letter));
+}
+
+} // namespace e2e

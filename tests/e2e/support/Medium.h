@@ -1,0 +1,70 @@
+#pragma once
+// Installation media for the test drives. A Medium describes a disc; its
+// files are laid out in a drive's folder when it is inserted. Files are
+// read-only, as on a pressed CD, unless Writable() is asked for.
+//
+//   InsertDisc('E', Medium::Product().WithLanguage("Deutsch", {{658, "..."}}));
+//   EjectDisc('E');   // the drive stays, without a disc
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace e2e {
+
+// Language texts by index, as WriteLanguageTable takes them.
+using Texts = std::vector<std::pair<int, std::string>>;
+
+// A full set of English dialog texts (every index setup asks for).
+Texts EnglishTexts();
+
+class Medium {
+  public:
+    // The product's disc: "The Vellmor\Vellmor.exe" and "The Vellmor\Setup.exe"
+    // (stub programs that log their start), "Languages\English.sif/.poo"
+    // with EnglishTexts(), "Glide\Glide2x.dll".
+    static Medium Product();
+    // Some other program's disc: no "The Vellmor" folder.
+    static Medium Foreign();
+    // A disc with nothing on it.
+    static Medium Blank();
+
+    // The product folder without "Vellmor.exe".
+    Medium& WithoutGame();
+    Medium& WithoutGlide();
+    Medium& WithoutLanguages();
+    // Adds "Languages\<name>.sif/.poo" (written with WriteLanguageTable).
+    Medium& WithLanguage(const std::string& name, const Texts& texts);
+    // A file with the given contents, path relative to the disc's root.
+    Medium& WithFile(const std::string& path, const std::string& contents);
+    // A copy of an existing file.
+    Medium& WithCopyOf(const std::string& path, const std::string& source);
+    Medium& Without(const std::string& path);
+    // Leaves the files writable (a disc image on a hard disk, say).
+    Medium& Writable();
+
+    // Lays the disc out below `folder` (which must exist or be creatable).
+    void WriteTo(const std::string& folder) const;
+
+  private:
+    struct File {
+        std::string path;
+        std::string contents; // used when source is empty
+        std::string source;
+    };
+    struct Language {
+        std::string name;
+        Texts texts;
+    };
+    std::vector<File> files_;
+    std::vector<Language> languages_;
+    bool readOnly_ = true;
+};
+
+// Puts `medium` into CD-ROM drive `letter` (replacing any disc in it), or
+// onto the fixed disk kFixedDrive. Works while programs run.
+void InsertDisc(char letter, const Medium& medium);
+// Takes the disc out: the drive stays and reads as empty.
+void EjectDisc(char letter);
+
+} // namespace e2e

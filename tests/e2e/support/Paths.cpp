@@ -1,0 +1,142 @@
+#include "Paths.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+#include <stdlib.h>
+
+namespace e2e {
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& what, const std::string& path) {
+    throw std::runtime_error(what + " " + path + " (error " + std::to_string(GetLastError()) + ")");
+}
+
+} // namespace
+
+std::string WindowsPath(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
+    for (char& c : path) {
+        if (c == '/')
+            c = '\\';
+    }
+    return path;
+}
+
+std::string TestRoot() {
+    const char* root = getenv("E2E_ROOT");
+    if (!root || !*root)
+        throw std::runtime_error("E2E_ROOT is not set: run the test through run-test.sh");
+    return WindowsPath(root);
+}
+
+std::string DriveFolder(char letter) {
+    char lower = static_cast<char>(letter | 0x20);
+    return TestRoot() + "\\drives\\" + std::string(1, lower);
+}
+
+std::string ScratchFolder() {
+    std::string folder = TestRoot() + "\\scratch";
+    MakeFolders(folder);
+    return folder;
+}
+
+std::string SetupExe() {
+    return WindowsPath(E2E_SETUP_EXE);
+}
+std::string ProbeExe() {
+    return WindowsPath(E2E_PROBE_EXE);
+}
+std::string StubExe() {
+    return WindowsPath(E2E_STUB_EXE);
+}
+std::string GlideDll() {
+    return WindowsPath(E2E_GLIDE_DLL);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty() || folder.back() == '\\')
+        return folder + name;
+    return folder + "\\" + name;
+}
+
+bool FileExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void MakeFolders(const std::string& path) {
+    if (path.empty() || FolderExists(path))
+        return;
+    size_t slash = path.find_last_of('\\');
+    if (slash != std::string::npos && slash > 2)
+        MakeFolders(path.substr(0, slash));
+    if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+        Fail("cannot create", path);
+}
+
+void ForEachEntry(const std::string& folder,
+                  const std::function<void(const std::string& path, bool isFolder)>& visit) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(JoinPath(folder, "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = found.cFileName;
+        if (name != "." && name != "..")
+            visit(JoinPath(folder, name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+void EmptyFolder(const std::string& folder) {
+    ForEachEntry(folder, [](const std::string& path, bool isFolder) {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (isFolder) {
+            EmptyFolder(path);
+            if (!RemoveDirectoryA(path.c_str()))
+                Fail("cannot remove", path);
+        } else if (!DeleteFileA(path.c_str())) {
+            Fail("cannot delete", path);
+        }
+    });
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        Fail("cannot open", path);
+    std::string contents;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        contents.append(buffer, got);
+    CloseHandle(file);
+    return contents;
+}
+
+void WriteWholeFile(const std::string& path, const std::string& contents) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        Fail("cannot write", path);
+    DWORD written = 0;
+    BOOL ok =
+        WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
+    CloseHandle(file);
+    if (!ok || written != contents.size())
+        Fail("short write to", path);
+}
+
+void CopyOneFile(const std::string& from, const std::string& to) {
+    if (!CopyFileA(from.c_str(), to.c_str(), FALSE))
+        Fail("cannot copy " + from + " to", to);
+}
+
+} // namespace e2e

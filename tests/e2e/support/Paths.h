@@ -1,0 +1,46 @@
+#pragma once
+// Where things are during an end-to-end test: the per-test folder made by
+// the runner (E2E_ROOT), its drive folders and scratch folder, the built
+// programs; and small file helpers. Failures throw std::runtime_error.
+
+#include <functional>
+#include <string>
+
+namespace e2e {
+
+// The CD-ROM drives of the test prefix, in drive-letter order, and its
+// fixed disk. Each is a folder of the per-test folder (DriveFolder).
+constexpr const char kCdDrives[] = "DEF";
+constexpr char kFixedDrive = 'G';
+
+// "/a/b" as Windows sees it through Z: ("Z:\a\b").
+std::string WindowsPath(const std::string& unixPath);
+// The per-test folder (Windows path); throws when not run by the runner.
+std::string TestRoot();
+// The folder behind drive `letter` (one of kCdDrives or kFixedDrive).
+std::string DriveFolder(char letter);
+// A folder for the test's own files, seen by Linux-side checks as
+// $E2E_ROOT/scratch.
+std::string ScratchFolder();
+
+// The built programs.
+std::string SetupExe();
+std::string ProbeExe();
+std::string StubExe();
+std::string GlideDll();
+
+std::string JoinPath(const std::string& folder, const std::string& name);
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+// Creates `path` and its missing parents.
+void MakeFolders(const std::string& path);
+// Calls `visit` for each file and folder directly in `folder`.
+void ForEachEntry(const std::string& folder,
+                  const std::function<void(const std::string& path, bool isFolder)>& visit);
+// Removes everything below `folder` (read-only files too), keeping it.
+void EmptyFolder(const std::string& folder);
+std::string ReadWholeFile(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::string& contents);
+void CopyOneFile(const std::string& from, const std::string& to);
+
+} // namespace e2e

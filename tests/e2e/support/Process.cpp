@@ -1,0 +1,113 @@
+#include "Process.h"
+
+#include <stdexcept>
+
+#include "Paths.h"
+
+namespace e2e {
+
+namespace {
+
+std::string NewOutputPath() {
+    static int counter = 0;
+    return JoinPath(ScratchFolder(), "output-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                         std::to_string(++counter) + ".txt");
+}
+
+HANDLE OpenInheritable(const std::string& path) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              &inherit, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot create " + path);
+    return file;
+}
+
+} // namespace
+
+Process Process::Start(const std::string& program, const StartOptions& options) {
+    std::string commandLine = "\"" + program + "\"";
+    if (!options.arguments.empty())
+        commandLine += " " + options.arguments;
+
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    Process process;
+    HANDLE output = nullptr;
+    if (options.captureOutput) {
+        process.outputPath_ = NewOutputPath();
+        output = OpenInheritable(process.outputPath_);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = nullptr;
+        startup.hStdOutput = output;
+        startup.hStdError = output;
+    }
+    BOOL started = CreateProcessA(
+        program.c_str(), &commandLine[0], nullptr, nullptr, options.captureOutput, 0, nullptr,
+        options.currentFolder.empty() ? nullptr : options.currentFolder.c_str(), &startup,
+        &process.info_);
+    DWORD error = GetLastError();
+    if (output)
+        CloseHandle(output);
+    if (!started)
+        throw std::runtime_error("cannot start " + program + " (error " + std::to_string(error) +
+                                 ")");
+    return process;
+}
+
+Process::Process(Process&& other) noexcept
+    : info_(other.info_), outputPath_(std::move(other.outputPath_)) {
+    other.info_ = PROCESS_INFORMATION{};
+}
+
+Process::~Process() {
+    if (!info_.hProcess)
+        return;
+    if (IsRunning())
+        Kill();
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+bool Process::WaitForExit(DWORD milliseconds) {
+    return WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0;
+}
+
+bool Process::IsRunning() const {
+    return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD Process::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+void Process::Kill() {
+    TerminateProcess(info_.hProcess, 0xDEAD);
+    WaitForSingleObject(info_.hProcess, 5000);
+}
+
+std::string Process::Output() const {
+    if (outputPath_.empty())
+        return "";
+    return ReadWholeFile(outputPath_);
+}
+
+RunResult RunProgram(const std::string& program, const std::string& arguments,
+                     const std::string& currentFolder, DWORD timeoutMs) {
+    StartOptions options;
+    options.arguments = arguments;
+    options.currentFolder = currentFolder;
+    options.captureOutput = true;
+    Process process = Process::Start(program, options);
+    RunResult result;
+    result.finished = process.WaitForExit(timeoutMs);
+    if (!result.finished)
+        process.Kill();
+    result.exitCode = process.ExitCode();
+    result.output = process.Output();
+    return result;
+}
+
+} // namespace e2e

@@ -1,0 +1,56 @@
+#pragma once
+// Starting programs the way the shell would (CreateProcess), with bounded
+// waits. A Process still running when it is destroyed is killed, so a
+// failing test leaves nothing behind.
+
+#include <windows.h>
+
+#include <string>
+
+namespace e2e {
+
+struct StartOptions {
+    std::string arguments;      // appended after the quoted program path
+    std::string currentFolder;  // empty: the test's own
+    bool captureOutput = false; // stdout and stderr into a file, see Output()
+};
+
+class Process {
+  public:
+    // Starts `program`; throws when it cannot be started.
+    static Process Start(const std::string& program, const StartOptions& options = {});
+
+    Process(Process&& other) noexcept;
+    Process& operator=(Process&&) = delete;
+    Process(const Process&) = delete;
+    ~Process();
+
+    DWORD Id() const { return info_.dwProcessId; }
+    HANDLE Handle() const { return info_.hProcess; }
+    // True when the program ended within `milliseconds`.
+    bool WaitForExit(DWORD milliseconds);
+    bool IsRunning() const;
+    // STILL_ACTIVE while running; -1 reads as 0xFFFFFFFF.
+    DWORD ExitCode() const;
+    void Kill();
+    // What the program wrote so far (captureOutput only).
+    std::string Output() const;
+
+  private:
+    Process() = default;
+    PROCESS_INFORMATION info_{};
+    std::string outputPath_;
+};
+
+struct RunResult {
+    bool finished = false; // false: killed after the timeout
+    DWORD exitCode = 0;
+    std::string output;
+};
+
+// Runs `program` to its end with its output captured; kills it after
+// `timeoutMs`.
+RunResult RunProgram(const std::string& program, const std::string& arguments,
+                     const std::string& currentFolder = "", DWORD timeoutMs = 20000);
+
+} // namespace e2e

@@ -1,0 +1,83 @@
+#include "Registry.h"
+
+#include <shlwapi.h>
+
+#include <stdexcept>
+
+namespace e2e {
+
+namespace {
+
+void Check(LONG status, const std::string& what) {
+    if (status != ERROR_SUCCESS)
+        throw std::runtime_error(what + " (error " + std::to_string(status) + ")");
+}
+
+} // namespace
+
+std::string RegistryValue::AsString() const {
+    std::string text(data.begin(), data.end());
+    size_t nul = text.find('\0');
+    return nul == std::string::npos ? text : text.substr(0, nul);
+}
+
+RegistryValue ReadHklmValue(const std::string& key, const std::string& name) {
+    RegistryValue value;
+    HKEY handle;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return value;
+    DWORD size = 0;
+    LONG status = RegQueryValueExA(handle, name.c_str(), nullptr, &value.type, nullptr, &size);
+    if (status == ERROR_SUCCESS) {
+        value.data.resize(size);
+        status = RegQueryValueExA(handle, name.c_str(), nullptr, &value.type,
+                                  size ? value.data.data() : nullptr, &size);
+        value.data.resize(size);
+        value.exists = status == ERROR_SUCCESS;
+    }
+    RegCloseKey(handle);
+    return value;
+}
+
+bool HklmKeyExists(const std::string& key) {
+    HKEY handle;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(handle);
+    return true;
+}
+
+void WriteHklmValue(const std::string& key, const std::string& name, DWORD type, const void* data,
+                    DWORD size) {
+    HKEY handle;
+    Check(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                          &handle, nullptr),
+          "cannot create HKLM\\" + key);
+    LONG status =
+        RegSetValueExA(handle, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(handle);
+    Check(status, "cannot write HKLM\\" + key + "\\" + name);
+}
+
+void WriteHklmString(const std::string& key, const std::string& name, const std::string& text,
+                     bool countNul) {
+    DWORD size = static_cast<DWORD>(text.size() + (countNul ? 1 : 0));
+    WriteHklmValue(key, name, REG_SZ, text.c_str(), size);
+}
+
+void DeleteHklmValue(const std::string& key, const std::string& name) {
+    HKEY handle;
+    Check(RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_WRITE, &handle),
+          "cannot open HKLM\\" + key);
+    LONG status = RegDeleteValueA(handle, name.c_str());
+    RegCloseKey(handle);
+    Check(status, "cannot delete HKLM\\" + key + "\\" + name);
+}
+
+void DeleteHklmTree(const std::string& key) {
+    LONG status = SHDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
+    if (status != ERROR_FILE_NOT_FOUND)
+        Check(status, "cannot delete HKLM\\" + key);
+}
+
+} // namespace e2e

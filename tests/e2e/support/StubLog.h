@@ -1,0 +1,26 @@
+#pragma once
+// The start log of the stub programs (C:\stub-starts.log): one line per
+// start, written by the stub itself.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct StubStart {
+    std::string program;          // the stub's own path (GetModuleFileName)
+    std::string currentDirectory; // without a trailing backslash except at a root
+    std::string commandLine;      // as the stub got it
+};
+
+extern const char kStubLogPath[];
+
+std::vector<StubStart> ReadStubStarts();
+// Waits until the log holds at least `count` starts (bounded); returns what
+// it holds then.
+std::vector<StubStart> WaitForStubStarts(size_t count, DWORD timeoutMs);
+void ClearStubStarts();
+
+} // namespace e2e

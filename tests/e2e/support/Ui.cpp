@@ -1,0 +1,180 @@
+#include "Ui.h"
+
+#include <string.h>
+
+namespace e2e {
+
+namespace {
+
+const DWORD kPollMs = 50;
+const UINT kSendTimeoutMs = 2000;
+
+struct WindowQuery {
+    DWORD pid;
+    const char* caption;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND window, LPARAM param) {
+    WindowQuery* query = reinterpret_cast<WindowQuery*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != query->pid || !IsWindowVisible(window))
+        return TRUE;
+    if (query->className && ClassOf(window) != query->className)
+        return TRUE;
+    if (query->caption && WindowText(window) != query->caption)
+        return TRUE;
+    query->found = window;
+    return FALSE;
+}
+
+struct ChildQuery {
+    const char* className;
+    std::vector<HWND>* found;
+};
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
+    ChildQuery* query = reinterpret_cast<ChildQuery*>(param);
+    if (!query->className || ClassOf(window) == query->className)
+        query->found->push_back(window);
+    return TRUE;
+}
+
+std::string StripAmpersands(const std::string& text) {
+    std::string plain;
+    for (char c : text) {
+        if (c != '&')
+            plain += c;
+    }
+    return plain;
+}
+
+} // namespace
+
+HWND WaitForWindow(DWORD pid, const char* caption, const char* className, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        WindowQuery query{pid, caption, className, nullptr};
+        EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&query));
+        if (query.found || GetTickCount() - start >= timeoutMs)
+            return query.found;
+        Sleep(kPollMs);
+    }
+}
+
+bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (IsWindow(window)) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Sleep(kPollMs);
+    }
+    return true;
+}
+
+std::string WindowText(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                             &length))
+        return "";
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+                        SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied);
+    text.resize(strlen(text.c_str()));
+    return text;
+}
+
+std::string ControlText(HWND dialog, int controlId) {
+    return WindowText(GetDlgItem(dialog, controlId));
+}
+
+std::string ClassOf(HWND window) {
+    char name[256] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::vector<std::string> ComboItems(HWND combo) {
+    std::vector<std::string> items;
+    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
+        if (length < 0)
+            break;
+        std::string item(length + 1, '\0');
+        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&item[0]));
+        item.resize(strlen(item.c_str()));
+        items.push_back(item);
+    }
+    return items;
+}
+
+int ComboSelection(HWND combo) {
+    return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+}
+
+bool IsChecked(HWND dialog, int controlId) {
+    return SendMessageA(GetDlgItem(dialog, controlId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool IsEnabled(HWND window) {
+    return IsWindowEnabled(window) != FALSE;
+}
+
+bool IsVisible(HWND window) {
+    return IsWindowVisible(window) != FALSE;
+}
+
+std::vector<HWND> ChildWindows(HWND parent, const char* className) {
+    std::vector<HWND> found;
+    ChildQuery query{className, &found};
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&query));
+    return found;
+}
+
+MessageBoxInfo ReadMessageBox(HWND box) {
+    MessageBoxInfo info;
+    info.window = box;
+    info.caption = WindowText(box);
+    info.owner = GetWindow(box, GW_OWNER);
+    // The text is the static control that has text; the icon is a static
+    // without. Its identifier differs between systems (0xFFFF, 100).
+    for (HWND child : ChildWindows(box, "Static")) {
+        std::string text = WindowText(child);
+        if (!text.empty() && info.text.empty())
+            info.text = text;
+    }
+    for (HWND child : ChildWindows(box, "Button")) {
+        if (IsWindowVisible(child))
+            info.buttons.push_back(StripAmpersands(WindowText(child)));
+    }
+    return info;
+}
+
+MessageBoxInfo WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
+    HWND box = WaitForWindow(pid, nullptr, "#32770", timeoutMs);
+    if (!box)
+        return MessageBoxInfo();
+    return ReadMessageBox(box);
+}
+
+void PostClick(HWND dialog, int controlId) {
+    HWND control = GetDlgItem(dialog, controlId);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(control));
+}
+
+bool PostClickOn(HWND dialog, const std::string& text) {
+    for (HWND button : ChildWindows(dialog, "Button")) {
+        if (StripAmpersands(WindowText(button)) == StripAmpersands(text)) {
+            PostClick(dialog, GetDlgCtrlID(button));
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace e2e

@@ -1,0 +1,52 @@
+#pragma once
+// Looking at and driving another process's windows. Every wait is bounded;
+// a window not found gives a null handle. Clicks are posted, never sent: a
+// click whose handler opens a modal window would block a SendMessage caller.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// A visible top-level window of process `pid` whose caption and class match
+// (null: any), waiting up to `timeoutMs`.
+HWND WaitForWindow(DWORD pid, const char* caption, const char* className, DWORD timeoutMs);
+// True when `window` was destroyed within `timeoutMs`.
+bool WaitForWindowGone(HWND window, DWORD timeoutMs);
+
+// WM_GETTEXT of a window or of a dialog's control.
+std::string WindowText(HWND window);
+std::string ControlText(HWND dialog, int controlId);
+std::string ClassOf(HWND window);
+
+// Combo box items and the selected index (CB_ERR, -1, when none).
+std::vector<std::string> ComboItems(HWND combo);
+int ComboSelection(HWND combo);
+
+bool IsChecked(HWND dialog, int controlId);
+bool IsEnabled(HWND window);
+bool IsVisible(HWND window);
+
+// Children of `parent` (all levels) of class `className` (null: any).
+std::vector<HWND> ChildWindows(HWND parent, const char* className = nullptr);
+
+struct MessageBoxInfo {
+    HWND window = nullptr;
+    std::string caption;
+    std::string text;
+    std::vector<std::string> buttons; // button texts, in window order
+    HWND owner = nullptr;
+};
+
+// A message box (or any dialog box, class #32770) of process `pid`.
+MessageBoxInfo WaitForMessageBox(DWORD pid, DWORD timeoutMs);
+MessageBoxInfo ReadMessageBox(HWND box);
+
+// Posts a button's click (WM_COMMAND, BN_CLICKED) to `dialog`.
+void PostClick(HWND dialog, int controlId);
+// Posts the command of the button whose text is `text` ("OK", "&Yes").
+bool PostClickOn(HWND dialog, const std::string& text);
+
+} // namespace e2e
