@@ -3,8 +3,6 @@
 #include "app/AboutDlg.h"
 #include "platform/PaintDC.h"
 
-const char kProductFolder[] = "The Vellmor";
-
 CSetupDlg::CSetupDlg(CWnd* parent)
     : CDialog(IDD, parent),
       m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
@@ -13,6 +11,8 @@ BEGIN_MESSAGE_MAP(CSetupDlg)
 ON_WM_SYSCOMMAND(OnSysCommand)
 ON_WM_PAINT(OnPaint)
 ON_WM_QUERYDRAGICON(OnQueryDragIcon)
+ON_CONTROL(CBN_SELCHANGE, IDC_LANGUAGE, ApplyLanguage)
+ON_BN_CLICKED(IDC_BROWSE, BrowseForInstallRoot)
 ON_BN_CLICKED(IDC_GLIDE, OnGlideClicked)
 END_MESSAGE_MAP()
 

@@ -3,15 +3,15 @@
 // About item, painting) lives in app/, the probes, shortcuts and the
 // installation in install/, opening, language selection and browsing in ui/.
 
+#include "app/Names.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/String.h"
 #include "res/resource.h"
 #include "text/LanguageTable.h"
 
-// The product's folder on the medium, in the install root and in the Start
-// Menu.
-extern const char kProductFolder[];
+struct InstallMessage;
+struct InstallPaths;
 
 class CSetupDlg : public CDialog {
   public:
@@ -51,6 +51,8 @@ class CSetupDlg : public CDialog {
   protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    // The Install command.
+    void OnOK() override;
 
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();
@@ -59,6 +61,15 @@ class CSetupDlg : public CDialog {
 
     // The About item in the system menu and the dialog's icons.
     void InitFrame();
+    // Offers to run an installation recorded in the registry.
+    bool OfferRecordedInstallation();
+
+    // Steps of the installation.
+    bool CopyProductFolder(const char* destination);
+    bool CreateMenuShortcuts(const InstallPaths& paths);
+    void CopyLanguageFiles(const InstallPaths& paths);
+    void SettleRendererLibrary(const InstallPaths& paths);
+    bool ShowInstallError(const InstallMessage& message);
 
     CLanguageTable m_languageTable;
     CEdit m_editInstallPath;
@@ -68,6 +79,11 @@ class CSetupDlg : public CDialog {
 
     DECLARE_MESSAGE_MAP(CSetupDlg, CDialog)
 };
+
+// The folder picker's callback and the start values it reads.
+int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
+extern char BrowseCaption[128];
+extern char BrowseStartPath[MAX_PATH];
 
 // Where a minimised window draws its icon: centred, rounding up.
 POINT IconPosition(const RECT& client, int iconWidth, int iconHeight);

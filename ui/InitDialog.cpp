@@ -1,7 +1,190 @@
+// What the setup dialog does when it opens and when the language changes.
+
+#include <stdlib.h>
+#include <string.h>
+
 #include "app/SetupDlg.h"
+#include "text/Format.h"
+#include "text/TextCatalogue.h"
+
+namespace {
+
+const char kDefaultInstallRoot[] = "C:\\Program Files";
+const char kLanguagePattern[] = "Languages\\*.poo";
+
+// The window texts that come from the language table, in the order they are
+// set; control id 0 stands for the dialog's own title.
+const struct {
+    int controlId;
+    int textIndex;
+} kDialogTexts[] = {
+    {0, TXT_DIALOG_TITLE},
+    {IDC_LABEL_INSTALL_TO, TXT_INSTALL_TO},
+    {IDC_LABEL_LANGUAGE, TXT_LANGUAGE_SELECTION},
+    {IDC_BROWSE, TXT_BROWSE},
+    {IDOK, TXT_INSTALL},
+    {IDCANCEL, TXT_EXIT},
+};
+
+// An open registry key, closed when it goes out of scope.
+class RegistryKey {
+  public:
+    RegistryKey() : m_key(nullptr) {}
+    ~RegistryKey() {
+        if (m_key)
+            RegCloseKey(m_key);
+    }
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+
+    bool Open(HKEY parent, const char* name) {
+        return RegOpenKeyA(parent, name, &m_key) == ERROR_SUCCESS;
+    }
+    HKEY Get() const { return m_key; }
+
+  private:
+    HKEY m_key;
+};
+
+// Reads a string value that fits `size` bytes with its terminating NUL.
+// Anything else (absent, another type, too long, unterminated) counts as
+// absent, so that no byte past the buffer is ever read or written.
+bool ReadStringValue(HKEY key, const char* name, char* value, DWORD size) {
+    DWORD type = REG_SZ;
+    DWORD length = 0;
+    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &length) != ERROR_SUCCESS)
+        return false;
+    if (type != REG_SZ || length == 0 || length > size)
+        return false;
+    if (RegQueryValueExA(key, name, nullptr, &type, (BYTE*)value, &length) != ERROR_SUCCESS ||
+        type != REG_SZ || length == 0 || length > size)
+        return false;
+    return memchr(value, '\0', length) != nullptr;
+}
+
+} // namespace
 
 BOOL CSetupDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     InitFrame();
+
+    m_strInstallPath = kDefaultInstallRoot;
+    if (OfferRecordedInstallation())
+        return TRUE;
+    m_editInstallPath.SetWindowText(m_strInstallPath);
+
+    bool glidePresent = IsGlideDriverPresent();
+    ::EnableWindow(GetDlgItem(IDC_GLIDE), !glidePresent);
+    SendDlgItemMessage(IDC_GLIDE, BM_SETCHECK, glidePresent ? BST_CHECKED : BST_UNCHECKED);
+
+    char sourceRoot[MAX_PATH];
+    FindSourceRoot(sourceRoot);
+
+    char savedDirectory[MAX_PATH];
+    DWORD saved = GetCurrentDirectoryA(sizeof savedDirectory, savedDirectory);
+    SetCurrentDirectoryA(sourceRoot);
+    FillLanguageList();
+    if (saved > 0 && saved < sizeof savedDirectory)
+        SetCurrentDirectoryA(savedDirectory);
+
+    ApplyLanguage();
     return TRUE;
+}
+
+// When the registry records an installation that holds the game, asks
+// whether to run it. Returns true when the game was started and the dialog
+// ended; otherwise the recorded root becomes the install path.
+bool CSetupDlg::OfferRecordedInstallation() {
+    RegistryKey key;
+    if (!key.Open(HKEY_LOCAL_MACHINE, kRegistryKey))
+        return false;
+    char recorded[MAX_PATH];
+    if (!ReadStringValue(key.Get(), kInstallPathValue, recorded, sizeof recorded))
+        return false;
+
+    if (IsProductInstalledAt(recorded)) {
+        CString caption = LoadInstalledText(recorded, TXT_RUN_INSTALLED_CAPTION);
+        CString question = LoadInstalledText(recorded, TXT_RUN_INSTALLED);
+        if (MessageBox(question, caption, MB_YESNO) == IDYES) {
+            RunProduct(recorded);
+            EndDialog(IDCANCEL);
+            return true;
+        }
+    }
+    CString productPart;
+    productPart.Format("\\%s", kProductFolder);
+    m_strInstallPath = recorded;
+    m_strInstallPath.Replace(productPart, "");
+    return false;
+}
+
+void CSetupDlg::FillLanguageList() {
+    while (m_comboLanguage.GetCount() > 0)
+        m_comboLanguage.DeleteString(0);
+
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(kLanguagePattern, &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        m_comboLanguage.AddString(kDefaultLanguage);
+    } else {
+        do {
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                continue;
+            char name[_MAX_FNAME];
+            _splitpath(found.cFileName, nullptr, nullptr, name, nullptr);
+            int position = m_comboLanguage.AddString(name);
+            if (_stricmp(name, kDefaultLanguage) == 0)
+                m_comboLanguage.SetCurSel(position);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    // Without an English table the first language is chosen, so that the
+    // dialog and the installation always agree on one.
+    if (m_comboLanguage.GetCurSel() == CB_ERR && m_comboLanguage.GetCount() > 0)
+        m_comboLanguage.SetCurSel(0);
+}
+
+void CSetupDlg::ApplyLanguage() {
+    char language[MAX_PATH];
+    m_comboLanguage.GetLBText(m_comboLanguage.GetCurSel(), language, sizeof language);
+
+    char sourceRoot[MAX_PATH];
+    FindSourceRoot(sourceRoot);
+
+    char basePath[MAX_PATH];
+    if (!FormatPath(basePath, "%sLanguages\\%s", sourceRoot, language))
+        return;
+    m_languageTable.Load(basePath);
+    ApplyDialogTexts();
+}
+
+void CSetupDlg::ApplyDialogTexts() {
+    for (const auto& row : kDialogTexts) {
+        char* text = m_languageTable.GetString(row.textIndex);
+        if (!text)
+            continue;
+        ::SetWindowTextA(row.controlId ? GetDlgItem(row.controlId) : m_hWnd, text);
+        free(text);
+    }
+}
+
+bool CSetupDlg::IsProductInstalledAt(const char* folder) {
+    char game[MAX_PATH];
+    if (!FormatPath(game, "%s\\%s", folder, kGameExe))
+        return false;
+    HANDLE file = CreateFileA(game, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(file);
+    return true;
+}
+
+void CSetupDlg::RunProduct(const char* folder) {
+    // Quoted, so that a folder with spaces cannot start another program
+    // ("C:\Program Files\..." must never run "C:\Program.exe").
+    char command[MAX_PATH + 2];
+    if (!FormatPath(command, "\"%s\\%s\"", folder, kGameExe))
+        return;
+    SetCurrentDirectoryA(folder);
+    WinExec(command, SW_SHOWNORMAL);
 }

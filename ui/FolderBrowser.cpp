@@ -1,0 +1,57 @@
+// The Browse button: the shell's folder picker, opened on the folder that
+// the install-path field names, in the dialog's language.
+
+#include <shlobj.h>
+#include <string.h>
+
+#include "app/SetupDlg.h"
+#include "text/TextCatalogue.h"
+
+// The picker's callback gets no context of its own, so the start values
+// travel in these; only the user-interface thread touches them.
+char BrowseCaption[128];
+char BrowseStartPath[MAX_PATH];
+
+// Copies as much of `text` as fits, always NUL-terminated.
+static void CopyCut(char* buffer, size_t size, const char* text) {
+    size_t length = strnlen(text, size - 1);
+    memcpy(buffer, text, length);
+    buffer[length] = '\0';
+}
+
+int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM, LPARAM) {
+    if (uMsg == BFFM_INITIALIZED) {
+        SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, (LPARAM)BrowseStartPath);
+        SetWindowTextA(hwnd, BrowseCaption);
+    }
+    return 0;
+}
+
+void CSetupDlg::BrowseForInstallRoot() {
+    CString caption = LoadText(TXT_BROWSE_CAPTION);
+    CString title = LoadText(TXT_BROWSE_TITLE);
+
+    char typed[MAX_PATH];
+    typed[0] = '\0';
+    ::GetWindowTextA(GetDlgItem(IDC_INSTALL_PATH), typed, sizeof typed);
+    CopyCut(BrowseStartPath, sizeof BrowseStartPath, typed);
+    CopyCut(BrowseCaption, sizeof BrowseCaption, caption);
+
+    BROWSEINFOA request = {};
+    request.hwndOwner = m_hWnd;
+    request.lpszTitle = title;
+    request.ulFlags = BIF_RETURNONLYFSDIRS;
+    request.lpfn = BrowseCallback;
+    LPITEMIDLIST chosen = SHBrowseForFolderA(&request);
+    if (!chosen)
+        return;
+
+    char path[MAX_PATH];
+    if (SHGetPathFromIDListA(chosen, path))
+        m_editInstallPath.SetWindowText(path);
+    IMalloc* allocator = nullptr;
+    if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator) {
+        allocator->Free(chosen);
+        allocator->Release();
+    }
+}
