@@ -16,7 +16,7 @@ namespace {
 // The dialog with only the framework's initialisation and the frame steps,
 // so that it opens without an installation medium.
 class FrameOnlyDlg : public CSetupDlg {
-protected:
+  protected:
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
         InitFrame();
@@ -100,8 +100,8 @@ TEST(FrameDialog, TabOrderSkipsTheHiddenGlideBox) {
         EXPECT_FALSE(IsWindowVisible(glide));
         EXPECT_FALSE(IsWindowEnabled(glide));
 
-        const int order[] = {IDC_INSTALL_PATH, IDC_BROWSE, IDC_LANGUAGE, IDOK, IDCANCEL,
-                             IDC_INSTALL_PATH};
+        const int order[] = {IDC_INSTALL_PATH, IDC_BROWSE,      IDC_LANGUAGE, IDOK,
+                             IDCANCEL,         IDC_INSTALL_PATH};
         HWND at = GetDlgItem(window, order[0]);
         for (size_t i = 1; i < sizeof order / sizeof order[0]; ++i) {
             at = GetNextDlgTabItem(window, at, FALSE);

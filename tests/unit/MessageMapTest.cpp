@@ -9,7 +9,7 @@
 namespace {
 
 class BaseTarget : public CWnd {
-public:
+  public:
     int baseCommands = 0;
     int basePaints = 0;
     void OnBaseCommand() { ++baseCommands; }
@@ -24,7 +24,7 @@ ON_WM_PAINT(OnBasePaint)
 END_MESSAGE_MAP()
 
 class DerivedTarget : public BaseTarget {
-public:
+  public:
     int selections = 0;
     int clicks = 0;
     UINT lastSysCommand = 0;

@@ -31,7 +31,7 @@ struct Template {
 };
 
 class Reader {
-public:
+  public:
     explicit Reader(const BYTE* p) : m_p(p), m_start(p) {}
     WORD Word() { return Take<WORD>(); }
     DWORD Dword() { return Take<DWORD>(); }
@@ -52,7 +52,7 @@ public:
             ++m_p;
     }
 
-private:
+  private:
     WORD Peek() const { return *(const WORD*)m_p; }
     template <class T> T Take() {
         T value;
@@ -126,7 +126,7 @@ Template ParseStandard(const BYTE* data) {
 }
 
 class SetupResources : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         m_module = LoadLibraryExA(SetupExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(nullptr, m_module) << SetupExePath();
@@ -218,8 +218,7 @@ TEST_F(SetupResources, AboutBoxTemplateShowsIconVersionAndNotice) {
 
     ASSERT_EQ(4u, t.controls.size());
     ExpectControl(t.controls[0], 0xFFFF, kStatic, 0x50000003, 11, 17, 20, 20, "#128");
-    ExpectControl(t.controls[1], 0xFFFF, kStatic, 0x50020080, 40, 10, 119, 8,
-                  "Setup Version 1.01");
+    ExpectControl(t.controls[1], 0xFFFF, kStatic, 0x50020080, 40, 10, 119, 8, "Setup Version 1.01");
     EXPECT_EQ(0x50020000u, t.controls[2].style);
     EXPECT_FALSE(t.controls[2].text.empty());
     ExpectControl(t.controls[3], IDOK, kButton, 0x50030001, 178, 7, 50, 14, "OK");
@@ -267,8 +266,8 @@ TEST(SetupVersion, VersionBlockCarriesEveryKey) {
     EXPECT_EQ((DWORD)VFT_APP, fixed->dwFileType);
 
     WORD* translation = nullptr;
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", (void**)&translation,
-                               &length));
+    ASSERT_TRUE(
+        VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", (void**)&translation, &length));
     ASSERT_EQ(4u, length);
     EXPECT_EQ(0x0409, translation[0]);
     EXPECT_EQ(0x04B0, translation[1]);
