@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Checks a built Windows program: it imports only DLLs of a bare Windows
+# installation, and (with --max-bytes) is no larger than the given size.
+# Prints the figures.
+#
+# usage: check-exe.sh [--max-bytes N] PROGRAM.exe
+set -eu
+max=
+if [ "${1:-}" = "--max-bytes" ]; then
+    max=$2
+    shift 2
+fi
+exe=$1
+allowed="KERNEL32.dll USER32.dll GDI32.dll ADVAPI32.dll SHELL32.dll OLE32.dll COMCTL32.dll msvcrt.dll"
+
+status=0
+imports=$(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p')
+for dll in $imports; do
+    if ! printf '%s\n' $allowed | grep -qix "$dll"; then
+        echo "$exe imports $dll, which a bare Windows installation does not have"
+        status=1
+    fi
+done
+size=$(stat -c %s "$exe")
+echo "$(basename "$exe"): $size bytes; imports: $(echo $imports | tr '\n' ' ')"
+if [ -n "$max" ] && [ "$size" -gt "$max" ]; then
+    echo "$(basename "$exe") is $size bytes, more than the $max allowed"
+    status=1
+fi
+exit $status
