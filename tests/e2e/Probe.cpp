@@ -7,6 +7,8 @@
 //   source-root      root=D:\                 (or the not-found message and exit -1)
 //   glide            glide=1|0, loaded-after=1|0
 //   programs-folder  programs-found=1|0, programs=PATH
+//   pause            paused=1, then waits (a minute at most) until the event
+//                    kContinueEvent is set: the test changes the drives meanwhile
 
 #include <stdio.h>
 #include <string.h>
@@ -37,6 +39,18 @@ void PrintProgramsFolder(CSetupDlg& dialog) {
     printf("programs=%s\n", path);
 }
 
+const char kContinueEvent[] = "e2e-probe-continue";
+
+void Pause(CSetupDlg&) {
+    printf("paused=1\n");
+    fflush(stdout);
+    HANDLE resume = OpenEventA(SYNCHRONIZE, FALSE, kContinueEvent);
+    if (resume) {
+        WaitForSingleObject(resume, 60000);
+        CloseHandle(resume);
+    }
+}
+
 struct Command {
     const char* name;
     void (*run)(CSetupDlg&);
@@ -46,6 +60,7 @@ const Command kCommands[] = {
     {"source-root", PrintSourceRoot},
     {"glide", PrintGlide},
     {"programs-folder", PrintProgramsFolder},
+    {"pause", Pause},
 };
 
 } // namespace

@@ -48,26 +48,39 @@ std::string SourceRoot() {
     return Probe("source-root")["root"];
 }
 
-// Starts a scan that finds nothing and checks the message it shows, then
-// dismisses it; returns the exit code the probe ends with.
-DWORD ExpectNotFoundMessage() {
+Process StartProbe(const std::string& commands) {
     StartOptions options;
-    options.arguments = "source-root";
+    options.arguments = commands;
     options.captureOutput = true;
-    Process probe = Process::Start(ProbeExe(), options);
+    return Process::Start(ProbeExe(), options);
+}
+
+// Checks the message of a scan that found nothing and dismisses it; returns
+// the exit code the probe ends with.
+DWORD ExpectNotFoundMessage(Process& probe) {
     MessageBoxInfo box = WaitForMessageBox(probe.Id(), kProbeTimeoutMs);
     EXPECT_TRUE(box.window) << "no message box; the probe said: " << probe.Output();
     if (!box.window)
         return probe.ExitCode();
     EXPECT_EQ(kNoMediumText, box.text);
     EXPECT_EQ(kNoMediumCaption, box.caption);
+    // Style 0x30: an icon (the exclamation mark) and the OK button only.
     EXPECT_EQ(std::vector<std::string>{"OK"}, box.buttons);
+    EXPECT_TRUE(box.icon);
     // Still waiting for the user: the process ends only after the answer.
     EXPECT_FALSE(probe.WaitForExit(300));
     PostClick(box.window, IDOK);
     EXPECT_TRUE(probe.WaitForExit(kProbeTimeoutMs));
-    EXPECT_EQ("", ParseAnswers(probe.Output())["root"]) << "the scan returned after the message";
     return probe.ExitCode();
+}
+
+// A fresh probe's scan that finds nothing: the message, then the exit
+// without a root.
+DWORD ExpectNotFound() {
+    Process probe = StartProbe("source-root");
+    DWORD code = ExpectNotFoundMessage(probe);
+    EXPECT_EQ("", ParseAnswers(probe.Output())["root"]) << "the scan returned after the message";
+    return code;
 }
 
 } // namespace
@@ -119,27 +132,34 @@ TEST(SourceMedium, FixedDisksHoldingTheGameAreNeverTaken) {
 
 TEST(SourceMedium, GameOnlyOnAFixedDiskIsNotFound) {
     InsertDisc(kFixedDrive, Medium::Product());
-    EXPECT_EQ(0xFFFFFFFFu, ExpectNotFoundMessage());
+    EXPECT_EQ(0xFFFFFFFFu, ExpectNotFound());
 }
 
 TEST(SourceMedium, NoDiscShowsTheMessageAndEndsWithMinusOne) {
     for (const char* drive = kCdDrives; *drive; ++drive)
         EjectDisc(*drive);
-    EXPECT_EQ(0xFFFFFFFFu, ExpectNotFoundMessage());
+    EXPECT_EQ(0xFFFFFFFFu, ExpectNotFound());
 }
 
 TEST(SourceMedium, OnlyDiscsWithoutTheGameAreNotFound) {
     InsertDisc('D', Medium::Foreign());
     InsertDisc('E', Medium::Product().WithoutGame());
     InsertDisc('F', Medium::Blank());
-    EXPECT_EQ(0xFFFFFFFFu, ExpectNotFoundMessage());
+    EXPECT_EQ(0xFFFFFFFFu, ExpectNotFound());
 }
 
-TEST(SourceMedium, DiscTakenOutIsNoLongerFound) {
+TEST(SourceMedium, DiscTakenOutWhileRunningEndsTheNextScan) {
     InsertDisc('E', Medium::Product());
-    ASSERT_EQ("E:\\", SourceRoot());
+    HANDLE resume = CreateEventA(nullptr, TRUE, FALSE, "e2e-probe-continue");
+    ASSERT_TRUE(resume);
+    Process probe = StartProbe("source-root pause source-root");
+    ASSERT_TRUE(probe.WaitForOutput("paused=1", kProbeTimeoutMs)) << probe.Output();
+    EXPECT_EQ("E:\\", ParseAnswers(probe.Output())["root"]);
+
     EjectDisc('E');
-    EXPECT_EQ(0xFFFFFFFFu, ExpectNotFoundMessage());
+    SetEvent(resume);
+    EXPECT_EQ(0xFFFFFFFFu, ExpectNotFoundMessage(probe));
+    CloseHandle(resume);
 }
 
 TEST(SourceMedium, DrivesOfThePrefixHaveTheirTypes) {

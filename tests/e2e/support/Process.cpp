@@ -94,6 +94,18 @@ std::string Process::Output() const {
     return ReadWholeFile(outputPath_);
 }
 
+bool Process::WaitForOutput(const std::string& text, DWORD milliseconds) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        bool ended = !IsRunning();
+        if (Output().find(text) != std::string::npos)
+            return true;
+        if (ended || GetTickCount() - start >= milliseconds)
+            return false;
+        Sleep(50);
+    }
+}
+
 RunResult RunProgram(const std::string& program, const std::string& arguments,
                      const std::string& currentFolder, DWORD timeoutMs) {
     StartOptions options;

@@ -35,6 +35,9 @@ class Process {
     void Kill();
     // What the program wrote so far (captureOutput only).
     std::string Output() const;
+    // Waits until the output holds `text`; false after `milliseconds` or
+    // when the program ended without writing it.
+    bool WaitForOutput(const std::string& text, DWORD milliseconds);
 
   private:
     Process() = default;

@@ -143,6 +143,8 @@ MessageBoxInfo ReadMessageBox(HWND box) {
     // The text is the static control that has text; the icon is a static
     // without. Its identifier differs between systems (0xFFFF, 100).
     for (HWND child : ChildWindows(box, "Static")) {
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child))
+            info.icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
         std::string text = WindowText(child);
         if (!text.empty() && info.text.empty())
             info.text = text;

@@ -38,6 +38,10 @@ struct MessageBoxInfo {
     std::string text;
     std::vector<std::string> buttons; // button texts, in window order
     HWND owner = nullptr;
+    // The icon shown, null without one. Only its presence can be told from
+    // another process: Wine keeps an icon's pictures in the process that
+    // loaded it.
+    HICON icon = nullptr;
 };
 
 // A message box (or any dialog box, class #32770) of process `pid`.
