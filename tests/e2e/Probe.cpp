@@ -8,7 +8,7 @@
 //   glide            glide=1|0, loaded-after=1|0
 //   programs-folder  programs-found=1|0, programs=PATH
 //   pause            paused=1, then waits (a minute at most) until the event
-//                    kContinueEvent is set: the test changes the drives meanwhile
+//                    "e2e-probe-continue" is set: the test changes the drives meanwhile
 
 #include <stdio.h>
 #include <string.h>

@@ -14,46 +14,11 @@ using namespace e2e;
 
 namespace {
 
-struct LinkProperties {
-    HRESULT loaded = E_FAIL;
-    std::string target;
-    std::string description;
-    std::string workingDirectory;
-};
-
-// Reads a link file back with IShellLinkA / IPersistFile::Load.
-LinkProperties ReadLink(const std::string& path) {
-    LinkProperties properties;
-    CoInitialize(nullptr);
-    IShellLinkA* link = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link)))) {
-        IPersistFile* file = nullptr;
-        link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-        WCHAR widePath[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH);
-        properties.loaded = file->Load(widePath, STGM_READ);
-        char text[MAX_PATH] = "";
-        link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
-        properties.target = text;
-        text[0] = '\0';
-        link->GetDescription(text, sizeof text);
-        properties.description = text;
-        text[0] = '\0';
-        link->GetWorkingDirectory(text, sizeof text);
-        properties.workingDirectory = text;
-        file->Release();
-        link->Release();
-    }
-    CoUninitialize();
-    return properties;
-}
-
 // The link at `path` loads and has these three properties.
 void ExpectLink(const std::string& path, const std::string& target, const std::string& description,
                 const std::string& workingDirectory) {
     SCOPED_TRACE(path);
-    LinkProperties link = ReadLink(path);
+    ShellLinkInfo link = ReadShellLink(path);
     EXPECT_EQ(S_OK, link.loaded);
     EXPECT_EQ(target, link.target);
     EXPECT_EQ(description, link.description);
@@ -94,6 +59,19 @@ TEST(ProgramsFolder, IsTheStartMenuProgramsFolder) {
     const std::string tail = "\\Start Menu\\Programs";
     ASSERT_GE(folder.size(), tail.size());
     EXPECT_EQ(tail, folder.substr(folder.size() - tail.size()));
+}
+
+TEST(ProgramsFolder, UnavailableFolderLeavesThePathUntouched) {
+    // The Programs folder redirected to a drive that does not exist: the
+    // shell gives no item list.
+    const char kUserFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User "
+                                "Shell Folders";
+    const std::string nowhere = "Q:\\nowhere\\Programs";
+    WriteValue(HKEY_CURRENT_USER, kUserFolders, "Programs", REG_EXPAND_SZ, nowhere.c_str(),
+               static_cast<DWORD>(nowhere.size() + 1));
+    ProbeAnswers answers = RunProbe("programs-folder");
+    EXPECT_EQ("0", answers["programs-found"]);
+    EXPECT_EQ("(untouched)", answers["programs"]);
 }
 
 TEST(Shortcut, TheInstallationsTwoLinksReadBack) {
@@ -139,7 +117,7 @@ TEST(Shortcut, ExistingLinkIsSavedOver) {
     const std::string setupTarget = std::string(kInstallDir) + "\\Setup.exe";
     const std::string gameTarget = std::string(kInstallDir) + "\\Vellmor.exe";
     ASSERT_GE(CreateShortcut(setupTarget.c_str(), link.c_str(), "Setup", "C:\\"), 0);
-    ASSERT_EQ(setupTarget, ReadLink(link).target);
+    ASSERT_EQ(setupTarget, ReadShellLink(link).target);
 
     ASSERT_GE(CreateShortcut(gameTarget.c_str(), link.c_str(), "The Vellmor", kInstallDir), 0);
     ExpectLink(link, gameTarget, "The Vellmor", kInstallDir);

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "E2e.h"
 
 using namespace e2e;
@@ -15,44 +13,8 @@ const DWORD kProbeTimeoutMs = 20000;
 const char kNoMediumText[] = "Please Insert The Vellmor CD in a CD ROM drive and run Setup again";
 const char kNoMediumCaption[] = "Vellmor CD Not Found";
 
-// The probe's key=value lines.
-std::map<std::string, std::string> ParseAnswers(const std::string& output) {
-    std::map<std::string, std::string> answers;
-    size_t start = 0;
-    while (start < output.size()) {
-        size_t end = output.find('\n', start);
-        if (end == std::string::npos)
-            end = output.size();
-        std::string line = output.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        size_t equals = line.find('=');
-        if (equals != std::string::npos)
-            answers[line.substr(0, equals)] = line.substr(equals + 1);
-        start = end + 1;
-    }
-    return answers;
-}
-
-// Runs the probe to its end; a message box would keep it from ending, so a
-// finished probe also shows that the scan passed over drives silently.
-std::map<std::string, std::string> Probe(const std::string& command,
-                                         const std::string& folder = "") {
-    RunResult run = RunProgram(ProbeExe(), command, folder, kProbeTimeoutMs);
-    EXPECT_TRUE(run.finished) << "the probe did not end: " << run.output;
-    EXPECT_EQ(0u, run.exitCode) << run.output;
-    return ParseAnswers(run.output);
-}
-
 std::string SourceRoot() {
-    return Probe("source-root")["root"];
-}
-
-Process StartProbe(const std::string& commands) {
-    StartOptions options;
-    options.arguments = commands;
-    options.captureOutput = true;
-    return Process::Start(ProbeExe(), options);
+    return RunProbe("source-root")["root"];
 }
 
 // Checks the message of a scan that found nothing and dismisses it; returns
@@ -100,7 +62,7 @@ TEST(SourceMedium, ForeignDiscIsPassedOverForTheProductInTheNextDrive) {
 TEST(SourceMedium, EmptyDriveBeforeTheDiscIsSkippedSilently) {
     EjectDisc('D');
     InsertDisc('E', Medium::Product());
-    // Probe() fails when the probe does not end: a message would stop it.
+    // RunProbe fails when the probe does not end: a message would stop it.
     EXPECT_EQ("E:\\", SourceRoot());
 }
 
@@ -150,7 +112,7 @@ TEST(SourceMedium, OnlyDiscsWithoutTheGameAreNotFound) {
 
 TEST(SourceMedium, DiscTakenOutWhileRunningEndsTheNextScan) {
     InsertDisc('E', Medium::Product());
-    HANDLE resume = CreateEventA(nullptr, TRUE, FALSE, "e2e-probe-continue");
+    HANDLE resume = CreateEventA(nullptr, TRUE, FALSE, kProbeContinueEvent);
     ASSERT_TRUE(resume);
     Process probe = StartProbe("source-root pause source-root");
     ASSERT_TRUE(probe.WaitForOutput("paused=1", kProbeTimeoutMs)) << probe.Output();
@@ -179,7 +141,7 @@ TEST(GlideProbe, LibraryOnTheSearchPathIsFoundAndUnloadedAgain) {
     MakeFolders(folder);
     CopyOneFile(GlideDll(), JoinPath(folder, "glide2x.dll"));
     // The probe's current folder is part of the library search path.
-    std::map<std::string, std::string> answers = Probe("glide", folder);
+    ProbeAnswers answers = RunProbe("glide", folder);
     EXPECT_EQ("1", answers["glide"]);
     EXPECT_EQ("0", answers["loaded-after"]);
 }
@@ -187,10 +149,10 @@ TEST(GlideProbe, LibraryOnTheSearchPathIsFoundAndUnloadedAgain) {
 TEST(GlideProbe, MissingOrBrokenLibraryIsNotPresent) {
     std::string empty = JoinPath(ScratchFolder(), "no-glide");
     MakeFolders(empty);
-    EXPECT_EQ("0", Probe("glide", empty)["glide"]);
+    EXPECT_EQ("0", RunProbe("glide", empty)["glide"]);
 
     std::string broken = JoinPath(ScratchFolder(), "broken-glide");
     MakeFolders(broken);
     WriteWholeFile(JoinPath(broken, "glide2x.dll"), "not a library");
-    EXPECT_EQ("0", Probe("glide", broken)["glide"]);
+    EXPECT_EQ("0", RunProbe("glide", broken)["glide"]);
 }

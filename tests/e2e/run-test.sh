@@ -55,8 +55,14 @@ if [ -z "${DISPLAY:-}" ]; then
     export DISPLAY=:$display
 fi
 
-timeout -k 5 "${E2E_TIMEOUT:-120}" wine "$program" "$@"
-status=$?
+timeout -k 5 "${E2E_TIMEOUT:-120}" wine "$program" "$@" | tee "$root/output.txt"
+status=${PIPESTATUS[0]}
+# A filter that selects nothing passes in GoogleTest; here it is an error
+# (a test renamed or left out of the build).
+if [ $status -eq 0 ] && grep -q "Running 0 tests" "$root/output.txt"; then
+    echo "run-test.sh: no test matched: $*" >&2
+    status=1
+fi
 if [ $status -eq 0 ] && [ -n "$check" ]; then
     "$check" "$root"
     status=$?

@@ -3,7 +3,9 @@
 
 #include "Medium.h"
 #include "Paths.h"
+#include "Probe.h"
 #include "Process.h"
 #include "Registry.h"
+#include "ShellLink.h"
 #include "StubLog.h"
 #include "Ui.h"

@@ -22,9 +22,13 @@ std::string RegistryValue::AsString() const {
 }
 
 RegistryValue ReadHklmValue(const std::string& key, const std::string& name) {
+    return ReadValue(HKEY_LOCAL_MACHINE, key, name);
+}
+
+RegistryValue ReadValue(HKEY root, const std::string& key, const std::string& name) {
     RegistryValue value;
     HKEY handle;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
         return value;
     DWORD size = 0;
     LONG status = RegQueryValueExA(handle, name.c_str(), nullptr, &value.type, nullptr, &size);
@@ -49,14 +53,18 @@ bool HklmKeyExists(const std::string& key) {
 
 void WriteHklmValue(const std::string& key, const std::string& name, DWORD type, const void* data,
                     DWORD size) {
+    WriteValue(HKEY_LOCAL_MACHINE, key, name, type, data, size);
+}
+
+void WriteValue(HKEY root, const std::string& key, const std::string& name, DWORD type,
+                const void* data, DWORD size) {
     HKEY handle;
-    Check(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                          &handle, nullptr),
-          "cannot create HKLM\\" + key);
+    Check(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr),
+          "cannot create " + key);
     LONG status =
         RegSetValueExA(handle, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(handle);
-    Check(status, "cannot write HKLM\\" + key + "\\" + name);
+    Check(status, "cannot write " + key + "\\" + name);
 }
 
 void WriteHklmString(const std::string& key, const std::string& name, const std::string& text,

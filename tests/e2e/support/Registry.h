@@ -1,7 +1,8 @@
 #pragma once
-// HKEY_LOCAL_MACHINE values of any type and size, read and written the way
-// a program would see them (the prefix is 32-bit: one registry view).
-// Writes and deletes throw on failure.
+// Registry values of any type and size, read and written the way a program
+// would see them (the prefix is 32-bit: one registry view). The Hklm
+// functions are the common case; the others take the root key. Writes and
+// deletes throw on failure.
 
 #include <windows.h>
 
@@ -17,6 +18,11 @@ struct RegistryValue {
     // The data as text, up to its first NUL (string types).
     std::string AsString() const;
 };
+
+RegistryValue ReadValue(HKEY root, const std::string& key, const std::string& name);
+// Creates the key as needed.
+void WriteValue(HKEY root, const std::string& key, const std::string& name, DWORD type,
+                const void* data, DWORD size);
 
 RegistryValue ReadHklmValue(const std::string& key, const std::string& name);
 bool HklmKeyExists(const std::string& key);

@@ -1,0 +1,26 @@
+#pragma once
+// Driving the probe program (e2e_probe.exe): the setup dialog's probes run
+// in a process of their own; answers come back as key=value lines.
+
+#include <map>
+#include <string>
+
+#include "Process.h"
+
+namespace e2e {
+
+using ProbeAnswers = std::map<std::string, std::string>;
+
+// The key=value lines of a probe's output (a later line wins).
+ProbeAnswers ParseAnswers(const std::string& output);
+// Runs the probe with `commands` in `folder` (empty: the test's) to its end
+// and gives its answers. Throws when it does not end within 20 s (a message
+// box waiting for the user, say) or ends with a status other than 0.
+ProbeAnswers RunProbe(const std::string& commands, const std::string& folder = "");
+// Starts the probe with its output captured, for tests that watch it run.
+Process StartProbe(const std::string& commands);
+
+// The event that the probe's "pause" command waits for.
+extern const char kProbeContinueEvent[];
+
+} // namespace e2e
