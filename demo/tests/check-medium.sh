@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# The demo medium as the build laid it out: exactly the expected files,
+# every one read-only, the programs Windows executables, and the ISO image
+# holding the same names under Joliet (case, space and accents kept) with
+# the same contents.
+#
+# usage: check-medium.sh MEDIUM_DIR ISO_FILE
+set -u
+medium=$1 iso=$2
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+expected="Glide/Glide2x.dll
+Languages/Deutsch.poo
+Languages/Deutsch.sif
+Languages/English.poo
+Languages/English.sif
+Languages/Español.poo
+Languages/Español.sif
+Languages/Français.poo
+Languages/Français.sif
+Languages/Italiano.poo
+Languages/Italiano.sif
+Setup.exe
+The Vellmor/Maps/Prologue.map
+The Vellmor/Readme.txt
+The Vellmor/Setup.exe
+The Vellmor/SetupGlide.dll
+The Vellmor/Vellmor.exe"
+
+actual=$(cd "$medium" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+[ "$actual" = "$expected" ] || fail "medium folder layout:
+$(diff <(echo "$expected") <(echo "$actual"))"
+
+writable=$(cd "$medium" && find . -type f -perm /222)
+[ -z "$writable" ] || fail "writable files on the medium: $writable"
+
+for program in "Setup.exe" "The Vellmor/Setup.exe" "The Vellmor/Vellmor.exe" \
+    "The Vellmor/SetupGlide.dll" "Glide/Glide2x.dll"; do
+    [ "$(head -c2 "$medium/$program" 2>/dev/null)" = MZ ] || fail "$program is not a Windows program"
+done
+# The root's Setup.exe is setup itself, not the installation's stand-in.
+cmp -s "$medium/Setup.exe" "$medium/The Vellmor/Setup.exe" &&
+    fail "the root's Setup.exe is the product's stand-in"
+
+# The image as Windows reads it: the Joliet names, not Rock Ridge.
+listing=$(xorriso -read_fs norock -indev "$iso" -find / -type f 2>/dev/null |
+    sed "s|^'/||; s|'$||" | LC_ALL=C sort)
+[ "$listing" = "$expected" ] || fail "ISO (Joliet) names:
+$(diff <(echo "$expected") <(echo "$listing"))"
+volume=$(xorriso -indev "$iso" -pvd_info 2>/dev/null | sed -n 's/^Volume Id *: //p')
+[ "$volume" = VELLMOR ] || fail "ISO volume id '$volume'"
+
+scratch=$(mktemp -d)
+trap 'chmod -R u+w "$scratch"; rm -rf "$scratch"' EXIT
+for file in "Languages/Français.sif" "The Vellmor/Vellmor.exe"; do
+    xorriso -osirrox on -read_fs norock -indev "$iso" -extract "/$file" "$scratch/x" >/dev/null 2>&1
+    cmp -s "$scratch/x" "$medium/$file" || fail "ISO's $file differs from the folder's"
+    chmod u+w "$scratch/x" 2>/dev/null
+    rm -f "$scratch/x"
+done
+
+[ $failures = 0 ] || exit 1
+echo "medium and image hold the expected $(echo "$expected" | wc -l) files"

@@ -1,0 +1,179 @@
+#!/usr/bin/env bash
+# Lays out an installation medium (the folder that becomes the CD) and, on
+# request, writes it as an ISO 9660 image with Joliet names:
+#
+#   OUTPUT/Setup.exe                  the setup program
+#   OUTPUT/The Vellmor/...            the product folder, copied whole
+#   OUTPUT/Languages/NAME.sif, .poo   one table per language source NAME.txt
+#   OUTPUT/Glide/Glide2x.dll          the renderer library
+#
+# Every file is made read-only (a-w), as on a pressed CD; Wine shows such a
+# file with the read-only attribute. Folders stay writable so that anyone
+# can remove a medium from a build folder.
+#
+# usage: mkmedium.sh --product DIR --setup FILE --glide FILE
+#                    (--languages DIR | --language FILE)... [--langtool PATH]
+#                    [--codepage N] [--iso FILE] [--volume NAME] [-v] OUTPUT
+#
+#   --product DIR    the game's folder; it must hold Vellmor.exe (setup looks
+#                    for "The Vellmor\Vellmor.exe" to recognise its CD)
+#   --languages DIR  every NAME.txt in DIR is a language source (repeatable)
+#   --language FILE  one language source (repeatable)
+#   --langtool PATH  the langtool that compiles the sources (default: langtool
+#                    on PATH, else build-native/ or build/host-tools/ of the
+#                    source tree)
+#   --codepage N     code page of a table whose source names none; a source
+#                    names its own with a line "# codepage: N" (default 1252)
+#   --iso FILE       also write FILE, an ISO 9660 image with Joliet names
+#   --volume NAME    the image's volume name (default VELLMOR)
+#   -v               show langtool's warnings and summaries
+#
+# The language sources are compiled with langtool and checked with `langtool
+# check`: a table that lacks a text setup reads stops the medium. Nothing is
+# left behind on failure. An existing OUTPUT is replaced only when it is an
+# earlier medium (it holds Setup.exe and Languages/) or empty.
+set -eu
+
+me=$(basename "$0")
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+product_name="The Vellmor"
+
+die() {
+    echo "$me: $*" >&2
+    exit 1
+}
+usage() {
+    sed -n '/^# usage:/,/^#   -v/p' "$0" | sed 's/^# \{0,1\}//' >&2
+    exit 2
+}
+
+product= setup= glide= langtool= iso= output= verbose=0
+codepage=1252 volume=VELLMOR
+sources=()
+while [ $# -gt 0 ]; do
+    case $1 in
+        --product) product=${2:?}; shift 2 ;;
+        --setup) setup=${2:?}; shift 2 ;;
+        --glide) glide=${2:?}; shift 2 ;;
+        --langtool) langtool=${2:?}; shift 2 ;;
+        --codepage) codepage=${2:?}; shift 2 ;;
+        --iso) iso=${2:?}; shift 2 ;;
+        --volume) volume=${2:?}; shift 2 ;;
+        --language) sources+=("${2:?}"); shift 2 ;;
+        --languages)
+            [ -d "${2:?}" ] || die "no folder $2"
+            found=0
+            for f in "$2"/*.txt; do
+                [ -f "$f" ] || continue
+                sources+=("$f")
+                found=1
+            done
+            [ $found = 1 ] || die "no language sources (*.txt) in $2"
+            shift 2
+            ;;
+        -v) verbose=1; shift ;;
+        -h | --help) usage ;;
+        -*) echo "$me: unknown option $1" >&2; usage ;;
+        *)
+            [ -z "$output" ] || usage
+            output=$1
+            shift
+            ;;
+    esac
+done
+[ -n "$output" ] && [ -n "$product" ] && [ -n "$setup" ] && [ -n "$glide" ] || usage
+[ ${#sources[@]} -gt 0 ] || die "no language source given (--languages or --language)"
+
+[ -d "$product" ] || die "no product folder $product"
+[ -f "$product/Vellmor.exe" ] || die "$product holds no Vellmor.exe: setup would not recognise the medium"
+[ -f "$setup" ] || die "no setup program $setup"
+[ -f "$glide" ] || die "no renderer library $glide"
+case $codepage in *[!0-9]* | '') die "--codepage wants a number, not $codepage" ;; esac
+
+if [ -z "$langtool" ]; then
+    for candidate in "$(command -v langtool || true)" "$root/build-native/tools/langtool/langtool" \
+        "$root/build/host-tools/tools/langtool/langtool"; do
+        if [ -n "$candidate" ] && [ -x "$candidate" ]; then
+            langtool=$candidate
+            break
+        fi
+    done
+    [ -n "$langtool" ] || die "no langtool found: build it (scripts/test-native.sh) or give --langtool"
+fi
+[ -x "$langtool" ] || die "langtool $langtool is not executable"
+if [ -n "$iso" ]; then
+    command -v xorriso >/dev/null || die "--iso needs xorriso (apt-get install xorriso)"
+fi
+
+# An earlier medium is replaced; anything else is left alone.
+if [ -e "$output" ]; then
+    [ -d "$output" ] || die "$output exists and is not a folder"
+    if [ -n "$(ls -A "$output")" ] && ! { [ -f "$output/Setup.exe" ] && [ -d "$output/Languages" ]; }; then
+        die "$output is not empty and not a medium: not replacing it"
+    fi
+fi
+
+# Built beside the output and moved into place at the end, so that a failure
+# leaves no half-made medium.
+output=${output%/}
+mkdir -p "$(dirname "$output")"
+work=$(mktemp -d "$(dirname "$output")/.mkmedium.XXXXXX")
+iso_work=
+cleanup() {
+    chmod -R u+w "$work" 2>/dev/null || true
+    rm -rf "$work"
+    [ -z "$iso_work" ] || rm -f "$iso_work"
+}
+trap cleanup EXIT
+
+mkdir "$work/$product_name" "$work/Languages" "$work/Glide"
+cp -R "$product/." "$work/$product_name/"
+cp "$setup" "$work/Setup.exe"
+cp "$glide" "$work/Glide/Glide2x.dll"
+
+declare -A seen=()
+for source in "${sources[@]}"; do
+    [ -f "$source" ] || die "no language source $source"
+    name=$(basename "$source" .txt)
+    [ -z "${seen[$name]:-}" ] || die "two sources for the language $name"
+    seen[$name]=1
+    page=$(sed -n 's/^#[[:space:]]*codepage:[[:space:]]*\([0-9][0-9]*\)[[:space:]]*$/\1/p' "$source" | head -n1)
+    page=${page:-$codepage}
+    log=$work/langtool.log
+    if ! "$langtool" build "$source" -o "$work/Languages/$name" --codepage "$page" >"$log" 2>&1; then
+        cat "$log" >&2
+        die "$source: not compiled"
+    fi
+    [ $verbose = 0 ] || cat "$log" >&2
+    if ! "$langtool" check "$work/Languages/$name" >"$log" 2>&1; then
+        sed "s|$work/||" "$log" >&2
+        die "$source: the table lacks texts setup reads"
+    fi
+    [ $verbose = 0 ] || sed "s|$work/||" "$log" >&2
+    rm -f "$log"
+    echo "$me: Languages/$name.sif, .poo (code page $page)"
+done
+
+find "$work" -type f -exec chmod a-w {} +
+chmod 755 "$work"
+
+if [ -n "$iso" ]; then
+    mkdir -p "$(dirname "$iso")"
+    iso_work=$iso.partial
+    # Joliet keeps case, spaces and accents for Windows (-joliet-long: names
+    # up to 103 characters); Rock Ridge does the same for Linux.
+    xorriso -as mkisofs -quiet -J -joliet-long -r -V "$volume" -o "$iso_work" "$work" ||
+        die "xorriso could not write $iso"
+    mv -f "$iso_work" "$iso"
+    echo "$me: $iso (volume $volume)"
+fi
+
+if [ -e "$output" ]; then
+    chmod -R u+w "$output"
+    rm -rf "$output"
+fi
+mv "$work" "$output"
+iso_work=
+trap - EXIT
+echo "$me: $output"

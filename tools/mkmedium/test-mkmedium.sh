@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# mkmedium on small made-up inputs: the layout, read-only files, a source's
+# own code page, the ISO's Joliet names, replacing an earlier medium, and
+# the refusals (no game, a table lacking texts, a character outside the code
+# page, a folder that is not a medium), each leaving nothing behind.
+#
+# usage: test-mkmedium.sh LANGTOOL
+set -u
+langtool=$1
+here=$(cd "$(dirname "$0")" && pwd)
+mkmedium=$here/mkmedium.sh
+if ! command -v xorriso >/dev/null; then
+    echo "xorriso is not installed (scripts/deps.sh installs it): skipped"
+    exit 77
+fi
+
+scratch=$(mktemp -d)
+trap 'chmod -R u+w "$scratch"; rm -rf "$scratch"' EXIT
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+# Inputs: a product with a sub-folder, two languages (Polski in code page
+# 1250, named in its source), a renderer library and a setup program.
+mkdir -p "$scratch/product/Data" "$scratch/lang"
+echo game >"$scratch/product/Vellmor.exe"
+echo setup >"$scratch/product/Setup.exe"
+echo map >"$scratch/product/Data/Map One.dat"
+echo glide >"$scratch/Glide2x.dll"
+echo root-setup >"$scratch/Setup.exe"
+texts() { # index texts of the catalogue, the first one given
+    printf '658\t%s\n' "$1"
+    for index in 659 661 662 664 665 668 669 785 786 787 788; do
+        printf '%s\ttext %s\n' "$index" "$index"
+    done
+}
+texts "The Vellmor Setup" >"$scratch/lang/English.txt"
+{
+    echo "# codepage: 1250"
+    texts "Instalacja gry The Vellmor – łódź"
+} >"$scratch/lang/Polski.txt"
+
+run() { # mkmedium with the usual inputs and the given extra arguments
+    bash "$mkmedium" --product "$scratch/product" --setup "$scratch/Setup.exe" \
+        --glide "$scratch/Glide2x.dll" --langtool "$langtool" "$@" >"$scratch/out.log" 2>&1
+}
+
+# 1. The layout, read-only files, code pages and the image.
+out=$scratch/media/cd
+if ! run --languages "$scratch/lang" --iso "$scratch/media/cd.iso" "$out"; then
+    fail "mkmedium failed: $(cat "$scratch/out.log")"
+fi
+expected="Glide/Glide2x.dll
+Languages/English.poo
+Languages/English.sif
+Languages/Polski.poo
+Languages/Polski.sif
+Setup.exe
+The Vellmor/Data/Map One.dat
+The Vellmor/Setup.exe
+The Vellmor/Vellmor.exe"
+actual=$(cd "$out" 2>/dev/null && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+[ "$actual" = "$expected" ] || fail "layout:
+$(diff <(echo "$expected") <(echo "$actual"))"
+[ -z "$(find "$out" -type f -perm /222)" ] || fail "writable files: $(find "$out" -type f -perm /222)"
+cmp -s "$out/Setup.exe" "$scratch/Setup.exe" || fail "root Setup.exe is not the given one"
+cmp -s "$out/Glide/Glide2x.dll" "$scratch/Glide2x.dll" || fail "Glide2x.dll is not the given one"
+# "ł" is 0xB3 in code page 1250 (in 1252 it does not exist); "–" is 0x96.
+grep -q $'\xb3\xf3d\x9f' "$out/Languages/Polski.poo" || fail "Polski.poo is not in code page 1250"
+grep -q $'Instalacja gry The Vellmor \x96' "$out/Languages/Polski.poo" ||
+    fail "Polski.poo lacks its title in code page 1250"
+"$langtool" check "$out/Languages/English" >/dev/null 2>&1 || fail "English table does not pass check"
+listing=$(xorriso -read_fs norock -indev "$scratch/media/cd.iso" -find / -type f 2>/dev/null |
+    sed "s|^'/||; s|'$||" | LC_ALL=C sort)
+[ "$listing" = "$expected" ] || fail "ISO (Joliet) names:
+$(diff <(echo "$expected") <(echo "$listing"))"
+[ -z "$(ls -A "$scratch/media" | grep -v '^cd$' | grep -v '^cd.iso$')" ] ||
+    fail "left over beside the medium: $(ls -A "$scratch/media")"
+
+# 2. An earlier medium is replaced, with nothing of it left.
+chmod u+w "$out/The Vellmor"
+echo stale >"$out/The Vellmor/stale.txt"
+run --language "$scratch/lang/English.txt" "$out" || fail "replacing a medium failed: $(cat "$scratch/out.log")"
+[ ! -e "$out/The Vellmor/stale.txt" ] || fail "a file of the earlier medium survived"
+[ ! -e "$out/Languages/Polski.sif" ] || fail "a language of the earlier medium survived"
+[ -f "$out/Languages/English.sif" ] || fail "the new medium lacks English.sif"
+
+# 3. Refusals: a message naming the problem, and nothing made.
+refuses() { # refuses WHAT PATTERN ARGS...: mkmedium fails with PATTERN in its output
+    local what=$1 pattern=$2
+    shift 2
+    if run "$@"; then
+        fail "$what: mkmedium succeeded"
+    elif ! grep -q "$pattern" "$scratch/out.log"; then
+        fail "$what: no '$pattern' in: $(cat "$scratch/out.log")"
+    fi
+}
+fresh=$scratch/refused/cd
+mkdir -p "$scratch/refused"
+
+printf '658\tThe Vellmor Setup\n' >"$scratch/Short.txt"
+refuses "a table lacking texts" "Short.txt" --language "$scratch/Short.txt" "$fresh"
+texts "Ceština – ř" >"$scratch/Czech.txt" # ř is not in code page 1252
+refuses "a character outside the code page" "Czech.txt" --language "$scratch/Czech.txt" "$fresh"
+refuses "two sources of one language" "two sources" --language "$scratch/lang/English.txt" \
+    --language "$scratch/lang/English.txt" "$fresh"
+[ -z "$(ls -A "$scratch/refused")" ] || fail "left behind by refusals: $(ls -A "$scratch/refused")"
+
+mv "$scratch/product/Vellmor.exe" "$scratch/Vellmor.exe.away"
+refuses "a product without the game" "no Vellmor.exe" --languages "$scratch/lang" "$fresh"
+mv "$scratch/Vellmor.exe.away" "$scratch/product/Vellmor.exe"
+[ ! -e "$fresh" ] || fail "a medium was made without the game"
+
+mkdir -p "$scratch/documents"
+echo keep >"$scratch/documents/letter.txt"
+refuses "a folder that is not a medium" "not a medium" --languages "$scratch/lang" "$scratch/documents"
+[ "$(cat "$scratch/documents/letter.txt" 2>/dev/null)" = keep ] || fail "a non-medium folder was touched"
+
+[ $failures = 0 ] || exit 1
+echo "mkmedium: all cases passed"
