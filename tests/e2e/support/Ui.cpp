@@ -42,6 +42,16 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
     return TRUE;
 }
 
+std::string Narrow(const wchar_t* wide) {
+    int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 0)
+        return "";
+    std::string text(size, '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, &text[0], size, nullptr, nullptr);
+    text.resize(size - 1);
+    return text;
+}
+
 std::string StripAmpersands(const std::string& text) {
     std::string plain;
     for (char c : text) {
@@ -98,16 +108,17 @@ std::string ClassOf(HWND window) {
 }
 
 std::vector<std::string> ComboItems(HWND combo) {
+    // Wide: Wine hands CB_GETLBTEXT of another process's combo box back in
+    // UTF-16 even to SendMessageA.
     std::vector<std::string> items;
-    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
+        LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
         if (length < 0)
             break;
-        std::string item(length + 1, '\0');
-        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&item[0]));
-        item.resize(strlen(item.c_str()));
-        items.push_back(item);
+        std::wstring wide(length + 1, L'\0');
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&wide[0]));
+        items.push_back(Narrow(wide.c_str()));
     }
     return items;
 }
