@@ -197,11 +197,12 @@ bool CSetupDlg::CopyProductFolder(const char* destination) {
     operation.pTo = destination;
     operation.fFlags = FOF_SIMPLEPROGRESS;
     operation.lpszProgressTitle = kCopyTitle;
-    if (SHFileOperationA(&operation) != 0)
-        return false;
+    int result = SHFileOperationA(&operation);
+    // The user's refusal sets the aborted flag; shells since Vista, and
+    // Wine's, also answer it with a non-zero result (ERROR_CANCELLED).
     if (operation.fAnyOperationsAborted)
         return ShowInstallError(kCancelled);
-    return true;
+    return result == 0;
 }
 
 bool CSetupDlg::CreateMenuShortcuts(const InstallPaths& paths) {

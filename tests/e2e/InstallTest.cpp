@@ -1,0 +1,676 @@
+// The Install command end to end: the real Setup.exe driven from outside on
+// the test prefix, its results read back from the disk, the registry, the
+// shell's link object and the stub programs' start log.
+
+#include <gtest/gtest.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <map>
+#include <stdlib.h>
+
+#include "E2e.h"
+#include "app/Names.h"
+#include "res/resource.h"
+#include "text/TextCatalogue.h"
+
+using namespace e2e;
+
+namespace {
+
+const DWORD kWindowTimeoutMs = 15000;
+const DWORD kInstallTimeoutMs = 30000;
+const DWORD kQuietMs = 700;
+
+const char kDialogCaption[] = "The Vellmor Setup";
+const char kInstalledKey[] = "Software\\Brightfen\\The Vellmor";
+const char kDisc = 'E';
+const std::string kVersionBytes("\x0D\0\0\0\x01\0\0\0\0\0\0\0\0", 13);
+
+// The installation's failure messages: text, caption, and whether the box
+// shows an icon (the stop icon; another process can only tell that there is
+// one). Without a caption of its own a box shows the application's name.
+struct Failure {
+    const char* text;
+    const char* caption;
+    bool icon;
+};
+const Failure kRootFailed = {"Could not create the destination root folder", "Error", true};
+const Failure kPathTooLong = {"The destination folder's path is too long.", "Error", true};
+const Failure kVersionFailed = {"Could not create the Version file!", "Setup", false};
+const Failure kCancelled = {"Installation Cancelled.", "Cancelled", false};
+
+// A second language whose texts differ from the English ones wherever the
+// tests look.
+Texts GermanTexts() {
+    return {
+        {TXT_DIALOG_TITLE, "The Vellmor Installation"},
+        {TXT_INSTALL_TO, "Installieren nach:"},
+        {TXT_BROWSE, "Durchsuchen..."},
+        {TXT_INSTALL, "Installieren"},
+        {TXT_EXIT, "Beenden"},
+        {TXT_INSTALL_DONE, "The Vellmor wurde installiert."},
+        {TXT_INSTALL_DONE_CAPTION, "Installation abgeschlossen"},
+        {TXT_RUN_INSTALLED, "The Vellmor ist bereits installiert. Jetzt starten?"},
+        {TXT_RUN_INSTALLED_CAPTION, "The Vellmor"},
+        {TXT_LANGUAGE_SELECTION, "Sprache:"},
+    };
+}
+
+std::string MediumPath(const std::string& relative) {
+    return JoinPath(DriveFolder(kDisc), relative);
+}
+
+// --- Linux-side steps -----------------------------------------------------
+
+// The per-test folder as Linux sees it.
+std::string LinuxTestRoot() {
+    const char* root = getenv("E2E_ROOT");
+    if (!root || !*root)
+        throw std::runtime_error("E2E_ROOT is not set");
+    return root;
+}
+
+// The Linux path of a path on C: of the test prefix.
+std::string LinuxPathOnC(const std::string& windowsPath) {
+    if (windowsPath.size() < 3 || _strnicmp(windowsPath.c_str(), "C:\\", 3) != 0)
+        throw std::runtime_error("no Linux path for " + windowsPath);
+    std::string path = LinuxTestRoot() + "/prefix/drive_c/" + windowsPath.substr(3);
+    for (char& c : path) {
+        if (c == '\\')
+            c = '/';
+    }
+    return path;
+}
+
+// Runs a shell command line on Linux (Wine starts Unix programs too) and
+// gives its exit status. `script` must not contain double quotes. Wine's
+// handle of a Unix process does not tell when it ends, so the script leaves
+// its status in a file.
+DWORD RunOnLinux(const std::string& script) {
+    const std::string statusFile = JoinPath(ScratchFolder(), "linux-status");
+    DeleteFileA(statusFile.c_str());
+    std::string commandLine = "Z:\\bin\\sh -c \"" + script + "; echo $? > '" + LinuxTestRoot() +
+                              "/scratch/linux-status'\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        throw std::runtime_error("cannot run on Linux: " + script);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    DWORD start = GetTickCount();
+    std::string status;
+    while (status.find('\n') == std::string::npos) {
+        if (GetTickCount() - start > 20000)
+            throw std::runtime_error("no end on Linux: " + script);
+        Sleep(50);
+        if (FileExists(statusFile))
+            status = ReadWholeFile(statusFile);
+    }
+    return static_cast<DWORD>(atoi(status.c_str()));
+}
+
+// A folder without write permission, which is how Wine shows a read-only
+// folder (its SetFileAttributes keeps no read-only bit on folders).
+void MakeFolderReadOnly(const std::string& folder) {
+    ASSERT_EQ(0u, RunOnLinux("chmod a-w '" + LinuxPathOnC(folder) + "'"));
+    ASSERT_TRUE(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_READONLY) << folder;
+}
+
+// The disc's folders are read-only too, as on a pressed CD.
+void MakeDiscFoldersReadOnly() {
+    std::string drive = LinuxTestRoot() + "/drives/" + static_cast<char>(kDisc | 0x20);
+    ASSERT_EQ(0u, RunOnLinux("find '" + drive + "' -type d -exec chmod a-w {} +"));
+}
+
+// lnkinfo's "Name : value" fields of a link, read on Linux by a reader that
+// does not share the shell's code.
+std::map<std::string, std::string> LnkinfoFields(const std::string& link) {
+    std::string output = JoinPath(ScratchFolder(), "lnkinfo.txt");
+    std::string linuxOutput = LinuxTestRoot() + "/scratch/lnkinfo.txt";
+    DWORD status = RunOnLinux("lnkinfo '" + LinuxPathOnC(link) + "' > '" + linuxOutput + "' 2>&1");
+    std::string text = ReadWholeFile(output);
+    EXPECT_EQ(0u, status) << text;
+    std::map<std::string, std::string> fields;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        size_t colon = line.find(": ");
+        if (colon != std::string::npos) {
+            std::string name = line.substr(0, colon);
+            name.erase(0, name.find_first_not_of(" \t"));
+            name.erase(name.find_last_not_of(" \t") + 1);
+            fields[name] = line.substr(colon + 2);
+        }
+        start = end + 1;
+    }
+    return fields;
+}
+
+// --- The setup dialog ------------------------------------------------------
+
+// A visible dialog box of `pid` other than `dialog` (the setup dialog, or
+// null while it is not shown yet), waiting up to `timeoutMs`.
+struct BoxQuery {
+    DWORD pid;
+    HWND dialog;
+    HWND found;
+};
+
+BOOL CALLBACK MatchBox(HWND window, LPARAM param) {
+    BoxQuery* query = reinterpret_cast<BoxQuery*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != query->pid || window == query->dialog || !IsWindowVisible(window) ||
+        ClassOf(window) != "#32770")
+        return TRUE;
+    query->found = window;
+    return FALSE;
+}
+
+MessageBoxInfo WaitForBox(DWORD pid, HWND dialog, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        BoxQuery query{pid, dialog, nullptr};
+        EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&query));
+        if (query.found) {
+            Sleep(100); // let it finish its first layout
+            return ReadMessageBox(query.found);
+        }
+        if (GetTickCount() - start >= timeoutMs)
+            return MessageBoxInfo();
+        Sleep(50);
+    }
+}
+
+std::string Describe(const MessageBoxInfo& box) {
+    if (!box.window)
+        return "no box";
+    return "box '" + box.caption + "': '" + box.text + "'";
+}
+
+// A failure message of the installation, owned by the setup dialog, with
+// an OK button only.
+void ExpectFailureBox(const MessageBoxInfo& box, HWND dialog, const Failure& failure) {
+    ASSERT_TRUE(box.window) << "no message: " << failure.text;
+    EXPECT_EQ(failure.text, box.text);
+    EXPECT_EQ(failure.caption, box.caption);
+    EXPECT_EQ(std::vector<std::string>{"OK"}, box.buttons);
+    EXPECT_EQ(dialog, box.owner);
+    EXPECT_EQ(failure.icon, box.icon != nullptr);
+}
+
+class SetupRun {
+  public:
+    SetupRun() : process_(Process::Start(SetupExe())) {}
+
+    // Waits for the setup dialog; false when it does not show.
+    bool WaitForDialog() {
+        dialog_ = WaitForWindow(process_.Id(), kDialogCaption, "#32770", kWindowTimeoutMs);
+        return dialog_ != nullptr;
+    }
+    HWND Dialog() const { return dialog_; }
+    Process& Program() { return process_; }
+
+    void SetInstallPath(const std::string& text) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(GetDlgItem(dialog_, IDC_INSTALL_PATH), WM_SETTEXT, 0,
+                            reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
+                            &result);
+        ASSERT_EQ(text, ControlText(dialog_, IDC_INSTALL_PATH));
+    }
+
+    // Selects `language` as the user would, then waits for the dialog to
+    // show that language's Install text.
+    void ChooseLanguage(const std::string& language, const std::string& installText) {
+        HWND combo = GetDlgItem(dialog_, IDC_LANGUAGE);
+        LRESULT index =
+            SendMessageA(combo, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(language.c_str()));
+        ASSERT_NE(CB_ERR, index) << language;
+        SendMessageA(combo, CB_SETCURSEL, index, 0);
+        PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(IDC_LANGUAGE, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
+        DWORD start = GetTickCount();
+        while (ControlText(dialog_, IDOK) != installText && GetTickCount() - start < 5000)
+            Sleep(50);
+        ASSERT_EQ(installText, ControlText(dialog_, IDOK));
+    }
+
+    // Presses Install and gives the first box the installation shows.
+    MessageBoxInfo Install() {
+        PostClick(dialog_, IDOK);
+        return WaitForBox(process_.Id(), dialog_, kInstallTimeoutMs);
+    }
+
+    // Answers `box` with `button` and checks that it goes away.
+    void Answer(const MessageBoxInfo& box, const std::string& button) {
+        ASSERT_TRUE(PostClickOn(box.window, button)) << button << " in " << Describe(box);
+        ASSERT_TRUE(WaitForWindowGone(box.window, kWindowTimeoutMs)) << Describe(box);
+    }
+
+    // After a failure: the dialog is still there, usable, and nothing more
+    // is shown.
+    void ExpectDialogStaysOpen() {
+        EXPECT_TRUE(process_.IsRunning());
+        EXPECT_TRUE(IsWindow(dialog_) && IsWindowVisible(dialog_));
+        MessageBoxInfo more = WaitForBox(process_.Id(), dialog_, kQuietMs);
+        EXPECT_FALSE(more.window) << "then " << Describe(more);
+        EXPECT_TRUE(IsWindowEnabled(dialog_));
+    }
+
+    // Installs into `typed`, expects `failure` and answers it; the dialog
+    // then stays open.
+    void ExpectRefusal(const std::string& typed, const Failure& failure) {
+        SetInstallPath(typed);
+        MessageBoxInfo box = Install();
+        ExpectFailureBox(box, dialog_, failure);
+        if (box.window)
+            Answer(box, "OK");
+        ExpectDialogStaysOpen();
+    }
+
+    // Confirms the completion message and checks that the program ends.
+    void FinishWith(const MessageBoxInfo& done, const std::string& text,
+                    const std::string& caption) {
+        ASSERT_TRUE(done.window) << "no completion message";
+        EXPECT_EQ(text, done.text);
+        EXPECT_EQ(caption, done.caption);
+        EXPECT_EQ(std::vector<std::string>{"OK"}, done.buttons);
+        EXPECT_EQ(nullptr, done.icon);
+        EXPECT_EQ(dialog_, done.owner);
+        Answer(done, "OK");
+        EXPECT_TRUE(process_.WaitForExit(kWindowTimeoutMs)) << "the program did not end";
+        EXPECT_EQ(0u, process_.ExitCode());
+    }
+
+  private:
+    Process process_;
+    HWND dialog_ = nullptr;
+};
+
+// --- What an installation leaves behind -----------------------------------
+
+std::string ProgramsFolder() {
+    char path[MAX_PATH] = "";
+    EXPECT_TRUE(SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAMS, FALSE));
+    return path;
+}
+
+std::string MenuFolder() {
+    return JoinPath(ProgramsFolder(), kProductFolder);
+}
+
+// Every file (with its contents) and folder (as "<folder>") below `folder`,
+// by path relative to it.
+void CollectTree(const std::string& folder, const std::string& prefix,
+                 std::map<std::string, std::string>& tree) {
+    ForEachEntry(folder, [&](const std::string& path, bool isFolder) {
+        std::string name = prefix + path.substr(path.find_last_of('\\') + 1);
+        if (isFolder) {
+            tree[name] = "<folder>";
+            CollectTree(path, name + "\\", tree);
+        } else {
+            tree[name] = ReadWholeFile(path);
+        }
+    });
+}
+
+std::map<std::string, std::string> Tree(const std::string& folder) {
+    std::map<std::string, std::string> tree;
+    CollectTree(folder, "", tree);
+    return tree;
+}
+
+// What an installation from the disc holds on a machine without a Glide
+// driver: the product folder without the Glide setup helper, the version
+// file, the language pair and the disc's Glide library.
+std::map<std::string, std::string> InstalledTreeWithoutDriver(const std::string& language) {
+    std::map<std::string, std::string> tree = Tree(MediumPath(kProductFolder));
+    tree.erase("SetupGlide.dll");
+    tree["Version.ver"] = kVersionBytes;
+    tree["language.poo"] = ReadWholeFile(MediumPath("Languages\\" + language + ".poo"));
+    tree["language.sif"] = ReadWholeFile(MediumPath("Languages\\" + language + ".sif"));
+    tree["Glide2x.dll"] = ReadWholeFile(MediumPath("Glide\\Glide2x.dll"));
+    return tree;
+}
+
+// Paths below `folder` (the folder itself included) that carry the
+// read-only attribute.
+std::vector<std::string> ReadOnlyEntries(const std::string& folder) {
+    std::vector<std::string> found;
+    if (GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_READONLY)
+        found.push_back(folder);
+    ForEachEntry(folder, [&](const std::string& path, bool isFolder) {
+        if (isFolder) {
+            std::vector<std::string> below = ReadOnlyEntries(path);
+            found.insert(found.end(), below.begin(), below.end());
+        } else if (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) {
+            found.push_back(path);
+        }
+    });
+    return found;
+}
+
+std::vector<std::string> EntriesOf(const std::string& folder) {
+    std::vector<std::string> names;
+    ForEachEntry(folder, [&](const std::string& path, bool) { names.push_back(path); });
+    return names;
+}
+
+struct LinkProperties {
+    HRESULT loaded = E_FAIL;
+    std::string target;
+    std::string description;
+    std::string workingDirectory;
+};
+
+LinkProperties ReadLink(const std::string& path) {
+    LinkProperties properties;
+    CoInitialize(nullptr);
+    IShellLinkA* link = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link)))) {
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+            WCHAR widePath[MAX_PATH];
+            MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH);
+            properties.loaded = file->Load(widePath, STGM_READ);
+            file->Release();
+        }
+        char text[MAX_PATH] = "";
+        link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
+        properties.target = text;
+        text[0] = '\0';
+        link->GetDescription(text, sizeof text);
+        properties.description = text;
+        text[0] = '\0';
+        link->GetWorkingDirectory(text, sizeof text);
+        properties.workingDirectory = text;
+        link->Release();
+    }
+    CoUninitialize();
+    return properties;
+}
+
+// The Start Menu links of an installation: file, program, description.
+const struct {
+    const char* file;
+    const char* program;
+    const char* description;
+} kMenuLinks[] = {{"Setup.lnk", "Setup.exe", "Setup"},
+                  {"The Vellmor.lnk", "Vellmor.exe", "The Vellmor"}};
+
+// Both Start Menu links of an installation in `installDir`, read by the
+// shell's link object.
+void ExpectMenuLinks(const std::string& installDir) {
+    for (const auto& expected : kMenuLinks) {
+        std::string path = JoinPath(MenuFolder(), expected.file);
+        SCOPED_TRACE(path);
+        LinkProperties link = ReadLink(path);
+        EXPECT_EQ(S_OK, link.loaded);
+        EXPECT_EQ(installDir + "\\" + expected.program, link.target);
+        EXPECT_EQ(expected.description, link.description);
+        EXPECT_EQ(installDir, link.workingDirectory);
+    }
+}
+
+// The same links read on Linux by lnkinfo.
+void ExpectMenuLinksByLnkinfo(const std::string& installDir) {
+    for (const auto& link : kMenuLinks) {
+        SCOPED_TRACE(std::string("lnkinfo ") + link.file);
+        std::map<std::string, std::string> fields =
+            LnkinfoFields(JoinPath(MenuFolder(), link.file));
+        EXPECT_EQ(installDir + "\\" + link.program, fields["Local path"]);
+        EXPECT_EQ(link.description, fields["Description"]);
+        EXPECT_EQ(installDir, fields["Working directory"]);
+    }
+}
+
+// The registry value: a REG_SZ of exactly the text and its NUL.
+void ExpectRecordedInstallation(const std::string& installDir) {
+    RegistryValue value = ReadHklmValue(kInstalledKey, "InstallPath");
+    ASSERT_TRUE(value.exists);
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.type);
+    EXPECT_EQ(installDir + std::string(1, '\0'), std::string(value.data.begin(), value.data.end()));
+}
+
+void ExpectLanguagePair(const std::string& installDir, const std::string& language) {
+    for (const char* extension : {".poo", ".sif"}) {
+        SCOPED_TRACE(extension);
+        EXPECT_EQ(ReadWholeFile(MediumPath("Languages\\" + language + extension)),
+                  ReadWholeFile(JoinPath(installDir, std::string("language") + extension)));
+    }
+}
+
+// Nothing of an installation exists: no registry key, no Start Menu folder,
+// no program started.
+void ExpectNothingRecorded() {
+    EXPECT_FALSE(HklmKeyExists(kInstalledKey));
+    EXPECT_FALSE(FolderExists(MenuFolder()));
+    EXPECT_TRUE(ReadStubStarts().empty());
+}
+
+// The one start of the installation's Setup.exe: quoted, in its folder.
+void ExpectInstalledSetupStarted(const std::string& installDir) {
+    std::vector<StubStart> starts = WaitForStubStarts(1, kWindowTimeoutMs);
+    ASSERT_EQ(1u, starts.size());
+    // The system may give the folders' names as they are on the disk.
+    EXPECT_EQ(0, _stricmp((installDir + "\\Setup.exe").c_str(), starts[0].program.c_str()))
+        << starts[0].program;
+    EXPECT_EQ(installDir, starts[0].currentDirectory);
+    EXPECT_EQ("\"" + installDir + "\\Setup.exe\"", starts[0].commandLine);
+}
+
+} // namespace
+
+TEST(Install, FromReadOnlyDiscWithoutGlideDriver) {
+    // The disc's own Glide setup helper, a nested folder and a second
+    // language.
+    InsertDisc(kDisc, Medium::Product()
+                          .WithFile("The Vellmor\\SetupGlide.dll", "Glide setup helper")
+                          .WithFile("The Vellmor\\Data\\Maps\\Start.map", "map data")
+                          .WithFile("The Vellmor\\Data\\Readme.txt", "read me")
+                          .WithLanguage("Deutsch", GermanTexts()));
+    MakeDiscFoldersReadOnly();
+    ASSERT_TRUE(GetFileAttributesA(MediumPath("The Vellmor\\Vellmor.exe").c_str()) &
+                FILE_ATTRIBUTE_READONLY);
+    // An existing, read-only install root.
+    MakeFolders("C:\\Games");
+    MakeFolderReadOnly("C:\\Games");
+
+    SetupRun setup;
+    ASSERT_TRUE(setup.WaitForDialog());
+    ASSERT_FALSE(IsChecked(setup.Dialog(), IDC_GLIDE)) << "no Glide driver on this machine";
+    setup.ChooseLanguage("Deutsch", "Installieren");
+    setup.SetInstallPath("C:\\Games\\The Vellmor\\");
+    MessageBoxInfo done = setup.Install();
+    // The installation's Setup.exe runs before the completion message.
+    const std::string installDir = "C:\\Games\\The Vellmor";
+    ExpectInstalledSetupStarted(installDir);
+    setup.FinishWith(done, "The Vellmor wurde installiert.", "Installation abgeschlossen");
+
+    EXPECT_EQ(InstalledTreeWithoutDriver("Deutsch"), Tree(installDir));
+    EXPECT_EQ(std::vector<std::string>{}, ReadOnlyEntries(installDir));
+    EXPECT_TRUE(GetFileAttributesA("C:\\Games") & FILE_ATTRIBUTE_READONLY)
+        << "the install root's own attributes were changed";
+    EXPECT_EQ(std::vector<std::string>{"C:\\Games\\The Vellmor"}, EntriesOf("C:\\Games"));
+
+    ExpectRecordedInstallation(installDir);
+    ExpectMenuLinks(installDir);
+    EXPECT_EQ(2u, EntriesOf(MenuFolder()).size());
+    ExpectMenuLinksByLnkinfo(installDir);
+}
+
+TEST(Install, GlideDriverPresentIntoProgramFilesWithPlantedProgram) {
+    // A Glide driver the system finds, and a program where an unquoted
+    // "C:\Program Files\..." command would start it.
+    CopyOneFile(GlideDll(), "C:\\windows\\system32\\glide2x.dll");
+    CopyOneFile(StubExe(), "C:\\Program.exe");
+    InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\SetupGlide.dll", "helper"));
+
+    SetupRun setup;
+    ASSERT_TRUE(setup.WaitForDialog());
+    ASSERT_TRUE(IsChecked(setup.Dialog(), IDC_GLIDE)) << "the driver is present";
+    ASSERT_EQ("C:\\Program Files", ControlText(setup.Dialog(), IDC_INSTALL_PATH));
+    MessageBoxInfo done = setup.Install();
+    const std::string installDir = "C:\\Program Files\\The Vellmor";
+    ExpectInstalledSetupStarted(installDir);
+    setup.FinishWith(done, "The Vellmor has been installed.", "Setup complete");
+
+    EXPECT_EQ("helper", ReadWholeFile(JoinPath(installDir, "SetupGlide.dll")));
+    EXPECT_FALSE(FileExists(JoinPath(installDir, "Glide2x.dll")));
+    EXPECT_EQ(kVersionBytes, ReadWholeFile(JoinPath(installDir, "Version.ver")));
+    ExpectLanguagePair(installDir, "English");
+    ExpectRecordedInstallation(installDir);
+    ExpectMenuLinks(installDir);
+    EXPECT_EQ(std::vector<std::string>{}, ReadOnlyEntries(installDir));
+    // Nothing else was started, not even later.
+    Sleep(kQuietMs);
+    EXPECT_EQ(1u, ReadStubStarts().size());
+}
+
+TEST(Install, RootThatCannotBeCreatedLeavesTheDialogOpenUntilOneCan) {
+    InsertDisc(kDisc, Medium::Product());
+    MakeFolders("C:\\Games");
+    std::vector<std::string> driveC = EntriesOf("C:\\");
+
+    SetupRun setup;
+    ASSERT_TRUE(setup.WaitForDialog());
+    // Parents are not created. Surrounding blanks are kept when the text
+    // does not name the product: " C:\..." is no path the system accepts.
+    for (const char* typed : {"C:\\Missing\\Games", "  C:\\Games  "}) {
+        SCOPED_TRACE(typed);
+        setup.ExpectRefusal(typed, kRootFailed);
+        EXPECT_EQ(driveC, EntriesOf("C:\\"));
+        EXPECT_EQ(std::vector<std::string>{}, EntriesOf("C:\\Games"));
+        ExpectNothingRecorded();
+    }
+
+    // Trailing blanks alone: the system drops them from the root it
+    // creates, but not inside the longer paths built on the root, so
+    // the copy finds no such folder and nothing can be written in it.
+    setup.ExpectRefusal("C:\\Games  ", kVersionFailed);
+    EXPECT_EQ(std::vector<std::string>{}, EntriesOf("C:\\Games"));
+    ExpectNothingRecorded();
+
+    // The product name is matched as written: in lower case it is part of
+    // the root, and the product folder is made inside it.
+    setup.SetInstallPath("c:\\games\\the vellmor");
+    MessageBoxInfo done = setup.Install();
+    const std::string installDir = "c:\\games\\the vellmor\\The Vellmor";
+    ExpectInstalledSetupStarted(installDir);
+    setup.FinishWith(done, "The Vellmor has been installed.", "Setup complete");
+    EXPECT_EQ(std::vector<std::string>{"C:\\Games\\the vellmor"}, EntriesOf("C:\\Games"));
+    EXPECT_EQ(std::vector<std::string>{"C:\\Games\\the vellmor\\The Vellmor"},
+              EntriesOf("C:\\Games\\the vellmor"));
+    EXPECT_TRUE(FileExists("C:\\Games\\the vellmor\\The Vellmor\\Vellmor.exe"));
+    EXPECT_EQ(kVersionBytes, ReadWholeFile(JoinPath(installDir, "Version.ver")));
+    ExpectRecordedInstallation(installDir);
+    ExpectMenuLinks(installDir);
+}
+
+TEST(Install, OverlongPathsAreRefusedBeforeAnythingIsWritten) {
+    InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\SetupGlide.dll", "helper"));
+    std::vector<std::string> driveC = EntriesOf("C:\\");
+    // 232 characters are the most a root may have: the longest path the
+    // installation builds, "<root>\The Vellmor\SetupGlide.dll", then has
+    // 259 and fits.
+    const std::string longest = "C:\\" + std::string(229, 'a');
+    ASSERT_EQ(232u, longest.size());
+
+    SetupRun setup;
+    ASSERT_TRUE(setup.WaitForDialog());
+    for (const std::string& typed : {"C:\\" + std::string(297, 'b'), longest + "a"}) {
+        SCOPED_TRACE(typed.size());
+        setup.ExpectRefusal(typed, kPathTooLong);
+        EXPECT_EQ(driveC, EntriesOf("C:\\"));
+        ExpectNothingRecorded();
+    }
+
+    setup.SetInstallPath(longest);
+    MessageBoxInfo done = setup.Install();
+    const std::string installDir = longest + "\\The Vellmor";
+    ExpectInstalledSetupStarted(installDir);
+    setup.FinishWith(done, "The Vellmor has been installed.", "Setup complete");
+    EXPECT_EQ(InstalledTreeWithoutDriver("English"), Tree(installDir));
+    ExpectRecordedInstallation(installDir);
+    ExpectMenuLinks(installDir);
+}
+
+TEST(Install, VersionFileThatCannotBeWrittenIsReported) {
+    // The disc carries a folder named like the version file.
+    InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\Version.ver\\Note.txt", "note"));
+    SetupRun setup;
+    ASSERT_TRUE(setup.WaitForDialog());
+    setup.ExpectRefusal("C:\\Games", kVersionFailed);
+    EXPECT_TRUE(FolderExists("C:\\Games\\The Vellmor\\Version.ver"));
+    EXPECT_TRUE(FileExists("C:\\Games\\The Vellmor\\Vellmor.exe")) << "the copy was made";
+    ExpectNothingRecorded();
+}
+
+TEST(Install, CancelledCopyThenReinstallationRewritesEverything) {
+    InsertDisc(kDisc, Medium::Product()
+                          .WithFile("The Vellmor\\SetupGlide.dll", "helper")
+                          .WithLanguage("Deutsch", GermanTexts()));
+    const std::string installDir = "C:\\Games\\The Vellmor";
+    {
+        SetupRun first;
+        ASSERT_TRUE(first.WaitForDialog());
+        first.SetInstallPath("C:\\Games");
+        first.FinishWith(first.Install(), "The Vellmor has been installed.", "Setup complete");
+    }
+    ExpectRecordedInstallation(installDir);
+    // The installation is damaged: its files, its Glide library, a link.
+    WriteWholeFile(JoinPath(installDir, "Version.ver"), "damaged");
+    WriteWholeFile(JoinPath(installDir, "Vellmor.exe"), "damaged");
+    WriteWholeFile(JoinPath(installDir, "SetupGlide.dll"), "left over");
+    DeleteFileA(JoinPath(installDir, "Glide2x.dll").c_str());
+    DeleteFileA(JoinPath(MenuFolder(), "Setup.lnk").c_str());
+    WriteWholeFile(JoinPath(MenuFolder(), "The Vellmor.lnk"), "damaged");
+    ClearStubStarts();
+    std::map<std::string, std::string> damaged = Tree(installDir);
+
+    SetupRun setup;
+    // The recorded installation is offered first, in its own language.
+    MessageBoxInfo offer = WaitForBox(setup.Program().Id(), nullptr, kWindowTimeoutMs);
+    ASSERT_TRUE(offer.window);
+    EXPECT_EQ("The Vellmor is already installed. Run it now?", offer.text);
+    setup.Answer(offer, "No");
+    ASSERT_TRUE(setup.WaitForDialog());
+    setup.ChooseLanguage("Deutsch", "Installieren");
+    ASSERT_EQ("C:\\Games", ControlText(setup.Dialog(), IDC_INSTALL_PATH));
+
+    // Wine's shell asks before replacing the existing folder: declining
+    // cancels the copy.
+    MessageBoxInfo question = setup.Install();
+    ASSERT_TRUE(question.window) << "the shell did not ask";
+    EXPECT_EQ(setup.Dialog(), question.owner);
+    ASSERT_EQ((std::vector<std::string>{"Yes", "No"}), question.buttons) << Describe(question);
+    setup.Answer(question, "No");
+    MessageBoxInfo cancelled = WaitForBox(setup.Program().Id(), setup.Dialog(), kWindowTimeoutMs);
+    ExpectFailureBox(cancelled, setup.Dialog(), kCancelled);
+    setup.Answer(cancelled, "OK");
+    setup.ExpectDialogStaysOpen();
+    EXPECT_EQ(damaged, Tree(installDir));
+    EXPECT_FALSE(FileExists(JoinPath(MenuFolder(), "Setup.lnk")));
+    EXPECT_TRUE(ReadStubStarts().empty());
+
+    // Installing again starts from the beginning; this time the shell may
+    // replace the folder.
+    question = setup.Install();
+    ASSERT_TRUE(question.window) << "the shell did not ask";
+    setup.Answer(question, "Yes");
+    MessageBoxInfo done = WaitForBox(setup.Program().Id(), setup.Dialog(), kInstallTimeoutMs);
+    ExpectInstalledSetupStarted(installDir);
+    setup.FinishWith(done, "The Vellmor wurde installiert.", "Installation abgeschlossen");
+
+    EXPECT_EQ(InstalledTreeWithoutDriver("Deutsch"), Tree(installDir));
+    ExpectRecordedInstallation(installDir);
+    ExpectMenuLinks(installDir);
+}
