@@ -17,8 +17,8 @@ template=$(realpath -m "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../scripts/wine-env.sh"
 
-# A changed script makes a new template.
-stamp=$(cat "$0" | md5sum | cut -d' ' -f1)
+# A changed script or another Wine makes a new template.
+stamp=$( (cat "$0"; wine --version) | md5sum | cut -d' ' -f1)
 
 mkdir -p "$(dirname "$template")"
 exec 9>"$template.lock"

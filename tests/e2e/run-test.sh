@@ -21,7 +21,6 @@ program=$2
 shift 2
 here=$(cd "$(dirname "$0")" && pwd)
 
-"$here/make-template.sh" "$template" || exit 1
 . "$here/../../scripts/wine-env.sh"
 
 name=$(printf '%s' "${*:-test}" | sed 's/--gtest_filter=//; s/[^A-Za-z0-9_.-]/_/g' | cut -c1-60)
@@ -42,7 +41,20 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-cp -a "$template/." "$root/"
+# The template is remade under an exclusive lock (make-template.sh); the
+# copy holds a shared one, so that it never meets a template half removed.
+copied=
+for _ in 1 2 3; do
+    "$here/make-template.sh" "$template" || exit 1
+    exec 7>>"$template.lock"
+    flock -s 7
+    if [ -f "$template/ready" ]; then
+        cp -a "$template/." "$root/" && copied=1
+    fi
+    exec 7>&-
+    [ -n "$copied" ] && break
+done
+[ -n "$copied" ] || { echo "run-test.sh: cannot copy $template" >&2; exit 1; }
 rm -f "$root/ready"
 export WINEPREFIX=$root/prefix
 export E2E_ROOT=$root
