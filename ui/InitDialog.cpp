@@ -62,6 +62,25 @@ bool ReadStringValue(HKEY key, const char* name, char* value, DWORD size) {
     return memchr(value, '\0', length) != nullptr;
 }
 
+// Adds the name of every language pool in the working directory's
+// Languages folder to `list` and selects the one named English.
+void AddLanguagesFound(CComboBox& list) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(kLanguagePattern, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        char name[_MAX_FNAME];
+        _splitpath(found.cFileName, nullptr, nullptr, name, nullptr);
+        int position = list.AddString(name);
+        if (_stricmp(name, kDefaultLanguage) == 0)
+            list.SetCurSel(position);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
 } // namespace
 
 BOOL CSetupDlg::OnInitDialog() {
@@ -108,6 +127,10 @@ bool CSetupDlg::OfferRecordedInstallation() {
         if (MessageBox(question, caption, MB_YESNO) == IDYES) {
             RunProduct(recorded);
             EndDialog(IDCANCEL);
+            // Wine shows a dialog whose template is visible once its
+            // initialisation returns, even when it was ended there; a
+            // destroyed dialog is never shown anywhere.
+            ::DestroyWindow(m_hWnd);
             return true;
         }
     }
@@ -121,26 +144,14 @@ bool CSetupDlg::OfferRecordedInstallation() {
 void CSetupDlg::FillLanguageList() {
     while (m_comboLanguage.GetCount() > 0)
         m_comboLanguage.DeleteString(0);
-
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(kLanguagePattern, &found);
-    if (search == INVALID_HANDLE_VALUE) {
+    AddLanguagesFound(m_comboLanguage);
+    // A medium without language files (folders named like one do not count)
+    // still offers English.
+    if (m_comboLanguage.GetCount() == 0)
         m_comboLanguage.AddString(kDefaultLanguage);
-    } else {
-        do {
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                continue;
-            char name[_MAX_FNAME];
-            _splitpath(found.cFileName, nullptr, nullptr, name, nullptr);
-            int position = m_comboLanguage.AddString(name);
-            if (_stricmp(name, kDefaultLanguage) == 0)
-                m_comboLanguage.SetCurSel(position);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
     // Without an English table the first language is chosen, so that the
     // dialog and the installation always agree on one.
-    if (m_comboLanguage.GetCurSel() == CB_ERR && m_comboLanguage.GetCount() > 0)
+    if (m_comboLanguage.GetCurSel() == CB_ERR)
         m_comboLanguage.SetCurSel(0);
 }
 
