@@ -1,0 +1,404 @@
+// The Browse button of the running Setup.exe: the shell's folder picker,
+// its caption and title line in the dialog's language, and what it puts
+// into the install-path field. The picker is the real one of the prefix,
+// driven from this process.
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "E2e.h"
+#include "res/resource.h"
+#include "text/TextCatalogue.h"
+
+using namespace e2e;
+
+namespace {
+
+const DWORD kStartTimeoutMs = 15000;
+const DWORD kPickerTimeoutMs = 10000;
+const UINT kSendTimeoutMs = 5000;
+
+// Controls of the shell's picker window (the same identifiers as on
+// Windows): the folder tree and the title line above it.
+const int kPickerTree = 0x3741;
+const int kPickerTitle = 0x3742;
+
+// Texts that no default of the shell or of the dialog template could
+// produce by accident.
+const char kEnglishTitle[] = "Vellmor Setup in English";
+const char kEnglishCaption[] = "Pick a folder, English";
+const char kEnglishPickerTitle[] = "Where shall the game go? (English)";
+const char kGermanTitle[] = "Vellmor Einrichtung";
+const char kGermanCaption[] = "Ordner w\xE4hlen";
+const char kGermanPickerTitle[] = "Wohin soll das Spiel? (Deutsch)";
+
+Texts FullTexts(const char* title, const char* caption, const char* pickerTitle) {
+    return {
+        {TXT_DIALOG_TITLE, title},
+        {TXT_INSTALL_TO, "Install to:"},
+        {TXT_BROWSE, "Browse..."},
+        {TXT_INSTALL, "Install"},
+        {TXT_EXIT, "Exit"},
+        {TXT_BROWSE_TITLE, pickerTitle},
+        {TXT_BROWSE_CAPTION, caption},
+        {TXT_LANGUAGE_SELECTION, "Language:"},
+    };
+}
+
+Texts EnglishOnes() {
+    return FullTexts(kEnglishTitle, kEnglishCaption, kEnglishPickerTitle);
+}
+
+// A setup process and its dialog, opened on a disc in drive D:.
+struct RunningSetup {
+    Process process;
+    HWND dialog;
+};
+
+RunningSetup StartSetup(const Medium& medium) {
+    InsertDisc('D', medium);
+    Process process = Process::Start(SetupExe());
+    HWND dialog = WaitForWindow(process.Id(), nullptr, "#32770", kStartTimeoutMs);
+    if (!dialog || !GetDlgItem(dialog, IDC_BROWSE))
+        throw std::runtime_error("the setup dialog did not open");
+    return {std::move(process), dialog};
+}
+
+// Returns once the dialog's thread is back in its message loop, that is,
+// once the handler of everything posted before has returned.
+void Settle(HWND dialog) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &result))
+        throw std::runtime_error("the setup dialog does not answer");
+}
+
+void TypeIntoField(HWND dialog, const std::string& text) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(GetDlgItem(dialog, IDC_INSTALL_PATH), WM_SETTEXT, 0,
+                        reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, kSendTimeoutMs,
+                        &result);
+    if (ControlText(dialog, IDC_INSTALL_PATH) != text)
+        throw std::runtime_error("the install-path field did not take the text");
+}
+
+std::string FieldText(HWND dialog) {
+    return ControlText(dialog, IDC_INSTALL_PATH);
+}
+
+// Chooses a language as the user would: the selection, then the combo
+// box's notification. Waits until the dialog shows `title`.
+void ChooseLanguage(HWND dialog, const std::string& language, const std::string& title) {
+    HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
+    DWORD_PTR index = CB_ERR;
+    SendMessageTimeoutA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                        reinterpret_cast<LPARAM>(language.c_str()), SMTO_NORMAL, kSendTimeoutMs,
+                        &index);
+    if (index == static_cast<DWORD_PTR>(CB_ERR))
+        throw std::runtime_error("language not listed: " + language);
+    PostMessageA(combo, CB_SETCURSEL, index, 0);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_LANGUAGE, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    // A sent message may overtake the posted ones: wait for the new title.
+    DWORD start = GetTickCount();
+    while (WindowText(dialog) != title) {
+        if (GetTickCount() - start >= kSendTimeoutMs)
+            throw std::runtime_error("the dialog did not change to " + language);
+        Sleep(50);
+    }
+    Settle(dialog);
+}
+
+struct PickerQuery {
+    DWORD pid;
+    HWND dialog;
+    HWND found;
+};
+
+BOOL CALLBACK MatchPicker(HWND window, LPARAM param) {
+    PickerQuery* query = reinterpret_cast<PickerQuery*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != query->pid || window == query->dialog || !IsWindowVisible(window) ||
+        ClassOf(window) != "#32770" || !GetDlgItem(window, kPickerTree))
+        return TRUE;
+    query->found = window;
+    return FALSE;
+}
+
+// Presses Browse and waits for the picker window.
+HWND PressBrowse(const RunningSetup& setup) {
+    PostClick(setup.dialog, IDC_BROWSE);
+    DWORD start = GetTickCount();
+    for (;;) {
+        PickerQuery query{setup.process.Id(), setup.dialog, nullptr};
+        EnumWindows(MatchPicker, reinterpret_cast<LPARAM>(&query));
+        if (query.found)
+            return query.found;
+        if (GetTickCount() - start >= kPickerTimeoutMs)
+            throw std::runtime_error("the picker did not open");
+        Sleep(50);
+    }
+}
+
+// Selects `path` in the picker with the shell's own request; false when
+// the request could not be made (the picker's answer is always 0, found or
+// not). The text must live in the picker's process, so it is copied there
+// first.
+bool SelectInPicker(const RunningSetup& setup, HWND picker, const std::string& path) {
+    HANDLE process = setup.process.Handle();
+    void* remote =
+        VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote)
+        throw std::runtime_error("no memory in the setup process");
+    SIZE_T written = 0;
+    bool copied = WriteProcessMemory(process, remote, path.c_str(), path.size() + 1, &written) &&
+                  written == path.size() + 1;
+    DWORD_PTR result = 0;
+    bool sent = copied && SendMessageTimeoutA(picker, BFFM_SETSELECTIONA, TRUE,
+                                              reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
+                                              kSendTimeoutMs, &result);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return sent;
+}
+
+// Ends the picker with one of its buttons and waits until Browse is done.
+void ClosePicker(const RunningSetup& setup, HWND picker, int button) {
+    ASSERT_TRUE(IsEnabled(GetDlgItem(picker, button))) << "the button cannot be pressed";
+    PostClick(picker, button);
+    ASSERT_TRUE(WaitForWindowGone(picker, kPickerTimeoutMs));
+    Settle(setup.dialog);
+}
+
+// Presses Browse, then OK at once: the field receives the folder the
+// picker selected when it opened.
+std::string StartSelection(const RunningSetup& setup) {
+    ClosePicker(setup, PressBrowse(setup), IDOK);
+    return FieldText(setup.dialog);
+}
+
+// Presses Browse, chooses `path` in the picker, ends it with `button` and
+// gives the field's text afterwards.
+std::string ChooseInPicker(const RunningSetup& setup, const std::string& path, int button) {
+    HWND picker = PressBrowse(setup);
+    EXPECT_TRUE(SelectInPicker(setup, picker, path)) << path;
+    ClosePicker(setup, picker, button);
+    return FieldText(setup.dialog);
+}
+
+// What the picker shows, read while it is open; it is cancelled then.
+struct PickerLook {
+    std::string caption;
+    std::string title;
+    HWND owner = nullptr;
+    bool ownerEnabled = true;
+};
+
+PickerLook LookAtPicker(const RunningSetup& setup) {
+    HWND picker = PressBrowse(setup);
+    PickerLook look;
+    look.caption = WindowText(picker);
+    look.title = ControlText(picker, kPickerTitle);
+    look.owner = GetWindow(picker, GW_OWNER);
+    look.ownerEnabled = IsEnabled(setup.dialog);
+    ClosePicker(setup, picker, IDCANCEL);
+    return look;
+}
+
+// Reads the folder's listing once. The picker matches the start folder by
+// comparing item lists that carry each folder's last-access time; a freshly
+// made folder gets a new access time when it is first listed (Linux
+// relatime), which can happen between the shell parsing the path and
+// filling the tree, and then the start folder is not found. Listed once
+// beforehand, its access time stays put.
+void ListOnce(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(JoinPath(folder, "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    while (FindNextFileA(search, &found)) {
+    }
+    FindClose(search);
+}
+
+// Makes a folder in the prefix, with its parents, and lists every one of
+// them once (see ListOnce).
+std::string MakeFolder(const std::string& path) {
+    MakeFolders(path);
+    if (!FolderExists(path))
+        throw std::runtime_error("cannot make " + path);
+    for (size_t slash = path.find('\\', 3); slash != std::string::npos;
+         slash = path.find('\\', slash + 1))
+        ListOnce(path.substr(0, slash));
+    ListOnce(path);
+    return path;
+}
+
+} // namespace
+
+TEST(FolderBrowser, PickerSpeaksTheSelectedLanguageAndFollowsAChange) {
+    RunningSetup setup = StartSetup(
+        Medium::Product()
+            .WithoutLanguages()
+            .WithLanguage("English", EnglishOnes())
+            .WithLanguage("Deutsch", FullTexts(kGermanTitle, kGermanCaption, kGermanPickerTitle)));
+    ASSERT_EQ(kEnglishTitle, WindowText(setup.dialog));
+
+    PickerLook look = LookAtPicker(setup);
+    EXPECT_EQ(kEnglishCaption, look.caption);
+    EXPECT_EQ(kEnglishPickerTitle, look.title);
+    // Modal, owned by the setup dialog.
+    EXPECT_EQ(setup.dialog, look.owner);
+    EXPECT_FALSE(look.ownerEnabled);
+    EXPECT_TRUE(IsEnabled(setup.dialog));
+
+    ChooseLanguage(setup.dialog, "Deutsch", kGermanTitle);
+    look = LookAtPicker(setup);
+    EXPECT_EQ(kGermanCaption, look.caption);
+    EXPECT_EQ(kGermanPickerTitle, look.title);
+
+    ChooseLanguage(setup.dialog, "English", kEnglishTitle);
+    look = LookAtPicker(setup);
+    EXPECT_EQ(kEnglishCaption, look.caption);
+    EXPECT_EQ(kEnglishPickerTitle, look.title);
+}
+
+TEST(FolderBrowser, LanguageWithoutThePickerTextsGivesNoCaptionAndNoTitle) {
+    // "Kurz" ends before text 665, so neither 665 nor 787 is in it.
+    const char kShortTitle[] = "Vellmor kurz";
+    Texts shortTable = {
+        {TXT_DIALOG_TITLE, kShortTitle},
+        {TXT_BROWSE, "Suchen..."},
+        {TXT_EXIT, "Ende"},
+    };
+    RunningSetup setup = StartSetup(Medium::Product()
+                                        .WithoutLanguages()
+                                        .WithLanguage("English", EnglishOnes())
+                                        .WithLanguage("Kurz", shortTable));
+
+    // A picker with texts first, so that nothing of them may linger.
+    ASSERT_EQ(kEnglishCaption, LookAtPicker(setup).caption);
+
+    ChooseLanguage(setup.dialog, "Kurz", kShortTitle);
+    PickerLook look = LookAtPicker(setup);
+    EXPECT_EQ("", look.caption);
+    EXPECT_EQ("", look.title);
+}
+
+TEST(FolderBrowser, LongCaptionIsCutTo127CharactersAndTheTitleLineIsNot) {
+    std::string caption;
+    for (int i = 0; caption.size() < 200; ++i)
+        caption += "Caption" + std::to_string(i) + " ";
+    std::string title(300, 'T');
+    title.replace(0, 6, "Title:");
+    title.back() = '!';
+    Texts texts = EnglishOnes();
+    for (auto& text : texts) {
+        if (text.first == TXT_BROWSE_CAPTION)
+            text.second = caption;
+        if (text.first == TXT_BROWSE_TITLE)
+            text.second = title;
+    }
+    RunningSetup setup =
+        StartSetup(Medium::Product().WithoutLanguages().WithLanguage("English", texts));
+
+    PickerLook look = LookAtPicker(setup);
+    EXPECT_EQ(caption.substr(0, 127), look.caption);
+    EXPECT_EQ(title, look.title);
+    // The dialog goes on working after the cut, and cuts the same again.
+    EXPECT_EQ(caption.substr(0, 127), LookAtPicker(setup).caption);
+}
+
+TEST(FolderBrowser, OkPutsTheSelectedFolderIntoTheField) {
+    std::string start = MakeFolder("C:\\Games\\Start Here");
+    std::string other = MakeFolder("C:\\Games\\Somewhere Else");
+    RunningSetup setup = StartSetup(Medium::Product());
+
+    // The picker opens on the typed folder: OK at once gives it back.
+    TypeIntoField(setup.dialog, start);
+    EXPECT_EQ(start, StartSelection(setup));
+
+    // Another folder chosen in the picker replaces the whole text.
+    EXPECT_EQ(other, ChooseInPicker(setup, other, IDOK));
+
+    // A fresh press starts from the field's new text.
+    EXPECT_EQ(other, StartSelection(setup));
+}
+
+TEST(FolderBrowser, CancellingLeavesTheFieldExactlyAsTyped) {
+    std::string start = MakeFolder("C:\\Games\\Start Here");
+    std::string other = MakeFolder("C:\\Games\\Somewhere Else");
+    RunningSetup setup = StartSetup(Medium::Product());
+
+    // An existing folder: selected on opening, another chosen, then Cancel.
+    TypeIntoField(setup.dialog, start);
+    EXPECT_EQ(start, ChooseInPicker(setup, other, IDCANCEL));
+
+    // A text that names no folder, with spaces and a trailing backslash.
+    const std::string typed = "  c:\\games\\not there yet\\ ";
+    TypeIntoField(setup.dialog, typed);
+    LookAtPicker(setup);
+    EXPECT_EQ(typed, FieldText(setup.dialog));
+
+    // Closing the picker's window is a cancel too.
+    HWND picker = PressBrowse(setup);
+    PostMessageA(picker, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitForWindowGone(picker, kPickerTimeoutMs));
+    Settle(setup.dialog);
+    EXPECT_EQ(typed, FieldText(setup.dialog));
+
+    // An empty field stays empty.
+    TypeIntoField(setup.dialog, "");
+    LookAtPicker(setup);
+    EXPECT_EQ("", FieldText(setup.dialog));
+}
+TEST(FolderBrowser, PercentSignsReachThePickerVerbatim) {
+    // Formatted as text, either would change or break: "%%" would become
+    // "%", "%s" and "%d" would take arguments that are not there.
+    std::string doubled = MakeFolder("C:\\100%%s%d");
+    std::string single = MakeFolder("C:\\a%sb%d");
+    RunningSetup setup = StartSetup(Medium::Product());
+
+    TypeIntoField(setup.dialog, doubled);
+    EXPECT_EQ(doubled, StartSelection(setup));
+
+    TypeIntoField(setup.dialog, single);
+    EXPECT_EQ(single, StartSelection(setup));
+    EXPECT_TRUE(setup.process.IsRunning());
+}
+
+TEST(FolderBrowser, LongTextIsCutTo259ForTheStartWhileTheFieldKeepsIt) {
+    // A folder whose path is exactly 259 characters long, made of parts
+    // that fit any file system.
+    std::string folder = "C:\\Long";
+    for (int part = 0; folder.size() < 259; ++part) {
+        std::string name = "part" + std::to_string(part) + std::string(40, 'x');
+        folder += "\\" + name.substr(0, std::min<size_t>(name.size(), 258 - folder.size()));
+    }
+    ASSERT_EQ(259u, folder.size());
+    ASSERT_NE('\\', folder.back());
+    MakeFolder(folder);
+    // Its first 258 and 260 characters name no folder; the whole text
+    // continues the last part's name, so it names none either.
+    std::string typed = folder + std::string(41, 'y');
+    ASSERT_EQ(300u, typed.size());
+    ASSERT_FALSE(FolderExists(folder.substr(0, 258)));
+    std::string other = MakeFolder("C:\\Games\\Somewhere Else");
+    RunningSetup setup = StartSetup(Medium::Product());
+
+    // Cancel: the field keeps all 300 characters.
+    TypeIntoField(setup.dialog, typed);
+    LookAtPicker(setup);
+    EXPECT_EQ(typed, FieldText(setup.dialog));
+
+    // OK at once: the picker had opened on the first 259 characters.
+    EXPECT_EQ(folder, StartSelection(setup));
+
+    // A shorter text next: nothing of the longer one is left in the way.
+    TypeIntoField(setup.dialog, other);
+    EXPECT_EQ(other, StartSelection(setup));
+}
