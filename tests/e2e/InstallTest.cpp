@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include <map>
+#include <stdexcept>
 #include <stdlib.h>
 
 #include "E2e.h"
@@ -40,6 +41,8 @@ const Failure kRootFailed = {"Could not create the destination root folder", "Er
 const Failure kPathTooLong = {"The destination folder's path is too long.", "Error", true};
 const Failure kVersionFailed = {"Could not create the Version file!", "Setup", false};
 const Failure kCancelled = {"Installation Cancelled.", "Cancelled", false};
+const Failure kShortcutFailed = {"Could not create the shortcut on the Start Menu.",
+                                 "Shortcut Error", false};
 
 // A second language whose texts differ from the English ones wherever the
 // tests look.
@@ -124,6 +127,7 @@ void MakeFolderReadOnly(const std::string& folder) {
 void MakeDiscFoldersReadOnly() {
     std::string drive = LinuxTestRoot() + "/drives/" + static_cast<char>(kDisc | 0x20);
     ASSERT_EQ(0u, RunOnLinux("find '" + drive + "' -type d -exec chmod a-w {} +"));
+    ASSERT_TRUE(GetFileAttributesA(MediumPath(kProductFolder).c_str()) & FILE_ATTRIBUTE_READONLY);
 }
 
 // lnkinfo's "Name : value" fields of a link, read on Linux by a reader that
@@ -133,7 +137,7 @@ std::map<std::string, std::string> LnkinfoFields(const std::string& link) {
     std::string linuxOutput = LinuxTestRoot() + "/scratch/lnkinfo.txt";
     DWORD status = RunOnLinux("lnkinfo '" + LinuxPathOnC(link) + "' > '" + linuxOutput + "' 2>&1");
     std::string text = ReadWholeFile(output);
-    EXPECT_EQ(0u, status) << text;
+    EXPECT_EQ(0u, status) << "lnkinfo (liblnk-utils, see scripts/deps.sh): " << text;
     std::map<std::string, std::string> fields;
     size_t start = 0;
     while (start < text.size()) {
@@ -488,7 +492,9 @@ TEST(Install, FromReadOnlyDiscWithoutGlideDriver) {
     ASSERT_TRUE(setup.WaitForDialog());
     ASSERT_FALSE(IsChecked(setup.Dialog(), IDC_GLIDE)) << "no Glide driver on this machine";
     setup.ChooseLanguage("Deutsch", "Installieren");
-    setup.SetInstallPath("C:\\Games\\The Vellmor\\");
+    // Blanks around a text naming the product are trimmed, and the root
+    // ends where the product name begins: "C:\Games\".
+    setup.SetInstallPath("  C:\\Games\\The Vellmor\\ ");
     MessageBoxInfo done = setup.Install();
     // The installation's Setup.exe runs before the completion message.
     const std::string installDir = "C:\\Games\\The Vellmor";
@@ -603,8 +609,8 @@ TEST(Install, OverlongPathsAreRefusedBeforeAnythingIsWritten) {
     ExpectMenuLinks(installDir);
 }
 
-TEST(Install, VersionFileThatCannotBeWrittenIsReported) {
-    // The disc carries a folder named like the version file.
+TEST(Install, FailuresAfterTheCopyAreReportedAndALaterInstallRepairs) {
+    // A disc with a folder named like the version file.
     InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\Version.ver\\Note.txt", "note"));
     SetupRun setup;
     ASSERT_TRUE(setup.WaitForDialog());
@@ -612,6 +618,29 @@ TEST(Install, VersionFileThatCannotBeWrittenIsReported) {
     EXPECT_TRUE(FolderExists("C:\\Games\\The Vellmor\\Version.ver"));
     EXPECT_TRUE(FileExists("C:\\Games\\The Vellmor\\Vellmor.exe")) << "the copy was made";
     ExpectNothingRecorded();
+
+    // The right disc now, but a file is in the way of the Start Menu folder.
+    InsertDisc(kDisc, Medium::Product());
+    const std::string blocker = MenuFolder();
+    WriteWholeFile(blocker, "in the way");
+    setup.ExpectRefusal("C:\\Other", kShortcutFailed);
+    const std::string installDir = "C:\\Other\\The Vellmor";
+    EXPECT_EQ(kVersionBytes, ReadWholeFile(JoinPath(installDir, "Version.ver")));
+    EXPECT_EQ("in the way", ReadWholeFile(blocker));
+    EXPECT_FALSE(HklmKeyExists(kInstalledKey));
+    EXPECT_TRUE(ReadStubStarts().empty());
+
+    // Out of the way, a further Install replaces the copy and completes.
+    ASSERT_TRUE(DeleteFileA(blocker.c_str()));
+    MessageBoxInfo question = setup.Install();
+    ASSERT_TRUE(question.window) << "the shell did not ask";
+    setup.Answer(question, "Yes");
+    MessageBoxInfo done = WaitForBox(setup.Program().Id(), setup.Dialog(), kInstallTimeoutMs);
+    ExpectInstalledSetupStarted(installDir);
+    setup.FinishWith(done, "The Vellmor has been installed.", "Setup complete");
+    EXPECT_EQ(InstalledTreeWithoutDriver("English"), Tree(installDir));
+    ExpectRecordedInstallation(installDir);
+    ExpectMenuLinks(installDir);
 }
 
 TEST(Install, CancelledCopyThenReinstallationRewritesEverything) {
@@ -651,7 +680,6 @@ TEST(Install, CancelledCopyThenReinstallationRewritesEverything) {
     MessageBoxInfo question = setup.Install();
     ASSERT_TRUE(question.window) << "the shell did not ask";
     EXPECT_EQ(setup.Dialog(), question.owner);
-    ASSERT_EQ((std::vector<std::string>{"Yes", "No"}), question.buttons) << Describe(question);
     setup.Answer(question, "No");
     MessageBoxInfo cancelled = WaitForBox(setup.Program().Id(), setup.Dialog(), kWindowTimeoutMs);
     ExpectFailureBox(cancelled, setup.Dialog(), kCancelled);
