@@ -1,0 +1,547 @@
+// Opening the setup dialog and changing its language, seen from outside:
+// the real Setup.exe on the test prefix, with the registry, the drives and
+// the language files prepared before it starts.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "E2e.h"
+#include "res/resource.h"
+#include "text/LanguageWriter.h"
+#include "text/TextCatalogue.h"
+
+using namespace e2e;
+
+namespace {
+
+const DWORD kWaitMs = 15000;
+const char kRegistryKey[] = "Software\\Brightfen\\The Vellmor";
+const char kInstallPath[] = "InstallPath";
+const char kDefaultRoot[] = "C:\\Program Files";
+const char kNoMediumText[] = "Please Insert The Vellmor CD in a CD ROM drive and run Setup again";
+const char kNoMediumCaption[] = "Vellmor CD Not Found";
+
+// The dialog's six language-dependent texts in a fixed order: title,
+// "install to" label, language label, Browse, Install, Exit.
+using DialogTexts = std::vector<std::string>;
+
+DialogTexts ReadDialogTexts(HWND dialog) {
+    return {WindowText(dialog),
+            ControlText(dialog, IDC_LABEL_INSTALL_TO),
+            ControlText(dialog, IDC_LABEL_LANGUAGE),
+            ControlText(dialog, IDC_BROWSE),
+            ControlText(dialog, IDOK),
+            ControlText(dialog, IDCANCEL)};
+}
+
+// The texts a table gives the dialog, by the indexes of DialogTexts' order.
+Texts TableFor(const DialogTexts& texts) {
+    return {{TXT_DIALOG_TITLE, texts[0]},
+            {TXT_INSTALL_TO, texts[1]},
+            {TXT_LANGUAGE_SELECTION, texts[2]},
+            {TXT_BROWSE, texts[3]},
+            {TXT_INSTALL, texts[4]},
+            {TXT_EXIT, texts[5]}};
+}
+
+const DialogTexts kEnglish = {
+    "The Vellmor Setup", "Install to:", "Language:", "Browse...", "Install", "Exit"};
+const DialogTexts kTemplate = {"The Vellmor Setup", "Install to:", "Language Selection",
+                               "&Browse...",        "&Install",    "E&xit"};
+const DialogTexts kGerman = {"Die Vellmor Installation", "Installieren nach:", "Sprache:",
+                             "Durchsuchen...",           "Installieren",       "Beenden"};
+
+// Writes `folder`\language.sif/.poo, as an installation holds them.
+void WriteInstalledLanguage(const std::string& folder, const Texts& texts) {
+    std::vector<LanguageText> records;
+    for (const auto& text : texts)
+        records.push_back({text.first, text.second.c_str()});
+    std::string base = JoinPath(folder, "language");
+    ASSERT_TRUE(WriteLanguageTable(base.c_str(), records.data(), records.size())) << base;
+}
+
+// An earlier installation: the stub as the game in `folder`, recorded in
+// the registry.
+void RecordInstallation(const std::string& folder) {
+    MakeFolders(folder);
+    CopyOneFile(StubExe(), JoinPath(folder, "Vellmor.exe"));
+    WriteHklmString(kRegistryKey, kInstallPath, folder);
+}
+
+struct BoxQuery {
+    DWORD pid;
+    HWND except;
+    HWND found;
+};
+
+BOOL CALLBACK MatchBox(HWND window, LPARAM param) {
+    BoxQuery* query = reinterpret_cast<BoxQuery*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != query->pid || window == query->except || !IsWindowVisible(window) ||
+        ClassOf(window) != "#32770")
+        return TRUE;
+    query->found = window;
+    return FALSE;
+}
+
+// A visible dialog box (class #32770) of process `pid` other than `except`.
+HWND WaitForBox(DWORD pid, HWND except, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        BoxQuery query{pid, except, nullptr};
+        EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&query));
+        if (query.found || GetTickCount() - start >= timeoutMs)
+            return query.found;
+        Sleep(50);
+    }
+}
+
+// Waits for Setup's first window and expects it to be the setup dialog, not
+// a message box shown before it.
+HWND WaitForSetupDialog(const Process& setup) {
+    HWND window = WaitForBox(setup.Id(), nullptr, kWaitMs);
+    if (!window) {
+        ADD_FAILURE() << "Setup showed no window";
+        return nullptr;
+    }
+    if (!GetDlgItem(window, IDC_LANGUAGE)) {
+        MessageBoxInfo box = ReadMessageBox(window);
+        ADD_FAILURE() << "a message box came before the dialog: [" << box.caption << "] "
+                      << box.text;
+        return nullptr;
+    }
+    return window;
+}
+
+// Presses Exit and expects an ordinary end.
+void ExitSetup(Process& setup, HWND dialog) {
+    PostClick(dialog, IDCANCEL);
+    ASSERT_TRUE(setup.WaitForExit(kWaitMs)) << "Setup did not end after Exit";
+    EXPECT_EQ(0u, setup.ExitCode());
+}
+
+// The install-path field of a Setup run that is expected to open its dialog
+// without asking anything; Setup is closed again.
+std::string FieldOfPlainStart() {
+    Process setup = Process::Start(SetupExe());
+    HWND dialog = WaitForSetupDialog(setup);
+    if (!dialog)
+        return "<no dialog>";
+    std::string field = ControlText(dialog, IDC_INSTALL_PATH);
+    ExitSetup(setup, dialog);
+    return field;
+}
+
+int IndexOf(const std::vector<std::string>& items, const std::string& item) {
+    auto at = std::find(items.begin(), items.end(), item);
+    return at == items.end() ? -1 : static_cast<int>(at - items.begin());
+}
+
+// Selects `language` in the list as a user would and notifies the dialog;
+// with `wait` the call returns after the dialog has handled the change.
+void ChooseLanguage(HWND dialog, const std::string& language, bool wait = true) {
+    HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
+    int index = IndexOf(ComboItems(combo), language);
+    ASSERT_GE(index, 0) << language << " is not in the list";
+    SendMessageA(combo, CB_SETCURSEL, index, 0);
+    WPARAM command = MAKEWPARAM(IDC_LANGUAGE, CBN_SELCHANGE);
+    if (!wait) {
+        PostMessageA(dialog, WM_COMMAND, command, reinterpret_cast<LPARAM>(combo));
+        return;
+    }
+    DWORD_PTR result = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(dialog, WM_COMMAND, command, reinterpret_cast<LPARAM>(combo),
+                                    SMTO_NORMAL, kWaitMs, &result))
+        << "the dialog did not handle the change of language";
+}
+
+// The current folder of another process, from its process parameters
+// (without the trailing backslash, except at a drive root).
+std::string CurrentFolderOf(HANDLE process) {
+    typedef LONG(WINAPI * QueryProcess)(HANDLE, int, void*, ULONG, ULONG*);
+    auto query = reinterpret_cast<QueryProcess>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    struct {
+        LONG exitStatus;
+        void* peb;
+        ULONG_PTR rest[4];
+    } basic{};
+    if (!query || query(process, 0, &basic, sizeof basic, nullptr) != 0)
+        return "<unreadable>";
+    // 32-bit layouts: PEB.ProcessParameters at 0x10, the current folder's
+    // UNICODE_STRING at 0x24 of the parameters.
+    void* parameters = nullptr;
+    struct {
+        USHORT length;
+        USHORT maximum;
+        WCHAR* buffer;
+    } folder{};
+    if (!ReadProcessMemory(process, static_cast<char*>(basic.peb) + 0x10, &parameters,
+                           sizeof parameters, nullptr) ||
+        !ReadProcessMemory(process, static_cast<char*>(parameters) + 0x24, &folder, sizeof folder,
+                           nullptr))
+        return "<unreadable>";
+    std::wstring wide(folder.length / sizeof(WCHAR), L'\0');
+    if (!ReadProcessMemory(process, folder.buffer, &wide[0], folder.length, nullptr))
+        return "<unreadable>";
+    std::string text(wide.begin(), wide.end());
+    if (text.size() > 3 && text.back() == '\\')
+        text.pop_back();
+    return text;
+}
+
+// Whether `window` became visible before process `setup` ended, watched
+// as closely as the system lets another process look.
+bool ShownBeforeExit(const Process& setup, HWND window) {
+    DWORD start = GetTickCount();
+    while (setup.IsRunning() && GetTickCount() - start < kWaitMs) {
+        if (IsWindowVisible(window))
+            return true;
+    }
+    return false;
+}
+
+// Stores `text` as a REG_SZ of exactly its characters, without a NUL. The
+// ANSI call cannot: the system counts a NUL that follows the data.
+void WriteUnterminatedString(const std::string& key, const std::string& name,
+                             const std::string& text) {
+    WriteHklmString(key, name, ""); // creates the key
+    HKEY handle;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_WRITE, &handle));
+    // A character after the data keeps the system from counting a NUL.
+    std::wstring wide(text.begin(), text.end());
+    std::wstring wideName(name.begin(), name.end());
+    wide += L'X';
+    LONG status = RegSetValueExW(handle, wideName.c_str(), 0, REG_SZ,
+                                 reinterpret_cast<const BYTE*>(wide.c_str()),
+                                 static_cast<DWORD>(text.size() * sizeof(WCHAR)));
+    RegCloseKey(handle);
+    ASSERT_EQ(ERROR_SUCCESS, status);
+    RegistryValue stored = ReadHklmValue(key, name);
+    ASSERT_EQ(text, std::string(stored.data.begin(), stored.data.end()))
+        << "the value was stored with a NUL";
+}
+
+// Wine's X11 driver waits up to 2 s for a window manager to withdraw each
+// closed window, and Xvfb has none: every Setup run would end 2 s late.
+// Windows that Wine does not hand to a window manager close at once.
+class UnmanagedWindows : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        HKEY key;
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", &key));
+        LONG status =
+            RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+        RegCloseKey(key);
+        ASSERT_EQ(ERROR_SUCCESS, status);
+    }
+};
+::testing::Environment* const unmanagedWindows =
+    ::testing::AddGlobalTestEnvironment(new UnmanagedWindows);
+
+} // namespace
+
+TEST(InitDialog, RecordedInstallationAsksWithItsOwnTextsAndNoKeepsTheRoot) {
+    InsertDisc('E', Medium::Product());
+    const std::string folder = "C:\\Games\\The Vellmor";
+    RecordInstallation(folder);
+    WriteInstalledLanguage(folder, {{TXT_RUN_INSTALLED, "Schon installiert. Jetzt spielen?"},
+                                    {TXT_RUN_INSTALLED_CAPTION, "Vellmor gefunden"}});
+
+    Process setup = Process::Start(SetupExe());
+    MessageBoxInfo question = WaitForMessageBox(setup.Id(), kWaitMs);
+    ASSERT_TRUE(question.window) << "no question";
+    EXPECT_EQ("Schon installiert. Jetzt spielen?", question.text);
+    EXPECT_EQ("Vellmor gefunden", question.caption);
+    EXPECT_EQ((std::vector<std::string>{"Yes", "No"}), question.buttons);
+    // Owned by the dialog, which is not shown while the question is open.
+    ASSERT_TRUE(question.owner);
+    EXPECT_TRUE(GetDlgItem(question.owner, IDC_LANGUAGE)) << "not owned by the setup dialog";
+    EXPECT_FALSE(IsVisible(question.owner));
+
+    PostClick(question.window, IDNO);
+    HWND dialog = WaitForBox(setup.Id(), question.window, kWaitMs);
+    ASSERT_EQ(question.owner, dialog) << "the setup dialog did not open after No";
+    EXPECT_EQ("C:\\Games", ControlText(dialog, IDC_INSTALL_PATH));
+    EXPECT_EQ(kEnglish, ReadDialogTexts(dialog)) << "the medium's language follows as usual";
+    EXPECT_TRUE(ReadStubStarts().empty()) << "No must not start the game";
+    ExitSetup(setup, dialog);
+
+    // Without the disc the question still comes; only after No is the
+    // medium looked for, and its absence ends setup.
+    EjectDisc('E');
+    Process again = Process::Start(SetupExe());
+    question = WaitForMessageBox(again.Id(), kWaitMs);
+    ASSERT_TRUE(question.window) << "no question without the medium";
+    EXPECT_EQ("Vellmor gefunden", question.caption);
+    PostClick(question.window, IDNO);
+    HWND window = WaitForBox(again.Id(), question.window, kWaitMs);
+    ASSERT_TRUE(window) << "nothing after No";
+    MessageBoxInfo missing = ReadMessageBox(window);
+    EXPECT_EQ(kNoMediumText, missing.text);
+    EXPECT_EQ(kNoMediumCaption, missing.caption);
+    PostClick(missing.window, IDOK);
+    ASSERT_TRUE(again.WaitForExit(kWaitMs));
+    EXPECT_EQ(0xFFFFFFFFu, again.ExitCode());
+    EXPECT_TRUE(ReadStubStarts().empty()) << "No must not start the game";
+}
+
+TEST(InitDialog, YesStartsTheGameQuotedWithoutMediumOrDialog) {
+    // No disc in any drive: the question needs none, and Yes ends setup
+    // before the medium is looked for. The installation has no language
+    // files, so the question comes with empty texts.
+    for (const char* drive = kCdDrives; *drive; ++drive)
+        EjectDisc(*drive);
+    const std::string folder = "C:\\Program Files\\The Vellmor";
+    RecordInstallation(folder);
+    // An unquoted start of "C:\Program Files\..." would run this one.
+    CopyOneFile(StubExe(), "C:\\Program.exe");
+    MakeFolders("C:\\Elsewhere");
+    StartOptions options;
+    options.currentFolder = "C:\\Elsewhere";
+
+    Process setup = Process::Start(SetupExe(), options);
+    MessageBoxInfo question = WaitForMessageBox(setup.Id(), kWaitMs);
+    ASSERT_TRUE(question.window) << "no question without the medium";
+    EXPECT_EQ("", question.text);
+    EXPECT_EQ("", question.caption);
+    EXPECT_EQ((std::vector<std::string>{"Yes", "No"}), question.buttons);
+    HWND dialog = question.owner;
+    ASSERT_TRUE(dialog && GetDlgItem(dialog, IDC_LANGUAGE)) << "not owned by the setup dialog";
+    EXPECT_FALSE(IsVisible(dialog));
+
+    PostClick(question.window, IDYES);
+    EXPECT_FALSE(ShownBeforeExit(setup, dialog)) << "the setup dialog was shown";
+    ASSERT_TRUE(setup.WaitForExit(kWaitMs)) << "setup goes on after Yes";
+    EXPECT_EQ(0u, setup.ExitCode()) << "a medium message would have ended it with -1";
+
+    WaitForStubStarts(1, kWaitMs);
+    // Give a wrongly started second program time to show up as well.
+    Sleep(1000);
+    std::vector<StubStart> starts = ReadStubStarts();
+    ASSERT_EQ(1u, starts.size());
+    EXPECT_STRCASEEQ("C:\\Program Files\\The Vellmor\\Vellmor.exe", starts[0].program.c_str());
+    EXPECT_STRCASEEQ(folder.c_str(), starts[0].currentDirectory.c_str());
+}
+
+TEST(InitDialog, InstallPathFieldFollowsTheRecordedFolder) {
+    // No key: the default root.
+    InsertDisc('D', Medium::Product());
+    ASSERT_FALSE(HklmKeyExists(kRegistryKey));
+    EXPECT_EQ(kDefaultRoot, FieldOfPlainStart());
+
+    // A recorded folder without the game: no question, the folder without
+    // its product part. Installed texts alone do not make an installation.
+    const std::string folder = "C:\\Spiele\\The Vellmor";
+    MakeFolders(folder);
+    WriteInstalledLanguage(folder, {{TXT_RUN_INSTALLED, "?"}, {TXT_RUN_INSTALLED_CAPTION, "?"}});
+    WriteHklmString(kRegistryKey, kInstallPath, folder);
+    EXPECT_EQ("C:\\Spiele", FieldOfPlainStart());
+
+    // Every occurrence of the product part goes, in exactly that spelling.
+    WriteHklmString(kRegistryKey, kInstallPath, "C:\\The Vellmor\\Old\\The Vellmor");
+    EXPECT_EQ("C:\\Old", FieldOfPlainStart());
+    WriteHklmString(kRegistryKey, kInstallPath, "C:\\Spiele\\the vellmor");
+    EXPECT_EQ("C:\\Spiele\\the vellmor", FieldOfPlainStart());
+
+    // A value exactly filling 260 bytes with its NUL is still a folder.
+    std::string longest = "C:\\" + std::string(256, 'a');
+    ASSERT_EQ(259u, longest.size());
+    WriteHklmString(kRegistryKey, kInstallPath, longest);
+    EXPECT_EQ(longest, FieldOfPlainStart());
+    EXPECT_TRUE(ReadStubStarts().empty());
+}
+
+TEST(InitDialog, UnusableInstallPathValuesCountAsAbsent) {
+    // Each value below names, one way or another, a folder that holds the
+    // game: read as a folder it would bring the question.
+    InsertDisc('D', Medium::Product());
+    const std::string folder = "C:\\Games\\The Vellmor";
+    RecordInstallation(folder);
+    const std::string withNul = folder + std::string(1, '\0');
+    std::string oversized = withNul + std::string(1000 - withNul.size(), 'x');
+    std::string oneTooLong = "C:\\" + std::string(257, 'a') + std::string(1, '\0');
+    std::string unterminated = "C:\\" + std::string(257, 'a');
+    const DWORD number = 0x12345678;
+
+    struct Case {
+        const char* what;
+        DWORD type;
+        std::string data;
+    } cases[] = {
+        {"REG_SZ of 1,000 bytes", REG_SZ, oversized},
+        {"REG_SZ of 261 bytes", REG_SZ, oneTooLong},
+        {"REG_EXPAND_SZ", REG_EXPAND_SZ, withNul},
+        {"REG_MULTI_SZ", REG_MULTI_SZ, withNul + std::string(1, '\0')},
+        {"REG_BINARY", REG_BINARY, withNul},
+        {"REG_DWORD", REG_DWORD, std::string(reinterpret_cast<const char*>(&number), 4)},
+        {"empty REG_SZ", REG_SZ, ""},
+    };
+    ASSERT_EQ(261u, oneTooLong.size());
+    for (const Case& value : cases) {
+        SCOPED_TRACE(value.what);
+        WriteHklmValue(kRegistryKey, kInstallPath, value.type, value.data.data(),
+                       static_cast<DWORD>(value.data.size()));
+        EXPECT_EQ(kDefaultRoot, FieldOfPlainStart());
+    }
+
+    // Strings without their NUL: the installed folder itself, and one that
+    // fills the whole 260-byte buffer.
+    ASSERT_EQ(260u, unterminated.size());
+    for (const std::string& text : {folder, unterminated}) {
+        SCOPED_TRACE("REG_SZ of " + std::to_string(text.size()) + " bytes without a NUL");
+        WriteUnterminatedString(kRegistryKey, kInstallPath, text);
+        EXPECT_EQ(kDefaultRoot, FieldOfPlainStart());
+    }
+    EXPECT_TRUE(ReadStubStarts().empty());
+}
+
+TEST(InitDialog, GlideBoxCarriesWhetherTheDriverLoads) {
+    InsertDisc('D', Medium::Product());
+    // The hidden box is checked when the driver loads and can be changed
+    // only when it does not.
+    auto expectGlideBox = [](bool present) {
+        SCOPED_TRACE(present ? "driver present" : "driver absent");
+        Process setup = Process::Start(SetupExe());
+        HWND dialog = WaitForSetupDialog(setup);
+        ASSERT_TRUE(dialog);
+        HWND glide = GetDlgItem(dialog, IDC_GLIDE);
+        EXPECT_EQ(present, IsChecked(dialog, IDC_GLIDE));
+        EXPECT_EQ(!present, IsEnabled(glide));
+        EXPECT_FALSE(IsVisible(glide));
+        ExitSetup(setup, dialog);
+    };
+    const std::string system = "C:\\windows\\system32\\glide2x.dll";
+    ASSERT_FALSE(FileExists(system));
+    expectGlideBox(false);
+    CopyOneFile(GlideDll(), system);
+    expectGlideBox(true);
+}
+
+TEST(InitDialog, LanguagesListedSortedWithEnglishChosen) {
+    // Extra names before and after "english" move its position while the
+    // list is filled.
+    InsertDisc('F', Medium::Product()
+                        .WithoutLanguages()
+                        .WithLanguage("Italiano", {{TXT_DIALOG_TITLE, "Installazione"}})
+                        .WithLanguage("english", TableFor(kEnglish))
+                        .WithLanguage("Deutsch", TableFor(kGerman))
+                        .WithFile("Languages\\Readme.txt", "not a language"));
+    MakeFolders("C:\\Start");
+    StartOptions options;
+    options.currentFolder = "C:\\Start";
+    Process setup = Process::Start(SetupExe(), options);
+    HWND dialog = WaitForSetupDialog(setup);
+    ASSERT_TRUE(dialog);
+    HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
+    EXPECT_EQ((std::vector<std::string>{"Deutsch", "english", "Italiano"}), ComboItems(combo));
+    EXPECT_EQ(1, ComboSelection(combo));
+    EXPECT_EQ(kEnglish, ReadDialogTexts(dialog));
+    // The medium was the current folder only while the list was filled.
+    EXPECT_EQ("C:\\Start", CurrentFolderOf(setup.Handle()));
+    ExitSetup(setup, dialog);
+}
+
+TEST(InitDialog, WithoutPoolFilesTheListHoldsEnglishAlone) {
+    // No Languages folder; then a Languages folder whose only "*.poo" is a
+    // folder: neither offers a language.
+    Medium noFolder = Medium::Product().WithoutLanguages();
+    Medium onlyFolders = Medium::Product()
+                             .WithoutLanguages()
+                             .WithFile("Languages\\Klingon.poo\\Klingon.txt", "")
+                             .WithFile("Languages\\Deutsch.sif", "");
+    for (const Medium* medium : {&noFolder, &onlyFolders}) {
+        SCOPED_TRACE(medium == &noFolder ? "no Languages folder" : "only folders named *.poo");
+        InsertDisc('E', *medium);
+        Process setup = Process::Start(SetupExe());
+        HWND dialog = WaitForSetupDialog(setup);
+        ASSERT_TRUE(dialog);
+        HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
+        EXPECT_EQ(std::vector<std::string>{"English"}, ComboItems(combo));
+        EXPECT_EQ(0, ComboSelection(combo));
+        // No table: the template's texts stay.
+        EXPECT_EQ(kTemplate, ReadDialogTexts(dialog));
+        ExitSetup(setup, dialog);
+    }
+
+    // Pool files, none of them English: the first is chosen and applied.
+    InsertDisc('E', Medium::Product()
+                        .WithoutLanguages()
+                        .WithLanguage("Italiano", {{TXT_DIALOG_TITLE, "Installazione"}})
+                        .WithLanguage("Deutsch", TableFor(kGerman)));
+    Process setup = Process::Start(SetupExe());
+    HWND dialog = WaitForSetupDialog(setup);
+    ASSERT_TRUE(dialog);
+    HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
+    EXPECT_EQ((std::vector<std::string>{"Deutsch", "Italiano"}), ComboItems(combo));
+    EXPECT_EQ(0, ComboSelection(combo));
+    EXPECT_EQ(kGerman, ReadDialogTexts(dialog));
+    ExitSetup(setup, dialog);
+}
+
+TEST(InitDialog, ChangingTheLanguageRelabelsAtOnce) {
+    // "Knapp" ends at the title (659 records); "Kurz" has 788 records, so it
+    // lacks the language label, and holds empty texts: an explicit one for
+    // the "install to" label and gaps for Browse and Exit. "Fehlt" has a
+    // pool but no index.
+    InsertDisc('D', Medium::Product()
+                        .WithLanguage("Deutsch", TableFor(kGerman))
+                        .WithLanguage("Knapp", {{TXT_DIALOG_TITLE, "Knapp"}})
+                        .WithLanguage("Kurz", {{TXT_DIALOG_TITLE, "Kurz"},
+                                               {TXT_INSTALL_TO, ""},
+                                               {TXT_INSTALL, "Los"},
+                                               {TXT_BROWSE_CAPTION, "Ordner"}})
+                        .WithFile("Languages\\Fehlt.poo", "Fehlt"));
+    Process setup = Process::Start(SetupExe());
+    HWND dialog = WaitForSetupDialog(setup);
+    ASSERT_TRUE(dialog);
+    HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
+    ASSERT_EQ((std::vector<std::string>{"Deutsch", "English", "Fehlt", "Knapp", "Kurz"}),
+              ComboItems(combo));
+    EXPECT_EQ(kEnglish, ReadDialogTexts(dialog));
+
+    ChooseLanguage(dialog, "Deutsch");
+    EXPECT_EQ(kGerman, ReadDialogTexts(dialog));
+
+    ChooseLanguage(dialog, "Knapp");
+    DialogTexts expected = kGerman;
+    expected[0] = "Knapp";
+    EXPECT_EQ(expected, ReadDialogTexts(dialog));
+
+    ChooseLanguage(dialog, "Fehlt");
+    EXPECT_EQ(expected, ReadDialogTexts(dialog)) << "a table without index changes nothing";
+
+    ChooseLanguage(dialog, "Kurz");
+    EXPECT_EQ((DialogTexts{"Kurz", "", "Sprache:", "", "Los", ""}), ReadDialogTexts(dialog));
+
+    ChooseLanguage(dialog, "English");
+    EXPECT_EQ(kEnglish, ReadDialogTexts(dialog));
+    EXPECT_EQ(1, ComboSelection(combo));
+    ExitSetup(setup, dialog);
+}
+
+TEST(InitDialog, MediumTakenOutBeforeALanguageChangeEndsSetup) {
+    InsertDisc('E', Medium::Product().WithLanguage("Deutsch", TableFor(kGerman)));
+    Process setup = Process::Start(SetupExe());
+    HWND dialog = WaitForSetupDialog(setup);
+    ASSERT_TRUE(dialog);
+    EjectDisc('E');
+
+    ChooseLanguage(dialog, "Deutsch", false);
+    HWND window = WaitForBox(setup.Id(), dialog, kWaitMs);
+    ASSERT_TRUE(window) << "no message after the language change";
+    MessageBoxInfo box = ReadMessageBox(window);
+    EXPECT_EQ(kNoMediumText, box.text);
+    EXPECT_EQ(kNoMediumCaption, box.caption);
+    EXPECT_EQ(dialog, box.owner);
+    EXPECT_EQ(kEnglish, ReadDialogTexts(dialog)) << "no text of the missing disc applied";
+    EXPECT_FALSE(setup.WaitForExit(200)) << "ended before the message was answered";
+    PostClick(box.window, IDOK);
+    ASSERT_TRUE(setup.WaitForExit(kWaitMs));
+    EXPECT_EQ(0xFFFFFFFFu, setup.ExitCode());
+}
