@@ -44,17 +44,29 @@ const Failure kCancelled = {"Installation Cancelled.", "Cancelled", false};
 const Failure kShortcutFailed = {"Could not create the shortcut on the Start Menu.",
                                  "Shortcut Error", false};
 
-// A second language whose texts differ from the English ones wherever the
-// tests look.
+// A language of the disc and the texts the tests look for.
+struct Language {
+    const char* name;
+    const char* install; // the Install button
+    const char* done;    // the completion message and its caption
+    const char* doneCaption;
+};
+const Language kEnglish = {"English", "Install", "The Vellmor has been installed.",
+                           "Setup complete"};
+const Language kGerman = {"Deutsch", "Installieren", "The Vellmor wurde installiert.",
+                          "Installation abgeschlossen"};
+
+// The second language's table: its texts differ from the English ones
+// wherever the tests look.
 Texts GermanTexts() {
     return {
         {TXT_DIALOG_TITLE, "The Vellmor Installation"},
         {TXT_INSTALL_TO, "Installieren nach:"},
         {TXT_BROWSE, "Durchsuchen..."},
-        {TXT_INSTALL, "Installieren"},
+        {TXT_INSTALL, kGerman.install},
         {TXT_EXIT, "Beenden"},
-        {TXT_INSTALL_DONE, "The Vellmor wurde installiert."},
-        {TXT_INSTALL_DONE_CAPTION, "Installation abgeschlossen"},
+        {TXT_INSTALL_DONE, kGerman.done},
+        {TXT_INSTALL_DONE_CAPTION, kGerman.doneCaption},
         {TXT_RUN_INSTALLED, "The Vellmor ist bereits installiert. Jetzt starten?"},
         {TXT_RUN_INSTALLED_CAPTION, "The Vellmor"},
         {TXT_LANGUAGE_SELECTION, "Sprache:"},
@@ -232,11 +244,12 @@ class SetupRun {
 
     // Selects `language` as the user would, then waits for the dialog to
     // show that language's Install text.
-    void ChooseLanguage(const std::string& language, const std::string& installText) {
+    void ChooseLanguage(const Language& language) {
+        const std::string installText = language.install;
         HWND combo = GetDlgItem(dialog_, IDC_LANGUAGE);
         LRESULT index =
-            SendMessageA(combo, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(language.c_str()));
-        ASSERT_NE(CB_ERR, index) << language;
+            SendMessageA(combo, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(language.name));
+        ASSERT_NE(CB_ERR, index) << language.name;
         SendMessageA(combo, CB_SETCURSEL, index, 0);
         PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(IDC_LANGUAGE, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(combo));
@@ -249,6 +262,18 @@ class SetupRun {
     // Presses Install and gives the first box the installation shows.
     MessageBoxInfo Install() {
         PostClick(dialog_, IDOK);
+        return WaitForBox(process_.Id(), dialog_, kInstallTimeoutMs);
+    }
+
+    // Presses Install where a copy exists, answers the shell's question
+    // about replacing it with `answer`, and gives the next box.
+    MessageBoxInfo InstallOverCopy(const std::string& answer) {
+        MessageBoxInfo question = Install();
+        EXPECT_TRUE(question.window) << "the shell did not ask";
+        EXPECT_EQ(dialog_, question.owner);
+        if (!question.window)
+            return question;
+        Answer(question, answer);
         return WaitForBox(process_.Id(), dialog_, kInstallTimeoutMs);
     }
 
@@ -280,11 +305,10 @@ class SetupRun {
     }
 
     // Confirms the completion message and checks that the program ends.
-    void FinishWith(const MessageBoxInfo& done, const std::string& text,
-                    const std::string& caption) {
+    void FinishWith(const MessageBoxInfo& done, const Language& language) {
         ASSERT_TRUE(done.window) << "no completion message";
-        EXPECT_EQ(text, done.text);
-        EXPECT_EQ(caption, done.caption);
+        EXPECT_EQ(language.done, done.text);
+        EXPECT_EQ(language.doneCaption, done.caption);
         EXPECT_EQ(std::vector<std::string>{"OK"}, done.buttons);
         EXPECT_EQ(nullptr, done.icon);
         EXPECT_EQ(dialog_, done.owner);
@@ -334,12 +358,13 @@ std::map<std::string, std::string> Tree(const std::string& folder) {
 // What an installation from the disc holds on a machine without a Glide
 // driver: the product folder without the Glide setup helper, the version
 // file, the language pair and the disc's Glide library.
-std::map<std::string, std::string> InstalledTreeWithoutDriver(const std::string& language) {
+std::map<std::string, std::string> InstalledTreeWithoutDriver(const Language& language) {
+    const std::string base = MediumPath(std::string("Languages\\") + language.name);
     std::map<std::string, std::string> tree = Tree(MediumPath(kProductFolder));
     tree.erase("SetupGlide.dll");
     tree["Version.ver"] = kVersionBytes;
-    tree["language.poo"] = ReadWholeFile(MediumPath("Languages\\" + language + ".poo"));
-    tree["language.sif"] = ReadWholeFile(MediumPath("Languages\\" + language + ".sif"));
+    tree["language.poo"] = ReadWholeFile(base + ".poo");
+    tree["language.sif"] = ReadWholeFile(base + ".sif");
     tree["Glide2x.dll"] = ReadWholeFile(MediumPath("Glide\\Glide2x.dll"));
     return tree;
 }
@@ -444,10 +469,10 @@ void ExpectRecordedInstallation(const std::string& installDir) {
     EXPECT_EQ(installDir + std::string(1, '\0'), std::string(value.data.begin(), value.data.end()));
 }
 
-void ExpectLanguagePair(const std::string& installDir, const std::string& language) {
+void ExpectLanguagePair(const std::string& installDir, const Language& language) {
     for (const char* extension : {".poo", ".sif"}) {
         SCOPED_TRACE(extension);
-        EXPECT_EQ(ReadWholeFile(MediumPath("Languages\\" + language + extension)),
+        EXPECT_EQ(ReadWholeFile(MediumPath(std::string("Languages\\") + language.name + extension)),
                   ReadWholeFile(JoinPath(installDir, std::string("language") + extension)));
     }
 }
@@ -471,6 +496,17 @@ void ExpectInstalledSetupStarted(const std::string& installDir) {
     EXPECT_EQ("\"" + installDir + "\\Setup.exe\"", starts[0].commandLine);
 }
 
+// An installation without a Glide driver that completes: `done` is the
+// completion message in `language`; then everything is in place.
+void ExpectCompleteInstallation(SetupRun& setup, const MessageBoxInfo& done,
+                                const std::string& installDir, const Language& language) {
+    ExpectInstalledSetupStarted(installDir);
+    setup.FinishWith(done, language);
+    EXPECT_EQ(InstalledTreeWithoutDriver(language), Tree(installDir));
+    ExpectRecordedInstallation(installDir);
+    ExpectMenuLinks(installDir);
+}
+
 } // namespace
 
 TEST(Install, FromReadOnlyDiscWithoutGlideDriver) {
@@ -480,7 +516,7 @@ TEST(Install, FromReadOnlyDiscWithoutGlideDriver) {
                           .WithFile("The Vellmor\\SetupGlide.dll", "Glide setup helper")
                           .WithFile("The Vellmor\\Data\\Maps\\Start.map", "map data")
                           .WithFile("The Vellmor\\Data\\Readme.txt", "read me")
-                          .WithLanguage("Deutsch", GermanTexts()));
+                          .WithLanguage(kGerman.name, GermanTexts()));
     MakeDiscFoldersReadOnly();
     ASSERT_TRUE(GetFileAttributesA(MediumPath("The Vellmor\\Vellmor.exe").c_str()) &
                 FILE_ATTRIBUTE_READONLY);
@@ -491,7 +527,7 @@ TEST(Install, FromReadOnlyDiscWithoutGlideDriver) {
     SetupRun setup;
     ASSERT_TRUE(setup.WaitForDialog());
     ASSERT_FALSE(IsChecked(setup.Dialog(), IDC_GLIDE)) << "no Glide driver on this machine";
-    setup.ChooseLanguage("Deutsch", "Installieren");
+    setup.ChooseLanguage(kGerman);
     // Blanks around a text naming the product are trimmed, and the root
     // ends where the product name begins: "C:\Games\".
     setup.SetInstallPath("  C:\\Games\\The Vellmor\\ ");
@@ -499,9 +535,9 @@ TEST(Install, FromReadOnlyDiscWithoutGlideDriver) {
     // The installation's Setup.exe runs before the completion message.
     const std::string installDir = "C:\\Games\\The Vellmor";
     ExpectInstalledSetupStarted(installDir);
-    setup.FinishWith(done, "The Vellmor wurde installiert.", "Installation abgeschlossen");
+    setup.FinishWith(done, kGerman);
 
-    EXPECT_EQ(InstalledTreeWithoutDriver("Deutsch"), Tree(installDir));
+    EXPECT_EQ(InstalledTreeWithoutDriver(kGerman), Tree(installDir));
     EXPECT_EQ(std::vector<std::string>{}, ReadOnlyEntries(installDir));
     EXPECT_TRUE(GetFileAttributesA("C:\\Games") & FILE_ATTRIBUTE_READONLY)
         << "the install root's own attributes were changed";
@@ -527,12 +563,12 @@ TEST(Install, GlideDriverPresentIntoProgramFilesWithPlantedProgram) {
     MessageBoxInfo done = setup.Install();
     const std::string installDir = "C:\\Program Files\\The Vellmor";
     ExpectInstalledSetupStarted(installDir);
-    setup.FinishWith(done, "The Vellmor has been installed.", "Setup complete");
+    setup.FinishWith(done, kEnglish);
 
     EXPECT_EQ("helper", ReadWholeFile(JoinPath(installDir, "SetupGlide.dll")));
     EXPECT_FALSE(FileExists(JoinPath(installDir, "Glide2x.dll")));
     EXPECT_EQ(kVersionBytes, ReadWholeFile(JoinPath(installDir, "Version.ver")));
-    ExpectLanguagePair(installDir, "English");
+    ExpectLanguagePair(installDir, kEnglish);
     ExpectRecordedInstallation(installDir);
     ExpectMenuLinks(installDir);
     EXPECT_EQ(std::vector<std::string>{}, ReadOnlyEntries(installDir));
@@ -571,7 +607,7 @@ TEST(Install, RootThatCannotBeCreatedLeavesTheDialogOpenUntilOneCan) {
     MessageBoxInfo done = setup.Install();
     const std::string installDir = "c:\\games\\the vellmor\\The Vellmor";
     ExpectInstalledSetupStarted(installDir);
-    setup.FinishWith(done, "The Vellmor has been installed.", "Setup complete");
+    setup.FinishWith(done, kEnglish);
     EXPECT_EQ(std::vector<std::string>{"C:\\Games\\the vellmor"}, EntriesOf("C:\\Games"));
     EXPECT_EQ(std::vector<std::string>{"C:\\Games\\the vellmor\\The Vellmor"},
               EntriesOf("C:\\Games\\the vellmor"));
@@ -600,13 +636,7 @@ TEST(Install, OverlongPathsAreRefusedBeforeAnythingIsWritten) {
     }
 
     setup.SetInstallPath(longest);
-    MessageBoxInfo done = setup.Install();
-    const std::string installDir = longest + "\\The Vellmor";
-    ExpectInstalledSetupStarted(installDir);
-    setup.FinishWith(done, "The Vellmor has been installed.", "Setup complete");
-    EXPECT_EQ(InstalledTreeWithoutDriver("English"), Tree(installDir));
-    ExpectRecordedInstallation(installDir);
-    ExpectMenuLinks(installDir);
+    ExpectCompleteInstallation(setup, setup.Install(), longest + "\\The Vellmor", kEnglish);
 }
 
 TEST(Install, FailuresAfterTheCopyAreReportedAndALaterInstallRepairs) {
@@ -632,27 +662,19 @@ TEST(Install, FailuresAfterTheCopyAreReportedAndALaterInstallRepairs) {
 
     // Out of the way, a further Install replaces the copy and completes.
     ASSERT_TRUE(DeleteFileA(blocker.c_str()));
-    MessageBoxInfo question = setup.Install();
-    ASSERT_TRUE(question.window) << "the shell did not ask";
-    setup.Answer(question, "Yes");
-    MessageBoxInfo done = WaitForBox(setup.Program().Id(), setup.Dialog(), kInstallTimeoutMs);
-    ExpectInstalledSetupStarted(installDir);
-    setup.FinishWith(done, "The Vellmor has been installed.", "Setup complete");
-    EXPECT_EQ(InstalledTreeWithoutDriver("English"), Tree(installDir));
-    ExpectRecordedInstallation(installDir);
-    ExpectMenuLinks(installDir);
+    ExpectCompleteInstallation(setup, setup.InstallOverCopy("Yes"), installDir, kEnglish);
 }
 
 TEST(Install, CancelledCopyThenReinstallationRewritesEverything) {
     InsertDisc(kDisc, Medium::Product()
                           .WithFile("The Vellmor\\SetupGlide.dll", "helper")
-                          .WithLanguage("Deutsch", GermanTexts()));
+                          .WithLanguage(kGerman.name, GermanTexts()));
     const std::string installDir = "C:\\Games\\The Vellmor";
     {
         SetupRun first;
         ASSERT_TRUE(first.WaitForDialog());
         first.SetInstallPath("C:\\Games");
-        first.FinishWith(first.Install(), "The Vellmor has been installed.", "Setup complete");
+        first.FinishWith(first.Install(), kEnglish);
     }
     ExpectRecordedInstallation(installDir);
     // The installation is damaged: its files, its Glide library, a link.
@@ -672,16 +694,12 @@ TEST(Install, CancelledCopyThenReinstallationRewritesEverything) {
     EXPECT_EQ("The Vellmor is already installed. Run it now?", offer.text);
     setup.Answer(offer, "No");
     ASSERT_TRUE(setup.WaitForDialog());
-    setup.ChooseLanguage("Deutsch", "Installieren");
+    setup.ChooseLanguage(kGerman);
     ASSERT_EQ("C:\\Games", ControlText(setup.Dialog(), IDC_INSTALL_PATH));
 
     // Wine's shell asks before replacing the existing folder: declining
     // cancels the copy.
-    MessageBoxInfo question = setup.Install();
-    ASSERT_TRUE(question.window) << "the shell did not ask";
-    EXPECT_EQ(setup.Dialog(), question.owner);
-    setup.Answer(question, "No");
-    MessageBoxInfo cancelled = WaitForBox(setup.Program().Id(), setup.Dialog(), kWindowTimeoutMs);
+    MessageBoxInfo cancelled = setup.InstallOverCopy("No");
     ExpectFailureBox(cancelled, setup.Dialog(), kCancelled);
     setup.Answer(cancelled, "OK");
     setup.ExpectDialogStaysOpen();
@@ -691,14 +709,5 @@ TEST(Install, CancelledCopyThenReinstallationRewritesEverything) {
 
     // Installing again starts from the beginning; this time the shell may
     // replace the folder.
-    question = setup.Install();
-    ASSERT_TRUE(question.window) << "the shell did not ask";
-    setup.Answer(question, "Yes");
-    MessageBoxInfo done = WaitForBox(setup.Program().Id(), setup.Dialog(), kInstallTimeoutMs);
-    ExpectInstalledSetupStarted(installDir);
-    setup.FinishWith(done, "The Vellmor wurde installiert.", "Installation abgeschlossen");
-
-    EXPECT_EQ(InstalledTreeWithoutDriver("Deutsch"), Tree(installDir));
-    ExpectRecordedInstallation(installDir);
-    ExpectMenuLinks(installDir);
+    ExpectCompleteInstallation(setup, setup.InstallOverCopy("Yes"), installDir, kGerman);
 }
