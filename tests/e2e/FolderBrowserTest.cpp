@@ -28,6 +28,10 @@ const UINT kSendTimeoutMs = 5000;
 const int kPickerTree = 0x3741;
 const int kPickerTitle = 0x3742;
 
+// Shell places that are no file-system folders.
+const char kMyComputer[] = "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
+const char kRecycleBin[] = "::{645FF040-5081-101B-9F08-00AA002F954E}";
+
 // Texts that no default of the shell or of the dialog template could
 // produce by accident.
 const char kEnglishTitle[] = "Vellmor Setup in English";
@@ -356,6 +360,33 @@ TEST(FolderBrowser, CancellingLeavesTheFieldExactlyAsTyped) {
     LookAtPicker(setup);
     EXPECT_EQ("", FieldText(setup.dialog));
 }
+TEST(FolderBrowser, OnlyFileSystemFoldersCanBeChosen) {
+    std::string start = MakeFolder("C:\\Games\\Start Here");
+    std::string other = MakeFolder("C:\\Games\\Somewhere Else");
+    RunningSetup setup = StartSetup(Medium::Product());
+    TypeIntoField(setup.dialog, start);
+
+    HWND picker = PressBrowse(setup);
+    HWND ok = GetDlgItem(picker, IDOK);
+    EXPECT_TRUE(IsEnabled(ok)) << start;
+    ASSERT_TRUE(SelectInPicker(setup, picker, kRecycleBin));
+    EXPECT_FALSE(IsEnabled(ok)) << "Recycle Bin";
+    ASSERT_TRUE(SelectInPicker(setup, picker, other));
+    EXPECT_TRUE(IsEnabled(ok)) << other;
+    ASSERT_TRUE(SelectInPicker(setup, picker, kMyComputer));
+    EXPECT_FALSE(IsEnabled(ok)) << "My Computer";
+
+    // Should the picker still end with such an item (its OK button is
+    // disabled, so the command is sent directly), the item has no path and
+    // the field keeps its text.
+    PostClick(picker, IDOK);
+    ASSERT_TRUE(WaitForWindowGone(picker, kPickerTimeoutMs));
+    Settle(setup.dialog);
+    EXPECT_EQ(start, FieldText(setup.dialog));
+    // And Browse goes on working.
+    EXPECT_EQ(start, StartSelection(setup));
+}
+
 TEST(FolderBrowser, PercentSignsReachThePickerVerbatim) {
     // Formatted as text, either would change or break: "%%" would become
     // "%", "%s" and "%d" would take arguments that are not there.
