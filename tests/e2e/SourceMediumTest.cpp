@@ -125,15 +125,26 @@ TEST(SourceMedium, DiscTakenOutWhileRunningEndsTheNextScan) {
 }
 
 TEST(SourceMedium, DrivesOfThePrefixHaveTheirTypes) {
-    // What every scenario above relies on.
+    // What every scenario above relies on: CD-ROM drives that stay in the
+    // drive mask without a disc, and discs that are read-only.
+    DWORD mask = GetLogicalDrives();
     for (const char* drive = kCdDrives; *drive; ++drive) {
         std::string root = std::string(1, *drive) + ":\\";
         EXPECT_EQ(DRIVE_CDROM, GetDriveTypeA(root.c_str())) << root;
+        EXPECT_TRUE(mask & (1u << (*drive - 'A'))) << root;
+        EXPECT_FALSE(FolderExists(root)) << "a new test's drives hold no disc";
     }
-    InsertDisc('D', Medium::Product());
-    DWORD attributes = GetFileAttributesA("D:\\The Vellmor\\Vellmor.exe");
-    ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes);
-    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_READONLY) << "a pressed disc is read-only";
+    InsertDisc('D', Medium::Product().ReadOnlyFolders());
+    DWORD file = GetFileAttributesA("D:\\The Vellmor\\Vellmor.exe");
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, file);
+    EXPECT_TRUE(file & FILE_ATTRIBUTE_READONLY) << "a pressed disc is read-only";
+    EXPECT_TRUE(GetFileAttributesA("D:\\The Vellmor") & FILE_ATTRIBUTE_READONLY);
+
+    EjectDisc('D');
+    EXPECT_FALSE(FileExists("D:\\The Vellmor\\Vellmor.exe"));
+    EXPECT_EQ(DRIVE_CDROM, GetDriveTypeA("D:\\"));
+    InsertDisc('D', Medium::Blank());
+    EXPECT_TRUE(FolderExists("D:\\"));
 }
 
 TEST(GlideProbe, LibraryOnTheSearchPathIsFoundAndUnloadedAgain) {

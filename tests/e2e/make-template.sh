@@ -6,7 +6,8 @@
 # usage: make-template.sh TEMPLATE_DIR
 #
 # TEMPLATE_DIR/prefix        a 32-bit prefix
-# TEMPLATE_DIR/drives/d..f   the folders of the CD-ROM drives D:, E:, F:
+# TEMPLATE_DIR/drives/d..f   the folders of the CD-ROM drives D:, E:, F:,
+#                            absent while the drive holds no disc
 # TEMPLATE_DIR/drives/g      the folder of the fixed disk G:
 # TEMPLATE_DIR/scratch       files shared with Linux-side checks
 #
@@ -29,7 +30,7 @@ fi
 
 work=$template.new
 rm -rf "$work" "$template"
-mkdir -p "$work/drives/d" "$work/drives/e" "$work/drives/f" "$work/drives/g" "$work/scratch"
+mkdir -p "$work/drives/g" "$work/scratch"
 export WINEPREFIX=$work/prefix
 wineboot -i >/dev/null 2>&1
 wineserver -w

@@ -110,6 +110,11 @@ Medium& Medium::Writable() {
     return *this;
 }
 
+Medium& Medium::ReadOnlyFolders() {
+    readOnlyFolders_ = true;
+    return *this;
+}
+
 void Medium::WriteTo(const std::string& folder) const {
     MakeFolders(folder);
     for (const File& file : files_) {
@@ -131,16 +136,27 @@ void Medium::WriteTo(const std::string& folder) const {
     }
     if (readOnly_)
         MarkReadOnlyTree(folder);
+    if (readOnlyFolders_ && RunLinuxShell("find '" + LinuxPath(folder) +
+                                          "' -mindepth 1 -type d -exec chmod a-w {} +") != 0)
+        throw std::runtime_error("cannot make the folders of " + folder + " read-only");
 }
 
 void InsertDisc(char letter, const Medium& medium) {
-    std::string folder = DriveFolder(letter);
-    EmptyFolder(folder);
-    medium.WriteTo(folder);
+    EjectDisc(letter);
+    medium.WriteTo(DriveFolder(letter));
 }
 
 void EjectDisc(char letter) {
-    EmptyFolder(DriveFolder(letter));
+    std::string folder = DriveFolder(letter);
+    if (!FolderExists(folder))
+        return;
+    // Folders made read-only on Linux cannot lose their entries otherwise
+    // (unless the tests run as root).
+    RunLinuxShell("chmod -R u+w '" + LinuxPath(folder) + "'");
+    EmptyFolder(folder);
+    // The fixed disk keeps its root folder.
+    if ((letter | 0x20) != (kFixedDrive | 0x20) && !RemoveDirectoryA(folder.c_str()))
+        throw std::runtime_error("cannot take the disc out of " + std::string(1, letter) + ":");
 }
 
 } // namespace e2e

@@ -42,6 +42,9 @@ class Medium {
     Medium& Without(const std::string& path);
     // Leaves the files writable (a disc image on a hard disk, say).
     Medium& Writable();
+    // Makes the folders read-only too (on Linux: Wine keeps no read-only
+    // attribute of its own for folders).
+    Medium& ReadOnlyFolders();
 
     // Lays the disc out below `folder` (which must exist or be creatable).
     void WriteTo(const std::string& folder) const;
@@ -59,12 +62,15 @@ class Medium {
     std::vector<File> files_;
     std::vector<Language> languages_;
     bool readOnly_ = true;
+    bool readOnlyFolders_ = false;
 };
 
 // Puts `medium` into CD-ROM drive `letter` (replacing any disc in it), or
 // onto the fixed disk kFixedDrive. Works while programs run.
 void InsertDisc(char letter, const Medium& medium);
-// Takes the disc out: the drive stays and reads as empty.
+// Takes the disc out: the drive stays (a CD-ROM drive in the drive mask and
+// list) but has no root folder, as a drive without a disc. The drives of a
+// new test hold no disc.
 void EjectDisc(char letter);
 
 } // namespace e2e

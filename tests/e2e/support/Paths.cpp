@@ -55,6 +55,49 @@ std::string GlideDll() {
     return WindowsPath(E2E_GLIDE_DLL);
 }
 
+std::string LinuxPath(const std::string& windowsPath) {
+    if (windowsPath.size() < 2 || windowsPath[1] != ':')
+        throw std::runtime_error("not a drive path: " + windowsPath);
+    std::string rest = windowsPath.substr(2);
+    for (char& c : rest) {
+        if (c == '\\')
+            c = '/';
+    }
+    char drive = static_cast<char>(windowsPath[0] | 0x20);
+    if (drive == 'z')
+        return rest.empty() ? "/" : rest;
+    const char* prefix = getenv("WINEPREFIX");
+    if (!prefix || !*prefix)
+        throw std::runtime_error("WINEPREFIX is not set: run the test through run-test.sh");
+    return std::string(prefix) + "/dosdevices/" + drive + ":" + rest;
+}
+
+DWORD RunLinuxShell(const std::string& script, DWORD timeoutMs) {
+    static int counter = 0;
+    std::string base = JoinPath(ScratchFolder(), "linux-" + std::to_string(GetCurrentProcessId()) +
+                                                     "-" + std::to_string(++counter));
+    std::string status = LinuxPath(base + ".status");
+    // The status file appears whole (mv), never half written.
+    WriteWholeFile(base + ".sh", "(\n" + script + "\n)\necho $? > '" + status + ".new'\nmv '" +
+                                     status + ".new' '" + status + "'\n");
+    std::string commandLine = "Z:\\bin\\sh \"" + LinuxPath(base + ".sh") + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        Fail("cannot run /bin/sh for", base + ".sh");
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    DWORD start = GetTickCount();
+    while (!FileExists(base + ".status")) {
+        if (GetTickCount() - start >= timeoutMs)
+            throw std::runtime_error("no end on Linux: " + script);
+        Sleep(20);
+    }
+    return static_cast<DWORD>(atoi(ReadWholeFile(base + ".status").c_str()));
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (folder.empty() || folder.back() == '\\')
         return folder + name;

@@ -3,6 +3,8 @@
 // the runner (E2E_ROOT), its drive folders and scratch folder, the built
 // programs; and small file helpers. Failures throw std::runtime_error.
 
+#include <windows.h>
+
 #include <functional>
 #include <string>
 
@@ -28,6 +30,15 @@ std::string SetupExe();
 std::string ProbeExe();
 std::string StubExe();
 std::string GlideDll();
+
+// A Windows path of the prefix ("C:\\x", "Z:\\tmp\\y") as Linux sees it,
+// through the prefix's dosdevices links.
+std::string LinuxPath(const std::string& windowsPath);
+// Runs `script` with /bin/sh on Linux and gives its exit status; throws when
+// it does not end within `timeoutMs`. Wine starts a Linux program like any
+// other, but without a process handle to wait on: the status comes back
+// through a file in the scratch folder.
+DWORD RunLinuxShell(const std::string& script, DWORD timeoutMs = 20000);
 
 std::string JoinPath(const std::string& folder, const std::string& name);
 bool FileExists(const std::string& path);
