@@ -156,8 +156,9 @@ bool CSetupDlg::InstallProduct() {
     WorkingDirectoryGuard workingDirectory;
 
     InstallPaths paths;
-    char programsFolder[MAX_PATH];
-    paths.haveMenu = GetProgramsFolder(programsFolder);
+    // An item list without a file-system path leaves the folder empty.
+    char programsFolder[MAX_PATH] = "";
+    paths.haveMenu = GetProgramsFolder(programsFolder) && programsFolder[0] != '\0';
     if (!DeriveInstallRoot(m_strInstallPath, paths.installRoot) || !BuildInstalledPaths(paths) ||
         (paths.haveMenu && !BuildMenuPaths(paths, programsFolder)))
         return ShowInstallError(kPathTooLong);

@@ -496,6 +496,38 @@ void ExpectInstalledSetupStarted(const std::string& installDir) {
     EXPECT_EQ("\"" + installDir + "\\Setup.exe\"", starts[0].commandLine);
 }
 
+// While it lives, the user's Programs folder is registered on a drive that
+// does not exist, so that the shell cannot give it.
+class ProgramsFolderOnMissingDrive {
+  public:
+    ProgramsFolderOnMissingDrive() {
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                          &key_) != ERROR_SUCCESS)
+            throw std::runtime_error("no user shell folders");
+        DWORD size = sizeof saved_;
+        if (RegQueryValueExA(key_, "Programs", nullptr, &type_, saved_, &size) != ERROR_SUCCESS)
+            throw std::runtime_error("no Programs folder registered");
+        savedSize_ = size;
+        const char missing[] = "Q:\\Start Menu\\Programs";
+        RegSetValueExA(key_, "Programs", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(missing),
+                       sizeof missing);
+    }
+    ~ProgramsFolderOnMissingDrive() {
+        RegSetValueExA(key_, "Programs", 0, type_, saved_, savedSize_);
+        RegCloseKey(key_);
+    }
+    ProgramsFolderOnMissingDrive(const ProgramsFolderOnMissingDrive&) = delete;
+    ProgramsFolderOnMissingDrive& operator=(const ProgramsFolderOnMissingDrive&) = delete;
+
+  private:
+    static constexpr const char* kShellFolders =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    HKEY key_ = nullptr;
+    DWORD type_ = REG_NONE;
+    BYTE saved_[1024] = {};
+    DWORD savedSize_ = 0;
+};
+
 // An installation without a Glide driver that completes: `done` is the
 // completion message in `language`; then everything is in place.
 void ExpectCompleteInstallation(SetupRun& setup, const MessageBoxInfo& done,
@@ -659,9 +691,24 @@ TEST(Install, FailuresAfterTheCopyAreReportedAndALaterInstallRepairs) {
     EXPECT_EQ("in the way", ReadWholeFile(blocker));
     EXPECT_FALSE(HklmKeyExists(kInstalledKey));
     EXPECT_TRUE(ReadStubStarts().empty());
-
-    // Out of the way, a further Install replaces the copy and completes.
     ASSERT_TRUE(DeleteFileA(blocker.c_str()));
+
+    // No Programs folder to be had at all: the same message.
+    {
+        ProgramsFolderOnMissingDrive unknown;
+        char path[MAX_PATH] = "";
+        ASSERT_FALSE(SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAMS, FALSE)) << path;
+        MessageBoxInfo box = setup.InstallOverCopy("Yes");
+        ExpectFailureBox(box, setup.Dialog(), kShortcutFailed);
+        if (box.window)
+            setup.Answer(box, "OK");
+        setup.ExpectDialogStaysOpen();
+        EXPECT_FALSE(HklmKeyExists(kInstalledKey));
+        EXPECT_FALSE(FolderExists(blocker));
+    }
+
+    // With its folder back, a further Install replaces the copy and
+    // completes.
     ExpectCompleteInstallation(setup, setup.InstallOverCopy("Yes"), installDir, kEnglish);
 }
 
@@ -710,4 +757,21 @@ TEST(Install, CancelledCopyThenReinstallationRewritesEverything) {
     // Installing again starts from the beginning; this time the shell may
     // replace the folder.
     ExpectCompleteInstallation(setup, setup.InstallOverCopy("Yes"), installDir, kGerman);
+}
+
+TEST(Install, DiscTakenOutBeforeInstallEndsTheProgramWithoutWriting) {
+    InsertDisc(kDisc, Medium::Product());
+    SetupRun setup;
+    ASSERT_TRUE(setup.WaitForDialog());
+    EjectDisc(kDisc);
+    setup.SetInstallPath("C:\\Games");
+    MessageBoxInfo box = setup.Install();
+    ASSERT_TRUE(box.window);
+    EXPECT_EQ("Please Insert The Vellmor CD in a CD ROM drive and run Setup again", box.text);
+    EXPECT_EQ("Vellmor CD Not Found", box.caption);
+    setup.Answer(box, "OK");
+    ASSERT_TRUE(setup.Program().WaitForExit(kWindowTimeoutMs));
+    EXPECT_EQ(0xFFFFFFFFu, setup.Program().ExitCode());
+    EXPECT_FALSE(FolderExists("C:\\Games"));
+    ExpectNothingRecorded();
 }
