@@ -488,7 +488,8 @@ TEST(InitDialog, ChangingTheLanguageRelabelsAtOnce) {
     // "Knapp" ends at the title (659 records); "Kurz" has 788 records, so it
     // lacks the language label, and holds empty texts: an explicit one for
     // the "install to" label and gaps for Browse and Exit. "Fehlt" has a
-    // pool but no index.
+    // pool but no index. The last has the longest name a file can have.
+    const std::string longest(251, 'Z');
     InsertDisc('D', Medium::Product()
                         .WithLanguage("Deutsch", TableFor(kGerman))
                         .WithLanguage("Knapp", {{TXT_DIALOG_TITLE, "Knapp"}})
@@ -496,12 +497,13 @@ TEST(InitDialog, ChangingTheLanguageRelabelsAtOnce) {
                                                {TXT_INSTALL_TO, ""},
                                                {TXT_INSTALL, "Los"},
                                                {TXT_BROWSE_CAPTION, "Ordner"}})
-                        .WithFile("Languages\\Fehlt.poo", "Fehlt"));
+                        .WithFile("Languages\\Fehlt.poo", "Fehlt")
+                        .WithLanguage(longest, TableFor(kTemplate)));
     Process setup = Process::Start(SetupExe());
     HWND dialog = WaitForSetupDialog(setup);
     ASSERT_TRUE(dialog);
     HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
-    ASSERT_EQ((std::vector<std::string>{"Deutsch", "English", "Fehlt", "Knapp", "Kurz"}),
+    ASSERT_EQ((std::vector<std::string>{"Deutsch", "English", "Fehlt", "Knapp", "Kurz", longest}),
               ComboItems(combo));
     EXPECT_EQ(kEnglish, ReadDialogTexts(dialog));
 
@@ -522,6 +524,13 @@ TEST(InitDialog, ChangingTheLanguageRelabelsAtOnce) {
     ChooseLanguage(dialog, "English");
     EXPECT_EQ(kEnglish, ReadDialogTexts(dialog));
     EXPECT_EQ(1, ComboSelection(combo));
+
+    // Its table's path does not fit a path buffer: nothing changes, and the
+    // dialog goes on answering.
+    ChooseLanguage(dialog, longest);
+    EXPECT_EQ(kEnglish, ReadDialogTexts(dialog));
+    ChooseLanguage(dialog, "Deutsch");
+    EXPECT_EQ(kGerman, ReadDialogTexts(dialog));
     ExitSetup(setup, dialog);
 }
 
