@@ -107,6 +107,47 @@ TEST(Shortcut, MissingLinkFolderGivesFailureAndNoFile) {
     EXPECT_TRUE(ComIsUninitialised());
 }
 
+// The shell link class's registration, which the failure scenarios break.
+const char kLinkClassKey[] = "Software\\Classes\\CLSID\\{00021401-0000-0000-C000-000000000046}";
+
+TEST(Shortcut, UnregisteredLinkClassIsReportedToTheDebugger) {
+    InstallPrograms();
+    std::string link = JoinPath(ScratchFolder(), "Setup.lnk");
+    DeleteHklmTree(kLinkClassKey);
+    DebugOutputCapture debugger;
+    HRESULT r = CreateShortcut((std::string(kInstallDir) + "\\Setup.exe").c_str(), link.c_str(),
+                               "Setup", kInstallDir);
+    EXPECT_EQ(REGDB_E_CLASSNOTREG, r);
+    EXPECT_FALSE(FileExists(link));
+    EXPECT_TRUE(ComIsUninitialised());
+    EXPECT_EQ(std::vector<std::string>{"Class not registered...\n"},
+              debugger.Texts(GetCurrentProcessId()));
+}
+
+TEST(Shortcut, LinkClassThatCannotBeLoadedIsAnUnknownError) {
+    InstallPrograms();
+    std::string link = JoinPath(ScratchFolder(), "Setup.lnk");
+    WriteHklmString(std::string(kLinkClassKey) + "\\InprocServer32", "", "C:\\nowhere\\gone.dll");
+    DebugOutputCapture debugger;
+    HRESULT r = CreateShortcut((std::string(kInstallDir) + "\\Setup.exe").c_str(), link.c_str(),
+                               "Setup", kInstallDir);
+    EXPECT_LT(r, 0);
+    EXPECT_NE(REGDB_E_CLASSNOTREG, r);
+    EXPECT_FALSE(FileExists(link));
+    EXPECT_TRUE(ComIsUninitialised());
+    EXPECT_EQ(std::vector<std::string>{"Unknown error...\n"},
+              debugger.Texts(GetCurrentProcessId()));
+}
+
+TEST(Shortcut, SuccessWritesNothingToTheDebugger) {
+    InstallPrograms();
+    DebugOutputCapture debugger;
+    EXPECT_EQ(S_OK,
+              CreateShortcut((std::string(kInstallDir) + "\\Setup.exe").c_str(),
+                             JoinPath(ScratchFolder(), "Setup.lnk").c_str(), "Setup", kInstallDir));
+    EXPECT_EQ(std::vector<std::string>{}, debugger.Texts(GetCurrentProcessId()));
+}
+
 TEST(Shortcut, ExistingLinkIsSavedOver) {
     InstallPrograms();
     std::string folder = JoinPath(ScratchFolder(), "menu");

@@ -1,6 +1,7 @@
 #pragma once
 // Everything an end-to-end test needs: include this one header.
 
+#include "DebugOutput.h"
 #include "Medium.h"
 #include "Paths.h"
 #include "Probe.h"
