@@ -334,6 +334,9 @@ TEST(InitDialog, InstallPathFieldFollowsTheRecordedFolder) {
     InsertDisc('D', Medium::Product());
     ASSERT_FALSE(HklmKeyExists(kRegistryKey));
     EXPECT_EQ(kDefaultRoot, FieldOfPlainStart());
+    // The key with other values only: the same.
+    WriteHklmString(kRegistryKey, "Path", "C:\\Spiele\\The Vellmor");
+    EXPECT_EQ(kDefaultRoot, FieldOfPlainStart());
 
     // A recorded folder without the game: no question, the folder without
     // its product part. Installed texts alone do not make an installation.
