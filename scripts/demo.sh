@@ -121,10 +121,11 @@ trap stop_everything EXIT
 trap 'exit 130' INT TERM
 
 # Takes the screenshots the driver asks for (signals/N-NAME.request) until
-# the driver ends; the driver waits for each request to go away.
+# the driver has ended and left its status; the driver waits for each request
+# to go away.
 take_screenshots() {
-    local running_pid=$1 request name
-    while kill -0 "$running_pid" 2>/dev/null; do
+    local output_pid=$1 request name
+    while [ ! -f "$work/driver.status" ] && kill -0 "$output_pid" 2>/dev/null; do
         for request in "$work"/signals/*.request; do
             [ -f "$request" ] || continue
             name=$(basename "$request" .request)
@@ -155,15 +156,21 @@ run_headless() {
     (
         status=0
         timeout -k 5 240 wine "$driver" "$signals_win" "$language" "$folder" || status=$?
-        echo $status >"$work/driver.status"
+        echo $status >"$work/driver.status.tmp"
+        mv "$work/driver.status.tmp" "$work/driver.status"
     ) 2>&1 | sed -u 's/\r$//; s/^/demo: /' &
     local output_pid=$!
     take_screenshots "$output_pid"
-    wait "$output_pid" || true
     local status
-    status=$(cat "$work/driver.status" 2>/dev/null || echo "unknown")
-    # The installation's Setup.exe closes by itself after a few seconds.
-    timeout 30 wineserver -w || true
+    status=$(cat "$work/driver.status" 2>/dev/null || echo unknown)
+    # The programs setup started hold the driver's output open: the
+    # installation's Setup.exe closes by itself after a few seconds.
+    if [ "$status" = 0 ]; then
+        timeout 30 wineserver -w || wineserver -k
+    else
+        wineserver -k
+    fi
+    wait "$output_pid" || true
     [ $status = 0 ] || die "the walk-through failed (status $status); screenshots so far: $shots"
     say "walk-through done ($(elapsed)); screenshots in $shots:"
     ls -1 "$shots" | sed 's/^/demo:   /'

@@ -57,11 +57,23 @@ __attribute__((format(printf, 1, 2))) void Say(const char* format, ...) {
     va_end(arguments);
 }
 
+void Screenshot(const char* name);
+bool g_failing = false;
+HANDLE g_setup = nullptr; // setup's process, ended when the walk-through fails
+
+// Reports the failure and ends the walk-through, with a picture of the
+// screen as it was.
 __attribute__((format(printf, 1, 2))) [[noreturn]] void Fail(const char* format, ...) {
     va_list arguments;
     va_start(arguments, format);
     PrintLine("FAILED: ", format, arguments);
     va_end(arguments);
+    if (!g_failing) {
+        g_failing = true; // a screenshot that fails ends here
+        Screenshot("failed");
+    }
+    if (g_setup)
+        TerminateProcess(g_setup, 1);
     exit(1);
 }
 
@@ -171,34 +183,22 @@ void Screenshot(const char* name) {
     Say("screenshot %s taken", file);
 }
 
-// Answers the question about an earlier installation with No, so that the
-// dialog opens over it.
-void AnswerEarlierInstallation(HWND box) {
-    Say("setup asks: %s", WindowText(box).c_str());
-    Screenshot("earlier-installation");
-    PostMessageA(box, WM_COMMAND, IDNO, 0);
-    if (!WaitForWindowGone(box, kWindowTimeoutMs))
-        Fail("the question about the earlier installation stayed open");
-}
-
 // The setup dialog: the dialog box of the process that holds the language
-// list. A message box coming first is the question about an earlier
-// installation, or a failure.
-HWND WaitForSetupDialog(DWORD pid) {
+// list. A message box coming first means setup found no medium (or, in a
+// prefix that is not fresh, an earlier installation): the walk-through ends.
+HWND WaitForSetupDialog(const PROCESS_INFORMATION& process) {
     DWORD start = GetTickCount();
     while (GetTickCount() - start < kWindowTimeoutMs) {
-        HWND window = WaitForWindow(pid, "#32770", nullptr, 500);
-        if (!window)
-            continue;
-        if (GetDlgItem(window, IDC_LANGUAGE))
+        HWND window = WaitForWindow(process.dwProcessId, "#32770", nullptr, 500);
+        if (window && GetDlgItem(window, IDC_LANGUAGE))
             return window;
-        if (GetDlgItem(window, IDNO)) {
-            AnswerEarlierInstallation(window);
-            continue;
-        }
-        Screenshot("unexpected-message");
-        Fail("setup showed a message instead of its dialog: %s",
-             WindowText(GetDlgItem(window, 0xFFFF)).c_str());
+        if (window)
+            Fail("setup showed a message instead of its dialog: %s",
+                 WindowText(GetDlgItem(window, 0xFFFF)).c_str());
+        DWORD status = 0;
+        if (GetExitCodeProcess(process.hProcess, &status) && status != STILL_ACTIVE)
+            Fail("setup ended before its dialog opened, status 0x%lX",
+                 static_cast<unsigned long>(status));
     }
     Fail("the setup dialog did not open within %lu s",
          static_cast<unsigned long>(kWindowTimeoutMs / 1000));
@@ -333,9 +333,10 @@ int main(int argc, char** argv) {
     if (!CreateProcessA(kSetupPath, commandLine, nullptr, nullptr, FALSE, 0, nullptr, kSetupFolder,
                         &startup, &process))
         Fail("cannot start %s", kSetupPath);
+    g_setup = process.hProcess;
     Say("started %s in D:\\", kSetupPath);
 
-    HWND dialog = WaitForSetupDialog(process.dwProcessId);
+    HWND dialog = WaitForSetupDialog(process);
     Say("setup dialog open: %s", WindowText(dialog).c_str());
     ChooseLanguage(dialog, language);
     TypeInstallFolder(dialog, installFolder);
@@ -353,6 +354,7 @@ int main(int argc, char** argv) {
         Fail("setup did not end after the completion message");
     DWORD status = 0;
     GetExitCodeProcess(process.hProcess, &status);
+    g_setup = nullptr;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     Say("setup ended with status %lu", static_cast<unsigned long>(status));
