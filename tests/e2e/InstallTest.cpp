@@ -9,7 +9,6 @@
 
 #include <map>
 #include <stdexcept>
-#include <stdlib.h>
 
 #include "E2e.h"
 #include "app/Names.h"
@@ -79,75 +78,19 @@ std::string MediumPath(const std::string& relative) {
 
 // --- Linux-side steps -----------------------------------------------------
 
-// The per-test folder as Linux sees it.
-std::string LinuxTestRoot() {
-    const char* root = getenv("E2E_ROOT");
-    if (!root || !*root)
-        throw std::runtime_error("E2E_ROOT is not set");
-    return root;
-}
-
-// The Linux path of a path on C: of the test prefix.
-std::string LinuxPathOnC(const std::string& windowsPath) {
-    if (windowsPath.size() < 3 || _strnicmp(windowsPath.c_str(), "C:\\", 3) != 0)
-        throw std::runtime_error("no Linux path for " + windowsPath);
-    std::string path = LinuxTestRoot() + "/prefix/drive_c/" + windowsPath.substr(3);
-    for (char& c : path) {
-        if (c == '\\')
-            c = '/';
-    }
-    return path;
-}
-
-// Runs a shell command line on Linux (Wine starts Unix programs too) and
-// gives its exit status. `script` must not contain double quotes. Wine's
-// handle of a Unix process does not tell when it ends, so the script leaves
-// its status in a file.
-DWORD RunOnLinux(const std::string& script) {
-    const std::string statusFile = JoinPath(ScratchFolder(), "linux-status");
-    DeleteFileA(statusFile.c_str());
-    std::string commandLine = "Z:\\bin\\sh -c \"" + script + "; echo $? > '" + LinuxTestRoot() +
-                              "/scratch/linux-status'\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        throw std::runtime_error("cannot run on Linux: " + script);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    DWORD start = GetTickCount();
-    std::string status;
-    while (status.find('\n') == std::string::npos) {
-        if (GetTickCount() - start > 20000)
-            throw std::runtime_error("no end on Linux: " + script);
-        Sleep(50);
-        if (FileExists(statusFile))
-            status = ReadWholeFile(statusFile);
-    }
-    return static_cast<DWORD>(atoi(status.c_str()));
-}
-
 // A folder without write permission, which is how Wine shows a read-only
 // folder (its SetFileAttributes keeps no read-only bit on folders).
 void MakeFolderReadOnly(const std::string& folder) {
-    ASSERT_EQ(0u, RunOnLinux("chmod a-w '" + LinuxPathOnC(folder) + "'"));
+    ASSERT_EQ(0u, RunLinuxShell("chmod a-w '" + LinuxPath(folder) + "'"));
     ASSERT_TRUE(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_READONLY) << folder;
-}
-
-// The disc's folders are read-only too, as on a pressed CD.
-void MakeDiscFoldersReadOnly() {
-    std::string drive = LinuxTestRoot() + "/drives/" + static_cast<char>(kDisc | 0x20);
-    ASSERT_EQ(0u, RunOnLinux("find '" + drive + "' -type d -exec chmod a-w {} +"));
-    ASSERT_TRUE(GetFileAttributesA(MediumPath(kProductFolder).c_str()) & FILE_ATTRIBUTE_READONLY);
 }
 
 // lnkinfo's "Name : value" fields of a link, read on Linux by a reader that
 // does not share the shell's code.
 std::map<std::string, std::string> LnkinfoFields(const std::string& link) {
     std::string output = JoinPath(ScratchFolder(), "lnkinfo.txt");
-    std::string linuxOutput = LinuxTestRoot() + "/scratch/lnkinfo.txt";
-    DWORD status = RunOnLinux("lnkinfo '" + LinuxPathOnC(link) + "' > '" + linuxOutput + "' 2>&1");
+    DWORD status =
+        RunLinuxShell("lnkinfo '" + LinuxPath(link) + "' > '" + LinuxPath(output) + "' 2>&1");
     std::string text = ReadWholeFile(output);
     EXPECT_EQ(0u, status) << "lnkinfo (liblnk-utils, see scripts/deps.sh): " << text;
     std::map<std::string, std::string> fields;
@@ -548,10 +491,10 @@ TEST(Install, FromReadOnlyDiscWithoutGlideDriver) {
                           .WithFile("The Vellmor\\SetupGlide.dll", "Glide setup helper")
                           .WithFile("The Vellmor\\Data\\Maps\\Start.map", "map data")
                           .WithFile("The Vellmor\\Data\\Readme.txt", "read me")
-                          .WithLanguage(kGerman.name, GermanTexts()));
-    MakeDiscFoldersReadOnly();
-    ASSERT_TRUE(GetFileAttributesA(MediumPath("The Vellmor\\Vellmor.exe").c_str()) &
-                FILE_ATTRIBUTE_READONLY);
+                          .WithLanguage(kGerman.name, GermanTexts())
+                          .ReadOnlyFolders());
+    for (const char* path : {"The Vellmor", "The Vellmor\\Data", "The Vellmor\\Vellmor.exe"})
+        ASSERT_TRUE(GetFileAttributesA(MediumPath(path).c_str()) & FILE_ATTRIBUTE_READONLY) << path;
     // An existing, read-only install root.
     MakeFolders("C:\\Games");
     MakeFolderReadOnly("C:\\Games");
