@@ -116,6 +116,15 @@ class WorkingDirectoryGuard {
     DWORD m_saved;
 };
 
+// Makes the install root (one level), or finds it there already. Windows
+// answers a drive root with ERROR_ACCESS_DENIED, not ERROR_ALREADY_EXISTS.
+bool CreateInstallRoot(const char* root) {
+    if (CreateDirectoryA(root, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS)
+        return true;
+    DWORD attributes = GetFileAttributesA(root);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 bool WriteVersionFile(const char* path) {
     HANDLE file =
         CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -163,7 +172,7 @@ bool CSetupDlg::InstallProduct() {
         (paths.haveMenu && !BuildMenuPaths(paths, programsFolder)))
         return ShowInstallError(kPathTooLong);
 
-    if (!CreateDirectoryA(paths.installRoot, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+    if (!CreateInstallRoot(paths.installRoot))
         return ShowInstallError(kRootFailed);
     if (!SetCurrentDirectoryA(sourceRoot))
         return ShowInstallError(kSourceFailed);

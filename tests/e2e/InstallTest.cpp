@@ -718,3 +718,26 @@ TEST(Install, DiscTakenOutBeforeInstallEndsTheProgramWithoutWriting) {
     EXPECT_FALSE(FolderExists("C:\\Games"));
     ExpectNothingRecorded();
 }
+
+TEST(Install, DriveRootAsInstallRootAndAgainFromTheRecordedRoot) {
+    InsertDisc(kDisc, Medium::Product());
+    const std::string installDir = "C:\\The Vellmor";
+    {
+        SetupRun first;
+        ASSERT_TRUE(first.WaitForDialog());
+        // The root is "C:\"; everything after the copy names "C:".
+        first.SetInstallPath("C:\\The Vellmor");
+        ExpectCompleteInstallation(first, first.Install(), installDir, kEnglish);
+    }
+    ClearStubStarts();
+
+    // The next start offers the installation and then shows its root
+    // without the product folder: the bare drive "C:".
+    SetupRun again;
+    MessageBoxInfo offer = WaitForBox(again.Program().Id(), nullptr, kWindowTimeoutMs);
+    ASSERT_TRUE(offer.window);
+    again.Answer(offer, "No");
+    ASSERT_TRUE(again.WaitForDialog());
+    ASSERT_EQ("C:", ControlText(again.Dialog(), IDC_INSTALL_PATH));
+    ExpectCompleteInstallation(again, again.InstallOverCopy("Yes"), installDir, kEnglish);
+}
