@@ -73,6 +73,7 @@ if [ $build_steps = 1 ]; then
     say "built ($(elapsed))"
 fi
 [ -f "$medium/Setup.exe" ] || die "no demo medium in $medium: build first (without --no-build)"
+say "demo CD: $medium (as an image: $build/demo/vellmor-demo.iso)"
 driver=$build/demo/bin/DemoDriver.exe
 [ $headless = 0 ] || [ -f "$driver" ] || die "no $driver: build first"
 

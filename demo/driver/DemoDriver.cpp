@@ -294,7 +294,11 @@ void Install(DWORD pid, HWND dialog, const std::string& language) {
              static_cast<unsigned long>(kInstallTimeoutMs / 1000));
     std::string caption = WindowText(box);
     std::string message = WindowText(GetDlgItem(box, 0xFFFF));
-    Say("message box \"%s\": %s", caption.c_str(), message.c_str());
+    std::string oneLine = message;
+    for (char& c : oneLine)
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    Say("message box \"%s\": %s", caption.c_str(), oneLine.c_str());
     Screenshot("installed");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
 
