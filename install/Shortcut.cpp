@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include "app/SetupDlg.h"
+#include "platform/ShellItems.h"
 
 namespace {
 
@@ -77,11 +78,8 @@ bool CSetupDlg::GetProgramsFolder(char* path) {
     SHGetSpecialFolderLocation(m_hWnd, CSIDL_PROGRAMS, &items);
     if (!items)
         return false;
-    SHGetPathFromIDListA(items, path);
-    IMalloc* allocator = nullptr;
-    if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator) {
-        allocator->Free(items);
-        allocator->Release();
-    }
-    return true;
+    // A location without a file-system path leaves `path` untouched.
+    bool found = ShellItemPath(items, path);
+    FreeShellItemList(items);
+    return found;
 }

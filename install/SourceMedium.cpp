@@ -2,6 +2,7 @@
 // holds the game's disc, and whether a Glide driver is installed.
 
 #include "app/SetupDlg.h"
+#include "text/Format.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -48,8 +49,7 @@ bool HoldsProduct(const char* root) {
     if (GetDriveTypeA(root) != DRIVE_CDROM)
         return false;
     char probe[MAX_PATH];
-    int length = snprintf(probe, sizeof probe, "%s%s\\Vellmor.exe", root, kProductFolder);
-    if (length < 0 || length >= static_cast<int>(sizeof probe))
+    if (!FormatPath(probe, "%s%s\\%s", root, kProductFolder, kGameExe))
         return false;
     FILE* file = fopen(probe, "rb");
     if (!file)
@@ -67,7 +67,7 @@ bool ScanDrives(DWORD mask, char* list, char* root) {
         if (!(mask & (1UL << bit)))
             continue;
         if (HoldsProduct(current)) {
-            snprintf(root, MAX_PATH, "%s", current);
+            FormatText(root, MAX_PATH, "%s", current);
             return true;
         }
         current = strtok(nullptr, ",");

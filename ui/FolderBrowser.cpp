@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "app/SetupDlg.h"
+#include "platform/ShellItems.h"
 #include "text/TextCatalogue.h"
 
 // The picker's callback gets no context of its own, so the start values
@@ -47,11 +48,7 @@ void CSetupDlg::BrowseForInstallRoot() {
         return;
 
     char path[MAX_PATH];
-    if (SHGetPathFromIDListA(chosen, path))
+    if (ShellItemPath(chosen, path))
         m_editInstallPath.SetWindowText(path);
-    IMalloc* allocator = nullptr;
-    if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator) {
-        allocator->Free(chosen);
-        allocator->Release();
-    }
+    FreeShellItemList(chosen);
 }
