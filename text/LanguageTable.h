@@ -54,8 +54,10 @@ class CLanguageTable {
     // the pool (for tools that validate tables). False outside the table.
     bool GetEntry(int index, TextIndexEntry* entry) const;
 
-  private:
+    // Forgets the records and the base path: the table yields no text.
     void Clear();
+
+  private:
     bool ReadIndex(const char* indexPath);
     bool ReadRecords(FILE* file, size_t count);
 

@@ -59,7 +59,8 @@ bool ReadStringValue(HKEY key, const char* name, char* value, DWORD size) {
     if (RegQueryValueExA(key, name, nullptr, &type, (BYTE*)value, &length) != ERROR_SUCCESS ||
         type != REG_SZ || length == 0 || length > size)
         return false;
-    return memchr(value, '\0', length) != nullptr;
+    // An empty folder name records nothing.
+    return memchr(value, '\0', length) != nullptr && value[0] != '\0';
 }
 
 // Adds the name of every language pool in the working directory's
@@ -162,10 +163,13 @@ void CSetupDlg::ApplyLanguage() {
     char sourceRoot[MAX_PATH];
     FindSourceRoot(sourceRoot);
 
+    // A language whose table cannot be named has no texts: the previous
+    // language's must not go on answering for it.
     char basePath[MAX_PATH];
-    if (!FormatPath(basePath, "%sLanguages\\%s", sourceRoot, language))
-        return;
-    m_languageTable.Load(basePath);
+    if (FormatPath(basePath, "%sLanguages\\%s", sourceRoot, language))
+        m_languageTable.Load(basePath);
+    else
+        m_languageTable.Clear();
     ApplyDialogTexts();
 }
 

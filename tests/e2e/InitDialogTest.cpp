@@ -226,24 +226,6 @@ void WriteUnterminatedString(const std::string& key, const std::string& name,
         << "the value was stored with a NUL";
 }
 
-// Wine's X11 driver waits up to 2 s for a window manager to withdraw each
-// closed window, and Xvfb has none: every Setup run would end 2 s late.
-// Windows that Wine does not hand to a window manager close at once.
-class UnmanagedWindows : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        HKEY key;
-        ASSERT_EQ(ERROR_SUCCESS,
-                  RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", &key));
-        LONG status =
-            RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-        RegCloseKey(key);
-        ASSERT_EQ(ERROR_SUCCESS, status);
-    }
-};
-::testing::Environment* const unmanagedWindows =
-    ::testing::AddGlobalTestEnvironment(new UnmanagedWindows);
-
 } // namespace
 
 TEST(InitDialog, RecordedInstallationAsksWithItsOwnTextsAndNoKeepsTheRoot) {
@@ -384,6 +366,7 @@ TEST(InitDialog, UnusableInstallPathValuesCountAsAbsent) {
         {"REG_BINARY", REG_BINARY, withNul},
         {"REG_DWORD", REG_DWORD, std::string(reinterpret_cast<const char*>(&number), 4)},
         {"empty REG_SZ", REG_SZ, ""},
+        {"REG_SZ holding only its NUL", REG_SZ, std::string(1, '\0')},
     };
     ASSERT_EQ(261u, oneTooLong.size());
     for (const Case& value : cases) {
@@ -528,10 +511,17 @@ TEST(InitDialog, ChangingTheLanguageRelabelsAtOnce) {
     EXPECT_EQ(kEnglish, ReadDialogTexts(dialog));
     EXPECT_EQ(1, ComboSelection(combo));
 
-    // Its table's path does not fit a path buffer: nothing changes, and the
-    // dialog goes on answering.
+    // Its table's path does not fit a path buffer: nothing changes on the
+    // dialog, no text of the previous language answers for it (the folder
+    // picker's caption), and the dialog goes on answering.
     ChooseLanguage(dialog, longest);
     EXPECT_EQ(kEnglish, ReadDialogTexts(dialog));
+    PostClick(dialog, IDC_BROWSE);
+    HWND picker = WaitForBox(setup.Id(), dialog, 10000);
+    ASSERT_TRUE(picker);
+    EXPECT_EQ("", WindowText(picker));
+    PostClick(picker, IDCANCEL);
+    EXPECT_TRUE(WaitForWindowGone(picker, 10000));
     ChooseLanguage(dialog, "Deutsch");
     EXPECT_EQ(kGerman, ReadDialogTexts(dialog));
     ExitSetup(setup, dialog);

@@ -69,8 +69,25 @@ void WriteValue(HKEY root, const std::string& key, const std::string& name, DWOR
 
 void WriteHklmString(const std::string& key, const std::string& name, const std::string& text,
                      bool countNul) {
-    DWORD size = static_cast<DWORD>(text.size() + (countNul ? 1 : 0));
-    WriteHklmValue(key, name, REG_SZ, text.c_str(), size);
+    if (countNul) {
+        WriteHklmValue(key, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+        return;
+    }
+    // The registry stores UTF-16; the ANSI call would add the NUL that
+    // follows the text in memory. A character after the text keeps the
+    // stored value unterminated.
+    std::wstring wide(text.begin(), text.end());
+    wide += L'X';
+    HKEY handle;
+    Check(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                          &handle, nullptr),
+          "cannot create " + key);
+    std::wstring wideName(name.begin(), name.end());
+    LONG status = RegSetValueExW(handle, wideName.c_str(), 0, REG_SZ,
+                                 reinterpret_cast<const BYTE*>(wide.data()),
+                                 static_cast<DWORD>(text.size() * sizeof(wchar_t)));
+    RegCloseKey(handle);
+    Check(status, "cannot write " + key + "\\" + name);
 }
 
 void DeleteHklmValue(const std::string& key, const std::string& name) {
