@@ -291,10 +291,11 @@ struct Watch {
         paths[kLinkMarker] = JoinPath(menuFolder, std::string(kProductFolder) + ".lnk");
         paths[kLanguageMarker] = JoinPath(installDir, "language.sif");
     }
-    // One look, every kPhasePollMs: the markers, and a dialog of `pid` other
-    // than `except`, which it returns.
-    HWND Look(DWORD pid, HWND except, double nowMs) {
+    // One look, kPhasePollMs after the last: the markers (times since
+    // `startMs`), and a dialog of `pid` other than `except`, which it returns.
+    HWND Look(DWORD pid, HWND except, double startMs) {
         Sleep(kPhasePollMs);
+        double nowMs = NowMs() - startMs;
         for (int i = 0; i < kMarkerCount; ++i) {
             if (seenMs[i] < 0 && GetFileAttributesA(paths[i].c_str()) != INVALID_FILE_ATTRIBUTES)
                 seenMs[i] = nowMs;
@@ -331,7 +332,7 @@ SetupSample RunSetupInstall(const std::string& installRoot, size_t expectedFiles
     HWND box = nullptr;
     double start = NowMs();
     PostClick(dialog, IDOK);
-    while (!(box = watch.Look(setup.Id(), dialog, NowMs() - start))) {
+    while (!(box = watch.Look(setup.Id(), dialog, start))) {
         if (NowMs() - start > kLongWaitMs)
             throw std::runtime_error("no completion message");
     }
@@ -380,7 +381,7 @@ BareSample RunBareCopy(const std::string& destination, size_t expectedFiles) {
     double start = NowMs();
     Process copy = Process::Start(WindowsPath(BENCH_COPY_EXE), options);
     while (WaitForSingleObject(copy.Handle(), 0) != WAIT_OBJECT_0) {
-        watch.Look(copy.Id(), nullptr, NowMs() - start);
+        watch.Look(copy.Id(), nullptr, start);
         if (NowMs() - start > kLongWaitMs)
             throw std::runtime_error("bench_copy did not end");
     }

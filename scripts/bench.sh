@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Benchmarks of setup against bare references (docs/performance.md). Every
 # figure is a ratio of two sides measured in the same run, alternating which
-# side goes first, over several runs: medians with [min .. max].
+# side goes first, over several runs: the median of the per-run ratios with
+# [min .. max], and the ratio of the two sides' fastest runs (on a busy
+# machine the least disturbed ones). Not a test: CI does not run it.
 #
 #   size     Setup.exe against a minimal dialog program built with the same
 #            flags (benchmarks/MinimalDialog.*)
@@ -15,6 +17,7 @@
 #            a 65,536-record index against a raw read of the same file
 #
 # usage: scripts/bench.sh [--quick] [--runs N] [--only LIST]
+#   (as root on Debian, like scripts/test.sh: installs what is missing)
 #   --quick    200 files / 20 MB and 3 runs: a check that everything works
 #   --runs N   runs of each Wine figure (default: install 9, startup 41) and
 #              repetitions of the native ones (default 9)
@@ -49,6 +52,15 @@ else
     install_runs=${runs:-9}; startup_runs=${runs:-41}; repetitions=${runs:-9}
 fi
 wants() { case ",$only," in *",$1,"*) return 0 ;; *) return 1 ;; esac; }
+
+# What the tests need, and Google Benchmark for the native figure.
+bash scripts/deps.sh
+if wants lookup &&
+    ! dpkg-query -W -f='${Status}' libbenchmark-dev 2>/dev/null | grep -q "install ok installed"; then
+    echo "bench: installing libbenchmark-dev"
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        libbenchmark-dev >/dev/null
+fi
 
 cross=$root/build-bench
 native=$root/build-bench-native
