@@ -71,39 +71,10 @@ void RecordInstallation(const std::string& folder) {
     WriteHklmString(kRegistryKey, kInstallPath, folder);
 }
 
-struct BoxQuery {
-    DWORD pid;
-    HWND except;
-    HWND found;
-};
-
-BOOL CALLBACK MatchBox(HWND window, LPARAM param) {
-    BoxQuery* query = reinterpret_cast<BoxQuery*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != query->pid || window == query->except || !IsWindowVisible(window) ||
-        ClassOf(window) != "#32770")
-        return TRUE;
-    query->found = window;
-    return FALSE;
-}
-
-// A visible dialog box (class #32770) of process `pid` other than `except`.
-HWND WaitForBox(DWORD pid, HWND except, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        BoxQuery query{pid, except, nullptr};
-        EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&query));
-        if (query.found || GetTickCount() - start >= timeoutMs)
-            return query.found;
-        Sleep(50);
-    }
-}
-
 // Waits for Setup's first window and expects it to be the setup dialog, not
 // a message box shown before it.
 HWND WaitForSetupDialog(const Process& setup) {
-    HWND window = WaitForBox(setup.Id(), nullptr, kWaitMs);
+    HWND window = WaitForDialogBox(setup.Id(), nullptr, kWaitMs);
     if (!window) {
         ADD_FAILURE() << "Setup showed no window";
         return nullptr;
@@ -247,7 +218,7 @@ TEST(InitDialog, RecordedInstallationAsksWithItsOwnTextsAndNoKeepsTheRoot) {
     EXPECT_FALSE(IsVisible(question.owner));
 
     PostClick(question.window, IDNO);
-    HWND dialog = WaitForBox(setup.Id(), question.window, kWaitMs);
+    HWND dialog = WaitForDialogBox(setup.Id(), question.window, kWaitMs);
     ASSERT_EQ(question.owner, dialog) << "the setup dialog did not open after No";
     EXPECT_EQ("C:\\Games", ControlText(dialog, IDC_INSTALL_PATH));
     EXPECT_EQ(kEnglish, ReadDialogTexts(dialog)) << "the medium's language follows as usual";
@@ -262,7 +233,7 @@ TEST(InitDialog, RecordedInstallationAsksWithItsOwnTextsAndNoKeepsTheRoot) {
     ASSERT_TRUE(question.window) << "no question without the medium";
     EXPECT_EQ("Vellmor gefunden", question.caption);
     PostClick(question.window, IDNO);
-    HWND window = WaitForBox(again.Id(), question.window, kWaitMs);
+    HWND window = WaitForDialogBox(again.Id(), question.window, kWaitMs);
     ASSERT_TRUE(window) << "nothing after No";
     MessageBoxInfo missing = ReadMessageBox(window);
     EXPECT_EQ(kNoMediumText, missing.text);
@@ -517,7 +488,7 @@ TEST(InitDialog, ChangingTheLanguageRelabelsAtOnce) {
     ChooseLanguage(dialog, longest);
     EXPECT_EQ(kEnglish, ReadDialogTexts(dialog));
     PostClick(dialog, IDC_BROWSE);
-    HWND picker = WaitForBox(setup.Id(), dialog, 10000);
+    HWND picker = WaitForDialogBox(setup.Id(), dialog, 10000);
     ASSERT_TRUE(picker);
     EXPECT_EQ("", WindowText(picker));
     PostClick(picker, IDCANCEL);
@@ -535,7 +506,7 @@ TEST(InitDialog, MediumTakenOutBeforeALanguageChangeEndsSetup) {
     EjectDisc('E');
 
     ChooseLanguage(dialog, "Deutsch", false);
-    HWND window = WaitForBox(setup.Id(), dialog, kWaitMs);
+    HWND window = WaitForDialogBox(setup.Id(), dialog, kWaitMs);
     ASSERT_TRUE(window) << "no message after the language change";
     MessageBoxInfo box = ReadMessageBox(window);
     EXPECT_EQ(kNoMediumText, box.text);

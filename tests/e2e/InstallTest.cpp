@@ -114,38 +114,14 @@ std::map<std::string, std::string> LnkinfoFields(const std::string& link) {
 
 // --- The setup dialog ------------------------------------------------------
 
-// A visible dialog box of `pid` other than `dialog` (the setup dialog, or
-// null while it is not shown yet), waiting up to `timeoutMs`.
-struct BoxQuery {
-    DWORD pid;
-    HWND dialog;
-    HWND found;
-};
-
-BOOL CALLBACK MatchBox(HWND window, LPARAM param) {
-    BoxQuery* query = reinterpret_cast<BoxQuery*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != query->pid || window == query->dialog || !IsWindowVisible(window) ||
-        ClassOf(window) != "#32770")
-        return TRUE;
-    query->found = window;
-    return FALSE;
-}
-
+// A message box of `pid` other than `dialog` (the setup dialog, or null
+// while it is not shown yet), read once it has finished its first layout.
 MessageBoxInfo WaitForBox(DWORD pid, HWND dialog, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        BoxQuery query{pid, dialog, nullptr};
-        EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&query));
-        if (query.found) {
-            Sleep(100); // let it finish its first layout
-            return ReadMessageBox(query.found);
-        }
-        if (GetTickCount() - start >= timeoutMs)
-            return MessageBoxInfo();
-        Sleep(50);
-    }
+    HWND found = WaitForDialogBox(pid, dialog, timeoutMs);
+    if (!found)
+        return MessageBoxInfo();
+    Sleep(100);
+    return ReadMessageBox(found);
 }
 
 std::string Describe(const MessageBoxInfo& box) {

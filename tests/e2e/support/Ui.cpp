@@ -13,6 +13,7 @@ struct WindowQuery {
     DWORD pid;
     const char* caption;
     const char* className;
+    HWND except;
     HWND found;
 };
 
@@ -20,7 +21,7 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM param) {
     WindowQuery* query = reinterpret_cast<WindowQuery*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != query->pid || !IsWindowVisible(window))
+    if (owner != query->pid || window == query->except || !IsWindowVisible(window))
         return TRUE;
     if (query->className && ClassOf(window) != query->className)
         return TRUE;
@@ -63,10 +64,11 @@ std::string StripAmpersands(const std::string& text) {
 
 } // namespace
 
-HWND WaitForWindow(DWORD pid, const char* caption, const char* className, DWORD timeoutMs) {
+HWND WaitForWindow(DWORD pid, const char* caption, const char* className, DWORD timeoutMs,
+                   HWND except) {
     DWORD start = GetTickCount();
     for (;;) {
-        WindowQuery query{pid, caption, className, nullptr};
+        WindowQuery query{pid, caption, className, except, nullptr};
         EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&query));
         if (query.found || GetTickCount() - start >= timeoutMs)
             return query.found;
@@ -167,8 +169,12 @@ MessageBoxInfo ReadMessageBox(HWND box) {
     return info;
 }
 
-MessageBoxInfo WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
-    HWND box = WaitForWindow(pid, nullptr, "#32770", timeoutMs);
+HWND WaitForDialogBox(DWORD pid, HWND except, DWORD timeoutMs) {
+    return WaitForWindow(pid, nullptr, "#32770", timeoutMs, except);
+}
+
+MessageBoxInfo WaitForMessageBox(DWORD pid, DWORD timeoutMs, HWND except) {
+    HWND box = WaitForDialogBox(pid, except, timeoutMs);
     if (!box)
         return MessageBoxInfo();
     return ReadMessageBox(box);

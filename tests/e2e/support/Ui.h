@@ -12,7 +12,9 @@ namespace e2e {
 
 // A visible top-level window of process `pid` whose caption and class match
 // (null: any), waiting up to `timeoutMs`.
-HWND WaitForWindow(DWORD pid, const char* caption, const char* className, DWORD timeoutMs);
+// A window equal to `except` does not count.
+HWND WaitForWindow(DWORD pid, const char* caption, const char* className, DWORD timeoutMs,
+                   HWND except = nullptr);
 // True when `window` was destroyed within `timeoutMs`.
 bool WaitForWindowGone(HWND window, DWORD timeoutMs);
 
@@ -44,8 +46,11 @@ struct MessageBoxInfo {
     HICON icon = nullptr;
 };
 
-// A message box (or any dialog box, class #32770) of process `pid`.
-MessageBoxInfo WaitForMessageBox(DWORD pid, DWORD timeoutMs);
+// A dialog box (class #32770) of process `pid` other than `except` (say,
+// the setup dialog, which is a dialog box too).
+HWND WaitForDialogBox(DWORD pid, HWND except, DWORD timeoutMs);
+// A message box (or any dialog box) of process `pid` other than `except`.
+MessageBoxInfo WaitForMessageBox(DWORD pid, DWORD timeoutMs, HWND except = nullptr);
 MessageBoxInfo ReadMessageBox(HWND box);
 
 // Posts a button's click (WM_COMMAND, BN_CLICKED) to `dialog`.
