@@ -518,3 +518,87 @@ TEST(InitDialog, MediumTakenOutBeforeALanguageChangeEndsSetup) {
     ASSERT_TRUE(setup.WaitForExit(kWaitMs));
     EXPECT_EQ(0xFFFFFFFFu, setup.ExitCode());
 }
+
+namespace {
+
+// A language table's files exactly as given: index records of {offset,
+// length} for indexes 0 up, with `trailing` stray bytes after them.
+struct RawTable {
+    std::vector<std::pair<uint32_t, uint32_t>> records;
+    std::string pool;
+    size_t trailing = 0;
+
+    // Every index reads as missing (its bytes lie past the pool) unless set.
+    RawTable() : records(TXT_LANGUAGE_SELECTION + 1, {0x7FFFFFF0u, 1u}) {}
+
+    std::string Index() const {
+        std::string bytes;
+        for (const auto& record : records) {
+            for (uint32_t field : {record.first, record.second}) {
+                for (int shift = 0; shift < 32; shift += 8)
+                    bytes += static_cast<char>((field >> shift) & 0xFF);
+            }
+        }
+        return bytes + std::string(trailing, '\x5A');
+    }
+};
+
+} // namespace
+
+TEST(InitDialog, DamagedLanguageFilesShowOnlyTheirSoundTexts) {
+    // Installed language files whose records point past the pool or at bytes
+    // without a NUL: the question comes with empty texts.
+    const std::string folder = "C:\\Games\\The Vellmor";
+    RecordInstallation(folder);
+    RawTable installed;
+    installed.pool = "kein Ende";
+    installed.records[TXT_RUN_INSTALLED] = {0, 9};
+    installed.records[TXT_RUN_INSTALLED_CAPTION] = {4, 0xFFFFFF00u};
+    WriteWholeFile(JoinPath(folder, "language.sif"), installed.Index());
+    WriteWholeFile(JoinPath(folder, "language.poo"), installed.pool);
+
+    // On the disc: a table of broken records with a few sound ones, one
+    // shorter than a single record, and one with a 100,000-character title.
+    RawTable broken;
+    broken.pool = std::string("Los!\0", 5) + "ohneNUL";
+    broken.trailing = 5;
+    broken.records[TXT_DIALOG_TITLE] = {1000, 5};    // past the pool
+    broken.records[TXT_INSTALL_TO] = {0, 0};         // no bytes at all
+    broken.records[TXT_LANGUAGE_SELECTION] = {5, 7}; // no NUL
+    broken.records[TXT_BROWSE] = {0x80000000u, 5};   // offset too large
+    broken.records[TXT_EXIT] = {0, 0xFFFFFFF0u};     // length too large
+    broken.records[TXT_INSTALL] = {0, 5};            // sound: "Los!"
+    const std::string huge(100000, 'W');
+    InsertDisc('D', Medium::Product()
+                        .WithFile("Languages\\Kaputt.sif", broken.Index())
+                        .WithFile("Languages\\Kaputt.poo", broken.pool)
+                        .WithFile("Languages\\Halb.sif", "\x01\x02\x03")
+                        .WithFile("Languages\\Halb.poo", std::string("Halb\0", 5))
+                        .WithLanguage("Riesig", {{TXT_DIALOG_TITLE, huge}, {TXT_EXIT, "Raus"}}));
+
+    Process setup = Process::Start(SetupExe());
+    MessageBoxInfo question = WaitForMessageBox(setup.Id(), kWaitMs);
+    ASSERT_TRUE(question.window) << "no question";
+    EXPECT_EQ("", question.text);
+    EXPECT_EQ("", question.caption);
+    PostClick(question.window, IDNO);
+    HWND dialog = WaitForDialogBox(setup.Id(), question.window, kWaitMs);
+    ASSERT_TRUE(dialog);
+    ASSERT_EQ(kEnglish, ReadDialogTexts(dialog));
+
+    ChooseLanguage(dialog, "Kaputt");
+    EXPECT_EQ(
+        (DialogTexts{"The Vellmor Setup", "Install to:", "Language:", "Browse...", "Los!", "Exit"}),
+        ReadDialogTexts(dialog));
+
+    ChooseLanguage(dialog, "Halb");
+    EXPECT_EQ(
+        (DialogTexts{"The Vellmor Setup", "Install to:", "Language:", "Browse...", "Los!", "Exit"}),
+        ReadDialogTexts(dialog))
+        << "a table without a whole record changes nothing";
+
+    ChooseLanguage(dialog, "Riesig");
+    EXPECT_EQ(huge.size(), WindowText(dialog).size());
+    EXPECT_EQ("Raus", ControlText(dialog, IDCANCEL));
+    ExitSetup(setup, dialog);
+}
