@@ -117,36 +117,14 @@ void ChooseLanguage(HWND dialog, const std::string& language, const std::string&
     Settle(dialog);
 }
 
-struct PickerQuery {
-    DWORD pid;
-    HWND dialog;
-    HWND found;
-};
-
-BOOL CALLBACK MatchPicker(HWND window, LPARAM param) {
-    PickerQuery* query = reinterpret_cast<PickerQuery*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != query->pid || window == query->dialog || !IsWindowVisible(window) ||
-        ClassOf(window) != "#32770" || !GetDlgItem(window, kPickerTree))
-        return TRUE;
-    query->found = window;
-    return FALSE;
-}
-
-// Presses Browse and waits for the picker window.
+// Presses Browse and waits for the picker window: the dialog box with a
+// folder tree.
 HWND PressBrowse(const RunningSetup& setup) {
     PostClick(setup.dialog, IDC_BROWSE);
-    DWORD start = GetTickCount();
-    for (;;) {
-        PickerQuery query{setup.process.Id(), setup.dialog, nullptr};
-        EnumWindows(MatchPicker, reinterpret_cast<LPARAM>(&query));
-        if (query.found)
-            return query.found;
-        if (GetTickCount() - start >= kPickerTimeoutMs)
-            throw std::runtime_error("the picker did not open");
-        Sleep(50);
-    }
+    HWND picker = WaitForDialogBox(setup.process.Id(), setup.dialog, kPickerTimeoutMs);
+    if (!picker || !GetDlgItem(picker, kPickerTree))
+        throw std::runtime_error("the picker did not open");
+    return picker;
 }
 
 // Selects `path` in the picker with the shell's own request; false when
