@@ -116,11 +116,12 @@ class WorkingDirectoryGuard {
     DWORD m_saved;
 };
 
-// Makes the install root (one level), or finds it there already. Windows
-// answers a drive root with ERROR_ACCESS_DENIED, not ERROR_ALREADY_EXISTS.
+// Makes the install root (one level), or finds it there already.
 bool CreateInstallRoot(const char* root) {
-    if (CreateDirectoryA(root, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS)
+    if (CreateDirectoryA(root, nullptr))
         return true;
+    // An existing folder will do, whatever error the system gives for it (a
+    // drive root may answer "access denied"); a file of that name will not.
     DWORD attributes = GetFileAttributesA(root);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -531,13 +531,15 @@ TEST(Install, GlideDriverPresentIntoProgramFilesWithPlantedProgram) {
 TEST(Install, RootThatCannotBeCreatedLeavesTheDialogOpenUntilOneCan) {
     InsertDisc(kDisc, Medium::Product());
     MakeFolders("C:\\Games");
+    WriteWholeFile("C:\\Busy", "a file where the root should be");
     std::vector<std::string> driveC = EntriesOf("C:\\");
 
     SetupRun setup;
     ASSERT_TRUE(setup.WaitForDialog());
     // Parents are not created. Surrounding blanks are kept when the text
     // does not name the product: " C:\..." is no path the system accepts.
-    for (const char* typed : {"C:\\Missing\\Games", "  C:\\Games  "}) {
+    // A file in the root's place is no folder to install into.
+    for (const char* typed : {"C:\\Missing\\Games", "  C:\\Games  ", "C:\\Busy"}) {
         SCOPED_TRACE(typed);
         setup.ExpectRefusal(typed, kRootFailed);
         EXPECT_EQ(driveC, EntriesOf("C:\\"));
