@@ -228,34 +228,11 @@ void ClearReadOnlyWalk(const std::string& folder, bool write) {
 // ---------------------------------------------------------------------------
 // Windows of the measured process
 
-struct TopLevelQuery {
-    DWORD pid;
-    HWND except;
-    HWND found;
-};
-
-BOOL CALLBACK FindDialogOf(HWND window, LPARAM param) {
-    TopLevelQuery* query = reinterpret_cast<TopLevelQuery*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != query->pid || window == query->except || !IsWindowVisible(window))
-        return TRUE;
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (strcmp(name, "#32770") != 0)
-        return TRUE;
-    query->found = window;
-    return FALSE;
-}
-
-// A visible dialog-class window of `pid` other than `except`, or null.
-// Unlike the support library's WaitForWindow it never sends the process a
-// message (reading a caption would wait on Setup's UI thread, which is busy
-// copying) and it can pass over the setup dialog itself.
+// A visible dialog-class window of `pid` other than `except`, or null: one
+// look, no wait. Without a caption to compare the process is sent no
+// message (it would wait on Setup's UI thread, which is busy copying).
 HWND DialogOf(DWORD pid, HWND except = nullptr) {
-    TopLevelQuery query{pid, except, nullptr};
-    EnumWindows(FindDialogOf, reinterpret_cast<LPARAM>(&query));
-    return query.found;
+    return WaitForWindow(pid, nullptr, "#32770", 0, except);
 }
 
 // ---------------------------------------------------------------------------
@@ -425,6 +402,7 @@ int Install(const Options& options) {
     RunSetupInstall(JoinPath(kBenchRoot, "warm-s"), source.files);
 
     std::vector<double> setupMs, bareMs, bareProcessMs, ratios, walkMs, clearMs;
+    std::vector<double> ratiosSetupFirst, ratiosBareFirst;
     std::vector<double> folderMs, copyMs, linksMs, languageMs, restMs;
     for (int run = 0; run < options.runs; ++run) {
         SetupSample s;
@@ -453,6 +431,7 @@ int Install(const Options& options) {
         walkMs.push_back(b.walkMs);
         clearMs.push_back(b.clearMs);
         ratios.push_back(ratio);
+        (setupFirst ? ratiosSetupFirst : ratiosBareFirst).push_back(ratio);
         folderMs.push_back(m[kFolderMarker]);
         copyMs.push_back(m[kVersionMarker] - m[kFolderMarker]);
         linksMs.push_back(m[kLinkMarker] - m[kVersionMarker]);
@@ -466,6 +445,10 @@ int Install(const Options& options) {
     PrintSpread("bare program, start to exit", bareProcessMs, "ms");
     PrintSpread("ratio Setup / bare call (per run)", ratios, "x ");
     PrintMinimumRatio("ratio of the fastest runs", setupMs, bareMs);
+    // The side that goes second may profit or suffer from the first (page
+    // cache, writeback); alternating cancels that in the median above.
+    PrintSpread("ratio, runs with Setup first", ratiosSetupFirst, "x ");
+    PrintSpread("ratio, runs with the bare copy first", ratiosBareFirst, "x ");
     printf("  Setup's phases, seen from outside (poll every %lu ms):\n", kPhasePollMs);
     PrintSpread("click to product folder created", folderMs, "ms");
     PrintSpread("product folder to Version.ver (the copy)", copyMs, "ms");
