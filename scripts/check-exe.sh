@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
 # Checks a built Windows program: it imports only DLLs of a bare Windows
-# installation, and (with --max-bytes) is no larger than the given size.
-# Prints the figures.
+# installation, (with --max-bytes) is no larger than the given size, and
+# (with --map, the linker's map of it) links no MinGW printf. Prints the
+# figures.
 #
-# usage: check-exe.sh [--max-bytes N] PROGRAM.exe
+# usage: check-exe.sh [--max-bytes N] [--map FILE] PROGRAM.exe
 set -eu
 max=
-if [ "${1:-}" = "--max-bytes" ]; then
-    max=$2
-    shift 2
-fi
+map=
+while [ $# -gt 1 ]; do
+    case $1 in
+        --max-bytes) max=$2; shift 2 ;;
+        --map) map=$2; shift 2 ;;
+        *) break ;;
+    esac
+done
 exe=$1
 allowed="KERNEL32.dll USER32.dll GDI32.dll ADVAPI32.dll SHELL32.dll OLE32.dll COMCTL32.dll msvcrt.dll"
 
@@ -25,6 +30,10 @@ size=$(stat -c %s "$exe")
 echo "$(basename "$exe"): $size bytes; imports: $(echo $imports | tr '\n' ' ')"
 if [ -n "$max" ] && [ "$size" -gt "$max" ]; then
     echo "$(basename "$exe") is $size bytes, more than the $max allowed"
+    status=1
+fi
+if [ -n "$map" ] && grep -q "mingw_pformat" "$map"; then
+    echo "$(basename "$exe") links MinGW's printf: an snprintf or vsnprintf crept into product code"
     status=1
 fi
 exit $status
