@@ -5,6 +5,7 @@
 
 #include "app/SetupDlg.h"
 #include "install/Shortcut.h"
+#include "platform/RegistryKey.h"
 #include "platform/WaitCursor.h"
 #include "text/Format.h"
 #include "text/TextCatalogue.h"
@@ -138,12 +139,9 @@ bool WriteVersionFile(const char* path) {
 }
 
 void RecordInstallation(const char* installDir) {
-    HKEY key;
-    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, kRegistryKey, &key) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, kInstallPathValue, 0, REG_SZ, (const BYTE*)installDir,
-                   (DWORD)strlen(installDir) + 1);
-    RegCloseKey(key);
+    CRegistryKey key;
+    if (key.Create(HKEY_LOCAL_MACHINE, kRegistryKey))
+        key.WriteString(kInstallPathValue, installDir);
 }
 
 void ClearReadOnly(const char* path) {

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "app/SetupDlg.h"
+#include "platform/RegistryKey.h"
 #include "text/Format.h"
 #include "text/TextCatalogue.h"
 
@@ -25,43 +26,6 @@ const struct {
     {IDOK, TXT_INSTALL},
     {IDCANCEL, TXT_EXIT},
 };
-
-// An open registry key, closed when it goes out of scope.
-class RegistryKey {
-  public:
-    RegistryKey() : m_key(nullptr) {}
-    ~RegistryKey() {
-        if (m_key)
-            RegCloseKey(m_key);
-    }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-
-    bool Open(HKEY parent, const char* name) {
-        return RegOpenKeyA(parent, name, &m_key) == ERROR_SUCCESS;
-    }
-    HKEY Get() const { return m_key; }
-
-  private:
-    HKEY m_key;
-};
-
-// Reads a string value that fits `size` bytes with its terminating NUL.
-// Anything else (absent, another type, too long, unterminated) counts as
-// absent, so that no byte past the buffer is ever read or written.
-bool ReadStringValue(HKEY key, const char* name, char* value, DWORD size) {
-    DWORD type = REG_SZ;
-    DWORD length = 0;
-    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &length) != ERROR_SUCCESS)
-        return false;
-    if (type != REG_SZ || length == 0 || length > size)
-        return false;
-    if (RegQueryValueExA(key, name, nullptr, &type, (BYTE*)value, &length) != ERROR_SUCCESS ||
-        type != REG_SZ || length == 0 || length > size)
-        return false;
-    // An empty folder name records nothing.
-    return memchr(value, '\0', length) != nullptr && value[0] != '\0';
-}
 
 // Adds the name of every language pool in the working directory's
 // Languages folder to `list` and selects the one named English.
@@ -115,11 +79,11 @@ BOOL CSetupDlg::OnInitDialog() {
 // whether to run it. Returns true when the game was started and the dialog
 // ended; otherwise the recorded root becomes the install path.
 bool CSetupDlg::OfferRecordedInstallation() {
-    RegistryKey key;
+    CRegistryKey key;
     if (!key.Open(HKEY_LOCAL_MACHINE, kRegistryKey))
         return false;
     char recorded[MAX_PATH];
-    if (!ReadStringValue(key.Get(), kInstallPathValue, recorded, sizeof recorded))
+    if (!key.ReadString(kInstallPathValue, recorded, sizeof recorded))
         return false;
 
     if (IsProductInstalledAt(recorded)) {
