@@ -3,6 +3,7 @@
 #include "app/SetupDlg.h"
 
 BEGIN_MESSAGE_MAP(CSetupApp)
+ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 BOOL CSetupApp::InitInstance() {

@@ -23,7 +23,6 @@ CWinApp::~CWinApp() {
 }
 
 BEGIN_MESSAGE_MAP(CWinApp)
-ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 // "C:\Games\Setup.exe" gives "Setup".

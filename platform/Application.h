@@ -30,9 +30,9 @@ class CWinApp : public CCmdTarget {
     void PrepareProcess();
 
   protected:
-    // The help command. This program carries no help content, so it shows
-    // nothing.
-    void OnHelp() {}
+    // The help command. The program carries no help content: the command is
+    // answered with the system's default beep.
+    void OnHelp() { MessageBeep(MB_OK); }
 
     DECLARE_MESSAGE_MAP(CWinApp, CCmdTarget)
 
