@@ -1,12 +1,12 @@
 // The Install command: copies the product from the medium and sets it up.
 
-#include <stdio.h>
 #include <string.h>
 
 #include "app/SetupDlg.h"
 #include "install/Shortcut.h"
 #include "platform/RegistryKey.h"
 #include "platform/WaitCursor.h"
+#include "platform/WorkingDirectory.h"
 #include "text/Format.h"
 #include "text/TextCatalogue.h"
 
@@ -100,23 +100,6 @@ bool BuildMenuPaths(InstallPaths& p, const char* programsFolder) {
            FormatPath(p.gameLink, "%s\\%s.lnk", p.menuFolder, kProductFolder);
 }
 
-// Restores the process's working directory when the installation ends, on
-// every path, so that the medium is not left in use.
-class WorkingDirectoryGuard {
-  public:
-    WorkingDirectoryGuard() { m_saved = GetCurrentDirectoryA(sizeof m_path, m_path); }
-    ~WorkingDirectoryGuard() {
-        if (m_saved > 0 && m_saved < sizeof m_path)
-            SetCurrentDirectoryA(m_path);
-    }
-    WorkingDirectoryGuard(const WorkingDirectoryGuard&) = delete;
-    WorkingDirectoryGuard& operator=(const WorkingDirectoryGuard&) = delete;
-
-  private:
-    char m_path[MAX_PATH];
-    DWORD m_saved;
-};
-
 // Makes the install root (one level), or finds it there already.
 bool CreateInstallRoot(const char* root) {
     if (CreateDirectoryA(root, nullptr))
@@ -161,7 +144,8 @@ bool CSetupDlg::InstallProduct() {
     CWaitCursor wait;
     char sourceRoot[MAX_PATH];
     FindSourceRoot(sourceRoot);
-    WorkingDirectoryGuard workingDirectory;
+    // The medium is not left in use, whichever way the installation ends.
+    CWorkingDirectory workingDirectory;
 
     InstallPaths paths;
     // An item list without a file-system path leaves the folder empty.

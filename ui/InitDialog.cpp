@@ -5,6 +5,7 @@
 
 #include "app/SetupDlg.h"
 #include "platform/RegistryKey.h"
+#include "platform/WorkingDirectory.h"
 #include "text/Format.h"
 #include "text/TextCatalogue.h"
 
@@ -64,12 +65,11 @@ BOOL CSetupDlg::OnInitDialog() {
     char sourceRoot[MAX_PATH];
     FindSourceRoot(sourceRoot);
 
-    char savedDirectory[MAX_PATH];
-    DWORD saved = GetCurrentDirectoryA(sizeof savedDirectory, savedDirectory);
-    SetCurrentDirectoryA(sourceRoot);
-    FillLanguageList();
-    if (saved > 0 && saved < sizeof savedDirectory)
-        SetCurrentDirectoryA(savedDirectory);
+    {
+        CWorkingDirectory saved;
+        SetCurrentDirectoryA(sourceRoot);
+        FillLanguageList();
+    }
 
     ApplyLanguage();
     return TRUE;
