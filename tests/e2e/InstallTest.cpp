@@ -184,6 +184,14 @@ class SetupRun {
         return WaitForBox(process_.Id(), dialog_, kInstallTimeoutMs);
     }
 
+    // Presses Enter in the install-path field: Install is the default button.
+    MessageBoxInfo InstallByEnter() {
+        HWND field = GetDlgItem(dialog_, IDC_INSTALL_PATH);
+        PostMessageA(field, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        PostMessageA(field, WM_KEYUP, VK_RETURN, 0xC01C0001);
+        return WaitForBox(process_.Id(), dialog_, kInstallTimeoutMs);
+    }
+
     // Presses Install where a copy exists, answers the shell's question
     // about replacing it with `answer`, and gives the next box.
     MessageBoxInfo InstallOverCopy(const std::string& answer) {
@@ -214,9 +222,9 @@ class SetupRun {
 
     // Installs into `typed`, expects `failure` and answers it; the dialog
     // then stays open.
-    void ExpectRefusal(const std::string& typed, const Failure& failure) {
+    void ExpectRefusal(const std::string& typed, const Failure& failure, bool byEnter = false) {
         SetInstallPath(typed);
-        MessageBoxInfo box = Install();
+        MessageBoxInfo box = byEnter ? InstallByEnter() : Install();
         ExpectFailureBox(box, dialog_, failure);
         if (box.window)
             Answer(box, "OK");
@@ -546,6 +554,9 @@ TEST(Install, RootThatCannotBeCreatedLeavesTheDialogOpenUntilOneCan) {
         EXPECT_EQ(std::vector<std::string>{}, EntriesOf("C:\\Games"));
         ExpectNothingRecorded();
     }
+
+    // Enter in the field runs the Install command as the button does.
+    setup.ExpectRefusal("C:\\Missing\\Games", kRootFailed, true);
 
     // Trailing blanks alone: the system drops them from the root it
     // creates, but not inside the longer paths built on the root, so
