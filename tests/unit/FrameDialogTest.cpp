@@ -87,8 +87,11 @@ TEST(FrameDialog, SystemMenuEndsWithSeparatorAndAboutItem) {
         EXPECT_EQ(0x0010u, GetMenuItemID(menu, count - 1));
         EXPECT_TRUE(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
 
-        EXPECT_NE(nullptr, (HICON)SendMessageA(window, WM_GETICON, ICON_BIG, 0));
-        EXPECT_NE(nullptr, (HICON)SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+        HICON big = (HICON)SendMessageA(window, WM_GETICON, ICON_BIG, 0);
+        EXPECT_NE(nullptr, big);
+        EXPECT_EQ(big, (HICON)SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+        // Dragging the minimised dialog shows the same icon.
+        EXPECT_EQ((LRESULT)big, SendMessageA(window, WM_QUERYDRAGICON, 0, 0));
         PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     });
 }
