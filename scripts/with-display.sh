@@ -18,4 +18,8 @@ for _ in $(seq 50); do
     xdpyinfo >/dev/null 2>&1 && break
     sleep 0.1
 done
+if ! xdpyinfo >/dev/null 2>&1; then
+    echo "with-display: no X server on $DISPLAY (is Xvfb installed? scripts/deps.sh)" >&2
+    exit 1
+fi
 "$@"
