@@ -608,7 +608,11 @@ TEST(Install, FailuresAfterTheCopyAreReportedAndALaterInstallRepairs) {
     InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\Version.ver\\Note.txt", "note"));
     SetupRun setup;
     ASSERT_TRUE(setup.WaitForDialog());
+    const std::string startFolder = CurrentFolderOf(setup.Program().Handle());
     setup.ExpectRefusal("C:\\Games", kVersionFailed);
+    // The failure comes after the disc was made the current folder: it is
+    // not left in use.
+    EXPECT_EQ(startFolder, CurrentFolderOf(setup.Program().Handle()));
     EXPECT_TRUE(FolderExists("C:\\Games\\The Vellmor\\Version.ver"));
     EXPECT_TRUE(FileExists("C:\\Games\\The Vellmor\\Vellmor.exe")) << "the copy was made";
     ExpectNothingRecorded();

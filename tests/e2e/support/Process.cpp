@@ -122,4 +122,39 @@ RunResult RunProgram(const std::string& program, const std::string& arguments,
     return result;
 }
 
+// The current folder of another process, from its process parameters
+// (without the trailing backslash, except at a drive root).
+std::string CurrentFolderOf(HANDLE process) {
+    typedef LONG(WINAPI * QueryProcess)(HANDLE, int, void*, ULONG, ULONG*);
+    auto query = reinterpret_cast<QueryProcess>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    struct {
+        LONG exitStatus;
+        void* peb;
+        ULONG_PTR rest[4];
+    } basic{};
+    if (!query || query(process, 0, &basic, sizeof basic, nullptr) != 0)
+        return "<unreadable>";
+    // 32-bit layouts: PEB.ProcessParameters at 0x10, the current folder's
+    // UNICODE_STRING at 0x24 of the parameters.
+    void* parameters = nullptr;
+    struct {
+        USHORT length;
+        USHORT maximum;
+        WCHAR* buffer;
+    } folder{};
+    if (!ReadProcessMemory(process, static_cast<char*>(basic.peb) + 0x10, &parameters,
+                           sizeof parameters, nullptr) ||
+        !ReadProcessMemory(process, static_cast<char*>(parameters) + 0x24, &folder, sizeof folder,
+                           nullptr))
+        return "<unreadable>";
+    std::wstring wide(folder.length / sizeof(WCHAR), L'\0');
+    if (!ReadProcessMemory(process, folder.buffer, &wide[0], folder.length, nullptr))
+        return "<unreadable>";
+    std::string text(wide.begin(), wide.end());
+    if (text.size() > 3 && text.back() == '\\')
+        text.pop_back();
+    return text;
+}
+
 } // namespace e2e

@@ -56,4 +56,8 @@ struct RunResult {
 RunResult RunProgram(const std::string& program, const std::string& arguments,
                      const std::string& currentFolder = "", DWORD timeoutMs = 20000);
 
+// The current folder of another process, read from its process parameters
+// (without the trailing backslash, except at a drive root).
+std::string CurrentFolderOf(HANDLE process);
+
 } // namespace e2e
