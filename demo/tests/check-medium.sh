@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The demo medium as the build laid it out: exactly the expected files,
-# every one read-only, the programs Windows executables, and the ISO image
+# every one read-only, the programs Windows executables, an autorun.inf
+# naming a program and an icon that are on the disc, and the ISO image
 # holding the same names under Joliet (case, space and accents kept) with
 # the same contents.
 #
@@ -29,7 +30,8 @@ The Vellmor/Maps/Prologue.map
 The Vellmor/Readme.txt
 The Vellmor/Setup.exe
 The Vellmor/SetupGlide.dll
-The Vellmor/Vellmor.exe"
+The Vellmor/Vellmor.exe
+autorun.inf"
 
 actual=$(cd "$medium" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 [ "$actual" = "$expected" ] || fail "medium folder layout:
@@ -45,6 +47,28 @@ done
 # The root's Setup.exe is setup itself, not the installation's stand-in.
 cmp -s "$medium/Setup.exe" "$medium/The Vellmor/Setup.exe" &&
     fail "the root's Setup.exe is the product's stand-in"
+
+# autorun.inf: the program it opens is on the disc, and the file its icon
+# comes from holds a group icon at the index it names.
+autorun=$(tr -d '\r' <"$medium/autorun.inf" 2>/dev/null)
+[ "$(echo "$autorun" | head -n1)" = "[autorun]" ] || fail "autorun.inf lacks its [autorun] section"
+[ "$(echo "$autorun" | sed -n 's/^label=//p')" = "The Vellmor" ] || fail "autorun.inf's label is not The Vellmor"
+open=$(echo "$autorun" | sed -n 's/^open=//p')
+[ -n "$open" ] && [ -f "$medium/$open" ] || fail "autorun.inf opens '$open', which is not on the disc"
+icon=$(echo "$autorun" | sed -n 's/^icon=//p')
+icon_file=${icon%,*} icon_index=${icon##*,}
+if [ -z "$icon" ] || [ ! -f "$medium/$icon_file" ]; then
+    fail "autorun.inf's icon '$icon' is not on the disc"
+else
+    # Type 14 entries of the resource directory's top level: the group icons.
+    groups=$(i686-w64-mingw32-objdump -p "$medium/$icon_file" |
+        awk '/^[0-9a-f]+   Entry: ID: 0x00000e,/ { top = 1; next }
+             /^[0-9a-f]+   Entry:/ { top = 0 }
+             top && /^[0-9a-f]+     Entry:/ { n++ }
+             END { print n + 0 }')
+    [ "$icon_index" -lt "$groups" ] 2>/dev/null ||
+        fail "autorun.inf's icon $icon: $icon_file holds $groups group icons"
+fi
 
 # The image as Windows reads it: the Joliet names, not Rock Ridge.
 listing=$(xorriso -read_fs norock -indev "$iso" -find / -type f 2>/dev/null |

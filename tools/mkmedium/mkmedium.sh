@@ -6,6 +6,7 @@
 #   OUTPUT/The Vellmor/...            the product folder, copied whole
 #   OUTPUT/Languages/NAME.sif, .poo   one table per language source NAME.txt
 #   OUTPUT/Glide/Glide2x.dll          the renderer library
+#   OUTPUT/autorun.inf                starts Setup.exe when the disc goes in
 #
 # Every file is made read-only (a-w), as on a pressed CD; Wine shows such a
 # file with the read-only attribute. Folders stay writable so that anyone
@@ -13,7 +14,8 @@
 #
 # usage: mkmedium.sh --product DIR --setup FILE --glide FILE
 #                    (--languages DIR | --language FILE)... [--langtool PATH]
-#                    [--codepage N] [--iso FILE] [--volume NAME] [-v] OUTPUT
+#                    [--codepage N] [--iso FILE] [--volume NAME]
+#                    [--no-autorun] [-v] OUTPUT
 #
 #   --product DIR    the game's folder; it must hold Vellmor.exe (setup looks
 #                    for "The Vellmor\Vellmor.exe" to recognise its CD)
@@ -26,6 +28,7 @@
 #                    names its own with a line "# codepage: N" (default 1252)
 #   --iso FILE       also write FILE, an ISO 9660 image with Joliet names
 #   --volume NAME    the image's volume name (default VELLMOR)
+#   --no-autorun     leave autorun.inf out (nothing starts on insertion)
 #   -v               show langtool's warnings and summaries
 #
 # The language sources are compiled with langtool and checked with `langtool
@@ -48,7 +51,7 @@ usage() {
     exit 2
 }
 
-product= setup= glide= langtool= iso= output= verbose=0
+product= setup= glide= langtool= iso= output= verbose=0 autorun=1
 codepage=1252 volume=VELLMOR
 sources=()
 while [ $# -gt 0 ]; do
@@ -72,6 +75,7 @@ while [ $# -gt 0 ]; do
             [ $found = 1 ] || die "no language sources (*.txt) in $2"
             shift 2
             ;;
+        --no-autorun) autorun=0; shift ;;
         -v) verbose=1; shift ;;
         -h | --help) usage ;;
         -*) echo "$me: unknown option $1" >&2; usage ;;
@@ -154,6 +158,13 @@ for source in "${sources[@]}"; do
     rm -f "$log"
     echo "$me: Languages/$name.sif, .poo (code page $page)"
 done
+
+# Windows reads autorun.inf when the disc goes in: it starts setup, shows
+# setup's icon for the drive and the product's name as its label.
+if [ $autorun = 1 ]; then
+    printf '[autorun]\r\nopen=Setup.exe\r\nicon=Setup.exe,0\r\nlabel=%s\r\n' "$product_name" \
+        >"$work/autorun.inf"
+fi
 
 find "$work" -type f -exec chmod a-w {} +
 chmod 755 "$work"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# mkmedium on small made-up inputs: the layout, read-only files, a source's
-# own code page, the ISO's Joliet names, replacing an earlier medium, and
+# mkmedium on small made-up inputs: the layout, read-only files, autorun.inf,
+# a source's own code page, the ISO's Joliet names, replacing an earlier
+# medium (without autorun.inf), and
 # the refusals (no game, a table lacking texts, a character outside the code
 # page, a folder that is not a medium), each leaving nothing behind.
 #
@@ -60,13 +61,16 @@ Languages/Polski.sif
 Setup.exe
 The Vellmor/Data/Map One.dat
 The Vellmor/Setup.exe
-The Vellmor/Vellmor.exe"
+The Vellmor/Vellmor.exe
+autorun.inf"
 actual=$(cd "$out" 2>/dev/null && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 [ "$actual" = "$expected" ] || fail "layout:
 $(diff <(echo "$expected") <(echo "$actual"))"
 [ -z "$(find "$out" -type f -perm /222)" ] || fail "writable files: $(find "$out" -type f -perm /222)"
 cmp -s "$out/Setup.exe" "$scratch/Setup.exe" || fail "root Setup.exe is not the given one"
 cmp -s "$out/Glide/Glide2x.dll" "$scratch/Glide2x.dll" || fail "Glide2x.dll is not the given one"
+[ "$(cat "$out/autorun.inf" 2>/dev/null)" = $'[autorun]\r\nopen=Setup.exe\r\nicon=Setup.exe,0\r\nlabel=The Vellmor\r' ] ||
+    fail "autorun.inf: $(od -c "$out/autorun.inf" 2>&1)"
 # "ł" is 0xB3 in code page 1250 (in 1252 it does not exist); "–" is 0x96.
 grep -q $'\xb3\xf3d\x9f' "$out/Languages/Polski.poo" || fail "Polski.poo is not in code page 1250"
 grep -q $'Instalacja gry The Vellmor \x96' "$out/Languages/Polski.poo" ||
@@ -82,7 +86,9 @@ $(diff <(echo "$expected") <(echo "$listing"))"
 # 2. An earlier medium is replaced, with nothing of it left.
 chmod u+w "$out/The Vellmor"
 echo stale >"$out/The Vellmor/stale.txt"
-run --language "$scratch/lang/English.txt" "$out" || fail "replacing a medium failed: $(cat "$scratch/out.log")"
+run --language "$scratch/lang/English.txt" --no-autorun "$out" ||
+    fail "replacing a medium failed: $(cat "$scratch/out.log")"
+[ ! -e "$out/autorun.inf" ] || fail "--no-autorun left autorun.inf on the medium"
 [ ! -e "$out/The Vellmor/stale.txt" ] || fail "a file of the earlier medium survived"
 [ ! -e "$out/Languages/Polski.sif" ] || fail "a language of the earlier medium survived"
 [ -f "$out/Languages/English.sif" ] || fail "the new medium lacks English.sif"
