@@ -19,10 +19,6 @@ using namespace e2e;
 
 namespace {
 
-const DWORD kStartTimeoutMs = 15000;
-const DWORD kPickerTimeoutMs = 10000;
-const UINT kSendTimeoutMs = 5000;
-
 // Controls of the shell's picker window (the same identifiers as on
 // Windows): the folder tree and the title line above it.
 const int kPickerTree = 0x3741;
@@ -58,71 +54,26 @@ Texts EnglishOnes() {
     return FullTexts(kEnglishTitle, kEnglishCaption, kEnglishPickerTitle);
 }
 
-// A setup process and its dialog, opened on a disc in drive D:.
-struct RunningSetup {
-    Process process;
-    HWND dialog;
-};
-
-RunningSetup StartSetup(const Medium& medium) {
+// Setup and its dialog, opened on a disc in drive D:.
+Session StartSetup(const Medium& medium) {
     InsertDisc('D', medium);
-    Process process = Process::Start(SetupExe());
-    HWND dialog = WaitForWindow(process.Id(), nullptr, "#32770", kStartTimeoutMs);
-    if (!dialog || !GetDlgItem(dialog, IDC_BROWSE))
-        throw std::runtime_error("the setup dialog did not open");
-    return {std::move(process), dialog};
+    Session setup;
+    setup.WaitForDialog();
+    return setup;
 }
 
-// Returns once the dialog's thread is back in its message loop, that is,
-// once the handler of everything posted before has returned.
-void Settle(HWND dialog) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &result))
-        throw std::runtime_error("the setup dialog does not answer");
-}
-
-void TypeIntoField(HWND dialog, const std::string& text) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(GetDlgItem(dialog, IDC_INSTALL_PATH), WM_SETTEXT, 0,
-                        reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, kSendTimeoutMs,
-                        &result);
-    if (ControlText(dialog, IDC_INSTALL_PATH) != text)
-        throw std::runtime_error("the install-path field did not take the text");
-}
-
-std::string FieldText(HWND dialog) {
-    return ControlText(dialog, IDC_INSTALL_PATH);
-}
-
-// Chooses a language as the user would: the selection, then the combo
-// box's notification. Waits until the dialog shows `title`.
-void ChooseLanguage(HWND dialog, const std::string& language, const std::string& title) {
-    HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
-    DWORD_PTR index = CB_ERR;
-    SendMessageTimeoutA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                        reinterpret_cast<LPARAM>(language.c_str()), SMTO_NORMAL, kSendTimeoutMs,
-                        &index);
-    if (index == static_cast<DWORD_PTR>(CB_ERR))
-        throw std::runtime_error("language not listed: " + language);
-    PostMessageA(combo, CB_SETCURSEL, index, 0);
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_LANGUAGE, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(combo));
-    // A sent message may overtake the posted ones: wait for the new title.
-    DWORD start = GetTickCount();
-    while (WindowText(dialog) != title) {
-        if (GetTickCount() - start >= kSendTimeoutMs)
-            throw std::runtime_error("the dialog did not change to " + language);
-        Sleep(50);
-    }
-    Settle(dialog);
+// Chooses a language as the user would; the dialog then shows `title`.
+void ChooseLanguage(Session& setup, const std::string& language, const std::string& title) {
+    setup.ChooseLanguage(language);
+    ASSERT_EQ(title, WindowText(setup.Dialog()));
 }
 
 // Presses Browse and waits for the picker window: the dialog box with a
 // folder tree.
-HWND PressBrowse(const RunningSetup& setup) {
-    PostClick(setup.dialog, IDC_BROWSE);
-    HWND picker = WaitForDialogBox(setup.process.Id(), setup.dialog, kPickerTimeoutMs);
-    if (!picker || !GetDlgItem(picker, kPickerTree))
+HWND PressBrowse(Session& setup) {
+    setup.Press(IDC_BROWSE);
+    HWND picker = setup.NextBox().window;
+    if (!GetDlgItem(picker, kPickerTree))
         throw std::runtime_error("the picker did not open");
     return picker;
 }
@@ -131,8 +82,8 @@ HWND PressBrowse(const RunningSetup& setup) {
 // the request could not be made (the picker's answer is always 0, found or
 // not). The text must live in the picker's process, so it is copied there
 // first.
-bool SelectInPicker(const RunningSetup& setup, HWND picker, const std::string& path) {
-    HANDLE process = setup.process.Handle();
+bool SelectInPicker(Session& setup, HWND picker, const std::string& path) {
+    HANDLE process = setup.Program().Handle();
     void* remote =
         VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (!remote)
@@ -140,36 +91,34 @@ bool SelectInPicker(const RunningSetup& setup, HWND picker, const std::string& p
     SIZE_T written = 0;
     bool copied = WriteProcessMemory(process, remote, path.c_str(), path.size() + 1, &written) &&
                   written == path.size() + 1;
-    DWORD_PTR result = 0;
-    bool sent = copied && SendMessageTimeoutA(picker, BFFM_SETSELECTIONA, TRUE,
-                                              reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
-                                              kSendTimeoutMs, &result);
+    if (copied)
+        Send(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote));
     VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    return sent;
+    return copied;
 }
 
 // Ends the picker with one of its buttons and waits until Browse is done.
-void ClosePicker(const RunningSetup& setup, HWND picker, int button) {
+void ClosePicker(Session& setup, HWND picker, int button) {
     ASSERT_TRUE(IsEnabled(GetDlgItem(picker, button))) << "the button cannot be pressed";
     PostClick(picker, button);
-    ASSERT_TRUE(WaitForWindowGone(picker, kPickerTimeoutMs));
-    Settle(setup.dialog);
+    ASSERT_TRUE(WaitForWindowGone(picker, kTimeoutMs));
+    Settle(setup.Dialog());
 }
 
 // Presses Browse, then OK at once: the field receives the folder the
 // picker selected when it opened.
-std::string StartSelection(const RunningSetup& setup) {
+std::string StartSelection(Session& setup) {
     ClosePicker(setup, PressBrowse(setup), IDOK);
-    return FieldText(setup.dialog);
+    return setup.Field();
 }
 
 // Presses Browse, chooses `path` in the picker, ends it with `button` and
 // gives the field's text afterwards.
-std::string ChooseInPicker(const RunningSetup& setup, const std::string& path, int button) {
+std::string ChooseInPicker(Session& setup, const std::string& path, int button) {
     HWND picker = PressBrowse(setup);
     EXPECT_TRUE(SelectInPicker(setup, picker, path)) << path;
     ClosePicker(setup, picker, button);
-    return FieldText(setup.dialog);
+    return setup.Field();
 }
 
 // What the picker shows, read while it is open; it is cancelled then.
@@ -180,13 +129,13 @@ struct PickerLook {
     bool ownerEnabled = true;
 };
 
-PickerLook LookAtPicker(const RunningSetup& setup) {
+PickerLook LookAtPicker(Session& setup) {
     HWND picker = PressBrowse(setup);
     PickerLook look;
     look.caption = WindowText(picker);
     look.title = ControlText(picker, kPickerTitle);
     look.owner = GetWindow(picker, GW_OWNER);
-    look.ownerEnabled = IsEnabled(setup.dialog);
+    look.ownerEnabled = IsEnabled(setup.Dialog());
     ClosePicker(setup, picker, IDCANCEL);
     return look;
 }
@@ -223,27 +172,27 @@ std::string MakeFolder(const std::string& path) {
 } // namespace
 
 TEST(FolderBrowser, PickerSpeaksTheSelectedLanguageAndFollowsAChange) {
-    RunningSetup setup = StartSetup(
+    Session setup = StartSetup(
         Medium::Product()
             .WithoutLanguages()
             .WithLanguage("English", EnglishOnes())
             .WithLanguage("Deutsch", FullTexts(kGermanTitle, kGermanCaption, kGermanPickerTitle)));
-    ASSERT_EQ(kEnglishTitle, WindowText(setup.dialog));
+    ASSERT_EQ(kEnglishTitle, WindowText(setup.Dialog()));
 
     PickerLook look = LookAtPicker(setup);
     EXPECT_EQ(kEnglishCaption, look.caption);
     EXPECT_EQ(kEnglishPickerTitle, look.title);
     // Modal, owned by the setup dialog.
-    EXPECT_EQ(setup.dialog, look.owner);
+    EXPECT_EQ(setup.Dialog(), look.owner);
     EXPECT_FALSE(look.ownerEnabled);
-    EXPECT_TRUE(IsEnabled(setup.dialog));
+    EXPECT_TRUE(IsEnabled(setup.Dialog()));
 
-    ChooseLanguage(setup.dialog, "Deutsch", kGermanTitle);
+    ChooseLanguage(setup, "Deutsch", kGermanTitle);
     look = LookAtPicker(setup);
     EXPECT_EQ(kGermanCaption, look.caption);
     EXPECT_EQ(kGermanPickerTitle, look.title);
 
-    ChooseLanguage(setup.dialog, "English", kEnglishTitle);
+    ChooseLanguage(setup, "English", kEnglishTitle);
     look = LookAtPicker(setup);
     EXPECT_EQ(kEnglishCaption, look.caption);
     EXPECT_EQ(kEnglishPickerTitle, look.title);
@@ -257,15 +206,15 @@ TEST(FolderBrowser, LanguageWithoutThePickerTextsGivesNoCaptionAndNoTitle) {
         {TXT_BROWSE, "Suchen..."},
         {TXT_EXIT, "Ende"},
     };
-    RunningSetup setup = StartSetup(Medium::Product()
-                                        .WithoutLanguages()
-                                        .WithLanguage("English", EnglishOnes())
-                                        .WithLanguage("Kurz", shortTable));
+    Session setup = StartSetup(Medium::Product()
+                                   .WithoutLanguages()
+                                   .WithLanguage("English", EnglishOnes())
+                                   .WithLanguage("Kurz", shortTable));
 
     // A picker with texts first, so that nothing of them may linger.
     ASSERT_EQ(kEnglishCaption, LookAtPicker(setup).caption);
 
-    ChooseLanguage(setup.dialog, "Kurz", kShortTitle);
+    ChooseLanguage(setup, "Kurz", kShortTitle);
     PickerLook look = LookAtPicker(setup);
     EXPECT_EQ("", look.caption);
     EXPECT_EQ("", look.title);
@@ -285,8 +234,7 @@ TEST(FolderBrowser, LongCaptionIsCutTo127CharactersAndTheTitleLineIsNot) {
         if (text.first == TXT_BROWSE_TITLE)
             text.second = title;
     }
-    RunningSetup setup =
-        StartSetup(Medium::Product().WithoutLanguages().WithLanguage("English", texts));
+    Session setup = StartSetup(Medium::Product().WithoutLanguages().WithLanguage("English", texts));
 
     PickerLook look = LookAtPicker(setup);
     EXPECT_EQ(caption.substr(0, 127), look.caption);
@@ -298,10 +246,10 @@ TEST(FolderBrowser, LongCaptionIsCutTo127CharactersAndTheTitleLineIsNot) {
 TEST(FolderBrowser, OkPutsTheSelectedFolderIntoTheField) {
     std::string start = MakeFolder("C:\\Games\\Start Here");
     std::string other = MakeFolder("C:\\Games\\Somewhere Else");
-    RunningSetup setup = StartSetup(Medium::Product());
+    Session setup = StartSetup(Medium::Product());
 
     // The picker opens on the typed folder: OK at once gives it back.
-    TypeIntoField(setup.dialog, start);
+    setup.SetField(start);
     EXPECT_EQ(start, StartSelection(setup));
 
     // Another folder chosen in the picker replaces the whole text.
@@ -314,35 +262,35 @@ TEST(FolderBrowser, OkPutsTheSelectedFolderIntoTheField) {
 TEST(FolderBrowser, CancellingLeavesTheFieldExactlyAsTyped) {
     std::string start = MakeFolder("C:\\Games\\Start Here");
     std::string other = MakeFolder("C:\\Games\\Somewhere Else");
-    RunningSetup setup = StartSetup(Medium::Product());
+    Session setup = StartSetup(Medium::Product());
 
     // An existing folder: selected on opening, another chosen, then Cancel.
-    TypeIntoField(setup.dialog, start);
+    setup.SetField(start);
     EXPECT_EQ(start, ChooseInPicker(setup, other, IDCANCEL));
 
     // A text that names no folder, with spaces and a trailing backslash.
     const std::string typed = "  c:\\games\\not there yet\\ ";
-    TypeIntoField(setup.dialog, typed);
+    setup.SetField(typed);
     LookAtPicker(setup);
-    EXPECT_EQ(typed, FieldText(setup.dialog));
+    EXPECT_EQ(typed, setup.Field());
 
     // Closing the picker's window is a cancel too.
     HWND picker = PressBrowse(setup);
     PostMessageA(picker, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(WaitForWindowGone(picker, kPickerTimeoutMs));
-    Settle(setup.dialog);
-    EXPECT_EQ(typed, FieldText(setup.dialog));
+    ASSERT_TRUE(WaitForWindowGone(picker, kTimeoutMs));
+    Settle(setup.Dialog());
+    EXPECT_EQ(typed, setup.Field());
 
     // An empty field stays empty.
-    TypeIntoField(setup.dialog, "");
+    setup.SetField("");
     LookAtPicker(setup);
-    EXPECT_EQ("", FieldText(setup.dialog));
+    EXPECT_EQ("", setup.Field());
 }
 TEST(FolderBrowser, OnlyFileSystemFoldersCanBeChosen) {
     std::string start = MakeFolder("C:\\Games\\Start Here");
     std::string other = MakeFolder("C:\\Games\\Somewhere Else");
-    RunningSetup setup = StartSetup(Medium::Product());
-    TypeIntoField(setup.dialog, start);
+    Session setup = StartSetup(Medium::Product());
+    setup.SetField(start);
 
     HWND picker = PressBrowse(setup);
     HWND ok = GetDlgItem(picker, IDOK);
@@ -358,9 +306,9 @@ TEST(FolderBrowser, OnlyFileSystemFoldersCanBeChosen) {
     // disabled, so the command is sent directly), the item has no path and
     // the field keeps its text.
     PostClick(picker, IDOK);
-    ASSERT_TRUE(WaitForWindowGone(picker, kPickerTimeoutMs));
-    Settle(setup.dialog);
-    EXPECT_EQ(start, FieldText(setup.dialog));
+    ASSERT_TRUE(WaitForWindowGone(picker, kTimeoutMs));
+    Settle(setup.Dialog());
+    EXPECT_EQ(start, setup.Field());
     // And Browse goes on working.
     EXPECT_EQ(start, StartSelection(setup));
 }
@@ -370,14 +318,14 @@ TEST(FolderBrowser, PercentSignsReachThePickerVerbatim) {
     // "%", "%s" and "%d" would take arguments that are not there.
     std::string doubled = MakeFolder("C:\\100%%s%d");
     std::string single = MakeFolder("C:\\a%sb%d");
-    RunningSetup setup = StartSetup(Medium::Product());
+    Session setup = StartSetup(Medium::Product());
 
-    TypeIntoField(setup.dialog, doubled);
+    setup.SetField(doubled);
     EXPECT_EQ(doubled, StartSelection(setup));
 
-    TypeIntoField(setup.dialog, single);
+    setup.SetField(single);
     EXPECT_EQ(single, StartSelection(setup));
-    EXPECT_TRUE(setup.process.IsRunning());
+    EXPECT_TRUE(setup.Program().IsRunning());
 }
 
 TEST(FolderBrowser, LongTextIsCutTo259ForTheStartWhileTheFieldKeepsIt) {
@@ -397,17 +345,17 @@ TEST(FolderBrowser, LongTextIsCutTo259ForTheStartWhileTheFieldKeepsIt) {
     ASSERT_EQ(300u, typed.size());
     ASSERT_FALSE(FolderExists(folder.substr(0, 258)));
     std::string other = MakeFolder("C:\\Games\\Somewhere Else");
-    RunningSetup setup = StartSetup(Medium::Product());
+    Session setup = StartSetup(Medium::Product());
 
     // Cancel: the field keeps all 300 characters.
-    TypeIntoField(setup.dialog, typed);
+    setup.SetField(typed);
     LookAtPicker(setup);
-    EXPECT_EQ(typed, FieldText(setup.dialog));
+    EXPECT_EQ(typed, setup.Field());
 
     // OK at once: the picker had opened on the first 259 characters.
     EXPECT_EQ(folder, StartSelection(setup));
 
     // A shorter text next: nothing of the longer one is left in the way.
-    TypeIntoField(setup.dialog, other);
+    setup.SetField(other);
     EXPECT_EQ(other, StartSelection(setup));
 }

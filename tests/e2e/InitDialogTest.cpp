@@ -17,7 +17,6 @@ using namespace e2e;
 
 namespace {
 
-const DWORD kWaitMs = 15000;
 const char kRegistryKey[] = "Software\\Brightfen\\The Vellmor";
 const char kInstallPath[] = "InstallPath";
 const char kDefaultRoot[] = "C:\\Program Files";
@@ -71,70 +70,21 @@ void RecordInstallation(const std::string& folder) {
     WriteHklmString(kRegistryKey, kInstallPath, folder);
 }
 
-// Waits for Setup's first window and expects it to be the setup dialog, not
-// a message box shown before it.
-HWND WaitForSetupDialog(const Process& setup) {
-    HWND window = WaitForDialogBox(setup.Id(), nullptr, kWaitMs);
-    if (!window) {
-        ADD_FAILURE() << "Setup showed no window";
-        return nullptr;
-    }
-    if (!GetDlgItem(window, IDC_LANGUAGE)) {
-        MessageBoxInfo box = ReadMessageBox(window);
-        ADD_FAILURE() << "a message box came before the dialog: [" << box.caption << "] "
-                      << box.text;
-        return nullptr;
-    }
-    return window;
-}
-
-// Presses Exit and expects an ordinary end.
-void ExitSetup(Process& setup, HWND dialog) {
-    PostClick(dialog, IDCANCEL);
-    ASSERT_TRUE(setup.WaitForExit(kWaitMs)) << "Setup did not end after Exit";
-    EXPECT_EQ(0u, setup.ExitCode());
-}
-
 // The install-path field of a Setup run that is expected to open its dialog
 // without asking anything; Setup is closed again.
 std::string FieldOfPlainStart() {
-    Process setup = Process::Start(SetupExe());
-    HWND dialog = WaitForSetupDialog(setup);
-    if (!dialog)
-        return "<no dialog>";
-    std::string field = ControlText(dialog, IDC_INSTALL_PATH);
-    ExitSetup(setup, dialog);
+    Session setup;
+    setup.WaitForDialog();
+    std::string field = setup.Field();
+    EXPECT_EQ(0u, setup.Exit());
     return field;
-}
-
-int IndexOf(const std::vector<std::string>& items, const std::string& item) {
-    auto at = std::find(items.begin(), items.end(), item);
-    return at == items.end() ? -1 : static_cast<int>(at - items.begin());
-}
-
-// Selects `language` in the list as a user would and notifies the dialog;
-// with `wait` the call returns after the dialog has handled the change.
-void ChooseLanguage(HWND dialog, const std::string& language, bool wait = true) {
-    HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
-    int index = IndexOf(ComboItems(combo), language);
-    ASSERT_GE(index, 0) << language << " is not in the list";
-    SendMessageA(combo, CB_SETCURSEL, index, 0);
-    WPARAM command = MAKEWPARAM(IDC_LANGUAGE, CBN_SELCHANGE);
-    if (!wait) {
-        PostMessageA(dialog, WM_COMMAND, command, reinterpret_cast<LPARAM>(combo));
-        return;
-    }
-    DWORD_PTR result = 0;
-    ASSERT_TRUE(SendMessageTimeoutA(dialog, WM_COMMAND, command, reinterpret_cast<LPARAM>(combo),
-                                    SMTO_NORMAL, kWaitMs, &result))
-        << "the dialog did not handle the change of language";
 }
 
 // Whether `window` became visible before process `setup` ended, watched
 // as closely as the system lets another process look.
 bool ShownBeforeExit(const Process& setup, HWND window) {
     DWORD start = GetTickCount();
-    while (setup.IsRunning() && GetTickCount() - start < kWaitMs) {
+    while (setup.IsRunning() && GetTickCount() - start < kTimeoutMs) {
         if (IsWindowVisible(window))
             return true;
     }
@@ -171,9 +121,8 @@ TEST(InitDialog, RecordedInstallationAsksWithItsOwnTextsAndNoKeepsTheRoot) {
     WriteInstalledLanguage(folder, {{TXT_RUN_INSTALLED, "Schon installiert. Jetzt spielen?"},
                                     {TXT_RUN_INSTALLED_CAPTION, "Vellmor gefunden"}});
 
-    Process setup = Process::Start(SetupExe());
-    MessageBoxInfo question = WaitForMessageBox(setup.Id(), kWaitMs);
-    ASSERT_TRUE(question.window) << "no question";
+    Session setup;
+    MessageBoxInfo question = setup.NextBox();
     EXPECT_EQ("Schon installiert. Jetzt spielen?", question.text);
     EXPECT_EQ("Vellmor gefunden", question.caption);
     EXPECT_EQ((std::vector<std::string>{"Yes", "No"}), question.buttons);
@@ -182,30 +131,26 @@ TEST(InitDialog, RecordedInstallationAsksWithItsOwnTextsAndNoKeepsTheRoot) {
     EXPECT_TRUE(GetDlgItem(question.owner, IDC_LANGUAGE)) << "not owned by the setup dialog";
     EXPECT_FALSE(IsVisible(question.owner));
 
-    PostClick(question.window, IDNO);
-    HWND dialog = WaitForDialogBox(setup.Id(), question.window, kWaitMs);
-    ASSERT_EQ(question.owner, dialog) << "the setup dialog did not open after No";
-    EXPECT_EQ("C:\\Games", ControlText(dialog, IDC_INSTALL_PATH));
+    setup.Answer(question, "No");
+    HWND dialog = setup.WaitForDialog();
+    ASSERT_EQ(question.owner, dialog) << "another dialog opened after No";
+    EXPECT_EQ("C:\\Games", setup.Field());
     EXPECT_EQ(kEnglish, ReadDialogTexts(dialog)) << "the medium's language follows as usual";
     EXPECT_TRUE(ReadStubStarts().empty()) << "No must not start the game";
-    ExitSetup(setup, dialog);
+    EXPECT_EQ(0u, setup.Exit());
 
     // Without the disc the question still comes; only after No is the
     // medium looked for, and its absence ends setup.
     EjectDisc('E');
-    Process again = Process::Start(SetupExe());
-    question = WaitForMessageBox(again.Id(), kWaitMs);
-    ASSERT_TRUE(question.window) << "no question without the medium";
+    Session again;
+    question = again.NextBox();
     EXPECT_EQ("Vellmor gefunden", question.caption);
-    PostClick(question.window, IDNO);
-    HWND window = WaitForDialogBox(again.Id(), question.window, kWaitMs);
-    ASSERT_TRUE(window) << "nothing after No";
-    MessageBoxInfo missing = ReadMessageBox(window);
+    again.Answer(question, "No");
+    MessageBoxInfo missing = again.NextBox();
     EXPECT_EQ(kNoMediumText, missing.text);
     EXPECT_EQ(kNoMediumCaption, missing.caption);
-    PostClick(missing.window, IDOK);
-    ASSERT_TRUE(again.WaitForExit(kWaitMs));
-    EXPECT_EQ(0xFFFFFFFFu, again.ExitCode());
+    again.Answer(missing, "OK");
+    EXPECT_EQ(0xFFFFFFFFu, again.WaitForEnd());
     EXPECT_TRUE(ReadStubStarts().empty()) << "No must not start the game";
 }
 
@@ -223,9 +168,8 @@ TEST(InitDialog, YesStartsTheGameQuotedWithoutMediumOrDialog) {
     StartOptions options;
     options.currentFolder = "C:\\Elsewhere";
 
-    Process setup = Process::Start(SetupExe(), options);
-    MessageBoxInfo question = WaitForMessageBox(setup.Id(), kWaitMs);
-    ASSERT_TRUE(question.window) << "no question without the medium";
+    Session setup(options);
+    MessageBoxInfo question = setup.NextBox();
     EXPECT_EQ("", question.text);
     EXPECT_EQ("", question.caption);
     EXPECT_EQ((std::vector<std::string>{"Yes", "No"}), question.buttons);
@@ -234,11 +178,10 @@ TEST(InitDialog, YesStartsTheGameQuotedWithoutMediumOrDialog) {
     EXPECT_FALSE(IsVisible(dialog));
 
     PostClick(question.window, IDYES);
-    EXPECT_FALSE(ShownBeforeExit(setup, dialog)) << "the setup dialog was shown";
-    ASSERT_TRUE(setup.WaitForExit(kWaitMs)) << "setup goes on after Yes";
-    EXPECT_EQ(0u, setup.ExitCode()) << "a medium message would have ended it with -1";
+    EXPECT_FALSE(ShownBeforeExit(setup.Program(), dialog)) << "the setup dialog was shown";
+    EXPECT_EQ(0u, setup.WaitForEnd()) << "a medium message would have ended it with -1";
 
-    WaitForStubStarts(1, kWaitMs);
+    WaitForStubStarts(1, kTimeoutMs);
     // Give a wrongly started second program time to show up as well.
     Sleep(1000);
     std::vector<StubStart> starts = ReadStubStarts();
@@ -329,14 +272,13 @@ TEST(InitDialog, GlideBoxCarriesWhetherTheDriverLoads) {
     // only when it does not.
     auto expectGlideBox = [](bool present) {
         SCOPED_TRACE(present ? "driver present" : "driver absent");
-        Process setup = Process::Start(SetupExe());
-        HWND dialog = WaitForSetupDialog(setup);
-        ASSERT_TRUE(dialog);
+        Session setup;
+        HWND dialog = setup.WaitForDialog();
         HWND glide = GetDlgItem(dialog, IDC_GLIDE);
         EXPECT_EQ(present, IsChecked(dialog, IDC_GLIDE));
         EXPECT_EQ(!present, IsEnabled(glide));
         EXPECT_FALSE(IsVisible(glide));
-        ExitSetup(setup, dialog);
+        EXPECT_EQ(0u, setup.Exit());
     };
     const std::string system = "C:\\windows\\system32\\glide2x.dll";
     ASSERT_FALSE(FileExists(system));
@@ -357,16 +299,15 @@ TEST(InitDialog, LanguagesListedSortedWithEnglishChosen) {
     MakeFolders("C:\\Start");
     StartOptions options;
     options.currentFolder = "C:\\Start";
-    Process setup = Process::Start(SetupExe(), options);
-    HWND dialog = WaitForSetupDialog(setup);
-    ASSERT_TRUE(dialog);
+    Session setup(options);
+    HWND dialog = setup.WaitForDialog();
     HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
     EXPECT_EQ((std::vector<std::string>{"Deutsch", "english", "Italiano"}), ComboItems(combo));
     EXPECT_EQ(1, ComboSelection(combo));
     EXPECT_EQ(kEnglish, ReadDialogTexts(dialog));
     // The medium was the current folder only while the list was filled.
-    EXPECT_EQ("C:\\Start", CurrentFolderOf(setup.Handle()));
-    ExitSetup(setup, dialog);
+    EXPECT_EQ("C:\\Start", CurrentFolderOf(setup.Program().Handle()));
+    EXPECT_EQ(0u, setup.Exit());
 }
 
 TEST(InitDialog, WithoutPoolFilesTheListHoldsEnglishAlone) {
@@ -380,15 +321,14 @@ TEST(InitDialog, WithoutPoolFilesTheListHoldsEnglishAlone) {
     for (const Medium* medium : {&noFolder, &onlyFolders}) {
         SCOPED_TRACE(medium == &noFolder ? "no Languages folder" : "only folders named *.poo");
         InsertDisc('E', *medium);
-        Process setup = Process::Start(SetupExe());
-        HWND dialog = WaitForSetupDialog(setup);
-        ASSERT_TRUE(dialog);
+        Session setup;
+        HWND dialog = setup.WaitForDialog();
         HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
         EXPECT_EQ(std::vector<std::string>{"English"}, ComboItems(combo));
         EXPECT_EQ(0, ComboSelection(combo));
         // No table: the template's texts stay.
         EXPECT_EQ(kTemplate, ReadDialogTexts(dialog));
-        ExitSetup(setup, dialog);
+        EXPECT_EQ(0u, setup.Exit());
     }
 
     // Pool files, none of them English: the first is chosen and applied.
@@ -396,14 +336,13 @@ TEST(InitDialog, WithoutPoolFilesTheListHoldsEnglishAlone) {
                         .WithoutLanguages()
                         .WithLanguage("Italiano", {{TXT_DIALOG_TITLE, "Installazione"}})
                         .WithLanguage("Deutsch", TableFor(kGerman)));
-    Process setup = Process::Start(SetupExe());
-    HWND dialog = WaitForSetupDialog(setup);
-    ASSERT_TRUE(dialog);
+    Session setup;
+    HWND dialog = setup.WaitForDialog();
     HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
     EXPECT_EQ((std::vector<std::string>{"Deutsch", "Italiano"}), ComboItems(combo));
     EXPECT_EQ(0, ComboSelection(combo));
     EXPECT_EQ(kGerman, ReadDialogTexts(dialog));
-    ExitSetup(setup, dialog);
+    EXPECT_EQ(0u, setup.Exit());
 }
 
 TEST(InitDialog, ChangingTheLanguageRelabelsAtOnce) {
@@ -421,67 +360,62 @@ TEST(InitDialog, ChangingTheLanguageRelabelsAtOnce) {
                                                {TXT_BROWSE_CAPTION, "Ordner"}})
                         .WithFile("Languages\\Fehlt.poo", "Fehlt")
                         .WithLanguage(longest, TableFor(kTemplate)));
-    Process setup = Process::Start(SetupExe());
-    HWND dialog = WaitForSetupDialog(setup);
-    ASSERT_TRUE(dialog);
+    Session setup;
+    HWND dialog = setup.WaitForDialog();
     HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
     ASSERT_EQ((std::vector<std::string>{"Deutsch", "English", "Fehlt", "Knapp", "Kurz", longest}),
               ComboItems(combo));
     EXPECT_EQ(kEnglish, ReadDialogTexts(dialog));
 
-    ChooseLanguage(dialog, "Deutsch");
+    setup.ChooseLanguage("Deutsch");
     EXPECT_EQ(kGerman, ReadDialogTexts(dialog));
 
-    ChooseLanguage(dialog, "Knapp");
+    setup.ChooseLanguage("Knapp");
     DialogTexts expected = kGerman;
     expected[0] = "Knapp";
     EXPECT_EQ(expected, ReadDialogTexts(dialog));
 
-    ChooseLanguage(dialog, "Fehlt");
+    setup.ChooseLanguage("Fehlt");
     EXPECT_EQ(expected, ReadDialogTexts(dialog)) << "a table without index changes nothing";
 
-    ChooseLanguage(dialog, "Kurz");
+    setup.ChooseLanguage("Kurz");
     EXPECT_EQ((DialogTexts{"Kurz", "", "Sprache:", "", "Los", ""}), ReadDialogTexts(dialog));
 
-    ChooseLanguage(dialog, "English");
+    setup.ChooseLanguage("English");
     EXPECT_EQ(kEnglish, ReadDialogTexts(dialog));
     EXPECT_EQ(1, ComboSelection(combo));
 
     // Its table's path does not fit a path buffer: nothing changes on the
     // dialog, no text of the previous language answers for it (the folder
     // picker's caption), and the dialog goes on answering.
-    ChooseLanguage(dialog, longest);
+    setup.ChooseLanguage(longest);
     EXPECT_EQ(kEnglish, ReadDialogTexts(dialog));
-    PostClick(dialog, IDC_BROWSE);
-    HWND picker = WaitForDialogBox(setup.Id(), dialog, 10000);
-    ASSERT_TRUE(picker);
-    EXPECT_EQ("", WindowText(picker));
-    PostClick(picker, IDCANCEL);
-    EXPECT_TRUE(WaitForWindowGone(picker, 10000));
-    ChooseLanguage(dialog, "Deutsch");
+    setup.Press(IDC_BROWSE);
+    MessageBoxInfo picker = setup.NextBox();
+    EXPECT_EQ("", picker.caption);
+    setup.Answer(picker, "Cancel");
+    setup.ChooseLanguage("Deutsch");
     EXPECT_EQ(kGerman, ReadDialogTexts(dialog));
-    ExitSetup(setup, dialog);
+    EXPECT_EQ(0u, setup.Exit());
 }
 
 TEST(InitDialog, MediumTakenOutBeforeALanguageChangeEndsSetup) {
     InsertDisc('E', Medium::Product().WithLanguage("Deutsch", TableFor(kGerman)));
-    Process setup = Process::Start(SetupExe());
-    HWND dialog = WaitForSetupDialog(setup);
-    ASSERT_TRUE(dialog);
+    Session setup;
+    HWND dialog = setup.WaitForDialog();
     EjectDisc('E');
 
-    ChooseLanguage(dialog, "Deutsch", false);
-    HWND window = WaitForDialogBox(setup.Id(), dialog, kWaitMs);
-    ASSERT_TRUE(window) << "no message after the language change";
-    MessageBoxInfo box = ReadMessageBox(window);
+    setup.PostLanguageChoice("Deutsch");
+    MessageBoxInfo box = setup.NextBox();
     EXPECT_EQ(kNoMediumText, box.text);
     EXPECT_EQ(kNoMediumCaption, box.caption);
     EXPECT_EQ(dialog, box.owner);
     EXPECT_EQ(kEnglish, ReadDialogTexts(dialog)) << "no text of the missing disc applied";
-    EXPECT_FALSE(setup.WaitForExit(200)) << "ended before the message was answered";
-    PostClick(box.window, IDOK);
-    ASSERT_TRUE(setup.WaitForExit(kWaitMs));
-    EXPECT_EQ(0xFFFFFFFFu, setup.ExitCode());
+    // The box answers from its own loop: setup waits in it for the user.
+    Settle(box.window);
+    EXPECT_TRUE(setup.Program().IsRunning()) << "ended before the message was answered";
+    setup.Answer(box, "OK");
+    EXPECT_EQ(0xFFFFFFFFu, setup.WaitForEnd());
 }
 
 namespace {
@@ -541,29 +475,27 @@ TEST(InitDialog, DamagedLanguageFilesShowOnlyTheirSoundTexts) {
                         .WithFile("Languages\\Halb.poo", std::string("Halb\0", 5))
                         .WithLanguage("Riesig", {{TXT_DIALOG_TITLE, huge}, {TXT_EXIT, "Raus"}}));
 
-    Process setup = Process::Start(SetupExe());
-    MessageBoxInfo question = WaitForMessageBox(setup.Id(), kWaitMs);
-    ASSERT_TRUE(question.window) << "no question";
+    Session setup;
+    MessageBoxInfo question = setup.NextBox();
     EXPECT_EQ("", question.text);
     EXPECT_EQ("", question.caption);
-    PostClick(question.window, IDNO);
-    HWND dialog = WaitForDialogBox(setup.Id(), question.window, kWaitMs);
-    ASSERT_TRUE(dialog);
+    setup.Answer(question, "No");
+    HWND dialog = setup.WaitForDialog();
     ASSERT_EQ(kEnglish, ReadDialogTexts(dialog));
 
-    ChooseLanguage(dialog, "Kaputt");
+    setup.ChooseLanguage("Kaputt");
     EXPECT_EQ(
         (DialogTexts{"The Vellmor Setup", "Install to:", "Language:", "Browse...", "Los!", "Exit"}),
         ReadDialogTexts(dialog));
 
-    ChooseLanguage(dialog, "Halb");
+    setup.ChooseLanguage("Halb");
     EXPECT_EQ(
         (DialogTexts{"The Vellmor Setup", "Install to:", "Language:", "Browse...", "Los!", "Exit"}),
         ReadDialogTexts(dialog))
         << "a table without a whole record changes nothing";
 
-    ChooseLanguage(dialog, "Riesig");
+    setup.ChooseLanguage("Riesig");
     EXPECT_EQ(huge.size(), WindowText(dialog).size());
     EXPECT_EQ("Raus", ControlText(dialog, IDCANCEL));
-    ExitSetup(setup, dialog);
+    EXPECT_EQ(0u, setup.Exit());
 }

@@ -19,11 +19,8 @@ using namespace e2e;
 
 namespace {
 
-const DWORD kWindowTimeoutMs = 15000;
-const DWORD kInstallTimeoutMs = 30000;
 const DWORD kQuietMs = 700;
 
-const char kDialogCaption[] = "The Vellmor Setup";
 const char kInstalledKey[] = "Software\\Brightfen\\The Vellmor";
 const char kDisc = 'E';
 const std::string kVersionBytes("\x0D\0\0\0\x01\0\0\0\0\0\0\0\0", 13);
@@ -114,22 +111,6 @@ std::map<std::string, std::string> LnkinfoFields(const std::string& link) {
 
 // --- The setup dialog ------------------------------------------------------
 
-// A message box of `pid` other than `dialog` (the setup dialog, or null
-// while it is not shown yet), read once it has finished its first layout.
-MessageBoxInfo WaitForBox(DWORD pid, HWND dialog, DWORD timeoutMs) {
-    HWND found = WaitForDialogBox(pid, dialog, timeoutMs);
-    if (!found)
-        return MessageBoxInfo();
-    Sleep(100);
-    return ReadMessageBox(found);
-}
-
-std::string Describe(const MessageBoxInfo& box) {
-    if (!box.window)
-        return "no box";
-    return "box '" + box.caption + "': '" + box.text + "'";
-}
-
 // A failure message of the installation, owned by the setup dialog, with
 // an OK button only.
 void ExpectFailureBox(const MessageBoxInfo& box, HWND dialog, const Failure& failure) {
@@ -141,93 +122,58 @@ void ExpectFailureBox(const MessageBoxInfo& box, HWND dialog, const Failure& fai
     EXPECT_EQ(failure.icon, box.icon != nullptr);
 }
 
-class SetupRun {
+// A run of Setup.exe with the installation's own steps.
+class SetupRun : public Session {
   public:
-    SetupRun() : process_(Process::Start(SetupExe())) {}
+    using Session::ChooseLanguage;
 
-    // Waits for the setup dialog; false when it does not show.
-    bool WaitForDialog() {
-        dialog_ = WaitForWindow(process_.Id(), kDialogCaption, "#32770", kWindowTimeoutMs);
-        return dialog_ != nullptr;
-    }
-    HWND Dialog() const { return dialog_; }
-    Process& Program() { return process_; }
-
-    void SetInstallPath(const std::string& text) {
-        DWORD_PTR result = 0;
-        SendMessageTimeoutA(GetDlgItem(dialog_, IDC_INSTALL_PATH), WM_SETTEXT, 0,
-                            reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
-                            &result);
-        ASSERT_EQ(text, ControlText(dialog_, IDC_INSTALL_PATH));
-    }
-
-    // Selects `language` as the user would, then waits for the dialog to
-    // show that language's Install text.
+    // Selects `language`; the dialog then shows that language's Install
+    // text.
     void ChooseLanguage(const Language& language) {
-        const std::string installText = language.install;
-        HWND combo = GetDlgItem(dialog_, IDC_LANGUAGE);
-        LRESULT index =
-            SendMessageA(combo, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(language.name));
-        ASSERT_NE(CB_ERR, index) << language.name;
-        SendMessageA(combo, CB_SETCURSEL, index, 0);
-        PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(IDC_LANGUAGE, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(combo));
-        DWORD start = GetTickCount();
-        while (ControlText(dialog_, IDOK) != installText && GetTickCount() - start < 5000)
-            Sleep(50);
-        ASSERT_EQ(installText, ControlText(dialog_, IDOK));
+        ChooseLanguage(language.name);
+        ASSERT_EQ(language.install, ControlText(Dialog(), IDOK));
     }
 
     // Presses Install and gives the first box the installation shows.
     MessageBoxInfo Install() {
-        PostClick(dialog_, IDOK);
-        return WaitForBox(process_.Id(), dialog_, kInstallTimeoutMs);
+        Press(IDOK);
+        return NextBox();
     }
 
     // Presses Enter in the install-path field: Install is the default button.
     MessageBoxInfo InstallByEnter() {
-        HWND field = GetDlgItem(dialog_, IDC_INSTALL_PATH);
+        HWND field = GetDlgItem(Dialog(), IDC_INSTALL_PATH);
         PostMessageA(field, WM_KEYDOWN, VK_RETURN, 0x001C0001);
         PostMessageA(field, WM_KEYUP, VK_RETURN, 0xC01C0001);
-        return WaitForBox(process_.Id(), dialog_, kInstallTimeoutMs);
+        return NextBox();
     }
 
     // Presses Install where a copy exists, answers the shell's question
     // about replacing it with `answer`, and gives the next box.
     MessageBoxInfo InstallOverCopy(const std::string& answer) {
         MessageBoxInfo question = Install();
-        EXPECT_TRUE(question.window) << "the shell did not ask";
-        EXPECT_EQ(dialog_, question.owner);
-        if (!question.window)
-            return question;
+        EXPECT_EQ(Dialog(), question.owner) << "the shell did not ask: " << Describe(question);
         Answer(question, answer);
-        return WaitForBox(process_.Id(), dialog_, kInstallTimeoutMs);
-    }
-
-    // Answers `box` with `button` and checks that it goes away.
-    void Answer(const MessageBoxInfo& box, const std::string& button) {
-        ASSERT_TRUE(PostClickOn(box.window, button)) << button << " in " << Describe(box);
-        ASSERT_TRUE(WaitForWindowGone(box.window, kWindowTimeoutMs)) << Describe(box);
+        return NextBox();
     }
 
     // After a failure: the dialog is still there, usable, and nothing more
     // is shown.
     void ExpectDialogStaysOpen() {
-        EXPECT_TRUE(process_.IsRunning());
-        EXPECT_TRUE(IsWindow(dialog_) && IsWindowVisible(dialog_));
-        MessageBoxInfo more = WaitForBox(process_.Id(), dialog_, kQuietMs);
-        EXPECT_FALSE(more.window) << "then " << Describe(more);
-        EXPECT_TRUE(IsWindowEnabled(dialog_));
+        EXPECT_TRUE(Program().IsRunning());
+        EXPECT_TRUE(IsWindow(Dialog()) && IsWindowVisible(Dialog()));
+        HWND more = WaitForDialogBox(Id(), Dialog(), kQuietMs);
+        EXPECT_FALSE(more) << "then " << Describe(ReadMessageBox(more));
+        EXPECT_TRUE(IsWindowEnabled(Dialog()));
     }
 
     // Installs into `typed`, expects `failure` and answers it; the dialog
     // then stays open.
     void ExpectRefusal(const std::string& typed, const Failure& failure, bool byEnter = false) {
-        SetInstallPath(typed);
+        SetField(typed);
         MessageBoxInfo box = byEnter ? InstallByEnter() : Install();
-        ExpectFailureBox(box, dialog_, failure);
-        if (box.window)
-            Answer(box, "OK");
+        ExpectFailureBox(box, Dialog(), failure);
+        Answer(box, "OK");
         ExpectDialogStaysOpen();
     }
 
@@ -238,15 +184,10 @@ class SetupRun {
         EXPECT_EQ(language.doneCaption, done.caption);
         EXPECT_EQ(std::vector<std::string>{"OK"}, done.buttons);
         EXPECT_EQ(nullptr, done.icon);
-        EXPECT_EQ(dialog_, done.owner);
+        EXPECT_EQ(Dialog(), done.owner);
         Answer(done, "OK");
-        EXPECT_TRUE(process_.WaitForExit(kWindowTimeoutMs)) << "the program did not end";
-        EXPECT_EQ(0u, process_.ExitCode());
+        EXPECT_EQ(0u, WaitForEnd());
     }
-
-  private:
-    Process process_;
-    HWND dialog_ = nullptr;
 };
 
 // --- What an installation leaves behind -----------------------------------
@@ -319,41 +260,6 @@ std::vector<std::string> EntriesOf(const std::string& folder) {
     return names;
 }
 
-struct LinkProperties {
-    HRESULT loaded = E_FAIL;
-    std::string target;
-    std::string description;
-    std::string workingDirectory;
-};
-
-LinkProperties ReadLink(const std::string& path) {
-    LinkProperties properties;
-    CoInitialize(nullptr);
-    IShellLinkA* link = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link)))) {
-        IPersistFile* file = nullptr;
-        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-            WCHAR widePath[MAX_PATH];
-            MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH);
-            properties.loaded = file->Load(widePath, STGM_READ);
-            file->Release();
-        }
-        char text[MAX_PATH] = "";
-        link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
-        properties.target = text;
-        text[0] = '\0';
-        link->GetDescription(text, sizeof text);
-        properties.description = text;
-        text[0] = '\0';
-        link->GetWorkingDirectory(text, sizeof text);
-        properties.workingDirectory = text;
-        link->Release();
-    }
-    CoUninitialize();
-    return properties;
-}
-
 // The Start Menu links of an installation: file, program, description.
 const struct {
     const char* file;
@@ -368,7 +274,7 @@ void ExpectMenuLinks(const std::string& installDir) {
     for (const auto& expected : kMenuLinks) {
         std::string path = JoinPath(MenuFolder(), expected.file);
         SCOPED_TRACE(path);
-        LinkProperties link = ReadLink(path);
+        ShellLinkInfo link = ReadShellLink(path);
         EXPECT_EQ(S_OK, link.loaded);
         EXPECT_EQ(installDir + "\\" + expected.program, link.target);
         EXPECT_EQ(expected.description, link.description);
@@ -414,7 +320,7 @@ void ExpectNothingRecorded() {
 
 // The one start of the installation's Setup.exe: quoted, in its folder.
 void ExpectInstalledSetupStarted(const std::string& installDir) {
-    std::vector<StubStart> starts = WaitForStubStarts(1, kWindowTimeoutMs);
+    std::vector<StubStart> starts = WaitForStubStarts(1, kTimeoutMs);
     ASSERT_EQ(1u, starts.size());
     // The system may give the folders' names as they are on the disk.
     EXPECT_EQ(0, _stricmp((installDir + "\\Setup.exe").c_str(), starts[0].program.c_str()))
@@ -489,7 +395,7 @@ TEST(Install, FromReadOnlyDiscWithoutGlideDriver) {
     setup.ChooseLanguage(kGerman);
     // Blanks around a text naming the product are trimmed, and the root
     // ends where the product name begins: "C:\Games\".
-    setup.SetInstallPath("  C:\\Games\\The Vellmor\\ ");
+    setup.SetField("  C:\\Games\\The Vellmor\\ ");
     MessageBoxInfo done = setup.Install();
     // The installation's Setup.exe runs before the completion message.
     const std::string installDir = "C:\\Games\\The Vellmor";
@@ -567,7 +473,7 @@ TEST(Install, RootThatCannotBeCreatedLeavesTheDialogOpenUntilOneCan) {
 
     // The product name is matched as written: in lower case it is part of
     // the root, and the product folder is made inside it.
-    setup.SetInstallPath("c:\\games\\the vellmor");
+    setup.SetField("c:\\games\\the vellmor");
     MessageBoxInfo done = setup.Install();
     const std::string installDir = "c:\\games\\the vellmor\\The Vellmor";
     ExpectInstalledSetupStarted(installDir);
@@ -599,7 +505,7 @@ TEST(Install, OverlongPathsAreRefusedBeforeAnythingIsWritten) {
         ExpectNothingRecorded();
     }
 
-    setup.SetInstallPath(longest);
+    setup.SetField(longest);
     ExpectCompleteInstallation(setup, setup.Install(), longest + "\\The Vellmor", kEnglish);
 }
 
@@ -636,8 +542,7 @@ TEST(Install, FailuresAfterTheCopyAreReportedAndALaterInstallRepairs) {
         ASSERT_FALSE(SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAMS, FALSE)) << path;
         MessageBoxInfo box = setup.InstallOverCopy("Yes");
         ExpectFailureBox(box, setup.Dialog(), kShortcutFailed);
-        if (box.window)
-            setup.Answer(box, "OK");
+        setup.Answer(box, "OK");
         setup.ExpectDialogStaysOpen();
         EXPECT_FALSE(HklmKeyExists(kInstalledKey));
         EXPECT_FALSE(FolderExists(blocker));
@@ -656,7 +561,7 @@ TEST(Install, CancelledCopyThenReinstallationRewritesEverything) {
     {
         SetupRun first;
         ASSERT_TRUE(first.WaitForDialog());
-        first.SetInstallPath("C:\\Games");
+        first.SetField("C:\\Games");
         first.FinishWith(first.Install(), kEnglish);
     }
     ExpectRecordedInstallation(installDir);
@@ -672,7 +577,7 @@ TEST(Install, CancelledCopyThenReinstallationRewritesEverything) {
 
     SetupRun setup;
     // The recorded installation is offered first, in its own language.
-    MessageBoxInfo offer = WaitForBox(setup.Program().Id(), nullptr, kWindowTimeoutMs);
+    MessageBoxInfo offer = setup.NextBox();
     ASSERT_TRUE(offer.window);
     EXPECT_EQ("The Vellmor is already installed. Run it now?", offer.text);
     setup.Answer(offer, "No");
@@ -700,14 +605,13 @@ TEST(Install, DiscTakenOutBeforeInstallEndsTheProgramWithoutWriting) {
     SetupRun setup;
     ASSERT_TRUE(setup.WaitForDialog());
     EjectDisc(kDisc);
-    setup.SetInstallPath("C:\\Games");
+    setup.SetField("C:\\Games");
     MessageBoxInfo box = setup.Install();
     ASSERT_TRUE(box.window);
     EXPECT_EQ("Please Insert The Vellmor CD in a CD ROM drive and run Setup again", box.text);
     EXPECT_EQ("Vellmor CD Not Found", box.caption);
     setup.Answer(box, "OK");
-    ASSERT_TRUE(setup.Program().WaitForExit(kWindowTimeoutMs));
-    EXPECT_EQ(0xFFFFFFFFu, setup.Program().ExitCode());
+    EXPECT_EQ(0xFFFFFFFFu, setup.WaitForEnd());
     EXPECT_FALSE(FolderExists("C:\\Games"));
     ExpectNothingRecorded();
 }
@@ -719,7 +623,7 @@ TEST(Install, DriveRootAsInstallRootAndAgainFromTheRecordedRoot) {
         SetupRun first;
         ASSERT_TRUE(first.WaitForDialog());
         // The root is "C:\"; everything after the copy names "C:".
-        first.SetInstallPath("C:\\The Vellmor");
+        first.SetField("C:\\The Vellmor");
         ExpectCompleteInstallation(first, first.Install(), installDir, kEnglish);
     }
     ClearStubStarts();
@@ -727,7 +631,7 @@ TEST(Install, DriveRootAsInstallRootAndAgainFromTheRecordedRoot) {
     // The next start offers the installation and then shows its root
     // without the product folder: the bare drive "C:".
     SetupRun again;
-    MessageBoxInfo offer = WaitForBox(again.Program().Id(), nullptr, kWindowTimeoutMs);
+    MessageBoxInfo offer = again.NextBox();
     ASSERT_TRUE(offer.window);
     again.Answer(offer, "No");
     ASSERT_TRUE(again.WaitForDialog());

@@ -7,6 +7,8 @@
 #include "Probe.h"
 #include "Process.h"
 #include "Registry.h"
+#include "Session.h"
 #include "ShellLink.h"
 #include "StubLog.h"
 #include "Ui.h"
+#include "Wait.h"

@@ -2,12 +2,21 @@
 
 #include <string.h>
 
+#include <stdexcept>
+
+#include "Wait.h"
+
 namespace e2e {
 
 namespace {
 
-const DWORD kPollMs = 50;
-const UINT kSendTimeoutMs = 2000;
+// The caption the system keeps for a top-level window: no message, so a
+// window of a busy or ending thread cannot hold the search up.
+std::string CaptionOf(HWND window) {
+    char caption[1024] = "";
+    GetWindowTextA(window, caption, sizeof caption);
+    return caption;
+}
 
 struct WindowQuery {
     DWORD pid;
@@ -25,7 +34,7 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM param) {
         return TRUE;
     if (query->className && ClassOf(window) != query->className)
         return TRUE;
-    if (query->caption && WindowText(window) != query->caption)
+    if (query->caption && CaptionOf(window) != query->caption)
         return TRUE;
     query->found = window;
     return FALSE;
@@ -51,6 +60,13 @@ std::string Narrow(const wchar_t* wide) {
     WideCharToMultiByte(CP_ACP, 0, wide, -1, &text[0], size, nullptr, nullptr);
     text.resize(size - 1);
     return text;
+}
+
+LRESULT SendWide(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kTimeoutMs, &result))
+        throw std::runtime_error("no answer to message " + std::to_string(message));
+    return static_cast<LRESULT>(result);
 }
 
 std::string StripAmpersands(const std::string& text) {
@@ -86,15 +102,27 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
     return true;
 }
 
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kTimeoutMs, &result)) {
+        if (!IsWindow(window))
+            throw std::runtime_error("the window has gone");
+        throw std::runtime_error("no answer to message " + std::to_string(message) + " within " +
+                                 std::to_string(kTimeoutMs / 1000) + " s");
+    }
+    return static_cast<LRESULT>(result);
+}
+
+void Settle(HWND window) {
+    Send(window, WM_NULL, 0, 0);
+}
+
 std::string WindowText(HWND window) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                             &length))
-        return "";
+    // Asked twice (length, then text): a text that changes in between is cut
+    // at the shorter length, never overrun.
+    LRESULT length = Send(window, WM_GETTEXTLENGTH, 0, 0);
     std::string text(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
-                        SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied);
+    Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
     text.resize(strlen(text.c_str()));
     return text;
 }
@@ -113,24 +141,24 @@ std::vector<std::string> ComboItems(HWND combo) {
     // Wide: Wine hands CB_GETLBTEXT of another process's combo box back in
     // UTF-16 even to SendMessageA.
     std::vector<std::string> items;
-    LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    LRESULT count = SendWide(combo, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
+        LRESULT length = SendWide(combo, CB_GETLBTEXTLEN, i, 0);
         if (length < 0)
             break;
         std::wstring wide(length + 1, L'\0');
-        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&wide[0]));
+        SendWide(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&wide[0]));
         items.push_back(Narrow(wide.c_str()));
     }
     return items;
 }
 
 int ComboSelection(HWND combo) {
-    return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+    return static_cast<int>(Send(combo, CB_GETCURSEL, 0, 0));
 }
 
 bool IsChecked(HWND dialog, int controlId) {
-    return SendMessageA(GetDlgItem(dialog, controlId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return Send(GetDlgItem(dialog, controlId), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 bool IsEnabled(HWND window) {
@@ -149,6 +177,8 @@ std::vector<HWND> ChildWindows(HWND parent, const char* className) {
 }
 
 MessageBoxInfo ReadMessageBox(HWND box) {
+    // Shown means set up; an answer means its thread is in the box's loop.
+    Settle(box);
     MessageBoxInfo info;
     info.window = box;
     info.caption = WindowText(box);
@@ -157,7 +187,7 @@ MessageBoxInfo ReadMessageBox(HWND box) {
     // without. Its identifier differs between systems (0xFFFF, 100).
     for (HWND child : ChildWindows(box, "Static")) {
         if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child))
-            info.icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+            info.icon = reinterpret_cast<HICON>(Send(child, STM_GETICON, 0, 0));
         std::string text = WindowText(child);
         if (!text.empty() && info.text.empty())
             info.text = text;

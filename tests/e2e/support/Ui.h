@@ -18,7 +18,15 @@ HWND WaitForWindow(DWORD pid, const char* caption, const char* className, DWORD 
 // True when `window` was destroyed within `timeoutMs`.
 bool WaitForWindowGone(HWND window, DWORD timeoutMs);
 
-// WM_GETTEXT of a window or of a dialog's control.
+// Sends a message and gives its result; throws when the window's thread does
+// not answer within kTimeoutMs or the window is gone.
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Returns once the window's thread has handled everything sent to it before
+// and is back in a message loop (sends WM_NULL).
+void Settle(HWND window);
+
+// WM_GETTEXT of a window or of a dialog's control; throws when the window
+// does not answer, so that a busy window never reads as an empty text.
 std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int controlId);
 std::string ClassOf(HWND window);
