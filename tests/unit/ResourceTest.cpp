@@ -1,6 +1,6 @@
 // The resources of the built Setup.exe, read back from the file: both
-// dialog templates control by control, the icon, the About string and the
-// version block.
+// dialog templates control by control, the icon, the About string, the
+// version block and the application manifest.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -244,6 +244,80 @@ TEST_F(SetupResources, AboutItemStringIsPresent) {
     char text[64] = "";
     EXPECT_EQ(15, LoadStringA(m_module, IDS_ABOUTBOX, text, sizeof text));
     EXPECT_STREQ("&About Setup...", text);
+}
+
+// The manifest as the system's own parser reads it: an activation context
+// made from Setup.exe's resource 1 asks for elevation without UI access and,
+// once active, brings Common Controls 6.
+TEST(SetupManifest, SystemReadsElevationAndCommonControls6) {
+    std::string path = SetupExePath();
+    ACTCTXA request = {};
+    request.cbSize = sizeof request;
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = path.c_str();
+    request.lpResourceName = CREATEPROCESS_MANIFEST_RESOURCE_ID;
+    HANDLE context = CreateActCtxA(&request);
+    ASSERT_NE(INVALID_HANDLE_VALUE, context) << "error " << GetLastError();
+
+    ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level = {};
+    SIZE_T written = 0;
+    ASSERT_TRUE(QueryActCtxW(0, context, nullptr, RunlevelInformationInActivationContext, &level,
+                             sizeof level, &written));
+    EXPECT_EQ(ACTCTX_RUN_LEVEL_REQUIRE_ADMIN, level.RunLevel);
+    EXPECT_EQ(0u, level.UiAccess);
+
+    // The library comes from the Common Controls 6.0 assembly (Wine's copy
+    // there still reports version 5.81, so the file is what tells).
+    ULONG_PTR cookie = 0;
+    ASSERT_TRUE(ActivateActCtx(context, &cookie));
+    HMODULE controls = LoadLibraryA("comctl32.dll");
+    char file[MAX_PATH] = "";
+    GetModuleFileNameA(controls, file, MAX_PATH);
+    std::string loaded = file;
+    for (char& c : loaded)
+        c = (char)tolower((unsigned char)c);
+    EXPECT_NE(std::string::npos,
+              loaded.find("\\x86_microsoft.windows.common-controls_6595b64144ccf1df_6.0."))
+        << file;
+    FreeLibrary(controls);
+    DeactivateActCtx(0, cookie);
+    ReleaseActCtx(context);
+}
+
+// What the activation context does not tell, read from the text: the
+// versions named, DPI awareness, and the forms Windows XP reads safely.
+TEST_F(SetupResources, ManifestNamesTheVersionsDpiAwarenessAndKeepsToXpForms) {
+    HRSRC found = FindResourceA(m_module, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+    ASSERT_NE(nullptr, found);
+    const char* data = (const char*)LockResource(LoadResource(m_module, found));
+    std::string text(data, SizeofResource(m_module, found));
+
+    EXPECT_EQ(0u, text.find("<?xml")) << "no byte order mark or blank before the declaration";
+    const char* const versions[] = {
+        "{e2011457-1546-43c5-a5fe-008deee3d3f0}", // Vista
+        "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", // 7
+        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", // 8
+        "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", // 8.1
+        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", // 10 and 11
+    };
+    for (const char* id : versions)
+        EXPECT_NE(std::string::npos, text.find(std::string("<supportedOS Id=\"") + id)) << id;
+    EXPECT_NE(std::string::npos,
+              text.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/"
+                        "WindowsSettings\">true</dpiAware>"));
+    EXPECT_NE(std::string::npos, text.find("<trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\">"));
+
+    // XP SP2 restarts on an element that declares a namespace twice; no
+    // prefixed names, so every element carries at most one declaration.
+    for (size_t open = text.find('<'); open != std::string::npos; open = text.find('<', open + 1)) {
+        std::string tag = text.substr(open, text.find('>', open) - open);
+        if (tag.compare(0, 4, "<!--") == 0 || tag.compare(0, 2, "<?") == 0)
+            continue;
+        size_t first = tag.find("xmlns");
+        EXPECT_TRUE(first == std::string::npos || tag.find("xmlns", first + 1) == std::string::npos)
+            << tag;
+        EXPECT_EQ(std::string::npos, tag.find("xmlns:")) << tag;
+    }
 }
 
 TEST(SetupVersion, VersionBlockCarriesEveryKey) {
