@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing need, when it is missing: the MinGW
 # cross compiler, Wine (32-bit), Xvfb, CMake, GoogleTest's sources, clang for
-# fuzzing, and the tools the tests use to look at results. Run as root on
+# fuzzing, what lays out and signs media (xorriso, osslsigncode, openssl),
+# and the tools the tests use to look at results. Run as root on
 # Debian; does nothing when everything is there.
 set -eu
 
@@ -9,7 +10,7 @@ packages=(
     cmake make python3 g++ clang libclang-rt-dev googletest
     g++-mingw-w64-i686 binutils-mingw-w64-i686
     wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick
-    liblnk-utils xorriso
+    liblnk-utils xorriso osslsigncode openssl
 )
 
 missing=()

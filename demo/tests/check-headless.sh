@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The unattended demo from start to end: scripts/demo.sh --headless installs
-# from the demo medium in German, its screenshots exist, differ from each
+# from the demo medium (whose Setup.exe is signed) in German, its screenshots exist, differ from each
 # other and are not blank, and the installation holds the German language
 # files. The Wine prefix is removed afterwards, the screenshots kept.
 #

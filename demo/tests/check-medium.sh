@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The demo medium as the build laid it out: exactly the expected files,
 # every one read-only, the programs Windows executables, an autorun.inf
-# naming a program and an icon that are on the disc, and the ISO image
-# holding the same names under Joliet (case, space and accents kept) with
-# the same contents.
+# naming a program and an icon that are on the disc, Setup.exe signed (the
+# build's program, with a signature that osslsigncode verifies against the
+# test certificate, and that it refuses once the file is changed), and the
+# ISO image holding the same names under Joliet (case, space and accents
+# kept) with the same contents.
 #
-# usage: check-medium.sh MEDIUM_DIR ISO_FILE
+# usage: check-medium.sh MEDIUM_DIR ISO_FILE CERTIFICATE_PEM SETUP_EXE
 set -u
-medium=$1 iso=$2
+medium=$1 iso=$2 certificate=$3 built_setup=$4
 failures=0
 fail() {
     echo "FAIL: $*"
@@ -80,7 +82,20 @@ volume=$(xorriso -indev "$iso" -pvd_info 2>/dev/null | sed -n 's/^Volume Id *: /
 
 scratch=$(mktemp -d)
 trap 'chmod -R u+w "$scratch"; rm -rf "$scratch"' EXIT
-for file in "Languages/Français.sif" "The Vellmor/Vellmor.exe"; do
+
+# The signature: valid for the test certificate, over exactly the build's
+# program, and refused once a byte of the program changes.
+verify() { osslsigncode verify -CAfile "$certificate" -in "$1" >"$scratch/verify.log" 2>&1; }
+verify "$medium/Setup.exe" || fail "the medium's Setup.exe: signature not accepted: $(cat "$scratch/verify.log")"
+osslsigncode remove-signature -in "$medium/Setup.exe" -out "$scratch/unsigned.exe" >/dev/null 2>&1
+cmp -s "$scratch/unsigned.exe" "$built_setup" || fail "the medium's Setup.exe is not $built_setup signed"
+cp "$medium/Setup.exe" "$scratch/changed.exe"
+chmod u+w "$scratch/changed.exe"
+printf 'X' | dd of="$scratch/changed.exe" bs=1 seek=1024 conv=notrunc 2>/dev/null
+verify "$scratch/changed.exe" && fail "osslsigncode accepts a signed Setup.exe changed afterwards"
+grep -q MISMATCH "$scratch/verify.log" || fail "a changed Setup.exe was refused, but not for its digest: $(cat "$scratch/verify.log")"
+
+for file in "Setup.exe" "autorun.inf" "Languages/Français.sif" "The Vellmor/Vellmor.exe"; do
     xorriso -osirrox on -read_fs norock -indev "$iso" -extract "/$file" "$scratch/x" >/dev/null 2>&1
     cmp -s "$scratch/x" "$medium/$file" || fail "ISO's $file differs from the folder's"
     chmod u+w "$scratch/x" 2>/dev/null

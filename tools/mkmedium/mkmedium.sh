@@ -15,7 +15,8 @@
 # usage: mkmedium.sh --product DIR --setup FILE --glide FILE
 #                    (--languages DIR | --language FILE)... [--langtool PATH]
 #                    [--codepage N] [--iso FILE] [--volume NAME]
-#                    [--no-autorun] [-v] OUTPUT
+#                    [--no-autorun] [--sign-pkcs12 FILE
+#                    [--sign-password-file FILE]] [-v] OUTPUT
 #
 #   --product DIR    the game's folder; it must hold Vellmor.exe (setup looks
 #                    for "The Vellmor\Vellmor.exe" to recognise its CD)
@@ -29,6 +30,11 @@
 #   --iso FILE       also write FILE, an ISO 9660 image with Joliet names
 #   --volume NAME    the image's volume name (default VELLMOR)
 #   --no-autorun     leave autorun.inf out (nothing starts on insertion)
+#   --sign-pkcs12 FILE
+#                    sign the medium's Setup.exe (Authenticode, SHA-256)
+#                    with the certificate and key in FILE, using osslsigncode
+#   --sign-password-file FILE
+#                    FILE's first line is the PKCS#12 file's password
 #   -v               show langtool's warnings and summaries
 #
 # The language sources are compiled with langtool and checked with `langtool
@@ -41,6 +47,7 @@ me=$(basename "$0")
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 product_name="The Vellmor"
+program_name="The Vellmor Setup"
 
 die() {
     echo "$me: $*" >&2
@@ -52,7 +59,7 @@ usage() {
 }
 
 product= setup= glide= langtool= iso= output= verbose=0 autorun=1
-codepage=1252 volume=VELLMOR
+codepage=1252 volume=VELLMOR pkcs12= password_file=
 sources=()
 while [ $# -gt 0 ]; do
     case $1 in
@@ -76,6 +83,8 @@ while [ $# -gt 0 ]; do
             shift 2
             ;;
         --no-autorun) autorun=0; shift ;;
+        --sign-pkcs12) pkcs12=${2:?}; shift 2 ;;
+        --sign-password-file) password_file=${2:?}; shift 2 ;;
         -v) verbose=1; shift ;;
         -h | --help) usage ;;
         -*) echo "$me: unknown option $1" >&2; usage ;;
@@ -106,6 +115,13 @@ if [ -z "$langtool" ]; then
     [ -n "$langtool" ] || die "no langtool found: build it (scripts/test-native.sh) or give --langtool"
 fi
 [ -x "$langtool" ] || die "langtool $langtool is not executable"
+if [ -n "$pkcs12" ]; then
+    [ -f "$pkcs12" ] || die "no PKCS#12 file $pkcs12"
+    [ -z "$password_file" ] || [ -f "$password_file" ] || die "no password file $password_file"
+    command -v osslsigncode >/dev/null || die "--sign-pkcs12 needs osslsigncode (apt-get install osslsigncode)"
+elif [ -n "$password_file" ]; then
+    die "--sign-password-file without --sign-pkcs12"
+fi
 if [ -n "$iso" ]; then
     command -v xorriso >/dev/null || die "--iso needs xorriso (apt-get install xorriso)"
 fi
@@ -131,10 +147,27 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Authenticode with SHA-256; the description is the program name Windows
+# shows when it asks for elevation. No timestamp: there is no network here,
+# and a publisher adds one with osslsigncode's -ts URL.
+sign() { # sign FILE: replaces FILE with its signed copy
+    local password=(-pass "")
+    [ -z "$password_file" ] || password=(-readpass "$password_file")
+    if ! osslsigncode sign -pkcs12 "$pkcs12" "${password[@]}" -h sha256 -n "$program_name" \
+        -in "$1" -out "$1.signed" >"$work/sign.log" 2>&1 </dev/null; then
+        cat "$work/sign.log" >&2
+        die "could not sign $(basename "$1") with $pkcs12"
+    fi
+    mv -f "$1.signed" "$1"
+    rm -f "$work/sign.log"
+    echo "$me: $(basename "$1") signed with $pkcs12"
+}
+
 mkdir "$work/$product_name" "$work/Languages" "$work/Glide"
 cp -R "$product/." "$work/$product_name/"
 cp "$setup" "$work/Setup.exe"
 cp "$glide" "$work/Glide/Glide2x.dll"
+[ -z "$pkcs12" ] || sign "$work/Setup.exe"
 
 declare -A seen=()
 for source in "${sources[@]}"; do

@@ -3,17 +3,20 @@
 # a source's own code page, the ISO's Joliet names, replacing an earlier
 # medium (without autorun.inf), and
 # the refusals (no game, a table lacking texts, a character outside the code
-# page, a folder that is not a medium), each leaving nothing behind.
+# page, a file that cannot be signed, a folder that is not a medium), each
+# leaving nothing behind.
 #
 # usage: test-mkmedium.sh LANGTOOL
 set -u
 langtool=$1
 here=$(cd "$(dirname "$0")" && pwd)
 mkmedium=$here/mkmedium.sh
-if ! command -v xorriso >/dev/null; then
-    echo "xorriso is not installed (scripts/deps.sh installs it): skipped"
-    exit 77
-fi
+for tool in xorriso osslsigncode openssl; do
+    if ! command -v $tool >/dev/null; then
+        echo "$tool is not installed (scripts/deps.sh installs it): skipped"
+        exit 77
+    fi
+done
 
 scratch=$(mktemp -d)
 trap 'chmod -R u+w "$scratch"; rm -rf "$scratch"' EXIT
@@ -112,6 +115,13 @@ texts "Ceština – ř" >"$scratch/Czech.txt" # ř is not in code page 1252
 refuses "a character outside the code page" "Czech.txt" --language "$scratch/Czech.txt" "$fresh"
 refuses "two sources of one language" "two sources" --language "$scratch/lang/English.txt" \
     --language "$scratch/lang/English.txt" "$fresh"
+refuses "a password without a certificate" "without --sign-pkcs12" --languages "$scratch/lang" \
+    --sign-password-file "$scratch/lang/English.txt" "$fresh"
+# The setup program here is a text file, which osslsigncode cannot sign.
+bash "$here/mktestcert.sh" "$scratch/signer"
+refuses "a setup program that cannot be signed" "could not sign Setup.exe" --languages "$scratch/lang" \
+    --sign-pkcs12 "$scratch/signer/test-signer.p12" \
+    --sign-password-file "$scratch/signer/test-signer.pass" "$fresh"
 [ -z "$(ls -A "$scratch/refused")" ] || fail "left behind by refusals: $(ls -A "$scratch/refused")"
 
 mv "$scratch/product/Vellmor.exe" "$scratch/Vellmor.exe.away"
