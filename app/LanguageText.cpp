@@ -19,7 +19,7 @@ CString CSetupDlg::LoadText(int index) {
 
 CString CSetupDlg::LoadInstalledText(const CString& folder, int index) {
     char basePath[MAX_PATH];
-    if (!FormatPath(basePath, "%s\\language", (const char*)folder))
+    if (!FormatPath(basePath, "%s\\%s", (const char*)folder, kInstalledLanguage))
         return CString();
     CLanguageTable table;
     table.Load(basePath);

@@ -8,9 +8,36 @@ inline constexpr char kProductFolder[] = "The Vellmor";
 inline constexpr char kGameExe[] = "Vellmor.exe";
 inline constexpr char kSetupExe[] = "Setup.exe";
 
+// The install root offered when no installation is recorded.
+inline constexpr char kDefaultInstallRoot[] = "C:\\Program Files";
+
 // Where the installation folder is recorded, under HKEY_LOCAL_MACHINE.
 inline constexpr char kRegistryKey[] = "Software\\Brightfen\\The Vellmor";
 inline constexpr char kInstallPathValue[] = "InstallPath";
 
 // The language offered first and used when the medium lists none.
 inline constexpr char kDefaultLanguage[] = "English";
+
+// Language tables are file pairs sharing a base name. On the medium the
+// base is "Languages\<language>", the language named as the list shows it;
+// in the installation the chosen pair is "language.poo" and "language.sif".
+inline constexpr char kLanguagesFolder[] = "Languages";
+inline constexpr char kInstalledLanguage[] = "language";
+inline constexpr char kPoolExtension[] = ".poo";
+inline constexpr char kIndexExtension[] = ".sif";
+
+// The renderer library on the medium ("Glide\Glide2x.dll"), copied into the
+// installation when the machine has no Glide driver, and the product's own
+// Glide setup helper, which is then removed.
+inline constexpr char kGlideFolder[] = "Glide";
+inline constexpr char kGlideLibrary[] = "Glide2x.dll";
+inline constexpr char kSetupGlide[] = "SetupGlide.dll";
+
+// Written into the installation.
+inline constexpr char kVersionFile[] = "Version.ver";
+
+// The Start Menu folder's links: Setup's, and the game's, which is named
+// after the product folder.
+inline constexpr char kSetupLink[] = "Setup.lnk";
+inline constexpr char kSetupLinkDescription[] = "Setup";
+inline constexpr char kLinkExtension[] = ".lnk";

@@ -19,6 +19,7 @@ END_MESSAGE_MAP()
 void CSetupDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_INSTALL_PATH, m_editInstallPath);
     DDX_Control(pDX, IDC_LANGUAGE, m_comboLanguage);
+    DDX_Control(pDX, IDC_GLIDE, m_checkGlide);
     DDX_Text(pDX, IDC_INSTALL_PATH, m_strInstallPath);
 }
 

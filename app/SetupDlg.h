@@ -9,6 +9,7 @@
 #include "platform/String.h"
 #include "res/resource.h"
 #include "text/LanguageTable.h"
+#include "text/TextCatalogue.h"
 
 struct InstallMessage;
 struct InstallPaths;
@@ -67,13 +68,15 @@ class CSetupDlg : public CDialog {
     // Steps of the installation.
     bool CopyProductFolder(const char* destination);
     bool CreateMenuShortcuts(const InstallPaths& paths);
-    void CopyLanguageFiles(const InstallPaths& paths);
-    void SettleRendererLibrary(const InstallPaths& paths);
+    bool CopyLanguageFiles(InstallPaths& paths);
+    bool SettleRendererLibrary(const InstallPaths& paths);
     bool ShowInstallError(const InstallMessage& message);
 
     CLanguageTable m_languageTable;
     CEdit m_editInstallPath;
     CComboBox m_comboLanguage;
+    // Hidden; checked when a Glide driver is present (see OnInitDialog).
+    CButton m_checkGlide;
     CString m_strInstallPath;
     HICON m_hIcon;
 
@@ -82,7 +85,7 @@ class CSetupDlg : public CDialog {
 
 // The folder picker's callback and the start values it reads.
 int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
-extern char BrowseCaption[128];
+extern char BrowseCaption[kBrowseCaptionSize];
 extern char BrowseStartPath[MAX_PATH];
 
 // Where a minimised window draws its icon: centred, rounding up.

@@ -3,11 +3,11 @@
 #include <string.h>
 
 #include "app/SetupDlg.h"
+#include "install/PathRules.h"
 #include "install/Shortcut.h"
 #include "platform/RegistryKey.h"
 #include "platform/WaitCursor.h"
 #include "platform/WorkingDirectory.h"
-#include "text/Format.h"
 #include "text/TextCatalogue.h"
 
 // The installation's own messages are fixed English texts.
@@ -26,79 +26,25 @@ const InstallMessage kShortcutFailed = {"Could not create the shortcut on the St
                                         "Shortcut Error", MB_OK};
 const InstallMessage kPathTooLong = {"The destination folder's path is too long.", "Error",
                                      MB_ICONHAND};
-
-// Every path the installation writes, all built (and checked to fit) before
-// anything is created.
-struct InstallPaths {
-    char installRoot[MAX_PATH];         // as derived from the text; may end in "\"
-    char copyDestination[MAX_PATH + 1]; // installRoot, double-NUL terminated
-    char installDir[MAX_PATH];
-    char versionFile[MAX_PATH];
-    char setupTarget[MAX_PATH];
-    char gameTarget[MAX_PATH];
-    char languagePool[MAX_PATH];
-    char languageIndex[MAX_PATH];
-    char glideLibrary[MAX_PATH];
-    char setupGlide[MAX_PATH];
-    char setupCommand[MAX_PATH + 2];
-    bool haveMenu;
-    char menuFolder[MAX_PATH];
-    char setupLink[MAX_PATH];
-    char gameLink[MAX_PATH];
-};
+const InstallMessage kPathRelative = {
+    "Please type the destination folder's full path, such as C:\\Games or "
+    "\\\\Server\\Share\\Games.",
+    "Error", MB_ICONHAND};
+const InstallMessage kLanguageFailed = {"Could not copy the language files!",
+                                        "Language Files Error", MB_OK};
+const InstallMessage kRegistryFailed = {"Could not record the installation in the registry!",
+                                        "Registry Error", MB_OK};
+const InstallMessage kRendererFailed = {"Could not copy the Glide renderer library!",
+                                        "Renderer Error", MB_OK};
 
 namespace {
 
 const char kCopyTitle[] = "Copying The Vellmor files...";
-const char kVersionFile[] = "Version.ver";
-const char kSetupGlide[] = "SetupGlide.dll";
-const char kGlideLibrary[] = "Glide2x.dll";
-const char kGlideOnMedium[] = "Glide\\Glide2x.dll";
 
 // The version record: its length (13), 1, 0 and a zero byte, little-endian.
 const BYTE kVersionRecord[13] = {0x0D, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0};
 
-// The install root from the install-path text: the trimmed text up to the
-// product name when it holds it (case-sensitive), else the text as typed.
-bool DeriveInstallRoot(const CString& typed, char (&root)[MAX_PATH]) {
-    if (typed.GetLength() >= MAX_PATH)
-        return false;
-    CString trimmed(typed);
-    trimmed.Trim();
-    int at = trimmed.Find(kProductFolder);
-    CString derived = at >= 0 ? trimmed.Left(at) : typed;
-    return FormatPath(root, "%s", (const char*)derived);
-}
-
-bool BuildInstalledPaths(InstallPaths& p) {
-    // The copy goes into the root as typed; everything after it names the
-    // root without one trailing backslash.
-    size_t rootLength = strlen(p.installRoot);
-    memcpy(p.copyDestination, p.installRoot, rootLength + 1);
-    p.copyDestination[rootLength + 1] = '\0';
-    char root[MAX_PATH];
-    memcpy(root, p.installRoot, rootLength + 1);
-    if (rootLength > 0 && root[rootLength - 1] == '\\')
-        root[rootLength - 1] = '\0';
-
-    if (!FormatPath(p.installDir, "%s\\%s", root, kProductFolder))
-        return false;
-    const char* dir = p.installDir;
-    return FormatPath(p.setupCommand, "\"%s\\%s\"", dir, kSetupExe) &&
-           FormatPath(p.versionFile, "%s\\%s\\%s", root, kProductFolder, kVersionFile) &&
-           FormatPath(p.setupTarget, "%s\\%s\\%s", root, kProductFolder, kSetupExe) &&
-           FormatPath(p.gameTarget, "%s\\%s\\%s", root, kProductFolder, kGameExe) &&
-           FormatPath(p.languagePool, "%s\\language.poo", dir) &&
-           FormatPath(p.languageIndex, "%s\\language.sif", dir) &&
-           FormatPath(p.glideLibrary, "%s\\%s", dir, kGlideLibrary) &&
-           FormatPath(p.setupGlide, "%s\\%s", dir, kSetupGlide);
-}
-
-bool BuildMenuPaths(InstallPaths& p, const char* programsFolder) {
-    return FormatPath(p.menuFolder, "%s\\%s", programsFolder, kProductFolder) &&
-           FormatPath(p.setupLink, "%s\\Setup.lnk", p.menuFolder) &&
-           FormatPath(p.gameLink, "%s\\%s.lnk", p.menuFolder, kProductFolder);
-}
+static_assert(text::kMaxPath == MAX_PATH, "path buffers are MAX_PATH bytes");
 
 // Makes the install root (one level), or finds it there already.
 bool CreateInstallRoot(const char* root) {
@@ -121,16 +67,24 @@ bool WriteVersionFile(const char* path) {
     return ok && written == sizeof kVersionRecord;
 }
 
-void RecordInstallation(const char* installDir) {
+bool RecordInstallation(const char* installDir) {
     CRegistryKey key;
-    if (key.Create(HKEY_LOCAL_MACHINE, kRegistryKey))
-        key.WriteString(kInstallPathValue, installDir);
+    return key.Create(HKEY_LOCAL_MACHINE, kRegistryKey) &&
+           key.WriteString(kInstallPathValue, installDir);
 }
 
 void ClearReadOnly(const char* path) {
     DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+}
+
+// Copies a file of the medium over whatever the installation holds there.
+// An earlier installation that ended early left its copies read-only, and a
+// read-only file cannot be replaced.
+bool ReplaceFile(const char* source, const char* destination) {
+    ClearReadOnly(destination);
+    return CopyFileA(source, destination, FALSE) != FALSE;
 }
 
 } // namespace
@@ -148,10 +102,13 @@ bool CSetupDlg::InstallProduct() {
     CWorkingDirectory workingDirectory;
 
     InstallPaths paths;
+    RootRule rule = DeriveInstallRoot(m_strInstallPath, paths.installRoot);
+    if (rule == RootRule::Relative)
+        return ShowInstallError(kPathRelative);
     // An item list without a file-system path leaves the folder empty.
     char programsFolder[MAX_PATH] = "";
     paths.haveMenu = GetProgramsFolder(programsFolder) && programsFolder[0] != '\0';
-    if (!DeriveInstallRoot(m_strInstallPath, paths.installRoot) || !BuildInstalledPaths(paths) ||
+    if (rule == RootRule::TooLong || !BuildInstalledPaths(paths) ||
         (paths.haveMenu && !BuildMenuPaths(paths, programsFolder)))
         return ShowInstallError(kPathTooLong);
 
@@ -166,9 +123,12 @@ bool CSetupDlg::InstallProduct() {
     if (!CreateMenuShortcuts(paths))
         return ShowInstallError(kShortcutFailed);
 
-    CopyLanguageFiles(paths);
-    RecordInstallation(paths.installDir);
-    SettleRendererLibrary(paths);
+    if (!CopyLanguageFiles(paths))
+        return ShowInstallError(kLanguageFailed);
+    if (!RecordInstallation(paths.installDir))
+        return ShowInstallError(kRegistryFailed);
+    if (!SettleRendererLibrary(paths))
+        return ShowInstallError(kRendererFailed);
     ClearReadOnlyTree(paths.installDir);
 
     SetCurrentDirectoryA(paths.installDir);
@@ -202,29 +162,30 @@ bool CSetupDlg::CreateMenuShortcuts(const InstallPaths& paths) {
     if (!paths.haveMenu)
         return false;
     CreateDirectoryA(paths.menuFolder, nullptr);
-    return CreateShortcut(paths.setupTarget, paths.setupLink, "Setup", paths.installDir) >= 0 &&
+    return CreateShortcut(paths.setupTarget, paths.setupLink, kSetupLinkDescription,
+                          paths.installDir) >= 0 &&
            CreateShortcut(paths.gameTarget, paths.gameLink, kProductFolder, paths.installDir) >= 0;
 }
 
-void CSetupDlg::CopyLanguageFiles(const InstallPaths& paths) {
+bool CSetupDlg::CopyLanguageFiles(InstallPaths& paths) {
     char language[MAX_PATH];
-    if (!m_comboLanguage.GetLBText(m_comboLanguage.GetCurSel(), language, sizeof language))
-        return;
-    char pool[MAX_PATH], index[MAX_PATH];
-    if (FormatPath(pool, "Languages\\%s.poo", language))
-        CopyFileA(pool, paths.languagePool, FALSE);
-    if (FormatPath(index, "Languages\\%s.sif", language))
-        CopyFileA(index, paths.languageIndex, FALSE);
+    return m_comboLanguage.GetLBText(m_comboLanguage.GetCurSel(), language, sizeof language) &&
+           BuildLanguageSources(paths, language) &&
+           ReplaceFile(paths.languagePoolSource, paths.languagePool) &&
+           ReplaceFile(paths.languageIndexSource, paths.languageIndex);
 }
 
 // Without a Glide driver on the machine the game needs the medium's Glide
 // library, and the Glide setup helper has no use.
-void CSetupDlg::SettleRendererLibrary(const InstallPaths& paths) {
-    if (SendDlgItemMessage(IDC_GLIDE, BM_GETCHECK) == BST_CHECKED)
-        return;
-    CopyFileA(kGlideOnMedium, paths.glideLibrary, FALSE);
+bool CSetupDlg::SettleRendererLibrary(const InstallPaths& paths) {
+    if (m_checkGlide.IsChecked())
+        return true;
+    if (!ReplaceFile(paths.glideSource, paths.glideLibrary))
+        return false;
+    // A helper left behind harms nothing: its removal may fail quietly.
     ClearReadOnly(paths.setupGlide);
     DeleteFileA(paths.setupGlide);
+    return true;
 }
 
 void CSetupDlg::ClearReadOnlyTree(const char* folder) {

@@ -7,6 +7,12 @@
 
 class CEdit : public CWnd {};
 
+class CButton : public CWnd {
+  public:
+    bool IsChecked() const { return SendMessage(BM_GETCHECK) == BST_CHECKED; }
+    void SetCheck(bool checked) { SendMessage(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
+};
+
 class CComboBox : public CWnd {
   public:
     int GetCount() const { return (int)SendMessage(CB_GETCOUNT); }

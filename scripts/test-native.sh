@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Native checks of the portable code (language table, writer, langtool):
+# Native checks of the portable code (language table, writer, langtool, the
+# installation's path rules):
 #  1. a build in build-native/ with AddressSanitizer and
 #     UndefinedBehaviorSanitizer, and its tests (ctest);
-#  2. when clang is installed, the libFuzzer target in build-fuzz/, run for
-#     FUZZ_SECONDS (default 60) on a copy of tests/fuzz/corpus.
+#  2. when clang is installed, the libFuzzer targets in build-fuzz/, which
+#     share FUZZ_SECONDS (default 60): the language table on a copy of
+#     tests/fuzz/corpus, then the install root on tests/fuzz/root-corpus.
 # Exits non-zero on the first failure.
 #
 # A long fuzz run (here ten hours) once this script has built build-fuzz/:
@@ -11,7 +13,9 @@
 #   build-fuzz/fuzz_language_table -max_len=2048 -max_total_time=36000 \
 #       -artifact_prefix=build-fuzz/ fuzz-corpus
 # A crash is saved as build-fuzz/crash-<hash>; rerun it by passing that file
-# to fuzz_language_table, and turn it into a regression test in tests/native.
+# to its target, and turn it into a regression test in tests/native. The
+# install root's target runs the same way on tests/fuzz/root-corpus
+# (-max_len=300 covers every text longer than a path buffer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -38,12 +42,18 @@ fi
 echo "== fuzz target (build-fuzz/)"
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DSETUP_FUZZ=ON
-cmake --build build-fuzz -j "$jobs" --target fuzz_language_table
+cmake --build build-fuzz -j "$jobs" --target fuzz_language_table fuzz_install_root
 
-echo "== fuzzing for ${fuzz_seconds} s"
-corpus=$(mktemp -d)
-trap 'rm -rf "$corpus"' EXIT
-cp tests/fuzz/corpus/* "$corpus"/
-build-fuzz/fuzz_language_table -max_len=2048 -max_total_time="$fuzz_seconds" \
-    -artifact_prefix=build-fuzz/ "$corpus"
+corpora=$(mktemp -d)
+trap 'rm -rf "$corpora"' EXIT
+# target, seed corpus, longest input, seconds
+fuzz() {
+    echo "== fuzzing $1 for $4 s"
+    mkdir "$corpora/$1"
+    cp "$2"/* "$corpora/$1"/
+    build-fuzz/"$1" -max_len="$3" -max_total_time="$4" -artifact_prefix=build-fuzz/ "$corpora/$1"
+}
+root_seconds=$((fuzz_seconds / 3))
+fuzz fuzz_language_table tests/fuzz/corpus 2048 $((fuzz_seconds - root_seconds))
+fuzz fuzz_install_root tests/fuzz/root-corpus 300 "$root_seconds"
 echo "== all native checks passed"

@@ -6,6 +6,11 @@
 #include <stdarg.h>
 #include <stddef.h>
 
+namespace text {
+// A path's buffer, its NUL included: Windows' MAX_PATH.
+enum { kMaxPath = 260 };
+} // namespace text
+
 // Formats into buffer (size > 0), always NUL-terminated. False when the
 // result did not fit (the buffer then holds a cut-off prefix) or on a
 // formatting error.

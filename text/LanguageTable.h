@@ -21,8 +21,9 @@
 #include <stdint.h>
 #include <stdio.h>
 
+#include "text/Format.h"
+
 namespace text {
-enum { kMaxPath = 260 };
 // The longest base path: with ".sif" or ".poo" and the NUL it fills kMaxPath.
 enum { kMaxBasePath = kMaxPath - 5 };
 } // namespace text

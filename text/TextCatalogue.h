@@ -16,3 +16,7 @@ enum TextIndex {
     TXT_BROWSE_CAPTION = 787,
     TXT_LANGUAGE_SELECTION = 788,
 };
+
+// The folder picker's caption (TXT_BROWSE_CAPTION) is copied into a buffer
+// of this many bytes, its NUL included.
+enum { kBrowseCaptionSize = 128 };

@@ -10,7 +10,7 @@
 
 // The picker's callback gets no context of its own, so the start values
 // travel in these; only the user-interface thread touches them.
-char BrowseCaption[128];
+char BrowseCaption[kBrowseCaptionSize];
 char BrowseStartPath[MAX_PATH];
 
 // Copies as much of `text` as fits, always NUL-terminated.
@@ -32,9 +32,8 @@ void CSetupDlg::BrowseForInstallRoot() {
     CString caption = LoadText(TXT_BROWSE_CAPTION);
     CString title = LoadText(TXT_BROWSE_TITLE);
 
-    char typed[MAX_PATH];
-    typed[0] = '\0';
-    ::GetWindowTextA(GetDlgItem(IDC_INSTALL_PATH), typed, sizeof typed);
+    CString typed;
+    m_editInstallPath.GetWindowText(typed);
     CopyCut(BrowseStartPath, sizeof BrowseStartPath, typed);
     CopyCut(BrowseCaption, sizeof BrowseCaption, caption);
 

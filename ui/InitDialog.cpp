@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "app/SetupDlg.h"
+#include "install/PathRules.h"
 #include "platform/RegistryKey.h"
 #include "platform/WorkingDirectory.h"
 #include "text/Format.h"
@@ -11,8 +12,11 @@
 
 namespace {
 
-const char kDefaultInstallRoot[] = "C:\\Program Files";
-const char kLanguagePattern[] = "Languages\\*.poo";
+// Asked when the installation's own language files lack the question or
+// its caption: never a blank question whose Yes starts the game.
+const char kRunInstalledFallback[] =
+    "The Vellmor is already installed. Do you want to start it now?";
+const char kRunInstalledCaptionFallback[] = "The Vellmor";
 
 // The window texts that come from the language table, in the order they are
 // set; control id 0 stands for the dialog's own title.
@@ -31,8 +35,11 @@ const struct {
 // Adds the name of every language pool in the working directory's
 // Languages folder to `list` and selects the one named English.
 void AddLanguagesFound(CComboBox& list) {
+    char pattern[MAX_PATH];
+    if (!FormatPath(pattern, "%s\\*%s", kLanguagesFolder, kPoolExtension))
+        return;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(kLanguagePattern, &found);
+    HANDLE search = FindFirstFileA(pattern, &found);
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
@@ -59,8 +66,8 @@ BOOL CSetupDlg::OnInitDialog() {
     m_editInstallPath.SetWindowText(m_strInstallPath);
 
     bool glidePresent = IsGlideDriverPresent();
-    ::EnableWindow(GetDlgItem(IDC_GLIDE), !glidePresent);
-    SendDlgItemMessage(IDC_GLIDE, BM_SETCHECK, glidePresent ? BST_CHECKED : BST_UNCHECKED);
+    m_checkGlide.EnableWindow(!glidePresent);
+    m_checkGlide.SetCheck(glidePresent);
 
     char sourceRoot[MAX_PATH];
     FindSourceRoot(sourceRoot);
@@ -89,6 +96,10 @@ bool CSetupDlg::OfferRecordedInstallation() {
     if (IsProductInstalledAt(recorded)) {
         CString caption = LoadInstalledText(recorded, TXT_RUN_INSTALLED_CAPTION);
         CString question = LoadInstalledText(recorded, TXT_RUN_INSTALLED);
+        if (caption.IsEmpty())
+            caption = kRunInstalledCaptionFallback;
+        if (question.IsEmpty())
+            question = kRunInstalledFallback;
         if (MessageBox(question, caption, MB_YESNO) == IDYES) {
             RunProduct(recorded);
             EndDialog(IDCANCEL);
@@ -99,10 +110,9 @@ bool CSetupDlg::OfferRecordedInstallation() {
             return true;
         }
     }
-    CString productPart;
-    productPart.Format("\\%s", kProductFolder);
-    m_strInstallPath = recorded;
-    m_strInstallPath.Replace(productPart, "");
+    char root[MAX_PATH];
+    RootOfRecordedFolder(recorded, root);
+    m_strInstallPath = root;
     return false;
 }
 
@@ -130,7 +140,7 @@ void CSetupDlg::ApplyLanguage() {
     // A language whose table cannot be named has no texts: the previous
     // language's must not go on answering for it.
     char basePath[MAX_PATH];
-    if (FormatPath(basePath, "%sLanguages\\%s", sourceRoot, language))
+    if (FormatPath(basePath, "%s%s\\%s", sourceRoot, kLanguagesFolder, language))
         m_languageTable.Load(basePath);
     else
         m_languageTable.Clear();
@@ -142,7 +152,10 @@ void CSetupDlg::ApplyDialogTexts() {
         char* text = m_languageTable.GetString(row.textIndex);
         if (!text)
             continue;
-        ::SetWindowTextA(row.controlId ? GetDlgItem(row.controlId) : m_hWnd, text);
+        if (row.controlId)
+            SetDlgItemText(row.controlId, text);
+        else
+            SetWindowText(text);
         free(text);
     }
 }

@@ -22,6 +22,9 @@ const char kInstallPath[] = "InstallPath";
 const char kDefaultRoot[] = "C:\\Program Files";
 const char kNoMediumText[] = "Please Insert The Vellmor CD in a CD ROM drive and run Setup again";
 const char kNoMediumCaption[] = "Vellmor CD Not Found";
+// The question about an installation whose own texts lack it.
+const char kFixedQuestion[] = "The Vellmor is already installed. Do you want to start it now?";
+const char kFixedQuestionCaption[] = "The Vellmor";
 
 // The dialog's six language-dependent texts in a fixed order: title,
 // "install to" label, language label, Browse, Install, Exit.
@@ -157,7 +160,7 @@ TEST(InitDialog, RecordedInstallationAsksWithItsOwnTextsAndNoKeepsTheRoot) {
 TEST(InitDialog, YesStartsTheGameQuotedWithoutMediumOrDialog) {
     // No disc in any drive: the question needs none, and Yes ends setup
     // before the medium is looked for. The installation has no language
-    // files, so the question comes with empty texts.
+    // files, so the question comes in fixed English.
     for (const char* drive = kCdDrives; *drive; ++drive)
         EjectDisc(*drive);
     const std::string folder = "C:\\Program Files\\The Vellmor";
@@ -170,8 +173,8 @@ TEST(InitDialog, YesStartsTheGameQuotedWithoutMediumOrDialog) {
 
     Session setup(options);
     MessageBoxInfo question = setup.NextBox();
-    EXPECT_EQ("", question.text);
-    EXPECT_EQ("", question.caption);
+    EXPECT_EQ(kFixedQuestion, question.text);
+    EXPECT_EQ(kFixedQuestionCaption, question.caption);
     EXPECT_EQ((std::vector<std::string>{"Yes", "No"}), question.buttons);
     HWND dialog = question.owner;
     ASSERT_TRUE(dialog && GetDlgItem(dialog, IDC_LANGUAGE)) << "not owned by the setup dialog";
@@ -207,9 +210,9 @@ TEST(InitDialog, InstallPathFieldFollowsTheRecordedFolder) {
     WriteHklmString(kRegistryKey, kInstallPath, folder);
     EXPECT_EQ("C:\\Spiele", FieldOfPlainStart());
 
-    // Every occurrence of the product part goes, in exactly that spelling.
+    // Only the last folder goes, and only in exactly that spelling.
     WriteHklmString(kRegistryKey, kInstallPath, "C:\\The Vellmor\\Old\\The Vellmor");
-    EXPECT_EQ("C:\\Old", FieldOfPlainStart());
+    EXPECT_EQ("C:\\The Vellmor\\Old", FieldOfPlainStart());
     WriteHklmString(kRegistryKey, kInstallPath, "C:\\Spiele\\the vellmor");
     EXPECT_EQ("C:\\Spiele\\the vellmor", FieldOfPlainStart());
 
@@ -446,7 +449,7 @@ struct RawTable {
 
 TEST(InitDialog, DamagedLanguageFilesShowOnlyTheirSoundTexts) {
     // Installed language files whose records point past the pool or at bytes
-    // without a NUL: the question comes with empty texts.
+    // without a NUL: the question comes in fixed English.
     const std::string folder = "C:\\Games\\The Vellmor";
     RecordInstallation(folder);
     RawTable installed;
@@ -477,8 +480,8 @@ TEST(InitDialog, DamagedLanguageFilesShowOnlyTheirSoundTexts) {
 
     Session setup;
     MessageBoxInfo question = setup.NextBox();
-    EXPECT_EQ("", question.text);
-    EXPECT_EQ("", question.caption);
+    EXPECT_EQ(kFixedQuestion, question.text);
+    EXPECT_EQ(kFixedQuestionCaption, question.caption);
     setup.Answer(question, "No");
     HWND dialog = setup.WaitForDialog();
     ASSERT_EQ(kEnglish, ReadDialogTexts(dialog));

@@ -450,10 +450,9 @@ TEST(Install, RootThatCannotBeCreatedLeavesTheDialogOpenUntilOneCan) {
 
     SetupRun setup;
     ASSERT_TRUE(setup.WaitForDialog());
-    // Parents are not created. Surrounding blanks are kept when the text
-    // does not name the product: " C:\..." is no path the system accepts.
-    // A file in the root's place is no folder to install into.
-    for (const char* typed : {"C:\\Missing\\Games", "  C:\\Games  ", "C:\\Busy"}) {
+    // Parents are not created. A file in the root's place is no folder to
+    // install into.
+    for (const char* typed : {"C:\\Missing\\Games", "C:\\Busy"}) {
         SCOPED_TRACE(typed);
         setup.ExpectRefusal(typed, kRootFailed);
         EXPECT_EQ(driveC, EntriesOf("C:\\"));
@@ -629,12 +628,12 @@ TEST(Install, DriveRootAsInstallRootAndAgainFromTheRecordedRoot) {
     ClearStubStarts();
 
     // The next start offers the installation and then shows its root
-    // without the product folder: the bare drive "C:".
+    // without the product folder: the drive's root "C:\".
     SetupRun again;
     MessageBoxInfo offer = again.NextBox();
     ASSERT_TRUE(offer.window);
     again.Answer(offer, "No");
     ASSERT_TRUE(again.WaitForDialog());
-    ASSERT_EQ("C:", ControlText(again.Dialog(), IDC_INSTALL_PATH));
+    ASSERT_EQ("C:\\", ControlText(again.Dialog(), IDC_INSTALL_PATH));
     ExpectCompleteInstallation(again, again.InstallOverCopy("Yes"), installDir, kEnglish);
 }

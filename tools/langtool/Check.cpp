@@ -35,8 +35,7 @@ const CatalogueText kCatalogue[] = {
     {TXT_LANGUAGE_SELECTION, "TXT_LANGUAGE_SELECTION"},
 };
 
-// The folder picker copies its caption into a 128-byte buffer.
-const size_t kMaxBrowseCaption = 127;
+const size_t kMaxBrowseCaption = kBrowseCaptionSize - 1;
 
 // Record problems past this many are counted but not listed.
 const int kListedRecordErrors = 20;

@@ -1,0 +1,127 @@
+#include "install/PathRules.h"
+
+#include <ctype.h>
+#include <string.h>
+
+#include "app/Names.h"
+
+namespace {
+
+const size_t kProductLength = sizeof kProductFolder - 1;
+
+bool IsDriveLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool IsBlank(char c) {
+    return isspace((unsigned char)c) != 0;
+}
+
+// Where the product folder is a whole folder name in `text[0, length)`,
+// first such place; null when it is none.
+const char* FindProductFolder(const char* text, size_t length) {
+    for (const char* at = text + 1; at + kProductLength <= text + length; ++at) {
+        if (at[-1] != '\\' || memcmp(at, kProductFolder, kProductLength) != 0)
+            continue;
+        const char* after = at + kProductLength;
+        if (after == text + length || *after == '\\')
+            return at;
+    }
+    return nullptr;
+}
+
+void CopyPrefix(PathBuffer& buffer, const char* text, size_t length) {
+    memcpy(buffer, text, length);
+    buffer[length] = '\0';
+}
+
+} // namespace
+
+bool IsAbsolutePath(const char* path) {
+    if (IsDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\')
+        return true;
+    if (path[0] != '\\' || path[1] != '\\')
+        return false;
+    // "\\server\share": both names present. "\\.\" and "\\?\" are the
+    // system's device namespaces, no folder to install into.
+    const char* server = path + 2;
+    size_t serverLength = strcspn(server, "\\");
+    if (serverLength == 0 || server[serverLength] != '\\')
+        return false;
+    if (serverLength == 1 && (server[0] == '.' || server[0] == '?'))
+        return false;
+    const char* share = server + serverLength + 1;
+    return share[0] != '\0' && share[0] != '\\';
+}
+
+RootRule DeriveInstallRoot(const char* typed, PathBuffer& root) {
+    root[0] = '\0';
+    size_t length = strnlen(typed, text::kMaxPath);
+    if (length >= text::kMaxPath)
+        return RootRule::TooLong;
+
+    const char* start = typed;
+    const char* end = typed + length;
+    while (start < end && IsBlank(*start))
+        ++start;
+    while (end > start && IsBlank(end[-1]))
+        --end;
+    const char* product = FindProductFolder(start, (size_t)(end - start));
+    if (product)
+        CopyPrefix(root, start, (size_t)(product - start));
+    else
+        CopyPrefix(root, typed, length);
+
+    if (IsAbsolutePath(root))
+        return RootRule::Derived;
+    root[0] = '\0';
+    return RootRule::Relative;
+}
+
+void RootOfRecordedFolder(const char* recorded, PathBuffer& root) {
+    size_t length = strnlen(recorded, text::kMaxPath - 1);
+    if (length > kProductLength && recorded[length - kProductLength - 1] == '\\' &&
+        memcmp(recorded + length - kProductLength, kProductFolder, kProductLength) == 0) {
+        length -= kProductLength + 1;
+        // "C:" alone would name the drive's current folder, not its root.
+        if (length == 0 || recorded[length - 1] == ':')
+            ++length;
+    }
+    CopyPrefix(root, recorded, length);
+}
+
+bool BuildInstalledPaths(InstallPaths& p) {
+    size_t rootLength = strlen(p.installRoot);
+    memcpy(p.copyDestination, p.installRoot, rootLength + 1);
+    p.copyDestination[rootLength + 1] = '\0';
+    PathBuffer root;
+    CopyPrefix(root, p.installRoot, rootLength);
+    if (rootLength > 0 && root[rootLength - 1] == '\\')
+        root[rootLength - 1] = '\0';
+
+    if (!FormatPath(p.installDir, "%s\\%s", root, kProductFolder))
+        return false;
+    const char* dir = p.installDir;
+    return FormatPath(p.setupCommand, "\"%s\\%s\"", dir, kSetupExe) &&
+           FormatPath(p.versionFile, "%s\\%s\\%s", root, kProductFolder, kVersionFile) &&
+           FormatPath(p.setupTarget, "%s\\%s\\%s", root, kProductFolder, kSetupExe) &&
+           FormatPath(p.gameTarget, "%s\\%s\\%s", root, kProductFolder, kGameExe) &&
+           FormatPath(p.languagePool, "%s\\%s%s", dir, kInstalledLanguage, kPoolExtension) &&
+           FormatPath(p.languageIndex, "%s\\%s%s", dir, kInstalledLanguage, kIndexExtension) &&
+           FormatPath(p.glideLibrary, "%s\\%s", dir, kGlideLibrary) &&
+           FormatPath(p.setupGlide, "%s\\%s", dir, kSetupGlide) &&
+           FormatPath(p.glideSource, "%s\\%s", kGlideFolder, kGlideLibrary);
+}
+
+bool BuildMenuPaths(InstallPaths& p, const char* programsFolder) {
+    return FormatPath(p.menuFolder, "%s\\%s", programsFolder, kProductFolder) &&
+           FormatPath(p.setupLink, "%s\\%s", p.menuFolder, kSetupLink) &&
+           FormatPath(p.gameLink, "%s\\%s%s", p.menuFolder, kProductFolder, kLinkExtension);
+}
+
+bool BuildLanguageSources(InstallPaths& p, const char* language) {
+    return FormatPath(p.languagePoolSource, "%s\\%s%s", kLanguagesFolder, language,
+                      kPoolExtension) &&
+           FormatPath(p.languageIndexSource, "%s\\%s%s", kLanguagesFolder, language,
+                      kIndexExtension);
+}

@@ -1,0 +1,170 @@
+// The installation's path rules: the install root of a typed text, the
+// root shown for a recorded folder, and the paths built on a root.
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "install/PathRules.h"
+
+namespace {
+
+const char* RuleName(RootRule rule) {
+    switch (rule) {
+    case RootRule::Derived:
+        return "derived";
+    case RootRule::TooLong:
+        return "too long";
+    case RootRule::Relative:
+        return "relative";
+    }
+    return "?";
+}
+
+TEST(PathRules, InstallRootOfTypedText) {
+    const struct {
+        std::string typed;
+        RootRule rule;
+        const char* root;
+    } cases[] = {
+        // The product folder as a whole folder name ends the root.
+        {"C:\\Games\\The Vellmor", RootRule::Derived, "C:\\Games\\"},
+        {"C:\\Games\\The Vellmor\\", RootRule::Derived, "C:\\Games\\"},
+        {"C:\\Games\\The Vellmor\\Maps", RootRule::Derived, "C:\\Games\\"},
+        {"  C:\\Games\\The Vellmor\\ ", RootRule::Derived, "C:\\Games\\"},
+        {"C:\\The Vellmor", RootRule::Derived, "C:\\"},
+        {"C:\\The Vellmor Mods\\The Vellmor", RootRule::Derived, "C:\\The Vellmor Mods\\"},
+        {"\\\\server\\share\\The Vellmor", RootRule::Derived, "\\\\server\\share\\"},
+        // Only part of a folder name, or in another case: the text as typed.
+        {"C:\\Games\\The Vellmor Mods", RootRule::Derived, "C:\\Games\\The Vellmor Mods"},
+        {"C:\\Games\\Old The Vellmor", RootRule::Derived, "C:\\Games\\Old The Vellmor"},
+        {"C:\\Games\\the vellmor", RootRule::Derived, "C:\\Games\\the vellmor"},
+        {"C:\\Games  ", RootRule::Derived, "C:\\Games  "},
+        {"c:\\", RootRule::Derived, "c:\\"},
+        {"\\\\server\\share", RootRule::Derived, "\\\\server\\share"},
+        // Roots that depend on the current drive or folder.
+        {"Games", RootRule::Relative, ""},
+        {"C:Games", RootRule::Relative, ""},
+        {"C:", RootRule::Relative, ""},
+        {"\\Games", RootRule::Relative, ""},
+        {"\\The Vellmor", RootRule::Relative, ""},
+        {"The Vellmor", RootRule::Relative, ""},
+        {"  C:\\Games", RootRule::Relative, ""},
+        {"", RootRule::Relative, ""},
+        {"1:\\Games", RootRule::Relative, ""},
+        {"\\\\server", RootRule::Relative, ""},
+        {"\\\\server\\", RootRule::Relative, ""},
+        {"\\\\server\\The Vellmor", RootRule::Relative, ""},
+        {"\\\\\\share\\Games", RootRule::Relative, ""},
+        {"\\\\.\\C:\\Games", RootRule::Relative, ""},
+        {"\\\\?\\C:\\Games", RootRule::Relative, ""},
+        // A whole path buffer with its NUL, and one byte more.
+        {"C:\\" + std::string(256, 'a'), RootRule::Derived, nullptr},
+        {"C:\\" + std::string(257, 'a'), RootRule::TooLong, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("typed \"" + c.typed + "\"");
+        PathBuffer root;
+        memset(root, 'x', sizeof root);
+        EXPECT_STREQ(RuleName(c.rule), RuleName(DeriveInstallRoot(c.typed.c_str(), root)));
+        EXPECT_EQ(c.root ? std::string(c.root) : c.typed, root);
+    }
+}
+
+TEST(PathRules, RootShownForRecordedFolder) {
+    const struct {
+        const char* recorded;
+        const char* root;
+    } cases[] = {
+        {"C:\\Games\\The Vellmor", "C:\\Games"},
+        {"C:\\The Vellmor Games\\The Vellmor", "C:\\The Vellmor Games"},
+        {"C:\\The Vellmor", "C:\\"},
+        {"\\\\server\\share\\The Vellmor", "\\\\server\\share"},
+        {"C:\\The Vellmor\\Old", "C:\\The Vellmor\\Old"},
+        {"C:\\Games\\the vellmor", "C:\\Games\\the vellmor"},
+        {"C:\\Games\\My The Vellmor", "C:\\Games\\My The Vellmor"},
+        {"The Vellmor", "The Vellmor"},
+        {"\\The Vellmor", "\\"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.recorded);
+        PathBuffer root;
+        RootOfRecordedFolder(c.recorded, root);
+        EXPECT_STREQ(c.root, root);
+    }
+}
+
+// What is built on a root: the copy goes into the root as derived, every
+// later path names it without its trailing backslash.
+TEST(PathRules, InstalledPathsOfRoot) {
+    const struct {
+        const char* root;
+        const char* installDir;
+    } cases[] = {
+        {"C:\\Games\\", "C:\\Games\\The Vellmor"},
+        {"C:\\Games", "C:\\Games\\The Vellmor"},
+        {"C:\\", "C:\\The Vellmor"},
+        {"\\\\server\\share\\", "\\\\server\\share\\The Vellmor"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.root);
+        InstallPaths paths;
+        strcpy(paths.installRoot, c.root);
+        ASSERT_TRUE(BuildInstalledPaths(paths));
+        EXPECT_EQ(std::string(c.root) + '\0' + '\0',
+                  std::string(paths.copyDestination, strlen(c.root) + 2));
+        const std::string dir = c.installDir;
+        EXPECT_EQ(dir, paths.installDir);
+        EXPECT_EQ("\"" + dir + "\\Setup.exe\"", paths.setupCommand);
+        EXPECT_EQ(dir + "\\Version.ver", paths.versionFile);
+        EXPECT_EQ(dir + "\\Vellmor.exe", paths.gameTarget);
+        EXPECT_EQ(dir + "\\language.poo", paths.languagePool);
+        EXPECT_EQ(dir + "\\language.sif", paths.languageIndex);
+        EXPECT_EQ(dir + "\\SetupGlide.dll", paths.setupGlide);
+        EXPECT_STREQ("Glide\\Glide2x.dll", paths.glideSource);
+    }
+}
+
+TEST(PathRules, MenuAndLanguagePaths) {
+    InstallPaths paths;
+    ASSERT_TRUE(BuildMenuPaths(paths, "C:\\Menu"));
+    EXPECT_STREQ("C:\\Menu\\The Vellmor", paths.menuFolder);
+    EXPECT_STREQ("C:\\Menu\\The Vellmor\\Setup.lnk", paths.setupLink);
+    EXPECT_STREQ("C:\\Menu\\The Vellmor\\The Vellmor.lnk", paths.gameLink);
+    ASSERT_TRUE(BuildLanguageSources(paths, "Deutsch"));
+    EXPECT_STREQ("Languages\\Deutsch.poo", paths.languagePoolSource);
+    EXPECT_STREQ("Languages\\Deutsch.sif", paths.languageIndexSource);
+}
+
+// Each builder refuses, rather than cuts, the first length whose longest
+// path no longer fits 259 characters: "<root>\The Vellmor\SetupGlide.dll",
+// "<programs>\The Vellmor\The Vellmor.lnk", "Languages\<language>.poo".
+TEST(PathRules, PathsThatDoNotFitAreRefused) {
+    const struct {
+        const char* what;
+        size_t longest;
+        bool (*build)(InstallPaths&, const std::string&);
+    } cases[] = {
+        {"root", 232,
+         [](InstallPaths& p, const std::string& root) {
+             strcpy(p.installRoot, root.c_str());
+             return BuildInstalledPaths(p);
+         }},
+        {"programs folder", 231,
+         [](InstallPaths& p, const std::string& folder) {
+             return BuildMenuPaths(p, folder.c_str());
+         }},
+        {"language", 245,
+         [](InstallPaths& p, const std::string& name) {
+             return BuildLanguageSources(p, name.c_str());
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        InstallPaths paths;
+        EXPECT_TRUE(c.build(paths, "C:\\" + std::string(c.longest - 3, 'a')));
+        EXPECT_FALSE(c.build(paths, "C:\\" + std::string(c.longest - 2, 'a')));
+    }
+}
+
+} // namespace
