@@ -28,7 +28,7 @@ class CSetupDlg : public CDialog {
     // ("D:\") into `root` (MAX_PATH bytes). When there is none it tells the
     // user and ends the process with status -1: it never returns without one.
     void FindSourceRoot(char* root);
-    // Whether a Glide driver library can be loaded on this machine.
+    // Whether the Glide driver library in the system folder can be loaded.
     bool IsGlideDriverPresent();
     // The Start Menu Programs folder into `path` (MAX_PATH bytes); false,
     // with `path` untouched, when the shell cannot give it.

@@ -14,6 +14,10 @@ namespace {
 // NUL (105 bytes).
 const DWORD kDriveListSize = 256;
 
+// The Glide 2.x driver library, which installs itself into the system
+// folder.
+const char kGlideDriver[] = "glide2x.dll";
+
 const char kNoMediumText[] = "Please Insert The Vellmor CD in a CD ROM drive and run Setup again";
 const char kNoMediumCaption[] = "Vellmor CD Not Found";
 
@@ -75,6 +79,18 @@ bool ScanDrives(DWORD mask, char* list, char* root) {
     return false;
 }
 
+// The driver's full path in the system folder ("System" on Windows 95 and
+// 98, "System32" on NT). Only there: a library of that name beside setup or
+// in the current folder, as in a download folder, must never run inside an
+// elevated setup.
+bool GlideDriverPath(char (&path)[MAX_PATH]) {
+    char folder[MAX_PATH];
+    UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return false;
+    return FormatPath(path, "%s\\%s", folder, kGlideDriver);
+}
+
 } // namespace
 
 void CSetupDlg::FindSourceRoot(char* root) {
@@ -89,8 +105,10 @@ void CSetupDlg::FindSourceRoot(char* root) {
 }
 
 bool CSetupDlg::IsGlideDriverPresent() {
-    // The bare name: the system's ordinary library search decides.
-    HMODULE glide = LoadLibraryA("glide2x.dll");
+    char path[MAX_PATH];
+    if (!GlideDriverPath(path))
+        return false;
+    HMODULE glide = LoadLibraryA(path);
     if (!glide)
         return false;
     FreeLibrary(glide);

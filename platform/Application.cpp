@@ -1,4 +1,5 @@
 #include "platform/Application.h"
+#include "platform/LibrarySearch.h"
 
 #include <string.h>
 
@@ -47,6 +48,7 @@ static void TakeAppNameFromModule(char* name, size_t size) {
 }
 
 void CWinApp::PrepareProcess() {
+    RestrictLibrarySearchToSystem();
     UINT inherited = SetErrorMode(0);
     SetErrorMode(inherited | kQuietErrorMode);
     TakeAppNameFromModule(m_appName, sizeof m_appName);

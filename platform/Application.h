@@ -26,7 +26,8 @@ class CWinApp : public CCmdTarget {
     // The main window; cleared when that window is destroyed.
     CWnd* m_pMainWnd;
 
-    // Runs before InitInstance: the error mode and the application name.
+    // Runs before InitInstance: the library search (first, before anything
+    // loads a library), the error mode and the application name.
     void PrepareProcess();
 
   protected:

@@ -283,7 +283,7 @@ TEST(InitDialog, GlideBoxCarriesWhetherTheDriverLoads) {
         EXPECT_FALSE(IsVisible(glide));
         EXPECT_EQ(0u, setup.Exit());
     };
-    const std::string system = "C:\\windows\\system32\\glide2x.dll";
+    const std::string system = SystemGlidePath();
     ASSERT_FALSE(FileExists(system));
     expectGlideBox(false);
     CopyOneFile(GlideDll(), system);

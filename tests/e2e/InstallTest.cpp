@@ -417,7 +417,7 @@ TEST(Install, FromReadOnlyDiscWithoutGlideDriver) {
 TEST(Install, GlideDriverPresentIntoProgramFilesWithPlantedProgram) {
     // A Glide driver the system finds, and a program where an unquoted
     // "C:\Program Files\..." command would start it.
-    CopyOneFile(GlideDll(), "C:\\windows\\system32\\glide2x.dll");
+    CopyOneFile(GlideDll(), SystemGlidePath());
     CopyOneFile(StubExe(), "C:\\Program.exe");
     InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\SetupGlide.dll", "helper"));
 

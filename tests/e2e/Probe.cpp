@@ -6,6 +6,8 @@
 // usage: e2e_probe COMMAND...   (run in order)
 //   source-root      root=D:\                 (or the not-found message and exit -1)
 //   glide            glide=1|0, loaded-after=1|0
+//   glide-by-name    by-name=1|0: whether "glide2x.dll" loads by its bare
+//                    name, through the process's library search
 //   programs-folder  programs-found=1|0, programs=PATH
 //   pause            paused=1, then waits (a minute at most) until the event
 //                    "e2e-probe-continue" is set: the test changes the drives meanwhile
@@ -30,6 +32,13 @@ void PrintGlide(CSetupDlg& dialog) {
     bool present = dialog.IsGlideDriverPresent();
     printf("glide=%d\n", present ? 1 : 0);
     printf("loaded-after=%d\n", GetModuleHandleA("glide2x.dll") ? 1 : 0);
+}
+
+void PrintGlideByName(CSetupDlg&) {
+    HMODULE glide = LoadLibraryA("glide2x.dll");
+    printf("by-name=%d\n", glide ? 1 : 0);
+    if (glide)
+        FreeLibrary(glide);
 }
 
 void PrintProgramsFolder(CSetupDlg& dialog) {
@@ -59,6 +68,7 @@ struct Command {
 const Command kCommands[] = {
     {"source-root", PrintSourceRoot},
     {"glide", PrintGlide},
+    {"glide-by-name", PrintGlideByName},
     {"programs-folder", PrintProgramsFolder},
     {"pause", Pause},
 };

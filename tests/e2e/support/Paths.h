@@ -29,7 +29,14 @@ std::string ScratchFolder();
 std::string SetupExe();
 std::string ProbeExe();
 std::string StubExe();
+// The stand-in Glide driver; when loaded it appends its own path to
+// kGlideLoadLog, so a test sees which copy ran.
 std::string GlideDll();
+constexpr const char kGlideLoadLog[] = "C:\\glide-loads.log";
+// The system folder (GetSystemDirectoryA), where a Glide driver installs
+// itself: SystemGlidePath() is "<system folder>\\glide2x.dll".
+std::string SystemFolder();
+std::string SystemGlidePath();
 
 // A Windows path of the prefix ("C:\\x", "Z:\\tmp\\y") as Linux sees it,
 // through the prefix's dosdevices links.

@@ -26,8 +26,9 @@ ProbeAnswers ParseAnswers(const std::string& output) {
     return answers;
 }
 
-ProbeAnswers RunProbe(const std::string& commands, const std::string& folder) {
-    RunResult run = RunProgram(ProbeExe(), commands, folder, 20000);
+ProbeAnswers RunProbe(const std::string& commands, const std::string& folder,
+                      const std::string& program) {
+    RunResult run = RunProgram(program.empty() ? ProbeExe() : program, commands, folder, 20000);
     if (!run.finished)
         throw std::runtime_error("the probe did not end; it said: " + run.output);
     if (run.exitCode != 0)

@@ -16,7 +16,9 @@ ProbeAnswers ParseAnswers(const std::string& output);
 // Runs the probe with `commands` in `folder` (empty: the test's) to its end
 // and gives its answers. Throws when it does not end within 20 s (a message
 // box waiting for the user, say) or ends with a status other than 0.
-ProbeAnswers RunProbe(const std::string& commands, const std::string& folder = "");
+// `program` runs a copy of the probe instead of the built one.
+ProbeAnswers RunProbe(const std::string& commands, const std::string& folder = "",
+                      const std::string& program = "");
 // Starts the probe with its output captured, for tests that watch it run.
 Process StartProbe(const std::string& commands);
 

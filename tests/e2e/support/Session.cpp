@@ -18,7 +18,8 @@ std::string Ended(const Process& process) {
 
 } // namespace
 
-Session::Session(const StartOptions& options) : process_(Process::Start(SetupExe(), options)) {}
+Session::Session(const StartOptions& options, const std::string& program)
+    : process_(Process::Start(program.empty() ? SetupExe() : program, options)) {}
 
 HWND Session::WaitForBox(HWND except, const std::string& what) {
     HWND box = nullptr;

@@ -16,8 +16,8 @@ namespace e2e {
 
 class Session {
   public:
-    // Starts Setup.exe (SetupExe()).
-    explicit Session(const StartOptions& options = {});
+    // Starts Setup.exe (SetupExe(), or `program`: a copy of it).
+    explicit Session(const StartOptions& options = {}, const std::string& program = "");
 
     Process& Program() { return process_; }
     DWORD Id() const { return process_.Id(); }

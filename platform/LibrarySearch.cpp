@@ -1,0 +1,31 @@
+#include "platform/LibrarySearch.h"
+
+#include <windows.h>
+
+namespace {
+
+// Both calls are looked up at run time: a static import of either would
+// keep the program from starting on Windows 95 and NT 4.
+typedef BOOL(WINAPI* SetDefaultDllDirectoriesProc)(DWORD flags);
+typedef BOOL(WINAPI* SetDllDirectoryAProc)(LPCSTR folder);
+
+const DWORD kSearchSystem32 = 0x00000800; // LOAD_LIBRARY_SEARCH_SYSTEM32
+
+template <class Proc> Proc KernelProc(const char* name) {
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    if (!kernel)
+        return nullptr;
+    // Through a function type without parameters, which converts to any.
+    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(GetProcAddress(kernel, name)));
+}
+
+} // namespace
+
+void RestrictLibrarySearchToSystem() {
+    auto setDefault = KernelProc<SetDefaultDllDirectoriesProc>("SetDefaultDllDirectories");
+    if (setDefault && setDefault(kSearchSystem32))
+        return;
+    auto setDirectory = KernelProc<SetDllDirectoryAProc>("SetDllDirectoryA");
+    if (setDirectory)
+        setDirectory("");
+}
