@@ -32,6 +32,8 @@ inline constexpr char kIndexExtension[] = ".sif";
 inline constexpr char kGlideFolder[] = "Glide";
 inline constexpr char kGlideLibrary[] = "Glide2x.dll";
 inline constexpr char kSetupGlide[] = "SetupGlide.dll";
+// The Glide 2.x driver, which installs itself into the system folder.
+inline constexpr char kGlideDriver[] = "glide2x.dll";
 
 // Written into the installation.
 inline constexpr char kVersionFile[] = "Version.ver";

@@ -14,10 +14,6 @@ namespace {
 // NUL (105 bytes).
 const DWORD kDriveListSize = 256;
 
-// The Glide 2.x driver library, which installs itself into the system
-// folder.
-const char kGlideDriver[] = "glide2x.dll";
-
 const char kNoMediumText[] = "Please Insert The Vellmor CD in a CD ROM drive and run Setup again";
 const char kNoMediumCaption[] = "Vellmor CD Not Found";
 
