@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # Checks a built Windows program: it imports only DLLs of a bare Windows
-# installation, (with --max-bytes) is no larger than the given size, and
-# (with --map, the linker's map of it) links no MinGW printf. Prints the
-# figures.
+# installation, (with --functions, a list as scripts/exe-imports.txt) only
+# the functions on that list, asks for no subsystem newer than 4.0 (Windows
+# 95 and NT 4 refuse to load such a program), (with --max-bytes) is no
+# larger than the given size, and (with --map, the linker's map of it) links
+# no MinGW printf. Prints the figures.
 #
-# usage: check-exe.sh [--max-bytes N] [--map FILE] PROGRAM.exe
+# usage: check-exe.sh [--max-bytes N] [--map FILE] [--functions FILE] PROGRAM.exe
 set -eu
 max=
 map=
+functions=
 while [ $# -gt 1 ]; do
     case $1 in
         --max-bytes) max=$2; shift 2 ;;
         --map) map=$2; shift 2 ;;
+        --functions) functions=$2; shift 2 ;;
         *) break ;;
     esac
 done
@@ -26,6 +30,26 @@ for dll in $imports; do
         status=1
     fi
 done
+if [ -n "$functions" ]; then
+    # "DLL function" per import, against the list's first two columns.
+    listed=$(sed 's/#.*//' "$functions" | awk 'NF >= 2 { print tolower($1), $2 }')
+    unlisted=$(i686-w64-mingw32-objdump -p "$exe" |
+        awk '/DLL Name:/ { dll = tolower($3); next } /^[[:space:]]*$/ { dll = ""; next }
+             dll && $1 != "vma:" { print dll, $NF }' |
+        grep -vxF -f <(printf '%s\n' "$listed") || true)
+    if [ -n "$unlisted" ]; then
+        echo "$(basename "$exe") imports functions that are not on $functions; add each with the"
+        echo "oldest Windows that has it, or look it up at run time:"
+        echo "$unlisted" | sed 's/^/    /'
+        status=1
+    fi
+fi
+subsystem=$(i686-w64-mingw32-objdump -p "$exe" | awk '/MajorSubsystemVersion/ { major = $2 }
+    /MinorSubsystemVersion/ { minor = $2 } END { print major "." minor }')
+if [ "$subsystem" != "4.0" ]; then
+    echo "$(basename "$exe") asks for subsystem version $subsystem; Windows 95 and NT 4 need 4.0"
+    status=1
+fi
 size=$(stat -c %s "$exe")
 echo "$(basename "$exe"): $size bytes; imports: $(echo $imports | tr '\n' ' ')"
 if [ -n "$max" ] && [ "$size" -gt "$max" ]; then
