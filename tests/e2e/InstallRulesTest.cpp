@@ -1,0 +1,184 @@
+// The installation where its rules meet real folder names and a machine
+// that refuses a step: a folder named like the product, install paths that
+// depend on the current folder, and failures after the copy. The rules
+// themselves are tested natively (tests/native/PathRulesTest.cpp); here the
+// real Setup.exe shows what the user sees.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "E2e.h"
+#include "app/Names.h"
+#include "res/resource.h"
+#include "text/TextCatalogue.h"
+
+using namespace e2e;
+
+namespace {
+
+const char kDisc = 'E';
+
+std::string EnglishText(int index) {
+    for (const auto& text : EnglishTexts())
+        if (text.first == index)
+            return text.second;
+    return "";
+}
+
+// A failure of the installation: the box's text and caption.
+void ExpectFailure(const Session& setup, const MessageBoxInfo& box, const char* text,
+                   const char* caption) {
+    EXPECT_EQ(text, box.text) << Describe(box);
+    EXPECT_EQ(caption, box.caption);
+    EXPECT_EQ(std::vector<std::string>{"OK"}, box.buttons);
+    EXPECT_EQ(setup.Dialog(), box.owner);
+}
+
+// While it lives, the installation's registry key cannot be made: its
+// parent is volatile, and a volatile key takes no lasting child.
+class UnwritableInstallKey {
+  public:
+    UnwritableInstallKey() {
+        DWORD disposition = 0;
+        HKEY parent = nullptr;
+        LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kParent, 0, nullptr, REG_OPTION_VOLATILE,
+                                      KEY_ALL_ACCESS, nullptr, &parent, &disposition);
+        EXPECT_EQ(ERROR_SUCCESS, status);
+        EXPECT_EQ(static_cast<DWORD>(REG_CREATED_NEW_KEY), disposition);
+        if (parent)
+            RegCloseKey(parent);
+        HKEY key = nullptr;
+        EXPECT_NE(ERROR_SUCCESS, RegCreateKeyA(HKEY_LOCAL_MACHINE, kRegistryKey, &key))
+            << "the key can still be made";
+        if (key)
+            RegCloseKey(key);
+    }
+    ~UnwritableInstallKey() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kParent); }
+    UnwritableInstallKey(const UnwritableInstallKey&) = delete;
+    UnwritableInstallKey& operator=(const UnwritableInstallKey&) = delete;
+
+  private:
+    static constexpr const char* kParent = "Software\\Brightfen";
+};
+
+} // namespace
+
+TEST(InstallRules, FolderNamedLikeTheProductIsARootOfItsOwn) {
+    InsertDisc(kDisc, Medium::Product());
+    const std::string root = "C:\\The Vellmor Mods";
+    const std::string installDir = root + "\\The Vellmor";
+    {
+        Session setup;
+        setup.WaitForDialog();
+        setup.SetField(root);
+        setup.Press(IDOK);
+        MessageBoxInfo done = setup.NextBox();
+        EXPECT_EQ(EnglishText(TXT_INSTALL_DONE), done.text) << Describe(done);
+        setup.Answer(done, "OK");
+        EXPECT_EQ(0u, setup.WaitForEnd());
+    }
+    EXPECT_TRUE(FileExists(installDir + "\\" + kGameExe));
+    EXPECT_FALSE(FolderExists("C:\\The Vellmor"));
+    EXPECT_EQ(installDir, ReadHklmValue(kRegistryKey, kInstallPathValue).AsString());
+
+    // The next start offers the installation; after No the field shows the
+    // folder the user chose.
+    Session again;
+    MessageBoxInfo offer = again.NextBox();
+    EXPECT_EQ(EnglishText(TXT_RUN_INSTALLED), offer.text);
+    again.Answer(offer, "No");
+    again.WaitForDialog();
+    EXPECT_EQ(root, again.Field());
+    EXPECT_EQ(0u, again.Exit());
+}
+
+TEST(InstallRules, InstallPathsThatDependOnTheCurrentFolderAreRefused) {
+    InsertDisc(kDisc, Medium::Product());
+    MakeFolders("C:\\Start");
+    StartOptions options;
+    options.currentFolder = "C:\\Start";
+    Session setup(options);
+    setup.WaitForDialog();
+    // Leading blanks: the text names no product folder and is used as
+    // typed, which no drive path begins with.
+    for (const char* typed : {"Games", "C:Games", "\\Games", "  C:\\Games"}) {
+        SCOPED_TRACE(typed);
+        setup.SetField(typed);
+        setup.Press(IDOK);
+        MessageBoxInfo box = setup.NextBox();
+        ExpectFailure(setup, box,
+                      "Please type the destination folder's full path, such as C:\\Games or "
+                      "\\\\Server\\Share\\Games.",
+                      "Error");
+        EXPECT_TRUE(box.icon);
+        setup.Answer(box, "OK");
+    }
+    int entries = 0;
+    ForEachEntry("C:\\Start", [&](const std::string&, bool) { ++entries; });
+    EXPECT_EQ(0, entries);
+    EXPECT_FALSE(FolderExists("C:\\Games"));
+    EXPECT_FALSE(HklmKeyExists(kRegistryKey));
+    EXPECT_EQ(0u, setup.Exit()) << "the dialog stays open";
+}
+
+// Each failure stops the installation with its own message and leaves the
+// dialog open; the next Install, over what the failed one left, goes on.
+TEST(InstallRules, FailuresAfterTheCopyAreReportedAndTheNextInstallCompletes) {
+    InsertDisc(kDisc, Medium::Product());
+    const std::string installDir = "C:\\Games\\The Vellmor";
+    const std::string pool = installDir + "\\language.poo";
+    const std::string index = installDir + "\\language.sif";
+    Session setup;
+    setup.WaitForDialog();
+    setup.SetField("C:\\Games");
+    // Install, answering the shell's question about replacing an earlier
+    // copy; the next box.
+    auto install = [&](bool overCopy) {
+        setup.Press(IDOK);
+        if (overCopy)
+            setup.Answer(setup.NextBox(), "Yes");
+        return setup.NextBox();
+    };
+
+    // The disc lacks the language's index file: its pool is copied, the
+    // installation stops there.
+    InsertDisc(kDisc,
+               Medium::Product().WithoutLanguages().WithFile("Languages\\English.poo", "pool"));
+    MessageBoxInfo box = install(false);
+    ExpectFailure(setup, box, "Could not copy the language files!", "Language Files Error");
+    setup.Answer(box, "OK");
+    EXPECT_TRUE(FileExists(pool));
+    EXPECT_FALSE(FileExists(index));
+    EXPECT_FALSE(HklmKeyExists(kRegistryKey));
+
+    // The whole disc, but no right to record the installation.
+    InsertDisc(kDisc, Medium::Product());
+    {
+        UnwritableInstallKey unwritable;
+        box = install(true);
+        ExpectFailure(setup, box, "Could not record the installation in the registry!",
+                      "Registry Error");
+        setup.Answer(box, "OK");
+        EXPECT_TRUE(FileExists(index));
+    }
+    EXPECT_FALSE(HklmKeyExists(kRegistryKey));
+
+    // No renderer library on the disc, and no Glide driver on the machine.
+    InsertDisc(kDisc, Medium::Product().WithoutGlide());
+    box = install(true);
+    ExpectFailure(setup, box, "Could not copy the Glide renderer library!", "Renderer Error");
+    setup.Answer(box, "OK");
+    EXPECT_EQ(installDir, ReadHklmValue(kRegistryKey, kInstallPathValue).AsString());
+    EXPECT_FALSE(FileExists(installDir + "\\" + kGlideLibrary));
+    EXPECT_TRUE(ReadStubStarts().empty()) << "the installation's Setup.exe ran";
+
+    InsertDisc(kDisc, Medium::Product());
+    MessageBoxInfo done = install(true);
+    EXPECT_EQ(EnglishText(TXT_INSTALL_DONE), done.text) << Describe(done);
+    EXPECT_EQ(1u, WaitForStubStarts(1, kTimeoutMs).size());
+    EXPECT_TRUE(FileExists(installDir + "\\" + kGlideLibrary));
+    EXPECT_FALSE(GetFileAttributesA(index.c_str()) & FILE_ATTRIBUTE_READONLY);
+    setup.Answer(done, "OK");
+    EXPECT_EQ(0u, setup.WaitForEnd());
+}
