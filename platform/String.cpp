@@ -1,6 +1,5 @@
 #include "platform/String.h"
 
-#include <ctype.h>
 #include <stdlib.h>
 #include <string.h>
 #include <windows.h>
@@ -11,10 +10,6 @@ CString::CString() : m_data(nullptr), m_length(0), m_capacity(0) {}
 
 CString::CString(const char* text) : CString() {
     *this = text;
-}
-
-CString::CString(const char* text, int length) : CString() {
-    Assign(text, length);
 }
 
 CString::CString(const CString& other) : CString() {
@@ -65,67 +60,6 @@ bool CString::Assign(const char* text, int length) {
     m_data[length] = '\0';
     m_length = length;
     return true;
-}
-
-void CString::Append(const char* text, int length) {
-    if (length <= 0 || !Reserve(m_length + length))
-        return;
-    memmove(m_data + m_length, text, (size_t)length);
-    m_length += length;
-    m_data[m_length] = '\0';
-}
-
-void CString::TrimLeft() {
-    int start = 0;
-    while (start < m_length && isspace((unsigned char)m_data[start]))
-        ++start;
-    if (start > 0)
-        Assign(m_data + start, m_length - start);
-}
-
-void CString::TrimRight() {
-    int end = m_length;
-    while (end > 0 && isspace((unsigned char)m_data[end - 1]))
-        --end;
-    if (end < m_length) {
-        m_data[end] = '\0';
-        m_length = end;
-    }
-}
-
-void CString::Trim() {
-    TrimRight();
-    TrimLeft();
-}
-
-int CString::Find(const char* what) const {
-    const char* found = strstr(*this, what);
-    return found ? (int)(found - (const char*)*this) : -1;
-}
-
-CString CString::Left(int count) const {
-    if (count < 0)
-        count = 0;
-    return CString(*this, count < m_length ? count : m_length);
-}
-
-int CString::Replace(const char* from, const char* to) {
-    size_t fromLength = strlen(from);
-    if (fromLength == 0 || m_length == 0)
-        return 0;
-    CString result;
-    int replaced = 0;
-    const char* rest = *this;
-    for (const char* hit; (hit = strstr(rest, from)) != nullptr; rest = hit + fromLength) {
-        result.Append(rest, (int)(hit - rest));
-        result.Append(to, (int)strlen(to));
-        ++replaced;
-    }
-    if (replaced > 0) {
-        result.Append(rest, (int)strlen(rest));
-        *this = result;
-    }
-    return replaced;
 }
 
 void CString::Format(const char* format, ...) {

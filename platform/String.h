@@ -10,7 +10,6 @@ class CString {
   public:
     CString();
     CString(const char* text);
-    CString(const char* text, int length);
     CString(const CString& other);
     ~CString();
 
@@ -21,24 +20,6 @@ class CString {
     int GetLength() const { return m_length; }
     bool IsEmpty() const { return m_length == 0; }
     bool operator==(const char* text) const;
-
-    // Appends `length` bytes of `text`.
-    void Append(const char* text, int length);
-
-    // Removes white space from the start, the end, or both.
-    void TrimLeft();
-    void TrimRight();
-    void Trim();
-
-    // Position of the first occurrence of `what` (case-sensitive), or -1.
-    int Find(const char* what) const;
-
-    // The first `count` characters (all of them when count is larger).
-    CString Left(int count) const;
-
-    // Replaces every occurrence of `from` (case-sensitive, non-overlapping,
-    // left to right) with `to`; returns how many were replaced.
-    int Replace(const char* from, const char* to);
 
     // printf-style formatting into this string.
     void Format(const char* format, ...);
