@@ -19,8 +19,6 @@ using namespace e2e;
 
 namespace {
 
-const DWORD kQuietMs = 700;
-
 const char kInstalledKey[] = "Software\\Brightfen\\The Vellmor";
 const char kDisc = 'E';
 const std::string kVersionBytes("\x0D\0\0\0\x01\0\0\0\0\0\0\0\0", 13);
@@ -157,13 +155,14 @@ class SetupRun : public Session {
         return NextBox();
     }
 
-    // After a failure: the dialog is still there, usable, and nothing more
-    // is shown.
+    // After a failure: once Install's handler is done, the dialog is still
+    // there, usable, and nothing more is shown.
     void ExpectDialogStaysOpen() {
+        Drain();
         EXPECT_TRUE(Program().IsRunning());
         EXPECT_TRUE(IsWindow(Dialog()) && IsWindowVisible(Dialog()));
-        HWND more = WaitForDialogBox(Id(), Dialog(), kQuietMs);
-        EXPECT_FALSE(more) << "then " << Describe(ReadMessageBox(more));
+        for (HWND more : OtherBoxes())
+            ADD_FAILURE() << "then " << Describe(ReadMessageBox(more));
         EXPECT_TRUE(IsWindowEnabled(Dialog()));
     }
 
@@ -311,16 +310,17 @@ void ExpectLanguagePair(const std::string& installDir, const Language& language)
 }
 
 // Nothing of an installation exists: no registry key, no Start Menu folder,
-// no program started.
-void ExpectNothingRecorded() {
+// no program started by `setup`.
+void ExpectNothingRecorded(const Session& setup) {
     EXPECT_FALSE(HklmKeyExists(kInstalledKey));
     EXPECT_FALSE(FolderExists(MenuFolder()));
+    WaitForProgramsStartedBy(setup.Id());
     EXPECT_TRUE(ReadStubStarts().empty());
 }
 
 // The one start of the installation's Setup.exe: quoted, in its folder.
 void ExpectInstalledSetupStarted(const std::string& installDir) {
-    std::vector<StubStart> starts = WaitForStubStarts(1, kTimeoutMs);
+    std::vector<StubStart> starts = WaitForStubStarts(1);
     ASSERT_EQ(1u, starts.size());
     // The system may give the folders' names as they are on the disk.
     EXPECT_EQ(0, _stricmp((installDir + "\\Setup.exe").c_str(), starts[0].program.c_str()))
@@ -437,8 +437,8 @@ TEST(Install, GlideDriverPresentIntoProgramFilesWithPlantedProgram) {
     ExpectRecordedInstallation(installDir);
     ExpectMenuLinks(installDir);
     EXPECT_EQ(std::vector<std::string>{}, ReadOnlyEntries(installDir));
-    // Nothing else was started, not even later.
-    Sleep(kQuietMs);
+    // Nothing else was started, not even by what setup started.
+    WaitForProgramsStartedBy(setup.Id());
     EXPECT_EQ(1u, ReadStubStarts().size());
 }
 
@@ -457,7 +457,7 @@ TEST(Install, RootThatCannotBeCreatedLeavesTheDialogOpenUntilOneCan) {
         setup.ExpectRefusal(typed, kRootFailed);
         EXPECT_EQ(driveC, EntriesOf("C:\\"));
         EXPECT_EQ(std::vector<std::string>{}, EntriesOf("C:\\Games"));
-        ExpectNothingRecorded();
+        ExpectNothingRecorded(setup);
     }
 
     // Enter in the field runs the Install command as the button does.
@@ -468,7 +468,7 @@ TEST(Install, RootThatCannotBeCreatedLeavesTheDialogOpenUntilOneCan) {
     // the copy finds no such folder and nothing can be written in it.
     setup.ExpectRefusal("C:\\Games  ", kVersionFailed);
     EXPECT_EQ(std::vector<std::string>{}, EntriesOf("C:\\Games"));
-    ExpectNothingRecorded();
+    ExpectNothingRecorded(setup);
 
     // The product name is matched as written: in lower case it is part of
     // the root, and the product folder is made inside it.
@@ -501,7 +501,7 @@ TEST(Install, OverlongPathsAreRefusedBeforeAnythingIsWritten) {
         SCOPED_TRACE(typed.size());
         setup.ExpectRefusal(typed, kPathTooLong);
         EXPECT_EQ(driveC, EntriesOf("C:\\"));
-        ExpectNothingRecorded();
+        ExpectNothingRecorded(setup);
     }
 
     setup.SetField(longest);
@@ -520,7 +520,7 @@ TEST(Install, FailuresAfterTheCopyAreReportedAndALaterInstallRepairs) {
     EXPECT_EQ(startFolder, CurrentFolderOf(setup.Program().Handle()));
     EXPECT_TRUE(FolderExists("C:\\Games\\The Vellmor\\Version.ver"));
     EXPECT_TRUE(FileExists("C:\\Games\\The Vellmor\\Vellmor.exe")) << "the copy was made";
-    ExpectNothingRecorded();
+    ExpectNothingRecorded(setup);
 
     // The right disc now, but a file is in the way of the Start Menu folder.
     InsertDisc(kDisc, Medium::Product());
@@ -531,6 +531,7 @@ TEST(Install, FailuresAfterTheCopyAreReportedAndALaterInstallRepairs) {
     EXPECT_EQ(kVersionBytes, ReadWholeFile(JoinPath(installDir, "Version.ver")));
     EXPECT_EQ("in the way", ReadWholeFile(blocker));
     EXPECT_FALSE(HklmKeyExists(kInstalledKey));
+    WaitForProgramsStartedBy(setup.Id());
     EXPECT_TRUE(ReadStubStarts().empty());
     ASSERT_TRUE(DeleteFileA(blocker.c_str()));
 
@@ -592,6 +593,7 @@ TEST(Install, CancelledCopyThenReinstallationRewritesEverything) {
     setup.ExpectDialogStaysOpen();
     EXPECT_EQ(damaged, Tree(installDir));
     EXPECT_FALSE(FileExists(JoinPath(MenuFolder(), "Setup.lnk")));
+    WaitForProgramsStartedBy(setup.Id());
     EXPECT_TRUE(ReadStubStarts().empty());
 
     // Installing again starts from the beginning; this time the shell may
@@ -612,7 +614,7 @@ TEST(Install, DiscTakenOutBeforeInstallEndsTheProgramWithoutWriting) {
     setup.Answer(box, "OK");
     EXPECT_EQ(0xFFFFFFFFu, setup.WaitForEnd());
     EXPECT_FALSE(FolderExists("C:\\Games"));
-    ExpectNothingRecorded();
+    ExpectNothingRecorded(setup);
 }
 
 TEST(Install, DriveRootAsInstallRootAndAgainFromTheRecordedRoot) {

@@ -9,7 +9,6 @@ using namespace e2e;
 
 namespace {
 
-const DWORD kProbeTimeoutMs = 20000;
 const char kNoMediumText[] = "Please Insert The Vellmor CD in a CD ROM drive and run Setup again";
 const char kNoMediumCaption[] = "Vellmor CD Not Found";
 
@@ -20,7 +19,7 @@ std::string SourceRoot() {
 // Checks the message of a scan that found nothing and dismisses it; returns
 // the exit code the probe ends with.
 DWORD ExpectNotFoundMessage(Process& probe) {
-    MessageBoxInfo box = WaitForMessageBox(probe.Id(), kProbeTimeoutMs);
+    MessageBoxInfo box = WaitForMessageBox(probe.Id(), kTimeoutMs);
     EXPECT_TRUE(box.window) << "no message box; the probe said: " << probe.Output();
     if (!box.window)
         return probe.ExitCode();
@@ -29,10 +28,12 @@ DWORD ExpectNotFoundMessage(Process& probe) {
     // Style 0x30: an icon (the exclamation mark) and the OK button only.
     EXPECT_EQ(std::vector<std::string>{"OK"}, box.buttons);
     EXPECT_TRUE(box.icon);
-    // Still waiting for the user: the process ends only after the answer.
-    EXPECT_FALSE(probe.WaitForExit(300));
+    // Still waiting for the user: the box answers from its loop, and the
+    // process ends only after the answer.
+    Settle(box.window);
+    EXPECT_TRUE(probe.IsRunning());
     PostClick(box.window, IDOK);
-    EXPECT_TRUE(probe.WaitForExit(kProbeTimeoutMs));
+    EXPECT_TRUE(probe.WaitForExit(kTimeoutMs));
     return probe.ExitCode();
 }
 
@@ -115,7 +116,7 @@ TEST(SourceMedium, DiscTakenOutWhileRunningEndsTheNextScan) {
     HANDLE resume = CreateEventA(nullptr, TRUE, FALSE, kProbeContinueEvent);
     ASSERT_TRUE(resume);
     Process probe = StartProbe("source-root pause source-root");
-    ASSERT_TRUE(probe.WaitForOutput("paused=1", kProbeTimeoutMs)) << probe.Output();
+    ASSERT_TRUE(probe.WaitForOutput("paused=1", kTimeoutMs)) << probe.Output();
     EXPECT_EQ("E:\\", ParseAnswers(probe.Output())["root"]);
 
     EjectDisc('E');

@@ -67,7 +67,7 @@ if [ -z "${DISPLAY:-}" ]; then
     export DISPLAY=:$display
 fi
 
-timeout -k 5 "${E2E_TIMEOUT:-120}" wine "$program" "$@" | tee "$root/output.txt"
+timeout -k 5 "${E2E_TIMEOUT:-600}" wine "$program" "$@" | tee "$root/output.txt"
 status=${PIPESTATUS[0]}
 # A filter that selects nothing passes in GoogleTest; here it is an error
 # (a test renamed or left out of the build).

@@ -10,6 +10,10 @@
 
 #include "app/SetupDlg.h"
 #include "platform/Application.h"
+#include "tools/windriver/Wait.h"
+
+using windriver::kPollMs;
+using windriver::kTimeoutMs;
 
 namespace {
 
@@ -29,17 +33,27 @@ CWinApp& TestApp() {
     return app;
 }
 
-HWND WaitForOwnWindow(const char* caption, int timeoutMs = 10000) {
-    for (int waited = 0; waited < timeoutMs; waited += 20) {
+// A visible window of this process with `caption`, or null when none is
+// shown within kTimeoutMs.
+HWND WaitForOwnWindow(const char* caption) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < kTimeoutMs; Sleep(kPollMs)) {
         HWND found = FindWindowA(nullptr, caption);
         DWORD pid = 0;
         if (found)
             GetWindowThreadProcessId(found, &pid);
         if (found && pid == GetCurrentProcessId() && IsWindowVisible(found))
             return found;
-        Sleep(20);
     }
     return nullptr;
+}
+
+// True once `window` is destroyed, false when it still is after kTimeoutMs.
+bool WaitForGone(HWND window) {
+    for (DWORD start = GetTickCount(); IsWindow(window); Sleep(kPollMs)) {
+        if (GetTickCount() - start >= kTimeoutMs)
+            return false;
+    }
+    return true;
 }
 
 std::string TextOf(HWND window) {
@@ -58,9 +72,7 @@ INT_PTR RunObserved(CDialog& dialog, const char* caption, std::function<void(HWN
         if (!window)
             return;
         observe(window);
-        for (int i = 0; i < 250 && IsWindow(window); ++i)
-            Sleep(20);
-        if (IsWindow(window))
+        if (!WaitForGone(window))
             PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     });
     INT_PTR result = dialog.DoModal();
@@ -136,14 +148,16 @@ TEST(FrameDialog, SystemCommands0x10To0x1FOpenTheAboutBoxCentredOverTheDialog) {
             EXPECT_NE(std::string::npos, texts.find("Setup Version 1.01|")) << texts;
 
             PostMessageA(about, WM_COMMAND, IDOK, 0);
-            for (int i = 0; i < 250 && IsWindow(about); ++i)
-                Sleep(20);
-            EXPECT_FALSE(IsWindow(about));
+            EXPECT_TRUE(WaitForGone(about));
         }
         // 0x0020 is not the About command: it goes to the default processing.
-        PostMessageA(window, WM_SYSCOMMAND, 0x0020, 0);
-        Sleep(300);
-        EXPECT_EQ(nullptr, WaitForOwnWindow("About Setup", 200));
+        // Sent, so that it has been handled when the call returns; a modal
+        // About box would keep it from returning.
+        DWORD_PTR result = 0;
+        EXPECT_TRUE(
+            SendMessageTimeoutA(window, WM_SYSCOMMAND, 0x0020, 0, SMTO_NORMAL, kTimeoutMs, &result))
+            << "0x0020 opened a modal window";
+        EXPECT_EQ(nullptr, FindWindowA(nullptr, "About Setup"));
         EXPECT_TRUE(IsWindowEnabled(window));
         PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     });

@@ -3,12 +3,19 @@
 #include <stdexcept>
 #include <string.h>
 
+#include "tools/windriver/Wait.h"
+
 namespace e2e {
+
+using namespace windriver;
 
 namespace {
 
 // The buffer: the writer's process id, then its NUL-terminated text.
 const DWORD kBufferSize = 4096;
+
+// Written by the capture itself to mark how far the listener has got.
+const char kSentinel[] = "e2e debug-output barrier\n";
 
 } // namespace
 
@@ -33,7 +40,7 @@ DebugOutputCapture::DebugOutputCapture() {
 DebugOutputCapture::~DebugOutputCapture() {
     if (thread_) {
         SetEvent(stop_);
-        WaitForSingleObject(thread_, 5000);
+        WaitForSingleObject(thread_, kTimeoutMs);
         CloseHandle(thread_);
     }
     if (view_)
@@ -57,12 +64,31 @@ DWORD WINAPI DebugOutputCapture::Listen(LPVOID param) {
         const char* text = self->view_ + sizeof entry.pid;
         entry.text.assign(text, strnlen(text, kBufferSize - sizeof entry.pid));
         EnterCriticalSection(&self->lock_);
-        self->entries_.push_back(entry);
+        if (entry.pid == GetCurrentProcessId() && entry.text == kSentinel)
+            ++self->sentinelsStored_;
+        else
+            self->entries_.push_back(entry);
         LeaveCriticalSection(&self->lock_);
     }
 }
 
-std::vector<std::string> DebugOutputCapture::Texts(DWORD pid) const {
+void DebugOutputCapture::CatchUp() {
+    // Writers take turns through the buffer, and the listener frees it only
+    // after storing a text: once this text is stored, so is every earlier one.
+    ++sentinelsWritten_;
+    OutputDebugStringA(kSentinel);
+    WaitUntil(
+        [this] {
+            EnterCriticalSection(&lock_);
+            bool stored = sentinelsStored_ >= sentinelsWritten_;
+            LeaveCriticalSection(&lock_);
+            return stored;
+        },
+        "the debug-output listener");
+}
+
+std::vector<std::string> DebugOutputCapture::Texts(DWORD pid) {
+    CatchUp();
     std::vector<std::string> texts;
     EnterCriticalSection(&lock_);
     for (const Entry& entry : entries_) {

@@ -19,9 +19,10 @@ class DebugOutputCapture {
     DebugOutputCapture(const DebugOutputCapture&) = delete;
     DebugOutputCapture& operator=(const DebugOutputCapture&) = delete;
 
-    // The texts received so far, one per OutputDebugString call, from
-    // process `pid` (0: from any).
-    std::vector<std::string> Texts(DWORD pid = 0) const;
+    // The texts written so far, one per OutputDebugString call, from
+    // process `pid` (0: from any). Waits until the listener has stored
+    // everything written before the call.
+    std::vector<std::string> Texts(DWORD pid = 0);
 
   private:
     struct Entry {
@@ -29,6 +30,7 @@ class DebugOutputCapture {
         std::string text;
     };
     static DWORD WINAPI Listen(LPVOID self);
+    void CatchUp();
 
     HANDLE mutex_ = nullptr;
     HANDLE mapping_ = nullptr;
@@ -39,6 +41,8 @@ class DebugOutputCapture {
     const char* view_ = nullptr;
     mutable CRITICAL_SECTION lock_;
     std::vector<Entry> entries_;
+    unsigned sentinelsWritten_ = 0;
+    unsigned sentinelsStored_ = 0;
 };
 
 } // namespace e2e

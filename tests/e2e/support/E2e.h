@@ -10,5 +10,10 @@
 #include "Session.h"
 #include "ShellLink.h"
 #include "StubLog.h"
-#include "Ui.h"
-#include "Wait.h"
+#include "tools/windriver/Ui.h"
+#include "tools/windriver/Wait.h"
+
+// The window driver's names are the harness's own.
+namespace e2e {
+using namespace windriver;
+}

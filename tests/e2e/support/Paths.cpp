@@ -99,12 +99,8 @@ DWORD RunLinuxShell(const std::string& script, DWORD timeoutMs) {
         Fail("cannot run /bin/sh for", base + ".sh");
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    DWORD start = GetTickCount();
-    while (!FileExists(base + ".status")) {
-        if (GetTickCount() - start >= timeoutMs)
-            throw std::runtime_error("no end on Linux: " + script);
-        Sleep(20);
-    }
+    WaitUntil([&] { return FileExists(base + ".status"); }, "the end on Linux of: " + script,
+              timeoutMs);
     return static_cast<DWORD>(atoi(ReadWholeFile(base + ".status").c_str()));
 }
 
@@ -161,17 +157,30 @@ void EmptyFolder(const std::string& folder) {
     });
 }
 
-std::string ReadWholeFile(const std::string& path) {
+bool ReadFileIfFree(const std::string& path, std::string& contents) {
+    contents.clear();
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    if (file == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        if (error == ERROR_SHARING_VIOLATION)
+            return false;
+        if (error == ERROR_FILE_NOT_FOUND)
+            return true;
         Fail("cannot open", path);
-    std::string contents;
+    }
     char buffer[4096];
     DWORD got = 0;
     while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
         contents.append(buffer, got);
     CloseHandle(file);
+    return true;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::string contents;
+    if (!FileExists(path) || !ReadFileIfFree(path, contents))
+        Fail("cannot open", path);
     return contents;
 }
 

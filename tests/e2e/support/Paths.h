@@ -8,7 +8,11 @@
 #include <functional>
 #include <string>
 
+#include "tools/windriver/Wait.h"
+
 namespace e2e {
+
+using namespace windriver;
 
 // The CD-ROM drives of the test prefix, in drive-letter order, and its
 // fixed disk. Each is a folder of the per-test folder (DriveFolder).
@@ -45,7 +49,7 @@ std::string LinuxPath(const std::string& windowsPath);
 // it does not end within `timeoutMs`. Wine starts a Linux program like any
 // other, but without a process handle to wait on: the status comes back
 // through a file in the scratch folder.
-DWORD RunLinuxShell(const std::string& script, DWORD timeoutMs = 20000);
+DWORD RunLinuxShell(const std::string& script, DWORD timeoutMs = kTimeoutMs);
 
 std::string JoinPath(const std::string& folder, const std::string& name);
 bool FileExists(const std::string& path);
@@ -58,6 +62,9 @@ void ForEachEntry(const std::string& folder,
 // Removes everything below `folder` (read-only files too), keeping it.
 void EmptyFolder(const std::string& folder);
 std::string ReadWholeFile(const std::string& path);
+// Reads a file that others may be writing; false while one holds it without
+// sharing it. A missing file reads as empty.
+bool ReadFileIfFree(const std::string& path, std::string& contents);
 void WriteWholeFile(const std::string& path, const std::string& contents);
 void CopyOneFile(const std::string& from, const std::string& to);
 

@@ -28,7 +28,7 @@ ProbeAnswers ParseAnswers(const std::string& output) {
 
 ProbeAnswers RunProbe(const std::string& commands, const std::string& folder,
                       const std::string& program) {
-    RunResult run = RunProgram(program.empty() ? ProbeExe() : program, commands, folder, 20000);
+    RunResult run = RunProgram(program.empty() ? ProbeExe() : program, commands, folder);
     if (!run.finished)
         throw std::runtime_error("the probe did not end; it said: " + run.output);
     if (run.exitCode != 0)

@@ -1,5 +1,7 @@
 #include "Process.h"
 
+#include <tlhelp32.h>
+
 #include <stdexcept>
 
 #include "Paths.h"
@@ -85,7 +87,7 @@ DWORD Process::ExitCode() const {
 
 void Process::Kill() {
     TerminateProcess(info_.hProcess, 0xDEAD);
-    WaitForSingleObject(info_.hProcess, 5000);
+    WaitForSingleObject(info_.hProcess, kTimeoutMs);
 }
 
 std::string Process::Output() const {
@@ -95,15 +97,15 @@ std::string Process::Output() const {
 }
 
 bool Process::WaitForOutput(const std::string& text, DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        bool ended = !IsRunning();
-        if (Output().find(text) != std::string::npos)
-            return true;
-        if (ended || GetTickCount() - start >= milliseconds)
-            return false;
-        Sleep(50);
-    }
+    bool found = false;
+    WaitUntil(
+        [&] {
+            bool ended = !IsRunning();
+            found = Output().find(text) != std::string::npos;
+            return found || ended;
+        },
+        "the output " + text, milliseconds);
+    return found;
 }
 
 RunResult RunProgram(const std::string& program, const std::string& arguments,
@@ -120,6 +122,29 @@ RunResult RunProgram(const std::string& program, const std::string& arguments,
     result.exitCode = process.ExitCode();
     result.output = process.Output();
     return result;
+}
+
+namespace {
+
+bool HasRunningChild(DWORD parentId) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot list the processes");
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = Process32First(snapshot, &entry); more && !found;
+         more = Process32Next(snapshot, &entry))
+        found = entry.th32ParentProcessID == parentId && entry.th32ProcessID != parentId;
+    CloseHandle(snapshot);
+    return found;
+}
+
+} // namespace
+
+void WaitForProgramsStartedBy(DWORD parentId) {
+    WaitUntil([&] { return !HasRunningChild(parentId); },
+              "the programs process " + std::to_string(parentId) + " started to end");
 }
 
 // The current folder of another process, from its process parameters

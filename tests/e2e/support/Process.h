@@ -7,7 +7,11 @@
 
 #include <string>
 
+#include "tools/windriver/Wait.h"
+
 namespace e2e {
+
+using namespace windriver;
 
 struct StartOptions {
     std::string arguments;      // appended after the quoted program path
@@ -35,9 +39,9 @@ class Process {
     void Kill();
     // What the program wrote so far (captureOutput only).
     std::string Output() const;
-    // Waits until the output holds `text`; false after `milliseconds` or
-    // when the program ended without writing it.
-    bool WaitForOutput(const std::string& text, DWORD milliseconds);
+    // Waits until the output holds `text`; false when the program ended
+    // without writing it; throws when it is still running after `milliseconds`.
+    bool WaitForOutput(const std::string& text, DWORD milliseconds = kTimeoutMs);
 
   private:
     Process() = default;
@@ -54,7 +58,11 @@ struct RunResult {
 // Runs `program` to its end with its output captured; kills it after
 // `timeoutMs`.
 RunResult RunProgram(const std::string& program, const std::string& arguments,
-                     const std::string& currentFolder = "", DWORD timeoutMs = 20000);
+                     const std::string& currentFolder = "", DWORD timeoutMs = kTimeoutMs);
+
+// Waits until every program that process `parentId` started has ended, so
+// that whatever they leave behind (the stub log) is complete.
+void WaitForProgramsStartedBy(DWORD parentId);
 
 // The current folder of another process, read from its process parameters
 // (without the trailing backslash, except at a drive root).

@@ -4,10 +4,12 @@
 #include <stdexcept>
 
 #include "Paths.h"
-#include "Wait.h"
+#include "tools/windriver/Wait.h"
 #include "res/resource.h"
 
 namespace e2e {
+
+using namespace windriver;
 
 namespace {
 
@@ -22,13 +24,7 @@ Session::Session(const StartOptions& options, const std::string& program)
     : process_(Process::Start(program.empty() ? SetupExe() : program, options)) {}
 
 HWND Session::WaitForBox(HWND except, const std::string& what) {
-    HWND box = nullptr;
-    WaitUntil(
-        [&] {
-            box = WaitForDialogBox(process_.Id(), except, 0);
-            return box || !process_.IsRunning();
-        },
-        what);
+    HWND box = WaitForDialogBoxWhileRunning(process_.Id(), process_.Handle(), except);
     if (!box)
         throw std::runtime_error("no " + what + ": " + Ended(process_));
     return box;
@@ -44,33 +40,15 @@ HWND Session::WaitForDialog() {
 }
 
 void Session::ChooseLanguage(const std::string& language) {
-    // Sent, so that it returns once handled; a sent message would overtake
-    // a posted one.
-    Send(dialog_, WM_COMMAND, SelectLanguage(language), reinterpret_cast<LPARAM>(Combo()));
+    ChooseComboItem(dialog_, IDC_LANGUAGE, language, true);
 }
 
 void Session::PostLanguageChoice(const std::string& language) {
-    PostMessageA(dialog_, WM_COMMAND, SelectLanguage(language), reinterpret_cast<LPARAM>(Combo()));
-}
-
-HWND Session::Combo() const {
-    return GetDlgItem(dialog_, IDC_LANGUAGE);
-}
-
-WPARAM Session::SelectLanguage(const std::string& language) {
-    std::vector<std::string> items = ComboItems(Combo());
-    auto at = std::find(items.begin(), items.end(), language);
-    if (at == items.end())
-        throw std::runtime_error("the language list has no " + language);
-    Send(Combo(), CB_SETCURSEL, at - items.begin(), 0);
-    return MAKEWPARAM(IDC_LANGUAGE, CBN_SELCHANGE);
+    ChooseComboItem(dialog_, IDC_LANGUAGE, language, false);
 }
 
 void Session::SetField(const std::string& text) {
-    HWND field = GetDlgItem(dialog_, IDC_INSTALL_PATH);
-    Send(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    if (WindowText(field) != text)
-        throw std::runtime_error("the install-path field did not take " + text);
+    SetText(GetDlgItem(dialog_, IDC_INSTALL_PATH), text);
 }
 
 std::string Session::Field() const {
@@ -90,6 +68,23 @@ void Session::Answer(const MessageBoxInfo& box, const std::string& button) {
         throw std::runtime_error("no button " + button + " in " + Describe(box));
     if (!WaitForWindowGone(box.window, kTimeoutMs))
         throw std::runtime_error("still open after " + button + ": " + Describe(box));
+}
+
+void Session::Drain() {
+    // The edit control's modified flag: nothing of setup reads it, and it
+    // can be set by a posted message and read by a sent one.
+    HWND field = GetDlgItem(dialog_, IDC_INSTALL_PATH);
+    bool modified = Send(field, EM_GETMODIFY, 0, 0) != 0;
+    PostMessageA(field, EM_SETMODIFY, !modified, 0);
+    WaitUntil([&] { return (Send(field, EM_GETMODIFY, 0, 0) != 0) != modified; },
+              "the dialog to handle what was posted to it");
+    Send(field, EM_SETMODIFY, modified, 0);
+}
+
+std::vector<HWND> Session::OtherBoxes() const {
+    std::vector<HWND> boxes = TopLevelWindows(process_.Id(), "#32770");
+    boxes.erase(std::remove(boxes.begin(), boxes.end(), dialog_), boxes.end());
+    return boxes;
 }
 
 DWORD Session::WaitForEnd() {

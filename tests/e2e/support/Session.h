@@ -10,9 +10,11 @@
 #include <string>
 
 #include "Process.h"
-#include "Ui.h"
+#include "tools/windriver/Ui.h"
 
 namespace e2e {
+
+using namespace windriver;
 
 class Session {
   public:
@@ -50,6 +52,13 @@ class Session {
     // box has gone.
     void Answer(const MessageBoxInfo& box, const std::string& button);
 
+    // Returns once the dialog has handled everything posted to it before (a
+    // click, a key): a marker posted after them has taken effect. A box
+    // that a handler opened exists by then, shown or about to be.
+    void Drain();
+    // Every dialog box of setup but the setup dialog, shown or not yet.
+    std::vector<HWND> OtherBoxes() const;
+
     // Waits until setup ends and gives its exit status; throws when it does
     // not end.
     DWORD WaitForEnd();
@@ -60,9 +69,6 @@ class Session {
     // A shown dialog box of setup other than `except`; throws, naming
     // `what`, when setup ends first or none comes.
     HWND WaitForBox(HWND except, const std::string& what);
-    HWND Combo() const;
-    // Selects `language` in the list; gives the notification's parameter.
-    WPARAM SelectLanguage(const std::string& language);
 
     Process process_;
     HWND dialog_ = nullptr;

@@ -1,8 +1,13 @@
 #include "StubLog.h"
 
+#include <stdexcept>
+
 #include "Paths.h"
+#include "tools/windriver/Wait.h"
 
 namespace e2e {
+
+using namespace windriver;
 
 const char kStubLogPath[] = "C:\\stub-starts.log";
 
@@ -23,26 +28,31 @@ std::vector<std::string> Split(const std::string& text, const std::string& separ
 } // namespace
 
 std::vector<StubStart> ReadStubStarts() {
+    std::string text;
+    // A stub that holds the log without sharing it is not done yet.
+    WaitUntil([&] { return ReadFileIfFree(kStubLogPath, text); }, "the stub log to be free");
     std::vector<StubStart> starts;
-    if (!FileExists(kStubLogPath))
-        return starts;
-    for (const std::string& line : Split(ReadWholeFile(kStubLogPath), "\r\n")) {
+    std::vector<std::string> lines = Split(text, "\r\n");
+    // What follows the last line end is a line still being written.
+    lines.pop_back();
+    for (const std::string& line : lines) {
         std::vector<std::string> fields = Split(line, "\t");
-        // A line still being written by a stub is not complete yet.
-        if (fields.size() == 3)
-            starts.push_back({fields[0], fields[1], fields[2]});
+        if (fields.size() != 3)
+            throw std::runtime_error("not a stub start: " + line);
+        starts.push_back({fields[0], fields[1], fields[2]});
     }
     return starts;
 }
 
-std::vector<StubStart> WaitForStubStarts(size_t count, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        std::vector<StubStart> starts = ReadStubStarts();
-        if (starts.size() >= count || GetTickCount() - start >= timeoutMs)
-            return starts;
-        Sleep(50);
-    }
+std::vector<StubStart> WaitForStubStarts(size_t count) {
+    std::vector<StubStart> starts;
+    WaitUntil(
+        [&] {
+            starts = ReadStubStarts();
+            return starts.size() >= count;
+        },
+        std::to_string(count) + " stub start(s)");
+    return starts;
 }
 
 void ClearStubStarts() {

@@ -18,9 +18,9 @@ struct StubStart {
 extern const char kStubLogPath[];
 
 std::vector<StubStart> ReadStubStarts();
-// Waits until the log holds at least `count` starts (bounded); returns what
-// it holds then.
-std::vector<StubStart> WaitForStubStarts(size_t count, DWORD timeoutMs);
+// Waits until the log holds at least `count` starts; returns them. Throws
+// when they do not come.
+std::vector<StubStart> WaitForStubStarts(size_t count);
 void ClearStubStarts();
 
 } // namespace e2e

@@ -1,12 +1,13 @@
-#include "Ui.h"
+#include "tools/windriver/Ui.h"
 
 #include <string.h>
 
+#include <algorithm>
 #include <stdexcept>
 
-#include "Wait.h"
+#include "tools/windriver/Wait.h"
 
-namespace e2e {
+namespace windriver {
 
 namespace {
 
@@ -30,7 +31,7 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM param) {
     WindowQuery* query = reinterpret_cast<WindowQuery*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != query->pid || window == query->except || !IsWindowVisible(window))
+    if ((query->pid && owner != query->pid) || window == query->except || !IsWindowVisible(window))
         return TRUE;
     if (query->className && ClassOf(window) != query->className)
         return TRUE;
@@ -38,6 +39,21 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM param) {
         return TRUE;
     query->found = window;
     return FALSE;
+}
+
+struct TopLevelQuery {
+    DWORD pid;
+    const char* className;
+    std::vector<HWND>* found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param) {
+    TopLevelQuery* query = reinterpret_cast<TopLevelQuery*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == query->pid && ClassOf(window) == query->className)
+        query->found->push_back(window);
+    return TRUE;
 }
 
 struct ChildQuery {
@@ -90,6 +106,13 @@ HWND WaitForWindow(DWORD pid, const char* caption, const char* className, DWORD 
             return query.found;
         Sleep(kPollMs);
     }
+}
+
+std::vector<HWND> TopLevelWindows(DWORD pid, const char* className) {
+    std::vector<HWND> found;
+    TopLevelQuery query{pid, className, &found};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&query));
+    return found;
 }
 
 bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
@@ -203,11 +226,43 @@ HWND WaitForDialogBox(DWORD pid, HWND except, DWORD timeoutMs) {
     return WaitForWindow(pid, nullptr, "#32770", timeoutMs, except);
 }
 
+HWND WaitForDialogBoxWhileRunning(DWORD pid, HANDLE process, HWND except) {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            box = WaitForDialogBox(pid, except, 0);
+            return box || WaitForSingleObject(process, 0) != WAIT_TIMEOUT;
+        },
+        "a window of process " + std::to_string(pid));
+    return box;
+}
+
 MessageBoxInfo WaitForMessageBox(DWORD pid, DWORD timeoutMs, HWND except) {
     HWND box = WaitForDialogBox(pid, except, timeoutMs);
     if (!box)
         return MessageBoxInfo();
     return ReadMessageBox(box);
+}
+
+void SetText(HWND window, const std::string& text) {
+    Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (WindowText(window) != text)
+        throw std::runtime_error("the window did not take the text " + text);
+}
+
+void ChooseComboItem(HWND dialog, int comboId, const std::string& item, bool wait) {
+    HWND combo = GetDlgItem(dialog, comboId);
+    std::vector<std::string> items = ComboItems(combo);
+    auto at = std::find(items.begin(), items.end(), item);
+    if (at == items.end())
+        throw std::runtime_error("the list has no " + item);
+    Send(combo, CB_SETCURSEL, at - items.begin(), 0);
+    WPARAM command = MAKEWPARAM(comboId, CBN_SELCHANGE);
+    // A sent message would overtake a posted one, so the wait is a send.
+    if (wait)
+        Send(dialog, WM_COMMAND, command, reinterpret_cast<LPARAM>(combo));
+    else
+        PostMessageA(dialog, WM_COMMAND, command, reinterpret_cast<LPARAM>(combo));
 }
 
 void PostClick(HWND dialog, int controlId) {
@@ -226,4 +281,4 @@ bool PostClickOn(HWND dialog, const std::string& text) {
     return false;
 }
 
-} // namespace e2e
+} // namespace windriver

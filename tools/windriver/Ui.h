@@ -1,20 +1,26 @@
 #pragma once
 // Looking at and driving another process's windows. Every wait is bounded;
-// a window not found gives a null handle. Clicks are posted, never sent: a
-// click whose handler opens a modal window would block a SendMessage caller.
+// a window not found gives a null handle, a window that does not answer a
+// message throws std::runtime_error. Clicks are posted, never sent: a click
+// whose handler opens a modal window would block a SendMessage caller.
 
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-namespace e2e {
+#include "tools/windriver/Wait.h"
 
-// A visible top-level window of process `pid` whose caption and class match
-// (null: any), waiting up to `timeoutMs`.
+namespace windriver {
+
+// A visible top-level window of process `pid` (0: of any) whose caption and
+// class match (null: any), waiting up to `timeoutMs`.
 // A window equal to `except` does not count.
 HWND WaitForWindow(DWORD pid, const char* caption, const char* className, DWORD timeoutMs,
                    HWND except = nullptr);
+// Every top-level window of process `pid` of class `className`, shown or
+// not.
+std::vector<HWND> TopLevelWindows(DWORD pid, const char* className);
 // True when `window` was destroyed within `timeoutMs`.
 bool WaitForWindowGone(HWND window, DWORD timeoutMs);
 
@@ -57,13 +63,25 @@ struct MessageBoxInfo {
 // A dialog box (class #32770) of process `pid` other than `except` (say,
 // the setup dialog, which is a dialog box too).
 HWND WaitForDialogBox(DWORD pid, HWND except, DWORD timeoutMs);
+// A shown dialog box of process `pid` (its handle `process`) other than
+// `except`; null when the process ends first. Throws when neither happens
+// within kTimeoutMs.
+HWND WaitForDialogBoxWhileRunning(DWORD pid, HANDLE process, HWND except);
 // A message box (or any dialog box) of process `pid` other than `except`.
 MessageBoxInfo WaitForMessageBox(DWORD pid, DWORD timeoutMs, HWND except = nullptr);
 MessageBoxInfo ReadMessageBox(HWND box);
+
+// Sets a window's text (WM_SETTEXT); throws when it does not take it.
+void SetText(HWND window, const std::string& text);
+// Selects `item` in the combo box `comboId` of `dialog` and tells the dialog
+// (CBN_SELCHANGE), as a person's choice does. With `wait` the call returns
+// once the dialog has handled it; without, the notification is posted (for a
+// handler that opens a modal window). Throws when the list lacks `item`.
+void ChooseComboItem(HWND dialog, int comboId, const std::string& item, bool wait);
 
 // Posts a button's click (WM_COMMAND, BN_CLICKED) to `dialog`.
 void PostClick(HWND dialog, int controlId);
 // Posts the command of the button whose text is `text` ("OK", "&Yes").
 bool PostClickOn(HWND dialog, const std::string& text);
 
-} // namespace e2e
+} // namespace windriver

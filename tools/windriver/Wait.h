@@ -1,5 +1,5 @@
 #pragma once
-// The one bound of every wait in the harness. A wait polls for a condition
+// The one bound of every wait of a driver or a test. A wait polls for a condition
 // (a window, a file, a process end) and returns as soon as it holds; the
 // bound only decides when to give up, so it is generous enough for a machine
 // whose cores are all busy. Reaching it is a failure that says what did not
@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace e2e {
+namespace windriver {
 
 const DWORD kTimeoutMs = 60000;
 // How often a wait looks again.
@@ -28,4 +28,4 @@ void WaitUntil(Condition condition, const std::string& what, DWORD timeoutMs = k
     }
 }
 
-} // namespace e2e
+} // namespace windriver
