@@ -126,25 +126,40 @@ RunResult RunProgram(const std::string& program, const std::string& arguments,
 
 namespace {
 
-bool HasRunningChild(DWORD parentId) {
+// The name of a running program that process `parentId` started, or "".
+std::string RunningChildOf(DWORD parentId) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE)
         throw std::runtime_error("cannot list the processes");
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
-    bool found = false;
-    for (BOOL more = Process32First(snapshot, &entry); more && !found;
-         more = Process32Next(snapshot, &entry))
-        found = entry.th32ParentProcessID == parentId && entry.th32ProcessID != parentId;
+    std::string child;
+    for (BOOL more = Process32First(snapshot, &entry); more && child.empty();
+         more = Process32Next(snapshot, &entry)) {
+        // Wine starts its desktop process from the first program that needs
+        // the desktop, which may be setup; it lives as long as the prefix.
+        if (entry.th32ParentProcessID == parentId && entry.th32ProcessID != parentId &&
+            _stricmp(entry.szExeFile, "explorer.exe") != 0)
+            child = entry.szExeFile;
+    }
     CloseHandle(snapshot);
-    return found;
+    return child;
 }
 
 } // namespace
 
 void WaitForProgramsStartedBy(DWORD parentId) {
-    WaitUntil([&] { return !HasRunningChild(parentId); },
-              "the programs process " + std::to_string(parentId) + " started to end");
+    std::string child;
+    try {
+        WaitUntil(
+            [&] {
+                child = RunningChildOf(parentId);
+                return child.empty();
+            },
+            "the programs process " + std::to_string(parentId) + " started to end");
+    } catch (const std::runtime_error& error) {
+        throw std::runtime_error(std::string(error.what()) + "; still running: " + child);
+    }
 }
 
 // The current folder of another process, from its process parameters
