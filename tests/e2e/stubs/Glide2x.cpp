@@ -12,8 +12,9 @@ static void LogLoad(HINSTANCE self) {
         return;
     line[length++] = '\r';
     line[length++] = '\n';
-    HANDLE log = CreateFileA("C:\\glide-loads.log", FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE log =
+        CreateFileA("C:\\glide-loads.log", FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (log == INVALID_HANDLE_VALUE)
         return;
     DWORD written = 0;
