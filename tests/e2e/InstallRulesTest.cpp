@@ -176,7 +176,7 @@ TEST(InstallRules, FailuresAfterTheCopyAreReportedAndTheNextInstallCompletes) {
     InsertDisc(kDisc, Medium::Product());
     MessageBoxInfo done = install(true);
     EXPECT_EQ(EnglishText(TXT_INSTALL_DONE), done.text) << Describe(done);
-    EXPECT_EQ(1u, WaitForStubStarts(1, kTimeoutMs).size());
+    EXPECT_EQ(1u, WaitForStubStarts(1).size());
     EXPECT_TRUE(FileExists(installDir + "\\" + kGlideLibrary));
     EXPECT_FALSE(GetFileAttributesA(index.c_str()) & FILE_ATTRIBUTE_READONLY);
     setup.Answer(done, "OK");
