@@ -88,20 +88,8 @@ if [ -d "$prefix" ]; then
 fi
 rm -rf "$shots"
 mkdir -p "$work" "$shots"
-wineboot -i >/dev/null 2>&1
-wineserver -w
-
-# D: is the medium, a CD-ROM drive; drives the machine happens to have stay
-# out. Drive types are read when the prefix's server starts, and it is not
-# running now, so the registry file is written directly.
-for link in "$prefix"/dosdevices/*; do
-    case $(basename "$link") in
-        c: | z:) ;;
-        *) rm -f "$link" ;;
-    esac
-done
-ln -s "$medium" "$prefix/dosdevices/d:"
-printf '\n[Software\\\\Wine\\\\Drives]\n"d:"="cdrom"\n' >>"$prefix/system.reg"
+# D: is the medium, a CD-ROM drive; no other drive of the machine takes part.
+bash "$root/scripts/make-prefix.sh" "$prefix" "d=cdrom:$medium"
 if [ $headless = 1 ]; then
     # A virtual desktop: without a window manager on Xvfb, windows would have
     # no title bars in the screenshots.

@@ -3,9 +3,12 @@
 # folder; parallel callers wait for the first one. The runner copies it for
 # every test.
 #
-# usage: make-template.sh TEMPLATE_DIR
+# usage: make-template.sh [--windows VERSION] TEMPLATE_DIR
 #
-# TEMPLATE_DIR/prefix        a 32-bit prefix
+# TEMPLATE_DIR/prefix        a 32-bit prefix (scripts/make-prefix.sh); with
+#                            --windows, one in which Wine reports that
+#                            Windows version (winecfg -v: win95, nt40, winxp,
+#                            win10, ...): one template folder per version
 # TEMPLATE_DIR/drives/d..f   the folders of the CD-ROM drives D:, E:, F:,
 #                            absent while the drive holds no disc
 # TEMPLATE_DIR/drives/g      the folder of the fixed disk G:
@@ -14,12 +17,19 @@
 # The drive links are relative (dosdevices/d: -> ../../drives/d), so a copy
 # of the whole folder has its drives inside the copy.
 set -eu
+windows=()
+if [ "${1:-}" = "--windows" ]; then
+    windows=(--windows "${2:?--windows needs a version}")
+    shift 2
+fi
 template=$(realpath -m "$1")
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../../scripts/wine-env.sh"
+scripts=$(cd "$here/../../scripts" && pwd)
+. "$scripts/wine-env.sh"
 
-# A changed script or another Wine makes a new template.
-stamp=$( (cat "$0"; wine --version) | md5sum | cut -d' ' -f1)
+# A changed script, another version or another Wine makes a new template.
+stamp=$( (cat "$0" "$scripts/make-prefix.sh"; echo "${windows[*]}"; wine --version) |
+    md5sum | cut -d' ' -f1)
 
 mkdir -p "$(dirname "$template")"
 exec 9>"$template.lock"
@@ -31,31 +41,9 @@ fi
 work=$template.new
 rm -rf "$work" "$template"
 mkdir -p "$work/drives/g" "$work/scratch"
+"$scripts/make-prefix.sh" "${windows[@]}" "$work/prefix" \
+    d=cdrom:../../drives/d e=cdrom:../../drives/e f=cdrom:../../drives/f g=hd:../../drives/g
 export WINEPREFIX=$work/prefix
-wineboot -i >/dev/null 2>&1
-wineserver -w
-
-# Only C: and the drives of the tests: drives the machine happens to have
-# (Z: stays, it is how tests reach the build folder) must not take part.
-for link in "$WINEPREFIX"/dosdevices/*; do
-    case $(basename "$link") in
-        c:|z:) ;;
-        *) rm -f "$link" ;;
-    esac
-done
-for letter in d e f g; do
-    ln -s "../../drives/$letter" "$WINEPREFIX/dosdevices/$letter:"
-done
-
-# Drive types are read when the server starts; it is not running now.
-cat >>"$WINEPREFIX/system.reg" <<'REG'
-
-[Software\\Wine\\Drives]
-"d:"="cdrom"
-"e:"="cdrom"
-"f:"="cdrom"
-"g:"="hd"
-REG
 
 # Without a window manager (Xvfb) Wine waits up to two seconds for one
 # whenever a window closes; unmanaged windows close at once.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs one end-to-end test case in a fresh copy of the template prefix.
 #
-# usage: run-test.sh [--then CHECK] TEMPLATE_DIR TEST_PROGRAM [ARGS...]
+# usage: run-test.sh [--then CHECK] [--windows VERSION] TEMPLATE_DIR TEST_PROGRAM [ARGS...]
 #
 # The copy is a folder beside the template holding the prefix, the drive
 # folders and a scratch folder; its Linux path is given to the test program
@@ -9,11 +9,18 @@
 # --gtest_filter); then the copy's wineserver is ended (with every program
 # the test left running) and the copy is removed. CHECK, when given, runs on
 # Linux with the copy's path after a passing test, before the removal, and
-# its status counts too. E2E_KEEP=1 keeps the copy for a look afterwards.
+# its status counts too. --windows makes (and copies) a template in which
+# Wine reports that Windows version (make-template.sh); give each version a
+# TEMPLATE_DIR of its own. E2E_KEEP=1 keeps the copy for a look afterwards.
 set -u
 check=
+windows=()
 if [ "${1:-}" = "--then" ]; then
     check=$2
+    shift 2
+fi
+if [ "${1:-}" = "--windows" ]; then
+    windows=(--windows "$2")
     shift 2
 fi
 template=$(realpath -m "$1")
@@ -45,7 +52,7 @@ trap 'exit 130' INT TERM
 # copy holds a shared one, so that it never meets a template half removed.
 copied=
 for _ in 1 2 3; do
-    "$here/make-template.sh" "$template" || exit 1
+    "$here/make-template.sh" "${windows[@]}" "$template" || exit 1
     exec 7>>"$template.lock"
     flock -s 7
     if [ -f "$template/ready" ]; then
