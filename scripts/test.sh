@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs every test: builds Setup.exe and the Windows tests with the cross
 # compiler and runs them under Wine (with a display, Xvfb if there is none),
-# then the portable code natively with sanitizers and a short fuzz run.
+# then the portable code natively with sanitizers and a short fuzz run, then
+# (in a git checkout) builds the commit twice to check that it is
+# reproducible.
 #
 # usage: scripts/test.sh        (as root on Debian; installs what is missing)
 set -eu
@@ -20,4 +22,9 @@ echo "== Windows tests under Wine"
 if [ -f scripts/test-native.sh ]; then
     echo "== native tests with sanitizers, fuzzing"
     bash scripts/test-native.sh
+fi
+
+if git rev-parse --verify -q HEAD >/dev/null 2>&1; then
+    echo "== reproducible build (two builds of the commit)"
+    bash scripts/check-reproducible.sh
 fi

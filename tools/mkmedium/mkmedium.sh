@@ -37,6 +37,12 @@
 #                    FILE's first line is the PKCS#12 file's password
 #   -v               show langtool's warnings and summaries
 #
+# Every file and folder of the medium carries the time SOURCE_DATE_EPOCH
+# (seconds since 1970) when it is set, else the current time; so does the
+# image, which then depends only on the inputs' contents: the same inputs
+# and SOURCE_DATE_EPOCH give the same bytes (unless Setup.exe is signed,
+# since a signature holds the time of signing).
+#
 # The language sources are compiled with langtool and checked with `langtool
 # check`: a table that lacks a text setup reads stops the medium. Nothing is
 # left behind on failure. An existing OUTPUT is replaced only when it is an
@@ -103,6 +109,8 @@ done
 [ -f "$setup" ] || die "no setup program $setup"
 [ -f "$glide" ] || die "no renderer library $glide"
 case $codepage in *[!0-9]* | '') die "--codepage wants a number, not $codepage" ;; esac
+epoch=${SOURCE_DATE_EPOCH:-$(date +%s)}
+case $epoch in *[!0-9]* | '') die "SOURCE_DATE_EPOCH wants seconds since 1970, not $epoch" ;; esac
 
 if [ -z "$langtool" ]; then
     for candidate in "$(command -v langtool || true)" "$root/build-native/tools/langtool/langtool" \
@@ -143,7 +151,7 @@ iso_work=
 cleanup() {
     chmod -R u+w "$work" 2>/dev/null || true
     rm -rf "$work"
-    [ -z "$iso_work" ] || rm -f "$iso_work"
+    [ -z "$iso_work" ] || rm -f "$iso_work" "$iso_work.log"
 }
 trap cleanup EXIT
 
@@ -200,15 +208,23 @@ if [ $autorun = 1 ]; then
 fi
 
 find "$work" -type f -exec chmod a-w {} +
-chmod 755 "$work"
+find "$work" -type d -exec chmod 755 {} +
+find "$work" -exec touch -h -d "@$epoch" {} +
 
 if [ -n "$iso" ]; then
     mkdir -p "$(dirname "$iso")"
     iso_work=$iso.partial
     # Joliet keeps case, spaces and accents for Windows (-joliet-long: names
-    # up to 103 characters); Rock Ridge does the same for Linux.
-    xorriso -as mkisofs -quiet -J -joliet-long -r -V "$volume" -o "$iso_work" "$work" ||
+    # up to 103 characters); Rock Ridge does the same for Linux. Given
+    # SOURCE_DATE_EPOCH, xorriso takes the volume's times and identifier from
+    # it and the files' times from their modification times.
+    # Its messages (a note that it saw SOURCE_DATE_EPOCH) only matter when it fails.
+    if ! SOURCE_DATE_EPOCH=$epoch xorriso -as mkisofs -quiet -J -joliet-long -r -V "$volume" \
+        -o "$iso_work" "$work" 2>"$iso_work.log"; then
+        cat "$iso_work.log" >&2
         die "xorriso could not write $iso"
+    fi
+    rm -f "$iso_work.log"
     mv -f "$iso_work" "$iso"
     echo "$me: $iso (volume $volume)"
 fi

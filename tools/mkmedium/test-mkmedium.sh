@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # mkmedium on small made-up inputs: the layout, read-only files, autorun.inf,
 # a source's own code page, the ISO's Joliet names, replacing an earlier
-# medium (without autorun.inf), and
+# medium (without autorun.inf), the same image from the same inputs and
+# SOURCE_DATE_EPOCH, and
 # the refusals (no game, a table lacking texts, a character outside the code
 # page, a file that cannot be signed, a folder that is not a medium), each
 # leaving nothing behind.
@@ -133,6 +134,26 @@ mkdir -p "$scratch/documents"
 echo keep >"$scratch/documents/letter.txt"
 refuses "a folder that is not a medium" "not a medium" --languages "$scratch/lang" "$scratch/documents"
 [ "$(cat "$scratch/documents/letter.txt" 2>/dev/null)" = keep ] || fail "a non-medium folder was touched"
+
+# 4. The same inputs and SOURCE_DATE_EPOCH give the same image, made
+# elsewhere and from inputs with other times, and every file in it carries
+# that time.
+export SOURCE_DATE_EPOCH=946684800 TZ=UTC # 2000-01-01 00:00:00 UTC
+run --languages "$scratch/lang" --iso "$scratch/same/first.iso" "$scratch/same/first" ||
+    fail "first image: $(cat "$scratch/out.log")"
+touch "$scratch/product/Vellmor.exe" "$scratch/lang/English.txt"
+run --languages "$scratch/lang" --iso "$scratch/same/again/second.iso" "$scratch/same/again/cd" ||
+    fail "second image: $(cat "$scratch/out.log")"
+cmp -s "$scratch/same/first.iso" "$scratch/same/again/second.iso" ||
+    fail "two images from the same inputs differ"
+times=$(xorriso -indev "$scratch/same/first.iso" -find / -exec lsdl 2>/dev/null |
+    awk '{ print $6, $7, $8 }' | sort -u)
+[ "$times" = "Jan 1 2000" ] || fail "times in the image: $times"
+times=$(find "$scratch/same/first" -printf '%TY-%Tm-%Td %TT\n' | sort -u)
+[ "$times" = "2000-01-01 00:00:00.0000000000" ] || fail "times on the medium: $times"
+SOURCE_DATE_EPOCH=yesterday refuses "a malformed SOURCE_DATE_EPOCH" "SOURCE_DATE_EPOCH" \
+    --languages "$scratch/lang" "$fresh"
+unset SOURCE_DATE_EPOCH TZ
 
 [ $failures = 0 ] || exit 1
 echo "mkmedium: all cases passed"
