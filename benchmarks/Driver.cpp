@@ -294,7 +294,7 @@ SetupSample RunSetupInstall(const std::string& installRoot, size_t expectedFiles
     ClearStubStarts();
 
     Process setup = Process::Start(SetupExe());
-    HWND dialog = WaitForWindow(setup.Id(), nullptr, "#32770", 30000);
+    HWND dialog = WaitForWindow(setup.Id(), nullptr, "#32770", kTimeoutMs);
     if (!dialog)
         throw std::runtime_error("Setup.exe showed no dialog");
     DWORD_PTR ignored = 0;
@@ -327,9 +327,9 @@ SetupSample RunSetupInstall(const std::string& installRoot, size_t expectedFiles
     if (info.caption != kDoneCaption || info.text != kDoneText)
         throw std::runtime_error("Setup.exe said: " + info.caption + ": " + info.text);
     PostClick(box, IDOK);
-    if (!setup.WaitForExit(30000))
+    if (!setup.WaitForExit(kTimeoutMs))
         throw std::runtime_error("Setup.exe did not end");
-    WaitForStubStarts(1, 10000); // the installation's Setup.exe, started last
+    WaitForStubStarts(1); // the installation's Setup.exe, started last
 
     TreeCount copied = CountTree(installDir);
     if (copied.files < expectedFiles || copied.readOnly != 0)
