@@ -133,7 +133,7 @@ run_headless() {
     exec 8< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
     xvfb_pid=$!
     local display
-    read -r -t 10 display <&8 || die "Xvfb did not start"
+    read -r -t 120 display <&8 || die "Xvfb did not start"
     export DISPLAY=:$display
     say "private X server $DISPLAY; starting D:\\Setup.exe and walking through an installation"
     say "  (language $language, install folder $folder)"

@@ -54,7 +54,7 @@ for run in $(seq "$runs"); do
         echo "run $run/$runs: passed in $seconds s: ${summary:-no summary}"
     else
         failed=$(sed -n 's/^[[:space:]]*[0-9]* - \(.*\) (.*)$/\1/p' "$log" | paste -sd' ')
-        echo "run $run/$runs: FAILED in $seconds s: ${summary:-no summary}; ${failed:-see $log} ($log)"
+        echo "run $run/$runs: FAILED in $seconds s: ${summary:-no summary}; ${failed:-} (see $log)"
     fi
 done
 echo "stress: $passed of $runs run(s) passed"

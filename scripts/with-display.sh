@@ -7,19 +7,15 @@ set -u
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     exec "$@"
 fi
-for n in $(seq 90 120); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number once it accepts
+# connections: no display is guessed and raced for, and no time is guessed.
+exec 9< <(exec Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null' EXIT
-export DISPLAY=":$n"
-for _ in $(seq 50); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-done
-if ! xdpyinfo >/dev/null 2>&1; then
-    echo "with-display: no X server on $DISPLAY (is Xvfb installed? scripts/deps.sh)" >&2
+# A bound for a machine where Xvfb cannot start at all, not a wait.
+if ! read -r -t 120 n <&9 || [ -z "$n" ]; then
+    echo "with-display: Xvfb did not start (is it installed? scripts/deps.sh)" >&2
     exit 1
 fi
+export DISPLAY=":$n"
 "$@"

@@ -70,7 +70,7 @@ export E2E_ROOT=$root
 if [ -z "${DISPLAY:-}" ]; then
     exec 8< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
     xvfb_pid=$!
-    read -r -t 10 display <&8 || { echo "no X server" >&2; exit 1; }
+    read -r -t 120 display <&8 || { echo "no X server" >&2; exit 1; }
     export DISPLAY=:$display
 fi
 
