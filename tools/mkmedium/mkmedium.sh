@@ -229,11 +229,18 @@ if [ -n "$iso" ]; then
     echo "$me: $iso (volume $volume)"
 fi
 
+# The earlier medium is moved aside before the new one takes its place, so
+# that an interrupted run leaves a whole medium or none, never half of one.
+previous=
 if [ -e "$output" ]; then
-    chmod -R u+w "$output"
-    rm -rf "$output"
+    previous=$(mktemp -d "$(dirname "$output")/.mkmedium-previous.XXXXXX")
+    mv "$output" "$previous/medium"
 fi
 mv "$work" "$output"
 iso_work=
 trap - EXIT
+if [ -n "$previous" ]; then
+    chmod -R u+w "$previous"
+    rm -rf "$previous"
+fi
 echo "$me: $output"

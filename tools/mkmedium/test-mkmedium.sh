@@ -96,6 +96,8 @@ run --language "$scratch/lang/English.txt" --no-autorun "$out" ||
 [ ! -e "$out/The Vellmor/stale.txt" ] || fail "a file of the earlier medium survived"
 [ ! -e "$out/Languages/Polski.sif" ] || fail "a language of the earlier medium survived"
 [ -f "$out/Languages/English.sif" ] || fail "the new medium lacks English.sif"
+[ -z "$(ls -A "$scratch/media" | grep -v '^cd$' | grep -v '^cd.iso$')" ] ||
+    fail "replacing left something beside the medium: $(ls -A "$scratch/media")"
 
 # 3. Refusals: a message naming the problem, and nothing made.
 refuses() { # refuses WHAT PATTERN ARGS...: mkmedium fails with PATTERN in its output
