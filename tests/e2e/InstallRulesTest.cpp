@@ -171,6 +171,10 @@ TEST(InstallRules, FailuresAfterTheCopyAreReportedAndTheNextInstallCompletes) {
     setup.Answer(box, "OK");
     EXPECT_EQ(installDir, ReadHklmValue(kRegistryKey, kInstallPathValue).AsString());
     EXPECT_FALSE(FileExists(installDir + "\\" + kGlideLibrary));
+    // Once Install's handler is done and what setup started has ended, the
+    // log would show a start.
+    setup.Drain();
+    WaitForProgramsStartedBy(setup.Id());
     EXPECT_TRUE(ReadStubStarts().empty()) << "the installation's Setup.exe ran";
 
     InsertDisc(kDisc, Medium::Product());
