@@ -97,12 +97,18 @@ bool SelectInPicker(Session& setup, HWND picker, const std::string& path) {
     return copied;
 }
 
+// Waits until the picker has gone and Browse's handler is done.
+void WaitUntilPickerClosed(Session& setup, HWND picker) {
+    if (!WaitForWindowGone(picker, kTimeoutMs))
+        throw std::runtime_error("the picker did not close");
+    Settle(setup.Dialog());
+}
+
 // Ends the picker with one of its buttons and waits until Browse is done.
 void ClosePicker(Session& setup, HWND picker, int button) {
     ASSERT_TRUE(IsEnabled(GetDlgItem(picker, button))) << "the button cannot be pressed";
     PostClick(picker, button);
-    ASSERT_TRUE(WaitForWindowGone(picker, kTimeoutMs));
-    Settle(setup.Dialog());
+    WaitUntilPickerClosed(setup, picker);
 }
 
 // Presses Browse, then OK at once: the field receives the folder the
@@ -147,13 +153,7 @@ PickerLook LookAtPicker(Session& setup) {
 // filling the tree, and then the start folder is not found. Listed once
 // beforehand, its access time stays put.
 void ListOnce(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(JoinPath(folder, "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    while (FindNextFileA(search, &found)) {
-    }
-    FindClose(search);
+    ForEachEntry(folder, [](const std::string&, bool) {});
 }
 
 // Makes a folder in the prefix, with its parents, and lists every one of
@@ -277,8 +277,7 @@ TEST(FolderBrowser, CancellingLeavesTheFieldExactlyAsTyped) {
     // Closing the picker's window is a cancel too.
     HWND picker = PressBrowse(setup);
     PostMessageA(picker, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(WaitForWindowGone(picker, kTimeoutMs));
-    Settle(setup.Dialog());
+    WaitUntilPickerClosed(setup, picker);
     EXPECT_EQ(typed, setup.Field());
 
     // An empty field stays empty.
@@ -306,8 +305,7 @@ TEST(FolderBrowser, OnlyFileSystemFoldersCanBeChosen) {
     // disabled, so the command is sent directly), the item has no path and
     // the field keeps its text.
     PostClick(picker, IDOK);
-    ASSERT_TRUE(WaitForWindowGone(picker, kTimeoutMs));
-    Settle(setup.Dialog());
+    WaitUntilPickerClosed(setup, picker);
     EXPECT_EQ(start, setup.Field());
     // And Browse goes on working.
     EXPECT_EQ(start, StartSelection(setup));

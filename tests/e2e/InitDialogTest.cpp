@@ -20,8 +20,6 @@ namespace {
 const char kRegistryKey[] = "Software\\Brightfen\\The Vellmor";
 const char kInstallPath[] = "InstallPath";
 const char kDefaultRoot[] = "C:\\Program Files";
-const char kNoMediumText[] = "Please Insert The Vellmor CD in a CD ROM drive and run Setup again";
-const char kNoMediumCaption[] = "Vellmor CD Not Found";
 // The question about an installation whose own texts lack it.
 const char kFixedQuestion[] = "The Vellmor is already installed. Do you want to start it now?";
 const char kFixedQuestionCaption[] = "The Vellmor";
@@ -174,11 +172,7 @@ TEST(InitDialog, YesStartsTheGameQuotedWithoutMediumOrDialog) {
     RecordInstallation(folder);
     // An unquoted start of "C:\Program Files\..." would run this one.
     CopyOneFile(StubExe(), "C:\\Program.exe");
-    MakeFolders("C:\\Elsewhere");
-    StartOptions options;
-    options.currentFolder = "C:\\Elsewhere";
-
-    Session setup(options);
+    Session setup(StartIn("C:\\Elsewhere"));
     MessageBoxInfo question = setup.NextBox();
     EXPECT_EQ(kFixedQuestion, question.text);
     EXPECT_EQ(kFixedQuestionCaption, question.caption);
@@ -305,10 +299,7 @@ TEST(InitDialog, LanguagesListedSortedWithEnglishChosen) {
                         .WithLanguage("english", TableFor(kEnglish))
                         .WithLanguage("Deutsch", TableFor(kGerman))
                         .WithFile("Languages\\Readme.txt", "not a language"));
-    MakeFolders("C:\\Start");
-    StartOptions options;
-    options.currentFolder = "C:\\Start";
-    Session setup(options);
+    Session setup(StartIn("C:\\Start"));
     HWND dialog = setup.WaitForDialog();
     HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
     EXPECT_EQ((std::vector<std::string>{"Deutsch", "english", "Italiano"}), ComboItems(combo));

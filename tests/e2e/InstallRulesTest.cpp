@@ -95,10 +95,7 @@ TEST(InstallRules, FolderNamedLikeTheProductIsARootOfItsOwn) {
 
 TEST(InstallRules, InstallPathsThatDependOnTheCurrentFolderAreRefused) {
     InsertDisc(kDisc, Medium::Product());
-    MakeFolders("C:\\Start");
-    StartOptions options;
-    options.currentFolder = "C:\\Start";
-    Session setup(options);
+    Session setup(StartIn("C:\\Start"));
     setup.WaitForDialog();
     // Leading blanks: the text names no product folder and is used as
     // typed, which no drive path begins with.

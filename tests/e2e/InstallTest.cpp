@@ -609,8 +609,8 @@ TEST(Install, DiscTakenOutBeforeInstallEndsTheProgramWithoutWriting) {
     setup.SetField("C:\\Games");
     MessageBoxInfo box = setup.Install();
     ASSERT_TRUE(box.window);
-    EXPECT_EQ("Please Insert The Vellmor CD in a CD ROM drive and run Setup again", box.text);
-    EXPECT_EQ("Vellmor CD Not Found", box.caption);
+    EXPECT_EQ(kNoMediumText, box.text);
+    EXPECT_EQ(kNoMediumCaption, box.caption);
     setup.Answer(box, "OK");
     EXPECT_EQ(0xFFFFFFFFu, setup.WaitForEnd());
     EXPECT_FALSE(FolderExists("C:\\Games"));

@@ -34,9 +34,7 @@ std::string GlideLoads() {
 // Whether the setup dialog of `setup` (started in kStartFolder) shows the
 // driver as present.
 bool GlideBoxChecked(const std::string& setup) {
-    StartOptions options;
-    options.currentFolder = kStartFolder;
-    Session session(options, setup);
+    Session session(StartIn(kStartFolder), setup);
     HWND dialog = session.WaitForDialog();
     bool checked = IsChecked(dialog, IDC_GLIDE);
     EXPECT_EQ(!checked, IsEnabled(GetDlgItem(dialog, IDC_GLIDE)));

@@ -9,9 +9,6 @@ using namespace e2e;
 
 namespace {
 
-const char kNoMediumText[] = "Please Insert The Vellmor CD in a CD ROM drive and run Setup again";
-const char kNoMediumCaption[] = "Vellmor CD Not Found";
-
 std::string SourceRoot() {
     return RunProbe("source-root")["root"];
 }

@@ -18,6 +18,11 @@ using Texts = std::vector<std::pair<int, std::string>>;
 // A full set of English dialog texts (every index setup asks for).
 Texts EnglishTexts();
 
+// The message with which setup ends when no drive holds its disc.
+constexpr const char kNoMediumText[] =
+    "Please Insert The Vellmor CD in a CD ROM drive and run Setup again";
+constexpr const char kNoMediumCaption[] = "Vellmor CD Not Found";
+
 class Medium {
   public:
     // The product's disc: "The Vellmor\Vellmor.exe" and "The Vellmor\Setup.exe"

@@ -27,6 +27,13 @@ HANDLE OpenInheritable(const std::string& path) {
 
 } // namespace
 
+StartOptions StartIn(const std::string& folder) {
+    MakeFolders(folder);
+    StartOptions options;
+    options.currentFolder = folder;
+    return options;
+}
+
 Process Process::Start(const std::string& program, const StartOptions& options) {
     std::string commandLine = "\"" + program + "\"";
     if (!options.arguments.empty())

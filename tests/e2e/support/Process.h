@@ -19,6 +19,9 @@ struct StartOptions {
     bool captureOutput = false; // stdout and stderr into a file, see Output()
 };
 
+// Options for a start in `folder`, which is made first when missing.
+StartOptions StartIn(const std::string& folder);
+
 class Process {
   public:
     // Starts `program`; throws when it cannot be started.
