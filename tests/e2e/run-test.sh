@@ -28,6 +28,9 @@ program=$2
 shift 2
 here=$(cd "$(dirname "$0")" && pwd)
 
+# Wine's own error lines stay on (they are few), so that a failing case
+# shows what Wine refused, for instance a window it could not create.
+export WINEDEBUG=${WINEDEBUG:-fixme-all}
 . "$here/../../scripts/wine-env.sh"
 
 name=$(printf '%s' "${*:-test}" | sed 's/--gtest_filter=//; s/[^A-Za-z0-9_.-]/_/g' | cut -c1-60)

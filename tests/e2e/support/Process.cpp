@@ -39,6 +39,12 @@ Process Process::Start(const std::string& program, const StartOptions& options) 
     if (!options.arguments.empty())
         commandLine += " " + options.arguments;
 
+    // Wine starts its desktop process for the first program of a prefix that
+    // needs the desktop window. Bring it up here, before the program, so that
+    // the program and this test's window searches never start it at once.
+    if (!GetDesktopWindow())
+        throw std::runtime_error("Wine's desktop window did not come up");
+
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     Process process;
