@@ -10,9 +10,9 @@
 
 #include "app/SetupDlg.h"
 #include "platform/Application.h"
+#include "tools/windriver/Ui.h"
 #include "tools/windriver/Wait.h"
 
-using windriver::kPollMs;
 using windriver::kTimeoutMs;
 
 namespace {
@@ -36,24 +36,12 @@ CWinApp& TestApp() {
 // A visible window of this process with `caption`, or null when none is
 // shown within kTimeoutMs.
 HWND WaitForOwnWindow(const char* caption) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < kTimeoutMs; Sleep(kPollMs)) {
-        HWND found = FindWindowA(nullptr, caption);
-        DWORD pid = 0;
-        if (found)
-            GetWindowThreadProcessId(found, &pid);
-        if (found && pid == GetCurrentProcessId() && IsWindowVisible(found))
-            return found;
-    }
-    return nullptr;
+    return windriver::WaitForWindow(GetCurrentProcessId(), caption, nullptr, kTimeoutMs);
 }
 
 // True once `window` is destroyed, false when it still is after kTimeoutMs.
 bool WaitForGone(HWND window) {
-    for (DWORD start = GetTickCount(); IsWindow(window); Sleep(kPollMs)) {
-        if (GetTickCount() - start >= kTimeoutMs)
-            return false;
-    }
-    return true;
+    return windriver::WaitForWindowGone(window, kTimeoutMs);
 }
 
 std::string TextOf(HWND window) {
