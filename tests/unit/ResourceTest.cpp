@@ -197,8 +197,8 @@ TEST_F(SetupResources, SetupDialogTemplateHasItsControlsInTabOrder) {
     ExpectControl(t.controls[2], 1005, kComboBox, 0x50210103, 100, 46, 115, 68, "");
     ExpectControl(t.controls[3], IDOK, kButton, 0x50010001, 11, 87, 78, 14, "&Install");
     ExpectControl(t.controls[4], IDCANCEL, kButton, 0x50010000, 187, 87, 78, 14, "E&xit");
-    ExpectControl(t.controls[5], 1006, kStatic, 0x50020000, 7, 10, 29, 8, "Install to:");
-    ExpectControl(t.controls[6], 1008, kStatic, 0x50020000, 7, 49, 64, 8, "Language Selection");
+    ExpectControl(t.controls[5], 1006, kStatic, 0x50020000, 7, 10, 59, 8, "Install to:");
+    ExpectControl(t.controls[6], 1008, kStatic, 0x50020000, 7, 49, 90, 8, "Language Selection");
     ExpectControl(t.controls[7], 1009, kButton, 0x48010003, 138, 64, 77, 10,
                   "Install Glide Version");
 }
