@@ -54,11 +54,19 @@ bool IsAbsolutePath(const char* path) {
     return share[0] != '\0' && share[0] != '\\';
 }
 
-RootRule DeriveInstallRoot(const char* typed, PathBuffer& root) {
+RootRule DeriveInstallRoot(const char* typedText, PathBuffer& root) {
     root[0] = '\0';
-    size_t length = strnlen(typed, text::kMaxPath);
+    size_t length = strnlen(typedText, text::kMaxPath);
     if (length >= text::kMaxPath)
         return RootRule::TooLong;
+    // Windows takes "/" for "\" in a path ("C:/Games"); the root, and every
+    // path and value built on it, carries backslashes.
+    PathBuffer typed;
+    CopyPrefix(typed, typedText, length);
+    for (char* c = typed; *c; ++c) {
+        if (*c == '/')
+            *c = '\\';
+    }
 
     const char* start = typed;
     const char* end = typed + length;

@@ -23,7 +23,8 @@ enum class RootRule {
 // name (after a backslash, before a backslash or its end; case-sensitive),
 // the root is the trimmed text up to that name, its backslash kept:
 // "C:\Games\The Vellmor\Maps" gives "C:\Games\". Otherwise the root is the
-// text as typed. On a refusal `root` is empty.
+// text as typed. Every "/" in the text counts as "\". On a refusal `root` is
+// empty.
 RootRule DeriveInstallRoot(const char* typed, PathBuffer& root);
 
 // The install root shown for a recorded installation folder: the folder

@@ -30,7 +30,8 @@ bool StartsWith(const char* text, size_t length, const char* prefix) {
 }
 
 // The root is the text as typed, or the trimmed text cut just before the
-// product folder standing as a whole folder name.
+// product folder standing as a whole folder name; `typed` has its "/"
+// already read as "\".
 bool IsRootOf(const char* root, const char* typed) {
     if (strcmp(root, typed) == 0)
         return true;
@@ -82,9 +83,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(root != nullptr);
     RootRule rule = DeriveInstallRoot(typed, *root);
     Check(memchr(*root, '\0', sizeof(PathBuffer)) != nullptr);
+    Check(strchr(*root, '/') == nullptr);
+    char* backslashed = strdup(typed);
+    Check(backslashed != nullptr);
+    for (char* c = backslashed; *c; ++c)
+        *c = *c == '/' ? '\\' : *c;
     switch (rule) {
     case RootRule::Derived:
-        Check(typedLength < sizeof(PathBuffer) && IsAbsolutePath(*root) && IsRootOf(*root, typed));
+        Check(typedLength < sizeof(PathBuffer) && IsAbsolutePath(*root) &&
+              IsRootOf(*root, backslashed));
         CheckDerivedPaths(*root);
         break;
     case RootRule::TooLong:
@@ -103,6 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(shown < sizeof(PathBuffer) && shown <= typedLength && memcmp(*root, typed, shown) == 0);
 
     free(root);
+    free(backslashed);
     free(typed);
     return 0;
 }

@@ -42,6 +42,13 @@ TEST(PathRules, InstallRootOfTypedText) {
         {"C:\\Games  ", RootRule::Derived, "C:\\Games  "},
         {"c:\\", RootRule::Derived, "c:\\"},
         {"\\\\server\\share", RootRule::Derived, "\\\\server\\share"},
+        // "/" is read as "\", in the root as in the product folder's place.
+        {"C:/Games", RootRule::Derived, "C:\\Games"},
+        {"C:/Games/The Vellmor/", RootRule::Derived, "C:\\Games\\"},
+        {"C:\\Games/The Vellmor", RootRule::Derived, "C:\\Games\\"},
+        {"//server/share/Games", RootRule::Derived, "\\\\server\\share\\Games"},
+        {"/Games", RootRule::Relative, ""},
+        {"C:Games/The Vellmor", RootRule::Relative, ""},
         // Roots that depend on the current drive or folder.
         {"Games", RootRule::Relative, ""},
         {"C:Games", RootRule::Relative, ""},
