@@ -19,7 +19,6 @@ END_MESSAGE_MAP()
 void CSetupDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_INSTALL_PATH, m_editInstallPath);
     DDX_Control(pDX, IDC_LANGUAGE, m_comboLanguage);
-    DDX_Control(pDX, IDC_GLIDE, m_checkGlide);
     DDX_Text(pDX, IDC_INSTALL_PATH, m_strInstallPath);
 }
 
@@ -71,3 +70,9 @@ HCURSOR CSetupDlg::OnQueryDragIcon() {
 }
 
 void CSetupDlg::OnGlideClicked() {}
+
+CButton CSetupDlg::GlideBox() const {
+    CButton box;
+    box.Attach(GetDlgItem(IDC_GLIDE));
+    return box;
+}

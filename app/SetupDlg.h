@@ -72,16 +72,25 @@ class CSetupDlg : public CDialog {
     bool SettleRendererLibrary(const InstallPaths& paths);
     bool ShowInstallError(const InstallMessage& message);
 
+    // The hidden check box that carries the Glide probe's result from the
+    // dialog's opening to the installation: checked when a driver is present.
+    CButton GlideBox() const;
+
     CLanguageTable m_languageTable;
     CEdit m_editInstallPath;
     CComboBox m_comboLanguage;
-    // Hidden; checked when a Glide driver is present (see OnInitDialog).
-    CButton m_checkGlide;
     CString m_strInstallPath;
     HICON m_hIcon;
 
     DECLARE_MESSAGE_MAP(CSetupDlg, CDialog)
 };
+
+// Whether the working directory's Languages folder holds a language pool.
+bool HasLanguageFiles();
+
+// `text`, or `fallback` when it is empty: fixed English in place of a text
+// the language table lacks.
+CString TextOr(const CString& text, const char* fallback);
 
 // The folder picker's callback and the start values it reads.
 int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);

@@ -5,6 +5,7 @@
 #include "app/SetupDlg.h"
 #include "install/PathRules.h"
 #include "install/Shortcut.h"
+#include "platform/FindFile.h"
 #include "platform/RegistryKey.h"
 #include "platform/WaitCursor.h"
 #include "platform/WorkingDirectory.h"
@@ -40,6 +41,10 @@ const InstallMessage kRendererFailed = {"Could not copy the Glide renderer libra
 namespace {
 
 const char kCopyTitle[] = "Copying The Vellmor files...";
+
+// Shown when the language table lacks the completion message or its caption.
+const char kInstallDoneFallback[] = "The Vellmor has been installed.";
+const char kInstallDoneCaptionFallback[] = "Installation Complete";
 
 // The version record: its length (13), 1, 0 and a zero byte, little-endian.
 const BYTE kVersionRecord[13] = {0x0D, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0};
@@ -123,13 +128,24 @@ bool CSetupDlg::InstallProduct() {
     if (!CreateMenuShortcuts(paths))
         return ShowInstallError(kShortcutFailed);
 
+    // The steps after the shortcuts do not depend on one another: each runs
+    // whatever the others did (a failed language copy must not leave the
+    // game's files read-only), and every failure is reported at the end.
+    const InstallMessage* failures[3];
+    size_t failed = 0;
     if (!CopyLanguageFiles(paths))
-        return ShowInstallError(kLanguageFailed);
+        failures[failed++] = &kLanguageFailed;
     if (!RecordInstallation(paths.installDir))
-        return ShowInstallError(kRegistryFailed);
+        failures[failed++] = &kRegistryFailed;
     if (!SettleRendererLibrary(paths))
-        return ShowInstallError(kRendererFailed);
+        failures[failed++] = &kRendererFailed;
     ClearReadOnlyTree(paths.installDir);
+    if (failed > 0) {
+        workingDirectory.Restore();
+        for (size_t i = 0; i < failed; ++i)
+            ShowInstallError(*failures[i]);
+        return false;
+    }
 
     SetCurrentDirectoryA(paths.installDir);
     WinExec(paths.setupCommand, SW_SHOWNORMAL);
@@ -169,8 +185,13 @@ bool CSetupDlg::CreateMenuShortcuts(const InstallPaths& paths) {
 
 bool CSetupDlg::CopyLanguageFiles(InstallPaths& paths) {
     char language[MAX_PATH];
-    return m_comboLanguage.GetLBText(m_comboLanguage.GetCurSel(), language, sizeof language) &&
-           BuildLanguageSources(paths, language) &&
+    if (!m_comboLanguage.GetLBText(m_comboLanguage.GetCurSel(), language, sizeof language))
+        return false;
+    // A medium without language files offers English alone, and the
+    // installation then has no language files either.
+    if (strcmp(language, kDefaultLanguage) == 0 && !HasLanguageFiles())
+        return true;
+    return BuildLanguageSources(paths, language) &&
            ReplaceFile(paths.languagePoolSource, paths.languagePool) &&
            ReplaceFile(paths.languageIndexSource, paths.languageIndex);
 }
@@ -178,7 +199,7 @@ bool CSetupDlg::CopyLanguageFiles(InstallPaths& paths) {
 // Without a Glide driver on the machine the game needs the medium's Glide
 // library, and the Glide setup helper has no use.
 bool CSetupDlg::SettleRendererLibrary(const InstallPaths& paths) {
-    if (m_checkGlide.IsChecked())
+    if (GlideBox().IsChecked())
         return true;
     if (!ReplaceFile(paths.glideSource, paths.glideLibrary))
         return false;
@@ -192,32 +213,25 @@ void CSetupDlg::ClearReadOnlyTree(const char* folder) {
     char pattern[MAX_PATH];
     if (!FormatPath(pattern, "%s\\*.*", folder))
         return;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern, &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
+    for (CFindFile entry(pattern); entry.Found(); entry.Next()) {
         // ".." is the folder's parent: outside the tree.
-        if (strcmp(found.cFileName, "..") == 0)
+        if (strcmp(entry.Name(), "..") == 0)
             continue;
         char path[MAX_PATH];
-        if (!FormatPath(path, "%s\\%s", folder, found.cFileName))
+        if (!FormatPath(path, "%s\\%s", folder, entry.Name()))
             continue;
         ClearReadOnly(path);
-        bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        bool isLink = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-        if (isFolder && !isLink && strcmp(found.cFileName, ".") != 0)
+        if (entry.IsFolder() && !entry.IsLink() && strcmp(entry.Name(), ".") != 0)
             ClearReadOnlyTree(path);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    }
 }
 
 void CSetupDlg::OnOK() {
     UpdateData(TRUE);
     if (!InstallProduct())
         return;
-    CString message = LoadText(TXT_INSTALL_DONE);
-    CString caption = LoadText(TXT_INSTALL_DONE_CAPTION);
+    CString message = TextOr(LoadText(TXT_INSTALL_DONE), kInstallDoneFallback);
+    CString caption = TextOr(LoadText(TXT_INSTALL_DONE_CAPTION), kInstallDoneCaptionFallback);
     MessageBox(message, caption, MB_OK);
     CDialog::OnOK();
 }

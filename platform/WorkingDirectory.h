@@ -7,7 +7,10 @@
 class CWorkingDirectory {
   public:
     CWorkingDirectory() { m_saved = GetCurrentDirectoryA(sizeof m_path, m_path); }
-    ~CWorkingDirectory() {
+    ~CWorkingDirectory() { Restore(); }
+    // Goes back to the saved directory now (and again when it goes out of
+    // scope).
+    void Restore() {
         if (m_saved > 0 && m_saved < sizeof m_path)
             SetCurrentDirectoryA(m_path);
     }

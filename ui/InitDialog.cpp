@@ -5,6 +5,7 @@
 
 #include "app/SetupDlg.h"
 #include "install/PathRules.h"
+#include "platform/FindFile.h"
 #include "platform/RegistryKey.h"
 #include "platform/WorkingDirectory.h"
 #include "text/Format.h"
@@ -32,26 +33,20 @@ const struct {
     {IDCANCEL, TXT_EXIT},
 };
 
-// Adds the name of every language pool in the working directory's
-// Languages folder to `list` and selects the one named English.
-void AddLanguagesFound(CComboBox& list) {
+// Calls `take` with the name of every language pool in the working
+// directory's Languages folder, until it answers false.
+template <class Take> void ForEachLanguageFound(Take take) {
     char pattern[MAX_PATH];
     if (!FormatPath(pattern, "%s\\*%s", kLanguagesFolder, kPoolExtension))
         return;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern, &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+    for (CFindFile entry(pattern); entry.Found(); entry.Next()) {
+        if (entry.IsFolder())
             continue;
         char name[_MAX_FNAME];
-        _splitpath(found.cFileName, nullptr, nullptr, name, nullptr);
-        int position = list.AddString(name);
-        if (_stricmp(name, kDefaultLanguage) == 0)
-            list.SetCurSel(position);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+        _splitpath(entry.Name(), nullptr, nullptr, name, nullptr);
+        if (!take(name))
+            return;
+    }
 }
 
 } // namespace
@@ -66,8 +61,9 @@ BOOL CSetupDlg::OnInitDialog() {
     m_editInstallPath.SetWindowText(m_strInstallPath);
 
     bool glidePresent = IsGlideDriverPresent();
-    m_checkGlide.EnableWindow(!glidePresent);
-    m_checkGlide.SetCheck(glidePresent);
+    CButton glideBox = GlideBox();
+    glideBox.EnableWindow(!glidePresent);
+    glideBox.SetCheck(glidePresent);
 
     char sourceRoot[MAX_PATH];
     FindSourceRoot(sourceRoot);
@@ -94,12 +90,10 @@ bool CSetupDlg::OfferRecordedInstallation() {
         return false;
 
     if (IsProductInstalledAt(recorded)) {
-        CString caption = LoadInstalledText(recorded, TXT_RUN_INSTALLED_CAPTION);
-        CString question = LoadInstalledText(recorded, TXT_RUN_INSTALLED);
-        if (caption.IsEmpty())
-            caption = kRunInstalledCaptionFallback;
-        if (question.IsEmpty())
-            question = kRunInstalledFallback;
+        CString caption = TextOr(LoadInstalledText(recorded, TXT_RUN_INSTALLED_CAPTION),
+                                 kRunInstalledCaptionFallback);
+        CString question =
+            TextOr(LoadInstalledText(recorded, TXT_RUN_INSTALLED), kRunInstalledFallback);
         if (MessageBox(question, caption, MB_YESNO) == IDYES) {
             RunProduct(recorded);
             EndDialog(IDCANCEL);
@@ -119,7 +113,12 @@ bool CSetupDlg::OfferRecordedInstallation() {
 void CSetupDlg::FillLanguageList() {
     while (m_comboLanguage.GetCount() > 0)
         m_comboLanguage.DeleteString(0);
-    AddLanguagesFound(m_comboLanguage);
+    ForEachLanguageFound([this](const char* name) {
+        int position = m_comboLanguage.AddString(name);
+        if (_stricmp(name, kDefaultLanguage) == 0)
+            m_comboLanguage.SetCurSel(position);
+        return true;
+    });
     // A medium without language files (folders named like one do not count)
     // still offers English.
     if (m_comboLanguage.GetCount() == 0)
@@ -128,6 +127,15 @@ void CSetupDlg::FillLanguageList() {
     // dialog and the installation always agree on one.
     if (m_comboLanguage.GetCurSel() == CB_ERR)
         m_comboLanguage.SetCurSel(0);
+}
+
+bool HasLanguageFiles() {
+    bool found = false;
+    ForEachLanguageFound([&found](const char*) {
+        found = true;
+        return false;
+    });
+    return found;
 }
 
 void CSetupDlg::ApplyLanguage() {

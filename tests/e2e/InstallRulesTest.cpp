@@ -36,10 +36,13 @@ void ExpectFailure(const Session& setup, const MessageBoxInfo& box, const char* 
 }
 
 // While it lives, the installation's registry key cannot be made: its
-// parent is volatile, and a volatile key takes no lasting child.
+// parent is volatile, and a volatile key takes no lasting child. An
+// installation recorded before is removed first.
 class UnwritableInstallKey {
   public:
     UnwritableInstallKey() {
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kRegistryKey);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kParent);
         DWORD disposition = 0;
         HKEY parent = nullptr;
         LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kParent, 0, nullptr, REG_OPTION_VOLATILE,
@@ -119,13 +122,16 @@ TEST(InstallRules, InstallPathsThatDependOnTheCurrentFolderAreRefused) {
     EXPECT_EQ(0u, setup.Exit()) << "the dialog stays open";
 }
 
-// Each failure stops the installation with its own message and leaves the
-// dialog open; the next Install, over what the failed one left, goes on.
+// A failed step after the copy stops neither the steps that do not depend
+// on it nor the others' reports: each failure has its own message once they
+// have all run, the dialog stays open and the installation's Setup.exe is
+// not started; the next Install, over what the failed one left, completes.
 TEST(InstallRules, FailuresAfterTheCopyAreReportedAndTheNextInstallCompletes) {
     InsertDisc(kDisc, Medium::Product());
     const std::string installDir = "C:\\Games\\The Vellmor";
     const std::string pool = installDir + "\\language.poo";
     const std::string index = installDir + "\\language.sif";
+    const std::string game = installDir + "\\" + kGameExe;
     Session setup;
     setup.WaitForDialog();
     setup.SetField("C:\\Games");
@@ -137,48 +143,44 @@ TEST(InstallRules, FailuresAfterTheCopyAreReportedAndTheNextInstallCompletes) {
             setup.Answer(setup.NextBox(), "Yes");
         return setup.NextBox();
     };
+    auto expectFailure = [&](const MessageBoxInfo& box, const char* text, const char* caption) {
+        ExpectFailure(setup, box, text, caption);
+        setup.Answer(box, "OK");
+    };
 
-    // The disc lacks the language's index file: its pool is copied, the
-    // installation stops there.
-    InsertDisc(kDisc,
-               Medium::Product().WithoutLanguages().WithFile("Languages\\English.poo", "pool"));
-    MessageBoxInfo box = install(false);
-    ExpectFailure(setup, box, "Could not copy the language files!", "Language Files Error");
-    setup.Answer(box, "OK");
+    // The disc lacks the language's index file (its pool is copied) and the
+    // renderer library, and the machine has no Glide driver.
+    InsertDisc(kDisc, Medium::Product().WithoutLanguages().WithoutGlide().WithFile(
+                          "Languages\\English.poo", "pool"));
+    expectFailure(install(false), "Could not copy the language files!", "Language Files Error");
+    expectFailure(setup.NextBox(), "Could not copy the Glide renderer library!", "Renderer Error");
     EXPECT_TRUE(FileExists(pool));
     EXPECT_FALSE(FileExists(index));
-    EXPECT_FALSE(HklmKeyExists(kRegistryKey));
+    EXPECT_FALSE(FileExists(installDir + "\\" + kGlideLibrary));
+    EXPECT_EQ(installDir, ReadHklmValue(kRegistryKey, kInstallPathValue).AsString());
+    EXPECT_FALSE(GetFileAttributesA(game.c_str()) & FILE_ATTRIBUTE_READONLY);
+    // Once Install's handler is done and what setup started has ended, the
+    // log would show a start.
+    setup.Drain();
+    EXPECT_TRUE(setup.OtherBoxes().empty()) << "one box per failed step";
+    WaitForProgramsStartedBy(setup.Id());
+    EXPECT_TRUE(ReadStubStarts().empty()) << "the installation's Setup.exe ran";
 
     // The whole disc, but no right to record the installation.
     InsertDisc(kDisc, Medium::Product());
     {
         UnwritableInstallKey unwritable;
-        box = install(true);
-        ExpectFailure(setup, box, "Could not record the installation in the registry!",
+        expectFailure(install(true), "Could not record the installation in the registry!",
                       "Registry Error");
-        setup.Answer(box, "OK");
         EXPECT_TRUE(FileExists(index));
+        EXPECT_TRUE(FileExists(installDir + "\\" + kGlideLibrary));
     }
     EXPECT_FALSE(HklmKeyExists(kRegistryKey));
 
-    // No renderer library on the disc, and no Glide driver on the machine.
-    InsertDisc(kDisc, Medium::Product().WithoutGlide());
-    box = install(true);
-    ExpectFailure(setup, box, "Could not copy the Glide renderer library!", "Renderer Error");
-    setup.Answer(box, "OK");
-    EXPECT_EQ(installDir, ReadHklmValue(kRegistryKey, kInstallPathValue).AsString());
-    EXPECT_FALSE(FileExists(installDir + "\\" + kGlideLibrary));
-    // Once Install's handler is done and what setup started has ended, the
-    // log would show a start.
-    setup.Drain();
-    WaitForProgramsStartedBy(setup.Id());
-    EXPECT_TRUE(ReadStubStarts().empty()) << "the installation's Setup.exe ran";
-
-    InsertDisc(kDisc, Medium::Product());
     MessageBoxInfo done = install(true);
     EXPECT_EQ(EnglishText(TXT_INSTALL_DONE), done.text) << Describe(done);
     EXPECT_EQ(1u, WaitForStubStarts(1).size());
-    EXPECT_TRUE(FileExists(installDir + "\\" + kGlideLibrary));
+    EXPECT_EQ(installDir, ReadHklmValue(kRegistryKey, kInstallPathValue).AsString());
     EXPECT_FALSE(GetFileAttributesA(index.c_str()) & FILE_ATTRIBUTE_READONLY);
     setup.Answer(done, "OK");
     EXPECT_EQ(0u, setup.WaitForEnd());
