@@ -26,6 +26,13 @@ CWinApp::~CWinApp() {
 BEGIN_MESSAGE_MAP(CWinApp)
 END_MESSAGE_MAP()
 
+int CWinApp::ExitInstance() {
+    MSG quit;
+    if (::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+        return (int)quit.wParam;
+    return 0;
+}
+
 // "C:\Games\Setup.exe" gives "Setup".
 static void TakeAppNameFromModule(char* name, size_t size) {
     char path[MAX_PATH];

@@ -20,6 +20,9 @@ class CWinApp : public CCmdTarget {
     CWinApp& operator=(const CWinApp&) = delete;
 
     virtual BOOL InitInstance() { return FALSE; }
+    // The process's exit status once InitInstance has returned false: the
+    // code of a quit message posted by then (AfxPostQuitMessage), else 0.
+    virtual int ExitInstance();
 
     // The executable's file name without its extension.
     const char* m_pszAppName;
@@ -42,6 +45,10 @@ class CWinApp : public CCmdTarget {
 };
 
 CWinApp* AfxGetApp();
+// Asks the process to end with `exitCode` (a quit message).
+inline void AfxPostQuitMessage(int exitCode) {
+    ::PostQuitMessage(exitCode);
+}
 const char* AfxGetAppName();
 
 // The error mode bits that make a drive without a disc fail quietly.

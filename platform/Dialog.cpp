@@ -23,8 +23,12 @@ HWND CDialog::FindOwner() const {
 }
 
 INT_PTR CDialog::DoModal() {
-    return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId),
-                             FindOwner(), DialogProc, (LPARAM)this);
+    m_nModalResult = -1;
+    INT_PTR result = ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId),
+                                       FindOwner(), DialogProc, (LPARAM)this);
+    // A dialog that ended itself and was destroyed while it initialised
+    // comes back as one that could not be created; it ended as it chose.
+    return result == -1 ? m_nModalResult : result;
 }
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {

@@ -12,9 +12,12 @@ class CDialog : public CWnd {
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
 
     // Runs the dialog modally; the result is what EndDialog was given, or
-    // -1 when the dialog could not be created.
+    // -1 when the dialog could not be created (GetLastError tells why).
     INT_PTR DoModal();
-    void EndDialog(INT_PTR result) { ::EndDialog(m_hWnd, result); }
+    void EndDialog(INT_PTR result) {
+        m_nModalResult = result;
+        ::EndDialog(m_hWnd, result);
+    }
 
     // Runs DoDataExchange: true moves control contents into the members,
     // false the members into the controls.
@@ -39,4 +42,6 @@ class CDialog : public CWnd {
 
     UINT m_templateId;
     CWnd* m_pParentWnd;
+    // What EndDialog was given in this modal run; -1 before.
+    INT_PTR m_nModalResult = -1;
 };

@@ -9,6 +9,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!app)
         return 0;
     app->PrepareProcess();
-    app->InitInstance();
-    return 0;
+    if (app->InitInstance())
+        return 0;
+    return app->ExitInstance();
 }

@@ -9,7 +9,7 @@ set -eu
 packages=(
     cmake make python3 g++ clang libclang-rt-dev googletest
     g++-mingw-w64-i686 binutils-mingw-w64-i686
-    wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick
+    wine wine32:i386 wine64 fonts-wine xvfb x11-utils xdotool imagemagick
     liblnk-utils xorriso osslsigncode openssl
 )
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -310,9 +311,25 @@ TEST(InitDialog, LanguagesListedSortedWithEnglishChosen) {
     EXPECT_EQ(0u, setup.Exit());
 }
 
-TEST(InitDialog, WithoutPoolFilesTheListHoldsEnglishAlone) {
+TEST(InitDialog, WithoutPoolFilesTheListHoldsEnglishAloneAndInstallCompletes) {
+    // Pool files, none of them English: the first is chosen and applied.
+    InsertDisc('E', Medium::Product()
+                        .WithoutLanguages()
+                        .WithLanguage("Italiano", {{TXT_DIALOG_TITLE, "Installazione"}})
+                        .WithLanguage("Deutsch", TableFor(kGerman)));
+    {
+        Session setup;
+        HWND dialog = setup.WaitForDialog();
+        HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
+        EXPECT_EQ((std::vector<std::string>{"Deutsch", "Italiano"}), ComboItems(combo));
+        EXPECT_EQ(0, ComboSelection(combo));
+        EXPECT_EQ(kGerman, ReadDialogTexts(dialog));
+        EXPECT_EQ(0u, setup.Exit());
+    }
+
     // No Languages folder; then a Languages folder whose only "*.poo" is a
-    // folder: neither offers a language.
+    // folder: neither offers a language, and the second installs without
+    // language files, with the completion message in fixed English.
     Medium noFolder = Medium::Product().WithoutLanguages();
     Medium onlyFolders = Medium::Product()
                              .WithoutLanguages()
@@ -328,21 +345,75 @@ TEST(InitDialog, WithoutPoolFilesTheListHoldsEnglishAlone) {
         EXPECT_EQ(0, ComboSelection(combo));
         // No table: the template's texts stay.
         EXPECT_EQ(kTemplate, ReadDialogTexts(dialog));
-        EXPECT_EQ(0u, setup.Exit());
+        if (medium == &noFolder) {
+            EXPECT_EQ(0u, setup.Exit());
+            continue;
+        }
+        setup.SetField("C:\\Games");
+        setup.Press(IDOK);
+        MessageBoxInfo done = setup.NextBox();
+        EXPECT_EQ("The Vellmor has been installed.", done.text) << Describe(done);
+        EXPECT_EQ("Installation Complete", done.caption);
+        setup.Answer(done, "OK");
+        EXPECT_EQ(0u, setup.WaitForEnd());
     }
+    EXPECT_EQ(1u, WaitForStubStarts(1).size()) << "the installation's Setup.exe";
+    EXPECT_EQ("C:\\Games\\The Vellmor", ReadHklmValue(kRegistryKey, kInstallPath).AsString());
+    EXPECT_FALSE(FileExists("C:\\Games\\The Vellmor\\language.sif"));
+}
 
-    // Pool files, none of them English: the first is chosen and applied.
-    InsertDisc('E', Medium::Product()
-                        .WithoutLanguages()
-                        .WithLanguage("Italiano", {{TXT_DIALOG_TITLE, "Installazione"}})
-                        .WithLanguage("Deutsch", TableFor(kGerman)));
-    Session setup;
-    HWND dialog = setup.WaitForDialog();
-    HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
-    EXPECT_EQ((std::vector<std::string>{"Deutsch", "Italiano"}), ComboItems(combo));
-    EXPECT_EQ(0, ComboSelection(combo));
-    EXPECT_EQ(kGerman, ReadDialogTexts(dialog));
-    EXPECT_EQ(0u, setup.Exit());
+// A dialog template whose one control has a window class that nobody
+// registered, as the version-6 controls are on Windows XP until a program
+// initialises the common controls.
+std::vector<WORD> TemplateWithUnknownControl() {
+    std::vector<WORD> t;
+    auto dword = [&t](DWORD value) {
+        t.push_back(LOWORD(value));
+        t.push_back(HIWORD(value));
+    };
+    auto text = [&t](const wchar_t* value) {
+        for (; *value; ++value)
+            t.push_back(*value);
+        t.push_back(0);
+    };
+    dword(WS_POPUP | WS_CAPTION);
+    dword(0);
+    t.insert(t.end(), {1, 0, 0, 100, 50, 0, 0}); // one item, rectangle, no menu, dialog class
+    text(L"The Vellmor Setup");
+    if (t.size() % 2)
+        t.push_back(0); // items start on a DWORD boundary
+    dword(WS_CHILD | WS_VISIBLE);
+    dword(0);
+    t.insert(t.end(), {0, 0, 50, 14, IDOK});
+    text(L"NoSuchControlClass");
+    t.insert(t.end(), {0, 0}); // no text, no creation data
+    return t;
+}
+
+// A Setup.exe whose dialog cannot be created says so, and ends with a
+// failure status instead of ending without a word.
+TEST(InitDialog, DialogThatCannotBeCreatedIsReported) {
+    InsertDisc('D', Medium::Product());
+    const std::string copy = "C:\\Setup.exe";
+    CopyOneFile(SetupExe(), copy);
+    std::vector<WORD> dialog = TemplateWithUnknownControl();
+    HANDLE update = BeginUpdateResourceA(copy.c_str(), FALSE);
+    ASSERT_NE(nullptr, update);
+    ASSERT_TRUE(UpdateResourceA(update, RT_DIALOG, MAKEINTRESOURCEA(IDD_SETUP_DIALOG),
+                                MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), dialog.data(),
+                                (DWORD)(dialog.size() * sizeof(WORD))));
+    ASSERT_TRUE(EndUpdateResourceA(update, FALSE));
+
+    Session setup({}, copy);
+    MessageBoxInfo box = setup.NextBox();
+    // The number is the system's: Wine gives none (0) for this cause.
+    EXPECT_TRUE(std::regex_match(box.text,
+                                 std::regex(R"(Setup could not open its window \(error \d+\)\.)")))
+        << Describe(box);
+    EXPECT_EQ("Setup", box.caption);
+    EXPECT_TRUE(box.icon);
+    setup.Answer(box, "OK");
+    EXPECT_EQ(1u, setup.WaitForEnd());
 }
 
 TEST(InitDialog, ChangingTheLanguageRelabelsAtOnce) {

@@ -10,6 +10,7 @@
 
 #include "app/SetupDlg.h"
 #include "platform/Application.h"
+#include "platform/FindFile.h"
 #include "tools/windriver/Ui.h"
 #include "tools/windriver/Wait.h"
 
@@ -174,6 +175,64 @@ TEST(FrameDialog, DialogWithoutOwnerIsCentredOnTheScreen) {
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
         EXPECT_NEAR((area.left + area.right) / 2, (rect.left + rect.right) / 2, 2);
         EXPECT_NEAR((area.top + area.bottom) / 2, (rect.top + rect.bottom) / 2, 2);
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
+// The width of `text` as `control` draws it: in its font, without the "&"
+// that marks an accelerator.
+int DrawnWidth(HWND control, std::string text) {
+    for (size_t at = text.find('&'); at != std::string::npos; at = text.find('&', at + 1))
+        text.erase(at, 1);
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, (HGDIOBJ)SendMessageA(control, WM_GETFONT, 0, 0));
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(dc, text.c_str(), (int)text.size(), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return size.cx;
+}
+
+// The demo CD's tables, as the build lays them out.
+std::string DemoLanguagesFolder() {
+    std::string path = std::string("Z:") + DEMO_LANGUAGES_DIR;
+    for (char& c : path)
+        c = c == '/' ? '\\' : c;
+    return path;
+}
+
+TEST(FrameDialog, EveryTextOfEveryDemoLanguageFitsItsControl) {
+    const struct {
+        int control;
+        int text;
+    } labelled[] = {
+        {IDC_LABEL_INSTALL_TO, TXT_INSTALL_TO},
+        {IDC_LABEL_LANGUAGE, TXT_LANGUAGE_SELECTION},
+        {IDC_BROWSE, TXT_BROWSE},
+        {IDOK, TXT_INSTALL},
+        {IDCANCEL, TXT_EXIT},
+    };
+    FrameOnlyDlg dialog;
+    RunObserved(dialog, "The Vellmor Setup", [&](HWND window) {
+        const std::string folder = DemoLanguagesFolder();
+        int languages = 0;
+        for (CFindFile found((folder + "\\*.sif").c_str()); found.Found(); found.Next()) {
+            ++languages;
+            std::string name = found.Name();
+            CLanguageTable table;
+            table.Load((folder + "\\" + name.substr(0, name.size() - 4)).c_str());
+            for (const auto& row : labelled) {
+                char* text = table.GetString(row.text);
+                ASSERT_NE(nullptr, text) << name << " lacks text " << row.text;
+                HWND control = GetDlgItem(window, row.control);
+                RECT client;
+                GetClientRect(control, &client);
+                EXPECT_LE(DrawnWidth(control, text), client.right)
+                    << name << ": \"" << text << "\" is wider than control " << row.control;
+                free(text);
+            }
+        }
+        EXPECT_EQ(5, languages) << "demo languages in " << folder;
         PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     });
 }
