@@ -83,8 +83,7 @@ bool MeasureFont(HDC dc, const LOGFONTA& dialogFont, unsigned codePage, LONG wei
 void PrintWidths(const char* name, const int widths[256]) {
     printf("     /* %s */ {", name);
     for (int byte = 0; byte < 256; ++byte) {
-        printf("%s%d%s", byte % 16 == 0 ? "\n         " : " ", widths[byte],
-               byte < 255 ? "," : "");
+        printf("%s%d%s", byte % 16 == 0 ? "\n         " : " ", widths[byte], byte < 255 ? "," : "");
     }
     printf("},\n");
 }
@@ -93,7 +92,7 @@ void PrintHeader(int baseX, int baseY) {
     printf("// The setup dialog's font, measured under Windows by tools/fontwidths in the\n"
            "// dialog made from its template; do not edit (docs/languages.md says how to\n"
            "// measure again). Widths in pixels of bytes 0-255 in 8-point MS Sans Serif.\n\n"
-           "#include \"FontWidths.h\"\n\n"
+           "// clang-format off\n#include \"FontWidths.h\"\n\n"
            "const DialogFont kDialogFont = {%d, %d, %d, %d};\n\n"
            "const CodePageWidths kCodePageWidths[] = {\n",
            baseX, baseY, GetSystemMetrics(SM_CXSIZE), GetSystemMetrics(SM_CXSMICON));

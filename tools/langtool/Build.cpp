@@ -52,8 +52,7 @@ std::string FirstBadCharacter(const SourceLine& line, unsigned codePage) {
         if (result == ConvertResult::Unrepresentable) {
             snprintf(where, sizeof(where), "column %d: U+%04X, a character that", column,
                      FirstCodePoint(character));
-            return std::string(where) + " code page " + std::to_string(codePage) +
-                   " cannot hold";
+            return std::string(where) + " code page " + std::to_string(codePage) + " cannot hold";
         }
         if (result != ConvertResult::Ok) {
             snprintf(where, sizeof(where), "column %d: byte 0x%02X; the text is not valid UTF-8",

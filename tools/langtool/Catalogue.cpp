@@ -85,7 +85,8 @@ void CheckAccelerators(const TableTexts& texts, unsigned codePage, CReport& repo
         Accelerators(found->second.bytes, codePage, &keys);
         int line = found->second.line;
         if (keys.size() != 1 || keys[0] == 0) {
-            report.Error(line, "%s (%d) has %d accelerators ('&' before a letter); a button has one",
+            report.Error(line,
+                         "%s (%d) has %d accelerators ('&' before a letter); a button has one",
                          wanted.name, wanted.index, keys.size() == 1 ? 0 : (int)keys.size());
             continue;
         }
@@ -112,10 +113,9 @@ void CheckPresence(const CatalogueText& wanted, const TableTexts& texts, unsigne
         report.Error(text.line, "%s (%d) is empty", wanted.name, wanted.index);
     }
     if (wanted.index == TXT_BROWSE_CAPTION && text.bytes.size() > kMaxBrowseCaption) {
-        report.Error(text.line,
-                     "%s (%d) has %u characters; the folder picker's caption holds at most %u",
-                     wanted.name, wanted.index, (unsigned)text.bytes.size(),
-                     (unsigned)kMaxBrowseCaption);
+        report.Error(
+            text.line, "%s (%d) has %u characters; the folder picker's caption holds at most %u",
+            wanted.name, wanted.index, (unsigned)text.bytes.size(), (unsigned)kMaxBrowseCaption);
     }
     if (wanted.shown != Shown::Elsewhere && !text.bytes.empty()) {
         CheckFit(wanted, text, codePage, report);

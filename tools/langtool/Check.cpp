@@ -45,8 +45,8 @@ void CheckRecords(const CLanguageTable& table, const std::string& pool, CReport&
             continue;
         }
         if (listed++ < kListedRecordErrors) {
-            report.Error(0, "record %d (offset %u, length %u): %s", index, entry.offset, entry.length,
-                         problem);
+            report.Error(0, "record %d (offset %u, length %u): %s", index, entry.offset,
+                         entry.length, problem);
         } else {
             ++unlisted;
         }
@@ -97,8 +97,7 @@ int Check(const std::string& base, unsigned codePage, FILE* out, FILE* err) {
     CheckRecords(table, pool, report);
     CheckCatalogue(ReadTexts(table, pool), codePage, report);
     fprintf(out, "%s: %d records, %u pool bytes: %d errors, %d warnings\n", base.c_str(),
-            table.GetCount(),
-            (unsigned)pool.size(), report.Errors(), report.Warnings());
+            table.GetCount(), (unsigned)pool.size(), report.Errors(), report.Warnings());
     return report.Errors() > 0 ? kExitFailed : kExitOk;
 }
 

@@ -2,6 +2,7 @@
 // dialog made from its template; do not edit (docs/languages.md says how to
 // measure again). Widths in pixels of bytes 0-255 in 8-point MS Sans Serif.
 
+// clang-format off
 #include "FontWidths.h"
 
 const DialogFont kDialogFont = {6, 13, 18, 16};

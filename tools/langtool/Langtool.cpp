@@ -101,8 +101,8 @@ struct Arguments {
 std::string TableBase(const char* name) {
     std::string base = name;
     size_t dot = base.size() > 4 ? base.size() - 4 : std::string::npos;
-    if (dot != std::string::npos && (base.compare(dot, 4, ".sif") == 0 ||
-                                     base.compare(dot, 4, ".poo") == 0)) {
+    if (dot != std::string::npos &&
+        (base.compare(dot, 4, ".sif") == 0 || base.compare(dot, 4, ".poo") == 0)) {
         base.erase(dot);
     }
     return base;

@@ -147,7 +147,8 @@ void CParser::Line(const std::string& line, int number) {
 
 void CParser::Comment(const std::string& line, int number) {
     std::string body = line.size() > 1 ? line.substr(1) : "";
-    std::string word = TrimmedEnd(body.substr(std::min(body.find_first_not_of(" \t"), body.size())));
+    std::string word =
+        TrimmedEnd(body.substr(std::min(body.find_first_not_of(" \t"), body.size())));
     if (StartsWith(line, "# en:")) {
         std::string raw = line.substr(line.size() > 5 && line[5] == ' ' ? 6 : 5);
         std::string problem;
@@ -171,8 +172,8 @@ void CParser::CodePage(const std::string& value, int number) {
     if (!ParseCodePage(start == std::string::npos ? "" : value.substr(start), &codePage)) {
         Problem(number, "expected \"# codepage: N\" with N from 1 to 65535");
     } else if (m_source->codePageLine != 0) {
-        Problem(number, "the code page is already given on line " +
-                            std::to_string(m_source->codePageLine));
+        Problem(number,
+                "the code page is already given on line " + std::to_string(m_source->codePageLine));
     } else {
         m_source->codePage = codePage;
         m_source->codePageLine = number;

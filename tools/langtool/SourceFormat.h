@@ -27,13 +27,13 @@ const int kMaxIndex = 0xFFFFF;
 
 struct SourceLine {
     int index;
-    int line;           // 1-based line number in the source file
-    int textColumn;     // 1-based column where the text starts
-    std::string text;   // UTF-8, escapes resolved
-    std::string raw;    // the text as written, escapes kept
-    bool hasEnglish;    // a "# en:" line precedes it
-    std::string english; // that line's text, escapes resolved
-    bool isNew;         // a "# new" line precedes it
+    int line;                       // 1-based line number in the source file
+    int textColumn;                 // 1-based column where the text starts
+    std::string text;               // UTF-8, escapes resolved
+    std::string raw;                // the text as written, escapes kept
+    bool hasEnglish;                // a "# en:" line precedes it
+    std::string english;            // that line's text, escapes resolved
+    bool isNew;                     // a "# new" line precedes it
     std::vector<std::string> notes; // other lines since the previous text line
 };
 
