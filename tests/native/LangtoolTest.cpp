@@ -392,7 +392,7 @@ TEST_F(LangtoolTest, StatusAndUpdateKeepALanguageInStepWithTheMaster) {
                                      "  2 stale: translated from \"Two\", the English is now "
                                      "\"Two, changed\"\n"
                                      "  3 missing; the English is \"Three\"\n"
-                                     "  4 not translated yet (marked new)\n"
+                                     "  4 not translated yet: \"Four\"\n"
                                      "  9 obsolete: the master has no such text\n");
 
     RunResult updated = Langtool({"update", "--master", master, language});
@@ -405,7 +405,7 @@ TEST_F(LangtoolTest, StatusAndUpdateKeepALanguageInStepWithTheMaster) {
     ASSERT_EQ(Langtool({"update", "--master", master, language}).status, 0);
     EXPECT_EQ(ReadBytes(language), merged);
 
-    std::string done = Source("1\tOne\n", "Done.txt");
+    std::string done = Source("# en: One\n1\tJeden\n", "Done.txt");
     status = Langtool({"status", "--master", Source("1\tOne\n", "Master.txt"), done});
     EXPECT_EQ(status.status, 0);
     EXPECT_EQ(status.out, done + ": 1 translated, 0 missing, 0 obsolete, 0 stale\n");

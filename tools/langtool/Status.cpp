@@ -41,13 +41,19 @@ std::string Quoted(const std::string& text) {
     return "\"" + EscapeText(text) + "\"";
 }
 
+// Whether `translation` is still the English: marked new, or a copy of the
+// master's text that records no English (a language begun as a copy).
+bool IsUntranslated(const SourceLine& english, const SourceLine& translation) {
+    return translation.isNew || (!translation.hasEnglish && translation.text == english.text);
+}
+
 // The state of the language's text for one master text, null when absent.
 Finding Judge(const SourceLine& english, const SourceLine* translation) {
     if (translation == nullptr) {
         return {english.index, State::Missing, "missing; the English is " + Quoted(english.text)};
     }
-    if (translation->isNew) {
-        return {english.index, State::Missing, "not translated yet (marked new)"};
+    if (IsUntranslated(english, *translation)) {
+        return {english.index, State::Missing, "not translated yet: " + Quoted(english.text)};
     }
     if (translation->hasEnglish && translation->english != english.text) {
         return {english.index, State::Stale,
@@ -124,7 +130,7 @@ std::string Merge(const Source& master, const Source& language) {
         if (translation != nullptr && translation != first) {
             AppendLines(translation->notes, &data);
         }
-        if (translation == nullptr || translation->isNew) {
+        if (translation == nullptr || IsUntranslated(line, *translation)) {
             AppendNew(line, &data);
         } else {
             AppendTranslation(line, *translation, &data);
