@@ -64,13 +64,21 @@ std::string TextAt(const std::string& base, int index) {
     return text;
 }
 
-// A source with every catalogue text, the browse caption of `captionLength`.
-std::string CatalogueSource(size_t captionLength) {
-    std::string source;
-    for (int index : {658, 659, 661, 662, 664, 665, 668, 669, 785, 786, 788}) {
+// A source with every catalogue text, the browse caption of `captionLength`;
+// the buttons carry the accelerators b, i and x.
+std::string CatalogueSource(size_t captionLength = 20) {
+    std::string source = "661\t&Browse\n662\t&Install\n664\tE&xit\n";
+    for (int index : {658, 659, 665, 668, 669, 785, 786, 788}) {
         source += std::to_string(index) + "\tText " + std::to_string(index) + "\n";
     }
     return source + "787\t" + std::string(captionLength, 'c') + "\n";
+}
+
+// `source` with the line of `index` replaced by `line` (removed when empty).
+std::string Replace(std::string source, int index, const std::string& line) {
+    size_t start = source.find(std::to_string(index) + "\t");
+    size_t end = source.find('\n', start) + 1;
+    return source.replace(start, end - start, line.empty() ? "" : line + "\n");
 }
 
 class LangtoolTest : public ::testing::Test {
@@ -100,8 +108,8 @@ TEST_F(LangtoolTest, BuildConvertsToTheCodePageAndDumpRoundTrips) {
                          "e \xE2\x82\xAC\r\n"
                          "\n   \n"
                          "660\tTab\\there, line\\nbreak, cr\\r, back\\\\slash\n"
-                         "659\t\n"
-                         "661\t  spaces kept  ";
+                         "800\t\n" +
+                         Replace(CatalogueSource(), 658, "") + "790\t  spaces kept  ";
     std::string base = Base();
     RunResult built = Build(Source(source), base);
     ASSERT_EQ(built.status, 0) << built.err;
@@ -110,17 +118,23 @@ TEST_F(LangtoolTest, BuildConvertsToTheCodePageAndDumpRoundTrips) {
                                  "berschrift: Gr\xF6\xDF"
                                  "e \x80");
     EXPECT_EQ(TextAt(base, 660), "Tab\there, line\nbreak, cr\r, back\\slash");
-    EXPECT_EQ(TextAt(base, 659), "");
-    EXPECT_EQ(TextAt(base, 661), "  spaces kept  ");
+    EXPECT_EQ(TextAt(base, 800), "");
+    EXPECT_EQ(TextAt(base, 790), "  spaces kept  ");
 
     RunResult dumped = Langtool({"dump", base});
     ASSERT_EQ(dumped.status, 0) << dumped.err;
-    EXPECT_EQ(dumped.out, "# 662 records, code page 1252; indexes not listed hold empty texts\n"
+    EXPECT_EQ(dumped.out.substr(0, 200),
+              std::string("# codepage: 1252\n"
+                          "# 801 records; indexes not listed hold empty texts\n"
                           "658\t\xC3\x9C"
                           "berschrift: Gr\xC3\xB6\xC3\x9F"
                           "e \xE2\x82\xAC\n"
+                          "659\tText 659\n"
                           "660\tTab\\there, line\\nbreak, cr\\r, back\\\\slash\n"
-                          "661\t  spaces kept  \n");
+                          "661\t&Browse\n662\t&Install\n664\tE&xit\n"
+                          "665\tText 665\n")
+                  .substr(0, 200));
+    EXPECT_NE(dumped.out.find("790\t  spaces kept  \n800\t\n"), std::string::npos);
 
     std::string again = Base("again");
     ASSERT_EQ(Build(Source(dumped.out, "dumped.txt"), again).status, 0);
@@ -128,34 +142,47 @@ TEST_F(LangtoolTest, BuildConvertsToTheCodePageAndDumpRoundTrips) {
     EXPECT_EQ(ReadBytes(again + ".poo"), ReadBytes(base + ".poo"));
 }
 
-TEST_F(LangtoolTest, DumpKeepsAnEmptyLastTextSoTheTableKeepsItsLength) {
-    std::string base = Base();
-    ASSERT_EQ(Build(Source("0\ta\n5\t\n"), base).status, 0);
-    RunResult dumped = Langtool({"dump", base});
-    EXPECT_EQ(dumped.out, "# 6 records, code page 1252; indexes not listed hold empty texts\n"
-                          "0\ta\n5\t\n");
-}
-
-TEST_F(LangtoolTest, OtherCodePagesConvertBothWays) {
+TEST_F(LangtoolTest, TheSourcesCodePageRoundTripsThroughDump) {
     std::string base = Base();
     std::string russian = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82"; // "Privet"
-    RunResult built =
-        Langtool({"build", Source("0\t" + russian + "\n"), "-o", base, "--codepage", "1251"});
+    std::string source = "# codepage: 1251\n" + Replace(CatalogueSource(), 659, "659\t" + russian);
+    RunResult built = Langtool({"build", Source(source), "-o", base + ".sif"});
     ASSERT_EQ(built.status, 0) << built.err;
-    EXPECT_EQ(TextAt(base, 0), "\xCF\xF0\xE8\xE2\xE5\xF2");
-    RunResult dumped = Langtool({"dump", base, "--codepage", "1251"});
-    EXPECT_EQ(dumped.out.substr(dumped.out.find('\n') + 1), "0\t" + russian + "\n");
+    EXPECT_NE(built.out.find("code page 1251"), std::string::npos);
+    EXPECT_EQ(TextAt(base, 659), "\xCF\xF0\xE8\xE2\xE5\xF2");
+    RunResult dumped = Langtool({"dump", base + ".poo", "--codepage", "1251"});
+    EXPECT_EQ(dumped.out.substr(0, 17), "# codepage: 1251\n");
+    EXPECT_NE(dumped.out.find("659\t" + russian + "\n"), std::string::npos);
+    std::string again = Base("again");
+    ASSERT_EQ(Build(Source(dumped.out, "dumped.txt"), again).status, 0);
+    EXPECT_EQ(ReadBytes(again + ".poo"), ReadBytes(base + ".poo"));
+    EXPECT_EQ(Langtool({"codepage", m_dir.File("dumped.txt")}).out, "1251\n");
 }
 
-TEST_F(LangtoolTest, GapsAreWarnedAboutAndReadAsEmptyTexts) {
-    std::string base = Base();
-    RunResult built = Build(Source("0\ta\n3\tb\n7\tc\n"), base);
-    EXPECT_EQ(built.status, 0);
-    EXPECT_NE(built.err.find("warning: 5 indexes below the highest are not given (1-2, 4-6)"),
+TEST_F(LangtoolTest, GapsAreNotWarnedAboutButTextsSetupNeverReadsAre) {
+    RunResult built = Build(Source(CatalogueSource() + "7888\tTypo\n12\tx\n"), Base());
+    EXPECT_EQ(built.status, 0) << built.err;
+    EXPECT_NE(built.err.find(":13: warning: index 7888 is not a text setup reads"),
               std::string::npos)
         << built.err;
-    EXPECT_NE(built.err.find("empty texts"), std::string::npos);
-    EXPECT_EQ(TextAt(base, 5), "");
+    EXPECT_NE(built.err.find(":14: warning: index 12 is not"), std::string::npos);
+    EXPECT_EQ(built.err.find("below the highest"), std::string::npos);
+    EXPECT_EQ(TextAt(Base(), 5), "");
+    RunResult checked = Langtool({"check", Base()});
+    EXPECT_NE(checked.out.find("warning: index 7888 is not a text setup reads"), std::string::npos);
+    EXPECT_NE(checked.out.find("0 errors, 2 warnings"), std::string::npos) << checked.out;
+}
+
+TEST_F(LangtoolTest, AFailedBuildKeepsThePreviousTableAndWriteErrorsSayWhy) {
+    ASSERT_EQ(Build(Source(CatalogueSource()), Base()).status, 0);
+    std::string previous = ReadBytes(Base() + ".poo");
+    EXPECT_EQ(Build(Source(Replace(CatalogueSource(), 659, "")), Base()).status, 1);
+    EXPECT_EQ(ReadBytes(Base() + ".poo"), previous);
+    RunResult built = Build(Source(CatalogueSource()), m_dir.File("absent/lang"));
+    EXPECT_EQ(built.status, 1);
+    EXPECT_NE(built.err.find("absent/lang.sif: No such file or directory"), std::string::npos)
+        << built.err;
+    EXPECT_FALSE(Exists(m_dir.File("absent")));
 }
 
 struct BadSource {
@@ -173,8 +200,11 @@ TEST_F(LangtoolTest, SourceErrorsNameFileAndLineAndWriteNothing) {
         {"unknown escape", "12\ta\\qb", "unknown escape \\q"},
         {"lone backslash", "12\tabc\\", "backslash at the end"},
         {"NUL byte", std::string("12\ta\0b", 6), "NUL byte"},
-        {"bad UTF-8", "12\t\xC3(", "not valid UTF-8"},
-        {"character outside 1252", "12\tarrow \xE2\x86\x92", "cannot hold (code page 1252)"},
+        {"bad UTF-8", "12\t\xC3(", "column 4: byte 0xC3; the text is not valid UTF-8"},
+        {"character outside 1252", "12\tarrow \xE2\x86\x92",
+         "column 10: U+2192, a character that code page 1252 cannot hold"},
+        {"bad code page line", "# codepage: x", "expected \"# codepage: N\""},
+        {"bad escape in a source comment", "# en: a\\q", "unknown escape \\q"},
         {"duplicate index", "1\tagain", "index 1 is already given on line 1"},
     };
     for (const BadSource& c : cases) {
@@ -206,8 +236,10 @@ TEST_F(LangtoolTest, UsageErrorsExitWithTwo) {
         {"dump", "a", "b"},
         {"dump", "a", "--codepage", "abc"},
         {"dump", "a", "--codepage", "-5"},
-        {"check", "a", "--codepage", "1252"},
         {"check", "a", "--verbose"},
+        {"status", "a.txt"},
+        {"update", "--master", "m.txt", "a.txt", "b.txt"},
+        {"codepage", "a.txt", "--codepage", "1252"},
     };
     for (const std::vector<std::string>& args : cases) {
         RunResult run = Langtool(args);
@@ -229,29 +261,99 @@ TEST_F(LangtoolTest, DumpReportsMissingTablesAndUnreadableRecords) {
     EXPECT_NE(broken.err.find("record 1 has no readable text"), std::string::npos);
 }
 
+struct CatalogueCase {
+    const char* what;
+    std::string source;
+    int status; // of build
+    const char* message;
+};
+
+// Build and check share these rules: each case's message comes from both.
+TEST_F(LangtoolTest, TheCatalogueDecidesInBuildAndCheck) {
+    std::string all = CatalogueSource();
+    const CatalogueCase cases[] = {
+        {"missing", Replace(all, 659, ""), 1, "error: TXT_INSTALL_TO (659) is missing"},
+        {"empty", Replace(all, 659, "659\t"), 1, ":5: error: TXT_INSTALL_TO (659) is empty"},
+        {"long browse caption", CatalogueSource(128), 1, "(787) has 128 characters"},
+        {"no accelerator", Replace(all, 661, "661\tA&&B"), 1, "(661) has 0 accelerators"},
+        {"two accelerators", Replace(all, 661, "661\t&Br&owse"), 1, "(661) has 2 accelerators"},
+        {"shared accelerator", Replace(all, 661, "661\t&install"), 1,
+         "TXT_INSTALL (662) has the accelerator of TXT_BROWSE (661)"},
+        {"shared accented accelerator",
+         Replace(Replace(all, 661, "661\t&\xC3\x9C"), 662, "662\t&\xC3\xBC"), 1,
+         "TXT_INSTALL (662) has the accelerator"},
+        {"wide label", Replace(all, 659, "659\tInstallationsordner w\xC3\xA4hlen:"), 0,
+         "TXT_INSTALL_TO (659) \"Installationsordner w\xC3\xA4hlen:\" is 84 dialog units wide; its "
+         "control "
+         "IDC_LABEL_INSTALL_TO has room for 59"},
+        {"wide button", Replace(all, 662, "662\t&Installation jetzt sofort starten"), 0,
+         "wide; its control IDOK has room for 76, so it is cut"},
+        {"wide caption", Replace(all, 658, "658\t" + std::string(40, 'W')), 0,
+         "(658) \"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW\" is 320 dialog units wide; the title "
+         "bar has room for"},
+        {"unmeasured code page", "# codepage: 1255\n" + all, 0,
+         "no font widths for code page 1255"},
+    };
+    for (const CatalogueCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        RunResult built = Build(Source(c.source), Base());
+        EXPECT_EQ(built.status, c.status) << built.err;
+        EXPECT_NE(built.err.find(c.message), std::string::npos) << built.err;
+        if (c.status == 0) {
+            RunResult checked =
+                Langtool({"check", Base(), "--codepage", c.source[0] == '#' ? "1255" : "1252"});
+            EXPECT_EQ(checked.status, 0);
+            EXPECT_NE(checked.out.find(c.message), std::string::npos) << checked.out;
+        }
+    }
+}
+
+TEST_F(LangtoolTest, WholeFileProblemsAreNamed) {
+    const std::pair<std::string, const char*> cases[] = {
+        {std::string("\xFF\xFE"
+                     "6\0"
+                     "5\0",
+                     6),
+         "src.txt: error: the source is UTF-16"},
+        {std::string("6\0"
+                     "5\0",
+                     4),
+         "the source is UTF-16"},
+        {"658\ta\r659\tb\r", "the source has CR-only line ends"},
+        {"# codepage: 1250\n" + CatalogueSource(),
+         "the source names code page 1250, --codepage 1252"},
+    };
+    for (const auto& c : cases) {
+        RunResult built = Langtool({"build", Source(c.first), "-o", Base(), "--codepage", "1252"});
+        EXPECT_EQ(built.status, 1);
+        EXPECT_NE(built.err.find(c.second), std::string::npos) << built.err;
+        EXPECT_TRUE(NoTable(Base()));
+    }
+}
+
 TEST_F(LangtoolTest, CheckAcceptsACompleteTable) {
     ASSERT_EQ(Build(Source(CatalogueSource(127)), Base()).status, 0);
     RunResult checked = Langtool({"check", Base()});
     EXPECT_EQ(checked.status, 0) << checked.out;
-    EXPECT_NE(checked.out.find("789 records"), std::string::npos);
+    EXPECT_NE(checked.out.find("789 records"), std::string::npos) << checked.out;
     EXPECT_NE(checked.out.find("0 errors, 0 warnings"), std::string::npos) << checked.out;
 }
 
-TEST_F(LangtoolTest, CheckReportsCatalogueProblems) {
-    std::string source = CatalogueSource(128);
-    source.replace(source.find("665\tText 665"), 12, "665\t");
-    source.erase(source.find("788\t"),
-                 source.find('\n', source.find("788\t")) + 1 - source.find("788\t"));
-    ASSERT_EQ(Build(Source(source), Base()).status, 0);
+TEST_F(LangtoolTest, CheckReportsCatalogueProblemsOfATable) {
+    std::string caption(128, 'c');
+    LanguageText texts[] = {
+        {658, "T"}, {659, "L"}, {661, "&B"}, {662, "&I"}, {664, "E&xit"},        {665, ""},
+        {668, "D"}, {669, "C"}, {785, "R"},  {786, "C"},  {787, caption.c_str()}};
+    ASSERT_TRUE(WriteLanguageTable(Base().c_str(), texts, 11));
     RunResult checked = Langtool({"check", Base()});
     EXPECT_EQ(checked.status, 1);
-    EXPECT_NE(checked.out.find("warning: TXT_BROWSE_TITLE (665) is empty"), std::string::npos)
+    EXPECT_NE(checked.out.find("error: TXT_BROWSE_TITLE (665) is empty"), std::string::npos)
         << checked.out;
     EXPECT_NE(checked.out.find("error: TXT_LANGUAGE_SELECTION (788) is missing"),
               std::string::npos);
     EXPECT_NE(checked.out.find("error: TXT_BROWSE_CAPTION (787) has 128 characters"),
               std::string::npos);
-    EXPECT_NE(checked.out.find("2 errors, 1 warnings"), std::string::npos);
+    EXPECT_NE(checked.out.find("3 errors, 0 warnings"), std::string::npos);
 }
 
 TEST_F(LangtoolTest, CheckReportsFormatProblems) {
@@ -274,6 +376,49 @@ TEST_F(LangtoolTest, CheckReportsFormatProblems) {
         EXPECT_NE(checked.out.find(message), std::string::npos) << message << "\n" << checked.out;
     }
     EXPECT_EQ(checked.out.find("record 0 "), std::string::npos);
+}
+
+// Status and update against a master: a new text, a changed English, an
+// obsolete text, a text marked new; update puts it in step with the
+// translations kept and their English recorded, and does so only once.
+TEST_F(LangtoolTest, StatusAndUpdateKeepALanguageInStepWithTheMaster) {
+    std::string master = Source("1\tOne\n2\tTwo, changed\n3\tThree\n4\tFour\n", "English.txt");
+    std::string language = Source("# codepage: 1250\n# note on one\n1\tJeden\n"
+                                  "# en: Two\n2\tDwa\n# new\n4\tFour\n9\tDziewiec\n",
+                                  "Polski.txt");
+    RunResult status = Langtool({"status", "--master", master, language});
+    EXPECT_EQ(status.status, 1);
+    EXPECT_EQ(status.out, language + ": 1 translated, 2 missing, 1 obsolete, 1 stale\n"
+                                     "  2 stale: translated from \"Two\", the English is now "
+                                     "\"Two, changed\"\n"
+                                     "  3 missing; the English is \"Three\"\n"
+                                     "  4 not translated yet: \"Four\"\n"
+                                     "  9 obsolete: the master has no such text\n");
+
+    RunResult updated = Langtool({"update", "--master", master, language});
+    EXPECT_EQ(updated.status, 0) << updated.err;
+    EXPECT_EQ(updated.out, language + ": 1 translated, 2 missing, 0 obsolete, 1 stale\n");
+    std::string merged = "# codepage: 1250\n# note on one\n# en: One\n1\tJeden\n"
+                         "# en: Two\n2\tDwa\n# new\n# en: Three\n3\tThree\n"
+                         "# new\n# en: Four\n4\tFour\n#~ 9\tDziewiec\n";
+    EXPECT_EQ(ReadBytes(language), merged);
+    ASSERT_EQ(Langtool({"update", "--master", master, language}).status, 0);
+    EXPECT_EQ(ReadBytes(language), merged);
+
+    std::string done = Source("# en: One\n1\tJeden\n", "Done.txt");
+    status = Langtool({"status", "--master", Source("1\tOne\n", "Master.txt"), done});
+    EXPECT_EQ(status.status, 0);
+    EXPECT_EQ(status.out, done + ": 1 translated, 0 missing, 0 obsolete, 0 stale\n");
+}
+
+TEST_F(LangtoolTest, UpdateWritesNothingFromABrokenSource) {
+    std::string master = Source("1\tOne\n", "English.txt");
+    std::string broken = "1\tJeden\n1\tagain\n";
+    std::string language = Source(broken, "Polski.txt");
+    RunResult updated = Langtool({"update", "--master", master, language});
+    EXPECT_EQ(updated.status, 1);
+    EXPECT_NE(updated.err.find("index 1 is already given on line 1"), std::string::npos);
+    EXPECT_EQ(ReadBytes(language), broken);
 }
 
 } // namespace

@@ -1,8 +1,7 @@
 #pragma once
 // Conversion between UTF-8 (the tool's source files and output) and a
-// Windows code page (the bytes in a language table). The platform's own
-// library does the work: iconv on Linux, the Win32 conversion functions on
-// Windows; each lives in its own source file.
+// Windows code page (the bytes in a language table), done by glibc's iconv
+// (CodePageIconv.cpp).
 
 #include <string>
 

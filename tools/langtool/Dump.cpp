@@ -40,7 +40,7 @@ bool DumpRecord(CLanguageTable& table, int index, bool last, unsigned codePage, 
 
 } // namespace
 
-int Dump(const char* base, unsigned codePage, FILE* out, FILE* err) {
+int Dump(const std::string& base, unsigned codePage, FILE* out, FILE* err) {
     std::string probe;
     if (CodePageToUtf8(codePage, "", &probe) == ConvertResult::Unsupported) {
         fprintf(err, "langtool: code page %u is not supported here\n", codePage);
@@ -50,10 +50,11 @@ int Dump(const char* base, unsigned codePage, FILE* out, FILE* err) {
         return kExitFailed;
     }
     CLanguageTable table;
-    table.Load(base);
+    table.Load(base.c_str());
     int count = table.GetCount();
-    fprintf(out, "# %d records, code page %u; indexes not listed hold empty texts\n", count,
-            codePage);
+    // The code page line first: building the dump gives the same table.
+    fprintf(out, "# codepage: %u\n# %d records; indexes not listed hold empty texts\n", codePage,
+            count);
     bool ok = true;
     for (int index = 0; index < count; ++index) {
         ok = DumpRecord(table, index, index == count - 1, codePage, out, err) && ok;

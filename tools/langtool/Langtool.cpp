@@ -1,9 +1,12 @@
 #include "Langtool.h"
 
+#include <errno.h>
 #include <stdlib.h>
 #include <string.h>
+#include <unistd.h>
 
 #include "Commands.h"
+#include "SourceFormat.h"
 #include "text/LanguageTable.h"
 
 namespace langtool {
@@ -24,16 +27,49 @@ bool ReadWholeFile(const std::string& path, std::string* data) {
     return ok;
 }
 
-bool IsReadableBase(const char* base, FILE* err) {
-    if (strlen(base) > text::kMaxBasePath) {
-        fprintf(err, "langtool: %s: base path longer than %d characters\n", base,
+bool CanWrite(const std::string& temp, const std::string& target, FILE* err) {
+    FILE* file = fopen(temp.c_str(), "wb");
+    if (file == nullptr) {
+        fprintf(err, "langtool: cannot write %s: %s\n", target.c_str(), strerror(errno));
+        return false;
+    }
+    fclose(file);
+    return true;
+}
+
+bool ReplaceFile(const std::string& temp, const std::string& target, FILE* err) {
+    if (rename(temp.c_str(), target.c_str()) != 0) {
+        fprintf(err, "langtool: cannot replace %s: %s\n", target.c_str(), strerror(errno));
+        remove(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool WriteFileInPlace(const std::string& path, const std::string& data, FILE* err) {
+    std::string temp = path + ".new" + std::to_string(getpid());
+    FILE* file = fopen(temp.c_str(), "wb");
+    bool ok = file != nullptr && fwrite(data.data(), 1, data.size(), file) == data.size();
+    int error = errno;
+    ok = file != nullptr && fclose(file) == 0 && ok;
+    if (!ok) {
+        fprintf(err, "langtool: cannot write %s: %s\n", path.c_str(), strerror(error));
+        remove(temp.c_str());
+        return false;
+    }
+    return ReplaceFile(temp, path, err);
+}
+
+bool IsReadableBase(const std::string& base, FILE* err) {
+    if (base.size() > text::kMaxBasePath) {
+        fprintf(err, "langtool: %s: base path longer than %d characters\n", base.c_str(),
                 (int)text::kMaxBasePath);
         return false;
     }
-    std::string index = std::string(base) + ".sif";
+    std::string index = base + ".sif";
     FILE* file = fopen(index.c_str(), "rb");
     if (file == nullptr) {
-        fprintf(err, "langtool: cannot open %s\n", index.c_str());
+        fprintf(err, "langtool: cannot open %s: %s\n", index.c_str(), strerror(errno));
         return false;
     }
     fclose(file);
@@ -48,27 +84,31 @@ using namespace langtool;
 
 const char kUsage[] = "usage: langtool build SOURCE -o BASE [--codepage N]\n"
                       "       langtool dump BASE [--codepage N]\n"
-                      "       langtool check BASE\n";
+                      "       langtool check BASE [--codepage N]\n"
+                      "       langtool codepage SOURCE\n"
+                      "       langtool status --master MASTER SOURCE...\n"
+                      "       langtool update --master MASTER SOURCE\n";
 
 struct Arguments {
     const char* command = nullptr;
-    const char* input = nullptr;  // SOURCE for build, BASE otherwise
-    const char* output = nullptr; // -o BASE
-    unsigned codePage = kDefaultCodePage;
-    bool codePageGiven = false;
+    std::vector<const char*> inputs; // SOURCE for build, BASE for dump and check
+    const char* output = nullptr;    // -o BASE
+    const char* master = nullptr;    // --master MASTER
+    CodePageOption codePage;
 };
 
-bool ParseCodePage(const char* text, unsigned* codePage) {
-    char* end = nullptr;
-    unsigned long value = strtoul(text, &end, 10);
-    if (end == text || *end != '\0' || text[0] == '-' || value == 0 || value > 65535) {
-        return false;
+// A table's base name: BASE, BASE.sif and BASE.poo all name BASE.
+std::string TableBase(const char* name) {
+    std::string base = name;
+    size_t dot = base.size() > 4 ? base.size() - 4 : std::string::npos;
+    if (dot != std::string::npos &&
+        (base.compare(dot, 4, ".sif") == 0 || base.compare(dot, 4, ".poo") == 0)) {
+        base.erase(dot);
     }
-    *codePage = (unsigned)value;
-    return true;
+    return base;
 }
 
-// Reads options and the one positional argument after the command.
+// Reads the options and the positional arguments after the command.
 bool ParseArguments(int argc, const char* const* argv, Arguments* args, FILE* err) {
     args->command = argv[1];
     for (int i = 2; i < argc; ++i) {
@@ -76,32 +116,52 @@ bool ParseArguments(int argc, const char* const* argv, Arguments* args, FILE* er
         bool hasValue = i + 1 < argc;
         if (strcmp(arg, "-o") == 0 && hasValue) {
             args->output = argv[++i];
+        } else if (strcmp(arg, "--master") == 0 && hasValue) {
+            args->master = argv[++i];
         } else if (strcmp(arg, "--codepage") == 0 && hasValue) {
-            args->codePageGiven = true;
-            if (!ParseCodePage(argv[++i], &args->codePage)) {
+            args->codePage.given = true;
+            if (!ParseCodePage(argv[++i], &args->codePage.codePage)) {
                 fprintf(err, "langtool: --codepage wants a number from 1 to 65535\n");
                 return false;
             }
-        } else if (arg[0] == '-' || args->input != nullptr) {
+        } else if (arg[0] == '-') {
             fprintf(err, "langtool: unexpected argument %s\n", arg);
             return false;
         } else {
-            args->input = arg;
+            args->inputs.push_back(arg);
         }
     }
-    return args->input != nullptr;
+    return !args->inputs.empty();
+}
+
+// Whether the command has the arguments it takes and no others.
+bool Takes(const Arguments& args, const char* command, bool output, bool master, bool codePage,
+           bool several) {
+    return strcmp(args.command, command) == 0 && (args.output != nullptr) == output &&
+           (args.master != nullptr) == master && (codePage || !args.codePage.given) &&
+           (several || args.inputs.size() == 1);
 }
 
 int Run(const Arguments& args, FILE* out, FILE* err) {
-    const char* command = args.command;
-    if (strcmp(command, "build") == 0 && args.output != nullptr) {
-        return Build(args.input, args.output, args.codePage, err);
+    const char* input = args.inputs[0];
+    unsigned codePage = args.codePage.codePage;
+    if (Takes(args, "build", true, false, true, false)) {
+        return Build(input, TableBase(args.output), args.codePage, out, err);
     }
-    if (strcmp(command, "dump") == 0 && args.output == nullptr) {
-        return Dump(args.input, args.codePage, out, err);
+    if (Takes(args, "dump", false, false, true, false)) {
+        return Dump(TableBase(input), codePage, out, err);
     }
-    if (strcmp(command, "check") == 0 && args.output == nullptr && !args.codePageGiven) {
-        return Check(args.input, out, err);
+    if (Takes(args, "check", false, false, true, false)) {
+        return Check(TableBase(input), codePage, out, err);
+    }
+    if (Takes(args, "codepage", false, false, false, false)) {
+        return PrintCodePage(input, out, err);
+    }
+    if (Takes(args, "status", false, true, false, true)) {
+        return Status(args.master, args.inputs, out, err);
+    }
+    if (Takes(args, "update", false, true, false, false)) {
+        return Update(args.master, input, out, err);
     }
     fputs(kUsage, err);
     return kExitUsage;

@@ -14,7 +14,7 @@
 #
 # usage: mkmedium.sh --product DIR --setup FILE --glide FILE
 #                    (--languages DIR | --language FILE)... [--langtool PATH]
-#                    [--codepage N] [--iso FILE] [--volume NAME]
+#                    [--iso FILE] [--volume NAME]
 #                    [--no-autorun] [--sign-pkcs12 FILE
 #                    [--sign-password-file FILE]] [-v] OUTPUT
 #
@@ -25,8 +25,6 @@
 #   --langtool PATH  the langtool that compiles the sources (default: langtool
 #                    on PATH, else build-native/ or build/host-tools/ of the
 #                    source tree)
-#   --codepage N     code page of a table whose source names none; a source
-#                    names its own with a line "# codepage: N" (default 1252)
 #   --iso FILE       also write FILE, an ISO 9660 image with Joliet names
 #   --volume NAME    the image's volume name (default VELLMOR)
 #   --no-autorun     leave autorun.inf out (nothing starts on insertion)
@@ -43,8 +41,9 @@
 # and SOURCE_DATE_EPOCH give the same bytes (unless Setup.exe is signed,
 # since a signature holds the time of signing).
 #
-# The language sources are compiled with langtool and checked with `langtool
-# check`: a table that lacks a text setup reads stops the medium. Nothing is
+# The language sources are compiled with langtool, each in the code page its
+# line "# codepage: N" names (default 1252), and checked with `langtool
+# check`: a source or table with an error stops the medium. Nothing is
 # left behind on failure. An existing OUTPUT is replaced only when it is an
 # earlier medium (it holds Setup.exe and Languages/) or empty.
 set -eu
@@ -65,7 +64,7 @@ usage() {
 }
 
 product= setup= glide= langtool= iso= output= verbose=0 autorun=1
-codepage=1252 volume=VELLMOR pkcs12= password_file=
+volume=VELLMOR pkcs12= password_file=
 sources=()
 while [ $# -gt 0 ]; do
     case $1 in
@@ -73,7 +72,6 @@ while [ $# -gt 0 ]; do
         --setup) setup=${2:?}; shift 2 ;;
         --glide) glide=${2:?}; shift 2 ;;
         --langtool) langtool=${2:?}; shift 2 ;;
-        --codepage) codepage=${2:?}; shift 2 ;;
         --iso) iso=${2:?}; shift 2 ;;
         --volume) volume=${2:?}; shift 2 ;;
         --language) sources+=("${2:?}"); shift 2 ;;
@@ -108,7 +106,6 @@ done
 [ -f "$product/Vellmor.exe" ] || die "$product holds no Vellmor.exe: setup would not recognise the medium"
 [ -f "$setup" ] || die "no setup program $setup"
 [ -f "$glide" ] || die "no renderer library $glide"
-case $codepage in *[!0-9]* | '') die "--codepage wants a number, not $codepage" ;; esac
 epoch=${SOURCE_DATE_EPOCH:-$(date +%s)}
 case $epoch in *[!0-9]* | '') die "SOURCE_DATE_EPOCH wants seconds since 1970, not $epoch" ;; esac
 
@@ -183,17 +180,18 @@ for source in "${sources[@]}"; do
     name=$(basename "$source" .txt)
     [ -z "${seen[$name]:-}" ] || die "two sources for the language $name"
     seen[$name]=1
-    page=$(sed -n 's/^#[[:space:]]*codepage:[[:space:]]*\([0-9][0-9]*\)[[:space:]]*$/\1/p' "$source" | head -n1)
-    page=${page:-$codepage}
     log=$work/langtool.log
-    if ! "$langtool" build "$source" -o "$work/Languages/$name" --codepage "$page" >"$log" 2>&1; then
-        cat "$log" >&2
+    # langtool reads the source's code page line; check needs it for the
+    # texts' widths and accelerators.
+    if ! page=$("$langtool" codepage "$source" 2>"$log") ||
+        ! "$langtool" build "$source" -o "$work/Languages/$name" >>"$log" 2>&1; then
+        sed "s|$work/||" "$log" >&2
         die "$source: not compiled"
     fi
-    [ $verbose = 0 ] || cat "$log" >&2
-    if ! "$langtool" check "$work/Languages/$name" >"$log" 2>&1; then
+    [ $verbose = 0 ] || sed "s|$work/||" "$log" >&2
+    if ! "$langtool" check "$work/Languages/$name" --codepage "$page" >"$log" 2>&1; then
         sed "s|$work/||" "$log" >&2
-        die "$source: the table lacks texts setup reads"
+        die "$source: the table has errors"
     fi
     [ $verbose = 0 ] || sed "s|$work/||" "$log" >&2
     rm -f "$log"

@@ -36,15 +36,15 @@ echo map >"$scratch/product/Data/Map One.dat"
 echo glide >"$scratch/Glide2x.dll"
 echo root-setup >"$scratch/Setup.exe"
 texts() { # index texts of the catalogue, the first one given
-    printf '658\t%s\n' "$1"
-    for index in 659 661 662 664 665 668 669 785 786 787 788; do
+    printf '658\t%s\n661\t&Browse\n662\t&Install\n664\tE&xit\n' "$1"
+    for index in 659 665 668 669 785 786 787 788; do
         printf '%s\ttext %s\n' "$index" "$index"
     done
 }
 texts "The Vellmor Setup" >"$scratch/lang/English.txt"
 {
     echo "# codepage: 1250"
-    texts "Instalacja gry The Vellmor – łódź"
+    texts "Instalacja gry – łódź"
 } >"$scratch/lang/Polski.txt"
 
 run() { # mkmedium with the usual inputs and the given extra arguments
@@ -77,7 +77,7 @@ cmp -s "$out/Glide/Glide2x.dll" "$scratch/Glide2x.dll" || fail "Glide2x.dll is n
     fail "autorun.inf: $(od -c "$out/autorun.inf" 2>&1)"
 # "ł" is 0xB3 in code page 1250 (in 1252 it does not exist); "–" is 0x96.
 grep -q $'\xb3\xf3d\x9f' "$out/Languages/Polski.poo" || fail "Polski.poo is not in code page 1250"
-grep -q $'Instalacja gry The Vellmor \x96' "$out/Languages/Polski.poo" ||
+grep -q $'Instalacja gry \x96' "$out/Languages/Polski.poo" ||
     fail "Polski.poo lacks its title in code page 1250"
 "$langtool" check "$out/Languages/English" >/dev/null 2>&1 || fail "English table does not pass check"
 listing=$(xorriso -read_fs norock -indev "$scratch/media/cd.iso" -find / -type f 2>/dev/null |
@@ -114,6 +114,8 @@ mkdir -p "$scratch/refused"
 
 printf '658\tThe Vellmor Setup\n' >"$scratch/Short.txt"
 refuses "a table lacking texts" "Short.txt" --language "$scratch/Short.txt" "$fresh"
+texts "Setup" | sed 's/^662\t&Install/662\t\&Browse too/' >"$scratch/Twice.txt"
+refuses "buttons sharing an accelerator" "has the accelerator of" --language "$scratch/Twice.txt" "$fresh"
 texts "Ceština – ř" >"$scratch/Czech.txt" # ř is not in code page 1252
 refuses "a character outside the code page" "Czech.txt" --language "$scratch/Czech.txt" "$fresh"
 refuses "two sources of one language" "two sources" --language "$scratch/lang/English.txt" \
