@@ -3,7 +3,7 @@
 // About item, painting) lives in app/, the probes, shortcuts and the
 // installation in install/, opening, language selection and browsing in ui/.
 
-#include "app/Names.h"
+#include "install/Names.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/String.h"
@@ -94,7 +94,7 @@ CString TextOr(const CString& text, const char* fallback);
 
 // The folder picker's callback and the start values it reads.
 int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
-extern char BrowseCaption[kBrowseCaptionSize];
+extern char BrowseCaption[kMaxBrowseCaptionLength + 1];
 extern char BrowseStartPath[MAX_PATH];
 
 // Where a minimised window draws its icon: centred, rounding up.

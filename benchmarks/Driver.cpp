@@ -38,7 +38,7 @@
 #include <vector>
 
 #include "E2e.h"
-#include "app/Names.h"
+#include "install/Names.h"
 #include "res/resource.h"
 
 using namespace e2e;

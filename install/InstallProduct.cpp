@@ -49,7 +49,7 @@ const char kInstallDoneCaptionFallback[] = "Installation Complete";
 // The version record: its length (13), 1, 0 and a zero byte, little-endian.
 const BYTE kVersionRecord[13] = {0x0D, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0};
 
-static_assert(text::kMaxPath == MAX_PATH, "path buffers are MAX_PATH bytes");
+static_assert(text::kPathBufferSize == MAX_PATH, "path buffers are MAX_PATH bytes");
 
 // Makes the install root (one level), or finds it there already.
 bool CreateInstallRoot(const char* root) {

@@ -3,7 +3,7 @@
 #include <ctype.h>
 #include <string.h>
 
-#include "app/Names.h"
+#include "install/Names.h"
 
 namespace {
 
@@ -56,8 +56,8 @@ bool IsAbsolutePath(const char* path) {
 
 RootRule DeriveInstallRoot(const char* typedText, PathBuffer& root) {
     root[0] = '\0';
-    size_t length = strnlen(typedText, text::kMaxPath);
-    if (length >= text::kMaxPath)
+    size_t length = strnlen(typedText, text::kPathBufferSize);
+    if (length >= text::kPathBufferSize)
         return RootRule::TooLong;
     // Windows takes "/" for "\" in a path ("C:/Games"); the root, and every
     // path and value built on it, carries backslashes.
@@ -87,7 +87,7 @@ RootRule DeriveInstallRoot(const char* typedText, PathBuffer& root) {
 }
 
 void RootOfRecordedFolder(const char* recorded, PathBuffer& root) {
-    size_t length = strnlen(recorded, text::kMaxPath - 1);
+    size_t length = strnlen(recorded, text::kPathBufferSize - 1);
     if (length > kProductLength && recorded[length - kProductLength - 1] == '\\' &&
         memcmp(recorded + length - kProductLength, kProductFolder, kProductLength) == 0) {
         length -= kProductLength + 1;

@@ -6,7 +6,7 @@
 
 #include "text/Format.h"
 
-typedef char PathBuffer[text::kMaxPath];
+typedef char PathBuffer[text::kPathBufferSize];
 
 // Whether `path` names the same folder whatever the current drive and
 // folder are: a drive path "X:\..." or a network path "\\server\share...".
@@ -37,8 +37,8 @@ void RootOfRecordedFolder(const char* recorded, PathBuffer& root);
 // Every path one installation uses, all built (and checked to fit) before
 // anything is created.
 struct InstallPaths {
-    PathBuffer installRoot;                   // as derived from the text; may end in "\"
-    char copyDestination[text::kMaxPath + 1]; // installRoot, double-NUL terminated
+    PathBuffer installRoot;                          // as derived from the text; may end in "\"
+    char copyDestination[text::kPathBufferSize + 1]; // installRoot, double-NUL terminated
     PathBuffer installDir;
     PathBuffer versionFile;
     PathBuffer setupTarget;
@@ -47,7 +47,7 @@ struct InstallPaths {
     PathBuffer languageIndex;
     PathBuffer glideLibrary;
     PathBuffer setupGlide;
-    char setupCommand[text::kMaxPath + 2]; // quoted
+    char setupCommand[text::kPathBufferSize + 2]; // quoted
     // On the medium, relative to its root.
     PathBuffer languagePoolSource;
     PathBuffer languageIndexSource;

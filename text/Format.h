@@ -8,7 +8,7 @@
 
 namespace text {
 // A path's buffer, its NUL included: Windows' MAX_PATH.
-enum { kMaxPath = 260 };
+enum { kPathBufferSize = 260 };
 } // namespace text
 
 // Formats into buffer (size > 0), always NUL-terminated. False when the

@@ -22,9 +22,10 @@ size_t BoundedLength(const char* s) {
     return n;
 }
 
-// The base path with an extension, in a kMaxPath buffer. Load admits only
+// The base path with an extension, in a kPathBufferSize buffer. Load admits only
 // base paths for which this fits; the check keeps that promise local.
-bool JoinExtension(char (&path)[text::kMaxPath], const char* basePath, const char* extension) {
+bool JoinExtension(char (&path)[text::kPathBufferSize], const char* basePath,
+                   const char* extension) {
     return FormatPath(path, "%s%s", basePath, extension);
 }
 
@@ -85,7 +86,7 @@ void CLanguageTable::Load(const char* basePath) {
     // memmove: a caller may pass the table's own GetBasePath() back in.
     memmove(m_szBasePath, basePath, length + 1);
 
-    char indexPath[text::kMaxPath];
+    char indexPath[text::kPathBufferSize];
     if (JoinExtension(indexPath, m_szBasePath, ".sif")) {
         ReadIndex(indexPath);
     }
@@ -136,7 +137,7 @@ char* CLanguageTable::GetString(int index) {
     if (!GetEntry(index, &entry) || !IsInsideFormat(entry)) {
         return nullptr;
     }
-    char poolPath[text::kMaxPath];
+    char poolPath[text::kPathBufferSize];
     FILE* pool = JoinExtension(poolPath, m_szBasePath, ".poo") ? fopen(poolPath, "rb") : nullptr;
     if (pool == nullptr) {
         return nullptr;

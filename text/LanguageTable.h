@@ -24,8 +24,9 @@
 #include "text/Format.h"
 
 namespace text {
-// The longest base path: with ".sif" or ".poo" and the NUL it fills kMaxPath.
-enum { kMaxBasePath = kMaxPath - 5 };
+// The longest base path: with ".sif" or ".poo" and the NUL it fills a
+// path buffer.
+enum { kMaxBasePath = kPathBufferSize - 5 };
 } // namespace text
 
 struct TextIndexEntry {
@@ -63,6 +64,6 @@ class CLanguageTable {
     bool ReadRecords(FILE* file, size_t count);
 
     TextIndexEntry* m_pEntries;
-    char m_szBasePath[text::kMaxPath];
+    char m_szBasePath[text::kPathBufferSize];
     int32_t m_nCount;
 };

@@ -17,6 +17,6 @@ enum TextIndex {
     TXT_LANGUAGE_SELECTION = 788,
 };
 
-// The folder picker's caption (TXT_BROWSE_CAPTION) is copied into a buffer
-// of this many bytes, its NUL included.
-enum { kBrowseCaptionSize = 128 };
+// The longest folder picker's caption (TXT_BROWSE_CAPTION), in bytes: setup
+// keeps it in a buffer of one byte more, and cuts a longer one.
+enum { kMaxBrowseCaptionLength = 127 };

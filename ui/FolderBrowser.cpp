@@ -10,7 +10,7 @@
 
 // The picker's callback gets no context of its own, so the start values
 // travel in these; only the user-interface thread touches them.
-char BrowseCaption[kBrowseCaptionSize];
+char BrowseCaption[kMaxBrowseCaptionLength + 1];
 char BrowseStartPath[MAX_PATH];
 
 // Copies as much of `text` as fits, always NUL-terminated.

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "E2e.h"
-#include "app/Names.h"
+#include "install/Names.h"
 #include "res/resource.h"
 #include "text/TextCatalogue.h"
 

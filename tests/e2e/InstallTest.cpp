@@ -11,7 +11,7 @@
 #include <stdexcept>
 
 #include "E2e.h"
-#include "app/Names.h"
+#include "install/Names.h"
 #include "res/resource.h"
 #include "text/TextCatalogue.h"
 

@@ -8,7 +8,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "app/Names.h"
+#include "install/Names.h"
 #include "install/PathRules.h"
 
 namespace {

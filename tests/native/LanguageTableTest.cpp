@@ -52,7 +52,7 @@ class LanguageTableTest : public ::testing::Test {
 TEST_F(LanguageTableTest, FreshTableIsEmpty) {
     CLanguageTable table;
     EXPECT_EQ(table.GetCount(), 0);
-    char zeros[text::kMaxPath] = {};
+    char zeros[text::kPathBufferSize] = {};
     EXPECT_EQ(memcmp(table.GetBasePath(), zeros, sizeof(zeros)), 0);
     EXPECT_FALSE(Fetch(table, 0));
     EXPECT_FALSE(Fetch(table, -1));

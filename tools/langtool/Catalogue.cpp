@@ -25,8 +25,6 @@ const CatalogueText kCatalogue[] = {
     {TXT_LANGUAGE_SELECTION, "TXT_LANGUAGE_SELECTION", Shown::Label, "IDC_LABEL_LANGUAGE"},
 };
 
-const size_t kMaxBrowseCaption = kBrowseCaptionSize - 1;
-
 // Indexes setup never reads past this many are counted, not listed.
 const int kListedUnread = 20;
 
@@ -112,10 +110,11 @@ void CheckPresence(const CatalogueText& wanted, const TableTexts& texts, unsigne
     if (text.bytes.empty()) {
         report.Error(text.line, "%s (%d) is empty", wanted.name, wanted.index);
     }
-    if (wanted.index == TXT_BROWSE_CAPTION && text.bytes.size() > kMaxBrowseCaption) {
-        report.Error(
-            text.line, "%s (%d) has %u characters; the folder picker's caption holds at most %u",
-            wanted.name, wanted.index, (unsigned)text.bytes.size(), (unsigned)kMaxBrowseCaption);
+    if (wanted.index == TXT_BROWSE_CAPTION && text.bytes.size() > (size_t)kMaxBrowseCaptionLength) {
+        report.Error(text.line,
+                     "%s (%d) has %u characters; the folder picker's caption holds at most %u",
+                     wanted.name, wanted.index, (unsigned)text.bytes.size(),
+                     (unsigned)kMaxBrowseCaptionLength);
     }
     if (wanted.shown != Shown::Elsewhere && !text.bytes.empty()) {
         CheckFit(wanted, text, codePage, report);
