@@ -83,7 +83,8 @@ class CSetupDlg : public CDialog {
     DECLARE_MESSAGE_MAP(CSetupDlg, CDialog)
 };
 
-// The folder picker's callback and the start values it reads.
+// The folder picker's callback and the process-wide buffers it reads its
+// start values from (ui/FolderBrowser.cpp says why they are buffers).
 int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
 extern char BrowseCaption[kBrowseCaptionSize];
 extern char BrowseStartPath[MAX_PATH];
