@@ -67,9 +67,11 @@ rm -f "$root/ready"
 export WINEPREFIX=$root/prefix
 export E2E_ROOT=$root
 
-# Windows need a display; without one the test gets a private X server.
+# Windows need a display; without one the test gets a private X server,
+# which outlives the programs the test left running (ended here first).
 timeout -k 5 "${E2E_TIMEOUT:-600}" bash "$here/../../scripts/with-display.sh" \
-    wine "$program" "$@" | tee "$root/output.txt"
+    bash -c 'wine "$@"; status=$?; wineserver -k 2>/dev/null; exit $status' wine \
+    "$program" "$@" | tee "$root/output.txt"
 status=${PIPESTATUS[0]}
 # A filter that selects nothing passes in GoogleTest; here it is an error
 # (a test renamed or left out of the build).
