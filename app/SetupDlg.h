@@ -92,7 +92,8 @@ bool HasLanguageFiles();
 // the language table lacks.
 CString TextOr(const CString& text, const char* fallback);
 
-// The folder picker's callback and the start values it reads.
+// The folder picker's callback and the process-wide buffers it reads its
+// start values from (ui/FolderBrowser.cpp says why they are buffers).
 int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
 extern char BrowseCaption[kMaxBrowseCaptionLength + 1];
 extern char BrowseStartPath[MAX_PATH];

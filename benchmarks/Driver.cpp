@@ -14,7 +14,9 @@
 //       that Setup makes, timed here on the bare side's copy.
 //   bench_driver.exe startup [--runs R]
 //       From CreateProcess to the dialog's visible window, polled every
-//       millisecond: Setup.exe (a product disc in D:) against bench_dialog.exe;
+//       millisecond: Setup.exe (a product disc in D:) against bench_dialog.exe
+//       and against bench_dialog_manifest.exe (the minimal dialog with
+//       Setup's manifest: what the manifest costs, and what is Setup's own);
 //       and, to see where the difference goes, bench_dialog_imports.exe (the
 //       minimal dialog importing Setup's DLLs) and start to exit of a program
 //       without a window.
@@ -45,8 +47,10 @@ using namespace e2e;
 
 namespace {
 
+// How often the measurements look: for Setup's steps during an
+// installation, and for a dialog during a start.
 const DWORD kPhasePollMs = 10;
-const DWORD kLongWaitMs = 600000;
+const DWORD kDialogPollMs = 1;
 const char kBenchRoot[] = "C:\\bench";
 // The completion message of EnglishTexts() (indexes 668 and 669).
 const char kDoneText[] = "The Vellmor has been installed.";
@@ -268,10 +272,9 @@ struct Watch {
         paths[kLinkMarker] = JoinPath(menuFolder, std::string(kProductFolder) + ".lnk");
         paths[kLanguageMarker] = JoinPath(installDir, "language.sif");
     }
-    // One look, kPhasePollMs after the last: the markers (times since
-    // `startMs`), and a dialog of `pid` other than `except`, which it returns.
+    // One look: the markers (times since `startMs`), and a dialog of `pid`
+    // other than `except`, which it returns.
     HWND Look(DWORD pid, HWND except, double startMs) {
-        Sleep(kPhasePollMs);
         double nowMs = NowMs() - startMs;
         for (int i = 0; i < kMarkerCount; ++i) {
             if (seenMs[i] < 0 && GetFileAttributesA(paths[i].c_str()) != INVALID_FILE_ATTRIBUTES)
@@ -297,33 +300,22 @@ SetupSample RunSetupInstall(const std::string& installRoot, size_t expectedFiles
     HWND dialog = WaitForWindow(setup.Id(), nullptr, "#32770", kTimeoutMs);
     if (!dialog)
         throw std::runtime_error("Setup.exe showed no dialog");
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(GetDlgItem(dialog, IDC_INSTALL_PATH), WM_SETTEXT, 0,
-                        reinterpret_cast<LPARAM>(installRoot.c_str()), SMTO_ABORTIFHUNG, 5000,
-                        &ignored);
-    if (ControlText(dialog, IDC_INSTALL_PATH) != installRoot)
-        throw std::runtime_error("cannot set the install path");
-    Sleep(200); // let the new process settle
+    SetText(GetDlgItem(dialog, IDC_INSTALL_PATH), installRoot);
+    // The clock starts with the dialog's thread idle.
+    Settle(dialog);
 
     Watch watch(installDir, menuFolder);
     HWND box = nullptr;
     double start = NowMs();
     PostClick(dialog, IDOK);
-    while (!(box = watch.Look(setup.Id(), dialog, start))) {
-        if (NowMs() - start > kLongWaitMs)
-            throw std::runtime_error("no completion message");
-    }
+    WaitUntil([&] { return (box = watch.Look(setup.Id(), dialog, start)) != nullptr; },
+              "Setup's completion message", kTimeoutMs, kPhasePollMs);
     SetupSample sample;
     sample.totalMs = NowMs() - start;
     for (int i = 0; i < kMarkerCount; ++i)
         sample.markerMs[i] = watch.seenMs[i];
 
-    // Under load a read can time out; the box is read again for a while.
     MessageBoxInfo info = ReadMessageBox(box);
-    for (int i = 0; i < 20 && (info.caption != kDoneCaption || info.text != kDoneText); ++i) {
-        Sleep(100);
-        info = ReadMessageBox(box);
-    }
     if (info.caption != kDoneCaption || info.text != kDoneText)
         throw std::runtime_error("Setup.exe said: " + info.caption + ": " + info.text);
     PostClick(box, IDOK);
@@ -357,11 +349,12 @@ BareSample RunBareCopy(const std::string& destination, size_t expectedFiles) {
     Watch watch(copied, copied);
     double start = NowMs();
     Process copy = Process::Start(WindowsPath(BENCH_COPY_EXE), options);
-    while (WaitForSingleObject(copy.Handle(), 0) != WAIT_OBJECT_0) {
-        watch.Look(copy.Id(), nullptr, start);
-        if (NowMs() - start > kLongWaitMs)
-            throw std::runtime_error("bench_copy did not end");
-    }
+    WaitUntil(
+        [&] {
+            watch.Look(copy.Id(), nullptr, start);
+            return !copy.IsRunning();
+        },
+        "the end of bench_copy", kTimeoutMs, kPhasePollMs);
     sample.processMs = NowMs() - start;
     std::string output = copy.Output();
     unsigned long micros = 0;
@@ -469,16 +462,17 @@ double TimeToDialog(const std::string& program) {
     double start = NowMs();
     Process process = Process::Start(program);
     HWND dialog = nullptr;
-    while (!(dialog = DialogOf(process.Id()))) {
-        if (NowMs() - start > 30000)
-            throw std::runtime_error("no dialog from " + program);
-        if (!process.IsRunning())
-            throw std::runtime_error(program + " ended without a dialog");
-        Sleep(1);
-    }
+    WaitUntil(
+        [&] {
+            dialog = DialogOf(process.Id());
+            if (!dialog && !process.IsRunning())
+                throw std::runtime_error(program + " ended without a dialog");
+            return dialog != nullptr;
+        },
+        "a dialog from " + program, kTimeoutMs, kDialogPollMs);
     double elapsed = NowMs() - start;
     PostClick(dialog, IDCANCEL);
-    if (!process.WaitForExit(10000))
+    if (!process.WaitForExit(kTimeoutMs))
         throw std::runtime_error(program + " did not end");
     return elapsed;
 }
@@ -486,50 +480,65 @@ double TimeToDialog(const std::string& program) {
 double TimeToExit(const std::string& program) {
     double start = NowMs();
     Process process = Process::Start(program);
-    if (!process.WaitForExit(30000))
+    if (!process.WaitForExit(kTimeoutMs))
         throw std::runtime_error(program + " did not end");
     return NowMs() - start;
 }
 
+// The programs whose start-up is compared, in the order of the first run.
+enum Starter { kSetup, kMinimal, kManifest, kStarterCount };
+const char* const kStarterNames[kStarterCount] = {"setup", "minimal", "minimal with manifest"};
+
 int Startup(const Options& options) {
     InsertDisc('D', Medium::Product());
-    const std::string minimal = WindowsPath(BENCH_DIALOG_EXE);
+    const std::string programs[kStarterCount] = {SetupExe(), WindowsPath(BENCH_DIALOG_EXE),
+                                                 WindowsPath(BENCH_DIALOG_MANIFEST_EXE)};
     const std::string imports = WindowsPath(BENCH_DIALOG_IMPORTS_EXE);
-    TimeToDialog(SetupExe()); // warm
-    TimeToDialog(minimal);
+    for (const std::string& program : programs)
+        TimeToDialog(program); // warm
     TimeToDialog(imports);
 
-    std::vector<double> setupMs, minimalMs, importsMs, ratios, importRatios, windowlessMs;
+    std::vector<double> ms[kStarterCount];
+    std::vector<double> importsMs, ratios, manifestRatios, ownRatios, importRatios, windowlessMs;
     for (int run = 0; run < options.runs; ++run) {
-        // Setup first, minimal first, then the one with Setup's imports.
-        bool setupFirst = run % 2 == 0;
-        double s = 0, m = 0, i = 0;
-        if (setupFirst)
-            s = TimeToDialog(SetupExe());
-        m = TimeToDialog(minimal);
-        if (!setupFirst)
-            s = TimeToDialog(SetupExe());
-        i = TimeToDialog(imports);
+        // Each of the three goes first in turn; the one with Setup's imports
+        // last.
+        double t[kStarterCount];
+        for (int k = 0; k < kStarterCount; ++k) {
+            int which = (run + k) % kStarterCount;
+            t[which] = TimeToDialog(programs[which]);
+        }
+        double i = TimeToDialog(imports);
         double windowless = TimeToExit(StubExe());
+        double s = t[kSetup], m = t[kMinimal], mm = t[kManifest];
         printf("startup run %d (%s first): setup %.1f ms; minimal dialog %.1f ms; with Setup's "
-               "imports %.1f ms; ratio %.3f; windowless program start to exit %.1f ms\n",
-               run + 1, setupFirst ? "setup" : "minimal", s, m, i, s / m, windowless);
+               "manifest %.1f ms; with Setup's imports %.1f ms; ratio %.3f, to the one with "
+               "the manifest %.3f; windowless program start to exit %.1f ms\n",
+               run + 1, kStarterNames[run % kStarterCount], s, m, mm, i, s / m, s / mm, windowless);
         fflush(stdout);
-        setupMs.push_back(s);
-        minimalMs.push_back(m);
+        for (int k = 0; k < kStarterCount; ++k)
+            ms[k].push_back(t[k]);
         importsMs.push_back(i);
         ratios.push_back(s / m);
+        manifestRatios.push_back(mm / m);
+        ownRatios.push_back(s / mm);
         importRatios.push_back(i / m);
         windowlessMs.push_back(windowless);
     }
     printf("startup summary (%d runs):\n", options.runs);
-    PrintSpread("Setup.exe, start to visible dialog", setupMs, "ms");
-    PrintSpread("minimal dialog, start to visible dialog", minimalMs, "ms");
+    PrintSpread("Setup.exe, start to visible dialog", ms[kSetup], "ms");
+    PrintSpread("minimal dialog, start to visible dialog", ms[kMinimal], "ms");
     PrintSpread("ratio Setup / minimal (per run)", ratios, "x ");
-    PrintMinimumRatio("ratio of the fastest runs", setupMs, minimalMs);
+    PrintMinimumRatio("ratio of the fastest runs", ms[kSetup], ms[kMinimal]);
+    // The manifest's cost, and Setup's own beside the same manifest.
+    PrintSpread("minimal with Setup's manifest", ms[kManifest], "ms");
+    PrintSpread("ratio with manifest / minimal (per run)", manifestRatios, "x ");
+    PrintMinimumRatio("ratio of the fastest runs", ms[kManifest], ms[kMinimal]);
+    PrintSpread("ratio Setup / minimal with manifest", ownRatios, "x ");
+    PrintMinimumRatio("ratio of the fastest runs", ms[kSetup], ms[kManifest]);
     PrintSpread("minimal with Setup's imports", importsMs, "ms");
     PrintSpread("ratio with imports / minimal (per run)", importRatios, "x ");
-    PrintMinimumRatio("ratio of the fastest runs", importsMs, minimalMs);
+    PrintMinimumRatio("ratio of the fastest runs", importsMs, ms[kMinimal]);
     PrintSpread("windowless program, start to exit", windowlessMs, "ms");
     return 0;
 }

@@ -4,8 +4,6 @@
 #include <string.h>
 #include <windows.h>
 
-#include "text/Format.h"
-
 CString::CString() : m_data(nullptr), m_length(0), m_capacity(0) {}
 
 CString::CString(const char* text) : CString() {
@@ -29,10 +27,6 @@ CString& CString::operator=(const CString& other) {
 CString& CString::operator=(const char* text) {
     Assign(text, text ? (int)strlen(text) : 0);
     return *this;
-}
-
-bool CString::operator==(const char* text) const {
-    return strcmp(*this, text ? text : "") == 0;
 }
 
 bool CString::Reserve(int length) {
@@ -60,26 +54,6 @@ bool CString::Assign(const char* text, int length) {
     m_data[length] = '\0';
     m_length = length;
     return true;
-}
-
-void CString::Format(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    FormatV(format, args);
-    va_end(args);
-}
-
-void CString::FormatV(const char* format, va_list args) {
-    va_list measure;
-    va_copy(measure, args);
-    int length = FormattedLength(format, measure);
-    va_end(measure);
-    if (length < 0 || !Reserve(length)) {
-        Assign("", 0);
-        return;
-    }
-    FormatTextV(m_data, (size_t)length + 1, format, args);
-    m_length = length;
 }
 
 bool CString::LoadString(unsigned id) {

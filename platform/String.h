@@ -2,7 +2,6 @@
 // CString: a counted, heap-held ANSI string with the few operations setup
 // uses. An allocation failure leaves the string empty rather than throwing.
 
-#include <stdarg.h>
 #include <stddef.h>
 #include <windows.h>
 
@@ -19,11 +18,6 @@ class CString {
     operator const char*() const { return m_data ? m_data : ""; }
     int GetLength() const { return m_length; }
     bool IsEmpty() const { return m_length == 0; }
-    bool operator==(const char* text) const;
-
-    // printf-style formatting into this string.
-    void Format(const char* format, ...);
-    void FormatV(const char* format, va_list args);
 
     // Loads a string resource of the executable; false when it is missing.
     bool LoadString(unsigned id);

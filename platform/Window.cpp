@@ -2,12 +2,6 @@
 
 #include "platform/Application.h"
 
-HWND CWnd::Detach() {
-    HWND hWnd = m_hWnd;
-    m_hWnd = nullptr;
-    return hWnd;
-}
-
 void CWnd::GetWindowText(CString& text) const {
     int length = ::GetWindowTextLengthA(m_hWnd);
     char* buffer = text.GetBuffer(length);

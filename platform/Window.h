@@ -15,14 +15,10 @@ class CWnd : public CCmdTarget {
     // Binds the wrapper to an existing window (no subclassing: the wrapper
     // only issues calls on it).
     void Attach(HWND hWnd) { m_hWnd = hWnd; }
-    HWND Detach();
 
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::SendMessageA(m_hWnd, message, wParam, lParam);
-    }
-    LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        return ::SendDlgItemMessageA(m_hWnd, id, message, wParam, lParam);
     }
 
     void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }

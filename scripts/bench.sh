@@ -8,7 +8,8 @@
 #   size     Setup.exe against a minimal dialog program built with the same
 #            flags (benchmarks/MinimalDialog.*)
 #   startup  under Wine: process start to the visible dialog, Setup.exe with
-#            a product disc in D: against the minimal dialog program
+#            a product disc in D: against the minimal dialog program, and
+#            against the same program with Setup's manifest
 #   install  under Wine: a product folder of about 2,000 files and 200 MB,
 #            Setup.exe from the Install click to the completion message
 #            against one bare SHFileOperationA call made the same way
@@ -88,7 +89,7 @@ if wants size || wants startup || wants install; then
     [ -f "$cross/CMakeCache.txt" ] || toolchain=-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
     cmake -S . -B "$cross" $toolchain -DCMAKE_BUILD_TYPE=Release -DSETUP_BENCHMARKS=ON >/dev/null
     cmake --build "$cross" -j"$(nproc)" --target Setup bench_dialog bench_dialog_imports \
-        bench_copy bench_driver >/dev/null
+        bench_dialog_manifest bench_copy bench_driver >/dev/null
 fi
 if wants lookup; then
     cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release -DSETUP_BENCHMARKS=ON >/dev/null

@@ -7,10 +7,11 @@
 # as CD-ROM drive D: and starts D:\Setup.exe in D:\.
 #
 # With a display (DISPLAY set and reachable) you use setup yourself. Without
-# one, or with --headless, it runs on a private Xvfb and walks through an
-# installation by itself: it chooses a language, types an install folder,
-# opens the About box and the folder picker, presses Install and answers the
-# completion message, saving a screenshot at each step. Either way it then
+# one, or with --headless, it runs on a private Xvfb (scripts/with-display.sh)
+# and walks through an installation by itself: it chooses a language, types
+# an install folder, opens the About box and the folder picker, presses
+# Install and answers the completion message, saving a screenshot at each
+# step. Either way it then
 # shows what was installed: the folder tree, the registry value and the
 # Start Menu shortcuts.
 #
@@ -26,6 +27,7 @@
 #   --no-build        use the build as it is (deps and build steps skipped)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
+arguments=("$@")
 
 headless=0 build_steps=1 language=Deutsch folder='C:\Games'
 build=$root/build work=
@@ -59,6 +61,13 @@ die() {
 if [ $headless = 0 ] && ! { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; }; then
     say "no usable display: running unattended (--headless)"
     headless=1
+fi
+# Unattended, the demo runs again under a private X server of its own, never
+# on a display someone is looking at (with-display.sh starts one when
+# DISPLAY is empty and stops it at the end).
+if [ $headless = 1 ] && [ -z "${DEMO_ON_PRIVATE_DISPLAY:-}" ]; then
+    exec env DISPLAY= DEMO_ON_PRIVATE_DISPLAY=1 bash "$root/scripts/with-display.sh" \
+        bash "$0" --headless "${arguments[@]}"
 fi
 
 if [ $build_steps = 1 ]; then
@@ -98,13 +107,8 @@ if [ $headless = 1 ]; then
 fi
 say "prefix ready, D: = $medium ($(elapsed))"
 
-xvfb_pid=
 stop_everything() {
     wineserver -k 2>/dev/null || true
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
 }
 trap stop_everything EXIT
 trap 'exit 130' INT TERM
@@ -130,11 +134,6 @@ take_screenshots() {
 }
 
 run_headless() {
-    exec 8< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
-    xvfb_pid=$!
-    local display
-    read -r -t 120 display <&8 || die "Xvfb did not start"
-    export DISPLAY=:$display
     say "private X server $DISPLAY; starting D:\\Setup.exe and walking through an installation"
     say "  (language $language, install folder $folder)"
 

@@ -1,8 +1,9 @@
 #include "text/Format.h"
 
+#include <stdarg.h>
 #include <stdio.h>
 
-bool FormatTextV(char* buffer, size_t size, const char* format, va_list args) {
+static bool FormatTextV(char* buffer, size_t size, const char* format, va_list args) {
     if (size == 0)
         return false;
 #ifdef _WIN32
@@ -23,12 +24,4 @@ bool FormatText(char* buffer, size_t size, const char* format, ...) {
     bool fits = FormatTextV(buffer, size, format, args);
     va_end(args);
     return fits;
-}
-
-int FormattedLength(const char* format, va_list args) {
-#ifdef _WIN32
-    return _vscprintf(format, args);
-#else
-    return vsnprintf(nullptr, 0, format, args);
-#endif
 }

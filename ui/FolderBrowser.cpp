@@ -8,8 +8,13 @@
 #include "platform/ShellItems.h"
 #include "text/TextCatalogue.h"
 
-// The picker's callback gets no context of its own, so the start values
-// travel in these; only the user-interface thread touches them.
+// The picker's caption and start folder, in two process-wide buffers that
+// BrowseForInstallRoot fills before it opens the picker and the callback
+// reads once the picker is up. The request's lParam would reach the callback
+// as well; Setup keeps these buffers instead: its one user-interface thread
+// opens one modal picker at a time, so one pair serves every opening. The
+// caption is cut to the longest one langtool lets a language file give
+// (kMaxBrowseCaptionLength), the start folder to a path's buffer.
 char BrowseCaption[kMaxBrowseCaptionLength + 1];
 char BrowseStartPath[MAX_PATH];
 

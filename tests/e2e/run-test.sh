@@ -36,11 +36,9 @@ export WINEDEBUG=${WINEDEBUG:-fixme-all}
 name=$(printf '%s' "${*:-test}" | sed 's/--gtest_filter=//; s/[^A-Za-z0-9_.-]/_/g' | cut -c1-60)
 mkdir -p "$(dirname "$template")/runs"
 root=$(mktemp -d "$(dirname "$template")/runs/$name.XXXXXX")
-xvfb_pid=
 
 cleanup() {
     WINEPREFIX=$root/prefix wineserver -k 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     if [ "${E2E_KEEP:-0}" != 1 ]; then
         chmod -R u+w "$root" 2>/dev/null
         rm -rf "$root"
@@ -69,15 +67,11 @@ rm -f "$root/ready"
 export WINEPREFIX=$root/prefix
 export E2E_ROOT=$root
 
-# Windows need a display; without one the test gets a private X server.
-if [ -z "${DISPLAY:-}" ]; then
-    exec 8< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
-    xvfb_pid=$!
-    read -r -t 120 display <&8 || { echo "no X server" >&2; exit 1; }
-    export DISPLAY=:$display
-fi
-
-timeout -k 5 "${E2E_TIMEOUT:-600}" wine "$program" "$@" | tee "$root/output.txt"
+# Windows need a display; without one the test gets a private X server,
+# which outlives the programs the test left running (ended here first).
+timeout -k 5 "${E2E_TIMEOUT:-600}" bash "$here/../../scripts/with-display.sh" \
+    bash -c 'wine "$@"; status=$?; wineserver -k 2>/dev/null; exit $status' wine \
+    "$program" "$@" | tee "$root/output.txt"
 status=${PIPESTATUS[0]}
 # A filter that selects nothing passes in GoogleTest; here it is an error
 # (a test renamed or left out of the build).

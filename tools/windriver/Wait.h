@@ -17,14 +17,17 @@ const DWORD kTimeoutMs = 60000;
 const DWORD kPollMs = 20;
 
 // Returns once `condition()` holds; throws, naming `what`, after `timeoutMs`.
+// A measurement that times when the condition begins to hold looks more
+// often (`pollMs`).
 template <class Condition>
-void WaitUntil(Condition condition, const std::string& what, DWORD timeoutMs = kTimeoutMs) {
+void WaitUntil(Condition condition, const std::string& what, DWORD timeoutMs = kTimeoutMs,
+               DWORD pollMs = kPollMs) {
     DWORD start = GetTickCount();
     while (!condition()) {
         if (GetTickCount() - start >= timeoutMs)
             throw std::runtime_error("gave up after " + std::to_string(timeoutMs / 1000) +
                                      " s waiting for " + what);
-        Sleep(kPollMs);
+        Sleep(pollMs);
     }
 }
 

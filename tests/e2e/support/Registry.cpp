@@ -90,15 +90,6 @@ void WriteHklmString(const std::string& key, const std::string& name, const std:
     Check(status, "cannot write " + key + "\\" + name);
 }
 
-void DeleteHklmValue(const std::string& key, const std::string& name) {
-    HKEY handle;
-    Check(RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_WRITE, &handle),
-          "cannot open HKLM\\" + key);
-    LONG status = RegDeleteValueA(handle, name.c_str());
-    RegCloseKey(handle);
-    Check(status, "cannot delete HKLM\\" + key + "\\" + name);
-}
-
 void DeleteHklmTree(const std::string& key) {
     LONG status = SHDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
     if (status != ERROR_FILE_NOT_FOUND)

@@ -32,7 +32,6 @@ void WriteHklmValue(const std::string& key, const std::string& name, DWORD type,
 // REG_SZ; `countNul` false stores the text without its terminating NUL.
 void WriteHklmString(const std::string& key, const std::string& name, const std::string& text,
                      bool countNul = true);
-void DeleteHklmValue(const std::string& key, const std::string& name);
 // Deletes `key` with everything below it; absent is fine.
 void DeleteHklmTree(const std::string& key);
 

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Checks a built Setup.exe: it imports only DLLs of a bare Windows
+# installation and only the functions listed beside this script
+# (check-setup-exe-imports.txt), asks for no subsystem newer than 4.0
+# (Windows 95 and NT 4 refuse to load such a program), fits its budget, and
+# (with --map, the linker's map of it) links no MinGW printf. Prints the
+# figures.
+#
+# usage: check-setup-exe.sh [--map FILE] Setup.exe
+set -eu
+# The budget: Setup.exe's 35,840 bytes and one more 512-byte block of the
+# file, room for a few more imports (docs/performance.md).
+max=36352
+map=
+if [ "${1:-}" = "--map" ]; then
+    map=$2
+    shift 2
+fi
+exe=$1
+functions=$(dirname "$0")/check-setup-exe-imports.txt
+allowed="KERNEL32.dll USER32.dll GDI32.dll ADVAPI32.dll SHELL32.dll OLE32.dll COMCTL32.dll msvcrt.dll"
+
+status=0
+imports=$(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p')
+for dll in $imports; do
+    if ! printf '%s\n' $allowed | grep -qix "$dll"; then
+        echo "$exe imports $dll, which a bare Windows installation does not have"
+        status=1
+    fi
+done
+# "DLL function" per import, against the list's first two columns.
+listed=$(sed 's/#.*//' "$functions" | awk 'NF >= 2 { print tolower($1), $2 }')
+unlisted=$(i686-w64-mingw32-objdump -p "$exe" |
+    awk '/DLL Name:/ { dll = tolower($3); next } /^[[:space:]]*$/ { dll = ""; next }
+         dll && $1 != "vma:" { print dll, $NF }' |
+    grep -vxF -f <(printf '%s\n' "$listed") || true)
+if [ -n "$unlisted" ]; then
+    echo "$(basename "$exe") imports functions that are not on $functions; add each with the"
+    echo "oldest Windows that has it, or look it up at run time:"
+    echo "$unlisted" | sed 's/^/    /'
+    status=1
+fi
+subsystem=$(i686-w64-mingw32-objdump -p "$exe" | awk '/MajorSubsystemVersion/ { major = $2 }
+    /MinorSubsystemVersion/ { minor = $2 } END { print major "." minor }')
+if [ "$subsystem" != "4.0" ]; then
+    echo "$(basename "$exe") asks for subsystem version $subsystem; Windows 95 and NT 4 need 4.0"
+    status=1
+fi
+size=$(stat -c %s "$exe")
+echo "$(basename "$exe"): $size bytes; imports: $(echo $imports | tr '\n' ' ')"
+if [ "$size" -gt "$max" ]; then
+    echo "$(basename "$exe") is $size bytes, more than the $max allowed"
+    status=1
+fi
+if [ -n "$map" ] && grep -q "mingw_pformat" "$map"; then
+    echo "$(basename "$exe") links MinGW's printf: an snprintf or vsnprintf crept into product code"
+    status=1
+fi
+exit $status
