@@ -25,7 +25,3 @@ CString CSetupDlg::LoadInstalledText(const CString& folder, int index) {
     table.Load(basePath);
     return TakeText(table, index);
 }
-
-CString TextOr(const CString& text, const char* fallback) {
-    return text.IsEmpty() ? CString(fallback) : text;
-}

@@ -90,7 +90,9 @@ bool HasLanguageFiles();
 
 // `text`, or `fallback` when it is empty: fixed English in place of a text
 // the language table lacks.
-CString TextOr(const CString& text, const char* fallback);
+inline const char* TextOr(const CString& text, const char* fallback) {
+    return text.IsEmpty() ? fallback : (const char*)text;
+}
 
 // The folder picker's callback and the process-wide buffers it reads its
 // start values from (ui/FolderBrowser.cpp says why they are buffers).

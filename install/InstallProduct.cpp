@@ -230,8 +230,9 @@ void CSetupDlg::OnOK() {
     UpdateData(TRUE);
     if (!InstallProduct())
         return;
-    CString message = TextOr(LoadText(TXT_INSTALL_DONE), kInstallDoneFallback);
-    CString caption = TextOr(LoadText(TXT_INSTALL_DONE_CAPTION), kInstallDoneCaptionFallback);
-    MessageBox(message, caption, MB_OK);
+    CString message = LoadText(TXT_INSTALL_DONE);
+    CString caption = LoadText(TXT_INSTALL_DONE_CAPTION);
+    MessageBox(TextOr(message, kInstallDoneFallback), TextOr(caption, kInstallDoneCaptionFallback),
+               MB_OK);
     CDialog::OnOK();
 }

@@ -33,20 +33,27 @@ const struct {
     {IDCANCEL, TXT_EXIT},
 };
 
-// Calls `take` with the name of every language pool in the working
-// directory's Languages folder, until it answers false.
-template <class Take> void ForEachLanguageFound(Take take) {
+// Adds the name of every language pool in the working directory's Languages
+// folder to `list`, selecting the one named English; without a list, stops
+// at the first. Whether there was one.
+bool FindLanguages(CComboBox* list) {
     char pattern[MAX_PATH];
     if (!FormatPath(pattern, "%s\\*%s", kLanguagesFolder, kPoolExtension))
-        return;
+        return false;
+    bool found = false;
     for (CFindFile entry(pattern); entry.Found(); entry.Next()) {
         if (entry.IsFolder())
             continue;
+        found = true;
+        if (!list)
+            break;
         char name[_MAX_FNAME];
         _splitpath(entry.Name(), nullptr, nullptr, name, nullptr);
-        if (!take(name))
-            return;
+        int position = list->AddString(name);
+        if (_stricmp(name, kDefaultLanguage) == 0)
+            list->SetCurSel(position);
     }
+    return found;
 }
 
 } // namespace
@@ -90,11 +97,10 @@ bool CSetupDlg::OfferRecordedInstallation() {
         return false;
 
     if (IsProductInstalledAt(recorded)) {
-        CString caption = TextOr(LoadInstalledText(recorded, TXT_RUN_INSTALLED_CAPTION),
-                                 kRunInstalledCaptionFallback);
-        CString question =
-            TextOr(LoadInstalledText(recorded, TXT_RUN_INSTALLED), kRunInstalledFallback);
-        if (MessageBox(question, caption, MB_YESNO) == IDYES) {
+        CString caption = LoadInstalledText(recorded, TXT_RUN_INSTALLED_CAPTION);
+        CString question = LoadInstalledText(recorded, TXT_RUN_INSTALLED);
+        if (MessageBox(TextOr(question, kRunInstalledFallback),
+                       TextOr(caption, kRunInstalledCaptionFallback), MB_YESNO) == IDYES) {
             RunProduct(recorded);
             EndDialog(IDCANCEL);
             // Wine shows a dialog whose template is visible once its
@@ -113,15 +119,9 @@ bool CSetupDlg::OfferRecordedInstallation() {
 void CSetupDlg::FillLanguageList() {
     while (m_comboLanguage.GetCount() > 0)
         m_comboLanguage.DeleteString(0);
-    ForEachLanguageFound([this](const char* name) {
-        int position = m_comboLanguage.AddString(name);
-        if (_stricmp(name, kDefaultLanguage) == 0)
-            m_comboLanguage.SetCurSel(position);
-        return true;
-    });
     // A medium without language files (folders named like one do not count)
     // still offers English.
-    if (m_comboLanguage.GetCount() == 0)
+    if (!FindLanguages(&m_comboLanguage))
         m_comboLanguage.AddString(kDefaultLanguage);
     // Without an English table the first language is chosen, so that the
     // dialog and the installation always agree on one.
@@ -130,12 +130,7 @@ void CSetupDlg::FillLanguageList() {
 }
 
 bool HasLanguageFiles() {
-    bool found = false;
-    ForEachLanguageFound([&found](const char*) {
-        found = true;
-        return false;
-    });
-    return found;
+    return FindLanguages(nullptr);
 }
 
 void CSetupDlg::ApplyLanguage() {
