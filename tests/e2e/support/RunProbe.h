@@ -14,8 +14,8 @@ using ProbeAnswers = std::map<std::string, std::string>;
 // The key=value lines of a probe's output (a later line wins).
 ProbeAnswers ParseAnswers(const std::string& output);
 // Runs the probe with `commands` in `folder` (empty: the test's) to its end
-// and gives its answers. Throws when it does not end within 20 s (a message
-// box waiting for the user, say) or ends with a status other than 0.
+// and gives its answers. Throws when it does not end within kTimeoutMs (a
+// message box waiting for the user, say) or ends with a status other than 0.
 // `program` runs a copy of the probe instead of the built one.
 ProbeAnswers RunProbe(const std::string& commands, const std::string& folder = "",
                       const std::string& program = "");
@@ -23,6 +23,6 @@ ProbeAnswers RunProbe(const std::string& commands, const std::string& folder = "
 Process StartProbe(const std::string& commands);
 
 // The event that the probe's "pause" command waits for.
-extern const char kProbeContinueEvent[];
+constexpr const char kProbeContinueEvent[] = "e2e-probe-continue";
 
 } // namespace e2e

@@ -9,14 +9,15 @@
 //   glide-by-name    by-name=1|0: whether "glide2x.dll" loads by its bare
 //                    name, through the process's library search
 //   programs-folder  programs-found=1|0, programs=PATH
-//   pause            paused=1, then waits (a minute at most) until the event
-//                    "e2e-probe-continue" is set: the test changes the drives meanwhile
+//   pause            paused=1, then waits (kTimeoutMs at most) until the event
+//                    kProbeContinueEvent is set: the test changes the drives meanwhile
 
 #include <stdio.h>
 #include <string.h>
 
 #include "app/SetupDlg.h"
 #include "platform/Application.h"
+#include "support/RunProbe.h"
 
 namespace {
 
@@ -48,14 +49,12 @@ void PrintProgramsFolder(CSetupDlg& dialog) {
     printf("programs=%s\n", path);
 }
 
-const char kContinueEvent[] = "e2e-probe-continue";
-
 void Pause(CSetupDlg&) {
     printf("paused=1\n");
     fflush(stdout);
-    HANDLE resume = OpenEventA(SYNCHRONIZE, FALSE, kContinueEvent);
+    HANDLE resume = OpenEventA(SYNCHRONIZE, FALSE, e2e::kProbeContinueEvent);
     if (resume) {
-        WaitForSingleObject(resume, 60000);
+        WaitForSingleObject(resume, e2e::kTimeoutMs);
         CloseHandle(resume);
     }
 }
