@@ -42,15 +42,20 @@ std::string ProbePlantedByName() {
     return RunProbe("glide-by-name", kStartFolder, PlantBeside(ProbeExe(), "probe.exe"))["by-name"];
 }
 
-// "1" when the dialog of a copy of Setup.exe beside planted drivers,
-// started in kStartFolder, shows the driver as present.
-std::string SetupBoxPlanted() {
+// "1" when the setup dialog shows the driver as present: its hidden box is
+// checked when the driver loads and can be changed only when it does not.
+// `planted`: a copy of Setup.exe beside planted drivers, started in
+// kStartFolder.
+std::string SetupBox(bool planted) {
     InsertDisc('D', Medium::Product());
-    Session session(StartIn(kStartFolder), PlantBeside(SetupExe(), "Setup.exe"));
-    HWND dialog = session.WaitForDialog();
+    Session setup(planted ? StartIn(kStartFolder) : StartOptions(),
+                  planted ? PlantBeside(SetupExe(), "Setup.exe") : "");
+    HWND dialog = setup.WaitForDialog();
+    HWND glide = GetDlgItem(dialog, IDC_GLIDE);
     bool checked = IsChecked(dialog, IDC_GLIDE);
-    EXPECT_EQ(!checked, IsEnabled(GetDlgItem(dialog, IDC_GLIDE)));
-    EXPECT_EQ(0u, session.Exit());
+    EXPECT_EQ(!checked, IsEnabled(glide));
+    EXPECT_FALSE(IsVisible(glide));
+    EXPECT_EQ(0u, setup.Exit());
     return checked ? "1" : "0";
 }
 
@@ -83,8 +88,11 @@ TEST(Glide, DriverIsFoundOnlyInTheSystemFolder) {
         // folder.
         {"SearchByBareNameIgnoresPlantedDrivers", kNone, ProbePlantedByName},
         {"SearchByBareNameFindsTheInstalledDriver", kInstalled, ProbePlantedByName},
-        {"SetupIgnoresDriversBesideItOrInItsStartFolder", kNone, SetupBoxPlanted},
-        {"SetupBesidePlantedDriversFindsTheInstalledOne", kInstalled, SetupBoxPlanted},
+        {"SetupShowsNoMissingDriver", kNone, [] { return SetupBox(false); }},
+        {"SetupShowsTheInstalledDriver", kInstalled, [] { return SetupBox(false); }},
+        {"SetupIgnoresDriversBesideItOrInItsStartFolder", kNone, [] { return SetupBox(true); }},
+        {"SetupBesidePlantedDriversFindsTheInstalledOne", kInstalled,
+         [] { return SetupBox(true); }},
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.name);
