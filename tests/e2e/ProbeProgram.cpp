@@ -15,6 +15,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <iterator>
+
 #include "app/SetupDlg.h"
 #include "platform/Application.h"
 #include "support/RunProbe.h"
@@ -31,8 +33,7 @@ void PrintSourceRoot(CSetupDlg& dialog) {
 
 void PrintGlide(CSetupDlg& dialog) {
     bool present = dialog.IsGlideDriverPresent();
-    printf("glide=%d\n", present ? 1 : 0);
-    printf("loaded-after=%d\n", GetModuleHandleA("glide2x.dll") ? 1 : 0);
+    printf("glide=%d\nloaded-after=%d\n", present, GetModuleHandleA("glide2x.dll") != nullptr);
 }
 
 void PrintGlideByName(CSetupDlg&) {
@@ -45,8 +46,7 @@ void PrintGlideByName(CSetupDlg&) {
 void PrintProgramsFolder(CSetupDlg& dialog) {
     char path[MAX_PATH] = "(untouched)";
     bool found = dialog.GetProgramsFolder(path);
-    printf("programs-found=%d\n", found ? 1 : 0);
-    printf("programs=%s\n", path);
+    printf("programs-found=%d\nprograms=%s\n", found, path);
 }
 
 void Pause(CSetupDlg&) {
@@ -78,16 +78,14 @@ int main(int argc, char** argv) {
     s_app.PrepareProcess();
     CSetupDlg dialog;
     for (int i = 1; i < argc; ++i) {
-        const Command* found = nullptr;
-        for (const Command& command : kCommands) {
-            if (strcmp(argv[i], command.name) == 0)
-                found = &command;
-        }
-        if (!found) {
+        const Command* command = kCommands;
+        while (command != std::end(kCommands) && strcmp(argv[i], command->name) != 0)
+            ++command;
+        if (command == std::end(kCommands)) {
             fprintf(stderr, "unknown command: %s\n", argv[i]);
             return 2;
         }
-        found->run(dialog);
+        command->run(dialog);
         fflush(stdout);
     }
     return 0;
