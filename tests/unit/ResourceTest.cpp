@@ -43,15 +43,9 @@ std::string Line(const Control& c) {
     return line;
 }
 
-// A dialog template read back: its header as one line, its controls as
-// lines in tab order.
-struct Template {
-    bool extended; // DLGTEMPLATEEX rather than DLGTEMPLATE
-    std::string header;
-    std::vector<std::string> controls;
-};
-
-Template Parse(const BYTE* data) {
+// A dialog template (DLGTEMPLATEEX or DLGTEMPLATE) read back as lines: its
+// header, then its controls in tab order.
+std::vector<std::string> Parse(const BYTE* data) {
     // Every field of a template is WORD-aligned.
     const WORD* p = (const WORD*)data;
     auto word = [&p] { return *p++; };
@@ -71,10 +65,9 @@ Template Parse(const BYTE* data) {
             s += (char)c;
         return s;
     };
-    Template t;
-    t.extended = p[1] == 0xFFFF;
+    bool extended = p[1] == 0xFFFF;
     DWORD style = 0, exStyle = 0;
-    if (t.extended) {
+    if (extended) {
         EXPECT_EQ(1, word());   // version
         word();                 // signature
         EXPECT_EQ(0u, dword()); // help id
@@ -90,21 +83,22 @@ Template Parse(const BYTE* data) {
     EXPECT_EQ("", text()); // class
     std::string caption = text();
     char line[256];
-    snprintf(line, sizeof line, "style %08lX ex %08lX at %d,%d size %dx%d \"%s\" font %d",
-             (unsigned long)style, (unsigned long)exStyle, x, y, cx, cy, caption.c_str(), word());
-    t.header = line;
-    if (t.extended) {
+    snprintf(line, sizeof line, "%s style %08lX ex %08lX at %d,%d size %dx%d \"%s\" font %d",
+             extended ? "DIALOGEX" : "DIALOG", (unsigned long)style, (unsigned long)exStyle, x, y,
+             cx, cy, caption.c_str(), word());
+    std::string header = line;
+    if (extended) {
         WORD weight = word(), italicAndCharset = word();
         snprintf(line, sizeof line, " weight %d italic %d charset %d", weight,
                  LOBYTE(italicAndCharset), HIBYTE(italicAndCharset));
-        t.header += line;
+        header += line;
     }
-    t.header += " \"" + text() + "\"";
+    std::vector<std::string> lines{header + " \"" + text() + "\""};
     for (WORD i = 0; i < count; ++i) {
         if ((p - (const WORD*)data) % 2)
             ++p; // each control starts on a DWORD
         Control c;
-        if (t.extended) {
+        if (extended) {
             EXPECT_EQ(0u, dword()); // help id
             EXPECT_EQ(0u, dword()); // extended style
             c.style = dword();
@@ -113,13 +107,13 @@ Template Parse(const BYTE* data) {
             EXPECT_EQ(0u, dword()); // extended style
         }
         c.x = word(), c.y = word(), c.cx = word(), c.cy = word();
-        c.id = t.extended ? dword() : word();
+        c.id = extended ? dword() : word();
         c.cls = text();
         c.text = text();
         word(); // no creation data
-        t.controls.push_back(Line(c));
+        lines.push_back(Line(c));
     }
-    return t;
+    return lines;
 }
 
 class SetupResources : public ::testing::Test {
@@ -144,16 +138,14 @@ class SetupResources : public ::testing::Test {
 
 struct Dialog {
     int id;
-    bool extended;
     const char* header;
     std::vector<Control> controls; // in tab order
 };
 
 const Dialog kDialogs[] = {
     {IDD_SETUP_DIALOG,
-     true,
-     "style 90C800C0 ex 00040000 at 0,0 size 276x108 \"The Vellmor Setup\" font 8 weight 0 "
-     "italic 0 charset 1 \"MS Sans Serif\"",
+     "DIALOGEX style 90C800C0 ex 00040000 at 0,0 size 276x108 \"The Vellmor Setup\" "
+     "font 8 weight 0 italic 0 charset 1 \"MS Sans Serif\"",
      {
          {IDC_INSTALL_PATH, "EDIT", 0x50810080, 69, 7, 146, 14, ""},
          {IDC_BROWSE, "BUTTON", 0x50010000, 219, 7, 50, 14, "&Browse..."},
@@ -166,8 +158,8 @@ const Dialog kDialogs[] = {
      }},
     // A standard template: the icon, the version, the notice and OK.
     {IDD_ABOUTBOX,
-     false,
-     "style 80C800C0 ex 00000000 at 0,0 size 235x55 \"About Setup\" font 8 \"MS Sans Serif\"",
+     "DIALOG style 80C800C0 ex 00000000 at 0,0 size 235x55 \"About Setup\" "
+     "font 8 \"MS Sans Serif\"",
      {
          {0xFFFF, "STATIC", 0x50000003, 11, 17, 20, 20, "#128"},
          {0xFFFF, "STATIC", 0x50020080, 40, 10, 119, 8, "Setup Version 1.01"},
@@ -181,13 +173,13 @@ TEST_F(SetupResources, DialogTemplatesHaveTheirControlsInTabOrder) {
         SCOPED_TRACE("dialog " + std::to_string(dialog.id));
         std::string data = Resource((LPCSTR)RT_DIALOG, MAKEINTRESOURCEA(dialog.id));
         ASSERT_FALSE(data.empty());
-        Template t = Parse((const BYTE*)data.data());
-        EXPECT_EQ(dialog.extended, t.extended);
-        EXPECT_EQ(dialog.header, t.header);
-        EXPECT_EQ(dialog.controls.size(), t.controls.size());
-        for (size_t i = 0; i < dialog.controls.size(); ++i)
-            EXPECT_EQ(Line(dialog.controls[i]), i < t.controls.size() ? t.controls[i] : "")
-                << "control " << i;
+        std::vector<std::string> lines = Parse((const BYTE*)data.data());
+        std::vector<std::string> expected{dialog.header};
+        for (const Control& control : dialog.controls)
+            expected.push_back(Line(control));
+        EXPECT_EQ(expected.size(), lines.size());
+        for (size_t i = 0; i < expected.size(); ++i)
+            EXPECT_EQ(expected[i], i < lines.size() ? lines[i] : "") << "line " << i;
     }
 }
 
