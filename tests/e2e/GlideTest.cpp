@@ -81,14 +81,14 @@ struct Case {
 TEST(Glide, DriverIsFoundOnlyInTheSystemFolder) {
     const Case cases[] = {
         {"ProbeFindsTheInstalledDriverAndUnloadsIt", kInstalled, ProbeGlide},
-        {"ProbeFindsNoMissingDriver", kNone, ProbeGlide},
-        {"ProbeFindsNoBrokenDriver", kBroken, ProbeGlide},
+        {"ProbeCountsAMissingDriverAbsent", kNone, ProbeGlide},
+        {"ProbeCountsABrokenDriverAbsent", kBroken, ProbeGlide},
         // The rule behind the rest, for every library loaded by its bare
         // name: the search leaves out the program's folder and the current
         // folder.
         {"SearchByBareNameIgnoresPlantedDrivers", kNone, ProbePlantedByName},
         {"SearchByBareNameFindsTheInstalledDriver", kInstalled, ProbePlantedByName},
-        {"SetupShowsNoMissingDriver", kNone, [] { return SetupBox(false); }},
+        {"SetupShowsAMissingDriverAbsent", kNone, [] { return SetupBox(false); }},
         {"SetupShowsTheInstalledDriver", kInstalled, [] { return SetupBox(false); }},
         {"SetupIgnoresDriversBesideItOrInItsStartFolder", kNone, [] { return SetupBox(true); }},
         {"SetupBesidePlantedDriversFindsTheInstalledOne", kInstalled,
