@@ -270,27 +270,6 @@ TEST(InitDialog, UnusableInstallPathValuesCountAsAbsent) {
     EXPECT_TRUE(ReadStubStarts().empty());
 }
 
-TEST(InitDialog, GlideBoxCarriesWhetherTheDriverLoads) {
-    InsertDisc('D', Medium::Product());
-    // The hidden box is checked when the driver loads and can be changed
-    // only when it does not.
-    auto expectGlideBox = [](bool present) {
-        SCOPED_TRACE(present ? "driver present" : "driver absent");
-        Session setup;
-        HWND dialog = setup.WaitForDialog();
-        HWND glide = GetDlgItem(dialog, IDC_GLIDE);
-        EXPECT_EQ(present, IsChecked(dialog, IDC_GLIDE));
-        EXPECT_EQ(!present, IsEnabled(glide));
-        EXPECT_FALSE(IsVisible(glide));
-        EXPECT_EQ(0u, setup.Exit());
-    };
-    const std::string system = SystemGlidePath();
-    ASSERT_FALSE(FileExists(system));
-    expectGlideBox(false);
-    CopyOneFile(GlideDll(), system);
-    expectGlideBox(true);
-}
-
 TEST(InitDialog, LanguagesListedSortedWithEnglishChosen) {
     // Extra names before and after "english" move its position while the
     // list is filled.

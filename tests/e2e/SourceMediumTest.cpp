@@ -1,7 +1,9 @@
-// The medium scan and the Glide probe, run by the probe program in a
-// process of its own on the test prefix's drives.
+// The medium scan, run by the probe program in a process of its own on the
+// test prefix's drives: one table of drive layouts, run in one prefix.
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include "E2e.h"
 
@@ -9,8 +11,34 @@ using namespace e2e;
 
 namespace {
 
-std::string SourceRoot() {
-    return RunProbe("source-root")["root"];
+// The product laid out on the fixed disk C: by one row.
+const char* const kProductOnC[] = {"C:\\The Vellmor", "C:\\Languages", "C:\\Glide"};
+
+// What every scan relies on: CD-ROM drives that stay in the drive mask
+// without a disc, and fixed disks C: and G:.
+void ExpectEmptyCdDrives() {
+    DWORD mask = GetLogicalDrives();
+    for (const char* drive = kCdDrives; *drive; ++drive) {
+        std::string root = std::string(1, *drive) + ":\\";
+        EXPECT_EQ(DRIVE_CDROM, GetDriveTypeA(root.c_str())) << root;
+        EXPECT_TRUE(mask & (1u << (*drive - 'A'))) << root;
+        EXPECT_FALSE(FolderExists(root)) << "no disc in " << root;
+    }
+    EXPECT_EQ(DRIVE_FIXED, GetDriveTypeA("C:\\"));
+    EXPECT_EQ(DRIVE_FIXED, GetDriveTypeA("G:\\"));
+}
+
+// Takes every disc out and removes the product from C:.
+void ClearDrives() {
+    for (char drive : std::string(kCdDrives) + kFixedDrive)
+        EjectDisc(drive);
+    for (const char* folder : kProductOnC) {
+        if (FolderExists(folder)) {
+            EmptyFolder(folder);
+            EXPECT_TRUE(RemoveDirectoryA(folder)) << folder;
+        }
+    }
+    ExpectEmptyCdDrives();
 }
 
 // Checks the message of a scan that found nothing and dismisses it; returns
@@ -34,104 +62,89 @@ DWORD ExpectNotFoundMessage(Process& probe) {
     return probe.ExitCode();
 }
 
-// A fresh probe's scan that finds nothing: the message, then the exit
-// without a root.
-DWORD ExpectNotFound() {
-    Process probe = StartProbe("source-root");
-    DWORD code = ExpectNotFoundMessage(probe);
-    EXPECT_EQ("", ParseAnswers(probe.Output())["root"]) << "the scan returned after the message";
-    return code;
+// The drives a row lays out, in the order of `Scan::discs`: the fixed disk
+// C: (before every CD-ROM drive), the CD-ROM drives, the fixed disk G:
+// (after them).
+const char kDrives[] = "CDEFG";
+
+// One letter per drive: P the product, W the product without the game,
+// F a foreign disc, B a blank disc, - nothing.
+Medium Disc(char kind) {
+    return kind == 'P'   ? Medium::Product()
+           : kind == 'W' ? Medium::Product().WithoutGame()
+           : kind == 'F' ? Medium::Foreign()
+                         : Medium::Blank();
+}
+
+struct Scan {
+    const char* name;
+    const char* discs; // per drive of kDrives
+    const char* root;  // the root found, or "": the message, then exit -1
+    // When set, the disc taken out of this drive while the probe pauses
+    // after finding `root`; the scan after it finds nothing.
+    char ejectWhilePaused;
+};
+
+void CheckScan(const Scan& scan) {
+    for (size_t i = 0; scan.discs[i]; ++i) {
+        if (scan.discs[i] == '-')
+            continue;
+        if (kDrives[i] == 'C')
+            Disc(scan.discs[i]).Writable().WriteTo("C:\\");
+        else
+            InsertDisc(kDrives[i], Disc(scan.discs[i]));
+    }
+    if (*scan.root && !scan.ejectWhilePaused) {
+        // RunProbe fails when the probe does not end: a message would stop it.
+        std::string root = RunProbe("source-root")["root"];
+        ASSERT_EQ(scan.root, root);
+        // Callers append relative paths to the root directly.
+        EXPECT_TRUE(FileExists(root + "The Vellmor\\Vellmor.exe"));
+        EXPECT_TRUE(FileExists(root + "Languages\\English.sif"));
+        return;
+    }
+    std::unique_ptr<void, decltype(&CloseHandle)> resume(
+        CreateEventA(nullptr, TRUE, FALSE, kProbeContinueEvent), CloseHandle);
+    ASSERT_TRUE(resume);
+    Process probe =
+        StartProbe(scan.ejectWhilePaused ? "source-root pause source-root" : "source-root");
+    if (scan.ejectWhilePaused) {
+        ASSERT_TRUE(probe.WaitForOutput("paused=1", kTimeoutMs)) << probe.Output();
+        EXPECT_EQ(scan.root, ParseAnswers(probe.Output())["root"]);
+        EjectDisc(scan.ejectWhilePaused);
+        SetEvent(resume.get());
+    }
+    EXPECT_EQ(0xFFFFFFFFu, ExpectNotFoundMessage(probe));
+    if (!scan.ejectWhilePaused) {
+        EXPECT_EQ("", ParseAnswers(probe.Output())["root"])
+            << "the scan returned after the message";
+    }
 }
 
 } // namespace
 
-TEST(SourceMedium, TheFirstOfTwoProductDiscsWins) {
-    InsertDisc('D', Medium::Product());
-    InsertDisc('E', Medium::Product());
-    EXPECT_EQ("D:\\", SourceRoot());
-}
-
-TEST(SourceMedium, ForeignDiscIsPassedOverForTheProductInTheNextDrive) {
-    InsertDisc('D', Medium::Foreign());
-    InsertDisc('E', Medium::Product());
-    EXPECT_EQ("E:\\", SourceRoot());
-}
-
-TEST(SourceMedium, EmptyDriveBeforeTheDiscIsSkippedSilently) {
-    EjectDisc('D');
-    InsertDisc('E', Medium::Product());
-    // RunProbe fails when the probe does not end: a message would stop it.
-    EXPECT_EQ("E:\\", SourceRoot());
-}
-
-TEST(SourceMedium, LastDriveFoundAndRootEndsInBackslash) {
-    InsertDisc('F', Medium::Product());
-    std::string root = SourceRoot();
-    ASSERT_EQ("F:\\", root);
-    // Callers append relative paths to the root directly.
-    EXPECT_TRUE(FileExists(root + "The Vellmor\\Vellmor.exe"));
-    EXPECT_TRUE(FileExists(root + "Languages\\English.sif"));
-}
-
-TEST(SourceMedium, ProductFolderWithoutTheGameIsNotTheMedium) {
-    InsertDisc('D', Medium::Product().WithoutGame());
-    InsertDisc('E', Medium::Product());
-    EXPECT_EQ("E:\\", SourceRoot());
-}
-
-TEST(SourceMedium, FixedDisksHoldingTheGameAreNeverTaken) {
-    // C: and G: are fixed disks: C: comes before every CD-ROM drive, G:
-    // after them.
-    Medium::Product().Writable().WriteTo("C:\\");
-    InsertDisc(kFixedDrive, Medium::Product());
-    ASSERT_EQ(DRIVE_FIXED, GetDriveTypeA("C:\\"));
-    ASSERT_EQ(DRIVE_FIXED, GetDriveTypeA("G:\\"));
-    InsertDisc('F', Medium::Product());
-    EXPECT_EQ("F:\\", SourceRoot());
-}
-
-TEST(SourceMedium, GameOnlyOnAFixedDiskIsNotFound) {
-    InsertDisc(kFixedDrive, Medium::Product());
-    EXPECT_EQ(0xFFFFFFFFu, ExpectNotFound());
-}
-
-TEST(SourceMedium, NoDiscShowsTheMessageAndEndsWithMinusOne) {
-    for (const char* drive = kCdDrives; *drive; ++drive)
-        EjectDisc(*drive);
-    EXPECT_EQ(0xFFFFFFFFu, ExpectNotFound());
-}
-
-TEST(SourceMedium, OnlyDiscsWithoutTheGameAreNotFound) {
-    InsertDisc('D', Medium::Foreign());
-    InsertDisc('E', Medium::Product().WithoutGame());
-    InsertDisc('F', Medium::Blank());
-    EXPECT_EQ(0xFFFFFFFFu, ExpectNotFound());
-}
-
-TEST(SourceMedium, DiscTakenOutWhileRunningEndsTheNextScan) {
-    InsertDisc('E', Medium::Product());
-    HANDLE resume = CreateEventA(nullptr, TRUE, FALSE, kProbeContinueEvent);
-    ASSERT_TRUE(resume);
-    Process probe = StartProbe("source-root pause source-root");
-    ASSERT_TRUE(probe.WaitForOutput("paused=1", kTimeoutMs)) << probe.Output();
-    EXPECT_EQ("E:\\", ParseAnswers(probe.Output())["root"]);
-
-    EjectDisc('E');
-    SetEvent(resume);
-    EXPECT_EQ(0xFFFFFFFFu, ExpectNotFoundMessage(probe));
-    CloseHandle(resume);
+TEST(SourceMedium, ScanFindsTheFirstCdRomDriveHoldingTheGame) {
+    const Scan scans[] = {
+        {"TheFirstOfTwoProductDiscsWins", "-PP--", "D:\\", 0},
+        {"ForeignDiscIsPassedOverForTheProductInTheNextDrive", "-FP--", "E:\\", 0},
+        {"EmptyDriveBeforeTheDiscIsSkippedSilently", "--P--", "E:\\", 0},
+        {"LastDriveFoundAndRootEndsInBackslash", "---P-", "F:\\", 0},
+        {"ProductFolderWithoutTheGameIsNotTheMedium", "-WP--", "E:\\", 0},
+        {"FixedDisksHoldingTheGameAreNeverTaken", "P--PP", "F:\\", 0},
+        {"GameOnlyOnAFixedDiskIsNotFound", "----P", "", 0},
+        {"NoDiscShowsTheMessageAndEndsWithMinusOne", "-----", "", 0},
+        {"OnlyDiscsWithoutTheGameAreNotFound", "-FWB-", "", 0},
+        {"DiscTakenOutWhileRunningEndsTheNextScan", "--P--", "E:\\", 'E'},
+    };
+    for (const Scan& scan : scans) {
+        SCOPED_TRACE(scan.name);
+        ClearDrives();
+        CheckScan(scan);
+    }
 }
 
 TEST(SourceMedium, DrivesOfThePrefixHaveTheirTypes) {
-    // What every scenario above relies on: CD-ROM drives that stay in the
-    // drive mask without a disc, and discs that are read-only.
-    DWORD mask = GetLogicalDrives();
-    for (const char* drive = kCdDrives; *drive; ++drive) {
-        std::string root = std::string(1, *drive) + ":\\";
-        EXPECT_EQ(DRIVE_CDROM, GetDriveTypeA(root.c_str())) << root;
-        EXPECT_TRUE(mask & (1u << (*drive - 'A'))) << root;
-        EXPECT_FALSE(FolderExists(root)) << "a new test's drives hold no disc";
-    }
+    ExpectEmptyCdDrives(); // a new test's drives hold no disc
     InsertDisc('D', Medium::Product().ReadOnlyFolders());
     DWORD file = GetFileAttributesA("D:\\The Vellmor\\Vellmor.exe");
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, file);
@@ -143,17 +156,4 @@ TEST(SourceMedium, DrivesOfThePrefixHaveTheirTypes) {
     EXPECT_EQ(DRIVE_CDROM, GetDriveTypeA("D:\\"));
     InsertDisc('D', Medium::Blank());
     EXPECT_TRUE(FolderExists("D:\\"));
-}
-
-TEST(GlideProbe, DriverInTheSystemFolderIsFoundAndUnloadedAgain) {
-    CopyOneFile(GlideDll(), SystemGlidePath());
-    ProbeAnswers answers = RunProbe("glide");
-    EXPECT_EQ("1", answers["glide"]);
-    EXPECT_EQ("0", answers["loaded-after"]);
-}
-
-TEST(GlideProbe, MissingOrBrokenDriverIsNotPresent) {
-    EXPECT_EQ("0", RunProbe("glide")["glide"]);
-    WriteWholeFile(SystemGlidePath(), "not a library");
-    EXPECT_EQ("0", RunProbe("glide")["glide"]);
 }

@@ -13,141 +13,6 @@
 
 namespace {
 
-struct Control {
-    unsigned id;
-    std::string cls; // class name, or "#<atom>"
-    DWORD style;
-    short x, y, cx, cy;
-    std::string text; // text, or "#<ordinal>"
-};
-
-struct Template {
-    DWORD style = 0, exStyle = 0;
-    short x = 0, y = 0, cx = 0, cy = 0;
-    std::string caption, font;
-    WORD pointSize = 0, weight = 0;
-    BYTE italic = 0, charset = 0;
-    std::vector<Control> controls;
-};
-
-class Reader {
-  public:
-    explicit Reader(const BYTE* p) : m_p(p), m_start(p) {}
-    WORD Word() { return Take<WORD>(); }
-    DWORD Dword() { return Take<DWORD>(); }
-    short Short() { return Take<short>(); }
-    BYTE Byte() { return Take<BYTE>(); }
-    std::string SzOrOrd() {
-        if (Peek() == 0xFFFF) {
-            Word();
-            return "#" + std::to_string(Word());
-        }
-        std::string s;
-        for (WORD c; (c = Word()) != 0;)
-            s += (char)c;
-        return s;
-    }
-    void AlignDword() {
-        while ((m_p - m_start) % 4)
-            ++m_p;
-    }
-
-  private:
-    WORD Peek() const { return *(const WORD*)m_p; }
-    template <class T> T Take() {
-        T value;
-        memcpy(&value, m_p, sizeof value);
-        m_p += sizeof value;
-        return value;
-    }
-    const BYTE* m_p;
-    const BYTE* m_start;
-};
-
-Template ParseExtended(const BYTE* data) {
-    Reader r(data);
-    Template t;
-    EXPECT_EQ(1, r.Word());
-    EXPECT_EQ(0xFFFF, r.Word());
-    EXPECT_EQ(0u, r.Dword()); // help id
-    t.exStyle = r.Dword();
-    t.style = r.Dword();
-    WORD count = r.Word();
-    t.x = r.Short(), t.y = r.Short(), t.cx = r.Short(), t.cy = r.Short();
-    EXPECT_EQ("", r.SzOrOrd()); // menu
-    EXPECT_EQ("", r.SzOrOrd()); // class
-    t.caption = r.SzOrOrd();
-    t.pointSize = r.Word();
-    t.weight = r.Word();
-    t.italic = r.Byte();
-    t.charset = r.Byte();
-    t.font = r.SzOrOrd();
-    for (WORD i = 0; i < count; ++i) {
-        r.AlignDword();
-        Control c;
-        EXPECT_EQ(0u, r.Dword()); // help id
-        EXPECT_EQ(0u, r.Dword()); // extended style
-        c.style = r.Dword();
-        c.x = r.Short(), c.y = r.Short(), c.cx = r.Short(), c.cy = r.Short();
-        c.id = r.Dword();
-        c.cls = r.SzOrOrd();
-        c.text = r.SzOrOrd();
-        r.Word(); // no creation data
-        t.controls.push_back(c);
-    }
-    return t;
-}
-
-Template ParseStandard(const BYTE* data) {
-    Reader r(data);
-    Template t;
-    t.style = r.Dword();
-    t.exStyle = r.Dword();
-    WORD count = r.Word();
-    t.x = r.Short(), t.y = r.Short(), t.cx = r.Short(), t.cy = r.Short();
-    EXPECT_EQ("", r.SzOrOrd());
-    EXPECT_EQ("", r.SzOrOrd());
-    t.caption = r.SzOrOrd();
-    t.pointSize = r.Word();
-    t.font = r.SzOrOrd();
-    for (WORD i = 0; i < count; ++i) {
-        r.AlignDword();
-        Control c;
-        c.style = r.Dword();
-        EXPECT_EQ(0u, r.Dword());
-        c.x = r.Short(), c.y = r.Short(), c.cx = r.Short(), c.cy = r.Short();
-        c.id = r.Word();
-        c.cls = r.SzOrOrd();
-        c.text = r.SzOrOrd();
-        r.Word();
-        t.controls.push_back(c);
-    }
-    return t;
-}
-
-class SetupResources : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        m_module = LoadLibraryExA(SetupExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        ASSERT_NE(nullptr, m_module) << SetupExePath();
-    }
-    void TearDown() override {
-        if (m_module)
-            FreeLibrary(m_module);
-    }
-    const BYTE* Dialog(int id) {
-        HRSRC found = FindResourceA(m_module, MAKEINTRESOURCEA(id), (LPCSTR)RT_DIALOG);
-        EXPECT_NE(nullptr, found);
-        return found ? (const BYTE*)LockResource(LoadResource(m_module, found)) : nullptr;
-    }
-    HMODULE m_module = nullptr;
-};
-
-const char* const kButton = "BUTTON";
-const char* const kEdit = "EDIT";
-const char* const kStatic = "STATIC";
-const char* const kComboBox = "COMBOBOX";
-
 // A template may name a standard class by its atom or by its name.
 std::string ClassName(std::string cls) {
     static const char* const atoms[][2] = {
@@ -161,73 +26,167 @@ std::string ClassName(std::string cls) {
     return cls;
 }
 
-void ExpectControl(const Control& actual, unsigned id, const char* cls, DWORD style, short x,
-                   short y, short cx, short cy, const char* text) {
-    SCOPED_TRACE("control " + std::to_string(id) + " " + text);
-    EXPECT_EQ(id, actual.id);
-    EXPECT_EQ(cls, ClassName(actual.cls));
-    EXPECT_EQ(style, actual.style);
-    EXPECT_EQ(x, actual.x);
-    EXPECT_EQ(y, actual.y);
-    EXPECT_EQ(cx, actual.cx);
-    EXPECT_EQ(cy, actual.cy);
-    EXPECT_EQ(text, actual.text);
+struct Control {
+    unsigned id;
+    std::string cls; // class name, or "#<atom>"
+    DWORD style;
+    short x, y, cx, cy;
+    std::string text; // text, or "#<ordinal>"
+};
+
+// A control as one line, so that a failure shows the whole row.
+std::string Line(const Control& c) {
+    char line[256];
+    snprintf(line, sizeof line, "id %u %s style %08lX at %d,%d size %dx%d \"%s\"", c.id,
+             ClassName(c.cls).c_str(), (unsigned long)c.style, c.x, c.y, c.cx, c.cy,
+             c.text.c_str());
+    return line;
 }
 
-TEST_F(SetupResources, SetupDialogTemplateHasItsControlsInTabOrder) {
-    const BYTE* data = Dialog(IDD_SETUP_DIALOG);
-    ASSERT_NE(nullptr, data);
-    Template t = ParseExtended(data);
-    EXPECT_EQ(0x90C800C0u, t.style);
-    EXPECT_EQ(0x00040000u, t.exStyle);
-    EXPECT_EQ(0, t.x);
-    EXPECT_EQ(0, t.y);
-    EXPECT_EQ(276, t.cx);
-    EXPECT_EQ(108, t.cy);
-    EXPECT_EQ("The Vellmor Setup", t.caption);
-    EXPECT_EQ(8, t.pointSize);
-    EXPECT_EQ(0, t.weight);
-    EXPECT_EQ(0, t.italic);
-    EXPECT_EQ(1, t.charset);
-    EXPECT_EQ("MS Sans Serif", t.font);
-
-    ASSERT_EQ(8u, t.controls.size());
-    ExpectControl(t.controls[0], 1000, kEdit, 0x50810080, 69, 7, 146, 14, "");
-    ExpectControl(t.controls[1], 1001, kButton, 0x50010000, 219, 7, 50, 14, "&Browse...");
-    ExpectControl(t.controls[2], 1005, kComboBox, 0x50210103, 100, 46, 115, 68, "");
-    ExpectControl(t.controls[3], IDOK, kButton, 0x50010001, 11, 87, 78, 14, "&Install");
-    ExpectControl(t.controls[4], IDCANCEL, kButton, 0x50010000, 187, 87, 78, 14, "E&xit");
-    ExpectControl(t.controls[5], 1006, kStatic, 0x50020000, 7, 10, 59, 8, "Install to:");
-    ExpectControl(t.controls[6], 1008, kStatic, 0x50020000, 7, 49, 90, 8, "Language Selection");
-    ExpectControl(t.controls[7], 1009, kButton, 0x48010003, 138, 64, 77, 10,
-                  "Install Glide Version");
+// A dialog template (DLGTEMPLATEEX or DLGTEMPLATE) read back as lines: its
+// header, then its controls in tab order.
+std::vector<std::string> Parse(const BYTE* data) {
+    // Every field of a template is WORD-aligned.
+    const WORD* p = (const WORD*)data;
+    auto word = [&p] { return *p++; };
+    auto dword = [&p] {
+        DWORD value;
+        memcpy(&value, p, sizeof value);
+        p += 2;
+        return value;
+    };
+    auto text = [&] { // a string, or 0xFFFF and an ordinal ("#<ordinal>")
+        if (*p == 0xFFFF) {
+            p += 2;
+            return "#" + std::to_string(p[-1]);
+        }
+        std::string s;
+        for (WORD c; (c = word()) != 0;)
+            s += (char)c;
+        return s;
+    };
+    bool extended = p[1] == 0xFFFF;
+    DWORD style = 0, exStyle = 0;
+    if (extended) {
+        EXPECT_EQ(1, word());   // version
+        word();                 // signature
+        EXPECT_EQ(0u, dword()); // help id
+        exStyle = dword();
+        style = dword();
+    } else {
+        style = dword();
+        exStyle = dword();
+    }
+    WORD count = word();
+    short x = word(), y = word(), cx = word(), cy = word();
+    EXPECT_EQ("", text()); // menu
+    EXPECT_EQ("", text()); // class
+    std::string caption = text();
+    char line[256];
+    snprintf(line, sizeof line, "%s style %08lX ex %08lX at %d,%d size %dx%d \"%s\" font %d",
+             extended ? "DIALOGEX" : "DIALOG", (unsigned long)style, (unsigned long)exStyle, x, y,
+             cx, cy, caption.c_str(), word());
+    std::string header = line;
+    if (extended) {
+        WORD weight = word(), italicAndCharset = word();
+        snprintf(line, sizeof line, " weight %d italic %d charset %d", weight,
+                 LOBYTE(italicAndCharset), HIBYTE(italicAndCharset));
+        header += line;
+    }
+    std::vector<std::string> lines{header + " \"" + text() + "\""};
+    for (WORD i = 0; i < count; ++i) {
+        if ((p - (const WORD*)data) % 2)
+            ++p; // each control starts on a DWORD
+        Control c;
+        if (extended) {
+            EXPECT_EQ(0u, dword()); // help id
+            EXPECT_EQ(0u, dword()); // extended style
+            c.style = dword();
+        } else {
+            c.style = dword();
+            EXPECT_EQ(0u, dword()); // extended style
+        }
+        c.x = word(), c.y = word(), c.cx = word(), c.cy = word();
+        c.id = extended ? dword() : word();
+        c.cls = text();
+        c.text = text();
+        word(); // no creation data
+        lines.push_back(Line(c));
+    }
+    return lines;
 }
 
-TEST_F(SetupResources, AboutBoxTemplateShowsIconVersionAndNotice) {
-    const BYTE* data = Dialog(IDD_ABOUTBOX);
-    ASSERT_NE(nullptr, data);
-    ASSERT_NE(0xFFFF, ((const WORD*)data)[1]) << "the About box is a standard template";
-    Template t = ParseStandard(data);
-    EXPECT_EQ(0x80C800C0u, t.style);
-    EXPECT_EQ(0u, t.exStyle);
-    EXPECT_EQ(235, t.cx);
-    EXPECT_EQ(55, t.cy);
-    EXPECT_EQ("About Setup", t.caption);
-    EXPECT_EQ(8, t.pointSize);
-    EXPECT_EQ("MS Sans Serif", t.font);
+class SetupResources : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        m_module = LoadLibraryExA(SetupExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(nullptr, m_module) << SetupExePath();
+    }
+    void TearDown() override {
+        if (m_module)
+            FreeLibrary(m_module);
+    }
+    // The bytes of one of Setup.exe's resources; empty when it has none.
+    std::string Resource(LPCSTR type, LPCSTR name) {
+        HRSRC found = FindResourceA(m_module, name, type);
+        return found ? std::string((const char*)LockResource(LoadResource(m_module, found)),
+                                   SizeofResource(m_module, found))
+                     : "";
+    }
+    HMODULE m_module = nullptr;
+};
 
-    ASSERT_EQ(4u, t.controls.size());
-    ExpectControl(t.controls[0], 0xFFFF, kStatic, 0x50000003, 11, 17, 20, 20, "#128");
-    ExpectControl(t.controls[1], 0xFFFF, kStatic, 0x50020080, 40, 10, 119, 8, "Setup Version 1.01");
-    EXPECT_EQ(0x50020000u, t.controls[2].style);
-    EXPECT_FALSE(t.controls[2].text.empty());
-    ExpectControl(t.controls[3], IDOK, kButton, 0x50030001, 178, 7, 50, 14, "OK");
+struct Dialog {
+    int id;
+    const char* header;
+    std::vector<Control> controls; // in tab order
+};
+
+const Dialog kDialogs[] = {
+    {IDD_SETUP_DIALOG,
+     "DIALOGEX style 90C800C0 ex 00040000 at 0,0 size 276x108 \"The Vellmor Setup\" "
+     "font 8 weight 0 italic 0 charset 1 \"MS Sans Serif\"",
+     {
+         {IDC_INSTALL_PATH, "EDIT", 0x50810080, 69, 7, 146, 14, ""},
+         {IDC_BROWSE, "BUTTON", 0x50010000, 219, 7, 50, 14, "&Browse..."},
+         {IDC_LANGUAGE, "COMBOBOX", 0x50210103, 100, 46, 115, 68, ""},
+         {IDOK, "BUTTON", 0x50010001, 11, 87, 78, 14, "&Install"},
+         {IDCANCEL, "BUTTON", 0x50010000, 187, 87, 78, 14, "E&xit"},
+         {IDC_LABEL_INSTALL_TO, "STATIC", 0x50020000, 7, 10, 59, 8, "Install to:"},
+         {IDC_LABEL_LANGUAGE, "STATIC", 0x50020000, 7, 49, 90, 8, "Language Selection"},
+         {IDC_GLIDE, "BUTTON", 0x48010003, 138, 64, 77, 10, "Install Glide Version"},
+     }},
+    // A standard template: the icon, the version, the notice and OK.
+    {IDD_ABOUTBOX,
+     "DIALOG style 80C800C0 ex 00000000 at 0,0 size 235x55 \"About Setup\" "
+     "font 8 \"MS Sans Serif\"",
+     {
+         {0xFFFF, "STATIC", 0x50000003, 11, 17, 20, 20, "#128"},
+         {0xFFFF, "STATIC", 0x50020080, 40, 10, 119, 8, "Setup Version 1.01"},
+         {0xFFFF, "STATIC", 0x50020000, 40, 25, 119, 8, "Copyright (C) Brightfen"},
+         {IDOK, "BUTTON", 0x50030001, 178, 7, 50, 14, "OK"},
+     }},
+};
+
+TEST_F(SetupResources, DialogTemplatesHaveTheirControlsInTabOrder) {
+    for (const Dialog& dialog : kDialogs) {
+        SCOPED_TRACE("dialog " + std::to_string(dialog.id));
+        std::string data = Resource((LPCSTR)RT_DIALOG, MAKEINTRESOURCEA(dialog.id));
+        ASSERT_FALSE(data.empty());
+        std::vector<std::string> lines = Parse((const BYTE*)data.data());
+        std::vector<std::string> expected{dialog.header};
+        for (const Control& control : dialog.controls)
+            expected.push_back(Line(control));
+        EXPECT_EQ(expected.size(), lines.size());
+        for (size_t i = 0; i < expected.size(); ++i)
+            EXPECT_EQ(expected[i], i < lines.size() ? lines[i] : "") << "line " << i;
+    }
 }
 
 TEST_F(SetupResources, IconHasA32And16PixelImageIn16Colours) {
-    HRSRC group = FindResourceA(m_module, MAKEINTRESOURCEA(IDR_MAINFRAME), (LPCSTR)RT_GROUP_ICON);
-    ASSERT_NE(nullptr, group);
-    const BYTE* dir = (const BYTE*)LockResource(LoadResource(m_module, group));
+    std::string group = Resource((LPCSTR)RT_GROUP_ICON, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    ASSERT_FALSE(group.empty());
+    const BYTE* dir = (const BYTE*)group.data();
     WORD count = ((const WORD*)dir)[2];
     ASSERT_EQ(2, count);
     std::vector<int> sizes;
@@ -287,10 +246,7 @@ TEST(SetupManifest, SystemReadsElevationAndCommonControls6) {
 // What the activation context does not tell, read from the text: the
 // versions named, DPI awareness, and the forms Windows XP reads safely.
 TEST_F(SetupResources, ManifestNamesTheVersionsDpiAwarenessAndKeepsToXpForms) {
-    HRSRC found = FindResourceA(m_module, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
-    ASSERT_NE(nullptr, found);
-    const char* data = (const char*)LockResource(LoadResource(m_module, found));
-    std::string text(data, SizeofResource(m_module, found));
+    std::string text = Resource(RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID);
 
     EXPECT_EQ(0u, text.find("<?xml")) << "no byte order mark or blank before the declaration";
     const char* const versions[] = {
@@ -305,7 +261,8 @@ TEST_F(SetupResources, ManifestNamesTheVersionsDpiAwarenessAndKeepsToXpForms) {
     EXPECT_NE(std::string::npos,
               text.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/"
                         "WindowsSettings\">true</dpiAware>"));
-    EXPECT_NE(std::string::npos, text.find("<trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\">"));
+    EXPECT_NE(std::string::npos,
+              text.find("<trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\">"));
 
     // XP SP2 restarts on an element that declares a namespace twice; no
     // prefixed names, so every element carries at most one declaration.

@@ -23,6 +23,6 @@ ProbeAnswers RunProbe(const std::string& commands, const std::string& folder = "
 Process StartProbe(const std::string& commands);
 
 // The event that the probe's "pause" command waits for.
-extern const char kProbeContinueEvent[];
+constexpr const char kProbeContinueEvent[] = "e2e-probe-continue";
 
 } // namespace e2e

@@ -1,27 +1,21 @@
-#include "Probe.h"
+#include "RunProbe.h"
 
+#include <sstream>
 #include <stdexcept>
 
 #include "Paths.h"
 
 namespace e2e {
 
-const char kProbeContinueEvent[] = "e2e-probe-continue";
-
 ProbeAnswers ParseAnswers(const std::string& output) {
     ProbeAnswers answers;
-    size_t start = 0;
-    while (start < output.size()) {
-        size_t end = output.find('\n', start);
-        if (end == std::string::npos)
-            end = output.size();
-        std::string line = output.substr(start, end - start);
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         size_t equals = line.find('=');
         if (equals != std::string::npos)
             answers[line.substr(0, equals)] = line.substr(equals + 1);
-        start = end + 1;
     }
     return answers;
 }

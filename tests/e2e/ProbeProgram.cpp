@@ -9,14 +9,17 @@
 //   glide-by-name    by-name=1|0: whether "glide2x.dll" loads by its bare
 //                    name, through the process's library search
 //   programs-folder  programs-found=1|0, programs=PATH
-//   pause            paused=1, then waits (a minute at most) until the event
-//                    "e2e-probe-continue" is set: the test changes the drives meanwhile
+//   pause            paused=1, then waits (kTimeoutMs at most) until the event
+//                    kProbeContinueEvent is set: the test changes the drives meanwhile
 
 #include <stdio.h>
 #include <string.h>
 
+#include <iterator>
+
 #include "app/SetupDlg.h"
 #include "platform/Application.h"
+#include "support/RunProbe.h"
 
 namespace {
 
@@ -30,8 +33,7 @@ void PrintSourceRoot(CSetupDlg& dialog) {
 
 void PrintGlide(CSetupDlg& dialog) {
     bool present = dialog.IsGlideDriverPresent();
-    printf("glide=%d\n", present ? 1 : 0);
-    printf("loaded-after=%d\n", GetModuleHandleA("glide2x.dll") ? 1 : 0);
+    printf("glide=%d\nloaded-after=%d\n", present, GetModuleHandleA("glide2x.dll") != nullptr);
 }
 
 void PrintGlideByName(CSetupDlg&) {
@@ -44,18 +46,15 @@ void PrintGlideByName(CSetupDlg&) {
 void PrintProgramsFolder(CSetupDlg& dialog) {
     char path[MAX_PATH] = "(untouched)";
     bool found = dialog.GetProgramsFolder(path);
-    printf("programs-found=%d\n", found ? 1 : 0);
-    printf("programs=%s\n", path);
+    printf("programs-found=%d\nprograms=%s\n", found, path);
 }
-
-const char kContinueEvent[] = "e2e-probe-continue";
 
 void Pause(CSetupDlg&) {
     printf("paused=1\n");
     fflush(stdout);
-    HANDLE resume = OpenEventA(SYNCHRONIZE, FALSE, kContinueEvent);
+    HANDLE resume = OpenEventA(SYNCHRONIZE, FALSE, e2e::kProbeContinueEvent);
     if (resume) {
-        WaitForSingleObject(resume, 60000);
+        WaitForSingleObject(resume, e2e::kTimeoutMs);
         CloseHandle(resume);
     }
 }
@@ -79,16 +78,14 @@ int main(int argc, char** argv) {
     s_app.PrepareProcess();
     CSetupDlg dialog;
     for (int i = 1; i < argc; ++i) {
-        const Command* found = nullptr;
-        for (const Command& command : kCommands) {
-            if (strcmp(argv[i], command.name) == 0)
-                found = &command;
-        }
-        if (!found) {
+        const Command* command = kCommands;
+        while (command != std::end(kCommands) && strcmp(argv[i], command->name) != 0)
+            ++command;
+        if (command == std::end(kCommands)) {
             fprintf(stderr, "unknown command: %s\n", argv[i]);
             return 2;
         }
-        found->run(dialog);
+        command->run(dialog);
         fflush(stdout);
     }
     return 0;
