@@ -10,30 +10,12 @@
 
 #include "E2e.h"
 #include "app/Names.h"
-#include "res/resource.h"
-#include "text/TextCatalogue.h"
 
 using namespace e2e;
 
 namespace {
 
 const char kDisc = 'E';
-
-std::string EnglishText(int index) {
-    for (const auto& text : EnglishTexts())
-        if (text.first == index)
-            return text.second;
-    return "";
-}
-
-// A failure of the installation: the box's text and caption.
-void ExpectFailure(const Session& setup, const MessageBoxInfo& box, const char* text,
-                   const char* caption) {
-    EXPECT_EQ(text, box.text) << Describe(box);
-    EXPECT_EQ(caption, box.caption);
-    EXPECT_EQ(std::vector<std::string>{"OK"}, box.buttons);
-    EXPECT_EQ(setup.Dialog(), box.owner);
-}
 
 // While it lives, the installation's registry key cannot be made: its
 // parent is volatile, and a volatile key takes no lasting child. An
@@ -75,11 +57,7 @@ TEST(InstallRules, FolderNamedLikeTheProductIsARootOfItsOwn) {
         Session setup;
         setup.WaitForDialog();
         setup.SetField(root);
-        setup.Press(IDOK);
-        MessageBoxInfo done = setup.NextBox();
-        EXPECT_EQ(EnglishText(TXT_INSTALL_DONE), done.text) << Describe(done);
-        setup.Answer(done, "OK");
-        EXPECT_EQ(0u, setup.WaitForEnd());
+        setup.Finish(setup.Install());
     }
     EXPECT_TRUE(FileExists(installDir + "\\" + kGameExe));
     EXPECT_FALSE(FolderExists("C:\\The Vellmor"));
@@ -89,7 +67,7 @@ TEST(InstallRules, FolderNamedLikeTheProductIsARootOfItsOwn) {
     // folder the user chose.
     Session again;
     MessageBoxInfo offer = again.NextBox();
-    EXPECT_EQ(EnglishText(TXT_RUN_INSTALLED), offer.text);
+    EXPECT_EQ("The Vellmor is already installed. Run it now?", offer.text);
     again.Answer(offer, "No");
     again.WaitForDialog();
     EXPECT_EQ(root, again.Field());
@@ -102,18 +80,8 @@ TEST(InstallRules, InstallPathsThatDependOnTheCurrentFolderAreRefused) {
     setup.WaitForDialog();
     // Leading blanks: the text names no product folder and is used as
     // typed, which no drive path begins with.
-    for (const char* typed : {"Games", "C:Games", "\\Games", "  C:\\Games"}) {
-        SCOPED_TRACE(typed);
-        setup.SetField(typed);
-        setup.Press(IDOK);
-        MessageBoxInfo box = setup.NextBox();
-        ExpectFailure(setup, box,
-                      "Please type the destination folder's full path, such as C:\\Games or "
-                      "\\\\Server\\Share\\Games.",
-                      "Error");
-        EXPECT_TRUE(box.icon);
-        setup.Answer(box, "OK");
-    }
+    for (const char* typed : {"Games", "C:Games", "\\Games", "  C:\\Games"})
+        setup.ExpectRefusal(typed, kPathRelative);
     int entries = 0;
     ForEachEntry("C:\\Start", [&](const std::string&, bool) { ++entries; });
     EXPECT_EQ(0, entries);
@@ -135,34 +103,20 @@ TEST(InstallRules, FailuresAfterTheCopyAreReportedAndTheNextInstallCompletes) {
     Session setup;
     setup.WaitForDialog();
     setup.SetField("C:\\Games");
-    // Install, answering the shell's question about replacing an earlier
-    // copy; the next box.
-    auto install = [&](bool overCopy) {
-        setup.Press(IDOK);
-        if (overCopy)
-            setup.Answer(setup.NextBox(), "Yes");
-        return setup.NextBox();
-    };
-    auto expectFailure = [&](const MessageBoxInfo& box, const char* text, const char* caption) {
-        ExpectFailure(setup, box, text, caption);
-        setup.Answer(box, "OK");
-    };
-
     // The disc lacks the language's index file (its pool is copied) and the
     // renderer library, and the machine has no Glide driver.
     InsertDisc(kDisc, Medium::Product().WithoutLanguages().WithoutGlide().WithFile(
                           "Languages\\English.poo", "pool"));
-    expectFailure(install(false), "Could not copy the language files!", "Language Files Error");
-    expectFailure(setup.NextBox(), "Could not copy the Glide renderer library!", "Renderer Error");
+    setup.ExpectMessage(setup.Install(), kLanguageFailed);
+    // Once Install's handler is done nothing more is shown: one box per
+    // failed step.
+    setup.ExpectFailure(setup.NextBox(), kRendererFailed);
     EXPECT_TRUE(FileExists(pool));
     EXPECT_FALSE(FileExists(index));
     EXPECT_FALSE(FileExists(installDir + "\\" + kGlideLibrary));
     EXPECT_EQ(installDir, ReadHklmValue(kRegistryKey, kInstallPathValue).AsString());
     EXPECT_FALSE(GetFileAttributesA(game.c_str()) & FILE_ATTRIBUTE_READONLY);
-    // Once Install's handler is done and what setup started has ended, the
-    // log would show a start.
-    setup.Drain();
-    EXPECT_TRUE(setup.OtherBoxes().empty()) << "one box per failed step";
+    // Once what setup started has ended, the log would show a start.
     WaitForProgramsStartedBy(setup.Id());
     EXPECT_TRUE(ReadStubStarts().empty()) << "the installation's Setup.exe ran";
 
@@ -170,18 +124,15 @@ TEST(InstallRules, FailuresAfterTheCopyAreReportedAndTheNextInstallCompletes) {
     InsertDisc(kDisc, Medium::Product());
     {
         UnwritableInstallKey unwritable;
-        expectFailure(install(true), "Could not record the installation in the registry!",
-                      "Registry Error");
+        setup.ExpectFailure(setup.InstallOverCopy(), kRegistryFailed);
         EXPECT_TRUE(FileExists(index));
         EXPECT_TRUE(FileExists(installDir + "\\" + kGlideLibrary));
     }
     EXPECT_FALSE(HklmKeyExists(kRegistryKey));
 
-    MessageBoxInfo done = install(true);
-    EXPECT_EQ(EnglishText(TXT_INSTALL_DONE), done.text) << Describe(done);
+    MessageBoxInfo done = setup.InstallOverCopy();
     EXPECT_EQ(1u, WaitForStubStarts(1).size());
     EXPECT_EQ(installDir, ReadHklmValue(kRegistryKey, kInstallPathValue).AsString());
     EXPECT_FALSE(GetFileAttributesA(index.c_str()) & FILE_ATTRIBUTE_READONLY);
-    setup.Answer(done, "OK");
-    EXPECT_EQ(0u, setup.WaitForEnd());
+    setup.Finish(done);
 }
