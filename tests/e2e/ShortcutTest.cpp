@@ -97,7 +97,7 @@ TEST(Shortcut, SuccessWritesNothingToTheDebugger) {
     InstallPrograms();
     DebugOutputCapture debugger;
     EXPECT_EQ(S_OK, CreateSetupLink(JoinPath(ScratchFolder(), "Setup.lnk")));
-    EXPECT_EQ(std::vector<std::string>{}, debugger.Texts(GetCurrentProcessId()));
+    EXPECT_EQ(std::vector<std::string>{}, debugger.Texts());
 }
 
 namespace {
@@ -114,7 +114,7 @@ HRESULT FailedLinkCreation(const char* debugText) {
     EXPECT_LT(r, 0);
     EXPECT_FALSE(FileExists(link));
     EXPECT_TRUE(ComIsUninitialised());
-    EXPECT_EQ(std::vector<std::string>{debugText}, debugger.Texts(GetCurrentProcessId()));
+    EXPECT_EQ(std::vector<std::string>{debugText}, debugger.Texts());
     return r;
 }
 
