@@ -1,5 +1,6 @@
 // The Install command end to end: the real Setup.exe driven from outside on
-// the test prefix, its results read back from the disk, the registry, the
+// the test prefix, where its rules meet real folder names and a machine that
+// refuses a step; its results read back from the disk, the registry, the
 // shell's link object and the stub programs' start log.
 
 #include <gtest/gtest.h>
@@ -21,6 +22,10 @@ namespace {
 const char kInstalledKey[] = "Software\\Brightfen\\The Vellmor";
 const char kDisc = 'E';
 const std::string kVersionBytes("\x0D\0\0\0\x01\0\0\0\0\0\0\0\0", 13);
+// 232 characters are the most a root may have: the longest path the
+// installation builds, "<root>\The Vellmor\SetupGlide.dll", then has 259
+// and fits.
+const std::string kLongestRoot = "C:\\" + std::string(229, 'a');
 
 // A language of the disc and the texts the tests look for.
 struct Language {
@@ -181,6 +186,58 @@ void ExpectCompleteInstallation(Session& setup, const MessageBoxInfo& done,
     ExpectMenuLinks(installDir);
 }
 
+// Installs from the disc into `typed`, then starts setup again and answers
+// No to its offer of the recorded installation: the dialog then shows
+// `shownRoot` in its field. Gives that second run.
+Session InstallThenDeclineTheOffer(const std::string& typed, const std::string& installDir,
+                                   const std::string& shownRoot) {
+    InsertDisc(kDisc, Medium::Product());
+    {
+        Session first;
+        EXPECT_TRUE(first.WaitForDialog());
+        first.SetField(typed);
+        ExpectCompleteInstallation(first, first.Install(), installDir);
+    }
+    ClearStubStarts();
+    Session again;
+    MessageBoxInfo offer = again.NextBox();
+    EXPECT_EQ("The Vellmor is already installed. Run it now?", offer.text);
+    again.Answer(offer, "No");
+    again.WaitForDialog();
+    EXPECT_EQ(shownRoot, again.Field());
+    return again;
+}
+
+// While it lives, the installation's registry key cannot be made: its
+// parent is volatile, and a volatile key takes no lasting child. An
+// installation recorded before is removed first.
+class UnwritableInstallKey {
+  public:
+    UnwritableInstallKey() {
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kInstalledKey);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kParent);
+        DWORD disposition = 0;
+        HKEY parent = nullptr;
+        LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kParent, 0, nullptr, REG_OPTION_VOLATILE,
+                                      KEY_ALL_ACCESS, nullptr, &parent, &disposition);
+        EXPECT_EQ(ERROR_SUCCESS, status);
+        EXPECT_EQ(static_cast<DWORD>(REG_CREATED_NEW_KEY), disposition);
+        if (parent)
+            RegCloseKey(parent);
+        HKEY key = nullptr;
+        EXPECT_NE(ERROR_SUCCESS, RegCreateKeyA(HKEY_LOCAL_MACHINE, kInstalledKey, &key))
+            << "the key can still be made";
+        if (key)
+            RegCloseKey(key);
+    }
+    ~UnwritableInstallKey() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kParent); }
+    UnwritableInstallKey(const UnwritableInstallKey&) = delete;
+    UnwritableInstallKey& operator=(const UnwritableInstallKey&) = delete;
+
+  private:
+    static constexpr const char* kParent = "Software\\Brightfen";
+};
+
 } // namespace
 
 TEST(Install, FromReadOnlyDiscWithoutGlideDriver) {
@@ -231,33 +288,51 @@ TEST(Install, GlideDriverPresentIntoProgramFilesWithPlantedProgram) {
     EXPECT_EQ(1u, ReadStubStarts().size());
 }
 
-TEST(Install, RootThatCannotBeCreatedLeavesTheDialogOpenUntilOneCan) {
-    InsertDisc(kDisc, Medium::Product());
+// Install paths refused before anything is written, each with its message:
+// the dialog stays open, and nothing is made, recorded or started. The rules
+// themselves are tested natively (tests/native/PathRulesTest.cpp); here the
+// real Setup.exe shows what the user sees.
+TEST(Install, RefusedPathsWriteNothingAndLeaveTheDialogOpenUntilOneInstalls) {
+    InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\SetupGlide.dll", "helper"));
     MakeFolders("C:\\Games");
     WriteWholeFile("C:\\Busy", "a file where the root should be");
+    const struct {
+        std::string typed;
+        SetupMessage failure;
+        bool byEnter;
+    } refusals[] = {
+        // Parents are not created. A file in the root's place is no folder
+        // to install into.
+        {"C:\\Missing\\Games", kRootFailed, false},
+        {"C:\\Busy", kRootFailed, false},
+        // Enter in the field runs the Install command as the button does.
+        {"C:\\Missing\\Games", kRootFailed, true},
+        // Trailing blanks alone: the system drops them from the root it
+        // creates, but not inside the longer paths built on the root, so
+        // the copy finds no such folder and nothing can be written in it.
+        {"C:\\Games  ", kVersionFailed, false},
+        // Longer than the longest root.
+        {"C:\\" + std::string(297, 'b'), kPathTooLong, false},
+        {kLongestRoot + "a", kPathTooLong, false},
+        // Paths that depend on the current folder. Leading blanks: the text
+        // names no product folder and is used as typed, which no drive path
+        // begins with.
+        {"Games", kPathRelative, false},
+        {"C:Games", kPathRelative, false},
+        {"\\Games", kPathRelative, false},
+        {"  C:\\Games", kPathRelative, false},
+    };
+    Session setup(StartIn("C:\\Start"));
     std::vector<std::string> driveC = EntriesOf("C:\\");
-
-    Session setup;
     ASSERT_TRUE(setup.WaitForDialog());
-    // Parents are not created. A file in the root's place is no folder to
-    // install into.
-    for (const char* typed : {"C:\\Missing\\Games", "C:\\Busy"}) {
-        SCOPED_TRACE(typed);
-        setup.ExpectRefusal(typed, kRootFailed);
+    for (const auto& refusal : refusals) {
+        SCOPED_TRACE(refusal.typed);
+        setup.ExpectRefusal(refusal.typed, refusal.failure, refusal.byEnter);
         EXPECT_EQ(driveC, EntriesOf("C:\\"));
         EXPECT_EQ(std::vector<std::string>{}, EntriesOf("C:\\Games"));
+        EXPECT_EQ(std::vector<std::string>{}, EntriesOf("C:\\Start"));
         ExpectNothingRecorded(setup);
     }
-
-    // Enter in the field runs the Install command as the button does.
-    setup.ExpectRefusal("C:\\Missing\\Games", kRootFailed, true);
-
-    // Trailing blanks alone: the system drops them from the root it
-    // creates, but not inside the longer paths built on the root, so
-    // the copy finds no such folder and nothing can be written in it.
-    setup.ExpectRefusal("C:\\Games  ", kVersionFailed);
-    EXPECT_EQ(std::vector<std::string>{}, EntriesOf("C:\\Games"));
-    ExpectNothingRecorded(setup);
 
     // The product name is matched as written: in lower case it is part of
     // the root, and the product folder is made inside it.
@@ -268,26 +343,12 @@ TEST(Install, RootThatCannotBeCreatedLeavesTheDialogOpenUntilOneCan) {
               EntriesOf("C:\\Games\\the vellmor"));
 }
 
-TEST(Install, OverlongPathsAreRefusedBeforeAnythingIsWritten) {
+TEST(Install, LongestRootFits) {
     InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\SetupGlide.dll", "helper"));
-    std::vector<std::string> driveC = EntriesOf("C:\\");
-    // 232 characters are the most a root may have: the longest path the
-    // installation builds, "<root>\The Vellmor\SetupGlide.dll", then has
-    // 259 and fits.
-    const std::string longest = "C:\\" + std::string(229, 'a');
-    ASSERT_EQ(232u, longest.size());
-
     Session setup;
     ASSERT_TRUE(setup.WaitForDialog());
-    for (const std::string& typed : {"C:\\" + std::string(297, 'b'), longest + "a"}) {
-        SCOPED_TRACE(typed.size());
-        setup.ExpectRefusal(typed, kPathTooLong);
-        EXPECT_EQ(driveC, EntriesOf("C:\\"));
-        ExpectNothingRecorded(setup);
-    }
-
-    setup.SetField(longest);
-    ExpectCompleteInstallation(setup, setup.Install(), longest + "\\The Vellmor");
+    setup.SetField(kLongestRoot);
+    ExpectCompleteInstallation(setup, setup.Install(), kLongestRoot + "\\The Vellmor");
 }
 
 TEST(Install, FailuresAfterTheCopyAreReportedAndALaterInstallRepairs) {
@@ -390,22 +451,54 @@ TEST(Install, DiscTakenOutBeforeInstallEndsTheProgramWithoutWriting) {
 }
 
 TEST(Install, DriveRootAsInstallRootAndAgainFromTheRecordedRoot) {
-    InsertDisc(kDisc, Medium::Product());
-    const std::string installDir = "C:\\The Vellmor";
-    {
-        Session first;
-        ASSERT_TRUE(first.WaitForDialog());
-        // The root is "C:\"; everything after the copy names "C:".
-        first.SetField("C:\\The Vellmor");
-        ExpectCompleteInstallation(first, first.Install(), installDir);
-    }
-    ClearStubStarts();
+    // The root is "C:\"; everything after the copy names "C:". The next
+    // start shows the root without the product folder: the drive's root.
+    Session again = InstallThenDeclineTheOffer("C:\\The Vellmor", "C:\\The Vellmor", "C:\\");
+    ExpectCompleteInstallation(again, again.InstallOverCopy(), "C:\\The Vellmor");
+}
 
-    // The next start offers the installation and then shows its root
-    // without the product folder: the drive's root "C:\".
-    Session again;
-    again.Answer(again.NextBox(), "No");
-    ASSERT_TRUE(again.WaitForDialog());
-    ASSERT_EQ("C:\\", ControlText(again.Dialog(), IDC_INSTALL_PATH));
-    ExpectCompleteInstallation(again, again.InstallOverCopy(), installDir);
+TEST(Install, FolderNamedLikeTheProductIsARootOfItsOwn) {
+    const std::string root = "C:\\The Vellmor Mods";
+    Session again = InstallThenDeclineTheOffer(root, root + "\\The Vellmor", root);
+    EXPECT_FALSE(FolderExists("C:\\The Vellmor"));
+    EXPECT_EQ(0u, again.Exit());
+}
+
+// A failed step after the copy stops neither the steps that do not depend
+// on it nor the others' reports: each failure has its own message once they
+// have all run, the dialog stays open and the installation's Setup.exe is
+// not started; the next Install, over what the failed one left, completes.
+TEST(Install, FailedStepsAfterTheCopyEachHaveTheirMessage) {
+    InsertDisc(kDisc, Medium::Product());
+    const std::string installDir = "C:\\Games\\The Vellmor";
+    Session setup;
+    ASSERT_TRUE(setup.WaitForDialog());
+    setup.SetField("C:\\Games");
+    // The disc lacks the language's index file (its pool is copied) and the
+    // renderer library, and the machine has no Glide driver.
+    InsertDisc(kDisc, Medium::Product().WithoutLanguages().WithoutGlide().WithFile(
+                          "Languages\\English.poo", "pool"));
+    setup.ExpectMessage(setup.Install(), kLanguageFailed);
+    setup.ExpectFailure(setup.NextBox(), kRendererFailed);
+    EXPECT_EQ("pool", ReadWholeFile(JoinPath(installDir, "language.poo")));
+    EXPECT_FALSE(FileExists(JoinPath(installDir, "language.sif")));
+    EXPECT_FALSE(FileExists(JoinPath(installDir, kGlideLibrary)));
+    ExpectRecordedInstallation(installDir);
+    EXPECT_FALSE(GetFileAttributesA(JoinPath(installDir, kGameExe).c_str()) &
+                 FILE_ATTRIBUTE_READONLY);
+    // Once what setup started has ended, the log would show a start.
+    WaitForProgramsStartedBy(setup.Id());
+    EXPECT_TRUE(ReadStubStarts().empty()) << "the installation's Setup.exe ran";
+
+    // The whole disc, but no right to record the installation.
+    InsertDisc(kDisc, Medium::Product());
+    {
+        UnwritableInstallKey unwritable;
+        setup.ExpectFailure(setup.InstallOverCopy(), kRegistryFailed);
+        EXPECT_TRUE(FileExists(JoinPath(installDir, "language.sif")));
+        EXPECT_TRUE(FileExists(JoinPath(installDir, kGlideLibrary)));
+    }
+    EXPECT_FALSE(HklmKeyExists(kInstalledKey));
+
+    ExpectCompleteInstallation(setup, setup.InstallOverCopy(), installDir);
 }
