@@ -186,26 +186,23 @@ void ExpectCompleteInstallation(Session& setup, const MessageBoxInfo& done,
     ExpectMenuLinks(installDir);
 }
 
-// Installs from the disc into `typed`, then starts setup again and answers
-// No to its offer of the recorded installation: the dialog then shows
-// `shownRoot` in its field. Gives that second run.
-Session InstallThenDeclineTheOffer(const std::string& typed, const std::string& installDir,
-                                   const std::string& shownRoot) {
-    InsertDisc(kDisc, Medium::Product());
-    {
-        Session first;
-        EXPECT_TRUE(first.WaitForDialog());
-        first.SetField(typed);
-        ExpectCompleteInstallation(first, first.Install(), installDir);
-    }
+// Installs from the disc into `typed`; everything is then in place, and
+// the start log is cleared.
+void InstallInto(const std::string& typed, const std::string& installDir) {
+    Session first;
+    first.WaitForDialog();
+    first.SetField(typed);
+    ExpectCompleteInstallation(first, first.Install(), installDir);
     ClearStubStarts();
-    Session again;
-    MessageBoxInfo offer = again.NextBox();
+}
+
+// Where an installation is recorded, setup offers it first: No leads to the
+// dialog.
+void DeclineTheOffer(Session& setup) {
+    MessageBoxInfo offer = setup.NextBox();
     EXPECT_EQ("The Vellmor is already installed. Run it now?", offer.text);
-    again.Answer(offer, "No");
-    again.WaitForDialog();
-    EXPECT_EQ(shownRoot, again.Field());
-    return again;
+    setup.Answer(offer, "No");
+    setup.WaitForDialog();
 }
 
 // While it lives, the installation's registry key cannot be made: its
@@ -396,13 +393,7 @@ TEST(Install, CancelledCopyThenReinstallationRewritesEverything) {
                           .WithFile("The Vellmor\\SetupGlide.dll", "helper")
                           .WithLanguage(kGerman.name, GermanTexts()));
     const std::string installDir = "C:\\Games\\The Vellmor";
-    {
-        Session first;
-        ASSERT_TRUE(first.WaitForDialog());
-        first.SetField("C:\\Games");
-        first.Finish(first.Install());
-    }
-    ExpectRecordedInstallation(installDir);
+    InstallInto("C:\\Games", installDir);
     // The installation is damaged: its files, its Glide library, a link.
     WriteWholeFile(JoinPath(installDir, "Version.ver"), "damaged");
     WriteWholeFile(JoinPath(installDir, "Vellmor.exe"), "damaged");
@@ -410,17 +401,13 @@ TEST(Install, CancelledCopyThenReinstallationRewritesEverything) {
     DeleteFileA(JoinPath(installDir, "Glide2x.dll").c_str());
     DeleteFileA(JoinPath(MenuFolder(), "Setup.lnk").c_str());
     WriteWholeFile(JoinPath(MenuFolder(), "The Vellmor.lnk"), "damaged");
-    ClearStubStarts();
     std::map<std::string, std::string> damaged = Tree(installDir);
 
     Session setup;
     // The recorded installation is offered first, in its own language.
-    MessageBoxInfo offer = setup.NextBox();
-    EXPECT_EQ("The Vellmor is already installed. Run it now?", offer.text);
-    setup.Answer(offer, "No");
-    ASSERT_TRUE(setup.WaitForDialog());
+    DeclineTheOffer(setup);
     ChooseLanguage(setup, kGerman);
-    ASSERT_EQ("C:\\Games", ControlText(setup.Dialog(), IDC_INSTALL_PATH));
+    ASSERT_EQ("C:\\Games", setup.Field());
 
     // Wine's shell asks before replacing the existing folder: declining
     // cancels the copy.
@@ -453,13 +440,22 @@ TEST(Install, DiscTakenOutBeforeInstallEndsTheProgramWithoutWriting) {
 TEST(Install, DriveRootAsInstallRootAndAgainFromTheRecordedRoot) {
     // The root is "C:\"; everything after the copy names "C:". The next
     // start shows the root without the product folder: the drive's root.
-    Session again = InstallThenDeclineTheOffer("C:\\The Vellmor", "C:\\The Vellmor", "C:\\");
+    InsertDisc(kDisc, Medium::Product());
+    InstallInto("C:\\The Vellmor", "C:\\The Vellmor");
+    Session again;
+    DeclineTheOffer(again);
+    ASSERT_EQ("C:\\", again.Field());
     ExpectCompleteInstallation(again, again.InstallOverCopy(), "C:\\The Vellmor");
 }
 
 TEST(Install, FolderNamedLikeTheProductIsARootOfItsOwn) {
     const std::string root = "C:\\The Vellmor Mods";
-    Session again = InstallThenDeclineTheOffer(root, root + "\\The Vellmor", root);
+    InsertDisc(kDisc, Medium::Product());
+    InstallInto(root, root + "\\The Vellmor");
+    // After No the field shows the folder the user chose.
+    Session again;
+    DeclineTheOffer(again);
+    EXPECT_EQ(root, again.Field());
     EXPECT_FALSE(FolderExists("C:\\The Vellmor"));
     EXPECT_EQ(0u, again.Exit());
 }
