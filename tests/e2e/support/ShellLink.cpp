@@ -13,18 +13,13 @@ const char kShellFolders[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
 void ReadProperties(IShellLinkA* link, ShellLinkInfo* info) {
+    // S_FALSE: the link has no such property, and the buffer may be as it was.
     char text[MAX_PATH] = "";
-    link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
-    info->target = text;
-    text[0] = '\0';
-    link->GetDescription(text, sizeof text);
-    info->description = text;
-    text[0] = '\0';
-    link->GetWorkingDirectory(text, sizeof text);
-    info->workingDirectory = text;
-    text[0] = '\0';
-    link->GetArguments(text, sizeof text);
-    info->arguments = text;
+    auto read = [&](HRESULT got) { return got == S_OK ? std::string(text) : std::string(); };
+    info->target = read(link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH));
+    info->description = read(link->GetDescription(text, sizeof text));
+    info->workingDirectory = read(link->GetWorkingDirectory(text, sizeof text));
+    info->arguments = read(link->GetArguments(text, sizeof text));
 }
 
 } // namespace
