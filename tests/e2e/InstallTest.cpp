@@ -1,14 +1,14 @@
 // The Install command end to end: the real Setup.exe driven from outside on
-// the test prefix, its results read back from the disk, the registry, the
+// the test prefix, where its rules meet real folder names and a machine that
+// refuses a step; its results read back from the disk, the registry, the
 // shell's link object and the stub programs' start log.
 
 #include <gtest/gtest.h>
 
-#include <objbase.h>
 #include <shlobj.h>
 
+#include <functional>
 #include <map>
-#include <stdexcept>
 
 #include "E2e.h"
 #include "install/Names.h"
@@ -22,33 +22,21 @@ namespace {
 const char kInstalledKey[] = "Software\\Brightfen\\The Vellmor";
 const char kDisc = 'E';
 const std::string kVersionBytes("\x0D\0\0\0\x01\0\0\0\0\0\0\0\0", 13);
-
-// The installation's failure messages: text, caption, and whether the box
-// shows an icon (the stop icon; another process can only tell that there is
-// one). Without a caption of its own a box shows the application's name.
-struct Failure {
-    const char* text;
-    const char* caption;
-    bool icon;
-};
-const Failure kRootFailed = {"Could not create the destination root folder", "Error", true};
-const Failure kPathTooLong = {"The destination folder's path is too long.", "Error", true};
-const Failure kVersionFailed = {"Could not create the Version file!", "Setup", false};
-const Failure kCancelled = {"Installation Cancelled.", "Cancelled", false};
-const Failure kShortcutFailed = {"Could not create the shortcut on the Start Menu.",
-                                 "Shortcut Error", false};
+// 232 characters are the most a root may have: the longest path the
+// installation builds, "<root>\The Vellmor\SetupGlide.dll", then has 259
+// and fits.
+const std::string kLongestRoot = "C:\\" + std::string(229, 'a');
 
 // A language of the disc and the texts the tests look for.
 struct Language {
     const char* name;
     const char* install; // the Install button
-    const char* done;    // the completion message and its caption
-    const char* doneCaption;
+    SetupMessage done;   // the completion message
 };
-const Language kEnglish = {"English", "Install", "The Vellmor has been installed.",
-                           "Setup complete"};
-const Language kGerman = {"Deutsch", "Installieren", "The Vellmor wurde installiert.",
-                          "Installation abgeschlossen"};
+const Language kEnglish = {"English", "Install", kInstalled};
+const Language kGerman = {"Deutsch",
+                          "Installieren",
+                          {"The Vellmor wurde installiert.", "Installation abgeschlossen", false}};
 
 // The second language's table: its texts differ from the English ones
 // wherever the tests look.
@@ -59,8 +47,8 @@ Texts GermanTexts() {
         {TXT_BROWSE, "Durchsuchen..."},
         {TXT_INSTALL, kGerman.install},
         {TXT_EXIT, "Beenden"},
-        {TXT_INSTALL_DONE, kGerman.done},
-        {TXT_INSTALL_DONE_CAPTION, kGerman.doneCaption},
+        {TXT_INSTALL_DONE, kGerman.done.text},
+        {TXT_INSTALL_DONE_CAPTION, kGerman.done.caption},
         {TXT_RUN_INSTALLED, "The Vellmor ist bereits installiert. Jetzt starten?"},
         {TXT_RUN_INSTALLED_CAPTION, "The Vellmor"},
         {TXT_LANGUAGE_SELECTION, "Sprache:"},
@@ -80,114 +68,11 @@ void MakeFolderReadOnly(const std::string& folder) {
     ASSERT_TRUE(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_READONLY) << folder;
 }
 
-// lnkinfo's "Name : value" fields of a link, read on Linux by a reader that
-// does not share the shell's code.
-std::map<std::string, std::string> LnkinfoFields(const std::string& link) {
-    std::string output = JoinPath(ScratchFolder(), "lnkinfo.txt");
-    DWORD status =
-        RunLinuxShell("lnkinfo '" + LinuxPath(link) + "' > '" + LinuxPath(output) + "' 2>&1");
-    std::string text = ReadWholeFile(output);
-    EXPECT_EQ(0u, status) << "lnkinfo (liblnk-utils, see scripts/deps.sh): " << text;
-    std::map<std::string, std::string> fields;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        size_t colon = line.find(": ");
-        if (colon != std::string::npos) {
-            std::string name = line.substr(0, colon);
-            name.erase(0, name.find_first_not_of(" \t"));
-            name.erase(name.find_last_not_of(" \t") + 1);
-            fields[name] = line.substr(colon + 2);
-        }
-        start = end + 1;
-    }
-    return fields;
+// Selects `language`; the dialog then shows that language's Install text.
+void ChooseLanguage(Session& setup, const Language& language) {
+    setup.ChooseLanguage(language.name);
+    ASSERT_EQ(language.install, ControlText(setup.Dialog(), IDOK));
 }
-
-// --- The setup dialog ------------------------------------------------------
-
-// A failure message of the installation, owned by the setup dialog, with
-// an OK button only.
-void ExpectFailureBox(const MessageBoxInfo& box, HWND dialog, const Failure& failure) {
-    ASSERT_TRUE(box.window) << "no message: " << failure.text;
-    EXPECT_EQ(failure.text, box.text);
-    EXPECT_EQ(failure.caption, box.caption);
-    EXPECT_EQ(std::vector<std::string>{"OK"}, box.buttons);
-    EXPECT_EQ(dialog, box.owner);
-    EXPECT_EQ(failure.icon, box.icon != nullptr);
-}
-
-// A run of Setup.exe with the installation's own steps.
-class SetupRun : public Session {
-  public:
-    using Session::ChooseLanguage;
-
-    // Selects `language`; the dialog then shows that language's Install
-    // text.
-    void ChooseLanguage(const Language& language) {
-        ChooseLanguage(language.name);
-        ASSERT_EQ(language.install, ControlText(Dialog(), IDOK));
-    }
-
-    // Presses Install and gives the first box the installation shows.
-    MessageBoxInfo Install() {
-        Press(IDOK);
-        return NextBox();
-    }
-
-    // Presses Enter in the install-path field: Install is the default button.
-    MessageBoxInfo InstallByEnter() {
-        HWND field = GetDlgItem(Dialog(), IDC_INSTALL_PATH);
-        PostMessageA(field, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-        PostMessageA(field, WM_KEYUP, VK_RETURN, 0xC01C0001);
-        return NextBox();
-    }
-
-    // Presses Install where a copy exists, answers the shell's question
-    // about replacing it with `answer`, and gives the next box.
-    MessageBoxInfo InstallOverCopy(const std::string& answer) {
-        MessageBoxInfo question = Install();
-        EXPECT_EQ(Dialog(), question.owner) << "the shell did not ask: " << Describe(question);
-        Answer(question, answer);
-        return NextBox();
-    }
-
-    // After a failure: once Install's handler is done, the dialog is still
-    // there, usable, and nothing more is shown.
-    void ExpectDialogStaysOpen() {
-        Drain();
-        EXPECT_TRUE(Program().IsRunning());
-        EXPECT_TRUE(IsWindow(Dialog()) && IsWindowVisible(Dialog()));
-        for (HWND more : OtherBoxes())
-            ADD_FAILURE() << "then " << Describe(ReadMessageBox(more));
-        EXPECT_TRUE(IsWindowEnabled(Dialog()));
-    }
-
-    // Installs into `typed`, expects `failure` and answers it; the dialog
-    // then stays open.
-    void ExpectRefusal(const std::string& typed, const Failure& failure, bool byEnter = false) {
-        SetField(typed);
-        MessageBoxInfo box = byEnter ? InstallByEnter() : Install();
-        ExpectFailureBox(box, Dialog(), failure);
-        Answer(box, "OK");
-        ExpectDialogStaysOpen();
-    }
-
-    // Confirms the completion message and checks that the program ends.
-    void FinishWith(const MessageBoxInfo& done, const Language& language) {
-        ASSERT_TRUE(done.window) << "no completion message";
-        EXPECT_EQ(language.done, done.text);
-        EXPECT_EQ(language.doneCaption, done.caption);
-        EXPECT_EQ(std::vector<std::string>{"OK"}, done.buttons);
-        EXPECT_EQ(nullptr, done.icon);
-        EXPECT_EQ(Dialog(), done.owner);
-        Answer(done, "OK");
-        EXPECT_EQ(0u, WaitForEnd());
-    }
-};
 
 // --- What an installation leaves behind -----------------------------------
 
@@ -202,55 +87,39 @@ std::string MenuFolder() {
 }
 
 // Every file (with its contents) and folder (as "<folder>") below `folder`,
-// by path relative to it.
-void CollectTree(const std::string& folder, const std::string& prefix,
-                 std::map<std::string, std::string>& tree) {
-    ForEachEntry(folder, [&](const std::string& path, bool isFolder) {
-        std::string name = prefix + path.substr(path.find_last_of('\\') + 1);
-        if (isFolder) {
-            tree[name] = "<folder>";
-            CollectTree(path, name + "\\", tree);
-        } else {
-            tree[name] = ReadWholeFile(path);
-        }
-    });
-}
-
-std::map<std::string, std::string> Tree(const std::string& folder) {
+// by path relative to it; with `attributes`, a read-only one is marked so.
+std::map<std::string, std::string> Tree(const std::string& folder, bool attributes = true) {
     std::map<std::string, std::string> tree;
-    CollectTree(folder, "", tree);
+    std::function<void(const std::string&, const std::string&)> collect =
+        [&](const std::string& below, const std::string& prefix) {
+            ForEachEntry(below, [&](const std::string& path, bool isFolder) {
+                std::string name = prefix + path.substr(path.find_last_of('\\') + 1);
+                tree[name] = isFolder ? "<folder>" : ReadWholeFile(path);
+                if (attributes && (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY))
+                    tree[name] += " (read-only)";
+                if (isFolder)
+                    collect(path, name + "\\");
+            });
+        };
+    collect(folder, "");
     return tree;
 }
 
-// What an installation from the disc holds on a machine without a Glide
-// driver: the product folder without the Glide setup helper, the version
-// file, the language pair and the disc's Glide library.
-std::map<std::string, std::string> InstalledTreeWithoutDriver(const Language& language) {
+// What an installation from the disc holds, none of it read-only: the
+// product folder, the version file and the language pair; on a machine
+// without a Glide driver the disc's Glide library instead of the Glide
+// setup helper.
+std::map<std::string, std::string> InstalledTree(const Language& language, bool glideDriver) {
     const std::string base = MediumPath(std::string("Languages\\") + language.name);
-    std::map<std::string, std::string> tree = Tree(MediumPath(kProductFolder));
-    tree.erase("SetupGlide.dll");
+    std::map<std::string, std::string> tree = Tree(MediumPath(kProductFolder), false);
+    if (!glideDriver) {
+        tree.erase("SetupGlide.dll");
+        tree["Glide2x.dll"] = ReadWholeFile(MediumPath("Glide\\Glide2x.dll"));
+    }
     tree["Version.ver"] = kVersionBytes;
     tree["language.poo"] = ReadWholeFile(base + ".poo");
     tree["language.sif"] = ReadWholeFile(base + ".sif");
-    tree["Glide2x.dll"] = ReadWholeFile(MediumPath("Glide\\Glide2x.dll"));
     return tree;
-}
-
-// Paths below `folder` (the folder itself included) that carry the
-// read-only attribute.
-std::vector<std::string> ReadOnlyEntries(const std::string& folder) {
-    std::vector<std::string> found;
-    if (GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_READONLY)
-        found.push_back(folder);
-    ForEachEntry(folder, [&](const std::string& path, bool isFolder) {
-        if (isFolder) {
-            std::vector<std::string> below = ReadOnlyEntries(path);
-            found.insert(found.end(), below.begin(), below.end());
-        } else if (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) {
-            found.push_back(path);
-        }
-    });
-    return found;
 }
 
 std::vector<std::string> EntriesOf(const std::string& folder) {
@@ -267,30 +136,13 @@ const struct {
 } kMenuLinks[] = {{"Setup.lnk", "Setup.exe", "Setup"},
                   {"The Vellmor.lnk", "Vellmor.exe", "The Vellmor"}};
 
-// Both Start Menu links of an installation in `installDir`, read by the
-// shell's link object.
+// The Start Menu folder of an installation in `installDir` holds its two
+// links and nothing else.
 void ExpectMenuLinks(const std::string& installDir) {
-    for (const auto& expected : kMenuLinks) {
-        std::string path = JoinPath(MenuFolder(), expected.file);
-        SCOPED_TRACE(path);
-        ShellLinkInfo link = ReadShellLink(path);
-        EXPECT_EQ(S_OK, link.loaded);
-        EXPECT_EQ(installDir + "\\" + expected.program, link.target);
-        EXPECT_EQ(expected.description, link.description);
-        EXPECT_EQ(installDir, link.workingDirectory);
-    }
-}
-
-// The same links read on Linux by lnkinfo.
-void ExpectMenuLinksByLnkinfo(const std::string& installDir) {
-    for (const auto& link : kMenuLinks) {
-        SCOPED_TRACE(std::string("lnkinfo ") + link.file);
-        std::map<std::string, std::string> fields =
-            LnkinfoFields(JoinPath(MenuFolder(), link.file));
-        EXPECT_EQ(installDir + "\\" + link.program, fields["Local path"]);
-        EXPECT_EQ(link.description, fields["Description"]);
-        EXPECT_EQ(installDir, fields["Working directory"]);
-    }
+    for (const auto& link : kMenuLinks)
+        ExpectLink(JoinPath(MenuFolder(), link.file), installDir + "\\" + link.program,
+                   link.description, installDir);
+    EXPECT_EQ(2u, EntriesOf(MenuFolder()).size());
 }
 
 // The registry value: a REG_SZ of exactly the text and its NUL.
@@ -299,14 +151,6 @@ void ExpectRecordedInstallation(const std::string& installDir) {
     ASSERT_TRUE(value.exists);
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.type);
     EXPECT_EQ(installDir + std::string(1, '\0'), std::string(value.data.begin(), value.data.end()));
-}
-
-void ExpectLanguagePair(const std::string& installDir, const Language& language) {
-    for (const char* extension : {".poo", ".sif"}) {
-        SCOPED_TRACE(extension);
-        EXPECT_EQ(ReadWholeFile(MediumPath(std::string("Languages\\") + language.name + extension)),
-                  ReadWholeFile(JoinPath(installDir, std::string("language") + extension)));
-    }
 }
 
 // Nothing of an installation exists: no registry key, no Start Menu folder,
@@ -329,48 +173,67 @@ void ExpectInstalledSetupStarted(const std::string& installDir) {
     EXPECT_EQ("\"" + installDir + "\\Setup.exe\"", starts[0].commandLine);
 }
 
-// While it lives, the user's Programs folder is registered on a drive that
-// does not exist, so that the shell cannot give it.
-class ProgramsFolderOnMissingDrive {
-  public:
-    ProgramsFolderOnMissingDrive() {
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
-                          &key_) != ERROR_SUCCESS)
-            throw std::runtime_error("no user shell folders");
-        DWORD size = sizeof saved_;
-        if (RegQueryValueExA(key_, "Programs", nullptr, &type_, saved_, &size) != ERROR_SUCCESS)
-            throw std::runtime_error("no Programs folder registered");
-        savedSize_ = size;
-        const char missing[] = "Q:\\Start Menu\\Programs";
-        RegSetValueExA(key_, "Programs", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(missing),
-                       sizeof missing);
-    }
-    ~ProgramsFolderOnMissingDrive() {
-        RegSetValueExA(key_, "Programs", 0, type_, saved_, savedSize_);
-        RegCloseKey(key_);
-    }
-    ProgramsFolderOnMissingDrive(const ProgramsFolderOnMissingDrive&) = delete;
-    ProgramsFolderOnMissingDrive& operator=(const ProgramsFolderOnMissingDrive&) = delete;
-
-  private:
-    static constexpr const char* kShellFolders =
-        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-    HKEY key_ = nullptr;
-    DWORD type_ = REG_NONE;
-    BYTE saved_[1024] = {};
-    DWORD savedSize_ = 0;
-};
-
-// An installation without a Glide driver that completes: `done` is the
-// completion message in `language`; then everything is in place.
-void ExpectCompleteInstallation(SetupRun& setup, const MessageBoxInfo& done,
-                                const std::string& installDir, const Language& language) {
+// An installation that completes: its Setup.exe runs before the completion
+// message `done` in `language`; then everything is in place.
+void ExpectCompleteInstallation(Session& setup, const MessageBoxInfo& done,
+                                const std::string& installDir, const Language& language = kEnglish,
+                                bool glideDriver = false) {
     ExpectInstalledSetupStarted(installDir);
-    setup.FinishWith(done, language);
-    EXPECT_EQ(InstalledTreeWithoutDriver(language), Tree(installDir));
+    setup.Finish(done, language.done);
+    EXPECT_EQ(InstalledTree(language, glideDriver), Tree(installDir));
+    EXPECT_FALSE(GetFileAttributesA(installDir.c_str()) & FILE_ATTRIBUTE_READONLY);
     ExpectRecordedInstallation(installDir);
     ExpectMenuLinks(installDir);
 }
+
+// Installs from the disc into `typed`; everything is then in place, and
+// the start log is cleared.
+void InstallInto(const std::string& typed, const std::string& installDir) {
+    Session first;
+    first.WaitForDialog();
+    first.SetField(typed);
+    ExpectCompleteInstallation(first, first.Install(), installDir);
+    ClearStubStarts();
+}
+
+// Where an installation is recorded, setup offers it first: No leads to the
+// dialog.
+void DeclineTheOffer(Session& setup) {
+    MessageBoxInfo offer = setup.NextBox();
+    EXPECT_EQ("The Vellmor is already installed. Run it now?", offer.text);
+    setup.Answer(offer, "No");
+    setup.WaitForDialog();
+}
+
+// While it lives, the installation's registry key cannot be made: its
+// parent is volatile, and a volatile key takes no lasting child. An
+// installation recorded before is removed first.
+class UnwritableInstallKey {
+  public:
+    UnwritableInstallKey() {
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kInstalledKey);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kParent);
+        DWORD disposition = 0;
+        HKEY parent = nullptr;
+        LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kParent, 0, nullptr, REG_OPTION_VOLATILE,
+                                      KEY_ALL_ACCESS, nullptr, &parent, &disposition);
+        EXPECT_EQ(ERROR_SUCCESS, status);
+        EXPECT_EQ(static_cast<DWORD>(REG_CREATED_NEW_KEY), disposition);
+        if (parent)
+            RegCloseKey(parent);
+        HKEY key = nullptr;
+        EXPECT_NE(ERROR_SUCCESS, RegCreateKeyA(HKEY_LOCAL_MACHINE, kInstalledKey, &key))
+            << "the key can still be made";
+        if (key)
+            RegCloseKey(key);
+    }
+    ~UnwritableInstallKey() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kParent); }
+    UnwritableInstallKey(const UnwritableInstallKey&) = delete;
+    UnwritableInstallKey& operator=(const UnwritableInstallKey&) = delete;
+
+  private:
+    static constexpr const char* kParent = "Software\\Brightfen";
+};
 
 } // namespace
 
@@ -389,29 +252,17 @@ TEST(Install, FromReadOnlyDiscWithoutGlideDriver) {
     MakeFolders("C:\\Games");
     MakeFolderReadOnly("C:\\Games");
 
-    SetupRun setup;
+    Session setup;
     ASSERT_TRUE(setup.WaitForDialog());
     ASSERT_FALSE(IsChecked(setup.Dialog(), IDC_GLIDE)) << "no Glide driver on this machine";
-    setup.ChooseLanguage(kGerman);
+    ChooseLanguage(setup, kGerman);
     // Blanks around a text naming the product are trimmed, and the root
     // ends where the product name begins: "C:\Games\".
     setup.SetField("  C:\\Games\\The Vellmor\\ ");
-    MessageBoxInfo done = setup.Install();
-    // The installation's Setup.exe runs before the completion message.
-    const std::string installDir = "C:\\Games\\The Vellmor";
-    ExpectInstalledSetupStarted(installDir);
-    setup.FinishWith(done, kGerman);
-
-    EXPECT_EQ(InstalledTreeWithoutDriver(kGerman), Tree(installDir));
-    EXPECT_EQ(std::vector<std::string>{}, ReadOnlyEntries(installDir));
+    ExpectCompleteInstallation(setup, setup.Install(), "C:\\Games\\The Vellmor", kGerman);
     EXPECT_TRUE(GetFileAttributesA("C:\\Games") & FILE_ATTRIBUTE_READONLY)
         << "the install root's own attributes were changed";
     EXPECT_EQ(std::vector<std::string>{"C:\\Games\\The Vellmor"}, EntriesOf("C:\\Games"));
-
-    ExpectRecordedInstallation(installDir);
-    ExpectMenuLinks(installDir);
-    EXPECT_EQ(2u, EntriesOf(MenuFolder()).size());
-    ExpectMenuLinksByLnkinfo(installDir);
 }
 
 TEST(Install, GlideDriverPresentIntoProgramFilesWithPlantedProgram) {
@@ -421,97 +272,86 @@ TEST(Install, GlideDriverPresentIntoProgramFilesWithPlantedProgram) {
     CopyOneFile(StubExe(), "C:\\Program.exe");
     InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\SetupGlide.dll", "helper"));
 
-    SetupRun setup;
+    Session setup;
     ASSERT_TRUE(setup.WaitForDialog());
     ASSERT_TRUE(IsChecked(setup.Dialog(), IDC_GLIDE)) << "the driver is present";
     ASSERT_EQ("C:\\Program Files", ControlText(setup.Dialog(), IDC_INSTALL_PATH));
-    MessageBoxInfo done = setup.Install();
-    const std::string installDir = "C:\\Program Files\\The Vellmor";
-    ExpectInstalledSetupStarted(installDir);
-    setup.FinishWith(done, kEnglish);
-
-    EXPECT_EQ("helper", ReadWholeFile(JoinPath(installDir, "SetupGlide.dll")));
-    EXPECT_FALSE(FileExists(JoinPath(installDir, "Glide2x.dll")));
-    EXPECT_EQ(kVersionBytes, ReadWholeFile(JoinPath(installDir, "Version.ver")));
-    ExpectLanguagePair(installDir, kEnglish);
-    ExpectRecordedInstallation(installDir);
-    ExpectMenuLinks(installDir);
-    EXPECT_EQ(std::vector<std::string>{}, ReadOnlyEntries(installDir));
+    // The Glide setup helper stays, and the disc's Glide library is not
+    // copied.
+    ExpectCompleteInstallation(setup, setup.Install(), "C:\\Program Files\\The Vellmor", kEnglish,
+                               true);
     // Nothing else was started, not even by what setup started.
     WaitForProgramsStartedBy(setup.Id());
     EXPECT_EQ(1u, ReadStubStarts().size());
 }
 
-TEST(Install, RootThatCannotBeCreatedLeavesTheDialogOpenUntilOneCan) {
-    InsertDisc(kDisc, Medium::Product());
+// Install paths refused before anything is written, each with its message:
+// the dialog stays open, and nothing is made, recorded or started. The rules
+// themselves are tested natively (tests/native/PathRulesTest.cpp); here the
+// real Setup.exe shows what the user sees.
+TEST(Install, RefusedPathsWriteNothingAndLeaveTheDialogOpenUntilOneInstalls) {
+    InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\SetupGlide.dll", "helper"));
     MakeFolders("C:\\Games");
     WriteWholeFile("C:\\Busy", "a file where the root should be");
+    const struct {
+        std::string typed;
+        SetupMessage failure;
+        bool byEnter;
+    } refusals[] = {
+        // Parents are not created. A file in the root's place is no folder
+        // to install into.
+        {"C:\\Missing\\Games", kRootFailed, false},
+        {"C:\\Busy", kRootFailed, false},
+        // Enter in the field runs the Install command as the button does.
+        {"C:\\Missing\\Games", kRootFailed, true},
+        // Trailing blanks alone: the system drops them from the root it
+        // creates, but not inside the longer paths built on the root, so
+        // the copy finds no such folder and nothing can be written in it.
+        {"C:\\Games  ", kVersionFailed, false},
+        // Longer than the longest root.
+        {"C:\\" + std::string(297, 'b'), kPathTooLong, false},
+        {kLongestRoot + "a", kPathTooLong, false},
+        // Paths that depend on the current folder. Leading blanks: the text
+        // names no product folder and is used as typed, which no drive path
+        // begins with.
+        {"Games", kPathRelative, false},
+        {"C:Games", kPathRelative, false},
+        {"\\Games", kPathRelative, false},
+        {"  C:\\Games", kPathRelative, false},
+    };
+    Session setup(StartIn("C:\\Start"));
     std::vector<std::string> driveC = EntriesOf("C:\\");
-
-    SetupRun setup;
     ASSERT_TRUE(setup.WaitForDialog());
-    // Parents are not created. A file in the root's place is no folder to
-    // install into.
-    for (const char* typed : {"C:\\Missing\\Games", "C:\\Busy"}) {
-        SCOPED_TRACE(typed);
-        setup.ExpectRefusal(typed, kRootFailed);
+    for (const auto& refusal : refusals) {
+        SCOPED_TRACE(refusal.typed);
+        setup.ExpectRefusal(refusal.typed, refusal.failure, refusal.byEnter);
         EXPECT_EQ(driveC, EntriesOf("C:\\"));
         EXPECT_EQ(std::vector<std::string>{}, EntriesOf("C:\\Games"));
+        EXPECT_EQ(std::vector<std::string>{}, EntriesOf("C:\\Start"));
         ExpectNothingRecorded(setup);
     }
-
-    // Enter in the field runs the Install command as the button does.
-    setup.ExpectRefusal("C:\\Missing\\Games", kRootFailed, true);
-
-    // Trailing blanks alone: the system drops them from the root it
-    // creates, but not inside the longer paths built on the root, so
-    // the copy finds no such folder and nothing can be written in it.
-    setup.ExpectRefusal("C:\\Games  ", kVersionFailed);
-    EXPECT_EQ(std::vector<std::string>{}, EntriesOf("C:\\Games"));
-    ExpectNothingRecorded(setup);
 
     // The product name is matched as written: in lower case it is part of
     // the root, and the product folder is made inside it.
     setup.SetField("c:\\games\\the vellmor");
-    MessageBoxInfo done = setup.Install();
-    const std::string installDir = "c:\\games\\the vellmor\\The Vellmor";
-    ExpectInstalledSetupStarted(installDir);
-    setup.FinishWith(done, kEnglish);
+    ExpectCompleteInstallation(setup, setup.Install(), "c:\\games\\the vellmor\\The Vellmor");
     EXPECT_EQ(std::vector<std::string>{"C:\\Games\\the vellmor"}, EntriesOf("C:\\Games"));
     EXPECT_EQ(std::vector<std::string>{"C:\\Games\\the vellmor\\The Vellmor"},
               EntriesOf("C:\\Games\\the vellmor"));
-    EXPECT_TRUE(FileExists("C:\\Games\\the vellmor\\The Vellmor\\Vellmor.exe"));
-    EXPECT_EQ(kVersionBytes, ReadWholeFile(JoinPath(installDir, "Version.ver")));
-    ExpectRecordedInstallation(installDir);
-    ExpectMenuLinks(installDir);
 }
 
-TEST(Install, OverlongPathsAreRefusedBeforeAnythingIsWritten) {
+TEST(Install, LongestRootFits) {
     InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\SetupGlide.dll", "helper"));
-    std::vector<std::string> driveC = EntriesOf("C:\\");
-    // 232 characters are the most a root may have: the longest path the
-    // installation builds, "<root>\The Vellmor\SetupGlide.dll", then has
-    // 259 and fits.
-    const std::string longest = "C:\\" + std::string(229, 'a');
-    ASSERT_EQ(232u, longest.size());
-
-    SetupRun setup;
+    Session setup;
     ASSERT_TRUE(setup.WaitForDialog());
-    for (const std::string& typed : {"C:\\" + std::string(297, 'b'), longest + "a"}) {
-        SCOPED_TRACE(typed.size());
-        setup.ExpectRefusal(typed, kPathTooLong);
-        EXPECT_EQ(driveC, EntriesOf("C:\\"));
-        ExpectNothingRecorded(setup);
-    }
-
-    setup.SetField(longest);
-    ExpectCompleteInstallation(setup, setup.Install(), longest + "\\The Vellmor", kEnglish);
+    setup.SetField(kLongestRoot);
+    ExpectCompleteInstallation(setup, setup.Install(), kLongestRoot + "\\The Vellmor");
 }
 
 TEST(Install, FailuresAfterTheCopyAreReportedAndALaterInstallRepairs) {
     // A disc with a folder named like the version file.
     InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\Version.ver\\Note.txt", "note"));
-    SetupRun setup;
+    Session setup;
     ASSERT_TRUE(setup.WaitForDialog());
     const std::string startFolder = CurrentFolderOf(setup.Program().Handle());
     setup.ExpectRefusal("C:\\Games", kVersionFailed);
@@ -530,9 +370,7 @@ TEST(Install, FailuresAfterTheCopyAreReportedAndALaterInstallRepairs) {
     const std::string installDir = "C:\\Other\\The Vellmor";
     EXPECT_EQ(kVersionBytes, ReadWholeFile(JoinPath(installDir, "Version.ver")));
     EXPECT_EQ("in the way", ReadWholeFile(blocker));
-    EXPECT_FALSE(HklmKeyExists(kInstalledKey));
-    WaitForProgramsStartedBy(setup.Id());
-    EXPECT_TRUE(ReadStubStarts().empty());
+    ExpectNothingRecorded(setup);
     ASSERT_TRUE(DeleteFileA(blocker.c_str()));
 
     // No Programs folder to be had at all: the same message.
@@ -540,17 +378,14 @@ TEST(Install, FailuresAfterTheCopyAreReportedAndALaterInstallRepairs) {
         ProgramsFolderOnMissingDrive unknown;
         char path[MAX_PATH] = "";
         ASSERT_FALSE(SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAMS, FALSE)) << path;
-        MessageBoxInfo box = setup.InstallOverCopy("Yes");
-        ExpectFailureBox(box, setup.Dialog(), kShortcutFailed);
-        setup.Answer(box, "OK");
-        setup.ExpectDialogStaysOpen();
+        setup.ExpectFailure(setup.InstallOverCopy(), kShortcutFailed);
         EXPECT_FALSE(HklmKeyExists(kInstalledKey));
         EXPECT_FALSE(FolderExists(blocker));
     }
 
     // With its folder back, a further Install replaces the copy and
     // completes.
-    ExpectCompleteInstallation(setup, setup.InstallOverCopy("Yes"), installDir, kEnglish);
+    ExpectCompleteInstallation(setup, setup.InstallOverCopy(), installDir);
 }
 
 TEST(Install, CancelledCopyThenReinstallationRewritesEverything) {
@@ -558,13 +393,7 @@ TEST(Install, CancelledCopyThenReinstallationRewritesEverything) {
                           .WithFile("The Vellmor\\SetupGlide.dll", "helper")
                           .WithLanguage(kGerman.name, GermanTexts()));
     const std::string installDir = "C:\\Games\\The Vellmor";
-    {
-        SetupRun first;
-        ASSERT_TRUE(first.WaitForDialog());
-        first.SetField("C:\\Games");
-        first.FinishWith(first.Install(), kEnglish);
-    }
-    ExpectRecordedInstallation(installDir);
+    InstallInto("C:\\Games", installDir);
     // The installation is damaged: its files, its Glide library, a link.
     WriteWholeFile(JoinPath(installDir, "Version.ver"), "damaged");
     WriteWholeFile(JoinPath(installDir, "Vellmor.exe"), "damaged");
@@ -572,25 +401,17 @@ TEST(Install, CancelledCopyThenReinstallationRewritesEverything) {
     DeleteFileA(JoinPath(installDir, "Glide2x.dll").c_str());
     DeleteFileA(JoinPath(MenuFolder(), "Setup.lnk").c_str());
     WriteWholeFile(JoinPath(MenuFolder(), "The Vellmor.lnk"), "damaged");
-    ClearStubStarts();
     std::map<std::string, std::string> damaged = Tree(installDir);
 
-    SetupRun setup;
+    Session setup;
     // The recorded installation is offered first, in its own language.
-    MessageBoxInfo offer = setup.NextBox();
-    ASSERT_TRUE(offer.window);
-    EXPECT_EQ("The Vellmor is already installed. Run it now?", offer.text);
-    setup.Answer(offer, "No");
-    ASSERT_TRUE(setup.WaitForDialog());
-    setup.ChooseLanguage(kGerman);
-    ASSERT_EQ("C:\\Games", ControlText(setup.Dialog(), IDC_INSTALL_PATH));
+    DeclineTheOffer(setup);
+    ChooseLanguage(setup, kGerman);
+    ASSERT_EQ("C:\\Games", setup.Field());
 
     // Wine's shell asks before replacing the existing folder: declining
     // cancels the copy.
-    MessageBoxInfo cancelled = setup.InstallOverCopy("No");
-    ExpectFailureBox(cancelled, setup.Dialog(), kCancelled);
-    setup.Answer(cancelled, "OK");
-    setup.ExpectDialogStaysOpen();
+    setup.ExpectFailure(setup.InstallOverCopy("No"), kCancelled);
     EXPECT_EQ(damaged, Tree(installDir));
     EXPECT_FALSE(FileExists(JoinPath(MenuFolder(), "Setup.lnk")));
     WaitForProgramsStartedBy(setup.Id());
@@ -598,17 +419,16 @@ TEST(Install, CancelledCopyThenReinstallationRewritesEverything) {
 
     // Installing again starts from the beginning; this time the shell may
     // replace the folder.
-    ExpectCompleteInstallation(setup, setup.InstallOverCopy("Yes"), installDir, kGerman);
+    ExpectCompleteInstallation(setup, setup.InstallOverCopy(), installDir, kGerman);
 }
 
 TEST(Install, DiscTakenOutBeforeInstallEndsTheProgramWithoutWriting) {
     InsertDisc(kDisc, Medium::Product());
-    SetupRun setup;
+    Session setup;
     ASSERT_TRUE(setup.WaitForDialog());
     EjectDisc(kDisc);
     setup.SetField("C:\\Games");
     MessageBoxInfo box = setup.Install();
-    ASSERT_TRUE(box.window);
     EXPECT_EQ(kNoMediumText, box.text);
     EXPECT_EQ(kNoMediumCaption, box.caption);
     setup.Answer(box, "OK");
@@ -618,24 +438,63 @@ TEST(Install, DiscTakenOutBeforeInstallEndsTheProgramWithoutWriting) {
 }
 
 TEST(Install, DriveRootAsInstallRootAndAgainFromTheRecordedRoot) {
+    // The root is "C:\"; everything after the copy names "C:". The next
+    // start shows the root without the product folder: the drive's root.
     InsertDisc(kDisc, Medium::Product());
-    const std::string installDir = "C:\\The Vellmor";
-    {
-        SetupRun first;
-        ASSERT_TRUE(first.WaitForDialog());
-        // The root is "C:\"; everything after the copy names "C:".
-        first.SetField("C:\\The Vellmor");
-        ExpectCompleteInstallation(first, first.Install(), installDir, kEnglish);
-    }
-    ClearStubStarts();
+    InstallInto("C:\\The Vellmor", "C:\\The Vellmor");
+    Session again;
+    DeclineTheOffer(again);
+    ASSERT_EQ("C:\\", again.Field());
+    ExpectCompleteInstallation(again, again.InstallOverCopy(), "C:\\The Vellmor");
+}
 
-    // The next start offers the installation and then shows its root
-    // without the product folder: the drive's root "C:\".
-    SetupRun again;
-    MessageBoxInfo offer = again.NextBox();
-    ASSERT_TRUE(offer.window);
-    again.Answer(offer, "No");
-    ASSERT_TRUE(again.WaitForDialog());
-    ASSERT_EQ("C:\\", ControlText(again.Dialog(), IDC_INSTALL_PATH));
-    ExpectCompleteInstallation(again, again.InstallOverCopy("Yes"), installDir, kEnglish);
+TEST(Install, FolderNamedLikeTheProductIsARootOfItsOwn) {
+    const std::string root = "C:\\The Vellmor Mods";
+    InsertDisc(kDisc, Medium::Product());
+    InstallInto(root, root + "\\The Vellmor");
+    // After No the field shows the folder the user chose.
+    Session again;
+    DeclineTheOffer(again);
+    EXPECT_EQ(root, again.Field());
+    EXPECT_FALSE(FolderExists("C:\\The Vellmor"));
+    EXPECT_EQ(0u, again.Exit());
+}
+
+// A failed step after the copy stops neither the steps that do not depend
+// on it nor the others' reports: each failure has its own message once they
+// have all run, the dialog stays open and the installation's Setup.exe is
+// not started; the next Install, over what the failed one left, completes.
+TEST(Install, FailedStepsAfterTheCopyEachHaveTheirMessage) {
+    InsertDisc(kDisc, Medium::Product());
+    const std::string installDir = "C:\\Games\\The Vellmor";
+    Session setup;
+    ASSERT_TRUE(setup.WaitForDialog());
+    setup.SetField("C:\\Games");
+    // The disc lacks the language's index file (its pool is copied) and the
+    // renderer library, and the machine has no Glide driver.
+    InsertDisc(kDisc, Medium::Product().WithoutLanguages().WithoutGlide().WithFile(
+                          "Languages\\English.poo", "pool"));
+    setup.ExpectMessage(setup.Install(), kLanguageFailed);
+    setup.ExpectFailure(setup.NextBox(), kRendererFailed);
+    EXPECT_EQ("pool", ReadWholeFile(JoinPath(installDir, "language.poo")));
+    EXPECT_FALSE(FileExists(JoinPath(installDir, "language.sif")));
+    EXPECT_FALSE(FileExists(JoinPath(installDir, kGlideLibrary)));
+    ExpectRecordedInstallation(installDir);
+    EXPECT_FALSE(GetFileAttributesA(JoinPath(installDir, kGameExe).c_str()) &
+                 FILE_ATTRIBUTE_READONLY);
+    // Once what setup started has ended, the log would show a start.
+    WaitForProgramsStartedBy(setup.Id());
+    EXPECT_TRUE(ReadStubStarts().empty()) << "the installation's Setup.exe ran";
+
+    // The whole disc, but no right to record the installation.
+    InsertDisc(kDisc, Medium::Product());
+    {
+        UnwritableInstallKey unwritable;
+        setup.ExpectFailure(setup.InstallOverCopy(), kRegistryFailed);
+        EXPECT_TRUE(FileExists(JoinPath(installDir, "language.sif")));
+        EXPECT_TRUE(FileExists(JoinPath(installDir, kGlideLibrary)));
+    }
+    EXPECT_FALSE(HklmKeyExists(kInstalledKey));
+
+    ExpectCompleteInstallation(setup, setup.InstallOverCopy(), installDir);
 }

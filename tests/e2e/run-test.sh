@@ -1,24 +1,18 @@
 #!/usr/bin/env bash
 # Runs one end-to-end test case in a fresh copy of the template prefix.
 #
-# usage: run-test.sh [--then CHECK] [--windows VERSION] TEMPLATE_DIR TEST_PROGRAM [ARGS...]
+# usage: run-test.sh [--windows VERSION] TEMPLATE_DIR TEST_PROGRAM [ARGS...]
 #
 # The copy is a folder beside the template holding the prefix, the drive
 # folders and a scratch folder; its Linux path is given to the test program
 # as E2E_ROOT. The test program runs under wine with ARGS (one
 # --gtest_filter); then the copy's wineserver is ended (with every program
-# the test left running) and the copy is removed. CHECK, when given, runs on
-# Linux with the copy's path after a passing test, before the removal, and
-# its status counts too. --windows makes (and copies) a template in which
-# Wine reports that Windows version (make-template.sh); give each version a
-# TEMPLATE_DIR of its own. E2E_KEEP=1 keeps the copy for a look afterwards.
+# the test left running) and the copy is removed. --windows makes (and
+# copies) a template in which Wine reports that Windows version
+# (make-template.sh); give each version a TEMPLATE_DIR of its own.
+# E2E_KEEP=1 keeps the copy for a look afterwards.
 set -u
-check=
 windows=()
-if [ "${1:-}" = "--then" ]; then
-    check=$2
-    shift 2
-fi
 if [ "${1:-}" = "--windows" ]; then
     windows=(--windows "$2")
     shift 2
@@ -78,9 +72,5 @@ status=${PIPESTATUS[0]}
 if [ $status -eq 0 ] && grep -q "Running 0 tests" "$root/output.txt"; then
     echo "run-test.sh: no test matched: $*" >&2
     status=1
-fi
-if [ $status -eq 0 ] && [ -n "$check" ]; then
-    "$check" "$root"
-    status=$?
 fi
 exit $status

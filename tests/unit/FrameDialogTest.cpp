@@ -13,6 +13,7 @@
 #include "platform/FindFile.h"
 #include "tools/windriver/Ui.h"
 #include "tools/windriver/Wait.h"
+#include "tools/windriver/WindowsPath.h"
 
 using windriver::kTimeoutMs;
 
@@ -43,12 +44,6 @@ HWND WaitForOwnWindow(const char* caption) {
 // True once `window` is destroyed, false when it still is after kTimeoutMs.
 bool WaitForGone(HWND window) {
     return windriver::WaitForWindowGone(window, kTimeoutMs);
-}
-
-std::string TextOf(HWND window) {
-    char text[256] = "";
-    SendMessageA(window, WM_GETTEXT, sizeof text, (LPARAM)text);
-    return text;
 }
 
 // Runs the dialog modally; `observe` runs on another thread once the dialog
@@ -133,7 +128,7 @@ TEST(FrameDialog, SystemCommands0x10To0x1FOpenTheAboutBoxCentredOverTheDialog) {
             std::string texts;
             for (HWND child = GetWindow(about, GW_CHILD); child;
                  child = GetWindow(child, GW_HWNDNEXT))
-                texts += TextOf(child) + "|";
+                texts += windriver::WindowText(child) + "|";
             EXPECT_NE(std::string::npos, texts.find("Setup Version 1.01|")) << texts;
 
             PostMessageA(about, WM_COMMAND, IDOK, 0);
@@ -193,14 +188,6 @@ int DrawnWidth(HWND control, std::string text) {
     return size.cx;
 }
 
-// The demo CD's tables, as the build lays them out.
-std::string DemoLanguagesFolder() {
-    std::string path = std::string("Z:") + DEMO_LANGUAGES_DIR;
-    for (char& c : path)
-        c = c == '/' ? '\\' : c;
-    return path;
-}
-
 TEST(FrameDialog, EveryTextOfEveryDemoLanguageFitsItsControl) {
     const struct {
         int control;
@@ -214,7 +201,8 @@ TEST(FrameDialog, EveryTextOfEveryDemoLanguageFitsItsControl) {
     };
     FrameOnlyDlg dialog;
     RunObserved(dialog, "The Vellmor Setup", [&](HWND window) {
-        const std::string folder = DemoLanguagesFolder();
+        // The demo CD's tables, as the build lays them out.
+        const std::string folder = windriver::WindowsPath(DEMO_LANGUAGES_DIR);
         int languages = 0;
         for (CFindFile found((folder + "\\*.sif").c_str()); found.Found(); found.Next()) {
             ++languages;

@@ -1,14 +1,8 @@
 #pragma once
-// Where the built Setup.exe lies, as a Windows path (Wine maps the Linux
-// root as Z:).
+// Where the built Setup.exe lies, as a Windows path.
 
-#include <string>
+#include "tools/windriver/WindowsPath.h"
 
 inline std::string SetupExePath() {
-    std::string path = std::string("Z:") + SETUP_EXE_PATH;
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    return path;
+    return windriver::WindowsPath(SETUP_EXE_PATH);
 }

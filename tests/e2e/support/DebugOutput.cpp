@@ -1,100 +1,52 @@
 #include "DebugOutput.h"
 
 #include <stdexcept>
-#include <string.h>
-
-#include "tools/windriver/Wait.h"
 
 namespace e2e {
 
-using namespace windriver;
-
 namespace {
 
-// The buffer: the writer's process id, then its NUL-terminated text.
-const DWORD kBufferSize = 4096;
+// The exception OutputDebugStringA raises: its text's size and address.
+const DWORD kDebugPrint = 0x40010006; // DBG_PRINTEXCEPTION_C
 
-// Written by the capture itself to mark how far the listener has got.
-const char kSentinel[] = "e2e debug-output barrier\n";
+DebugOutputCapture* active = nullptr;
 
 } // namespace
 
 DebugOutputCapture::DebugOutputCapture() {
+    if (active)
+        throw std::runtime_error("another debug output capture lives");
     InitializeCriticalSection(&lock_);
-    mutex_ = CreateMutexA(nullptr, FALSE, "DBWinMutex");
-    mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kBufferSize,
-                                  "DBWIN_BUFFER");
-    bool taken = GetLastError() == ERROR_ALREADY_EXISTS;
-    bufferReady_ = CreateEventA(nullptr, FALSE, FALSE, "DBWIN_BUFFER_READY");
-    dataReady_ = CreateEventA(nullptr, FALSE, FALSE, "DBWIN_DATA_READY");
-    stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (mapping_)
-        view_ = static_cast<const char*>(MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0));
-    if (taken || !mutex_ || !view_ || !bufferReady_ || !dataReady_ || !stop_)
+    active = this;
+    handler_ = AddVectoredExceptionHandler(1, Handle);
+    if (!handler_) {
+        active = nullptr;
+        DeleteCriticalSection(&lock_);
         throw std::runtime_error("cannot listen to the debug output");
-    thread_ = CreateThread(nullptr, 0, Listen, this, 0, nullptr);
-    if (!thread_)
-        throw std::runtime_error("cannot start the debug output listener");
+    }
 }
 
 DebugOutputCapture::~DebugOutputCapture() {
-    if (thread_) {
-        SetEvent(stop_);
-        WaitForSingleObject(thread_, kTimeoutMs);
-        CloseHandle(thread_);
-    }
-    if (view_)
-        UnmapViewOfFile(view_);
-    for (HANDLE handle : {mapping_, bufferReady_, dataReady_, stop_, mutex_}) {
-        if (handle)
-            CloseHandle(handle);
-    }
+    RemoveVectoredExceptionHandler(handler_);
+    active = nullptr;
     DeleteCriticalSection(&lock_);
 }
 
-DWORD WINAPI DebugOutputCapture::Listen(LPVOID param) {
-    DebugOutputCapture* self = static_cast<DebugOutputCapture*>(param);
-    HANDLE waits[] = {self->stop_, self->dataReady_};
-    for (;;) {
-        SetEvent(self->bufferReady_);
-        if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1)
-            return 0;
-        Entry entry;
-        memcpy(&entry.pid, self->view_, sizeof entry.pid);
-        const char* text = self->view_ + sizeof entry.pid;
-        entry.text.assign(text, strnlen(text, kBufferSize - sizeof entry.pid));
-        EnterCriticalSection(&self->lock_);
-        if (entry.pid == GetCurrentProcessId() && entry.text == kSentinel)
-            ++self->sentinelsStored_;
-        else
-            self->entries_.push_back(entry);
-        LeaveCriticalSection(&self->lock_);
+LONG CALLBACK DebugOutputCapture::Handle(EXCEPTION_POINTERS* exception) {
+    const EXCEPTION_RECORD* record = exception->ExceptionRecord;
+    if (active && record->ExceptionCode == kDebugPrint && record->NumberParameters >= 2) {
+        const char* text = reinterpret_cast<const char*>(record->ExceptionInformation[1]);
+        EnterCriticalSection(&active->lock_);
+        active->texts_.push_back(text);
+        LeaveCriticalSection(&active->lock_);
     }
+    // The call goes on as without the capture.
+    return EXCEPTION_CONTINUE_SEARCH;
 }
 
-void DebugOutputCapture::CatchUp() {
-    // Writers take turns through the buffer, and the listener frees it only
-    // after storing a text: once this text is stored, so is every earlier one.
-    ++sentinelsWritten_;
-    OutputDebugStringA(kSentinel);
-    WaitUntil(
-        [this] {
-            EnterCriticalSection(&lock_);
-            bool stored = sentinelsStored_ >= sentinelsWritten_;
-            LeaveCriticalSection(&lock_);
-            return stored;
-        },
-        "the debug-output listener");
-}
-
-std::vector<std::string> DebugOutputCapture::Texts(DWORD pid) {
-    CatchUp();
-    std::vector<std::string> texts;
+std::vector<std::string> DebugOutputCapture::Texts() const {
     EnterCriticalSection(&lock_);
-    for (const Entry& entry : entries_) {
-        if (!pid || entry.pid == pid)
-            texts.push_back(entry.text);
-    }
+    std::vector<std::string> texts = texts_;
     LeaveCriticalSection(&lock_);
     return texts;
 }

@@ -1,8 +1,10 @@
 #pragma once
-// Reading what a process writes with OutputDebugString while no debugger is
-// attached: the system's debug-output buffer ("DBWIN_BUFFER" with its two
-// events), which Wine serves as Windows does. One capture at a time per
-// prefix; texts of every process of the prefix arrive.
+// Reading what this process writes with OutputDebugString. The call first
+// raises DBG_PRINTEXCEPTION_C with the text, and a vectored exception
+// handler sees it on the writing thread before the call goes on (to a
+// debugger or the system's buffer), which Wine does as Windows does: a
+// text is stored by the time OutputDebugString returns, so "nothing was
+// written" can fail without waiting. One capture at a time.
 
 #include <windows.h>
 
@@ -13,36 +15,21 @@ namespace e2e {
 
 class DebugOutputCapture {
   public:
-    // Starts listening; throws when another listener holds the buffer.
+    // Starts listening; throws when another capture lives.
     DebugOutputCapture();
     ~DebugOutputCapture();
     DebugOutputCapture(const DebugOutputCapture&) = delete;
     DebugOutputCapture& operator=(const DebugOutputCapture&) = delete;
 
-    // The texts written so far, one per OutputDebugString call, from
-    // process `pid` (0: from any). Waits until the listener has stored
-    // everything written before the call.
-    std::vector<std::string> Texts(DWORD pid = 0);
+    // The texts written so far, one per OutputDebugString call.
+    std::vector<std::string> Texts() const;
 
   private:
-    struct Entry {
-        DWORD pid;
-        std::string text;
-    };
-    static DWORD WINAPI Listen(LPVOID self);
-    void CatchUp();
+    static LONG CALLBACK Handle(EXCEPTION_POINTERS* exception);
 
-    HANDLE mutex_ = nullptr;
-    HANDLE mapping_ = nullptr;
-    HANDLE bufferReady_ = nullptr;
-    HANDLE dataReady_ = nullptr;
-    HANDLE stop_ = nullptr;
-    HANDLE thread_ = nullptr;
-    const char* view_ = nullptr;
+    void* handler_ = nullptr;
     mutable CRITICAL_SECTION lock_;
-    std::vector<Entry> entries_;
-    unsigned sentinelsWritten_ = 0;
-    unsigned sentinelsStored_ = 0;
+    std::vector<std::string> texts_;
 };
 
 } // namespace e2e

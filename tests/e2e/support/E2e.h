@@ -12,8 +12,15 @@
 #include "StubLog.h"
 #include "tools/windriver/Ui.h"
 #include "tools/windriver/Wait.h"
+#include "tools/windriver/WindowsPath.h"
 
 // The window driver's names are the harness's own.
 namespace e2e {
-using namespace windriver;
-}
+using windriver::ChildWindows, windriver::ChooseComboItem, windriver::ClassOf,
+    windriver::ComboItems, windriver::ComboSelection, windriver::ControlText, windriver::IsChecked,
+    windriver::IsEnabled, windriver::IsVisible, windriver::kTimeoutMs, windriver::MessageBoxInfo,
+    windriver::PostClick, windriver::PostClickOn, windriver::ReadMessageBox, windriver::Send,
+    windriver::SetText, windriver::Settle, windriver::TopLevelWindows, windriver::WaitForDialogBox,
+    windriver::WaitForMessageBox, windriver::WaitForWindow, windriver::WaitForWindowGone,
+    windriver::WaitUntil, windriver::WindowsPath, windriver::WindowText;
+} // namespace e2e

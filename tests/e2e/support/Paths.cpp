@@ -7,6 +7,9 @@
 
 namespace e2e {
 
+using windriver::WaitUntil;
+using windriver::WindowsPath;
+
 namespace {
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path) {
@@ -14,15 +17,6 @@ namespace {
 }
 
 } // namespace
-
-std::string WindowsPath(const std::string& unixPath) {
-    std::string path = "Z:" + unixPath;
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    return path;
-}
 
 std::string TestRoot() {
     const char* root = getenv("E2E_ROOT");

@@ -9,18 +9,15 @@
 #include <string>
 
 #include "tools/windriver/Wait.h"
+#include "tools/windriver/WindowsPath.h"
 
 namespace e2e {
-
-using namespace windriver;
 
 // The CD-ROM drives of the test prefix, in drive-letter order, and its
 // fixed disk. Each is a folder of the per-test folder (DriveFolder).
 constexpr const char kCdDrives[] = "DEF";
 constexpr char kFixedDrive = 'G';
 
-// "/a/b" as Windows sees it through Z: ("Z:\a\b").
-std::string WindowsPath(const std::string& unixPath);
 // The per-test folder (Windows path); throws when not run by the runner.
 std::string TestRoot();
 // The folder behind drive `letter` (one of kCdDrives or kFixedDrive).
@@ -49,7 +46,7 @@ std::string LinuxPath(const std::string& windowsPath);
 // it does not end within `timeoutMs`. Wine starts a Linux program like any
 // other, but without a process handle to wait on: the status comes back
 // through a file in the scratch folder.
-DWORD RunLinuxShell(const std::string& script, DWORD timeoutMs = kTimeoutMs);
+DWORD RunLinuxShell(const std::string& script, DWORD timeoutMs = windriver::kTimeoutMs);
 
 std::string JoinPath(const std::string& folder, const std::string& name);
 bool FileExists(const std::string& path);

@@ -8,6 +8,9 @@
 
 namespace e2e {
 
+using windriver::kTimeoutMs;
+using windriver::WaitUntil;
+
 namespace {
 
 std::string NewOutputPath() {

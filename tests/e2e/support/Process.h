@@ -11,8 +11,6 @@
 
 namespace e2e {
 
-using namespace windriver;
-
 struct StartOptions {
     std::string arguments;      // appended after the quoted program path
     std::string currentFolder;  // empty: the test's own
@@ -44,7 +42,7 @@ class Process {
     std::string Output() const;
     // Waits until the output holds `text`; false when the program ended
     // without writing it; throws when it is still running after `milliseconds`.
-    bool WaitForOutput(const std::string& text, DWORD milliseconds = kTimeoutMs);
+    bool WaitForOutput(const std::string& text, DWORD milliseconds = windriver::kTimeoutMs);
 
   private:
     Process() = default;
@@ -61,7 +59,8 @@ struct RunResult {
 // Runs `program` to its end with its output captured; kills it after
 // `timeoutMs`.
 RunResult RunProgram(const std::string& program, const std::string& arguments,
-                     const std::string& currentFolder = "", DWORD timeoutMs = kTimeoutMs);
+                     const std::string& currentFolder = "",
+                     DWORD timeoutMs = windriver::kTimeoutMs);
 
 // Waits until every program that process `parentId` started has ended, so
 // that whatever they leave behind (the stub log) is complete.

@@ -13,9 +13,20 @@ using namespace windriver;
 
 namespace {
 
-std::string Ended(const Process& process) {
+std::string DescribeRunState(const Process& process) {
     return process.IsRunning() ? "setup is still running"
                                : "setup ended with status " + std::to_string(process.ExitCode());
+}
+
+// What a person sees of a box: "'caption': 'text' [OK], no icon, owned by
+// the dialog".
+std::string Appearance(const std::string& caption, const std::string& message,
+                       const std::vector<std::string>& buttons, bool icon, bool ownedByDialog) {
+    std::string text = "'" + caption + "': '" + message + "'";
+    for (const std::string& button : buttons)
+        text += " [" + button + "]";
+    return text + (icon ? ", an icon" : ", no icon") +
+           (ownedByDialog ? ", owned by the dialog" : ", not owned by the dialog");
 }
 
 } // namespace
@@ -26,7 +37,7 @@ Session::Session(const StartOptions& options, const std::string& program)
 HWND Session::WaitForBox(HWND except, const std::string& what) {
     HWND box = WaitForDialogBoxWhileRunning(process_.Id(), process_.Handle(), except);
     if (!box)
-        throw std::runtime_error("no " + what + ": " + Ended(process_));
+        throw std::runtime_error("no " + what + ": " + DescribeRunState(process_));
     return box;
 }
 
@@ -96,6 +107,58 @@ DWORD Session::WaitForEnd() {
 DWORD Session::Exit() {
     Press(IDCANCEL);
     return WaitForEnd();
+}
+
+MessageBoxInfo Session::Install(bool byEnter) {
+    if (byEnter) {
+        HWND field = GetDlgItem(dialog_, IDC_INSTALL_PATH);
+        PostMessageA(field, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        PostMessageA(field, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    } else {
+        Press(IDOK);
+    }
+    return NextBox();
+}
+
+MessageBoxInfo Session::InstallOverCopy(const std::string& answer) {
+    MessageBoxInfo question = Install();
+    if (question.owner != dialog_)
+        throw std::runtime_error("the shell did not ask: " + Describe(question));
+    Answer(question, answer);
+    return NextBox();
+}
+
+void Session::ExpectMessage(const MessageBoxInfo& box, const SetupMessage& message) {
+    std::string want = Appearance(message.caption, message.text, {"OK"}, message.icon, true);
+    std::string got =
+        Appearance(box.caption, box.text, box.buttons, box.icon != nullptr, box.owner == dialog_);
+    if (got != want)
+        throw std::runtime_error("expected " + want + "; got " + got);
+    Answer(box, "OK");
+}
+
+void Session::ExpectFailure(const MessageBoxInfo& box, const SetupMessage& failure) {
+    ExpectMessage(box, failure);
+    Drain();
+    if (!process_.IsRunning() || !IsWindowVisible(dialog_) || !IsWindowEnabled(dialog_))
+        throw std::runtime_error("after " + Describe(box) + " the dialog is not open and usable: " +
+                                 DescribeRunState(process_));
+    std::vector<HWND> more = OtherBoxes();
+    if (!more.empty())
+        throw std::runtime_error("after " + Describe(box) + " then " +
+                                 Describe(ReadMessageBox(more[0])));
+}
+
+void Session::ExpectRefusal(const std::string& typed, const SetupMessage& failure, bool byEnter) {
+    SetField(typed);
+    ExpectFailure(Install(byEnter), failure);
+}
+
+void Session::Finish(const MessageBoxInfo& done, const SetupMessage& message) {
+    ExpectMessage(done, message);
+    DWORD status = WaitForEnd();
+    if (status != 0)
+        throw std::runtime_error("setup ended with status " + std::to_string(status));
 }
 
 std::string Describe(const MessageBoxInfo& box) {

@@ -1,9 +1,10 @@
 #pragma once
 // One run of Setup.exe, driven as a person would drive it: start it, wait for
 // its dialog, choose a language, fill the install-path field, press a button,
-// read the next message box and answer it, wait for the end. Every step waits
-// (up to kTimeoutMs) for the program to get there, and throws a
-// std::runtime_error saying what it found instead when it does not.
+// read the next message box and answer it, wait for the end; and the Install
+// command's outcomes in one vocabulary. Every step waits (up to kTimeoutMs)
+// for the program to get there, and throws a std::runtime_error saying what
+// it found instead when it does not.
 
 #include <windows.h>
 
@@ -14,7 +15,36 @@
 
 namespace e2e {
 
-using namespace windriver;
+// A message box of setup as the user sees it: its text, its caption, and
+// whether it shows an icon (the stop icon; another process can only tell
+// that there is one). Without a caption of its own a box shows the
+// application's name, "Setup".
+struct SetupMessage {
+    const char* text;
+    const char* caption;
+    bool icon;
+};
+
+// The completion message in the English table of Medium::Product().
+constexpr SetupMessage kInstalled = {"The Vellmor has been installed.", "Setup complete", false};
+
+// The installation's failure messages, fixed English texts.
+constexpr SetupMessage kRootFailed = {"Could not create the destination root folder", "Error",
+                                      true};
+constexpr SetupMessage kPathTooLong = {"The destination folder's path is too long.", "Error", true};
+constexpr SetupMessage kPathRelative = {"Please type the destination folder's full path, such as "
+                                        "C:\\Games or \\\\Server\\Share\\Games.",
+                                        "Error", true};
+constexpr SetupMessage kVersionFailed = {"Could not create the Version file!", "Setup", false};
+constexpr SetupMessage kCancelled = {"Installation Cancelled.", "Cancelled", false};
+constexpr SetupMessage kShortcutFailed = {"Could not create the shortcut on the Start Menu.",
+                                          "Shortcut Error", false};
+constexpr SetupMessage kLanguageFailed = {"Could not copy the language files!",
+                                          "Language Files Error", false};
+constexpr SetupMessage kRendererFailed = {"Could not copy the Glide renderer library!",
+                                          "Renderer Error", false};
+constexpr SetupMessage kRegistryFailed = {"Could not record the installation in the registry!",
+                                          "Registry Error", false};
 
 class Session {
   public:
@@ -47,10 +77,10 @@ class Session {
 
     // The next message box of setup (any dialog box but the setup dialog),
     // read once it is shown; throws when none comes.
-    MessageBoxInfo NextBox();
+    windriver::MessageBoxInfo NextBox();
     // Presses the button `button` ("OK", "No") of `box` and waits until the
     // box has gone.
-    void Answer(const MessageBoxInfo& box, const std::string& button);
+    void Answer(const windriver::MessageBoxInfo& box, const std::string& button);
 
     // Returns once the dialog has handled everything posted to it before (a
     // click, a key): a marker posted after them has taken effect. A box
@@ -65,6 +95,24 @@ class Session {
     // Presses Exit and waits for the end: its exit status.
     DWORD Exit();
 
+    // The Install command. Presses Install (`byEnter`: Enter in the
+    // install-path field, Install being the default button) and gives the
+    // first box the installation shows.
+    windriver::MessageBoxInfo Install(bool byEnter = false);
+    // Presses Install where a copy exists, answers the shell's question
+    // about replacing it with `answer` ("Yes", "No"), gives the next box.
+    windriver::MessageBoxInfo InstallOverCopy(const std::string& answer = "Yes");
+    // Checks that `box` shows `message` with an OK button only and is owned
+    // by the dialog, then answers OK.
+    void ExpectMessage(const windriver::MessageBoxInfo& box, const SetupMessage& message);
+    // A failure: ExpectMessage, then, once Install's handler is done, the
+    // dialog is still there, usable, and nothing more is shown.
+    void ExpectFailure(const windriver::MessageBoxInfo& box, const SetupMessage& failure);
+    // Types `typed` into the field, installs and expects `failure`.
+    void ExpectRefusal(const std::string& typed, const SetupMessage& failure, bool byEnter = false);
+    // The completion: ExpectMessage, then setup ends with status 0.
+    void Finish(const windriver::MessageBoxInfo& done, const SetupMessage& message = kInstalled);
+
   private:
     // A shown dialog box of setup other than `except`; throws, naming
     // `what`, when setup ends first or none comes.
@@ -75,6 +123,6 @@ class Session {
 };
 
 // "box 'caption': 'text'", or "no box", for failure messages.
-std::string Describe(const MessageBoxInfo& box);
+std::string Describe(const windriver::MessageBoxInfo& box);
 
 } // namespace e2e

@@ -3,23 +3,23 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <stdexcept>
+
 namespace e2e {
 
 namespace {
 
+const char kShellFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
 void ReadProperties(IShellLinkA* link, ShellLinkInfo* info) {
+    // S_FALSE: the link has no such property, and the buffer may be as it was.
     char text[MAX_PATH] = "";
-    link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
-    info->target = text;
-    text[0] = '\0';
-    link->GetDescription(text, sizeof text);
-    info->description = text;
-    text[0] = '\0';
-    link->GetWorkingDirectory(text, sizeof text);
-    info->workingDirectory = text;
-    text[0] = '\0';
-    link->GetArguments(text, sizeof text);
-    info->arguments = text;
+    auto read = [&](HRESULT got) { return got == S_OK ? std::string(text) : std::string(); };
+    info->target = read(link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH));
+    info->description = read(link->GetDescription(text, sizeof text));
+    info->workingDirectory = read(link->GetWorkingDirectory(text, sizeof text));
+    info->arguments = read(link->GetArguments(text, sizeof text));
 }
 
 } // namespace
@@ -44,6 +44,39 @@ ShellLinkInfo ReadShellLink(const std::string& path) {
         link->Release();
     CoUninitialize();
     return info;
+}
+
+void ExpectLink(const std::string& path, const std::string& target, const std::string& description,
+                const std::string& workingDirectory) {
+    ShellLinkInfo link = ReadShellLink(path);
+    if (FAILED(link.loaded))
+        throw std::runtime_error("link " + path + " does not load: " + std::to_string(link.loaded));
+    auto shown = [](const std::string& target, const std::string& description,
+                    const std::string& folder, const std::string& arguments) {
+        return "'" + target + "' '" + arguments + "' (" + description + ") in '" + folder + "'";
+    };
+    std::string want = shown(target, description, workingDirectory, "");
+    std::string got = shown(link.target, link.description, link.workingDirectory, link.arguments);
+    if (got != want)
+        throw std::runtime_error("link " + path + " starts " + got + ", expected " + want);
+}
+
+ProgramsFolderOnMissingDrive::ProgramsFolderOnMissingDrive()
+    : saved_(ReadValue(HKEY_CURRENT_USER, kShellFolders, "Programs")) {
+    if (!saved_.exists)
+        throw std::runtime_error("no Programs folder registered");
+    const char missing[] = "Q:\\Start Menu\\Programs";
+    WriteValue(HKEY_CURRENT_USER, kShellFolders, "Programs", REG_EXPAND_SZ, missing,
+               sizeof missing);
+}
+
+ProgramsFolderOnMissingDrive::~ProgramsFolderOnMissingDrive() {
+    try {
+        WriteValue(HKEY_CURRENT_USER, kShellFolders, "Programs", saved_.type, saved_.data.data(),
+                   static_cast<DWORD>(saved_.data.size()));
+    } catch (const std::exception&) {
+        // A destructor may not throw; the prefix is the test's own copy.
+    }
 }
 
 } // namespace e2e

@@ -1,9 +1,12 @@
 #pragma once
-// Reading a shell link (".lnk") back through the shell's own link object.
+// The shell's side of an installation: shell links (".lnk") read back
+// through the shell's own link object, and the user's Programs folder.
 
 #include <windows.h>
 
 #include <string>
+
+#include "Registry.h"
 
 namespace e2e {
 
@@ -18,5 +21,22 @@ struct ShellLinkInfo {
 // Loads the link file at `path` with IShellLinkA / IPersistFile::Load. COM is
 // initialised for the call only.
 ShellLinkInfo ReadShellLink(const std::string& path);
+// Checks that the link at `path` loads and has these properties, without
+// arguments; throws, saying what it has instead, when it does not.
+void ExpectLink(const std::string& path, const std::string& target, const std::string& description,
+                const std::string& workingDirectory);
+
+// While it lives, the user's Programs folder is registered on a drive that
+// does not exist ("Q:"), so that the shell cannot give it.
+class ProgramsFolderOnMissingDrive {
+  public:
+    ProgramsFolderOnMissingDrive();
+    ~ProgramsFolderOnMissingDrive();
+    ProgramsFolderOnMissingDrive(const ProgramsFolderOnMissingDrive&) = delete;
+    ProgramsFolderOnMissingDrive& operator=(const ProgramsFolderOnMissingDrive&) = delete;
+
+  private:
+    RegistryValue saved_;
+};
 
 } // namespace e2e
