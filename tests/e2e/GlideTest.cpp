@@ -68,7 +68,7 @@ void Clear() {
     EjectDisc('D');
 }
 
-enum SystemDriver { kNone, kInstalled, kBroken };
+enum SystemDriver { kNoDriver, kDriverInstalled, kDriverBroken };
 
 struct Case {
     const char* name;
@@ -80,30 +80,30 @@ struct Case {
 
 TEST(Glide, DriverIsFoundOnlyInTheSystemFolder) {
     const Case cases[] = {
-        {"ProbeFindsTheInstalledDriverAndUnloadsIt", kInstalled, ProbeGlide},
-        {"ProbeCountsAMissingDriverAbsent", kNone, ProbeGlide},
-        {"ProbeCountsABrokenDriverAbsent", kBroken, ProbeGlide},
+        {"ProbeFindsTheInstalledDriverAndUnloadsIt", kDriverInstalled, ProbeGlide},
+        {"ProbeCountsAMissingDriverAbsent", kNoDriver, ProbeGlide},
+        {"ProbeCountsABrokenDriverAbsent", kDriverBroken, ProbeGlide},
         // The rule behind the rest, for every library loaded by its bare
         // name: the search leaves out the program's folder and the current
         // folder.
-        {"SearchByBareNameIgnoresPlantedDrivers", kNone, ProbePlantedByName},
-        {"SearchByBareNameFindsTheInstalledDriver", kInstalled, ProbePlantedByName},
-        {"SetupShowsAMissingDriverAbsent", kNone, [] { return SetupBox(false); }},
-        {"SetupShowsTheInstalledDriver", kInstalled, [] { return SetupBox(false); }},
-        {"SetupIgnoresDriversBesideItOrInItsStartFolder", kNone, [] { return SetupBox(true); }},
-        {"SetupBesidePlantedDriversFindsTheInstalledOne", kInstalled,
+        {"SearchByBareNameIgnoresPlantedDrivers", kNoDriver, ProbePlantedByName},
+        {"SearchByBareNameFindsTheInstalledDriver", kDriverInstalled, ProbePlantedByName},
+        {"SetupShowsAMissingDriverAbsent", kNoDriver, [] { return SetupBox(false); }},
+        {"SetupShowsTheInstalledDriver", kDriverInstalled, [] { return SetupBox(false); }},
+        {"SetupIgnoresDriversBesideItOrInItsStartFolder", kNoDriver, [] { return SetupBox(true); }},
+        {"SetupBesidePlantedDriversFindsTheInstalledOne", kDriverInstalled,
          [] { return SetupBox(true); }},
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.name);
         Clear();
-        if (row.system == kInstalled)
+        if (row.system == kDriverInstalled)
             CopyOneFile(GlideDll(), SystemGlidePath());
-        if (row.system == kBroken)
+        if (row.system == kDriverBroken)
             WriteWholeFile(SystemGlidePath(), "not a library");
-        EXPECT_EQ(row.system == kInstalled ? "1" : "0", row.present());
+        EXPECT_EQ(row.system == kDriverInstalled ? "1" : "0", row.present());
         // Only the installed driver ever runs.
-        EXPECT_EQ(row.system == kInstalled ? SystemGlidePath() + "\r\n" : "",
+        EXPECT_EQ(row.system == kDriverInstalled ? SystemGlidePath() + "\r\n" : "",
                   FileExists(kGlideLoadLog) ? ReadWholeFile(kGlideLoadLog) : "");
     }
 }

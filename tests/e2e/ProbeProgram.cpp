@@ -54,7 +54,7 @@ void Pause(CSetupDlg&) {
     fflush(stdout);
     HANDLE resume = OpenEventA(SYNCHRONIZE, FALSE, e2e::kProbeContinueEvent);
     if (resume) {
-        WaitForSingleObject(resume, e2e::kTimeoutMs);
+        WaitForSingleObject(resume, windriver::kTimeoutMs);
         CloseHandle(resume);
     }
 }
