@@ -1,14 +1,20 @@
 #pragma once
-// A scratch folder for one test, created fresh and removed with everything
-// in it when the test ends.
+// What the native tests share: a scratch folder removed with everything in
+// it when the test ends, whole-file reads and writes, the text a language
+// table gives, and a fixture whose tables lie in its own scratch folder.
 
 #include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
+
+#include "text/LanguageTable.h"
 
 class TempDir {
   public:
@@ -51,3 +57,35 @@ inline bool WriteBytes(const std::string& path, const std::string& bytes) {
 inline bool Exists(const std::string& path) {
     return std::filesystem::exists(path);
 }
+
+// The text of `index` up to its first NUL, or nullopt when there is none.
+inline std::optional<std::string> TextAt(CLanguageTable& table, int index) {
+    char* block = table.GetString(index);
+    if (block == nullptr) {
+        return std::nullopt;
+    }
+    std::string text(block);
+    free(block);
+    return text;
+}
+
+// Whether `text` holds `part`; a failure shows both.
+inline ::testing::AssertionResult Contains(const std::string& text, const std::string& part) {
+    if (text.find(part) != std::string::npos) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "\"" << part << "\" is not in:\n" << text;
+}
+
+// A test whose tables lie in a fresh scratch folder.
+class ScratchTablesTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.Valid()); }
+
+    std::string Base(const char* name = "lang") const { return m_dir.File(name); }
+    static bool NoTable(const std::string& base) {
+        return !Exists(base + ".sif") && !Exists(base + ".poo");
+    }
+
+    TempDir m_dir;
+};
