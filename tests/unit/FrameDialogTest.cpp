@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "Paths.h"
 #include "app/SetupDlg.h"
 #include "platform/Application.h"
 #include "platform/FindFile.h"
@@ -40,32 +41,29 @@ HWND WaitForOwnWindow(const char* caption) {
     return windriver::WaitForWindow(GetCurrentProcessId(), caption, nullptr, kTimeoutMs);
 }
 
-// True once `window` is destroyed, false when it still is after kTimeoutMs.
-bool WaitForGone(HWND window) {
-    return windriver::WaitForWindowGone(window, kTimeoutMs);
-}
-
-std::string TextOf(HWND window) {
-    char text[256] = "";
-    SendMessageA(window, WM_GETTEXT, sizeof text, (LPARAM)text);
-    return text;
-}
-
-// Runs the dialog modally; `observe` runs on another thread once the dialog
-// is visible and must end it. A dialog that is not ended is cancelled after
-// the observer returns, so a failing test cannot hang.
-INT_PTR RunObserved(CDialog& dialog, const char* caption, std::function<void(HWND)> observe) {
+// Runs the frame dialog modally as the application's main window; `observe`
+// runs on another thread once the dialog is visible. The dialog is cancelled
+// when `observe` returns, unless `observerEndsIt`; one still open after
+// kTimeoutMs then is a failure, and cancelled so that the test cannot hang.
+INT_PTR RunFrame(std::function<void(HWND)> observe, bool observerEndsIt = false) {
+    FrameOnlyDlg dialog;
+    TestApp().m_pMainWnd = &dialog;
     std::thread observer([&] {
-        HWND window = WaitForOwnWindow(caption);
+        HWND window = WaitForOwnWindow("The Vellmor Setup");
         EXPECT_NE(nullptr, window) << "dialog did not appear";
         if (!window)
             return;
         observe(window);
-        if (!WaitForGone(window))
+        if (!observerEndsIt)
             PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        if (!windriver::WaitForWindowGone(window, kTimeoutMs)) {
+            ADD_FAILURE() << "the dialog is still open";
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        }
     });
     INT_PTR result = dialog.DoModal();
     observer.join();
+    TestApp().m_pMainWnd = nullptr;
     return result;
 }
 
@@ -76,8 +74,7 @@ RECT WindowRect(HWND window) {
 }
 
 TEST(FrameDialog, SystemMenuEndsWithSeparatorAndAboutItem) {
-    FrameOnlyDlg dialog;
-    RunObserved(dialog, "The Vellmor Setup", [](HWND window) {
+    RunFrame([](HWND window) {
         HMENU menu = GetSystemMenu(window, FALSE);
         ASSERT_NE(nullptr, menu);
         int count = GetMenuItemCount(menu);
@@ -93,13 +90,11 @@ TEST(FrameDialog, SystemMenuEndsWithSeparatorAndAboutItem) {
         EXPECT_EQ(big, (HICON)SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
         // Dragging the minimised dialog shows the same icon.
         EXPECT_EQ((LRESULT)big, SendMessageA(window, WM_QUERYDRAGICON, 0, 0));
-        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     });
 }
 
 TEST(FrameDialog, TabOrderSkipsTheHiddenGlideBox) {
-    FrameOnlyDlg dialog;
-    RunObserved(dialog, "The Vellmor Setup", [](HWND window) {
+    RunFrame([](HWND window) {
         HWND glide = GetDlgItem(window, IDC_GLIDE);
         EXPECT_FALSE(IsWindowVisible(glide));
         EXPECT_FALSE(IsWindowEnabled(glide));
@@ -111,14 +106,11 @@ TEST(FrameDialog, TabOrderSkipsTheHiddenGlideBox) {
             at = GetNextDlgTabItem(window, at, FALSE);
             EXPECT_EQ(order[i], GetDlgCtrlID(at)) << "tab stop " << i;
         }
-        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     });
 }
 
 TEST(FrameDialog, SystemCommands0x10To0x1FOpenTheAboutBoxCentredOverTheDialog) {
-    FrameOnlyDlg dialog;
-    TestApp().m_pMainWnd = &dialog;
-    RunObserved(dialog, "The Vellmor Setup", [](HWND window) {
+    RunFrame([](HWND window) {
         for (UINT command : {0x0010u, 0x001Fu}) {
             SCOPED_TRACE(command);
             PostMessageA(window, WM_SYSCOMMAND, command, 0);
@@ -131,13 +123,12 @@ TEST(FrameDialog, SystemCommands0x10To0x1FOpenTheAboutBoxCentredOverTheDialog) {
             EXPECT_NEAR((outer.top + outer.bottom) / 2, (inner.top + inner.bottom) / 2, 2);
 
             std::string texts;
-            for (HWND child = GetWindow(about, GW_CHILD); child;
-                 child = GetWindow(child, GW_HWNDNEXT))
-                texts += TextOf(child) + "|";
+            for (HWND child : windriver::ChildWindows(about))
+                texts += windriver::WindowText(child) + "|";
             EXPECT_NE(std::string::npos, texts.find("Setup Version 1.01|")) << texts;
 
             PostMessageA(about, WM_COMMAND, IDOK, 0);
-            EXPECT_TRUE(WaitForGone(about));
+            EXPECT_TRUE(windriver::WaitForWindowGone(about, kTimeoutMs));
         }
         // 0x0020 is not the About command: it goes to the default processing.
         // Sent, so that it has been handled when the call returns; a modal
@@ -148,34 +139,28 @@ TEST(FrameDialog, SystemCommands0x10To0x1FOpenTheAboutBoxCentredOverTheDialog) {
             << "0x0020 opened a modal window";
         EXPECT_EQ(nullptr, FindWindowA(nullptr, "About Setup"));
         EXPECT_TRUE(IsWindowEnabled(window));
-        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     });
-    TestApp().m_pMainWnd = nullptr;
 }
 
 TEST(FrameDialog, EscapeAndTheCloseButtonEndTheDialogWithCancel) {
-    FrameOnlyDlg byEscape;
-    INT_PTR result = RunObserved(byEscape, "The Vellmor Setup", [](HWND window) {
-        HWND edit = GetDlgItem(window, IDC_INSTALL_PATH);
-        PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-        PostMessageA(edit, WM_KEYUP, VK_ESCAPE, 0xC0010001);
-    });
-    EXPECT_EQ(IDCANCEL, result);
-
-    FrameOnlyDlg byClose;
-    result = RunObserved(byClose, "The Vellmor Setup",
-                         [](HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); });
-    EXPECT_EQ(IDCANCEL, result);
+    const std::function<void(HWND)> ends[] = {
+        [](HWND window) {
+            HWND edit = GetDlgItem(window, IDC_INSTALL_PATH);
+            PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            PostMessageA(edit, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+        },
+        [](HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); },
+    };
+    for (const auto& end : ends)
+        EXPECT_EQ(IDCANCEL, RunFrame(end, true)) << (&end == ends ? "Escape" : "close button");
 }
 
 TEST(FrameDialog, DialogWithoutOwnerIsCentredOnTheScreen) {
-    FrameOnlyDlg dialog;
-    RunObserved(dialog, "The Vellmor Setup", [](HWND window) {
+    RunFrame([](HWND window) {
         RECT area, rect = WindowRect(window);
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
         EXPECT_NEAR((area.left + area.right) / 2, (rect.left + rect.right) / 2, 2);
         EXPECT_NEAR((area.top + area.bottom) / 2, (rect.top + rect.bottom) / 2, 2);
-        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     });
 }
 
@@ -193,14 +178,6 @@ int DrawnWidth(HWND control, std::string text) {
     return size.cx;
 }
 
-// The demo CD's tables, as the build lays them out.
-std::string DemoLanguagesFolder() {
-    std::string path = std::string("Z:") + DEMO_LANGUAGES_DIR;
-    for (char& c : path)
-        c = c == '/' ? '\\' : c;
-    return path;
-}
-
 TEST(FrameDialog, EveryTextOfEveryDemoLanguageFitsItsControl) {
     const struct {
         int control;
@@ -212,9 +189,8 @@ TEST(FrameDialog, EveryTextOfEveryDemoLanguageFitsItsControl) {
         {IDOK, TXT_INSTALL},
         {IDCANCEL, TXT_EXIT},
     };
-    FrameOnlyDlg dialog;
-    RunObserved(dialog, "The Vellmor Setup", [&](HWND window) {
-        const std::string folder = DemoLanguagesFolder();
+    RunFrame([&](HWND window) {
+        const std::string folder = e2e::WindowsPath(DEMO_LANGUAGES_DIR);
         int languages = 0;
         for (CFindFile found((folder + "\\*.sif").c_str()); found.Found(); found.Next()) {
             ++languages;
@@ -233,20 +209,19 @@ TEST(FrameDialog, EveryTextOfEveryDemoLanguageFitsItsControl) {
             }
         }
         EXPECT_EQ(5, languages) << "demo languages in " << folder;
-        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     });
 }
 
 TEST(IconPosition, CentresTheIconRoundingUpWithoutGoingNegativeByRounding) {
-    RECT square = {0, 0, 36, 36};
-    POINT at = IconPosition(square, 32, 32);
-    EXPECT_EQ(2, at.x);
-    EXPECT_EQ(2, at.y);
-
-    RECT narrow = {0, 0, 30, 37};
-    at = IconPosition(narrow, 32, 32);
-    EXPECT_EQ(0, at.x);
-    EXPECT_EQ(3, at.y);
+    const struct {
+        RECT area;
+        LONG x, y;
+    } cases[] = {{{0, 0, 36, 36}, 2, 2}, {{0, 0, 30, 37}, 0, 3}};
+    for (const auto& c : cases) {
+        POINT at = IconPosition(c.area, 32, 32);
+        EXPECT_EQ(c.x, at.x) << c.area.right << "x" << c.area.bottom;
+        EXPECT_EQ(c.y, at.y) << c.area.right << "x" << c.area.bottom;
+    }
 }
 
 } // namespace

@@ -1,14 +1,10 @@
 #pragma once
-// Where the built Setup.exe lies, as a Windows path (Wine maps the Linux
-// root as Z:).
+// Where the built Setup.exe lies, as Windows sees it.
 
 #include <string>
 
+#include "Paths.h"
+
 inline std::string SetupExePath() {
-    std::string path = std::string("Z:") + SETUP_EXE_PATH;
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    return path;
+    return e2e::WindowsPath(SETUP_EXE_PATH);
 }
