@@ -140,34 +140,30 @@ TEST_F(LanguageTableTest, TableOf788RecordsLacksTheLastCatalogueText) {
     EXPECT_FALSE(TextAt(table, TXT_LANGUAGE_SELECTION));
 }
 
-TEST_F(LanguageTableTest, FailedLoadEmptiesThePreviousTable) {
-    WriteTexts(Base("english"), {{0, "Install"}});
-    CLanguageTable table;
-    table.Load(Base("english").c_str());
-    ASSERT_EQ(TextAt(table, 0), "Install");
-
-    // Only the pool of the new language exists: its index cannot be opened.
-    WriteTexts(Base("deutsch"), {{0, "Installieren"}});
-    ASSERT_EQ(remove((Base("deutsch") + ".sif").c_str()), 0);
-    table.Load(Base("deutsch").c_str());
-    EXPECT_EQ(table.GetCount(), 0);
-    EXPECT_STREQ(table.GetBasePath(), Base("deutsch").c_str());
-    EXPECT_FALSE(TextAt(table, 0));
-}
-
-TEST_F(LanguageTableTest, ReloadReplacesRecordsAndBasePath) {
+// Each load replaces the records and base path of the one before, also
+// from the table's own buffer; a load whose index cannot be opened leaves no
+// records to show through under the new base path.
+TEST_F(LanguageTableTest, EachLoadReplacesThePreviousTable) {
     WriteTexts(Base("a"), {{0, "a0"}, {1, "a1"}, {2, "a2"}});
     WriteTexts(Base("b"), {{0, "b0"}});
+    WriteTexts(Base("c"), {{0, "c0"}});
+    ASSERT_EQ(remove((Base("c") + ".sif").c_str()), 0); // only its pool is left
     CLanguageTable table;
     table.Load(Base("a").c_str());
+    ASSERT_EQ(TextAt(table, 2), "a2");
     table.Load(Base("b").c_str());
     EXPECT_EQ(table.GetCount(), 1);
     EXPECT_EQ(TextAt(table, 0), "b0");
     EXPECT_FALSE(TextAt(table, 1));
 
-    table.Load(table.GetBasePath()); // its own buffer as the argument
+    table.Load(table.GetBasePath());
     EXPECT_STREQ(table.GetBasePath(), Base("b").c_str());
     EXPECT_EQ(TextAt(table, 0), "b0");
+
+    table.Load(Base("c").c_str());
+    EXPECT_EQ(table.GetCount(), 0);
+    EXPECT_STREQ(table.GetBasePath(), Base("c").c_str());
+    EXPECT_FALSE(TextAt(table, 0));
 }
 
 TEST_F(LanguageTableTest, EveryLookupReadsThePoolAgain) {
