@@ -5,6 +5,7 @@
 #include <stdlib.h>
 
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -199,23 +200,18 @@ TEST_F(LangtoolTest, SourceErrorsNameFileAndLineAndWriteNothing) {
 }
 
 TEST_F(LangtoolTest, UsageErrorsExitWithTwo) {
-    const std::vector<std::vector<std::string>> cases = {
-        {},
-        {"translate", "x"},
-        {"build", "src.txt"},
-        {"build", "src.txt", "-o"},
-        {"dump"},
-        {"dump", "a", "b"},
-        {"dump", "a", "--codepage", "abc"},
-        {"dump", "a", "--codepage", "-5"},
-        {"check", "a", "--verbose"},
-        {"status", "a.txt"},
-        {"update", "--master", "m.txt", "a.txt", "b.txt"},
-        {"codepage", "a.txt", "--codepage", "1252"},
-    };
-    for (const std::vector<std::string>& args : cases) {
+    for (const char* line :
+         {"", "translate x", "build src.txt", "build src.txt -o", "dump", "dump a b",
+          "dump a --codepage abc", "dump a --codepage -5", "check a --verbose", "status a.txt",
+          "update --master m.txt a.txt b.txt", "codepage a.txt --codepage 1252"}) {
+        SCOPED_TRACE(line);
+        std::vector<std::string> args;
+        std::istringstream words(line);
+        for (std::string word; words >> word;) {
+            args.push_back(word);
+        }
         RunResult run = Langtool(args);
-        EXPECT_EQ(run.status, 2) << (args.empty() ? "" : args[0]) << " " << args.size();
+        EXPECT_EQ(run.status, 2);
         EXPECT_TRUE(Contains(run.err, "usage:"));
     }
 }

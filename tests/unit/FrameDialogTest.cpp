@@ -73,8 +73,33 @@ RECT WindowRect(HWND window) {
     return rect;
 }
 
-TEST(FrameDialog, SystemMenuEndsWithSeparatorAndAboutItem) {
+// The frame as shown: centred on the screen (it has no owner), the Glide box
+// hidden and out of the tab order, one icon for every use, and the system
+// menu ending in a separator and the About item.
+TEST(FrameDialog, ShownCentredWithItsTabOrderIconAndSystemMenu) {
     RunFrame([](HWND window) {
+        RECT area, rect = WindowRect(window);
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        EXPECT_NEAR((area.left + area.right) / 2, (rect.left + rect.right) / 2, 2);
+        EXPECT_NEAR((area.top + area.bottom) / 2, (rect.top + rect.bottom) / 2, 2);
+
+        HWND glide = GetDlgItem(window, IDC_GLIDE);
+        EXPECT_FALSE(IsWindowVisible(glide));
+        EXPECT_FALSE(IsWindowEnabled(glide));
+        const int order[] = {IDC_INSTALL_PATH, IDC_BROWSE,      IDC_LANGUAGE, IDOK,
+                             IDCANCEL,         IDC_INSTALL_PATH};
+        HWND at = GetDlgItem(window, order[0]);
+        for (size_t i = 1; i < sizeof order / sizeof order[0]; ++i) {
+            at = GetNextDlgTabItem(window, at, FALSE);
+            EXPECT_EQ(order[i], GetDlgCtrlID(at)) << "tab stop " << i;
+        }
+
+        HICON big = (HICON)SendMessageA(window, WM_GETICON, ICON_BIG, 0);
+        EXPECT_NE(nullptr, big);
+        EXPECT_EQ(big, (HICON)SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+        // Dragging the minimised dialog shows the same icon.
+        EXPECT_EQ((LRESULT)big, SendMessageA(window, WM_QUERYDRAGICON, 0, 0));
+
         HMENU menu = GetSystemMenu(window, FALSE);
         ASSERT_NE(nullptr, menu);
         int count = GetMenuItemCount(menu);
@@ -84,28 +109,6 @@ TEST(FrameDialog, SystemMenuEndsWithSeparatorAndAboutItem) {
         EXPECT_STREQ("&About Setup...", text);
         EXPECT_EQ(0x0010u, GetMenuItemID(menu, count - 1));
         EXPECT_TRUE(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
-
-        HICON big = (HICON)SendMessageA(window, WM_GETICON, ICON_BIG, 0);
-        EXPECT_NE(nullptr, big);
-        EXPECT_EQ(big, (HICON)SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
-        // Dragging the minimised dialog shows the same icon.
-        EXPECT_EQ((LRESULT)big, SendMessageA(window, WM_QUERYDRAGICON, 0, 0));
-    });
-}
-
-TEST(FrameDialog, TabOrderSkipsTheHiddenGlideBox) {
-    RunFrame([](HWND window) {
-        HWND glide = GetDlgItem(window, IDC_GLIDE);
-        EXPECT_FALSE(IsWindowVisible(glide));
-        EXPECT_FALSE(IsWindowEnabled(glide));
-
-        const int order[] = {IDC_INSTALL_PATH, IDC_BROWSE,      IDC_LANGUAGE, IDOK,
-                             IDCANCEL,         IDC_INSTALL_PATH};
-        HWND at = GetDlgItem(window, order[0]);
-        for (size_t i = 1; i < sizeof order / sizeof order[0]; ++i) {
-            at = GetNextDlgTabItem(window, at, FALSE);
-            EXPECT_EQ(order[i], GetDlgCtrlID(at)) << "tab stop " << i;
-        }
     });
 }
 
@@ -153,15 +156,6 @@ TEST(FrameDialog, EscapeAndTheCloseButtonEndTheDialogWithCancel) {
     };
     for (const auto& end : ends)
         EXPECT_EQ(IDCANCEL, RunFrame(end, true)) << (&end == ends ? "Escape" : "close button");
-}
-
-TEST(FrameDialog, DialogWithoutOwnerIsCentredOnTheScreen) {
-    RunFrame([](HWND window) {
-        RECT area, rect = WindowRect(window);
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-        EXPECT_NEAR((area.left + area.right) / 2, (rect.left + rect.right) / 2, 2);
-        EXPECT_NEAR((area.top + area.bottom) / 2, (rect.top + rect.bottom) / 2, 2);
-    });
 }
 
 // The width of `text` as `control` draws it: in its font, without the "&"

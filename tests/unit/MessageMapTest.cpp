@@ -27,13 +27,10 @@ END_MESSAGE_MAP()
 
 class DerivedTarget : public BaseTarget {
   public:
-    UINT lastSysCommand = 0;
-    LPARAM lastSysParam = 0;
     void OnSelect() { ran += "select;"; }
     void OnClick() { ran += "click;"; }
     void OnSys(UINT id, LPARAM lParam) {
-        lastSysCommand = id;
-        lastSysParam = lParam;
+        ran += "sys " + std::to_string(id) + " " + std::to_string(lParam) + ";";
     }
     void OnOwnPaint() {
         ran += "paint;";
@@ -58,42 +55,39 @@ ON_WM_INITDIALOG(OnInit)
 ON_WM_QUERYDRAGICON(OnDrag)
 END_MESSAGE_MAP()
 
+// Each row: the handler that ran with its arguments, whether the message
+// counts as handled, and the result a handler returned.
 TEST(MessageMap, EachMessageRunsTheHandlerOfItsFirstMatchingRow) {
     const struct {
         const char* what;
         UINT message;
         WPARAM wParam;
+        LPARAM lParam;
         bool handled;
         const char* ran;
+        LRESULT result;
     } cases[] = {
-        {"code and id of a row", WM_COMMAND, MAKEWPARAM(100, CBN_SELCHANGE), true, "select;"},
-        {"another code, same id", WM_COMMAND, MAKEWPARAM(100, BN_CLICKED), true, "click;"},
-        {"same id, a code of no row", WM_COMMAND, MAKEWPARAM(100, CBN_DROPDOWN), false, ""},
-        {"same code, an id of no row", WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), false, ""},
-        {"a row of the base table", WM_COMMAND, MAKEWPARAM(200, EN_CHANGE), true, "base command;"},
-        {"a message of no row", WM_TIMER, 0, false, ""},
+        {"code and id of a row", WM_COMMAND, MAKEWPARAM(100, CBN_SELCHANGE), 0, true, "select;", 0},
+        {"another code, same id", WM_COMMAND, MAKEWPARAM(100, BN_CLICKED), 0, true, "click;", 0},
+        {"same id, a code of no row", WM_COMMAND, MAKEWPARAM(100, CBN_DROPDOWN), 0, false, "", 0},
+        {"same code, an id of no row", WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0, false, "", 0},
+        {"a row of the base table", WM_COMMAND, MAKEWPARAM(200, EN_CHANGE), 0, true,
+         "base command;", 0},
+        {"a message of no row", WM_TIMER, 0, 0, false, "", 0},
         // The derived paint handler asks for default processing: unhandled.
-        {"derived row before the base's", WM_PAINT, 0, false, "paint;"},
+        {"derived row before the base's", WM_PAINT, 0, 0, false, "paint;", 0},
+        {"arguments", WM_SYSCOMMAND, 0xF060, 0x00280010, true, "sys 61536 2621456;", 0},
+        {"a returned BOOL", WM_INITDIALOG, 0, 0, true, "", 7},
+        {"a returned handle", WM_QUERYDRAGICON, 0, 0, true, "", 0x1234},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         DerivedTarget target;
-        LRESULT result;
-        EXPECT_EQ(c.handled, target.Dispatch(c.message, c.wParam, 0, &result));
+        LRESULT result = 0;
+        EXPECT_EQ(c.handled, target.Dispatch(c.message, c.wParam, c.lParam, &result));
         EXPECT_EQ(c.ran, target.ran);
+        EXPECT_EQ(c.result, result);
     }
-}
-
-TEST(MessageMap, HandlersReceiveTheirArgumentsAndReturnTheirResults) {
-    DerivedTarget target;
-    LRESULT result = 0;
-    EXPECT_TRUE(target.Dispatch(WM_SYSCOMMAND, 0xF060, 0x00280010, &result));
-    EXPECT_EQ(0xF060u, target.lastSysCommand);
-    EXPECT_EQ(0x00280010, target.lastSysParam);
-    EXPECT_TRUE(target.Dispatch(WM_INITDIALOG, 0, 0, &result));
-    EXPECT_EQ(7, result);
-    EXPECT_TRUE(target.Dispatch(WM_QUERYDRAGICON, 0, 0, &result));
-    EXPECT_EQ(0x1234, result);
 }
 
 } // namespace
