@@ -38,20 +38,6 @@ void WriteFile(const std::string& path, const uint8_t* data, size_t size) {
     }
 }
 
-void ReadEveryIndex(CLanguageTable& table) {
-    for (int index = -1; index <= table.GetCount(); ++index) {
-        char* block = table.GetString(index);
-        if (block == nullptr) {
-            continue;
-        }
-        TextIndexEntry entry;
-        if (!table.GetEntry(index, &entry) || memchr(block, '\0', entry.length) == nullptr) {
-            __builtin_trap(); // a block without a NUL, or one for no record
-        }
-        free(block);
-    }
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -70,6 +56,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     CLanguageTable table;
     table.Load(base.c_str());
-    ReadEveryIndex(table);
+    for (int index = -1; index <= table.GetCount(); ++index) {
+        char* block = table.GetString(index);
+        TextIndexEntry entry;
+        if (block != nullptr &&
+            (!table.GetEntry(index, &entry) || memchr(block, '\0', entry.length) == nullptr)) {
+            __builtin_trap(); // a block without a NUL, or one for no record
+        }
+        free(block);
+    }
     return 0;
 }

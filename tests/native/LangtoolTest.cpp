@@ -166,39 +166,6 @@ TEST_F(LangtoolTest, AFailedBuildKeepsThePreviousTableAndWriteErrorsSayWhy) {
     EXPECT_FALSE(Exists(m_dir.File("absent")));
 }
 
-struct BadSource {
-    const char* what;
-    std::string line; // becomes line 3 of the source
-    const char* message;
-};
-
-TEST_F(LangtoolTest, SourceErrorsNameFileAndLineAndWriteNothing) {
-    const BadSource cases[] = {
-        {"no tab", "12 text", "expected a decimal index, a tab and the text"},
-        {"no index", "\ttext", "expected a decimal index"},
-        {"signed index", "-1\ttext", "expected a decimal index"},
-        {"index too large", "1048576\ttext", "index above the largest allowed"},
-        {"unknown escape", "12\ta\\qb", "unknown escape \\q"},
-        {"lone backslash", "12\tabc\\", "backslash at the end"},
-        {"NUL byte", std::string("12\ta\0b", 6), "NUL byte"},
-        {"bad UTF-8", "12\t\xC3(", "column 4: byte 0xC3; the text is not valid UTF-8"},
-        {"character outside 1252", "12\tarrow \xE2\x86\x92",
-         "column 10: U+2192, a character that code page 1252 cannot hold"},
-        {"bad code page line", "# codepage: x", "expected \"# codepage: N\""},
-        {"bad escape in a source comment", "# en: a\\q", "unknown escape \\q"},
-        {"duplicate index", "1\tagain", "index 1 is already given on line 1"},
-    };
-    for (const BadSource& c : cases) {
-        SCOPED_TRACE(c.what);
-        std::string source = Source("1\tfirst\n# comment\n" + c.line + "\n4\tlast\n");
-        RunResult built = Build(source, Base());
-        EXPECT_EQ(built.status, 1);
-        EXPECT_TRUE(Contains(built.err, source + ":3: error: "));
-        EXPECT_TRUE(Contains(built.err, c.message));
-        EXPECT_TRUE(NoTable(Base()));
-    }
-}
-
 TEST_F(LangtoolTest, UsageErrorsExitWithTwo) {
     for (const char* line :
          {"", "translate x", "build src.txt", "build src.txt -o", "dump", "dump a b",
@@ -251,9 +218,8 @@ TEST_F(LangtoolTest, TheCatalogueDecidesInBuildAndCheck) {
          Replace(Replace(all, 661, "661\t&\xC3\x9C"), 662, "662\t&\xC3\xBC"), 1,
          "TXT_INSTALL (662) has the accelerator"},
         {"wide label", Replace(all, 659, "659\tInstallationsordner w\xC3\xA4hlen:"), 0,
-         "TXT_INSTALL_TO (659) \"Installationsordner w\xC3\xA4hlen:\" is 84 dialog units wide; its "
-         "control "
-         "IDC_LABEL_INSTALL_TO has room for 59"},
+         "TXT_INSTALL_TO (659) \"Installationsordner w\xC3\xA4hlen:\" is 84 dialog units wide; "
+         "its control IDC_LABEL_INSTALL_TO has room for 59"},
         {"wide button", Replace(all, 662, "662\t&Installation jetzt sofort starten"), 0,
          "wide; its control IDOK has room for 76, so it is cut"},
         {"wide caption", Replace(all, 658, "658\t" + std::string(40, 'W')), 0,
@@ -276,13 +242,32 @@ TEST_F(LangtoolTest, TheCatalogueDecidesInBuildAndCheck) {
     }
 }
 
-// Problems of the whole source or of the command line write nothing.
-TEST_F(LangtoolTest, WholeFileProblemsAreNamed) {
+// A source's errors are named by file and line, those of the whole source or
+// of the command line by file; none writes a table.
+TEST_F(LangtoolTest, BuildErrorsAreNamedAndWriteNothing) {
+    auto line3 = [](const std::string& line) {
+        return "1\tfirst\n# comment\n" + line + "\n4\tlast\n";
+    };
     const struct {
         std::optional<std::string> source; // none: the source does not exist
-        const char* codepage;
-        const char* message;
+        const char* codepage;              // null: none given
+        std::string message;
     } cases[] = {
+        {line3("12 text"), nullptr,
+         "src.txt:3: error: expected a decimal index, a tab and the text"},
+        {line3("\ttext"), nullptr, "src.txt:3: error: expected a decimal index"},
+        {line3("-1\ttext"), nullptr, "src.txt:3: error: expected a decimal index"},
+        {line3("1048576\ttext"), nullptr, "src.txt:3: error: index above the largest allowed"},
+        {line3("12\ta\\qb"), nullptr, "src.txt:3: error: unknown escape \\q"},
+        {line3("12\tabc\\"), nullptr, "src.txt:3: error: backslash at the end"},
+        {line3("12\ta\0b"s), nullptr, "src.txt:3: error: NUL byte"},
+        {line3("12\t\xC3("), nullptr,
+         "src.txt:3: error: column 4: byte 0xC3; the text is not valid UTF-8"},
+        {line3("12\tarrow \xE2\x86\x92"), nullptr,
+         "src.txt:3: error: column 10: U+2192, a character that code page 1252 cannot hold"},
+        {line3("# codepage: x"), nullptr, "src.txt:3: error: expected \"# codepage: N\""},
+        {line3("# en: a\\q"), nullptr, "src.txt:3: error: unknown escape \\q"},
+        {line3("1\tagain"), nullptr, "src.txt:3: error: index 1 is already given on line 1"},
         // UTF-16 with and without its byte-order mark.
         {"\377\3766\0005\0"s, "1252", "src.txt: error: the source is UTF-16"},
         {"6\0005\0"s, "1252", "the source is UTF-16"},
@@ -290,12 +275,16 @@ TEST_F(LangtoolTest, WholeFileProblemsAreNamed) {
         {"# codepage: 1250\n" + CatalogueSource(), "1252",
          "the source names code page 1250, --codepage 1252"},
         {"0\ta\n", "4242", "code page 4242 is not supported"},
-        {std::nullopt, "1252", "cannot read"},
+        {std::nullopt, nullptr, "cannot read"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
-        std::string source = c.source ? Source(*c.source) : m_dir.File("absent.txt");
-        RunResult built = Langtool({"build", source, "-o", Base(), "--codepage", c.codepage});
+        SCOPED_TRACE("row " + std::to_string(&c - cases) + ": " + c.message);
+        std::vector<std::string> args = {
+            "build", c.source ? Source(*c.source) : m_dir.File("absent.txt"), "-o", Base()};
+        if (c.codepage != nullptr) {
+            args.insert(args.end(), {"--codepage", c.codepage});
+        }
+        RunResult built = Langtool(args);
         EXPECT_EQ(built.status, 1);
         EXPECT_TRUE(Contains(built.err, c.message));
         EXPECT_TRUE(NoTable(Base()));

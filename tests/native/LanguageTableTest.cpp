@@ -43,16 +43,6 @@ class LanguageTableTest : public ScratchTablesTest {
     }
 };
 
-TEST_F(LanguageTableTest, FreshTableIsEmpty) {
-    CLanguageTable table;
-    EXPECT_EQ(table.GetCount(), 0);
-    char zeros[text::kPathBufferSize] = {};
-    EXPECT_EQ(memcmp(table.GetBasePath(), zeros, sizeof(zeros)), 0);
-    for (int index : {0, -1, 789}) {
-        EXPECT_FALSE(TextAt(table, index)) << index;
-    }
-}
-
 using Texts = std::vector<std::pair<int, std::optional<std::string>>>;
 
 struct TableFiles {
@@ -69,6 +59,7 @@ TableFiles Files(const char* what, std::string index, std::optional<std::string>
 }
 
 TEST_F(LanguageTableTest, ReadsWhatTheRecordsHoldAndNothingOutsideThem) {
+    WriteTexts(Base("788"), {{TXT_DIALOG_TITLE, "Setup"}, {TXT_BROWSE_CAPTION, "Choose"}});
     std::vector<TableFiles> cases = {
         // Record 0 points at offset 0x0102 so that a byte-order mistake in
         // either field reads somewhere else.
@@ -84,6 +75,12 @@ TEST_F(LanguageTableTest, ReadsWhatTheRecordsHoldAndNothingOutsideThem) {
         Files("text ends at the first NUL", Records({{0, 1}, {1, 6}}), "\0ab\0cd\0"s, 2,
               {{0, ""}, {1, "ab"}}),
         Files("record covering the whole pool", Records({{0, 6}}), "whole\0"s, 1, {{0, "whole"}}),
+        // A gap reads as an empty text; the last catalogue text is not there.
+        Files("788 records", ReadBytes(Base("788") + ".sif"), ReadBytes(Base("788") + ".poo"), 788,
+              {{TXT_BROWSE_CAPTION, "Choose"},
+               {TXT_DIALOG_TITLE, "Setup"},
+               {TXT_INSTALL_TO, ""},
+               {TXT_LANGUAGE_SELECTION, {}}}),
     };
     // Malformed records between two sound ones, in a pool of 16 bytes:
     // "0123456789abcde" and a NUL at 15.
@@ -129,26 +126,22 @@ TEST_F(LanguageTableTest, BlockHoldsTheWholeRecordBeyondItsFirstNul) {
     free(block);
 }
 
-TEST_F(LanguageTableTest, TableOf788RecordsLacksTheLastCatalogueText) {
-    WriteTexts(Base(), {{TXT_DIALOG_TITLE, "Setup"}, {TXT_BROWSE_CAPTION, "Choose"}});
-    CLanguageTable table;
-    table.Load(Base().c_str());
-    EXPECT_EQ(table.GetCount(), 788);
-    EXPECT_EQ(TextAt(table, TXT_BROWSE_CAPTION), "Choose");
-    EXPECT_EQ(TextAt(table, TXT_DIALOG_TITLE), "Setup");
-    EXPECT_EQ(TextAt(table, TXT_INSTALL_TO), ""); // a gap reads as an empty text
-    EXPECT_FALSE(TextAt(table, TXT_LANGUAGE_SELECTION));
-}
-
-// Each load replaces the records and base path of the one before, also
-// from the table's own buffer; a load whose index cannot be opened leaves no
-// records to show through under the new base path.
+// A fresh table is empty. Each load replaces the records and base path of
+// the one before, also from the table's own buffer; a load whose index cannot
+// be opened leaves no records to show through under the new base path.
 TEST_F(LanguageTableTest, EachLoadReplacesThePreviousTable) {
     WriteTexts(Base("a"), {{0, "a0"}, {1, "a1"}, {2, "a2"}});
     WriteTexts(Base("b"), {{0, "b0"}});
     WriteTexts(Base("c"), {{0, "c0"}});
     ASSERT_EQ(remove((Base("c") + ".sif").c_str()), 0); // only its pool is left
     CLanguageTable table;
+    EXPECT_EQ(table.GetCount(), 0);
+    char zeros[text::kPathBufferSize] = {};
+    EXPECT_EQ(memcmp(table.GetBasePath(), zeros, sizeof(zeros)), 0);
+    for (int index : {0, -1, 789}) {
+        EXPECT_FALSE(TextAt(table, index)) << index;
+    }
+
     table.Load(Base("a").c_str());
     ASSERT_EQ(TextAt(table, 2), "a2");
     table.Load(Base("b").c_str());
@@ -177,8 +170,8 @@ TEST_F(LanguageTableTest, EveryLookupReadsThePoolAgain) {
     EXPECT_FALSE(TextAt(table, 0));
 }
 
-// A base path of 255 characters is taken; one of 256 is refused and empties
-// the table, as does none at all.
+// A base path of 255 characters is taken; one of 256, none at all, or 256
+// characters without a NUL are refused and empty the table.
 TEST_F(LanguageTableTest, BasePathsUpTo255CharactersAreAccepted) {
     std::string folder = m_dir.Path() + "/";
     std::string longest = folder + std::string(text::kMaxBasePath - folder.size(), 'n');
@@ -199,16 +192,11 @@ TEST_F(LanguageTableTest, BasePathsUpTo255CharactersAreAccepted) {
     table.Load(longest.c_str());
     table.Load(nullptr);
     EXPECT_EQ(table.GetCount(), 0);
-}
 
-TEST_F(LanguageTableTest, UnterminatedBasePathIsNotReadPastItsBuffer) {
     // A 256-byte buffer without a NUL: the sanitizers catch any read past it.
-    char* path = (char*)malloc(text::kMaxBasePath + 1);
-    ASSERT_NE(path, nullptr);
-    memset(path, 'p', text::kMaxBasePath + 1);
-    CLanguageTable table;
-    table.Load(path);
-    free(path);
+    std::vector<char> unterminated(text::kMaxBasePath + 1, 'p');
+    table.Load(longest.c_str());
+    table.Load(unterminated.data());
     EXPECT_EQ(table.GetCount(), 0);
     EXPECT_STREQ(table.GetBasePath(), "");
 }

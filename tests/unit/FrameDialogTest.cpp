@@ -35,12 +35,6 @@ CWinApp& TestApp() {
     return app;
 }
 
-// A visible window of this process with `caption`, or null when none is
-// shown within kTimeoutMs.
-HWND WaitForOwnWindow(const char* caption) {
-    return windriver::WaitForWindow(GetCurrentProcessId(), caption, nullptr, kTimeoutMs);
-}
-
 // Runs the frame dialog modally as the application's main window; `observe`
 // runs on another thread once the dialog is visible. The dialog is cancelled
 // when `observe` returns, unless `observerEndsIt`; one still open after
@@ -49,7 +43,8 @@ INT_PTR RunFrame(std::function<void(HWND)> observe, bool observerEndsIt = false)
     FrameOnlyDlg dialog;
     TestApp().m_pMainWnd = &dialog;
     std::thread observer([&] {
-        HWND window = WaitForOwnWindow("The Vellmor Setup");
+        HWND window = windriver::WaitForWindow(GetCurrentProcessId(), "The Vellmor Setup", nullptr,
+                                               kTimeoutMs);
         EXPECT_NE(nullptr, window) << "dialog did not appear";
         if (!window)
             return;
@@ -117,7 +112,8 @@ TEST(FrameDialog, SystemCommands0x10To0x1FOpenTheAboutBoxCentredOverTheDialog) {
         for (UINT command : {0x0010u, 0x001Fu}) {
             SCOPED_TRACE(command);
             PostMessageA(window, WM_SYSCOMMAND, command, 0);
-            HWND about = WaitForOwnWindow("About Setup");
+            HWND about =
+                windriver::WaitForWindow(GetCurrentProcessId(), "About Setup", nullptr, kTimeoutMs);
             ASSERT_NE(nullptr, about);
             EXPECT_EQ(window, GetWindow(about, GW_OWNER));
             EXPECT_FALSE(IsWindowEnabled(window)) << "the setup dialog waits for the About box";
