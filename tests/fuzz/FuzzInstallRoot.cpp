@@ -8,6 +8,10 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <algorithm>
+#include <string>
+#include <string_view>
+
 #include "install/Names.h"
 #include "install/PathRules.h"
 
@@ -20,36 +24,21 @@ void Check(bool holds) {
         __builtin_trap();
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-bool StartsWith(const char* text, size_t length, const char* prefix) {
-    size_t prefixLength = strlen(prefix);
-    return prefixLength <= length && memcmp(text, prefix, prefixLength) == 0;
-}
-
 // The root is the text as typed, or the trimmed text cut just before the
 // product folder standing as a whole folder name; `typed` has its "/"
 // already read as "\".
-bool IsRootOf(const char* root, const char* typed) {
-    if (strcmp(root, typed) == 0)
+bool IsRootOf(std::string_view root, std::string_view typed) {
+    if (root == typed)
         return true;
-    const char* start = typed;
-    const char* end = typed + strlen(typed);
-    while (start < end && IsBlank(*start))
-        ++start;
-    while (end > start && IsBlank(end[-1]))
-        --end;
-    size_t rootLength = strlen(root);
-    if (rootLength == 0 || root[rootLength - 1] != '\\' ||
-        !StartsWith(start, (size_t)(end - start), root))
+    const char* blanks = " \t\n\v\f\r";
+    size_t start = typed.find_first_not_of(blanks);
+    if (start == std::string_view::npos)
         return false;
-    const char* product = start + rootLength;
-    if (!StartsWith(product, (size_t)(end - product), kProductFolder))
-        return false;
-    const char* after = product + kProductLength;
-    return after == end || *after == '\\';
+    typed = typed.substr(start, typed.find_last_not_of(blanks) + 1 - start);
+    size_t after = root.size() + kProductLength;
+    return !root.empty() && root.back() == '\\' && typed.substr(0, root.size()) == root &&
+           typed.substr(root.size(), kProductLength) == kProductFolder &&
+           (typed.size() == after || typed[after] == '\\');
 }
 
 void CheckDerivedPaths(const char* root) {
@@ -84,10 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RootRule rule = DeriveInstallRoot(typed, *root);
     Check(memchr(*root, '\0', sizeof(PathBuffer)) != nullptr);
     Check(strchr(*root, '/') == nullptr);
-    char* backslashed = strdup(typed);
-    Check(backslashed != nullptr);
-    for (char* c = backslashed; *c; ++c)
-        *c = *c == '/' ? '\\' : *c;
+    std::string backslashed = typed;
+    std::replace(backslashed.begin(), backslashed.end(), '/', '\\');
     switch (rule) {
     case RootRule::Derived:
         Check(typedLength < sizeof(PathBuffer) && IsAbsolutePath(*root) &&
@@ -110,7 +97,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(shown < sizeof(PathBuffer) && shown <= typedLength && memcmp(*root, typed, shown) == 0);
 
     free(root);
-    free(backslashed);
     free(typed);
     return 0;
 }

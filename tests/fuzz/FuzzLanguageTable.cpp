@@ -5,58 +5,36 @@
 // the sanitizers catch reads and writes outside what was allocated.
 
 #include <stdint.h>
-#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "text/LanguageTable.h"
 
 namespace {
 
-// One scratch folder for the whole run, removed when the process ends.
-const char* ScratchBase() {
-    static char base[64];
-    if (base[0] == '\0') {
-        char folder[] = "/tmp/fuzz-vtext-XXXXXX";
-        if (mkdtemp(folder) == nullptr) {
+// One scratch folder for the whole run, removed with its files when the
+// process ends.
+std::string g_folder;
+
+const std::string& ScratchFolder() {
+    if (g_folder.empty()) {
+        char pattern[] = "/tmp/fuzz-vtext-XXXXXX";
+        if (mkdtemp(pattern) == nullptr) {
             abort();
         }
-        snprintf(base, sizeof(base), "%s/table", folder);
-        atexit([] {
-            char path[80];
-            snprintf(path, sizeof(path), "%s.sif", base);
-            unlink(path);
-            snprintf(path, sizeof(path), "%s.poo", base);
-            unlink(path);
-            *strrchr(base, '/') = '\0';
-            rmdir(base);
-        });
+        g_folder = pattern;
+        atexit([] { std::filesystem::remove_all(g_folder); });
     }
-    return base;
+    return g_folder;
 }
 
-void WriteFile(const char* base, const char* extension, const uint8_t* data, size_t size) {
-    char path[80];
-    snprintf(path, sizeof(path), "%s%s", base, extension);
-    FILE* file = fopen(path, "wb");
-    if (file == nullptr || (size > 0 && fwrite(data, size, 1, file) != 1)) {
+void WriteFile(const std::string& path, const uint8_t* data, size_t size) {
+    if (!std::ofstream(path, std::ios::binary).write((const char*)data, (std::streamsize)size)) {
         abort();
-    }
-    fclose(file);
-}
-
-void ReadEveryIndex(CLanguageTable& table) {
-    for (int index = -1; index <= table.GetCount(); ++index) {
-        char* block = table.GetString(index);
-        if (block == nullptr) {
-            continue;
-        }
-        TextIndexEntry entry;
-        if (!table.GetEntry(index, &entry) || memchr(block, '\0', entry.length) == nullptr) {
-            __builtin_trap(); // a block without a NUL, or one for no record
-        }
-        free(block);
     }
 }
 
@@ -72,12 +50,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (indexSize > size) {
         indexSize = size;
     }
-    const char* base = ScratchBase();
-    WriteFile(base, ".sif", data, indexSize);
-    WriteFile(base, ".poo", data + indexSize, size - indexSize);
+    const std::string base = ScratchFolder() + "/table";
+    WriteFile(base + ".sif", data, indexSize);
+    WriteFile(base + ".poo", data + indexSize, size - indexSize);
 
     CLanguageTable table;
-    table.Load(base);
-    ReadEveryIndex(table);
+    table.Load(base.c_str());
+    for (int index = -1; index <= table.GetCount(); ++index) {
+        char* block = table.GetString(index);
+        TextIndexEntry entry;
+        if (block != nullptr &&
+            (!table.GetEntry(index, &entry) || memchr(block, '\0', entry.length) == nullptr)) {
+            __builtin_trap(); // a block without a NUL, or one for no record
+        }
+        free(block);
+    }
     return 0;
 }

@@ -9,73 +9,55 @@
 
 namespace {
 
-const char* RuleName(RootRule rule) {
-    switch (rule) {
-    case RootRule::Derived:
-        return "derived";
-    case RootRule::TooLong:
-        return "too long";
-    case RootRule::Relative:
-        return "relative";
-    }
-    return "?";
+// The root of `typed` by its rule, and the root it leaves.
+void ExpectRoot(const std::string& typed, RootRule rule, const std::string& expected) {
+    SCOPED_TRACE("typed \"" + typed + "\"");
+    PathBuffer root;
+    memset(root, 'x', sizeof root);
+    EXPECT_EQ(rule, DeriveInstallRoot(typed.c_str(), root));
+    EXPECT_EQ(expected, root);
 }
 
 TEST(PathRules, InstallRootOfTypedText) {
     const struct {
         std::string typed;
-        RootRule rule;
-        const char* root;
-    } cases[] = {
+        const char* root; // null: the text as typed
+    } derived[] = {
         // The product folder as a whole folder name ends the root.
-        {"C:\\Games\\The Vellmor", RootRule::Derived, "C:\\Games\\"},
-        {"C:\\Games\\The Vellmor\\", RootRule::Derived, "C:\\Games\\"},
-        {"C:\\Games\\The Vellmor\\Maps", RootRule::Derived, "C:\\Games\\"},
-        {"  C:\\Games\\The Vellmor\\ ", RootRule::Derived, "C:\\Games\\"},
-        {"C:\\The Vellmor", RootRule::Derived, "C:\\"},
-        {"C:\\The Vellmor Mods\\The Vellmor", RootRule::Derived, "C:\\The Vellmor Mods\\"},
-        {"\\\\server\\share\\The Vellmor", RootRule::Derived, "\\\\server\\share\\"},
+        {"C:\\Games\\The Vellmor", "C:\\Games\\"},
+        {"C:\\Games\\The Vellmor\\", "C:\\Games\\"},
+        {"C:\\Games\\The Vellmor\\Maps", "C:\\Games\\"},
+        {"  C:\\Games\\The Vellmor\\ ", "C:\\Games\\"},
+        {"C:\\The Vellmor", "C:\\"},
+        {"C:\\The Vellmor Mods\\The Vellmor", "C:\\The Vellmor Mods\\"},
+        {"\\\\server\\share\\The Vellmor", "\\\\server\\share\\"},
         // Only part of a folder name, or in another case: the text as typed.
-        {"C:\\Games\\The Vellmor Mods", RootRule::Derived, "C:\\Games\\The Vellmor Mods"},
-        {"C:\\Games\\Old The Vellmor", RootRule::Derived, "C:\\Games\\Old The Vellmor"},
-        {"C:\\Games\\the vellmor", RootRule::Derived, "C:\\Games\\the vellmor"},
-        {"C:\\Games  ", RootRule::Derived, "C:\\Games  "},
-        {"c:\\", RootRule::Derived, "c:\\"},
-        {"\\\\server\\share", RootRule::Derived, "\\\\server\\share"},
+        {"C:\\Games\\The Vellmor Mods", nullptr},
+        {"C:\\Games\\Old The Vellmor", nullptr},
+        {"C:\\Games\\the vellmor", nullptr},
+        {"C:\\Games  ", nullptr},
+        {"c:\\", nullptr},
+        {"\\\\server\\share", nullptr},
         // "/" is read as "\", in the root as in the product folder's place.
-        {"C:/Games", RootRule::Derived, "C:\\Games"},
-        {"C:/Games/The Vellmor/", RootRule::Derived, "C:\\Games\\"},
-        {"C:\\Games/The Vellmor", RootRule::Derived, "C:\\Games\\"},
-        {"//server/share/Games", RootRule::Derived, "\\\\server\\share\\Games"},
-        {"/Games", RootRule::Relative, ""},
-        {"C:Games/The Vellmor", RootRule::Relative, ""},
-        // Roots that depend on the current drive or folder.
-        {"Games", RootRule::Relative, ""},
-        {"C:Games", RootRule::Relative, ""},
-        {"C:", RootRule::Relative, ""},
-        {"\\Games", RootRule::Relative, ""},
-        {"\\The Vellmor", RootRule::Relative, ""},
-        {"The Vellmor", RootRule::Relative, ""},
-        {"  C:\\Games", RootRule::Relative, ""},
-        {"", RootRule::Relative, ""},
-        {"1:\\Games", RootRule::Relative, ""},
-        {"\\\\server", RootRule::Relative, ""},
-        {"\\\\server\\", RootRule::Relative, ""},
-        {"\\\\server\\The Vellmor", RootRule::Relative, ""},
-        {"\\\\\\share\\Games", RootRule::Relative, ""},
-        {"\\\\.\\C:\\Games", RootRule::Relative, ""},
-        {"\\\\?\\C:\\Games", RootRule::Relative, ""},
-        // A whole path buffer with its NUL, and one byte more.
-        {"C:\\" + std::string(256, 'a'), RootRule::Derived, nullptr},
-        {"C:\\" + std::string(257, 'a'), RootRule::TooLong, ""},
+        {"C:/Games", "C:\\Games"},
+        {"C:/Games/The Vellmor/", "C:\\Games\\"},
+        {"C:\\Games/The Vellmor", "C:\\Games\\"},
+        {"//server/share/Games", "\\\\server\\share\\Games"},
+        // A whole path buffer with its NUL.
+        {"C:\\" + std::string(256, 'a'), nullptr},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE("typed \"" + c.typed + "\"");
-        PathBuffer root;
-        memset(root, 'x', sizeof root);
-        EXPECT_STREQ(RuleName(c.rule), RuleName(DeriveInstallRoot(c.typed.c_str(), root)));
-        EXPECT_EQ(c.root ? std::string(c.root) : c.typed, root);
+    for (const auto& c : derived) {
+        ExpectRoot(c.typed, RootRule::Derived, c.root ? c.root : c.typed);
     }
+    // Roots that depend on the current drive or folder, "/" read as "\".
+    for (const char* typed : {"/Games", "C:Games/The Vellmor", "Games", "C:Games", "C:", "\\Games",
+                              "\\The Vellmor", "The Vellmor", "  C:\\Games", "", "1:\\Games",
+                              "\\\\server", "\\\\server\\", "\\\\server\\The Vellmor",
+                              "\\\\\\share\\Games", "\\\\.\\C:\\Games", "\\\\?\\C:\\Games"}) {
+        ExpectRoot(typed, RootRule::Relative, "");
+    }
+    // One byte more than a path buffer.
+    ExpectRoot("C:\\" + std::string(257, 'a'), RootRule::TooLong, "");
 }
 
 TEST(PathRules, RootShownForRecordedFolder) {

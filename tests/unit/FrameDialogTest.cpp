@@ -35,32 +35,30 @@ CWinApp& TestApp() {
     return app;
 }
 
-// A visible window of this process with `caption`, or null when none is
-// shown within kTimeoutMs.
-HWND WaitForOwnWindow(const char* caption) {
-    return windriver::WaitForWindow(GetCurrentProcessId(), caption, nullptr, kTimeoutMs);
-}
-
-// True once `window` is destroyed, false when it still is after kTimeoutMs.
-bool WaitForGone(HWND window) {
-    return windriver::WaitForWindowGone(window, kTimeoutMs);
-}
-
-// Runs the dialog modally; `observe` runs on another thread once the dialog
-// is visible and must end it. A dialog that is not ended is cancelled after
-// the observer returns, so a failing test cannot hang.
-INT_PTR RunObserved(CDialog& dialog, const char* caption, std::function<void(HWND)> observe) {
+// Runs the frame dialog modally as the application's main window; `observe`
+// runs on another thread once the dialog is visible. The dialog is cancelled
+// when `observe` returns, unless `observerEndsIt`; one still open after
+// kTimeoutMs then is a failure, and cancelled so that the test cannot hang.
+INT_PTR RunFrame(std::function<void(HWND)> observe, bool observerEndsIt = false) {
+    FrameOnlyDlg dialog;
+    TestApp().m_pMainWnd = &dialog;
     std::thread observer([&] {
-        HWND window = WaitForOwnWindow(caption);
+        HWND window = windriver::WaitForWindow(GetCurrentProcessId(), "The Vellmor Setup", nullptr,
+                                               kTimeoutMs);
         EXPECT_NE(nullptr, window) << "dialog did not appear";
         if (!window)
             return;
         observe(window);
-        if (!WaitForGone(window))
+        if (!observerEndsIt)
             PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        if (!windriver::WaitForWindowGone(window, kTimeoutMs)) {
+            ADD_FAILURE() << "the dialog is still open";
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        }
     });
     INT_PTR result = dialog.DoModal();
     observer.join();
+    TestApp().m_pMainWnd = nullptr;
     return result;
 }
 
@@ -70,9 +68,33 @@ RECT WindowRect(HWND window) {
     return rect;
 }
 
-TEST(FrameDialog, SystemMenuEndsWithSeparatorAndAboutItem) {
-    FrameOnlyDlg dialog;
-    RunObserved(dialog, "The Vellmor Setup", [](HWND window) {
+// The frame as shown: centred on the screen (it has no owner), the Glide box
+// hidden and out of the tab order, one icon for every use, and the system
+// menu ending in a separator and the About item.
+TEST(FrameDialog, ShownCentredWithItsTabOrderIconAndSystemMenu) {
+    RunFrame([](HWND window) {
+        RECT area, rect = WindowRect(window);
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        EXPECT_NEAR((area.left + area.right) / 2, (rect.left + rect.right) / 2, 2);
+        EXPECT_NEAR((area.top + area.bottom) / 2, (rect.top + rect.bottom) / 2, 2);
+
+        HWND glide = GetDlgItem(window, IDC_GLIDE);
+        EXPECT_FALSE(IsWindowVisible(glide));
+        EXPECT_FALSE(IsWindowEnabled(glide));
+        const int order[] = {IDC_INSTALL_PATH, IDC_BROWSE,      IDC_LANGUAGE, IDOK,
+                             IDCANCEL,         IDC_INSTALL_PATH};
+        HWND at = GetDlgItem(window, order[0]);
+        for (size_t i = 1; i < sizeof order / sizeof order[0]; ++i) {
+            at = GetNextDlgTabItem(window, at, FALSE);
+            EXPECT_EQ(order[i], GetDlgCtrlID(at)) << "tab stop " << i;
+        }
+
+        HICON big = (HICON)SendMessageA(window, WM_GETICON, ICON_BIG, 0);
+        EXPECT_NE(nullptr, big);
+        EXPECT_EQ(big, (HICON)SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+        // Dragging the minimised dialog shows the same icon.
+        EXPECT_EQ((LRESULT)big, SendMessageA(window, WM_QUERYDRAGICON, 0, 0));
+
         HMENU menu = GetSystemMenu(window, FALSE);
         ASSERT_NE(nullptr, menu);
         int count = GetMenuItemCount(menu);
@@ -82,42 +104,16 @@ TEST(FrameDialog, SystemMenuEndsWithSeparatorAndAboutItem) {
         EXPECT_STREQ("&About Setup...", text);
         EXPECT_EQ(0x0010u, GetMenuItemID(menu, count - 1));
         EXPECT_TRUE(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
-
-        HICON big = (HICON)SendMessageA(window, WM_GETICON, ICON_BIG, 0);
-        EXPECT_NE(nullptr, big);
-        EXPECT_EQ(big, (HICON)SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
-        // Dragging the minimised dialog shows the same icon.
-        EXPECT_EQ((LRESULT)big, SendMessageA(window, WM_QUERYDRAGICON, 0, 0));
-        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-    });
-}
-
-TEST(FrameDialog, TabOrderSkipsTheHiddenGlideBox) {
-    FrameOnlyDlg dialog;
-    RunObserved(dialog, "The Vellmor Setup", [](HWND window) {
-        HWND glide = GetDlgItem(window, IDC_GLIDE);
-        EXPECT_FALSE(IsWindowVisible(glide));
-        EXPECT_FALSE(IsWindowEnabled(glide));
-
-        const int order[] = {IDC_INSTALL_PATH, IDC_BROWSE,      IDC_LANGUAGE, IDOK,
-                             IDCANCEL,         IDC_INSTALL_PATH};
-        HWND at = GetDlgItem(window, order[0]);
-        for (size_t i = 1; i < sizeof order / sizeof order[0]; ++i) {
-            at = GetNextDlgTabItem(window, at, FALSE);
-            EXPECT_EQ(order[i], GetDlgCtrlID(at)) << "tab stop " << i;
-        }
-        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     });
 }
 
 TEST(FrameDialog, SystemCommands0x10To0x1FOpenTheAboutBoxCentredOverTheDialog) {
-    FrameOnlyDlg dialog;
-    TestApp().m_pMainWnd = &dialog;
-    RunObserved(dialog, "The Vellmor Setup", [](HWND window) {
+    RunFrame([](HWND window) {
         for (UINT command : {0x0010u, 0x001Fu}) {
             SCOPED_TRACE(command);
             PostMessageA(window, WM_SYSCOMMAND, command, 0);
-            HWND about = WaitForOwnWindow("About Setup");
+            HWND about =
+                windriver::WaitForWindow(GetCurrentProcessId(), "About Setup", nullptr, kTimeoutMs);
             ASSERT_NE(nullptr, about);
             EXPECT_EQ(window, GetWindow(about, GW_OWNER));
             EXPECT_FALSE(IsWindowEnabled(window)) << "the setup dialog waits for the About box";
@@ -126,13 +122,12 @@ TEST(FrameDialog, SystemCommands0x10To0x1FOpenTheAboutBoxCentredOverTheDialog) {
             EXPECT_NEAR((outer.top + outer.bottom) / 2, (inner.top + inner.bottom) / 2, 2);
 
             std::string texts;
-            for (HWND child = GetWindow(about, GW_CHILD); child;
-                 child = GetWindow(child, GW_HWNDNEXT))
+            for (HWND child : windriver::ChildWindows(about))
                 texts += windriver::WindowText(child) + "|";
             EXPECT_NE(std::string::npos, texts.find("Setup Version 1.01|")) << texts;
 
             PostMessageA(about, WM_COMMAND, IDOK, 0);
-            EXPECT_TRUE(WaitForGone(about));
+            EXPECT_TRUE(windriver::WaitForWindowGone(about, kTimeoutMs));
         }
         // 0x0020 is not the About command: it goes to the default processing.
         // Sent, so that it has been handled when the call returns; a modal
@@ -143,35 +138,20 @@ TEST(FrameDialog, SystemCommands0x10To0x1FOpenTheAboutBoxCentredOverTheDialog) {
             << "0x0020 opened a modal window";
         EXPECT_EQ(nullptr, FindWindowA(nullptr, "About Setup"));
         EXPECT_TRUE(IsWindowEnabled(window));
-        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     });
-    TestApp().m_pMainWnd = nullptr;
 }
 
 TEST(FrameDialog, EscapeAndTheCloseButtonEndTheDialogWithCancel) {
-    FrameOnlyDlg byEscape;
-    INT_PTR result = RunObserved(byEscape, "The Vellmor Setup", [](HWND window) {
-        HWND edit = GetDlgItem(window, IDC_INSTALL_PATH);
-        PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-        PostMessageA(edit, WM_KEYUP, VK_ESCAPE, 0xC0010001);
-    });
-    EXPECT_EQ(IDCANCEL, result);
-
-    FrameOnlyDlg byClose;
-    result = RunObserved(byClose, "The Vellmor Setup",
-                         [](HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); });
-    EXPECT_EQ(IDCANCEL, result);
-}
-
-TEST(FrameDialog, DialogWithoutOwnerIsCentredOnTheScreen) {
-    FrameOnlyDlg dialog;
-    RunObserved(dialog, "The Vellmor Setup", [](HWND window) {
-        RECT area, rect = WindowRect(window);
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-        EXPECT_NEAR((area.left + area.right) / 2, (rect.left + rect.right) / 2, 2);
-        EXPECT_NEAR((area.top + area.bottom) / 2, (rect.top + rect.bottom) / 2, 2);
-        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-    });
+    const std::function<void(HWND)> ends[] = {
+        [](HWND window) {
+            HWND edit = GetDlgItem(window, IDC_INSTALL_PATH);
+            PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            PostMessageA(edit, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+        },
+        [](HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); },
+    };
+    for (const auto& end : ends)
+        EXPECT_EQ(IDCANCEL, RunFrame(end, true)) << (&end == ends ? "Escape" : "close button");
 }
 
 // The width of `text` as `control` draws it: in its font, without the "&"
@@ -199,9 +179,7 @@ TEST(FrameDialog, EveryTextOfEveryDemoLanguageFitsItsControl) {
         {IDOK, TXT_INSTALL},
         {IDCANCEL, TXT_EXIT},
     };
-    FrameOnlyDlg dialog;
-    RunObserved(dialog, "The Vellmor Setup", [&](HWND window) {
-        // The demo CD's tables, as the build lays them out.
+    RunFrame([&](HWND window) {
         const std::string folder = windriver::WindowsPath(DEMO_LANGUAGES_DIR);
         int languages = 0;
         for (CFindFile found((folder + "\\*.sif").c_str()); found.Found(); found.Next()) {
@@ -221,20 +199,19 @@ TEST(FrameDialog, EveryTextOfEveryDemoLanguageFitsItsControl) {
             }
         }
         EXPECT_EQ(5, languages) << "demo languages in " << folder;
-        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     });
 }
 
 TEST(IconPosition, CentresTheIconRoundingUpWithoutGoingNegativeByRounding) {
-    RECT square = {0, 0, 36, 36};
-    POINT at = IconPosition(square, 32, 32);
-    EXPECT_EQ(2, at.x);
-    EXPECT_EQ(2, at.y);
-
-    RECT narrow = {0, 0, 30, 37};
-    at = IconPosition(narrow, 32, 32);
-    EXPECT_EQ(0, at.x);
-    EXPECT_EQ(3, at.y);
+    const struct {
+        RECT area;
+        LONG x, y;
+    } cases[] = {{{0, 0, 36, 36}, 2, 2}, {{0, 0, 30, 37}, 0, 3}};
+    for (const auto& c : cases) {
+        POINT at = IconPosition(c.area, 32, 32);
+        EXPECT_EQ(c.x, at.x) << c.area.right << "x" << c.area.bottom;
+        EXPECT_EQ(c.y, at.y) << c.area.right << "x" << c.area.bottom;
+    }
 }
 
 } // namespace

@@ -4,16 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/Window.h"
 
 namespace {
 
+// Each handler appends its name to `ran`.
 class BaseTarget : public CWnd {
   public:
-    int baseCommands = 0;
-    int basePaints = 0;
-    void OnBaseCommand() { ++baseCommands; }
-    void OnBasePaint() { ++basePaints; }
+    std::string ran;
+    void OnBaseCommand() { ran += "base command;"; }
+    void OnBasePaint() { ran += "base paint;"; }
 
     DECLARE_MESSAGE_MAP(BaseTarget, CWnd)
 };
@@ -25,19 +27,13 @@ END_MESSAGE_MAP()
 
 class DerivedTarget : public BaseTarget {
   public:
-    int selections = 0;
-    int clicks = 0;
-    UINT lastSysCommand = 0;
-    LPARAM lastSysParam = 0;
-    int paints = 0;
-    void OnSelect() { ++selections; }
-    void OnClick() { ++clicks; }
+    void OnSelect() { ran += "select;"; }
+    void OnClick() { ran += "click;"; }
     void OnSys(UINT id, LPARAM lParam) {
-        lastSysCommand = id;
-        lastSysParam = lParam;
+        ran += "sys " + std::to_string(id) + " " + std::to_string(lParam) + ";";
     }
     void OnOwnPaint() {
-        ++paints;
+        ran += "paint;";
         Default();
     }
     BOOL OnInit() { return 7; }
@@ -59,48 +55,39 @@ ON_WM_INITDIALOG(OnInit)
 ON_WM_QUERYDRAGICON(OnDrag)
 END_MESSAGE_MAP()
 
-TEST(MessageMap, CommandRowsMatchCodeAndIdTogether) {
-    DerivedTarget target;
-    LRESULT result;
-    EXPECT_TRUE(target.Dispatch(WM_COMMAND, MAKEWPARAM(100, CBN_SELCHANGE), 0, &result));
-    EXPECT_TRUE(target.Dispatch(WM_COMMAND, MAKEWPARAM(100, BN_CLICKED), 0, &result));
-    EXPECT_EQ(1, target.selections);
-    EXPECT_EQ(1, target.clicks);
-
-    // Same id with another code, and same code with another id: no row.
-    EXPECT_FALSE(target.Dispatch(WM_COMMAND, MAKEWPARAM(100, CBN_DROPDOWN), 0, &result));
-    EXPECT_FALSE(target.Dispatch(WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0, &result));
-    EXPECT_EQ(1, target.selections);
-    EXPECT_EQ(1, target.clicks);
-}
-
-TEST(MessageMap, UnmatchedRowsFallBackToTheBaseTable) {
-    DerivedTarget target;
-    LRESULT result;
-    EXPECT_TRUE(target.Dispatch(WM_COMMAND, MAKEWPARAM(200, EN_CHANGE), 0, &result));
-    EXPECT_EQ(1, target.baseCommands);
-    EXPECT_FALSE(target.Dispatch(WM_TIMER, 0, 0, &result));
-}
-
-TEST(MessageMap, DerivedRowsComeBeforeTheBaseRowsForTheSameMessage) {
-    DerivedTarget target;
-    LRESULT result;
-    // The derived paint handler asks for default processing: handled == false.
-    EXPECT_FALSE(target.Dispatch(WM_PAINT, 0, 0, &result));
-    EXPECT_EQ(1, target.paints);
-    EXPECT_EQ(0, target.basePaints);
-}
-
-TEST(MessageMap, HandlersReceiveTheirArgumentsAndReturnTheirResults) {
-    DerivedTarget target;
-    LRESULT result = 0;
-    EXPECT_TRUE(target.Dispatch(WM_SYSCOMMAND, 0xF060, 0x00280010, &result));
-    EXPECT_EQ(0xF060u, target.lastSysCommand);
-    EXPECT_EQ(0x00280010, target.lastSysParam);
-    EXPECT_TRUE(target.Dispatch(WM_INITDIALOG, 0, 0, &result));
-    EXPECT_EQ(7, result);
-    EXPECT_TRUE(target.Dispatch(WM_QUERYDRAGICON, 0, 0, &result));
-    EXPECT_EQ(0x1234, result);
+// Each row: the handler that ran with its arguments, whether the message
+// counts as handled, and the result a handler returned.
+TEST(MessageMap, EachMessageRunsTheHandlerOfItsFirstMatchingRow) {
+    const struct {
+        const char* what;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        bool handled;
+        const char* ran;
+        LRESULT result;
+    } cases[] = {
+        {"code and id of a row", WM_COMMAND, MAKEWPARAM(100, CBN_SELCHANGE), 0, true, "select;", 0},
+        {"another code, same id", WM_COMMAND, MAKEWPARAM(100, BN_CLICKED), 0, true, "click;", 0},
+        {"same id, a code of no row", WM_COMMAND, MAKEWPARAM(100, CBN_DROPDOWN), 0, false, "", 0},
+        {"same code, an id of no row", WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0, false, "", 0},
+        {"a row of the base table", WM_COMMAND, MAKEWPARAM(200, EN_CHANGE), 0, true,
+         "base command;", 0},
+        {"a message of no row", WM_TIMER, 0, 0, false, "", 0},
+        // The derived paint handler asks for default processing: unhandled.
+        {"derived row before the base's", WM_PAINT, 0, 0, false, "paint;", 0},
+        {"arguments", WM_SYSCOMMAND, 0xF060, 0x00280010, true, "sys 61536 2621456;", 0},
+        {"a returned BOOL", WM_INITDIALOG, 0, 0, true, "", 7},
+        {"a returned handle", WM_QUERYDRAGICON, 0, 0, true, "", 0x1234},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DerivedTarget target;
+        LRESULT result = 0;
+        EXPECT_EQ(c.handled, target.Dispatch(c.message, c.wParam, c.lParam, &result));
+        EXPECT_EQ(c.ran, target.ran);
+        EXPECT_EQ(c.result, result);
+    }
 }
 
 } // namespace
