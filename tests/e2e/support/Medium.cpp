@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "Paths.h"
@@ -29,8 +30,8 @@ void MakeParentFolders(const std::string& path) {
 
 } // namespace
 
-Texts EnglishTexts() {
-    return {
+Texts EnglishTexts(const Texts& changes) {
+    Texts texts = {
         {TXT_DIALOG_TITLE, "The Vellmor Setup"},
         {TXT_INSTALL_TO, "Install to:"},
         {TXT_BROWSE, "Browse..."},
@@ -44,6 +45,15 @@ Texts EnglishTexts() {
         {TXT_BROWSE_CAPTION, "Browse for folder"},
         {TXT_LANGUAGE_SELECTION, "Language:"},
     };
+    for (const auto& change : changes) {
+        auto same = [&](const auto& text) { return text.first == change.first; };
+        auto at = std::find_if(texts.begin(), texts.end(), same);
+        if (at == texts.end())
+            texts.push_back(change);
+        else
+            at->second = change.second;
+    }
+    return texts;
 }
 
 Medium Medium::Product() {

@@ -15,8 +15,9 @@ namespace e2e {
 // Language texts by index, as WriteLanguageTable takes them.
 using Texts = std::vector<std::pair<int, std::string>>;
 
-// A full set of English dialog texts (every index setup asks for).
-Texts EnglishTexts();
+// A full set of English dialog texts (every index setup asks for), each of
+// `changes` replacing the text of its index or added.
+Texts EnglishTexts(const Texts& changes = {});
 
 // The message with which setup ends when no drive holds its disc.
 constexpr const char kNoMediumText[] =
