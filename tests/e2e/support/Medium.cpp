@@ -56,6 +56,14 @@ Texts EnglishTexts(const Texts& changes) {
     return texts;
 }
 
+void WriteLanguage(const std::string& base, const Texts& texts) {
+    std::vector<LanguageText> records;
+    for (const auto& text : texts)
+        records.push_back({text.first, text.second.c_str()});
+    if (!WriteLanguageTable(base.c_str(), records.data(), records.size()))
+        throw std::runtime_error("cannot write the language table " + base);
+}
+
 Medium Medium::Product() {
     Medium medium;
     medium.WithCopyOf("The Vellmor\\Vellmor.exe", StubExe());
@@ -138,11 +146,7 @@ void Medium::WriteTo(const std::string& folder) const {
     for (const Language& language : languages_) {
         std::string base = JoinPath(folder, "Languages\\" + language.name);
         MakeParentFolders(base);
-        std::vector<LanguageText> texts;
-        for (const auto& text : language.texts)
-            texts.push_back({text.first, text.second.c_str()});
-        if (!WriteLanguageTable(base.c_str(), texts.data(), texts.size()))
-            throw std::runtime_error("cannot write the language table " + base);
+        WriteLanguage(base, language.texts);
     }
     if (readOnly_)
         MarkReadOnlyTree(folder);

@@ -19,6 +19,9 @@ using Texts = std::vector<std::pair<int, std::string>>;
 // `changes` replacing the text of its index or added.
 Texts EnglishTexts(const Texts& changes = {});
 
+// Writes `base`.sif and `base`.poo with WriteLanguageTable.
+void WriteLanguage(const std::string& base, const Texts& texts);
+
 // The message with which setup ends when no drive holds its disc.
 constexpr const char kNoMediumText[] =
     "Please Insert The Vellmor CD in a CD ROM drive and run Setup again";
