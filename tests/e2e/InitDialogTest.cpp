@@ -11,7 +11,7 @@
 
 #include "E2e.h"
 #include "res/resource.h"
-#include "text/LanguageWriter.h"
+#include "text/LanguageTable.h"
 #include "text/TextCatalogue.h"
 
 using namespace e2e;
@@ -293,31 +293,16 @@ TEST(InitDialog, LanguagesListedSortedWithEnglishOrElseTheFirstChosen) {
 
 // A dialog template whose one control has a window class that nobody
 // registered, as the version-6 controls are on Windows XP until a program
-// initialises the common controls.
-std::vector<WORD> TemplateWithUnknownControl() {
-    std::vector<WORD> t;
-    auto dword = [&t](DWORD value) {
-        t.push_back(LOWORD(value));
-        t.push_back(HIWORD(value));
-    };
-    auto text = [&t](const wchar_t* value) {
-        for (; *value; ++value)
-            t.push_back(*value);
-        t.push_back(0);
-    };
-    dword(WS_POPUP | WS_CAPTION);
-    dword(0);
-    t.insert(t.end(), {1, 0, 0, 100, 50, 0, 0}); // one item, rectangle, no menu, dialog class
-    text(L"The Vellmor Setup");
-    if (t.size() % 2)
-        t.push_back(0); // items start on a DWORD boundary
-    dword(WS_CHILD | WS_VISIBLE);
-    dword(0);
-    t.insert(t.end(), {0, 0, 50, 14, IDOK});
-    text(L"NoSuchControlClass");
-    t.insert(t.end(), {0, 0}); // no text, no creation data
-    return t;
-}
+// initialises the common controls: the dialog, without menu, class or
+// title, then its one item (on a DWORD boundary) without text or data.
+struct UnknownControlDialog {
+    DLGTEMPLATE dialog = {WS_POPUP | WS_CAPTION, 0, 1, 0, 0, 100, 50};
+    WORD menu = 0, windowClass = 0, title = 0;
+    DLGITEMTEMPLATE item = {WS_CHILD | WS_VISIBLE, 0, 0, 0, 50, 14, IDOK};
+    WCHAR itemClass[7] = L"NoSuch";
+    WORD text = 0, data = 0;
+};
+static_assert(sizeof(UnknownControlDialog) == 60, "the template's parts lie without gaps");
 
 // A Setup.exe whose dialog cannot be created says so, and ends with a
 // failure status instead of ending without a word.
@@ -325,12 +310,12 @@ TEST(InitDialog, DialogThatCannotBeCreatedIsReported) {
     InsertDisc('D', Medium::Product());
     const std::string copy = "C:\\Setup.exe";
     CopyOneFile(SetupExe(), copy);
-    std::vector<WORD> dialog = TemplateWithUnknownControl();
+    UnknownControlDialog dialog;
     HANDLE update = BeginUpdateResourceA(copy.c_str(), FALSE);
     ASSERT_NE(nullptr, update);
     ASSERT_TRUE(UpdateResourceA(update, RT_DIALOG, MAKEINTRESOURCEA(IDD_SETUP_DIALOG),
-                                MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), dialog.data(),
-                                (DWORD)(dialog.size() * sizeof(WORD))));
+                                MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), &dialog,
+                                sizeof dialog));
     ASSERT_TRUE(EndUpdateResourceA(update, FALSE));
 
     Session setup({}, copy);

@@ -81,18 +81,6 @@ Medium Medium::Foreign() {
     return medium;
 }
 
-Medium Medium::Blank() {
-    return Medium();
-}
-
-Medium& Medium::WithoutGame() {
-    return Without("The Vellmor\\Vellmor.exe");
-}
-
-Medium& Medium::WithoutGlide() {
-    return Without("Glide\\Glide2x.dll");
-}
-
 Medium& Medium::WithoutLanguages() {
     languages_.clear();
     return *this;
@@ -120,11 +108,6 @@ Medium& Medium::Without(const std::string& path) {
         if (_stricmp(files_[i].path.c_str(), path.c_str()) == 0)
             files_.erase(files_.begin() + static_cast<long>(i));
     }
-    return *this;
-}
-
-Medium& Medium::Writable() {
-    readOnly_ = false;
     return *this;
 }
 

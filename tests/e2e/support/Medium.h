@@ -36,11 +36,11 @@ class Medium {
     // Some other program's disc: no "The Vellmor" folder.
     static Medium Foreign();
     // A disc with nothing on it.
-    static Medium Blank();
+    static Medium Blank() { return Medium(); }
 
     // The product folder without "Vellmor.exe".
-    Medium& WithoutGame();
-    Medium& WithoutGlide();
+    Medium& WithoutGame() { return Without("The Vellmor\\Vellmor.exe"); }
+    Medium& WithoutGlide() { return Without("Glide\\Glide2x.dll"); }
     Medium& WithoutLanguages();
     // Adds "Languages\<name>.sif/.poo" (written with WriteLanguageTable).
     Medium& WithLanguage(const std::string& name, const Texts& texts);
@@ -50,7 +50,10 @@ class Medium {
     Medium& WithCopyOf(const std::string& path, const std::string& source);
     Medium& Without(const std::string& path);
     // Leaves the files writable (a disc image on a hard disk, say).
-    Medium& Writable();
+    Medium& Writable() {
+        readOnly_ = false;
+        return *this;
+    }
     // Makes the folders read-only too (on Linux: Wine keeps no read-only
     // attribute of its own for folders).
     Medium& ReadOnlyFolders();

@@ -16,14 +16,15 @@ namespace {
     throw std::runtime_error(what + " " + path + " (error " + std::to_string(GetLastError()) + ")");
 }
 
-} // namespace
-
+// The per-test folder (Windows path); throws when not run by the runner.
 std::string TestRoot() {
     const char* root = getenv("E2E_ROOT");
     if (!root || !*root)
         throw std::runtime_error("E2E_ROOT is not set: run the test through run-test.sh");
     return WindowsPath(root);
 }
+
+} // namespace
 
 std::string DriveFolder(char letter) {
     char lower = static_cast<char>(letter | 0x20);

@@ -18,8 +18,6 @@ namespace e2e {
 constexpr const char kCdDrives[] = "DEF";
 constexpr char kFixedDrive = 'G';
 
-// The per-test folder (Windows path); throws when not run by the runner.
-std::string TestRoot();
 // The folder behind drive `letter` (one of kCdDrives or kFixedDrive).
 std::string DriveFolder(char letter);
 // A folder for the test's own files, seen by Linux-side checks as

@@ -178,8 +178,6 @@ void WaitForProgramsStartedBy(DWORD parentId) {
     }
 }
 
-// The current folder of another process, from its process parameters
-// (without the trailing backslash, except at a drive root).
 std::string CurrentFolderOf(HANDLE process) {
     typedef LONG(WINAPI * QueryProcess)(HANDLE, int, void*, ULONG, ULONG*);
     auto query = reinterpret_cast<QueryProcess>(reinterpret_cast<void*>(

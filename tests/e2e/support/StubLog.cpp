@@ -9,9 +9,9 @@ namespace e2e {
 
 using namespace windriver;
 
-const char kStubLogPath[] = "C:\\stub-starts.log";
-
 namespace {
+
+const char kStubLogPath[] = "C:\\stub-starts.log";
 
 std::vector<std::string> Split(const std::string& text, const std::string& separator) {
     std::vector<std::string> parts;
