@@ -116,9 +116,7 @@ TEST(FolderBrowser, PickerSpeaksTheDialogsLanguage) {
     std::string longCaption;
     for (int i = 0; longCaption.size() < 200; ++i)
         longCaption += "Caption" + std::to_string(i) + " ";
-    std::string longTitle(300, 'T');
-    longTitle.replace(0, 6, "Title:");
-    longTitle.back() = '!';
+    const std::string longTitle = "Title:" + std::string(293, 'T') + "!";
     Session setup = StartSetup(
         Medium::Product()
             .WithoutLanguages()

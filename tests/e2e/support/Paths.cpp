@@ -49,15 +49,12 @@ std::string StubExe() {
 std::string GlideDll() {
     return WindowsPath(E2E_GLIDE_DLL);
 }
-std::string SystemFolder() {
+std::string SystemGlidePath() {
     char folder[MAX_PATH];
     UINT length = GetSystemDirectoryA(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         throw std::runtime_error("no system folder");
-    return folder;
-}
-std::string SystemGlidePath() {
-    return JoinPath(SystemFolder(), "glide2x.dll");
+    return JoinPath(folder, "glide2x.dll");
 }
 
 std::string LinuxPath(const std::string& windowsPath) {
