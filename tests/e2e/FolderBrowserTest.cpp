@@ -28,44 +28,12 @@ const int kPickerTitle = 0x3742;
 const char kMyComputer[] = "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 const char kRecycleBin[] = "::{645FF040-5081-101B-9F08-00AA002F954E}";
 
-// Texts that no default of the shell or of the dialog template could
-// produce by accident.
-const char kEnglishTitle[] = "Vellmor Setup in English";
-const char kEnglishCaption[] = "Pick a folder, English";
-const char kEnglishPickerTitle[] = "Where shall the game go? (English)";
-const char kGermanTitle[] = "Vellmor Einrichtung";
-const char kGermanCaption[] = "Ordner w\xE4hlen";
-const char kGermanPickerTitle[] = "Wohin soll das Spiel? (Deutsch)";
-
-Texts FullTexts(const char* title, const char* caption, const char* pickerTitle) {
-    return {
-        {TXT_DIALOG_TITLE, title},
-        {TXT_INSTALL_TO, "Install to:"},
-        {TXT_BROWSE, "Browse..."},
-        {TXT_INSTALL, "Install"},
-        {TXT_EXIT, "Exit"},
-        {TXT_BROWSE_TITLE, pickerTitle},
-        {TXT_BROWSE_CAPTION, caption},
-        {TXT_LANGUAGE_SELECTION, "Language:"},
-    };
-}
-
-Texts EnglishOnes() {
-    return FullTexts(kEnglishTitle, kEnglishCaption, kEnglishPickerTitle);
-}
-
 // Setup and its dialog, opened on a disc in drive D:.
 Session StartSetup(const Medium& medium) {
     InsertDisc('D', medium);
     Session setup;
     setup.WaitForDialog();
     return setup;
-}
-
-// Chooses a language as the user would; the dialog then shows `title`.
-void ChooseLanguage(Session& setup, const std::string& language, const std::string& title) {
-    setup.ChooseLanguage(language);
-    ASSERT_EQ(title, WindowText(setup.Dialog()));
 }
 
 // Presses Browse and waits for the picker window: the dialog box with a
@@ -97,194 +65,162 @@ bool SelectInPicker(Session& setup, HWND picker, const std::string& path) {
     return copied;
 }
 
-// Waits until the picker has gone and Browse's handler is done.
-void WaitUntilPickerClosed(Session& setup, HWND picker) {
+// Ends the picker with `button` (WM_CLOSE: its window's close box), pressed
+// even when disabled, and waits until it has gone and Browse's handler is
+// done.
+void ClosePicker(Session& setup, HWND picker, int button) {
+    if (button == WM_CLOSE)
+        PostMessageA(picker, WM_CLOSE, 0, 0);
+    else
+        PostClick(picker, button);
     if (!WaitForWindowGone(picker, kTimeoutMs))
         throw std::runtime_error("the picker did not close");
     Settle(setup.Dialog());
 }
 
-// Ends the picker with one of its buttons and waits until Browse is done.
-void ClosePicker(Session& setup, HWND picker, int button) {
-    ASSERT_TRUE(IsEnabled(GetDlgItem(picker, button))) << "the button cannot be pressed";
-    PostClick(picker, button);
-    WaitUntilPickerClosed(setup, picker);
-}
-
-// Presses Browse, then OK at once: the field receives the folder the
-// picker selected when it opened.
-std::string StartSelection(Session& setup) {
-    ClosePicker(setup, PressBrowse(setup), IDOK);
-    return setup.Field();
-}
-
-// Presses Browse, chooses `path` in the picker, ends it with `button` and
-// gives the field's text afterwards.
-std::string ChooseInPicker(Session& setup, const std::string& path, int button) {
+// Presses Browse, chooses `path` in the picker unless it is empty, ends the
+// picker with `button` and gives the field's text afterwards.
+std::string Browse(Session& setup, int button, const std::string& path = "") {
     HWND picker = PressBrowse(setup);
-    EXPECT_TRUE(SelectInPicker(setup, picker, path)) << path;
+    if (!path.empty()) {
+        EXPECT_TRUE(SelectInPicker(setup, picker, path)) << path;
+    }
+    if (button != WM_CLOSE) {
+        EXPECT_TRUE(IsEnabled(GetDlgItem(picker, button))) << "the button cannot be pressed";
+    }
     ClosePicker(setup, picker, button);
     return setup.Field();
 }
 
-// What the picker shows, read while it is open; it is cancelled then.
-struct PickerLook {
-    std::string caption;
-    std::string title;
-    HWND owner = nullptr;
-    bool ownerEnabled = true;
-};
-
-PickerLook LookAtPicker(Session& setup) {
-    HWND picker = PressBrowse(setup);
-    PickerLook look;
-    look.caption = WindowText(picker);
-    look.title = ControlText(picker, kPickerTitle);
-    look.owner = GetWindow(picker, GW_OWNER);
-    look.ownerEnabled = IsEnabled(setup.Dialog());
-    ClosePicker(setup, picker, IDCANCEL);
-    return look;
-}
-
-// Reads the folder's listing once. The picker matches the start folder by
-// comparing item lists that carry each folder's last-access time; a freshly
-// made folder gets a new access time when it is first listed (Linux
-// relatime), which can happen between the shell parsing the path and
-// filling the tree, and then the start folder is not found. Listed once
-// beforehand, its access time stays put.
-void ListOnce(const std::string& folder) {
-    ForEachEntry(folder, [](const std::string&, bool) {});
-}
-
-// Makes a folder in the prefix, with its parents, and lists every one of
-// them once (see ListOnce).
+// Makes a folder in the prefix, with its parents, and reads the listing of
+// each once. The picker matches the start folder by comparing item lists
+// that carry each folder's last-access time; a freshly made folder gets a
+// new access time when it is first listed (Linux relatime), which can happen
+// between the shell parsing the path and filling the tree, and then the
+// start folder is not found. Listed once beforehand, its access time stays.
 std::string MakeFolder(const std::string& path) {
     MakeFolders(path);
-    if (!FolderExists(path))
-        throw std::runtime_error("cannot make " + path);
-    for (size_t slash = path.find('\\', 3); slash != std::string::npos;
-         slash = path.find('\\', slash + 1))
-        ListOnce(path.substr(0, slash));
-    ListOnce(path);
-    return path;
+    for (size_t slash = path.find('\\', 3);; slash = path.find('\\', slash + 1)) {
+        ForEachEntry(path.substr(0, slash), [](const std::string&, bool) {});
+        if (slash == std::string::npos)
+            return path;
+    }
 }
 
 } // namespace
 
-TEST(FolderBrowser, PickerSpeaksTheSelectedLanguageAndFollowsAChange) {
+TEST(FolderBrowser, PickerSpeaksTheDialogsLanguage) {
+    // Texts that no default of the shell or of the dialog template could
+    // produce by accident. "Kurz" ends before text 665, so neither 665 nor
+    // 787 is in it. "Lang" has a caption longer than the picker takes.
+    std::string longCaption;
+    for (int i = 0; longCaption.size() < 200; ++i)
+        longCaption += "Caption" + std::to_string(i) + " ";
+    const std::string longTitle = "Title:" + std::string(293, 'T') + "!";
     Session setup = StartSetup(
         Medium::Product()
             .WithoutLanguages()
-            .WithLanguage("English", EnglishOnes())
-            .WithLanguage("Deutsch", FullTexts(kGermanTitle, kGermanCaption, kGermanPickerTitle)));
-    ASSERT_EQ(kEnglishTitle, WindowText(setup.Dialog()));
-
-    PickerLook look = LookAtPicker(setup);
-    EXPECT_EQ(kEnglishCaption, look.caption);
-    EXPECT_EQ(kEnglishPickerTitle, look.title);
-    // Modal, owned by the setup dialog.
-    EXPECT_EQ(setup.Dialog(), look.owner);
-    EXPECT_FALSE(look.ownerEnabled);
-    EXPECT_TRUE(IsEnabled(setup.Dialog()));
-
-    ChooseLanguage(setup, "Deutsch", kGermanTitle);
-    look = LookAtPicker(setup);
-    EXPECT_EQ(kGermanCaption, look.caption);
-    EXPECT_EQ(kGermanPickerTitle, look.title);
-
-    ChooseLanguage(setup, "English", kEnglishTitle);
-    look = LookAtPicker(setup);
-    EXPECT_EQ(kEnglishCaption, look.caption);
-    EXPECT_EQ(kEnglishPickerTitle, look.title);
-}
-
-TEST(FolderBrowser, LanguageWithoutThePickerTextsGivesNoCaptionAndNoTitle) {
-    // "Kurz" ends before text 665, so neither 665 nor 787 is in it.
-    const char kShortTitle[] = "Vellmor kurz";
-    Texts shortTable = {
-        {TXT_DIALOG_TITLE, kShortTitle},
-        {TXT_BROWSE, "Suchen..."},
-        {TXT_EXIT, "Ende"},
+            .WithLanguage("English", EnglishTexts({{TXT_DIALOG_TITLE, "Vellmor Setup in English"},
+                                                   {TXT_BROWSE_CAPTION, "Pick a folder, English"},
+                                                   {TXT_BROWSE_TITLE, "Where shall it go?"}}))
+            .WithLanguage("Deutsch", EnglishTexts({{TXT_DIALOG_TITLE, "Vellmor Einrichtung"},
+                                                   {TXT_BROWSE_CAPTION, "Ordner w\xE4hlen"},
+                                                   {TXT_BROWSE_TITLE, "Wohin soll es?"}}))
+            .WithLanguage(
+                "Kurz",
+                {{TXT_DIALOG_TITLE, "Vellmor kurz"}, {TXT_BROWSE, "Suchen..."}, {TXT_EXIT, "Ende"}})
+            .WithLanguage("Lang", EnglishTexts({{TXT_DIALOG_TITLE, "Vellmor lang"},
+                                                {TXT_BROWSE_CAPTION, longCaption},
+                                                {TXT_BROWSE_TITLE, longTitle}})));
+    struct Row {
+        const char* language;
+        const char* dialogTitle;
+        std::string caption;
+        std::string title;
+    } rows[] = {
+        {"English", "Vellmor Setup in English", "Pick a folder, English", "Where shall it go?"},
+        {"Deutsch", "Vellmor Einrichtung", "Ordner w\xE4hlen", "Wohin soll es?"},
+        {"English", "Vellmor Setup in English", "Pick a folder, English", "Where shall it go?"},
+        // After a picker with texts, nothing of them may linger.
+        {"Kurz", "Vellmor kurz", "", ""},
+        // The caption is cut to 127 characters, the title line is not; the
+        // dialog goes on working after the cut, and cuts the same again.
+        {"Lang", "Vellmor lang", longCaption.substr(0, 127), longTitle},
+        {"Lang", "Vellmor lang", longCaption.substr(0, 127), longTitle},
     };
-    Session setup = StartSetup(Medium::Product()
-                                   .WithoutLanguages()
-                                   .WithLanguage("English", EnglishOnes())
-                                   .WithLanguage("Kurz", shortTable));
-
-    // A picker with texts first, so that nothing of them may linger.
-    ASSERT_EQ(kEnglishCaption, LookAtPicker(setup).caption);
-
-    ChooseLanguage(setup, "Kurz", kShortTitle);
-    PickerLook look = LookAtPicker(setup);
-    EXPECT_EQ("", look.caption);
-    EXPECT_EQ("", look.title);
-}
-
-TEST(FolderBrowser, LongCaptionIsCutTo127CharactersAndTheTitleLineIsNot) {
-    std::string caption;
-    for (int i = 0; caption.size() < 200; ++i)
-        caption += "Caption" + std::to_string(i) + " ";
-    std::string title(300, 'T');
-    title.replace(0, 6, "Title:");
-    title.back() = '!';
-    Texts texts = EnglishOnes();
-    for (auto& text : texts) {
-        if (text.first == TXT_BROWSE_CAPTION)
-            text.second = caption;
-        if (text.first == TXT_BROWSE_TITLE)
-            text.second = title;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.language);
+        setup.ChooseLanguage(row.language);
+        ASSERT_EQ(row.dialogTitle, WindowText(setup.Dialog()));
+        HWND picker = PressBrowse(setup);
+        EXPECT_EQ(row.caption, WindowText(picker));
+        EXPECT_EQ(row.title, ControlText(picker, kPickerTitle));
+        // Modal, owned by the setup dialog.
+        EXPECT_EQ(setup.Dialog(), GetWindow(picker, GW_OWNER));
+        EXPECT_FALSE(IsEnabled(setup.Dialog()));
+        ClosePicker(setup, picker, IDCANCEL);
+        EXPECT_TRUE(IsEnabled(setup.Dialog()));
     }
-    Session setup = StartSetup(Medium::Product().WithoutLanguages().WithLanguage("English", texts));
-
-    PickerLook look = LookAtPicker(setup);
-    EXPECT_EQ(caption.substr(0, 127), look.caption);
-    EXPECT_EQ(title, look.title);
-    // The dialog goes on working after the cut, and cuts the same again.
-    EXPECT_EQ(caption.substr(0, 127), LookAtPicker(setup).caption);
 }
 
-TEST(FolderBrowser, OkPutsTheSelectedFolderIntoTheField) {
+TEST(FolderBrowser, PickerStartsFromTheFieldAndOnlyOkChangesIt) {
     std::string start = MakeFolder("C:\\Games\\Start Here");
     std::string other = MakeFolder("C:\\Games\\Somewhere Else");
+    // Formatted as text, either would change or break: "%%" would become
+    // "%", "%s" and "%d" would take arguments that are not there.
+    std::string doubled = MakeFolder("C:\\100%%s%d");
+    std::string single = MakeFolder("C:\\a%sb%d");
+    // A folder whose path is exactly 259 characters long, made of parts
+    // that fit any file system.
+    std::string longest = "C:\\Long";
+    for (int part = 0; longest.size() < 259; ++part) {
+        std::string name = "part" + std::to_string(part) + std::string(40, 'x');
+        longest += "\\" + name.substr(0, std::min<size_t>(name.size(), 258 - longest.size()));
+    }
+    ASSERT_EQ(259u, longest.size());
+    ASSERT_NE('\\', longest.back());
+    MakeFolder(longest);
+    // Its first 258 and 260 characters name no folder; the whole text
+    // continues the last part's name, so it names none either.
+    std::string tooLong = longest + std::string(41, 'y');
+    ASSERT_EQ(300u, tooLong.size());
+    ASSERT_FALSE(FolderExists(longest.substr(0, 258)));
+    const std::string nowhere = "  c:\\games\\not there yet\\ ";
     Session setup = StartSetup(Medium::Product());
 
-    // The picker opens on the typed folder: OK at once gives it back.
-    setup.SetField(start);
-    EXPECT_EQ(start, StartSelection(setup));
-
-    // Another folder chosen in the picker replaces the whole text.
-    EXPECT_EQ(other, ChooseInPicker(setup, other, IDOK));
-
-    // A fresh press starts from the field's new text.
-    EXPECT_EQ(other, StartSelection(setup));
+    // Each press of Browse: the text typed before it (null: the field as the
+    // previous row left it), the folder chosen in the picker (empty: none),
+    // the way the picker ends, and the field afterwards.
+    struct Row {
+        const char* what;
+        const char* typed;
+        std::string chosen;
+        int button;
+        std::string field;
+    } rows[] = {
+        {"the picker opens on the typed folder", start.c_str(), "", IDOK, start},
+        {"a chosen folder replaces the whole text", nullptr, other, IDOK, other},
+        {"a fresh press starts from the new text", nullptr, "", IDOK, other},
+        {"Cancel after another folder was chosen", start.c_str(), other, IDCANCEL, start},
+        {"Cancel on a text that names no folder", nowhere.c_str(), "", IDCANCEL, nowhere},
+        {"closing the picker's window is a cancel", nullptr, "", WM_CLOSE, nowhere},
+        {"an empty field stays empty", "", "", IDCANCEL, ""},
+        {"percent signs doubled", doubled.c_str(), "", IDOK, doubled},
+        {"percent signs single", single.c_str(), "", IDOK, single},
+        {"300 characters, Cancel: the field keeps them all", tooLong.c_str(), "", IDCANCEL,
+         tooLong},
+        {"300 characters, OK: the picker opened on the first 259", nullptr, "", IDOK, longest},
+        {"a shorter text after the longer one", other.c_str(), "", IDOK, other},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (row.typed)
+            setup.SetField(row.typed);
+        EXPECT_EQ(row.field, Browse(setup, row.button, row.chosen));
+    }
+    EXPECT_TRUE(setup.Program().IsRunning());
 }
 
-TEST(FolderBrowser, CancellingLeavesTheFieldExactlyAsTyped) {
-    std::string start = MakeFolder("C:\\Games\\Start Here");
-    std::string other = MakeFolder("C:\\Games\\Somewhere Else");
-    Session setup = StartSetup(Medium::Product());
-
-    // An existing folder: selected on opening, another chosen, then Cancel.
-    setup.SetField(start);
-    EXPECT_EQ(start, ChooseInPicker(setup, other, IDCANCEL));
-
-    // A text that names no folder, with spaces and a trailing backslash.
-    const std::string typed = "  c:\\games\\not there yet\\ ";
-    setup.SetField(typed);
-    LookAtPicker(setup);
-    EXPECT_EQ(typed, setup.Field());
-
-    // Closing the picker's window is a cancel too.
-    HWND picker = PressBrowse(setup);
-    PostMessageA(picker, WM_CLOSE, 0, 0);
-    WaitUntilPickerClosed(setup, picker);
-    EXPECT_EQ(typed, setup.Field());
-
-    // An empty field stays empty.
-    setup.SetField("");
-    LookAtPicker(setup);
-    EXPECT_EQ("", setup.Field());
-}
 TEST(FolderBrowser, OnlyFileSystemFoldersCanBeChosen) {
     std::string start = MakeFolder("C:\\Games\\Start Here");
     std::string other = MakeFolder("C:\\Games\\Somewhere Else");
@@ -294,66 +230,18 @@ TEST(FolderBrowser, OnlyFileSystemFoldersCanBeChosen) {
     HWND picker = PressBrowse(setup);
     HWND ok = GetDlgItem(picker, IDOK);
     EXPECT_TRUE(IsEnabled(ok)) << start;
-    ASSERT_TRUE(SelectInPicker(setup, picker, kRecycleBin));
-    EXPECT_FALSE(IsEnabled(ok)) << "Recycle Bin";
-    ASSERT_TRUE(SelectInPicker(setup, picker, other));
-    EXPECT_TRUE(IsEnabled(ok)) << other;
-    ASSERT_TRUE(SelectInPicker(setup, picker, kMyComputer));
-    EXPECT_FALSE(IsEnabled(ok)) << "My Computer";
+    const std::pair<const char*, bool> selections[] = {
+        {kRecycleBin, false}, {other.c_str(), true}, {kMyComputer, false}};
+    for (const auto& [path, enabled] : selections) {
+        ASSERT_TRUE(SelectInPicker(setup, picker, path));
+        EXPECT_EQ(enabled, IsEnabled(ok)) << path;
+    }
 
     // Should the picker still end with such an item (its OK button is
     // disabled, so the command is sent directly), the item has no path and
     // the field keeps its text.
-    PostClick(picker, IDOK);
-    WaitUntilPickerClosed(setup, picker);
+    ClosePicker(setup, picker, IDOK);
     EXPECT_EQ(start, setup.Field());
     // And Browse goes on working.
-    EXPECT_EQ(start, StartSelection(setup));
-}
-
-TEST(FolderBrowser, PercentSignsReachThePickerVerbatim) {
-    // Formatted as text, either would change or break: "%%" would become
-    // "%", "%s" and "%d" would take arguments that are not there.
-    std::string doubled = MakeFolder("C:\\100%%s%d");
-    std::string single = MakeFolder("C:\\a%sb%d");
-    Session setup = StartSetup(Medium::Product());
-
-    setup.SetField(doubled);
-    EXPECT_EQ(doubled, StartSelection(setup));
-
-    setup.SetField(single);
-    EXPECT_EQ(single, StartSelection(setup));
-    EXPECT_TRUE(setup.Program().IsRunning());
-}
-
-TEST(FolderBrowser, LongTextIsCutTo259ForTheStartWhileTheFieldKeepsIt) {
-    // A folder whose path is exactly 259 characters long, made of parts
-    // that fit any file system.
-    std::string folder = "C:\\Long";
-    for (int part = 0; folder.size() < 259; ++part) {
-        std::string name = "part" + std::to_string(part) + std::string(40, 'x');
-        folder += "\\" + name.substr(0, std::min<size_t>(name.size(), 258 - folder.size()));
-    }
-    ASSERT_EQ(259u, folder.size());
-    ASSERT_NE('\\', folder.back());
-    MakeFolder(folder);
-    // Its first 258 and 260 characters name no folder; the whole text
-    // continues the last part's name, so it names none either.
-    std::string typed = folder + std::string(41, 'y');
-    ASSERT_EQ(300u, typed.size());
-    ASSERT_FALSE(FolderExists(folder.substr(0, 258)));
-    std::string other = MakeFolder("C:\\Games\\Somewhere Else");
-    Session setup = StartSetup(Medium::Product());
-
-    // Cancel: the field keeps all 300 characters.
-    setup.SetField(typed);
-    LookAtPicker(setup);
-    EXPECT_EQ(typed, setup.Field());
-
-    // OK at once: the picker had opened on the first 259 characters.
-    EXPECT_EQ(folder, StartSelection(setup));
-
-    // A shorter text next: nothing of the longer one is left in the way.
-    setup.SetField(other);
-    EXPECT_EQ(other, StartSelection(setup));
+    EXPECT_EQ(start, Browse(setup, IDOK));
 }

@@ -11,7 +11,7 @@
 
 #include "E2e.h"
 #include "res/resource.h"
-#include "text/LanguageWriter.h"
+#include "text/LanguageTable.h"
 #include "text/TextCatalogue.h"
 
 using namespace e2e;
@@ -24,6 +24,7 @@ const char kDefaultRoot[] = "C:\\Program Files";
 // The question about an installation whose own texts lack it.
 const char kFixedQuestion[] = "The Vellmor is already installed. Do you want to start it now?";
 const char kFixedQuestionCaption[] = "The Vellmor";
+const SetupMessage kNoMedium = {kNoMediumText, kNoMediumCaption, true};
 
 // The dialog's six language-dependent texts in a fixed order: title,
 // "install to" label, language label, Browse, Install, Exit.
@@ -54,15 +55,6 @@ const DialogTexts kTemplate = {"The Vellmor Setup", "Install to:", "Language Sel
                                "&Browse...",        "&Install",    "E&xit"};
 const DialogTexts kGerman = {"Die Vellmor Installation", "Installieren nach:", "Sprache:",
                              "Durchsuchen...",           "Installieren",       "Beenden"};
-
-// Writes `folder`\language.sif/.poo, as an installation holds them.
-void WriteInstalledLanguage(const std::string& folder, const Texts& texts) {
-    std::vector<LanguageText> records;
-    for (const auto& text : texts)
-        records.push_back({text.first, text.second.c_str()});
-    std::string base = JoinPath(folder, "language");
-    ASSERT_TRUE(WriteLanguageTable(base.c_str(), records.data(), records.size())) << base;
-}
 
 // An earlier installation: the stub as the game in `folder`, recorded in
 // the registry.
@@ -98,25 +90,16 @@ bool ShownBeforeExit(const Process& setup, HWND window) {
     return false;
 }
 
-// Stores `text` as a REG_SZ of exactly its characters, without a NUL. The
-// ANSI call cannot: the system counts a NUL that follows the data.
-void WriteUnterminatedString(const std::string& key, const std::string& name,
-                             const std::string& text) {
-    WriteHklmString(key, name, ""); // creates the key
-    HKEY handle;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_WRITE, &handle));
-    // A character after the data keeps the system from counting a NUL.
-    std::wstring wide(text.begin(), text.end());
-    std::wstring wideName(name.begin(), name.end());
-    wide += L'X';
-    LONG status = RegSetValueExW(handle, wideName.c_str(), 0, REG_SZ,
-                                 reinterpret_cast<const BYTE*>(wide.c_str()),
-                                 static_cast<DWORD>(text.size() * sizeof(WCHAR)));
-    RegCloseKey(handle);
-    ASSERT_EQ(ERROR_SUCCESS, status);
-    RegistryValue stored = ReadHklmValue(key, name);
-    ASSERT_EQ(text, std::string(stored.data.begin(), stored.data.end()))
-        << "the value was stored with a NUL";
+// Checks that `question` asks `text` under `caption` with Yes and No, owned
+// by the setup dialog, which is not shown while the question is open.
+void ExpectQuestion(const MessageBoxInfo& question, const std::string& text,
+                    const std::string& caption) {
+    EXPECT_EQ(text, question.text);
+    EXPECT_EQ(caption, question.caption);
+    EXPECT_EQ((std::vector<std::string>{"Yes", "No"}), question.buttons);
+    ASSERT_TRUE(question.owner && GetDlgItem(question.owner, IDC_LANGUAGE))
+        << "not owned by the setup dialog";
+    EXPECT_FALSE(IsVisible(question.owner));
 }
 
 } // namespace
@@ -125,19 +108,13 @@ TEST(InitDialog, RecordedInstallationAsksWithItsOwnTextsAndNoKeepsTheRoot) {
     InsertDisc('E', Medium::Product());
     const std::string folder = "C:\\Games\\The Vellmor";
     RecordInstallation(folder);
-    WriteInstalledLanguage(folder, {{TXT_RUN_INSTALLED, "Schon installiert. Jetzt spielen?"},
-                                    {TXT_RUN_INSTALLED_CAPTION, "Vellmor gefunden"}});
+    WriteLanguage(JoinPath(folder, "language"),
+                  {{TXT_RUN_INSTALLED, "Schon installiert. Jetzt spielen?"},
+                   {TXT_RUN_INSTALLED_CAPTION, "Vellmor gefunden"}});
 
     Session setup;
     MessageBoxInfo question = setup.NextBox();
-    EXPECT_EQ("Schon installiert. Jetzt spielen?", question.text);
-    EXPECT_EQ("Vellmor gefunden", question.caption);
-    EXPECT_EQ((std::vector<std::string>{"Yes", "No"}), question.buttons);
-    // Owned by the dialog, which is not shown while the question is open.
-    ASSERT_TRUE(question.owner);
-    EXPECT_TRUE(GetDlgItem(question.owner, IDC_LANGUAGE)) << "not owned by the setup dialog";
-    EXPECT_FALSE(IsVisible(question.owner));
-
+    ExpectQuestion(question, "Schon installiert. Jetzt spielen?", "Vellmor gefunden");
     setup.Answer(question, "No");
     HWND dialog = setup.WaitForDialog();
     ASSERT_EQ(question.owner, dialog) << "another dialog opened after No";
@@ -152,7 +129,7 @@ TEST(InitDialog, RecordedInstallationAsksWithItsOwnTextsAndNoKeepsTheRoot) {
     EjectDisc('E');
     Session again;
     question = again.NextBox();
-    EXPECT_EQ("Vellmor gefunden", question.caption);
+    ExpectQuestion(question, "Schon installiert. Jetzt spielen?", "Vellmor gefunden");
     again.Answer(question, "No");
     MessageBoxInfo missing = again.NextBox();
     EXPECT_EQ(kNoMediumText, missing.text);
@@ -175,15 +152,11 @@ TEST(InitDialog, YesStartsTheGameQuotedWithoutMediumOrDialog) {
     CopyOneFile(StubExe(), "C:\\Program.exe");
     Session setup(StartIn("C:\\Elsewhere"));
     MessageBoxInfo question = setup.NextBox();
-    EXPECT_EQ(kFixedQuestion, question.text);
-    EXPECT_EQ(kFixedQuestionCaption, question.caption);
-    EXPECT_EQ((std::vector<std::string>{"Yes", "No"}), question.buttons);
-    HWND dialog = question.owner;
-    ASSERT_TRUE(dialog && GetDlgItem(dialog, IDC_LANGUAGE)) << "not owned by the setup dialog";
-    EXPECT_FALSE(IsVisible(dialog));
+    ExpectQuestion(question, kFixedQuestion, kFixedQuestionCaption);
+    ASSERT_TRUE(question.owner);
 
     PostClick(question.window, IDYES);
-    EXPECT_FALSE(ShownBeforeExit(setup.Program(), dialog)) << "the setup dialog was shown";
+    EXPECT_FALSE(ShownBeforeExit(setup.Program(), question.owner)) << "the setup dialog was shown";
     EXPECT_EQ(0u, setup.WaitForEnd()) << "a medium message would have ended it with -1";
 
     // Once what setup started has ended, its starts are all in the log.
@@ -194,145 +167,125 @@ TEST(InitDialog, YesStartsTheGameQuotedWithoutMediumOrDialog) {
     EXPECT_STRCASEEQ(folder.c_str(), starts[0].currentDirectory.c_str());
 }
 
-TEST(InitDialog, InstallPathFieldFollowsTheRecordedFolder) {
-    // No key: the default root.
+TEST(InitDialog, InstallPathFieldFollowsOnlyAUsableRecordedFolder) {
+    // No key: the default root. The key with other values only: the same.
     InsertDisc('D', Medium::Product());
     ASSERT_FALSE(HklmKeyExists(kRegistryKey));
     EXPECT_EQ(kDefaultRoot, FieldOfPlainStart());
-    // The key with other values only: the same.
     WriteHklmString(kRegistryKey, "Path", "C:\\Spiele\\The Vellmor");
     EXPECT_EQ(kDefaultRoot, FieldOfPlainStart());
 
-    // A recorded folder without the game: no question, the folder without
-    // its product part. Installed texts alone do not make an installation.
-    const std::string folder = "C:\\Spiele\\The Vellmor";
-    MakeFolders(folder);
-    WriteInstalledLanguage(folder, {{TXT_RUN_INSTALLED, "?"}, {TXT_RUN_INSTALLED_CAPTION, "?"}});
-    WriteHklmString(kRegistryKey, kInstallPath, folder);
-    EXPECT_EQ("C:\\Spiele", FieldOfPlainStart());
-
-    // Only the last folder goes, and only in exactly that spelling.
-    WriteHklmString(kRegistryKey, kInstallPath, "C:\\The Vellmor\\Old\\The Vellmor");
-    EXPECT_EQ("C:\\The Vellmor\\Old", FieldOfPlainStart());
-    WriteHklmString(kRegistryKey, kInstallPath, "C:\\Spiele\\the vellmor");
-    EXPECT_EQ("C:\\Spiele\\the vellmor", FieldOfPlainStart());
-
-    // A value exactly filling 260 bytes with its NUL is still a folder.
-    std::string longest = "C:\\" + std::string(256, 'a');
-    ASSERT_EQ(259u, longest.size());
-    WriteHklmString(kRegistryKey, kInstallPath, longest);
-    EXPECT_EQ(longest, FieldOfPlainStart());
-    EXPECT_TRUE(ReadStubStarts().empty());
-}
-
-TEST(InitDialog, UnusableInstallPathValuesCountAsAbsent) {
-    // Each value below names, one way or another, a folder that holds the
-    // game: read as a folder it would bring the question.
-    InsertDisc('D', Medium::Product());
+    // A recorded folder without the game (installed texts alone do not make
+    // an installation), and one with it: each unusable value below names it
+    // one way or another, and read as a folder would bring the question.
+    MakeFolders("C:\\Spiele\\The Vellmor");
+    WriteLanguage("C:\\Spiele\\The Vellmor\\language",
+                  {{TXT_RUN_INSTALLED, "?"}, {TXT_RUN_INSTALLED_CAPTION, "?"}});
     const std::string folder = "C:\\Games\\The Vellmor";
     RecordInstallation(folder);
-    const std::string withNul = folder + std::string(1, '\0');
-    std::string oversized = withNul + std::string(1000 - withNul.size(), 'x');
-    std::string oneTooLong = "C:\\" + std::string(257, 'a') + std::string(1, '\0');
-    std::string unterminated = "C:\\" + std::string(257, 'a');
+    auto sz = [](const std::string& text) { return text + '\0'; };
+    const std::string longest = "C:\\" + std::string(256, 'a');
+    const std::string tooLong = "C:\\" + std::string(257, 'a');
     const DWORD number = 0x12345678;
-
-    struct Case {
+    // Each value's exact bytes; `unterminated`: a REG_SZ of `data` without
+    // the NUL that the system would add to it.
+    struct Row {
         const char* what;
         DWORD type;
         std::string data;
-    } cases[] = {
-        {"REG_SZ of 1,000 bytes", REG_SZ, oversized},
-        {"REG_SZ of 261 bytes", REG_SZ, oneTooLong},
-        {"REG_EXPAND_SZ", REG_EXPAND_SZ, withNul},
-        {"REG_MULTI_SZ", REG_MULTI_SZ, withNul + std::string(1, '\0')},
-        {"REG_BINARY", REG_BINARY, withNul},
-        {"REG_DWORD", REG_DWORD, std::string(reinterpret_cast<const char*>(&number), 4)},
-        {"empty REG_SZ", REG_SZ, ""},
-        {"REG_SZ holding only its NUL", REG_SZ, std::string(1, '\0')},
+        std::string field;
+        bool unterminated = false;
+    } rows[] = {
+        // No question: the folder without its product part, only the last
+        // one, and only in exactly that spelling.
+        {"a folder without the game", REG_SZ, sz("C:\\Spiele\\The Vellmor"), "C:\\Spiele"},
+        {"the product's name twice", REG_SZ, sz("C:\\The Vellmor\\Old\\The Vellmor"),
+         "C:\\The Vellmor\\Old"},
+        {"the product's name in other case", REG_SZ, sz("C:\\Spiele\\the vellmor"),
+         "C:\\Spiele\\the vellmor"},
+        {"REG_SZ filling 260 bytes with its NUL", REG_SZ, sz(longest), longest},
+        // Unusable values count as absent.
+        {"REG_SZ of 1,000 bytes", REG_SZ, sz(folder) + std::string(1000 - sz(folder).size(), 'x'),
+         kDefaultRoot},
+        {"REG_SZ of 261 bytes", REG_SZ, sz(tooLong), kDefaultRoot},
+        {"REG_EXPAND_SZ", REG_EXPAND_SZ, sz(folder), kDefaultRoot},
+        {"REG_MULTI_SZ", REG_MULTI_SZ, sz(sz(folder)), kDefaultRoot},
+        {"REG_BINARY", REG_BINARY, sz(folder), kDefaultRoot},
+        {"REG_DWORD", REG_DWORD, std::string(reinterpret_cast<const char*>(&number), 4),
+         kDefaultRoot},
+        {"empty REG_SZ", REG_SZ, "", kDefaultRoot},
+        {"REG_SZ holding only its NUL", REG_SZ, sz(""), kDefaultRoot},
+        {"the installed folder without a NUL", REG_SZ, folder, kDefaultRoot, true},
+        {"REG_SZ of 260 bytes without a NUL", REG_SZ, tooLong, kDefaultRoot, true},
     };
-    ASSERT_EQ(261u, oneTooLong.size());
-    for (const Case& value : cases) {
-        SCOPED_TRACE(value.what);
-        WriteHklmValue(kRegistryKey, kInstallPath, value.type, value.data.data(),
-                       static_cast<DWORD>(value.data.size()));
-        EXPECT_EQ(kDefaultRoot, FieldOfPlainStart());
-    }
-
-    // Strings without their NUL: the installed folder itself, and one that
-    // fills the whole 260-byte buffer.
-    ASSERT_EQ(260u, unterminated.size());
-    for (const std::string& text : {folder, unterminated}) {
-        SCOPED_TRACE("REG_SZ of " + std::to_string(text.size()) + " bytes without a NUL");
-        WriteUnterminatedString(kRegistryKey, kInstallPath, text);
-        EXPECT_EQ(kDefaultRoot, FieldOfPlainStart());
+    ASSERT_EQ(259u, longest.size());
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (row.unterminated)
+            WriteHklmString(kRegistryKey, kInstallPath, row.data, false);
+        else
+            WriteHklmValue(kRegistryKey, kInstallPath, row.type, row.data.data(),
+                           static_cast<DWORD>(row.data.size()));
+        EXPECT_EQ(row.field, FieldOfPlainStart());
     }
     EXPECT_TRUE(ReadStubStarts().empty());
 }
 
-TEST(InitDialog, LanguagesListedSortedWithEnglishChosen) {
+TEST(InitDialog, LanguagesListedSortedWithEnglishOrElseTheFirstChosen) {
     // Extra names before and after "english" move its position while the
     // list is filled.
-    InsertDisc('F', Medium::Product()
-                        .WithoutLanguages()
-                        .WithLanguage("Italiano", {{TXT_DIALOG_TITLE, "Installazione"}})
-                        .WithLanguage("english", TableFor(kEnglish))
-                        .WithLanguage("Deutsch", TableFor(kGerman))
-                        .WithFile("Languages\\Readme.txt", "not a language"));
-    Session setup(StartIn("C:\\Start"));
-    HWND dialog = setup.WaitForDialog();
-    HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
-    EXPECT_EQ((std::vector<std::string>{"Deutsch", "english", "Italiano"}), ComboItems(combo));
-    EXPECT_EQ(1, ComboSelection(combo));
-    EXPECT_EQ(kEnglish, ReadDialogTexts(dialog));
-    // The medium was the current folder only while the list was filled.
-    EXPECT_EQ("C:\\Start", CurrentFolderOf(setup.Program().Handle()));
-    EXPECT_EQ(0u, setup.Exit());
-}
-
-TEST(InitDialog, WithoutPoolFilesTheListHoldsEnglishAloneAndInstallCompletes) {
-    // Pool files, none of them English: the first is chosen and applied.
-    InsertDisc('E', Medium::Product()
-                        .WithoutLanguages()
-                        .WithLanguage("Italiano", {{TXT_DIALOG_TITLE, "Installazione"}})
-                        .WithLanguage("Deutsch", TableFor(kGerman)));
-    {
-        Session setup;
-        HWND dialog = setup.WaitForDialog();
-        HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
-        EXPECT_EQ((std::vector<std::string>{"Deutsch", "Italiano"}), ComboItems(combo));
-        EXPECT_EQ(0, ComboSelection(combo));
-        EXPECT_EQ(kGerman, ReadDialogTexts(dialog));
-        EXPECT_EQ(0u, setup.Exit());
-    }
-
-    // No Languages folder; then a Languages folder whose only "*.poo" is a
-    // folder: neither offers a language, and the second installs without
-    // language files, with the completion message in fixed English.
+    Medium amongOthers = Medium::Product()
+                             .WithoutLanguages()
+                             .WithLanguage("Italiano", {{TXT_DIALOG_TITLE, "Installazione"}})
+                             .WithLanguage("english", TableFor(kEnglish))
+                             .WithLanguage("Deutsch", TableFor(kGerman))
+                             .WithFile("Languages\\Readme.txt", "not a language");
+    Medium noEnglish = Medium::Product()
+                           .WithoutLanguages()
+                           .WithLanguage("Italiano", {{TXT_DIALOG_TITLE, "Installazione"}})
+                           .WithLanguage("Deutsch", TableFor(kGerman));
     Medium noFolder = Medium::Product().WithoutLanguages();
     Medium onlyFolders = Medium::Product()
                              .WithoutLanguages()
                              .WithFile("Languages\\Klingon.poo\\Klingon.txt", "")
                              .WithFile("Languages\\Deutsch.sif", "");
-    for (const Medium* medium : {&noFolder, &onlyFolders}) {
-        SCOPED_TRACE(medium == &noFolder ? "no Languages folder" : "only folders named *.poo");
-        InsertDisc('E', *medium);
-        Session setup;
+    struct Row {
+        const char* what;
+        char drive;
+        const Medium& medium;
+        std::vector<std::string> items;
+        int selection;
+        DialogTexts texts;
+    } rows[] = {
+        {"English among others", 'F', amongOthers, {"Deutsch", "english", "Italiano"}, 1, kEnglish},
+        {"no English: the first is applied", 'E', noEnglish, {"Deutsch", "Italiano"}, 0, kGerman},
+        // No table: English alone, and the template's texts stay.
+        {"no Languages folder", 'E', noFolder, {"English"}, 0, kTemplate},
+        {"only folders named *.poo", 'E', onlyFolders, {"English"}, 0, kTemplate},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        InsertDisc(row.drive, row.medium);
+        Session setup(StartIn("C:\\Start"));
         HWND dialog = setup.WaitForDialog();
         HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
-        EXPECT_EQ(std::vector<std::string>{"English"}, ComboItems(combo));
-        EXPECT_EQ(0, ComboSelection(combo));
-        // No table: the template's texts stay.
-        EXPECT_EQ(kTemplate, ReadDialogTexts(dialog));
-        if (medium == &noFolder) {
-            EXPECT_EQ(0u, setup.Exit());
-            continue;
-        }
-        setup.SetField("C:\\Games");
-        // Without a table, the completion message's own fallback texts.
-        setup.Finish(setup.Install(),
-                     {"The Vellmor has been installed.", "Installation Complete", false});
+        EXPECT_EQ(row.items, ComboItems(combo));
+        EXPECT_EQ(row.selection, ComboSelection(combo));
+        EXPECT_EQ(row.texts, ReadDialogTexts(dialog));
+        // The medium was the current folder only while the list was filled.
+        EXPECT_EQ("C:\\Start", CurrentFolderOf(setup.Program().Handle()));
+        EXPECT_EQ(0u, setup.Exit());
+        EjectDisc(row.drive);
     }
+
+    // Without language files, the completion message's own fallback texts,
+    // and none of them installed.
+    InsertDisc('E', onlyFolders);
+    Session setup;
+    setup.WaitForDialog();
+    setup.SetField("C:\\Games");
+    setup.Finish(setup.Install(),
+                 {"The Vellmor has been installed.", "Installation Complete", false});
     EXPECT_EQ(1u, WaitForStubStarts(1).size()) << "the installation's Setup.exe";
     EXPECT_EQ("C:\\Games\\The Vellmor", ReadHklmValue(kRegistryKey, kInstallPath).AsString());
     EXPECT_FALSE(FileExists("C:\\Games\\The Vellmor\\language.sif"));
@@ -340,31 +293,16 @@ TEST(InitDialog, WithoutPoolFilesTheListHoldsEnglishAloneAndInstallCompletes) {
 
 // A dialog template whose one control has a window class that nobody
 // registered, as the version-6 controls are on Windows XP until a program
-// initialises the common controls.
-std::vector<WORD> TemplateWithUnknownControl() {
-    std::vector<WORD> t;
-    auto dword = [&t](DWORD value) {
-        t.push_back(LOWORD(value));
-        t.push_back(HIWORD(value));
-    };
-    auto text = [&t](const wchar_t* value) {
-        for (; *value; ++value)
-            t.push_back(*value);
-        t.push_back(0);
-    };
-    dword(WS_POPUP | WS_CAPTION);
-    dword(0);
-    t.insert(t.end(), {1, 0, 0, 100, 50, 0, 0}); // one item, rectangle, no menu, dialog class
-    text(L"The Vellmor Setup");
-    if (t.size() % 2)
-        t.push_back(0); // items start on a DWORD boundary
-    dword(WS_CHILD | WS_VISIBLE);
-    dword(0);
-    t.insert(t.end(), {0, 0, 50, 14, IDOK});
-    text(L"NoSuchControlClass");
-    t.insert(t.end(), {0, 0}); // no text, no creation data
-    return t;
-}
+// initialises the common controls: the dialog, without menu, class or
+// title, then its one item (on a DWORD boundary) without text or data.
+struct UnknownControlDialog {
+    DLGTEMPLATE dialog = {WS_POPUP | WS_CAPTION, 0, 1, 0, 0, 100, 50};
+    WORD menu = 0, windowClass = 0, title = 0;
+    DLGITEMTEMPLATE item = {WS_CHILD | WS_VISIBLE, 0, 0, 0, 50, 14, IDOK};
+    WCHAR itemClass[7] = L"NoSuch";
+    WORD text = 0, data = 0;
+};
+static_assert(sizeof(UnknownControlDialog) == 60, "the template's parts lie without gaps");
 
 // A Setup.exe whose dialog cannot be created says so, and ends with a
 // failure status instead of ending without a word.
@@ -372,12 +310,12 @@ TEST(InitDialog, DialogThatCannotBeCreatedIsReported) {
     InsertDisc('D', Medium::Product());
     const std::string copy = "C:\\Setup.exe";
     CopyOneFile(SetupExe(), copy);
-    std::vector<WORD> dialog = TemplateWithUnknownControl();
+    UnknownControlDialog dialog;
     HANDLE update = BeginUpdateResourceA(copy.c_str(), FALSE);
     ASSERT_NE(nullptr, update);
     ASSERT_TRUE(UpdateResourceA(update, RT_DIALOG, MAKEINTRESOURCEA(IDD_SETUP_DIALOG),
-                                MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), dialog.data(),
-                                (DWORD)(dialog.size() * sizeof(WORD))));
+                                MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), &dialog,
+                                sizeof dialog));
     ASSERT_TRUE(EndUpdateResourceA(update, FALSE));
 
     Session setup({}, copy);
@@ -414,22 +352,20 @@ TEST(InitDialog, ChangingTheLanguageRelabelsAtOnce) {
               ComboItems(combo));
     EXPECT_EQ(kEnglish, ReadDialogTexts(dialog));
 
-    setup.ChooseLanguage("Deutsch");
-    EXPECT_EQ(kGerman, ReadDialogTexts(dialog));
-
-    setup.ChooseLanguage("Knapp");
-    DialogTexts expected = kGerman;
-    expected[0] = "Knapp";
-    EXPECT_EQ(expected, ReadDialogTexts(dialog));
-
-    setup.ChooseLanguage("Fehlt");
-    EXPECT_EQ(expected, ReadDialogTexts(dialog)) << "a table without index changes nothing";
-
-    setup.ChooseLanguage("Kurz");
-    EXPECT_EQ((DialogTexts{"Kurz", "", "Sprache:", "", "Los", ""}), ReadDialogTexts(dialog));
-
-    setup.ChooseLanguage("English");
-    EXPECT_EQ(kEnglish, ReadDialogTexts(dialog));
+    DialogTexts knapp = kGerman;
+    knapp[0] = "Knapp";
+    const std::pair<std::string, DialogTexts> choices[] = {
+        {"Deutsch", kGerman},
+        {"Knapp", knapp},
+        {"Fehlt", knapp}, // a table without index changes nothing
+        {"Kurz", {"Kurz", "", "Sprache:", "", "Los", ""}},
+        {"English", kEnglish},
+    };
+    for (const auto& [language, texts] : choices) {
+        SCOPED_TRACE(language);
+        setup.ChooseLanguage(language);
+        EXPECT_EQ(texts, ReadDialogTexts(dialog));
+    }
     EXPECT_EQ(1, ComboSelection(combo));
 
     // Its table's path does not fit a path buffer: nothing changes on the
@@ -454,14 +390,11 @@ TEST(InitDialog, MediumTakenOutBeforeALanguageChangeEndsSetup) {
 
     setup.PostLanguageChoice("Deutsch");
     MessageBoxInfo box = setup.NextBox();
-    EXPECT_EQ(kNoMediumText, box.text);
-    EXPECT_EQ(kNoMediumCaption, box.caption);
-    EXPECT_EQ(dialog, box.owner);
     EXPECT_EQ(kEnglish, ReadDialogTexts(dialog)) << "no text of the missing disc applied";
     // The box answers from its own loop: setup waits in it for the user.
     Settle(box.window);
     EXPECT_TRUE(setup.Program().IsRunning()) << "ended before the message was answered";
-    setup.Answer(box, "OK");
+    setup.ExpectMessage(box, kNoMedium);
     EXPECT_EQ(0xFFFFFFFFu, setup.WaitForEnd());
 }
 
@@ -470,22 +403,18 @@ namespace {
 // A language table's files exactly as given: index records of {offset,
 // length} for indexes 0 up, with `trailing` stray bytes after them.
 struct RawTable {
-    std::vector<std::pair<uint32_t, uint32_t>> records;
+    std::vector<TextIndexEntry> records;
     std::string pool;
     size_t trailing = 0;
 
     // Every index reads as missing (its bytes lie past the pool) unless set.
     RawTable() : records(TXT_LANGUAGE_SELECTION + 1, {0x7FFFFFF0u, 1u}) {}
 
+    // The records as the file holds them: little-endian, as this machine.
     std::string Index() const {
-        std::string bytes;
-        for (const auto& record : records) {
-            for (uint32_t field : {record.first, record.second}) {
-                for (int shift = 0; shift < 32; shift += 8)
-                    bytes += static_cast<char>((field >> shift) & 0xFF);
-            }
-        }
-        return bytes + std::string(trailing, '\x5A');
+        return std::string(reinterpret_cast<const char*>(records.data()),
+                           records.size() * sizeof(TextIndexEntry)) +
+               std::string(trailing, '\x5A');
     }
 };
 
@@ -524,22 +453,17 @@ TEST(InitDialog, DamagedLanguageFilesShowOnlyTheirSoundTexts) {
 
     Session setup;
     MessageBoxInfo question = setup.NextBox();
-    EXPECT_EQ(kFixedQuestion, question.text);
-    EXPECT_EQ(kFixedQuestionCaption, question.caption);
+    ExpectQuestion(question, kFixedQuestion, kFixedQuestionCaption);
     setup.Answer(question, "No");
     HWND dialog = setup.WaitForDialog();
     ASSERT_EQ(kEnglish, ReadDialogTexts(dialog));
 
+    DialogTexts sound = kEnglish;
+    sound[4] = "Los!";
     setup.ChooseLanguage("Kaputt");
-    EXPECT_EQ(
-        (DialogTexts{"The Vellmor Setup", "Install to:", "Language:", "Browse...", "Los!", "Exit"}),
-        ReadDialogTexts(dialog));
-
+    EXPECT_EQ(sound, ReadDialogTexts(dialog));
     setup.ChooseLanguage("Halb");
-    EXPECT_EQ(
-        (DialogTexts{"The Vellmor Setup", "Install to:", "Language:", "Browse...", "Los!", "Exit"}),
-        ReadDialogTexts(dialog))
-        << "a table without a whole record changes nothing";
+    EXPECT_EQ(sound, ReadDialogTexts(dialog)) << "a table without a whole record changes nothing";
 
     setup.ChooseLanguage("Riesig");
     EXPECT_EQ(huge.size(), WindowText(dialog).size());

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "Paths.h"
@@ -29,8 +30,8 @@ void MakeParentFolders(const std::string& path) {
 
 } // namespace
 
-Texts EnglishTexts() {
-    return {
+Texts EnglishTexts(const Texts& changes) {
+    Texts texts = {
         {TXT_DIALOG_TITLE, "The Vellmor Setup"},
         {TXT_INSTALL_TO, "Install to:"},
         {TXT_BROWSE, "Browse..."},
@@ -44,6 +45,23 @@ Texts EnglishTexts() {
         {TXT_BROWSE_CAPTION, "Browse for folder"},
         {TXT_LANGUAGE_SELECTION, "Language:"},
     };
+    for (const auto& change : changes) {
+        auto same = [&](const auto& text) { return text.first == change.first; };
+        auto at = std::find_if(texts.begin(), texts.end(), same);
+        if (at == texts.end())
+            texts.push_back(change);
+        else
+            at->second = change.second;
+    }
+    return texts;
+}
+
+void WriteLanguage(const std::string& base, const Texts& texts) {
+    std::vector<LanguageText> records;
+    for (const auto& text : texts)
+        records.push_back({text.first, text.second.c_str()});
+    if (!WriteLanguageTable(base.c_str(), records.data(), records.size()))
+        throw std::runtime_error("cannot write the language table " + base);
 }
 
 Medium Medium::Product() {
@@ -61,18 +79,6 @@ Medium Medium::Foreign() {
     medium.WithCopyOf("Other\\Setup.exe", StubExe());
     medium.WithCopyOf("Other\\Other.exe", StubExe());
     return medium;
-}
-
-Medium Medium::Blank() {
-    return Medium();
-}
-
-Medium& Medium::WithoutGame() {
-    return Without("The Vellmor\\Vellmor.exe");
-}
-
-Medium& Medium::WithoutGlide() {
-    return Without("Glide\\Glide2x.dll");
 }
 
 Medium& Medium::WithoutLanguages() {
@@ -105,11 +111,6 @@ Medium& Medium::Without(const std::string& path) {
     return *this;
 }
 
-Medium& Medium::Writable() {
-    readOnly_ = false;
-    return *this;
-}
-
 Medium& Medium::ReadOnlyFolders() {
     readOnlyFolders_ = true;
     return *this;
@@ -128,11 +129,7 @@ void Medium::WriteTo(const std::string& folder) const {
     for (const Language& language : languages_) {
         std::string base = JoinPath(folder, "Languages\\" + language.name);
         MakeParentFolders(base);
-        std::vector<LanguageText> texts;
-        for (const auto& text : language.texts)
-            texts.push_back({text.first, text.second.c_str()});
-        if (!WriteLanguageTable(base.c_str(), texts.data(), texts.size()))
-            throw std::runtime_error("cannot write the language table " + base);
+        WriteLanguage(base, language.texts);
     }
     if (readOnly_)
         MarkReadOnlyTree(folder);

@@ -15,8 +15,12 @@ namespace e2e {
 // Language texts by index, as WriteLanguageTable takes them.
 using Texts = std::vector<std::pair<int, std::string>>;
 
-// A full set of English dialog texts (every index setup asks for).
-Texts EnglishTexts();
+// A full set of English dialog texts (every index setup asks for), each of
+// `changes` replacing the text of its index or added.
+Texts EnglishTexts(const Texts& changes = {});
+
+// Writes `base`.sif and `base`.poo with WriteLanguageTable.
+void WriteLanguage(const std::string& base, const Texts& texts);
 
 // The message with which setup ends when no drive holds its disc.
 constexpr const char kNoMediumText[] =
@@ -32,11 +36,11 @@ class Medium {
     // Some other program's disc: no "The Vellmor" folder.
     static Medium Foreign();
     // A disc with nothing on it.
-    static Medium Blank();
+    static Medium Blank() { return Medium(); }
 
     // The product folder without "Vellmor.exe".
-    Medium& WithoutGame();
-    Medium& WithoutGlide();
+    Medium& WithoutGame() { return Without("The Vellmor\\Vellmor.exe"); }
+    Medium& WithoutGlide() { return Without("Glide\\Glide2x.dll"); }
     Medium& WithoutLanguages();
     // Adds "Languages\<name>.sif/.poo" (written with WriteLanguageTable).
     Medium& WithLanguage(const std::string& name, const Texts& texts);
@@ -46,7 +50,10 @@ class Medium {
     Medium& WithCopyOf(const std::string& path, const std::string& source);
     Medium& Without(const std::string& path);
     // Leaves the files writable (a disc image on a hard disk, say).
-    Medium& Writable();
+    Medium& Writable() {
+        readOnly_ = false;
+        return *this;
+    }
     // Makes the folders read-only too (on Linux: Wine keeps no read-only
     // attribute of its own for folders).
     Medium& ReadOnlyFolders();

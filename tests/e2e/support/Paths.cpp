@@ -16,14 +16,15 @@ namespace {
     throw std::runtime_error(what + " " + path + " (error " + std::to_string(GetLastError()) + ")");
 }
 
-} // namespace
-
+// The per-test folder (Windows path); throws when not run by the runner.
 std::string TestRoot() {
     const char* root = getenv("E2E_ROOT");
     if (!root || !*root)
         throw std::runtime_error("E2E_ROOT is not set: run the test through run-test.sh");
     return WindowsPath(root);
 }
+
+} // namespace
 
 std::string DriveFolder(char letter) {
     char lower = static_cast<char>(letter | 0x20);
@@ -48,15 +49,12 @@ std::string StubExe() {
 std::string GlideDll() {
     return WindowsPath(E2E_GLIDE_DLL);
 }
-std::string SystemFolder() {
+std::string SystemGlidePath() {
     char folder[MAX_PATH];
     UINT length = GetSystemDirectoryA(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         throw std::runtime_error("no system folder");
-    return folder;
-}
-std::string SystemGlidePath() {
-    return JoinPath(SystemFolder(), "glide2x.dll");
+    return JoinPath(folder, "glide2x.dll");
 }
 
 std::string LinuxPath(const std::string& windowsPath) {

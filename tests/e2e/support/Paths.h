@@ -18,8 +18,6 @@ namespace e2e {
 constexpr const char kCdDrives[] = "DEF";
 constexpr char kFixedDrive = 'G';
 
-// The per-test folder (Windows path); throws when not run by the runner.
-std::string TestRoot();
 // The folder behind drive `letter` (one of kCdDrives or kFixedDrive).
 std::string DriveFolder(char letter);
 // A folder for the test's own files, seen by Linux-side checks as
@@ -34,9 +32,7 @@ std::string StubExe();
 // kGlideLoadLog, so a test sees which copy ran.
 std::string GlideDll();
 constexpr const char kGlideLoadLog[] = "C:\\glide-loads.log";
-// The system folder (GetSystemDirectoryA), where a Glide driver installs
-// itself: SystemGlidePath() is "<system folder>\\glide2x.dll".
-std::string SystemFolder();
+// Where a Glide driver is installed: glide2x.dll in the system folder.
 std::string SystemGlidePath();
 
 // A Windows path of the prefix ("C:\\x", "Z:\\tmp\\y") as Linux sees it,

@@ -13,13 +13,12 @@ using windriver::WaitUntil;
 
 namespace {
 
-std::string NewOutputPath() {
+// Makes a new file in the scratch folder for a program's output, one that
+// the program can inherit, and gives its path in `path`.
+HANDLE NewOutputFile(std::string& path) {
     static int counter = 0;
-    return JoinPath(ScratchFolder(), "output-" + std::to_string(GetCurrentProcessId()) + "-" +
+    path = JoinPath(ScratchFolder(), "output-" + std::to_string(GetCurrentProcessId()) + "-" +
                                          std::to_string(++counter) + ".txt");
-}
-
-HANDLE OpenInheritable(const std::string& path) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               &inherit, CREATE_ALWAYS, 0, nullptr);
@@ -53,8 +52,7 @@ Process Process::Start(const std::string& program, const StartOptions& options) 
     Process process;
     HANDLE output = nullptr;
     if (options.captureOutput) {
-        process.outputPath_ = NewOutputPath();
-        output = OpenInheritable(process.outputPath_);
+        output = NewOutputFile(process.outputPath_);
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdInput = nullptr;
         startup.hStdOutput = output;
@@ -178,8 +176,6 @@ void WaitForProgramsStartedBy(DWORD parentId) {
     }
 }
 
-// The current folder of another process, from its process parameters
-// (without the trailing backslash, except at a drive root).
 std::string CurrentFolderOf(HANDLE process) {
     typedef LONG(WINAPI * QueryProcess)(HANDLE, int, void*, ULONG, ULONG*);
     auto query = reinterpret_cast<QueryProcess>(reinterpret_cast<void*>(

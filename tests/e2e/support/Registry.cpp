@@ -13,6 +13,14 @@ void Check(LONG status, const std::string& what) {
         throw std::runtime_error(what + " (error " + std::to_string(status) + ")");
 }
 
+// Opens `key` for writing, creating it as needed.
+HKEY CreateKey(HKEY root, const std::string& key) {
+    HKEY handle;
+    Check(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr),
+          "cannot create " + key);
+    return handle;
+}
+
 } // namespace
 
 std::string RegistryValue::AsString() const {
@@ -58,9 +66,7 @@ void WriteHklmValue(const std::string& key, const std::string& name, DWORD type,
 
 void WriteValue(HKEY root, const std::string& key, const std::string& name, DWORD type,
                 const void* data, DWORD size) {
-    HKEY handle;
-    Check(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr),
-          "cannot create " + key);
+    HKEY handle = CreateKey(root, key);
     LONG status =
         RegSetValueExA(handle, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(handle);
@@ -78,16 +84,16 @@ void WriteHklmString(const std::string& key, const std::string& name, const std:
     // stored value unterminated.
     std::wstring wide(text.begin(), text.end());
     wide += L'X';
-    HKEY handle;
-    Check(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                          &handle, nullptr),
-          "cannot create " + key);
+    HKEY handle = CreateKey(HKEY_LOCAL_MACHINE, key);
     std::wstring wideName(name.begin(), name.end());
     LONG status = RegSetValueExW(handle, wideName.c_str(), 0, REG_SZ,
                                  reinterpret_cast<const BYTE*>(wide.data()),
                                  static_cast<DWORD>(text.size() * sizeof(wchar_t)));
     RegCloseKey(handle);
     Check(status, "cannot write " + key + "\\" + name);
+    std::vector<BYTE> stored = ReadHklmValue(key, name).data;
+    if (std::string(stored.begin(), stored.end()) != text)
+        throw std::runtime_error(key + "\\" + name + " was stored with a NUL");
 }
 
 void DeleteHklmTree(const std::string& key) {

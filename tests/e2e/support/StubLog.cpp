@@ -11,35 +11,22 @@ using namespace windriver;
 
 const char kStubLogPath[] = "C:\\stub-starts.log";
 
-namespace {
-
-std::vector<std::string> Split(const std::string& text, const std::string& separator) {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (;;) {
-        size_t end = text.find(separator, start);
-        parts.push_back(text.substr(start, end - start));
-        if (end == std::string::npos)
-            return parts;
-        start = end + separator.size();
-    }
-}
-
-} // namespace
-
 std::vector<StubStart> ReadStubStarts() {
     std::string text;
     // A stub that holds the log without sharing it is not done yet.
     WaitUntil([&] { return ReadFileIfFree(kStubLogPath, text); }, "the stub log to be free");
     std::vector<StubStart> starts;
-    std::vector<std::string> lines = Split(text, "\r\n");
     // What follows the last line end is a line still being written.
-    lines.pop_back();
-    for (const std::string& line : lines) {
-        std::vector<std::string> fields = Split(line, "\t");
-        if (fields.size() != 3)
+    for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
+         start = end + 2) {
+        std::string line = text.substr(start, end - start);
+        size_t first = line.find('\t');
+        size_t second = line.find('\t', first + 1);
+        if (first == std::string::npos || second == std::string::npos ||
+            line.find('\t', second + 1) != std::string::npos)
             throw std::runtime_error("not a stub start: " + line);
-        starts.push_back({fields[0], fields[1], fields[2]});
+        starts.push_back({line.substr(0, first), line.substr(first + 1, second - first - 1),
+                          line.substr(second + 1)});
     }
     return starts;
 }

@@ -15,8 +15,6 @@ struct StubStart {
     std::string commandLine;      // as the stub got it
 };
 
-extern const char kStubLogPath[];
-
 std::vector<StubStart> ReadStubStarts();
 // Waits until the log holds at least `count` starts; returns them. Throws
 // when they do not come.
