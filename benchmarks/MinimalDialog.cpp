@@ -3,12 +3,13 @@
 // product's flags. OK, Cancel and the close box end it.
 //
 // Built with BENCH_SETUP_IMPORTS it also imports the DLLs that Setup.exe
-// imports (ADVAPI32, ole32, SHELL32), without calling them: what loading
+// imports (ADVAPI32, ole32, SHELL32, COMCTL32), without calling them: what loading
 // them adds to the start.
 
 #include <windows.h>
 
 #ifdef BENCH_SETUP_IMPORTS
+#include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
 #include <stdlib.h>
@@ -45,6 +46,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         RegCloseKey(HKEY_CURRENT_USER);
         CoInitialize(nullptr);
         SHFileOperationA(nullptr);
+        InitCommonControls();
     }
 #endif
     return (int)DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MINIMAL), nullptr, MinimalProc, 0);
