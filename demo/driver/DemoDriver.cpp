@@ -24,7 +24,7 @@
 #include "res/resource.h"
 #include "text/LanguageTable.h"
 #include "text/TextCatalogue.h"
-#include "tools/windriver/Ui.h"
+#include "tools/windriver/OtherWindows.h"
 
 using namespace windriver;
 

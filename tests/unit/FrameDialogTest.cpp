@@ -11,7 +11,7 @@
 #include "app/SetupDlg.h"
 #include "platform/Application.h"
 #include "platform/FindFile.h"
-#include "tools/windriver/Ui.h"
+#include "tools/windriver/OtherWindows.h"
 #include "tools/windriver/Wait.h"
 #include "tools/windriver/WindowsPath.h"
 

@@ -10,7 +10,7 @@
 #include "Session.h"
 #include "ShellLink.h"
 #include "StubLog.h"
-#include "tools/windriver/Ui.h"
+#include "tools/windriver/OtherWindows.h"
 #include "tools/windriver/Wait.h"
 #include "tools/windriver/WindowsPath.h"
 

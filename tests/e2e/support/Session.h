@@ -11,7 +11,7 @@
 #include <string>
 
 #include "Process.h"
-#include "tools/windriver/Ui.h"
+#include "tools/windriver/OtherWindows.h"
 
 namespace e2e {
 

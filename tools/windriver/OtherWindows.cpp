@@ -1,4 +1,4 @@
-#include "tools/windriver/Ui.h"
+#include "tools/windriver/OtherWindows.h"
 
 #include <string.h>
 
