@@ -55,7 +55,7 @@ fi
 wants() { case ",$only," in *",$1,"*) return 0 ;; *) return 1 ;; esac; }
 
 # What the tests need, and Google Benchmark for the native figure.
-bash scripts/deps.sh
+bash scripts/install-packages.sh
 if wants lookup &&
     ! dpkg-query -W -f='${Status}' libbenchmark-dev 2>/dev/null | grep -q "install ok installed"; then
     echo "bench: installing libbenchmark-dev"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs setup from the demo CD under Wine.
 #
-# Installs what it needs (scripts/deps.sh), builds everything in build/ (the
+# Installs what it needs (scripts/install-packages.sh), builds everything in build/ (the
 # cross build, which also builds langtool for this machine and lays out the
 # demo medium build/demo/medium), makes a fresh Wine prefix with that medium
 # as CD-ROM drive D: and starts D:\Setup.exe in D:\.
@@ -72,7 +72,7 @@ fi
 
 if [ $build_steps = 1 ]; then
     say "checking the packages it needs (installing any that are missing)"
-    bash "$root/scripts/deps.sh"
+    bash "$root/scripts/install-packages.sh"
     say "configuring the cross build in $build"
     cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
         -DCMAKE_BUILD_TYPE=Release >/dev/null

@@ -14,7 +14,7 @@ xvfb=$!
 trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null' EXIT
 # A bound for a machine where Xvfb cannot start at all, not a wait.
 if ! read -r -t 120 n <&9 || [ -z "$n" ]; then
-    echo "with-display: Xvfb did not start (is it installed? scripts/deps.sh)" >&2
+    echo "with-display: Xvfb did not start (is it installed? scripts/install-packages.sh)" >&2
     exit 1
 fi
 export DISPLAY=":$n"

@@ -14,7 +14,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 mkmedium=$here/mkmedium.sh
 for tool in xorriso osslsigncode openssl; do
     if ! command -v $tool >/dev/null; then
-        echo "$tool is not installed (scripts/deps.sh installs it): skipped"
+        echo "$tool is not installed (scripts/install-packages.sh installs it): skipped"
         exit 77
     fi
 done
