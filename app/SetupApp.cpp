@@ -18,7 +18,7 @@ const int kDialogFailedStatus = 1;
 // the process would end silently.
 void ReportDialogFailure(DWORD error) {
     char text[128];
-    FormatPath(text, "Setup could not open its window (error %lu).", error);
+    FormatText(text, sizeof text, "Setup could not open its window (error %lu).", error);
     ::MessageBoxA(nullptr, text, AfxGetAppName(), MB_OK | MB_ICONHAND);
 }
 

@@ -211,8 +211,7 @@ void DeclineTheOffer(Session& setup) {
 class UnwritableInstallKey {
   public:
     UnwritableInstallKey() {
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kInstalledKey);
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kParent);
+        DeleteHklmTree(kParent);
         DWORD disposition = 0;
         HKEY parent = nullptr;
         LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kParent, 0, nullptr, REG_OPTION_VOLATILE,
