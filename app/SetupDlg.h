@@ -13,6 +13,7 @@
 
 struct InstallMessage;
 struct InstallPaths;
+class ProductFiles;
 
 class CSetupDlg : public CDialog {
   public:
@@ -30,7 +31,8 @@ class CSetupDlg : public CDialog {
     void FindSourceRoot(char* root);
     // Whether the Glide driver library in the system folder can be loaded.
     bool IsGlideDriverPresent();
-    // The Start Menu Programs folder into `path` (MAX_PATH bytes); false,
+    // The Start Menu Programs folder that every user sees (the user's own on
+    // systems without profiles) into `path` (MAX_PATH bytes); false,
     // with `path` untouched, when the shell cannot give it.
     bool GetProgramsFolder(char* path);
 
@@ -66,7 +68,9 @@ class CSetupDlg : public CDialog {
     bool OfferRecordedInstallation();
 
     // Steps of the installation.
-    bool CopyProductFolder(const char* destination);
+    bool RoomForCopy(const ProductFiles& files, const InstallPaths& paths);
+    bool CopyProductFolder(const char* destination, const ProductFiles& files,
+                           const char* installDir);
     bool CreateMenuShortcuts(const InstallPaths& paths);
     bool CopyLanguageFiles(InstallPaths& paths);
     bool SettleRendererLibrary(const InstallPaths& paths);

@@ -250,7 +250,7 @@ struct Options {
 
 std::string ProgramsFolder() {
     char path[MAX_PATH];
-    if (!SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAMS, TRUE))
+    if (!SHGetSpecialFolderPathA(nullptr, path, CSIDL_COMMON_PROGRAMS, TRUE))
         throw std::runtime_error("no Programs folder");
     return path;
 }

@@ -4,6 +4,8 @@
 
 #include "app/SetupDlg.h"
 #include "install/PathRules.h"
+#include "install/ProductFiles.h"
+#include "install/RoomRules.h"
 #include "install/Shortcut.h"
 #include "platform/FindFile.h"
 #include "platform/RegistryKey.h"
@@ -27,6 +29,9 @@ const InstallMessage kShortcutFailed = {"Could not create the shortcut on the St
                                         "Shortcut Error", MB_OK};
 const InstallMessage kPathTooLong = {"The destination folder's path is too long.", "Error",
                                      MB_ICONHAND};
+const InstallMessage kMenuPathTooLong = {"The Start Menu folder's path is too long.", "Error",
+                                         MB_ICONHAND};
+const InstallMessage kCopyFailed = {"The files could not be copied.", "Copy Error", MB_OK};
 const InstallMessage kPathRelative = {
     "Please type the destination folder's full path, such as C:\\Games or "
     "\\\\Server\\Share\\Games.",
@@ -41,6 +46,10 @@ const InstallMessage kRendererFailed = {"Could not copy the Glide renderer libra
 namespace {
 
 const char kCopyTitle[] = "Copying The Vellmor files...";
+
+const char kNoRoomFormat[] = "The Vellmor needs %lu MB of free space on the destination drive, "
+                             "which has only %lu MB free.\n\nInstall anyway?";
+const char kNoRoomCaption[] = "Not Enough Space";
 
 // Shown when the language table lacks the completion message or its caption.
 const char kInstallDoneFallback[] = "The Vellmor has been installed.";
@@ -57,8 +66,7 @@ bool CreateInstallRoot(const char* root) {
         return true;
     // An existing folder will do, whatever error the system gives for it (a
     // drive root may answer "access denied"); a file of that name will not.
-    DWORD attributes = GetFileAttributesA(root);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return FolderExists(root);
 }
 
 bool WriteVersionFile(const char* path) {
@@ -110,19 +118,37 @@ bool CSetupDlg::InstallProduct() {
     RootRule rule = DeriveInstallRoot(m_strInstallPath, paths.installRoot);
     if (rule == RootRule::Relative)
         return ShowInstallError(kPathRelative);
+    if (rule == RootRule::TooLong || !BuildInstalledPaths(paths))
+        return ShowInstallError(kPathTooLong);
     // An item list without a file-system path leaves the folder empty.
     char programsFolder[MAX_PATH] = "";
     paths.haveMenu = GetProgramsFolder(programsFolder) && programsFolder[0] != '\0';
-    if (rule == RootRule::TooLong || !BuildInstalledPaths(paths) ||
-        (paths.haveMenu && !BuildMenuPaths(paths, programsFolder)))
-        return ShowInstallError(kPathTooLong);
+    if (paths.haveMenu && !BuildMenuPaths(paths, programsFolder))
+        return ShowInstallError(kMenuPathTooLong);
 
+    ProductFiles files;
+    PathBuffer productSource;
+    if (!FormatPath(productSource, "%s%s", sourceRoot, kProductFolder) ||
+        !files.List(productSource))
+        return ShowInstallError(kCopyFailed);
+    if (!RoomForCopy(files, paths))
+        return false;
+
+    bool rootExisted = FolderExists(paths.installRoot);
+    bool productExisted = FolderExists(paths.installDir);
     if (!CreateInstallRoot(paths.installRoot))
         return ShowInstallError(kRootFailed);
     if (!SetCurrentDirectoryA(sourceRoot))
         return ShowInstallError(kSourceFailed);
-    if (!CopyProductFolder(paths.copyDestination))
+    if (!CopyProductFolder(paths.copyDestination, files, paths.installDir)) {
+        // Nothing of a copy that did not finish stays behind; what was
+        // there before this Install is never touched.
+        if (!productExisted)
+            RemoveTree(paths.installDir);
+        if (!rootExisted)
+            RemoveDirectoryA(paths.installRoot);
         return false;
+    }
     if (!WriteVersionFile(paths.versionFile))
         return ShowInstallError(kVersionFailed);
     if (!CreateMenuShortcuts(paths))
@@ -152,9 +178,24 @@ bool CSetupDlg::InstallProduct() {
     return true;
 }
 
+// Before anything is created: when the drive lacks room for what the copy
+// adds, the user decides (the estimate may be wrong: compression, quotas).
+bool CSetupDlg::RoomForCopy(const ProductFiles& files, const InstallPaths& paths) {
+    unsigned long long needed = BytesToWrite(files, paths.installDir);
+    unsigned long long available = 0;
+    if (!FreeBytesFor(paths.installDir, available) || available >= needed)
+        return true;
+    char question[256];
+    FormatText(question, sizeof question, kNoRoomFormat, (unsigned long)MegabytesNeeded(needed),
+               (unsigned long)MegabytesFree(available));
+    return MessageBox(question, kNoRoomCaption, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) ==
+           IDYES;
+}
+
 // The shell copies the product folder (relative to the medium's root, the
 // working directory) with its progress window and its own questions.
-bool CSetupDlg::CopyProductFolder(const char* destination) {
+bool CSetupDlg::CopyProductFolder(const char* destination, const ProductFiles& files,
+                                  const char* installDir) {
     char source[sizeof kProductFolder + 1];
     memcpy(source, kProductFolder, sizeof kProductFolder);
     source[sizeof kProductFolder] = '\0';
@@ -171,7 +212,10 @@ bool CSetupDlg::CopyProductFolder(const char* destination) {
     // Wine's, also answer it with a non-zero result (ERROR_CANCELLED).
     if (operation.fAnyOperationsAborted)
         return ShowInstallError(kCancelled);
-    return result == 0;
+    // A full drive can end the copy with a file cut short and no error.
+    if (result != 0 || !CopiedInFull(files, installDir))
+        return ShowInstallError(kCopyFailed);
+    return true;
 }
 
 bool CSetupDlg::CreateMenuShortcuts(const InstallPaths& paths) {
@@ -191,9 +235,12 @@ bool CSetupDlg::CopyLanguageFiles(InstallPaths& paths) {
     // installation then has no language files either.
     if (strcmp(language, kDefaultLanguage) == 0 && !HasLanguageFiles())
         return true;
-    return BuildLanguageSources(paths, language) &&
-           ReplaceFile(paths.languagePoolSource, paths.languagePool) &&
-           ReplaceFile(paths.languageIndexSource, paths.languageIndex);
+    if (!BuildLanguageSources(paths, language))
+        return false;
+    // Each file of the pair is copied whatever became of the other.
+    bool pool = ReplaceFile(paths.languagePoolSource, paths.languagePool);
+    bool index = ReplaceFile(paths.languageIndexSource, paths.languageIndex);
+    return pool && index;
 }
 
 // Without a Glide driver on the machine the game needs the medium's Glide
@@ -201,12 +248,12 @@ bool CSetupDlg::CopyLanguageFiles(InstallPaths& paths) {
 bool CSetupDlg::SettleRendererLibrary(const InstallPaths& paths) {
     if (GlideBox().IsChecked())
         return true;
-    if (!ReplaceFile(paths.glideSource, paths.glideLibrary))
-        return false;
-    // A helper left behind harms nothing: its removal may fail quietly.
+    bool copied = ReplaceFile(paths.glideSource, paths.glideLibrary);
+    // The helper goes whatever became of the copy; its removal may fail
+    // quietly, as a helper left behind harms nothing.
     ClearReadOnly(paths.setupGlide);
     DeleteFileA(paths.setupGlide);
-    return true;
+    return copied;
 }
 
 void CSetupDlg::ClearReadOnlyTree(const char* folder) {

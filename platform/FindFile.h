@@ -29,6 +29,14 @@ class CFindFile {
     bool IsFolder() const { return (m_entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
     // A junction or symbolic link: it leads out of the folder searched.
     bool IsLink() const { return (m_entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
+    // "." and "..": the folder itself and its parent.
+    bool IsDots() const {
+        const char* n = m_entry.cFileName;
+        return n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'));
+    }
+    unsigned long long Size() const {
+        return (unsigned long long)m_entry.nFileSizeHigh << 32 | m_entry.nFileSizeLow;
+    }
 
   private:
     WIN32_FIND_DATAA m_entry;

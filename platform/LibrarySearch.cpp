@@ -1,6 +1,6 @@
 #include "platform/LibrarySearch.h"
 
-#include <windows.h>
+#include "platform/ProcAddress.h"
 
 namespace {
 
@@ -10,14 +10,6 @@ typedef BOOL(WINAPI* SetDefaultDllDirectoriesProc)(DWORD flags);
 typedef BOOL(WINAPI* SetDllDirectoryAProc)(LPCSTR folder);
 
 const DWORD kSearchSystem32 = 0x00000800; // LOAD_LIBRARY_SEARCH_SYSTEM32
-
-template <class Proc> Proc KernelProc(const char* name) {
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    if (!kernel)
-        return nullptr;
-    // Through a function type without parameters, which converts to any.
-    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(GetProcAddress(kernel, name)));
-}
 
 } // namespace
 

@@ -11,7 +11,7 @@ set -eu
 # The budget: what Setup.exe reaches, 36,352 bytes (the file grows in
 # 512-byte blocks; docs/performance.md has the steps). A change that needs
 # another block raises it deliberately.
-max=36352
+max=39936
 map=
 if [ "${1:-}" = "--map" ]; then
     map=$2

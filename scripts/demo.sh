@@ -195,7 +195,7 @@ if [ -n "$installed" ] && [ -d "$installed" ]; then
     say "  files below $value ($installed):"
     (cd "$installed" && find . -mindepth 1 | LC_ALL=C sort | sed 's|^\./||; s|[^/]*/|  |g; s/^/demo:     /')
 fi
-links=$(find "$prefix/drive_c/users" -path '*/Start Menu/Programs/The Vellmor/*.lnk' 2>/dev/null | sort)
+links=$(find "$prefix/drive_c" -path '*/Start Menu/Programs/The Vellmor/*.lnk' 2>/dev/null | sort)
 printf '%s\n' "$links" | while IFS= read -r link; do
     [ -n "$link" ] || continue
     say "  shortcut ${link#"$prefix"/drive_c/}:"

@@ -76,12 +76,13 @@ void ChooseLanguage(Session& setup, const Language& language) {
 
 // --- What an installation leaves behind -----------------------------------
 
-std::string ProgramsFolder() {
+std::string ProgramsFolder(int folder = CSIDL_COMMON_PROGRAMS) {
     char path[MAX_PATH] = "";
-    EXPECT_TRUE(SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAMS, FALSE));
+    EXPECT_TRUE(SHGetSpecialFolderPathA(nullptr, path, folder, FALSE));
     return path;
 }
 
+// The installation's Start Menu folder is every user's.
 std::string MenuFolder() {
     return JoinPath(ProgramsFolder(), kProductFolder);
 }
@@ -137,12 +138,14 @@ const struct {
                   {"The Vellmor.lnk", "Vellmor.exe", "The Vellmor"}};
 
 // The Start Menu folder of an installation in `installDir` holds its two
-// links and nothing else.
+// links and nothing else; the user's own Programs folder has none.
 void ExpectMenuLinks(const std::string& installDir) {
     for (const auto& link : kMenuLinks)
         ExpectLink(JoinPath(MenuFolder(), link.file), installDir + "\\" + link.program,
                    link.description, installDir);
     EXPECT_EQ(2u, EntriesOf(MenuFolder()).size());
+    EXPECT_NE(ProgramsFolder(CSIDL_PROGRAMS), ProgramsFolder());
+    EXPECT_FALSE(FolderExists(JoinPath(ProgramsFolder(CSIDL_PROGRAMS), kProductFolder)));
 }
 
 // The registry value: a REG_SZ of exactly the text and its NUL.
@@ -234,6 +237,26 @@ class UnwritableInstallKey {
     static constexpr const char* kParent = "Software\\Brightfen";
 };
 
+// While it lives, the fixed disk G: is a 1 MB memory drive (a tmpfs: as
+// root only).
+class SmallFixedDrive {
+  public:
+    SmallFixedDrive() : folder_(LinuxPath(DriveFolder(kFixedDrive))) {
+        mounted_ = RunLinuxShell("mount -t tmpfs -o size=1m tmpfs '" + folder_ + "'") == 0;
+    }
+    ~SmallFixedDrive() {
+        if (mounted_)
+            RunLinuxShell("umount '" + folder_ + "'");
+    }
+    SmallFixedDrive(const SmallFixedDrive&) = delete;
+    SmallFixedDrive& operator=(const SmallFixedDrive&) = delete;
+    bool Mounted() const { return mounted_; }
+
+  private:
+    std::string folder_;
+    bool mounted_;
+};
+
 } // namespace
 
 TEST(Install, FromReadOnlyDiscWithoutGlideDriver) {
@@ -305,8 +328,8 @@ TEST(Install, RefusedPathsWriteNothingAndLeaveTheDialogOpenUntilOneInstalls) {
         {"C:\\Missing\\Games", kRootFailed, true},
         // Trailing blanks alone: the system drops them from the root it
         // creates, but not inside the longer paths built on the root, so
-        // the copy finds no such folder and nothing can be written in it.
-        {"C:\\Games  ", kVersionFailed, false},
+        // the copy finds no such folder and writes nothing.
+        {"C:\\Games  ", kCopyFailed, false},
         // Longer than the longest root.
         {"C:\\" + std::string(297, 'b'), kPathTooLong, false},
         {kLongestRoot + "a", kPathTooLong, false},
@@ -377,6 +400,7 @@ TEST(Install, FailuresAfterTheCopyAreReportedAndALaterInstallRepairs) {
         ProgramsFolderOnMissingDrive unknown;
         char path[MAX_PATH] = "";
         ASSERT_FALSE(SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAMS, FALSE)) << path;
+        ASSERT_FALSE(SHGetSpecialFolderPathA(nullptr, path, CSIDL_COMMON_PROGRAMS, FALSE)) << path;
         setup.ExpectFailure(setup.InstallOverCopy(), kShortcutFailed);
         EXPECT_FALSE(HklmKeyExists(kInstalledKey));
         EXPECT_FALSE(FolderExists(blocker));
@@ -469,15 +493,19 @@ TEST(Install, FailedStepsAfterTheCopyEachHaveTheirMessage) {
     Session setup;
     ASSERT_TRUE(setup.WaitForDialog());
     setup.SetField("C:\\Games");
-    // The disc lacks the language's index file (its pool is copied) and the
-    // renderer library, and the machine has no Glide driver.
-    InsertDisc(kDisc, Medium::Product().WithoutLanguages().WithoutGlide().WithFile(
-                          "Languages\\English.poo", "pool"));
-    setup.ExpectMessage(setup.Install(), kLanguageFailed);
+    // A folder stands where the language's pool goes (its index is still
+    // copied), and the disc lacks the renderer library while the machine
+    // has no Glide driver (the Glide setup helper goes all the same).
+    const std::string poolBlocker = JoinPath(installDir, "language.poo");
+    MakeFolders(poolBlocker);
+    InsertDisc(kDisc,
+               Medium::Product().WithoutGlide().WithFile("The Vellmor\\SetupGlide.dll", "helper"));
+    setup.ExpectMessage(setup.InstallOverCopy(), kLanguageFailed);
     setup.ExpectFailure(setup.NextBox(), kRendererFailed);
-    EXPECT_EQ("pool", ReadWholeFile(JoinPath(installDir, "language.poo")));
-    EXPECT_FALSE(FileExists(JoinPath(installDir, "language.sif")));
+    EXPECT_EQ(ReadWholeFile(MediumPath("Languages\\English.sif")),
+              ReadWholeFile(JoinPath(installDir, "language.sif")));
     EXPECT_FALSE(FileExists(JoinPath(installDir, kGlideLibrary)));
+    EXPECT_FALSE(FileExists(JoinPath(installDir, kSetupGlide)));
     ExpectRecordedInstallation(installDir);
     EXPECT_FALSE(GetFileAttributesA(JoinPath(installDir, kGameExe).c_str()) &
                  FILE_ATTRIBUTE_READONLY);
@@ -486,6 +514,7 @@ TEST(Install, FailedStepsAfterTheCopyEachHaveTheirMessage) {
     EXPECT_TRUE(ReadStubStarts().empty()) << "the installation's Setup.exe ran";
 
     // The whole disc, but no right to record the installation.
+    ASSERT_TRUE(RemoveDirectoryA(poolBlocker.c_str()));
     InsertDisc(kDisc, Medium::Product());
     {
         UnwritableInstallKey unwritable;
@@ -496,4 +525,40 @@ TEST(Install, FailedStepsAfterTheCopyEachHaveTheirMessage) {
     EXPECT_FALSE(HklmKeyExists(kInstalledKey));
 
     ExpectCompleteInstallation(setup, setup.InstallOverCopy(), installDir);
+}
+
+// A drive without room for the game: setup asks before it creates anything,
+// and when the user goes on regardless the copy that the drive cut short
+// is no success; what it wrote goes, what was there before stays.
+TEST(Install, DriveWithoutRoomAsksAndACutShortCopyLeavesNothing) {
+    SmallFixedDrive small;
+    if (!small.Mounted())
+        GTEST_SKIP() << "a memory drive needs root";
+    InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\Data\\Big.dat",
+                                                 std::string(2 * 1024 * 1024, 'x')));
+    const std::string root = "G:\\Games";
+    MakeFolders(root);
+    WriteWholeFile(JoinPath(root, "Keep.txt"), "the player's");
+    Session setup;
+    ASSERT_TRUE(setup.WaitForDialog());
+    setup.SetField(root);
+    for (const char* answer : {"No", "Yes"}) {
+        MessageBoxInfo question = setup.Install();
+        EXPECT_EQ("Not Enough Space", question.caption);
+        EXPECT_EQ("The Vellmor needs 3 MB of free space on the destination drive, which has only "
+                  "0 MB free.\n\nInstall anyway?",
+                  question.text);
+        EXPECT_EQ((std::vector<std::string>{"Yes", "No"}), question.buttons);
+        for (HWND button : ChildWindows(question.window, "Button"))
+            EXPECT_EQ(WindowText(button) == "&No",
+                      (GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+                << WindowText(button) << ": No is the default";
+        setup.Answer(question, answer);
+        if (std::string(answer) == "Yes")
+            setup.ExpectFailure(setup.NextBox(), kCopyFailed);
+        else
+            setup.Drain();
+        EXPECT_EQ(std::vector<std::string>{JoinPath(root, "Keep.txt")}, EntriesOf(root));
+        ExpectNothingRecorded(setup);
+    }
 }

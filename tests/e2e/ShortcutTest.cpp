@@ -52,6 +52,10 @@ bool ComIsUninitialised() {
 TEST(ProgramsFolder, IsTheStartMenuProgramsFolder) {
     std::string folder = ProgramsFolder();
     EXPECT_TRUE(FolderExists(folder)) << folder;
+    // Every user's, not the one of the account that setup runs as.
+    char common[MAX_PATH] = "";
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, common, CSIDL_COMMON_PROGRAMS, FALSE));
+    EXPECT_EQ(common, folder);
     const std::string tail = "\\Start Menu\\Programs";
     ASSERT_GE(folder.size(), tail.size());
     EXPECT_EQ(tail, folder.substr(folder.size() - tail.size()));

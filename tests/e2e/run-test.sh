@@ -33,6 +33,8 @@ root=$(mktemp -d "$(dirname "$template")/runs/$name.XXXXXX")
 
 cleanup() {
     WINEPREFIX=$root/prefix wineserver -k 2>/dev/null
+    # A small drive a test mounted and could not unmount itself.
+    grep -o " $root/[^ ]*" /proc/mounts 2>/dev/null | xargs -r -n1 umount -l 2>/dev/null
     if [ "${E2E_KEEP:-0}" != 1 ]; then
         chmod -R u+w "$root" 2>/dev/null
         rm -rf "$root"

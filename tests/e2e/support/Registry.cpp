@@ -102,4 +102,10 @@ void DeleteHklmTree(const std::string& key) {
         Check(status, "cannot delete HKLM\\" + key);
 }
 
+void DeleteHklmValue(const std::string& key, const std::string& name) {
+    LONG status = SHDeleteValueA(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str());
+    if (status != ERROR_FILE_NOT_FOUND)
+        Check(status, "cannot delete HKLM\\" + key + "\\" + name);
+}
+
 } // namespace e2e

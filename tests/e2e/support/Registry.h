@@ -32,7 +32,8 @@ void WriteHklmValue(const std::string& key, const std::string& name, DWORD type,
 // REG_SZ; `countNul` false stores the text without its terminating NUL.
 void WriteHklmString(const std::string& key, const std::string& name, const std::string& text,
                      bool countNul = true);
-// Deletes `key` with everything below it; absent is fine.
+// Deletes `key` with everything below it, or one value; absent is fine.
 void DeleteHklmTree(const std::string& key);
+void DeleteHklmValue(const std::string& key, const std::string& name);
 
 } // namespace e2e

@@ -36,6 +36,7 @@ constexpr SetupMessage kPathRelative = {"Please type the destination folder's fu
                                         "C:\\Games or \\\\Server\\Share\\Games.",
                                         "Error", true};
 constexpr SetupMessage kVersionFailed = {"Could not create the Version file!", "Setup", false};
+constexpr SetupMessage kCopyFailed = {"The files could not be copied.", "Copy Error", false};
 constexpr SetupMessage kCancelled = {"Installation Cancelled.", "Cancelled", false};
 constexpr SetupMessage kShortcutFailed = {"Could not create the shortcut on the Start Menu.",
                                           "Shortcut Error", false};

@@ -62,18 +62,26 @@ void ExpectLink(const std::string& path, const std::string& target, const std::s
 }
 
 ProgramsFolderOnMissingDrive::ProgramsFolderOnMissingDrive()
-    : saved_(ReadValue(HKEY_CURRENT_USER, kShellFolders, "Programs")) {
-    if (!saved_.exists)
+    : savedUser_(ReadValue(HKEY_CURRENT_USER, kShellFolders, "Programs")),
+      savedCommon_(ReadValue(HKEY_LOCAL_MACHINE, kShellFolders, "Common Programs")) {
+    if (!savedUser_.exists)
         throw std::runtime_error("no Programs folder registered");
     const char missing[] = "Q:\\Start Menu\\Programs";
     WriteValue(HKEY_CURRENT_USER, kShellFolders, "Programs", REG_EXPAND_SZ, missing,
+               sizeof missing);
+    WriteValue(HKEY_LOCAL_MACHINE, kShellFolders, "Common Programs", REG_EXPAND_SZ, missing,
                sizeof missing);
 }
 
 ProgramsFolderOnMissingDrive::~ProgramsFolderOnMissingDrive() {
     try {
-        WriteValue(HKEY_CURRENT_USER, kShellFolders, "Programs", saved_.type, saved_.data.data(),
-                   static_cast<DWORD>(saved_.data.size()));
+        WriteValue(HKEY_CURRENT_USER, kShellFolders, "Programs", savedUser_.type,
+                   savedUser_.data.data(), static_cast<DWORD>(savedUser_.data.size()));
+        if (savedCommon_.exists)
+            WriteValue(HKEY_LOCAL_MACHINE, kShellFolders, "Common Programs", savedCommon_.type,
+                       savedCommon_.data.data(), static_cast<DWORD>(savedCommon_.data.size()));
+        else
+            DeleteHklmValue(kShellFolders, "Common Programs");
     } catch (const std::exception&) {
         // A destructor may not throw; the prefix is the test's own copy.
     }

@@ -26,8 +26,8 @@ ShellLinkInfo ReadShellLink(const std::string& path);
 void ExpectLink(const std::string& path, const std::string& target, const std::string& description,
                 const std::string& workingDirectory);
 
-// While it lives, the user's Programs folder is registered on a drive that
-// does not exist ("Q:"), so that the shell cannot give it.
+// While it lives, the user's and all users' Programs folders are registered
+// on a drive that does not exist ("Q:"), so that the shell can give neither.
 class ProgramsFolderOnMissingDrive {
   public:
     ProgramsFolderOnMissingDrive();
@@ -36,7 +36,8 @@ class ProgramsFolderOnMissingDrive {
     ProgramsFolderOnMissingDrive& operator=(const ProgramsFolderOnMissingDrive&) = delete;
 
   private:
-    RegistryValue saved_;
+    RegistryValue savedUser_;
+    RegistryValue savedCommon_;
 };
 
 } // namespace e2e

@@ -1,0 +1,56 @@
+#pragma once
+// The product folder's files on the medium, walked once before the copy:
+// what the copy will write (for the room check), and what it must have
+// written (to tell a copy cut short from a whole one). Also the removal of
+// a product folder that a failed copy left half-written.
+
+#include <stddef.h>
+
+class ProductFiles {
+  public:
+    ProductFiles() = default;
+    ~ProductFiles();
+    ProductFiles(const ProductFiles&) = delete;
+    ProductFiles& operator=(const ProductFiles&) = delete;
+
+    // Lists every file and folder below `folder`, by path relative to it.
+    // False when the folder cannot be read or a path does not fit a path
+    // buffer (the list is then incomplete and must not be relied on).
+    bool List(const char* folder);
+
+    size_t Count() const { return m_count; }
+    const char* Path(size_t i) const { return m_entries[i].path; }
+    unsigned long long Size(size_t i) const { return m_entries[i].size; }
+    bool IsFolder(size_t i) const { return m_entries[i].folder; }
+
+  private:
+    struct Entry {
+        char* path;
+        unsigned long long size;
+        bool folder;
+    };
+    bool ListBelow(const char* folder, const char* relative);
+    bool Add(const char* path, unsigned long long size, bool folder);
+
+    Entry* m_entries = nullptr;
+    size_t m_count = 0;
+    size_t m_capacity = 0;
+};
+
+// The bytes that copying `files` into `installDir` adds to its drive: a
+// file already there (installing again) counts only what it grows by.
+unsigned long long BytesToWrite(const ProductFiles& files, const char* installDir);
+
+// The free bytes, for this user, of the drive that will hold `path` (which
+// need not exist yet). False when the system cannot tell.
+bool FreeBytesFor(const char* path, unsigned long long& freeBytes);
+
+// Whether every file of `files` is in `installDir` with at least its size:
+// a full drive can leave a copy cut short that the shell reports whole.
+bool CopiedInFull(const ProductFiles& files, const char* installDir);
+
+bool FolderExists(const char* path);
+
+// Removes `folder` and everything below it, read-only files included. A
+// junction or link below it is removed itself, never followed.
+void RemoveTree(const char* folder);
