@@ -128,8 +128,16 @@ const char* CheckEntry(RecordEntryKind kind, const char* path, size_t length, si
     return CheckRelative(path, length, dirLength);
 }
 
-// One line of `text`, which has a writable byte at its size. Either line
-// end is taken, and a last line without one.
+// Where the line at `line` ends, before its CR-LF or LF, and where the next
+// begins. Either line end is taken, and a last line without one.
+const char* FindLineEnd(const char* line, const char* end, const char*& next) {
+    const char* newline = (const char*)memchr(line, '\n', (size_t)(end - line));
+    next = newline ? newline + 1 : end;
+    const char* lineEnd = newline ? newline : end;
+    return lineEnd > line && lineEnd[-1] == '\r' ? lineEnd - 1 : lineEnd;
+}
+
+// The lines of `text`, which has a writable byte at its size.
 struct LineReader {
     char* text;
     size_t size;
@@ -141,14 +149,10 @@ struct LineReader {
         if (at >= size)
             return false;
         line = text + at;
-        char* end = (char*)memchr(line, '\n', size - at);
-        if (end == nullptr)
-            end = text + size;
-        at = (size_t)(end - text) + 1;
-        if (end > line && end[-1] == '\r')
-            --end;
-        *end = '\0';
-        length = (size_t)(end - line);
+        const char* next = nullptr;
+        length = (size_t)(FindLineEnd(line, text + size, next) - line);
+        line[length] = '\0';
+        at = (size_t)(next - text);
         ++number;
         return true;
     }
@@ -335,15 +339,11 @@ bool RecordHasEntry(const char* record, size_t size, RecordEntryKind kind, const
     size_t pathLength = strlen(path);
     size_t length = keywordLength + 1 + pathLength;
     const char* end = record + size;
-    for (const char* line = record; line < end;) {
-        const char* next = (const char*)memchr(line, '\n', (size_t)(end - line));
-        const char* lineEnd = next ? next : end;
-        if (lineEnd > line && lineEnd[-1] == '\r')
-            --lineEnd;
+    for (const char *line = record, *next; line < end; line = next) {
+        const char* lineEnd = FindLineEnd(line, end, next);
         if ((size_t)(lineEnd - line) == length && memcmp(line, keyword, keywordLength) == 0 &&
             line[keywordLength] == ' ' && memcmp(line + keywordLength + 1, path, pathLength) == 0)
             return true;
-        line = next ? next + 1 : end;
     }
     return false;
 }
