@@ -43,3 +43,8 @@ inline constexpr char kVersionFile[] = "Version.ver";
 inline constexpr char kSetupLink[] = "Setup.lnk";
 inline constexpr char kSetupLinkDescription[] = "Setup";
 inline constexpr char kLinkExtension[] = ".lnk";
+
+// The uninstaller, a copy of setup's own program, and its record of what
+// setup made (install/UninstallRecord.h), both in the installation folder.
+inline constexpr char kUninstallExe[] = "Uninstall.exe";
+inline constexpr char kUninstallRecord[] = "Uninstall.log";

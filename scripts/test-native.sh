@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Native checks of the portable code (language table, writer, langtool, the
-# installation's path rules):
+# installation's path rules, the uninstall record):
 #  1. a build in build-native/ with AddressSanitizer and
 #     UndefinedBehaviorSanitizer, and its tests (ctest);
 #  2. when clang is installed, the libFuzzer targets in build-fuzz/, which
 #     share FUZZ_SECONDS (default 60): the language table on a copy of
-#     tests/fuzz/corpus, then the install root on tests/fuzz/root-corpus.
+#     tests/fuzz/corpus (half), the uninstall record on
+#     tests/fuzz/record-corpus (a third), then the install root on
+#     tests/fuzz/root-corpus.
 # Exits non-zero on the first failure.
 #
 # A long fuzz run (here ten hours) once this script has built build-fuzz/:
@@ -15,7 +17,8 @@
 # A crash is saved as build-fuzz/crash-<hash>; rerun it by passing that file
 # to its target, and turn it into a regression test in tests/native. The
 # install root's target runs the same way on tests/fuzz/root-corpus
-# (-max_len=300 covers every text longer than a path buffer).
+# (-max_len=300 covers every text longer than a path buffer), the uninstall
+# record's on tests/fuzz/record-corpus (-max_len=1024: a few long lines).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -42,7 +45,8 @@ fi
 echo "== fuzz target (build-fuzz/)"
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DSETUP_FUZZ=ON
-cmake --build build-fuzz -j "$jobs" --target fuzz_language_table fuzz_install_root
+cmake --build build-fuzz -j "$jobs" --target fuzz_language_table fuzz_install_root \
+    fuzz_uninstall_record
 
 corpora=$(mktemp -d)
 trap 'rm -rf "$corpora"' EXIT
@@ -53,7 +57,9 @@ fuzz() {
     cp "$2"/* "$corpora/$1"/
     build-fuzz/"$1" -max_len="$3" -max_total_time="$4" -artifact_prefix=build-fuzz/ "$corpora/$1"
 }
-root_seconds=$((fuzz_seconds / 3))
-fuzz fuzz_language_table tests/fuzz/corpus 2048 $((fuzz_seconds - root_seconds))
+record_seconds=$((fuzz_seconds / 3))
+root_seconds=$((fuzz_seconds / 6))
+fuzz fuzz_language_table tests/fuzz/corpus 2048 $((fuzz_seconds - record_seconds - root_seconds))
+fuzz fuzz_uninstall_record tests/fuzz/record-corpus 1024 "$record_seconds"
 fuzz fuzz_install_root tests/fuzz/root-corpus 300 "$root_seconds"
 echo "== all native checks passed"

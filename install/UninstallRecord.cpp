@@ -1,0 +1,380 @@
+#include "install/UninstallRecord.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+#include "install/Names.h"
+
+namespace {
+
+const size_t kProductLength = sizeof kProductFolder - 1;
+const size_t kHeaderLength = sizeof kUninstallRecordHeader - 3; // without "\r\n"
+const size_t kSetupLinkLength = sizeof kSetupLink - 1;
+const size_t kGameLinkLength = kProductLength + sizeof kLinkExtension - 1;
+
+// By RecordEntryKind.
+const char* const kKeywords[] = {"file", "folder", "menu"};
+
+const char* Keyword(RecordEntryKind kind) {
+    return kKeywords[(int)kind];
+}
+
+char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? (char)(c - 'a' + 'A') : c;
+}
+
+// The product folder in any case of its letters, as Windows reads a name.
+bool IsProductFolder(const char* name, size_t length) {
+    if (length != kProductLength)
+        return false;
+    for (size_t i = 0; i < length; ++i) {
+        if (AsciiUpper(name[i]) != AsciiUpper(kProductFolder[i]))
+            return false;
+    }
+    return true;
+}
+
+// Why `name[0, length)` cannot be a name that setup made, or null. Windows
+// drops a name's trailing dots and spaces: "..." and ".. " would name
+// another folder than they say. In a double-byte code page a trail byte
+// equal to '\' splits a name here, so the check is only ever stricter than
+// Windows' own reading.
+const char* CheckName(const char* name, size_t length) {
+    if (length == 0)
+        return "empty name";
+    if ((length == 1 && name[0] == '.') || (length == 2 && name[0] == '.' && name[1] == '.'))
+        return "'.' or '..' as a name";
+    if (name[length - 1] == '.' || name[length - 1] == ' ')
+        return "name ending in a dot or space";
+    if (name[0] == ' ')
+        return "name beginning with a space";
+    for (size_t i = 0; i < length; ++i) {
+        unsigned char c = (unsigned char)name[i];
+        if (c == '\0')
+            return "NUL byte";
+        if (c < ' ')
+            return "control character";
+        if (c == '/')
+            return "'/' in a path";
+        if (memchr("<>:\"|?*", c, 7) != nullptr)
+            return "character not allowed in a name";
+    }
+    return nullptr;
+}
+
+// Checks every name of `path[0, length)` between its backslashes.
+const char* CheckNames(const char* path, size_t length) {
+    const char* end = path + length;
+    for (const char* name = path;; ++name) {
+        const char* after = (const char*)memchr(name, '\\', (size_t)(end - name));
+        if (after == nullptr)
+            after = end;
+        if (const char* reason = CheckName(name, (size_t)(after - name)))
+            return reason;
+        if (after == end)
+            return nullptr;
+        name = after;
+    }
+}
+
+const char* CheckRelative(const char* path, size_t length, size_t dirLength) {
+    if (length == 0)
+        return "empty path";
+    if (path[0] == '\\' || (length > 1 && path[1] == ':'))
+        return "absolute path";
+    if (dirLength + 1 + length >= text::kPathBufferSize)
+        return "path too long";
+    return CheckNames(path, length);
+}
+
+size_t CountNames(const char* names, size_t length) {
+    size_t count = length > 0 ? 1 : 0;
+    for (size_t i = 0; i < length; ++i)
+        count += names[i] == '\\';
+    return count;
+}
+
+// A folder "X:\...\The Vellmor" or "\\server\share\...\The Vellmor".
+const char* CheckProductFolder(const char* path, size_t length) {
+    if (memchr(path, '\0', length) != nullptr)
+        return "NUL byte";
+    if (!IsAbsolutePath(path))
+        return "not an absolute path";
+    bool network = path[0] == '\\';
+    const char* names = path + (network ? 2 : 3);
+    size_t namesLength = length - (size_t)(names - path);
+    if (CountNames(names, namesLength) <= (network ? 2u : 0u))
+        return "a drive root";
+    if (const char* reason = CheckNames(names, namesLength))
+        return reason;
+    const char* last = path + length;
+    while (last[-1] != '\\')
+        --last;
+    if (!IsProductFolder(last, (size_t)(path + length - last)))
+        return "folder not named The Vellmor";
+    return nullptr;
+}
+
+const char* CheckMenu(const char* path, size_t length) {
+    if (length + 1 + kGameLinkLength >= text::kPathBufferSize)
+        return "path too long";
+    return CheckProductFolder(path, length);
+}
+
+// `path` is NUL-terminated at `length` or holds a NUL before it.
+const char* CheckEntry(RecordEntryKind kind, const char* path, size_t length, size_t dirLength) {
+    if (kind == RecordEntryKind::Menu)
+        return length == 0 ? "empty path" : CheckMenu(path, length);
+    return CheckRelative(path, length, dirLength);
+}
+
+// Where the line at `line` ends, before its CR-LF or LF, and where the next
+// begins. Either line end is taken, and a last line without one.
+const char* FindLineEnd(const char* line, const char* end, const char*& next) {
+    const char* newline = (const char*)memchr(line, '\n', (size_t)(end - line));
+    next = newline ? newline + 1 : end;
+    const char* lineEnd = newline ? newline : end;
+    return lineEnd > line && lineEnd[-1] == '\r' ? lineEnd - 1 : lineEnd;
+}
+
+// The lines of `text`, which has a writable byte at its size.
+struct LineReader {
+    char* text;
+    size_t size;
+    size_t at;
+    size_t number;
+
+    // The next line, NUL-terminated in place; false at the end.
+    bool Next(char*& line, size_t& length) {
+        if (at >= size)
+            return false;
+        line = text + at;
+        const char* next = nullptr;
+        length = (size_t)(FindLineEnd(line, text + size, next) - line);
+        line[length] = '\0';
+        at = (size_t)(next - text);
+        ++number;
+        return true;
+    }
+};
+
+bool ParseKeyword(const char* line, size_t length, RecordEntryKind& kind) {
+    for (int k = 0; k < (int)(sizeof kKeywords / sizeof *kKeywords); ++k) {
+        size_t keywordLength = strlen(kKeywords[k]);
+        if (length > keywordLength && line[keywordLength] == ' ' &&
+            memcmp(line, kKeywords[k], keywordLength) == 0) {
+            kind = (RecordEntryKind)k;
+            return true;
+        }
+        if (length == keywordLength && memcmp(line, kKeywords[k], length) == 0) {
+            kind = (RecordEntryKind)k; // its path is empty
+            return true;
+        }
+    }
+    return false;
+}
+
+// Why the line cannot be an entry, or null with `entry` set.
+const char* ParseEntry(char* line, size_t length, size_t dirLength, RecordEntry& entry) {
+    if (length == 0)
+        return "empty line";
+    if (!ParseKeyword(line, length, entry.kind))
+        return "unknown keyword";
+    size_t keywordLength = strlen(Keyword(entry.kind));
+    size_t pathLength = length > keywordLength ? length - keywordLength - 1 : 0;
+    entry.path = line + length - pathLength;
+    return CheckEntry(entry.kind, entry.path, pathLength, dirLength);
+}
+
+size_t CountLines(const char* data, size_t size) {
+    size_t count = 1;
+    for (const char* at = data; (at = (const char*)memchr(at, '\n', size - (size_t)(at - data)));
+         ++at)
+        ++count;
+    return count;
+}
+
+// Block one: the record, its entries and its own copy of the text.
+UninstallRecord* ParseRecord(const char* data, size_t size, size_t dirLength,
+                             RecordDamage& damage) {
+    size_t lines = CountLines(data, size);
+    size_t entriesAt = sizeof(UninstallRecord);
+    size_t textAt = entriesAt + lines * sizeof(RecordEntry);
+    char* block = (char*)malloc(textAt + size + 1);
+    if (block == nullptr)
+        return nullptr;
+    UninstallRecord* record = (UninstallRecord*)block;
+    RecordEntry* entries = (RecordEntry*)(block + entriesAt);
+    memset(record, 0, sizeof *record);
+    record->entries = entries;
+    LineReader reader = {block + textAt, size, 0, 0};
+    memcpy(reader.text, data, size);
+    char* line = nullptr;
+    size_t length = 0;
+    damage.reason = nullptr;
+    if (!reader.Next(line, length) || length != kHeaderLength ||
+        memcmp(line, kUninstallRecordHeader, kHeaderLength) != 0) {
+        damage.reason = "not an uninstall record of this version";
+    }
+    while (damage.reason == nullptr && reader.Next(line, length)) {
+        damage.reason = ParseEntry(line, length, dirLength, entries[record->entryCount]);
+        ++record->entryCount;
+    }
+    if (damage.reason != nullptr) {
+        damage.line = reader.number > 0 ? reader.number : 1;
+        free(block);
+        return nullptr;
+    }
+    return record;
+}
+
+// The plan's full paths, written one after the other.
+struct PathArena {
+    char* at;
+    char* end;
+
+    // `folder`, or `name` below it.
+    const char* Add(const char* folder, const char* name) {
+        const char* path = at;
+        FormatText(at, (size_t)(end - at), "%s%s%s", folder, name ? "\\" : "", name ? name : "");
+        at += strlen(at) + 1;
+        return path;
+    }
+};
+
+int CompareNames(const void* a, const void* b) {
+    return strcmp(*(const char* const*)a, *(const char* const*)b);
+}
+
+size_t Depth(const char* path) {
+    return CountNames(path, strlen(path));
+}
+
+int CompareDeepestFirst(const void* a, const void* b) {
+    size_t depthA = Depth(*(const char* const*)a);
+    size_t depthB = Depth(*(const char* const*)b);
+    if (depthA != depthB)
+        return depthA > depthB ? -1 : 1;
+    return CompareNames(a, b);
+}
+
+size_t SortUnique(const char** paths, size_t count, int (*compare)(const void*, const void*)) {
+    qsort(paths, count, sizeof *paths, compare);
+    size_t kept = 0;
+    for (size_t i = 0; i < count; ++i) {
+        if (kept == 0 || strcmp(paths[kept - 1], paths[i]) != 0)
+            paths[kept++] = paths[i];
+    }
+    return kept;
+}
+
+// Block two: the plan's arrays and their paths; `files` is its start.
+bool PlanRemoval(UninstallRecord& record, const char* installDir, size_t dirLength) {
+    size_t files = 0;
+    size_t folders = 1;
+    size_t bytes = dirLength + 1;
+    for (size_t i = 0; i < record.entryCount; ++i) {
+        size_t length = strlen(record.entries[i].path);
+        switch (record.entries[i].kind) {
+        case RecordEntryKind::File:
+            ++files;
+            bytes += dirLength + length + 2;
+            break;
+        case RecordEntryKind::Folder:
+            ++folders;
+            bytes += dirLength + length + 2;
+            break;
+        case RecordEntryKind::Menu:
+            files += 2;
+            ++folders;
+            bytes += 3 * (length + 2) + kSetupLinkLength + kGameLinkLength;
+            break;
+        }
+    }
+    size_t pointers = (files + folders) * sizeof(const char*);
+    char* block = (char*)malloc(pointers + bytes);
+    if (block == nullptr)
+        return false;
+    const char** fileList = (const char**)block;
+    const char** folderList = fileList + files;
+    PathArena arena = {block + pointers, block + pointers + bytes};
+    char gameLink[kGameLinkLength + 1];
+    FormatPath(gameLink, "%s%s", kProductFolder, kLinkExtension);
+    files = 0;
+    folders = 0;
+    folderList[folders++] = arena.Add(installDir, nullptr);
+    for (size_t i = 0; i < record.entryCount; ++i) {
+        const RecordEntry& entry = record.entries[i];
+        if (entry.kind == RecordEntryKind::Menu) {
+            folderList[folders++] = arena.Add(entry.path, nullptr);
+            fileList[files++] = arena.Add(entry.path, kSetupLink);
+            fileList[files++] = arena.Add(entry.path, gameLink);
+        } else if (entry.kind == RecordEntryKind::File) {
+            fileList[files++] = arena.Add(installDir, entry.path);
+        } else {
+            folderList[folders++] = arena.Add(installDir, entry.path);
+        }
+    }
+    record.files = fileList;
+    record.fileCount = SortUnique(fileList, files, CompareNames);
+    record.folders = folderList;
+    record.folderCount = SortUnique(folderList, folders, CompareDeepestFirst);
+    return true;
+}
+
+} // namespace
+
+bool FormatRecordLine(RecordLine& line, const char* installDir, RecordEntryKind kind,
+                      const char* path) {
+    line[0] = '\0';
+    size_t length = strlen(path);
+    if (CheckEntry(kind, path, length, strlen(installDir)) != nullptr)
+        return false;
+    return FormatPath(line, "%s %s\r\n", Keyword(kind), path);
+}
+
+bool RecordHasEntry(const char* record, size_t size, RecordEntryKind kind, const char* path) {
+    const char* keyword = Keyword(kind);
+    size_t keywordLength = strlen(keyword);
+    size_t pathLength = strlen(path);
+    size_t length = keywordLength + 1 + pathLength;
+    const char* end = record + size;
+    for (const char *line = record, *next; line < end; line = next) {
+        const char* lineEnd = FindLineEnd(line, end, next);
+        if ((size_t)(lineEnd - line) == length && memcmp(line, keyword, keywordLength) == 0 &&
+            line[keywordLength] == ' ' && memcmp(line + keywordLength + 1, path, pathLength) == 0)
+            return true;
+    }
+    return false;
+}
+
+RecordVerdict ReadUninstallRecord(const char* data, size_t size, const char* installDir,
+                                  UninstallRecord** record, RecordDamage* damage) {
+    *record = nullptr;
+    damage->line = 0;
+    damage->reason = nullptr;
+    if (size == 0)
+        data = ""; // memchr and memcpy want a pointer even for no bytes
+    size_t dirLength = strlen(installDir);
+    if (dirLength + 1 + sizeof kUninstallRecord > text::kPathBufferSize ||
+        CheckProductFolder(installDir, dirLength) != nullptr)
+        return RecordVerdict::ForeignFolder;
+    UninstallRecord* read = ParseRecord(data, size, dirLength, *damage);
+    if (damage->reason != nullptr)
+        return RecordVerdict::Damaged;
+    if (read == nullptr)
+        return RecordVerdict::NoMemory;
+    if (!PlanRemoval(*read, installDir, dirLength)) {
+        free(read);
+        return RecordVerdict::NoMemory;
+    }
+    *record = read;
+    return RecordVerdict::Accepted;
+}
+
+void FreeUninstallRecord(UninstallRecord* record) {
+    if (record == nullptr)
+        return;
+    free((void*)record->files); // the plan's block
+    free(record);
+}
