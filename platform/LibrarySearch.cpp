@@ -1,6 +1,6 @@
 #include "platform/LibrarySearch.h"
 
-#include <windows.h>
+#include "text/Format.h"
 
 namespace {
 
@@ -12,11 +12,7 @@ typedef BOOL(WINAPI* SetDllDirectoryAProc)(LPCSTR folder);
 const DWORD kSearchSystem32 = 0x00000800; // LOAD_LIBRARY_SEARCH_SYSTEM32
 
 template <class Proc> Proc KernelProc(const char* name) {
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    if (!kernel)
-        return nullptr;
-    // Through a function type without parameters, which converts to any.
-    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(GetProcAddress(kernel, name)));
+    return LibraryProc<Proc>(GetModuleHandleA("kernel32.dll"), name);
 }
 
 } // namespace
@@ -28,4 +24,17 @@ void RestrictLibrarySearchToSystem() {
     auto setDirectory = KernelProc<SetDllDirectoryAProc>("SetDllDirectoryA");
     if (setDirectory)
         setDirectory("");
+}
+
+bool SystemFolderPath(const char* name, char (&path)[MAX_PATH]) {
+    char folder[MAX_PATH];
+    UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return false;
+    return FormatPath(path, "%s\\%s", folder, name);
+}
+
+HMODULE LoadSystemLibrary(const char* name) {
+    char path[MAX_PATH];
+    return SystemFolderPath(name, path) ? LoadLibraryA(path) : nullptr;
 }
