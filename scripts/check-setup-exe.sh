@@ -8,10 +8,13 @@
 #
 # usage: check-setup-exe.sh [--map FILE] Setup.exe
 set -eu
-# The budget: what Setup.exe reaches, 36,352 bytes (the file grows in
+# The budget: what Setup.exe reaches, 38,400 bytes (the file grows in
 # 512-byte blocks; docs/performance.md has the steps). A change that needs
-# another block raises it deliberately.
-max=36352
+# another block raises it deliberately. The last raise, by four blocks, is
+# the start of the game through the desktop's shell: its chain of COM calls
+# (about 1.3 KB of code), their interface ids and the names looked up at
+# run time.
+max=38400
 map=
 if [ "${1:-}" = "--map" ]; then
     map=$2
