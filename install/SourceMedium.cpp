@@ -2,6 +2,7 @@
 // holds the game's disc, and whether a Glide driver is installed.
 
 #include "app/SetupDlg.h"
+#include "platform/LibrarySearch.h"
 #include "text/Format.h"
 
 #include <stdio.h>
@@ -75,18 +76,6 @@ bool ScanDrives(DWORD mask, char* list, char* root) {
     return false;
 }
 
-// The driver's full path in the system folder ("System" on Windows 95 and
-// 98, "System32" on NT). Only there: a library of that name beside setup or
-// in the current folder, as in a download folder, must never run inside an
-// elevated setup.
-bool GlideDriverPath(char (&path)[MAX_PATH]) {
-    char folder[MAX_PATH];
-    UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return false;
-    return FormatPath(path, "%s\\%s", folder, kGlideDriver);
-}
-
 } // namespace
 
 void CSetupDlg::FindSourceRoot(char* root) {
@@ -101,10 +90,10 @@ void CSetupDlg::FindSourceRoot(char* root) {
 }
 
 bool CSetupDlg::IsGlideDriverPresent() {
-    char path[MAX_PATH];
-    if (!GlideDriverPath(path))
-        return false;
-    HMODULE glide = LoadLibraryA(path);
+    // Only from the system folder: a library of that name beside setup or in
+    // the current folder, as in a download folder, must never run inside an
+    // elevated setup.
+    HMODULE glide = LoadSystemLibrary(kGlideDriver);
     if (!glide)
         return false;
     FreeLibrary(glide);

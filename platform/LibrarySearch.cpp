@@ -1,6 +1,7 @@
 #include "platform/LibrarySearch.h"
 
 #include "platform/ProcAddress.h"
+#include "text/Format.h"
 
 namespace {
 
@@ -20,4 +21,17 @@ void RestrictLibrarySearchToSystem() {
     auto setDirectory = KernelProc<SetDllDirectoryAProc>("SetDllDirectoryA");
     if (setDirectory)
         setDirectory("");
+}
+
+bool SystemFolderPath(const char* name, char (&path)[MAX_PATH]) {
+    char folder[MAX_PATH];
+    UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return false;
+    return FormatPath(path, "%s\\%s", folder, name);
+}
+
+HMODULE LoadSystemLibrary(const char* name) {
+    char path[MAX_PATH];
+    return SystemFolderPath(name, path) ? LoadLibraryA(path) : nullptr;
 }

@@ -1,5 +1,8 @@
 #pragma once
-// Where the process looks for a library loaded by its bare name.
+// Where the process looks for a library loaded by its bare name, and
+// libraries and functions loaded by hand.
+
+#include "platform/ProcAddress.h"
 
 // Limits the search to the system folder, so that a library planted beside
 // the program or in the current folder never runs in this process: the
@@ -9,3 +12,11 @@
 // have neither call and keep their search; libraries that matter are then
 // loaded by full path. Call before anything loads a library.
 void RestrictLibrarySearchToSystem();
+
+// The full path of the file `name` in the system folder ("System" on
+// Windows 95 and 98, "System32" on NT); false when it does not fit.
+bool SystemFolderPath(const char* name, char (&path)[MAX_PATH]);
+
+// Loads the library `name` from the system folder only, by its full path,
+// whatever the search: null when it cannot. FreeLibrary releases it.
+HMODULE LoadSystemLibrary(const char* name);

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-// `name` in `module` as the function type `Proc`; null when either is
-// missing.
-template <class Proc> Proc ProcIn(HMODULE module, const char* name) {
+// The function `name` of `module` (which may be null) as a `Proc`; null when
+// the module lacks it.
+template <class Proc> Proc LibraryProc(HMODULE module, const char* name) {
     if (!module)
         return nullptr;
     // Through a function type without parameters, which converts to any.
@@ -14,5 +14,5 @@ template <class Proc> Proc ProcIn(HMODULE module, const char* name) {
 }
 
 template <class Proc> Proc KernelProc(const char* name) {
-    return ProcIn<Proc>(GetModuleHandleA("kernel32.dll"), name);
+    return LibraryProc<Proc>(GetModuleHandleA("kernel32.dll"), name);
 }

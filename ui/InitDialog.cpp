@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "app/SetupDlg.h"
+#include "install/DesktopShell.h"
 #include "install/PathRules.h"
 #include "platform/FindFile.h"
 #include "platform/RegistryKey.h"
@@ -179,6 +180,10 @@ void CSetupDlg::RunProduct(const char* folder) {
     // ("C:\Program Files\..." must never run "C:\Program.exe").
     char command[MAX_PATH + 2];
     if (!FormatPath(command, "\"%s\\%s\"", folder, kGameExe))
+        return;
+    // An elevated setup would hand the game the administrator's rights and
+    // folders: the desktop's shell starts it as the player instead.
+    if (StartAsDesktopUser(command, folder))
         return;
     SetCurrentDirectoryA(folder);
     WinExec(command, SW_SHOWNORMAL);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <regex>
 #include <stdexcept>
 #include <string>
@@ -90,6 +91,13 @@ bool ShownBeforeExit(const Process& setup, HWND window) {
     return false;
 }
 
+// Whether the prefix reports Windows Vista or later: Wine's own default
+// (Windows 7) and the Windows 10 version, not the older ones.
+bool IsVistaOrLater() {
+    const char* version = getenv("E2E_WINDOWS");
+    return !version || std::string(version) == "win10";
+}
+
 // Checks that `question` asks `text` under `caption` with Yes and No, owned
 // by the setup dialog, which is not shown while the question is open.
 void ExpectQuestion(const MessageBoxInfo& question, const std::string& text,
@@ -159,12 +167,24 @@ TEST(InitDialog, YesStartsTheGameQuotedWithoutMediumOrDialog) {
     EXPECT_FALSE(ShownBeforeExit(setup.Program(), question.owner)) << "the setup dialog was shown";
     EXPECT_EQ(0u, setup.WaitForEnd()) << "a medium message would have ended it with -1";
 
-    // Once what setup started has ended, its starts are all in the log.
+    // Once what setup and the game's starter started has ended, every start
+    // is in the log.
     WaitForProgramsStartedBy(setup.Id());
-    std::vector<StubStart> starts = ReadStubStarts();
+    std::vector<StubStart> starts = WaitForStubStarts(1);
+    WaitForProgramsStartedBy(starts[0].parentId);
+    starts = ReadStubStarts();
     ASSERT_EQ(1u, starts.size());
     EXPECT_STRCASEEQ("C:\\Program Files\\The Vellmor\\Vellmor.exe", starts[0].program.c_str());
     EXPECT_STRCASEEQ(folder.c_str(), starts[0].currentDirectory.c_str());
+    EXPECT_EQ("\"" + folder + "\\Vellmor.exe\"", starts[0].commandLine);
+    // Setup runs elevated (Wine gives every process an administrator's
+    // token): from Windows Vista on, the desktop's shell starts the game as
+    // the desktop's user; before, setup starts it itself.
+    if (IsVistaOrLater()) {
+        EXPECT_STRCASEEQ("explorer.exe", starts[0].parentProgram.c_str());
+    } else {
+        EXPECT_EQ(setup.Id(), starts[0].parentId) << starts[0].parentProgram;
+    }
 }
 
 TEST(InitDialog, InstallPathFieldFollowsOnlyAUsableRecordedFolder) {

@@ -20,13 +20,16 @@ std::vector<StubStart> ReadStubStarts() {
     for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
          start = end + 2) {
         std::string line = text.substr(start, end - start);
-        size_t first = line.find('\t');
-        size_t second = line.find('\t', first + 1);
-        if (first == std::string::npos || second == std::string::npos ||
-            line.find('\t', second + 1) != std::string::npos)
+        // Five fields between tabs; the command line, last, holds none.
+        std::vector<std::string> fields;
+        for (size_t from = 0, tab = 0; tab != std::string::npos; from = tab + 1) {
+            tab = line.find('\t', from);
+            fields.push_back(line.substr(from, tab - from));
+        }
+        if (fields.size() != 5)
             throw std::runtime_error("not a stub start: " + line);
-        starts.push_back({line.substr(0, first), line.substr(first + 1, second - first - 1),
-                          line.substr(second + 1)});
+        starts.push_back({fields[0], fields[1], static_cast<DWORD>(std::stoul(fields[2])),
+                          fields[3], fields[4]});
     }
     return starts;
 }

@@ -12,6 +12,8 @@ namespace e2e {
 struct StubStart {
     std::string program;          // the stub's own path (GetModuleFileName)
     std::string currentDirectory; // without a trailing backslash except at a root
+    DWORD parentId;               // the process that started it (0: not found)
+    std::string parentProgram;    // that process's file name ("explorer.exe")
     std::string commandLine;      // as the stub got it
 };
 

@@ -1,0 +1,12 @@
+#pragma once
+// Starting a program as the user of the desktop rather than as setup.
+
+// Asks the desktop's shell (Explorer) to start `program` (a quoted path) in
+// the folder `folder`, so that it runs as the logged-on user, unelevated,
+// when setup runs elevated on Windows Vista or later. Only then is the
+// shell asked: on older Windows, or with a token that is not elevated, it
+// returns false at once. Also false when no shell window answers or any
+// call fails; the caller then starts the program itself. True when the
+// shell accepted the start. COM is initialised for the duration of the call
+// only.
+bool StartAsDesktopUser(const char* program, const char* folder);
