@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "app/SetupDlg.h"
+#include "app/Unattended.h"
+#include "install/ExitCodes.h"
 #include "text/Format.h"
 
 BEGIN_MESSAGE_MAP(CSetupApp)
@@ -10,9 +12,6 @@ ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 namespace {
-
-// The exit status of a run whose dialog could not be created.
-const int kDialogFailedStatus = 1;
 
 // Nothing else tells the user that setup started and failed: without this
 // the process would end silently.
@@ -22,9 +21,33 @@ void ReportDialogFailure(DWORD error) {
     ::MessageBoxA(nullptr, text, AfxGetAppName(), MB_OK | MB_ICONHAND);
 }
 
+// A person who typed a wrong switch learns which; a script (once /S or
+// /VERYSILENT has been read) only gets the exit status.
+void ReportUsage(const char* bad) {
+    char text[512];
+    FormatText(text, sizeof text,
+               "Unknown or incomplete argument: %s\n\nSetup takes /VERYSILENT (or /S), "
+               "/DIR=\"folder\" (or /D=folder, last), /LANG=language and /LOG=\"file\".",
+               bad);
+    ::MessageBoxA(nullptr, text, AfxGetAppName(), MB_OK | MB_ICONHAND);
+}
+
 } // namespace
 
 BOOL CSetupApp::InitInstance() {
+    SetupOptions options;
+    char bad[128];
+    if (!ParseCommandLine(SkipProgramName(::GetCommandLineA()), options, bad, sizeof bad)) {
+        if (!options.silent)
+            ReportUsage(bad);
+        AfxPostQuitMessage(kExitUsage);
+        return FALSE;
+    }
+    if (options.silent) {
+        AfxPostQuitMessage(RunUnattended(options));
+        return FALSE;
+    }
+
     AfxEnableControlContainer();
     Enable3dControlsStatic();
     // The manifest asks for Common Controls 6, whose window classes Windows
@@ -33,10 +56,11 @@ BOOL CSetupApp::InitInstance() {
     ::InitCommonControls();
 
     CSetupDlg dialog;
+    dialog.Preset(options.folder, options.language);
     m_pMainWnd = &dialog;
     if (dialog.DoModal() == -1) {
         ReportDialogFailure(::GetLastError());
-        AfxPostQuitMessage(kDialogFailedStatus);
+        AfxPostQuitMessage(kExitWindowFailed);
     }
     return FALSE;
 }

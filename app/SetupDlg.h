@@ -1,7 +1,8 @@
 #pragma once
 // The setup dialog: the program's whole user interface. The frame (icon,
-// About item, painting) lives in app/, the probes, shortcuts and the
-// installation in install/, opening, language selection and browsing in ui/.
+// About item, painting) lives in app/; opening, language selection,
+// browsing and the Install command in ui/, as thin steps over the
+// installation in install/.
 
 #include "install/Names.h"
 #include "platform/Controls.h"
@@ -11,20 +12,22 @@
 #include "text/LanguageTable.h"
 #include "text/TextCatalogue.h"
 
-struct InstallMessage;
-struct InstallPaths;
-class ProductFiles;
-
 class CSetupDlg : public CDialog {
   public:
     explicit CSetupDlg(CWnd* parent = nullptr);
     enum { IDD = IDD_SETUP_DIALOG };
+
+    // The folder and the language the dialog opens with, as the command
+    // line gave them (empty: as without).
+    void Preset(const char* folder, const char* language);
 
     // Texts of the dialog's language table; empty when it has none.
     CString LoadText(int index);
     // A text of the language files installed in `folder`.
     CString LoadInstalledText(const CString& folder, int index);
 
+    // The probes and steps below are the installation's (install/),
+    // owned by the dialog.
     // Finds the first CD-ROM drive holding the game and writes its root
     // ("D:\") into `root` (MAX_PATH bytes). When there is none it tells the
     // user and ends the process with status -1: it never returns without one.
@@ -67,15 +70,6 @@ class CSetupDlg : public CDialog {
     // Offers to run an installation recorded in the registry.
     bool OfferRecordedInstallation();
 
-    // Steps of the installation.
-    bool RoomForCopy(const ProductFiles& files, const InstallPaths& paths);
-    bool CopyProductFolder(const char* destination, const ProductFiles& files,
-                           const char* installDir);
-    bool CreateMenuShortcuts(const InstallPaths& paths);
-    bool CopyLanguageFiles(InstallPaths& paths);
-    bool SettleRendererLibrary(const InstallPaths& paths);
-    bool ShowInstallError(const InstallMessage& message);
-
     // The hidden check box that carries the Glide probe's result from the
     // dialog's opening to the installation: checked when a driver is present.
     CButton GlideBox() const;
@@ -85,12 +79,11 @@ class CSetupDlg : public CDialog {
     CComboBox m_comboLanguage;
     CString m_strInstallPath;
     HICON m_hIcon;
+    CString m_strPresetFolder;
+    CString m_strPresetLanguage;
 
     DECLARE_MESSAGE_MAP(CSetupDlg, CDialog)
 };
-
-// Whether the working directory's Languages folder holds a language pool.
-bool HasLanguageFiles();
 
 // `text`, or `fallback` when it is empty: fixed English in place of a text
 // the language table lacks.

@@ -5,7 +5,6 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "app/SetupDlg.h"
 #include "platform/ShellItems.h"
 
 namespace {
@@ -72,15 +71,15 @@ HRESULT CreateShortcut(const char* target, const char* linkPath, const char* des
     return r;
 }
 
-bool CSetupDlg::GetProgramsFolder(char* path) {
+bool ProgramsFolderFor(HWND owner, char* path) {
     // The installation is the machine's, so its shortcuts go where every
     // user sees them; systems without user profiles (Windows 95 and 98
     // without them) have only the user's folder. Only whether an item list
     // came back counts, not the result code.
     LPITEMIDLIST items = nullptr;
-    SHGetSpecialFolderLocation(m_hWnd, CSIDL_COMMON_PROGRAMS, &items);
+    SHGetSpecialFolderLocation(owner, CSIDL_COMMON_PROGRAMS, &items);
     if (!items)
-        SHGetSpecialFolderLocation(m_hWnd, CSIDL_PROGRAMS, &items);
+        SHGetSpecialFolderLocation(owner, CSIDL_PROGRAMS, &items);
     if (!items)
         return false;
     // A location without a file-system path leaves `path` untouched.

@@ -11,3 +11,9 @@
 // file interface or the save's failure code.
 HRESULT CreateShortcut(const char* target, const char* linkPath, const char* description,
                        const char* workingDir);
+
+// The Start Menu Programs folder that every user sees (the user's own on
+// systems without profiles) into `path` (MAX_PATH bytes), the shell's
+// windows owned by `owner`; false, with `path` untouched, when the shell
+// cannot give it.
+bool ProgramsFolderFor(HWND owner, char* path);

@@ -1,22 +1,24 @@
-// The two probes of the machine that the dialog runs: which CD-ROM drive
-// holds the game's disc, and whether a Glide driver is installed.
+// The machine's probes: which CD-ROM drive holds the game's disc, which
+// languages it offers, and whether a Glide driver is installed.
 
-#include "app/SetupDlg.h"
-#include "platform/LibrarySearch.h"
-#include "text/Format.h"
+#include "install/SourceMedium.h"
+
+#include <windows.h>
 
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
+#include "install/Names.h"
+#include "platform/FindFile.h"
+#include "platform/LibrarySearch.h"
+#include "text/Format.h"
 
 namespace {
 
 // The longest list the system gives is 26 roots of 4 bytes and the closing
 // NUL (105 bytes).
 const DWORD kDriveListSize = 256;
-
-const char kNoMediumText[] = "Please Insert The Vellmor CD in a CD ROM drive and run Setup again";
-const char kNoMediumCaption[] = "Vellmor CD Not Found";
 
 // The roots of the present drives ("A:\", "C:\", ...) joined with commas
 // into one string, in a heap block of kDriveListSize bytes that the caller
@@ -78,18 +80,15 @@ bool ScanDrives(DWORD mask, char* list, char* root) {
 
 } // namespace
 
-void CSetupDlg::FindSourceRoot(char* root) {
+bool FindMediumRoot(char* root) {
     DWORD mask = GetLogicalDrives();
     char* list = ReadDriveList();
     bool found = list && ScanDrives(mask, list, root);
     free(list);
-    if (found)
-        return;
-    MessageBox(kNoMediumText, kNoMediumCaption, MB_ICONEXCLAMATION | MB_OK);
-    exit(-1);
+    return found;
 }
 
-bool CSetupDlg::IsGlideDriverPresent() {
+bool GlideDriverInstalled() {
     // Only from the system folder: a library of that name beside setup or in
     // the current folder, as in a download folder, must never run inside an
     // elevated setup.
@@ -98,4 +97,61 @@ bool CSetupDlg::IsGlideDriverPresent() {
         return false;
     FreeLibrary(glide);
     return true;
+}
+
+bool ForEachLanguage(const char* sourceRoot, void (*found)(const char* name, void* context),
+                     void* context) {
+    char pattern[MAX_PATH];
+    if (!FormatPath(pattern, "%s%s\\*%s", sourceRoot, kLanguagesFolder, kPoolExtension))
+        return false;
+    bool any = false;
+    for (CFindFile entry(pattern); entry.Found(); entry.Next()) {
+        // A folder named like a pool is no language.
+        if (entry.IsFolder())
+            continue;
+        any = true;
+        if (!found)
+            break;
+        char name[_MAX_FNAME];
+        _splitpath(entry.Name(), nullptr, nullptr, name, nullptr);
+        found(name, context);
+    }
+    return any;
+}
+
+namespace {
+
+struct LanguageChoice {
+    char (&name)[MAX_PATH];
+    bool english;
+};
+
+// English wins; otherwise the first in the list's order, which sorts
+// without regard to case.
+void ConsiderLanguage(const char* name, void* context) {
+    LanguageChoice& choice = *static_cast<LanguageChoice*>(context);
+    if (choice.english)
+        return;
+    choice.english = _stricmp(name, kDefaultLanguage) == 0;
+    if (choice.english || choice.name[0] == '\0' || lstrcmpiA(name, choice.name) < 0)
+        FormatPath(choice.name, "%s", name);
+}
+
+} // namespace
+
+void DefaultLanguage(const char* sourceRoot, char (&name)[MAX_PATH]) {
+    name[0] = '\0';
+    LanguageChoice choice = {name, false};
+    if (!ForEachLanguage(sourceRoot, ConsiderLanguage, &choice))
+        FormatPath(name, "%s", kDefaultLanguage);
+}
+
+bool MediumOffersLanguage(const char* sourceRoot, const char* name) {
+    if (!ForEachLanguage(sourceRoot, nullptr, nullptr))
+        return _stricmp(name, kDefaultLanguage) == 0;
+    char pool[MAX_PATH];
+    if (!FormatPath(pool, "%s%s\\%s%s", sourceRoot, kLanguagesFolder, name, kPoolExtension))
+        return false;
+    CFindFile entry(pool);
+    return entry.Found() && !entry.IsFolder() && strpbrk(name, "*?") == nullptr;
 }

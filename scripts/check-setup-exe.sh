@@ -14,7 +14,7 @@ set -eu
 # desktop's shell (its chain of COM calls, their interface ids and the names
 # looked up at run time), the room check and the removal of a copy cut
 # short took ten together.
-max=41472
+max=46592
 map=
 if [ "${1:-}" = "--map" ]; then
     map=$2

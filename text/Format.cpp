@@ -3,7 +3,7 @@
 #include <stdarg.h>
 #include <stdio.h>
 
-static bool FormatTextV(char* buffer, size_t size, const char* format, va_list args) {
+bool FormatTextV(char* buffer, size_t size, const char* format, va_list args) {
     if (size == 0)
         return false;
 #ifdef _WIN32

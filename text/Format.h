@@ -3,6 +3,7 @@
 // uses the system C runtime's own formatter: the C++ library's ANSI printf
 // would add about 20 KB to a program that formats nothing but paths.
 
+#include <stdarg.h>
 #include <stddef.h>
 
 namespace text {
@@ -18,6 +19,8 @@ bool FormatText(char* buffer, size_t size, const char* format, ...)
     __attribute__((format(printf, 3, 4)))
 #endif
     ;
+
+bool FormatTextV(char* buffer, size_t size, const char* format, va_list args);
 
 // A fixed-size buffer taken by reference, so its size cannot be passed wrong.
 template <size_t N, class... Args>

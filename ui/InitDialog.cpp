@@ -5,9 +5,9 @@
 
 #include "app/SetupDlg.h"
 #include "install/DesktopShell.h"
+#include "install/InstalledGame.h"
 #include "install/PathRules.h"
-#include "platform/FindFile.h"
-#include "platform/RegistryKey.h"
+#include "install/SourceMedium.h"
 #include "platform/WorkingDirectory.h"
 #include "text/Format.h"
 #include "text/TextCatalogue.h"
@@ -34,27 +34,13 @@ const struct {
     {IDCANCEL, TXT_EXIT},
 };
 
-// Adds the name of every language pool in the working directory's Languages
-// folder to `list`, selecting the one named English; without a list, stops
-// at the first. Whether there was one.
-bool FindLanguages(CComboBox* list) {
-    char pattern[MAX_PATH];
-    if (!FormatPath(pattern, "%s\\*%s", kLanguagesFolder, kPoolExtension))
-        return false;
-    bool found = false;
-    for (CFindFile entry(pattern); entry.Found(); entry.Next()) {
-        if (entry.IsFolder())
-            continue;
-        found = true;
-        if (!list)
-            break;
-        char name[_MAX_FNAME];
-        _splitpath(entry.Name(), nullptr, nullptr, name, nullptr);
-        int position = list->AddString(name);
-        if (_stricmp(name, kDefaultLanguage) == 0)
-            list->SetCurSel(position);
-    }
-    return found;
+// Adds a language of the medium to the list, selecting the one named
+// English.
+void AddLanguage(const char* name, void* context) {
+    CComboBox& list = *static_cast<CComboBox*>(context);
+    int position = list.AddString(name);
+    if (_stricmp(name, kDefaultLanguage) == 0)
+        list.SetCurSel(position);
 }
 
 } // namespace
@@ -66,6 +52,8 @@ BOOL CSetupDlg::OnInitDialog() {
     m_strInstallPath = kDefaultInstallRoot;
     if (OfferRecordedInstallation())
         return TRUE;
+    if (!m_strPresetFolder.IsEmpty())
+        m_strInstallPath = m_strPresetFolder;
     m_editInstallPath.SetWindowText(m_strInstallPath);
 
     bool glidePresent = IsGlideDriverPresent();
@@ -90,11 +78,8 @@ BOOL CSetupDlg::OnInitDialog() {
 // whether to run it. Returns true when the game was started and the dialog
 // ended; otherwise the recorded root becomes the install path.
 bool CSetupDlg::OfferRecordedInstallation() {
-    CRegistryKey key;
-    if (!key.Open(HKEY_LOCAL_MACHINE, kRegistryKey))
-        return false;
-    char recorded[MAX_PATH];
-    if (!key.ReadString(kInstallPathValue, recorded, sizeof recorded))
+    PathBuffer recorded;
+    if (!RecordedInstallDir(recorded))
         return false;
 
     if (IsProductInstalledAt(recorded)) {
@@ -122,16 +107,19 @@ void CSetupDlg::FillLanguageList() {
         m_comboLanguage.DeleteString(0);
     // A medium without language files (folders named like one do not count)
     // still offers English.
-    if (!FindLanguages(&m_comboLanguage))
+    if (!ForEachLanguage("", AddLanguage, &m_comboLanguage))
         m_comboLanguage.AddString(kDefaultLanguage);
+    // A language the command line named, when the medium offers it.
+    int preset = m_strPresetLanguage.IsEmpty()
+                     ? CB_ERR
+                     : (int)m_comboLanguage.SendMessage(CB_FINDSTRINGEXACT, (WPARAM)-1,
+                                                        (LPARAM)(const char*)m_strPresetLanguage);
+    if (preset != CB_ERR)
+        m_comboLanguage.SetCurSel(preset);
     // Without an English table the first language is chosen, so that the
     // dialog and the installation always agree on one.
     if (m_comboLanguage.GetCurSel() == CB_ERR)
         m_comboLanguage.SetCurSel(0);
-}
-
-bool HasLanguageFiles() {
-    return FindLanguages(nullptr);
 }
 
 void CSetupDlg::ApplyLanguage() {
@@ -165,14 +153,12 @@ void CSetupDlg::ApplyDialogTexts() {
 }
 
 bool CSetupDlg::IsProductInstalledAt(const char* folder) {
-    char game[MAX_PATH];
-    if (!FormatPath(game, "%s\\%s", folder, kGameExe))
-        return false;
-    HANDLE file = CreateFileA(game, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    CloseHandle(file);
-    return true;
+    return IsGameIn(folder);
+}
+
+void CSetupDlg::Preset(const char* folder, const char* language) {
+    m_strPresetFolder = folder;
+    m_strPresetLanguage = language;
 }
 
 void CSetupDlg::RunProduct(const char* folder) {

@@ -11,6 +11,7 @@
 #include <map>
 
 #include "E2e.h"
+#include "install/ExitCodes.h"
 #include "install/Names.h"
 #include "res/resource.h"
 #include "text/TextCatalogue.h"
@@ -561,4 +562,87 @@ TEST(Install, DriveWithoutRoomAsksAndACutShortCopyLeavesNothing) {
         EXPECT_EQ(std::vector<std::string>{JoinPath(root, "Keep.txt")}, EntriesOf(root));
         ExpectNothingRecorded(setup);
     }
+}
+
+// Setup run by a script: each row a command line on the machine as the rows
+// before left it, its exit status, and what it leaves. No window ever
+// appears, and nothing is started.
+TEST(Install, UnattendedRunsAnswerWithTheirExitCodes) {
+    SmallFixedDrive small;
+    if (!small.Mounted())
+        GTEST_SKIP() << "a memory drive needs root";
+    const Medium disc = Medium::Product()
+                            .WithFile("The Vellmor\\SetupGlide.dll", "helper")
+                            .WithFile("The Vellmor\\Data\\Big.dat", std::string(2 << 20, 'x'))
+                            .WithLanguage(kGerman.name, GermanTexts());
+    const std::string installDir = "C:\\Games\\The Vellmor";
+    const std::string blocker = "C:\\Games\\The Vellmor";
+    InsertDisc(kDisc, disc);
+    const struct {
+        const char* what;
+        std::function<void()> arrange;
+        std::string arguments;
+        int exit;
+        const char* lastLogLine; // of C:\setup.log; null: no log written
+    } rows[] = {
+        {"unknown switch", [] {}, "/S /QUIET /LOG=C:\\setup.log", kExitUsage, nullptr},
+        {"value missing", [] {}, "/VERYSILENT /DIR= /LOG=C:\\setup.log", kExitUsage, nullptr},
+        {"language the disc lacks", [] {}, "/S /LANG=Klingon /LOG=C:\\setup.log", kExitUsage,
+         "language: failed: the disc has no language \"Klingon\""},
+        {"no disc", [] { EjectDisc(kDisc); }, "/S /LOG=C:\\setup.log", kExitNoMedium,
+         "medium: failed: Please Insert The Vellmor CD in a CD ROM drive and run Setup again"},
+        {"relative folder", [&] { InsertDisc(kDisc, disc); }, "/S /DIR=Games /LOG=C:\\setup.log",
+         kExitPathRefused,
+         "destination: failed: Please type the destination folder's full path, "
+         "such as C:\\Games or \\\\Server\\Share\\Games."},
+        {"no room", [] {}, "/S /DIR=G:\\Games /LOG=C:\\setup.log", kExitNoRoom,
+         "room: 3 MB needed, 1 MB free"},
+        {"a file where the game goes",
+         [&] {
+             MakeFolders("C:\\Games");
+             WriteWholeFile(blocker, "in the way");
+         },
+         "/S /DIR=C:\\Games /LOG=C:\\setup.log", kExitCopyFailed,
+         "copy: failed: The files could not be copied."},
+        {"fresh", [&] { ASSERT_TRUE(DeleteFileA(blocker.c_str())); },
+         "/VERYSILENT /DIR=\"C:\\Games\" /LANG=Deutsch /LOG=\"C:\\setup.log\"", kExitInstalled,
+         "result: 0"},
+        {"over the earlier one, NSIS style",
+         [&] { WriteWholeFile(JoinPath(installDir, "Vellmor.exe"), "damaged"); }, "/s /d=C:\\Games",
+         kExitInstalled, nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        DeleteFileA("C:\\setup.log");
+        row.arrange();
+        Process setup = Process::Start(SetupExe(), {row.arguments, "", false});
+        EXPECT_EQ(nullptr,
+                  windriver::WaitForDialogBoxWhileRunning(setup.Id(), setup.Handle(), nullptr));
+        EXPECT_EQ(static_cast<DWORD>(row.exit), setup.ExitCode());
+        WaitForProgramsStartedBy(setup.Id());
+        EXPECT_TRUE(ReadStubStarts().empty());
+        std::string log = FileExists("C:\\setup.log") ? ReadWholeFile("C:\\setup.log") : "";
+        if (row.lastLogLine) {
+            EXPECT_NE(std::string::npos, log.find(std::string(row.lastLogLine) + "\r\n")) << log;
+        } else if (row.exit == kExitUsage) {
+            EXPECT_EQ("", log) << "a refused command line writes nothing";
+        }
+        if (row.exit != kExitInstalled) {
+            EXPECT_FALSE(FolderExists(installDir)) << log;
+            EXPECT_FALSE(HklmKeyExists(kInstalledKey));
+        }
+    }
+    // The last run went over the earlier one in the language the dialog
+    // offers first, and repaired it.
+    EXPECT_EQ(InstalledTree(kEnglish, false), Tree(installDir));
+    ExpectRecordedInstallation(installDir);
+    ExpectMenuLinks(installDir);
+    // A step after the copy fails: installed, but incomplete.
+    UnwritableInstallKey unwritable;
+    Process setup = Process::Start(SetupExe(), {"/S /LOG=C:\\setup.log", "", false});
+    ASSERT_TRUE(setup.WaitForExit(kTimeoutMs));
+    EXPECT_EQ(static_cast<DWORD>(kExitIncomplete), setup.ExitCode());
+    EXPECT_NE(std::string::npos,
+              ReadWholeFile("C:\\setup.log")
+                  .find("registry: failed: Could not record the installation in the registry!"));
 }

@@ -13,11 +13,14 @@
 //                    kProbeContinueEvent is set: the test changes the drives meanwhile
 
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <iterator>
 
-#include "app/SetupDlg.h"
+#include "install/Installation.h"
+#include "install/Shortcut.h"
+#include "install/SourceMedium.h"
 #include "platform/Application.h"
 #include "support/RunProbe.h"
 
@@ -25,31 +28,35 @@ namespace {
 
 CWinApp s_app;
 
-void PrintSourceRoot(CSetupDlg& dialog) {
+// As the dialog does: the message, then the end.
+void PrintSourceRoot() {
     char root[MAX_PATH] = "";
-    dialog.FindSourceRoot(root);
+    if (!FindMediumRoot(root)) {
+        MessageBoxA(nullptr, kNoMedium.text, kNoMedium.caption, kNoMedium.style);
+        exit(kExitNoMedium);
+    }
     printf("root=%s\n", root);
 }
 
-void PrintGlide(CSetupDlg& dialog) {
-    bool present = dialog.IsGlideDriverPresent();
+void PrintGlide() {
+    bool present = GlideDriverInstalled();
     printf("glide=%d\nloaded-after=%d\n", present, GetModuleHandleA("glide2x.dll") != nullptr);
 }
 
-void PrintGlideByName(CSetupDlg&) {
+void PrintGlideByName() {
     HMODULE glide = LoadLibraryA("glide2x.dll");
     printf("by-name=%d\n", glide ? 1 : 0);
     if (glide)
         FreeLibrary(glide);
 }
 
-void PrintProgramsFolder(CSetupDlg& dialog) {
+void PrintProgramsFolder() {
     char path[MAX_PATH] = "(untouched)";
-    bool found = dialog.GetProgramsFolder(path);
+    bool found = ProgramsFolderFor(nullptr, path);
     printf("programs-found=%d\nprograms=%s\n", found, path);
 }
 
-void Pause(CSetupDlg&) {
+void Pause() {
     printf("paused=1\n");
     fflush(stdout);
     HANDLE resume = OpenEventA(SYNCHRONIZE, FALSE, e2e::kProbeContinueEvent);
@@ -61,7 +68,7 @@ void Pause(CSetupDlg&) {
 
 struct Command {
     const char* name;
-    void (*run)(CSetupDlg&);
+    void (*run)();
 };
 
 const Command kCommands[] = {
@@ -76,7 +83,6 @@ const Command kCommands[] = {
 
 int main(int argc, char** argv) {
     s_app.PrepareProcess();
-    CSetupDlg dialog;
     for (int i = 1; i < argc; ++i) {
         const Command* command = kCommands;
         while (command != std::end(kCommands) && strcmp(argv[i], command->name) != 0)
@@ -85,7 +91,7 @@ int main(int argc, char** argv) {
             fprintf(stderr, "unknown command: %s\n", argv[i]);
             return 2;
         }
-        command->run(dialog);
+        command->run();
         fflush(stdout);
     }
     return 0;

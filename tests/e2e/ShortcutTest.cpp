@@ -7,7 +7,7 @@
 #include <shlobj.h>
 
 #include "E2e.h"
-#include "app/SetupDlg.h"
+#include "install/Names.h"
 #include "install/Shortcut.h"
 
 using namespace e2e;
@@ -32,9 +32,8 @@ HRESULT CreateSetupLink(const std::string& link) {
 }
 
 std::string ProgramsFolder() {
-    CSetupDlg dialog;
     char path[MAX_PATH] = "";
-    EXPECT_TRUE(dialog.GetProgramsFolder(path));
+    EXPECT_TRUE(ProgramsFolderFor(nullptr, path));
     return path;
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "install/CommandLine.h"
 #include "install/PathRules.h"
 #include "install/RoomRules.h"
 
@@ -206,6 +207,60 @@ TEST(RoomRules, NearestExistingFolderAndRoot) {
             EXPECT_STREQ(c.root, root);
         }
     }
+}
+
+// The command line of scripted installs: switch names in any case, values
+// quoted in whole or in part, NSIS's /D= as the rest of the line.
+TEST(CommandLine, SwitchesAndRefusals) {
+    const struct {
+        const char* arguments;
+        bool silent, uninstall;
+        const char *folder, *language, *log;
+    } accepted[] = {
+        {"", false, false, "", "", ""},
+        {"  /VERYSILENT  ", true, false, "", "", ""},
+        {"/s /dir=\"C:\\My Games\" /Lang=Deutsch /LOG=\"C:\\setup.log\"", true, false,
+         "C:\\My Games", "Deutsch", "C:\\setup.log"},
+        {"\"/DIR=C:\\A B\" /LANG=\"Deutsch\"", false, false, "C:\\A B", "Deutsch", ""},
+        {"/S /D=C:\\Program Files\\Games  ", true, false, "C:\\Program Files\\Games", "", ""},
+        {"/DIR=C:\\One /DIR=C:\\Two", false, false, "C:\\Two", "", ""},
+        {"/UNINSTALL /VERYSILENT", true, true, "", "", ""},
+    };
+    for (const auto& c : accepted) {
+        SCOPED_TRACE(c.arguments);
+        SetupOptions options;
+        char bad[32];
+        ASSERT_TRUE(ParseCommandLine(c.arguments, options, bad, sizeof bad)) << bad;
+        EXPECT_EQ(c.silent, options.silent);
+        EXPECT_EQ(c.uninstall, options.uninstall);
+        EXPECT_STREQ(c.folder, options.folder);
+        EXPECT_STREQ(c.language, options.language);
+        EXPECT_STREQ(c.log, options.log);
+    }
+    const struct {
+        std::string arguments;
+        const char* bad;
+    } refused[] = {
+        {"/QUIET", "/QUIET"},
+        {"/S /DIR=", "/DIR="},
+        {"/DIR", "/DIR"},
+        {"/LANG= /S", "/LANG= /S"},
+        {"/S=1", "/S=1"},
+        {"/SILENTLY", "/SILENTLY"},
+        {"Games", "Games"},
+        {"/D=", "/D="},
+        {"/DIR=C:\\" + std::string(300, 'a'), "/DIR=C:\\aaaaaaaaaaaaaaaaaaaaaaa"},
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.arguments);
+        SetupOptions options;
+        char bad[32];
+        EXPECT_FALSE(ParseCommandLine(c.arguments.c_str(), options, bad, sizeof bad));
+        EXPECT_STREQ(c.bad, bad);
+    }
+    EXPECT_STREQ("/S", SkipProgramName("\"C:\\Setup Files\\Setup.exe\"  /S"));
+    EXPECT_STREQ("/S", SkipProgramName("D:\\Setup.exe /S"));
+    EXPECT_STREQ("", SkipProgramName("Setup"));
 }
 
 } // namespace

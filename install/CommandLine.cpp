@@ -1,0 +1,123 @@
+#include "install/CommandLine.h"
+
+#include <string.h>
+#include <strings.h>
+
+namespace {
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t';
+}
+
+const char* SkipSpaces(const char* at) {
+    while (IsSpace(*at))
+        ++at;
+    return at;
+}
+
+// Copies the word at `at` into `word` with its quotes removed; false when it
+// does not fit. `at` moves past the word.
+bool TakeWord(const char*& at, PathBuffer& word) {
+    size_t length = 0;
+    bool quoted = false;
+    for (; *at && (quoted || !IsSpace(*at)); ++at) {
+        if (*at == '"') {
+            quoted = !quoted;
+            continue;
+        }
+        if (length + 1 >= sizeof word)
+            return false;
+        word[length++] = *at;
+    }
+    word[length] = '\0';
+    return true;
+}
+
+// NSIS's /D= takes the rest of the line as it stands, spaces and all.
+bool TakeRest(const char* at, PathBuffer& value) {
+    size_t length = strlen(at);
+    while (length > 0 && IsSpace(at[length - 1]))
+        --length;
+    if (length == 0 || length >= sizeof value)
+        return false;
+    memcpy(value, at, length);
+    value[length] = '\0';
+    return true;
+}
+
+// Whether `word` is the switch `name` ("/NAME" or "/NAME=..."), and where
+// its value begins (null without "=").
+bool IsSwitch(const char* word, const char* name, const char*& value) {
+    size_t length = strlen(name);
+    if (word[0] != '/' || strncasecmp(word + 1, name, length) != 0)
+        return false;
+    const char* end = word + 1 + length;
+    if (*end != '\0' && *end != '=')
+        return false;
+    value = *end == '=' ? end + 1 : nullptr;
+    return true;
+}
+
+bool SetValue(PathBuffer& target, const char* value) {
+    if (!value || !*value)
+        return false;
+    // Fits: the word it comes from did.
+    memcpy(target, value, strlen(value) + 1);
+    return true;
+}
+
+bool ReadWord(const char* word, SetupOptions& options) {
+    const char* value = nullptr;
+    if (IsSwitch(word, "VERYSILENT", value) || IsSwitch(word, "S", value))
+        return !value && (options.silent = true);
+    if (IsSwitch(word, "UNINSTALL", value))
+        return !value && (options.uninstall = true);
+    if (IsSwitch(word, "DIR", value))
+        return SetValue(options.folder, value);
+    if (IsSwitch(word, "LANG", value))
+        return SetValue(options.language, value);
+    if (IsSwitch(word, "LOG", value))
+        return SetValue(options.log, value);
+    return false;
+}
+
+void Name(const char* word, char* bad, size_t badSize) {
+    if (badSize == 0)
+        return;
+    size_t length = strnlen(word, badSize - 1);
+    memcpy(bad, word, length);
+    bad[length] = '\0';
+}
+
+} // namespace
+
+bool ParseCommandLine(const char* arguments, SetupOptions& options, char* bad, size_t badSize) {
+    memset(&options, 0, sizeof options);
+    Name("", bad, badSize);
+    for (const char* at = SkipSpaces(arguments); *at; at = SkipSpaces(at)) {
+        if (strncasecmp(at, "/D=", 3) == 0) {
+            if (TakeRest(at + 3, options.folder))
+                return true;
+            Name(at, bad, badSize);
+            return false;
+        }
+        const char* start = at;
+        PathBuffer word;
+        if (!TakeWord(at, word) || !ReadWord(word, options)) {
+            Name(start, bad, badSize);
+            return false;
+        }
+    }
+    return true;
+}
+
+const char* SkipProgramName(const char* commandLine) {
+    const char* at = commandLine;
+    if (*at == '"') {
+        const char* end = strchr(at + 1, '"');
+        at = end ? end + 1 : at + strlen(at);
+    }
+    while (*at && !IsSpace(*at))
+        ++at;
+    return SkipSpaces(at);
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Setup's command line, for scripted installs:
+//   /VERYSILENT or /S      install without any window
+//   /DIR="C:\Games"        the install-path text (/D=C:\Games, last and
+//                          unquoted, means the same)
+//   /LANG=Deutsch          a language of the medium
+//   /LOG="C:\setup.log"    one line per step
+//   /UNINSTALL             remove the installation this program sits in
+// Switch names are case-insensitive; a value may be quoted, in whole or in
+// part. C runtime only, so that it builds and is tested natively.
+
+#include "install/PathRules.h"
+
+struct SetupOptions {
+    bool silent;
+    bool uninstall;
+    PathBuffer folder; // empty: not given
+    PathBuffer language;
+    PathBuffer log;
+};
+
+// Reads `arguments` (the command line after the program's name) into
+// `options`. False on an unknown switch, a switch without the value it
+// needs or with one it takes none, a value that does not fit, or a word
+// that is no switch; `bad` (a buffer of `badSize` bytes) then names it.
+bool ParseCommandLine(const char* arguments, SetupOptions& options, char* bad, size_t badSize);
+
+// The command line after the program's name, quoted or not.
+const char* SkipProgramName(const char* commandLine);

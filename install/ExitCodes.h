@@ -1,0 +1,14 @@
+#pragma once
+// Setup's exit status: what a script that runs it learns. docs/unattended.md
+// has the same table.
+
+enum SetupExit {
+    kExitInstalled = 0,
+    kExitNoMedium = -1,    // no CD-ROM drive holds the game's disc
+    kExitWindowFailed = 1, // the dialog could not be opened
+    kExitUsage = 2,        // unknown switch, missing value, unknown /LANG, unwritable /LOG
+    kExitPathRefused = 3,  // relative, too long, or the folder cannot be made
+    kExitNoRoom = 4,       // the drive lacks room for the game
+    kExitCopyFailed = 5,   // the game's files could not be copied (or the copy was cancelled)
+    kExitIncomplete = 6,   // installed, but a step after the copy failed
+};

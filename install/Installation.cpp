@@ -1,0 +1,329 @@
+// The installation: copies the product from the medium and sets it up.
+
+#include "install/Installation.h"
+
+#include <shellapi.h>
+#include <string.h>
+
+#include "install/InstalledGame.h"
+#include "install/Names.h"
+#include "install/ProductFiles.h"
+#include "install/RoomRules.h"
+#include "install/Shortcut.h"
+#include "install/SourceMedium.h"
+#include "platform/FindFile.h"
+#include "platform/WorkingDirectory.h"
+
+const InstallMessage kNoMedium = {
+    "Please Insert The Vellmor CD in a CD ROM drive and run Setup again", "Vellmor CD Not Found",
+    MB_ICONEXCLAMATION | MB_OK};
+
+namespace {
+
+const InstallMessage kRootFailed = {"Could not create the destination root folder", "Error",
+                                    MB_ICONHAND};
+const InstallMessage kSourceFailed = {"Could not set source folder to current directory!",
+                                      "Source Folder Error", MB_ICONHAND};
+const InstallMessage kCancelled = {"Installation Cancelled.", "Cancelled", MB_OK};
+const InstallMessage kCopyFailed = {"The files could not be copied.", "Copy Error", MB_OK};
+const InstallMessage kVersionFailed = {"Could not create the Version file!", nullptr, MB_OK};
+const InstallMessage kShortcutFailed = {"Could not create the shortcut on the Start Menu.",
+                                        "Shortcut Error", MB_OK};
+const InstallMessage kPathTooLong = {"The destination folder's path is too long.", "Error",
+                                     MB_ICONHAND};
+const InstallMessage kMenuPathTooLong = {"The Start Menu folder's path is too long.", "Error",
+                                         MB_ICONHAND};
+const InstallMessage kPathRelative = {
+    "Please type the destination folder's full path, such as C:\\Games or "
+    "\\\\Server\\Share\\Games.",
+    "Error", MB_ICONHAND};
+const InstallMessage kNoRoom = {"There is not enough free space on the destination drive.",
+                                "Not Enough Space", MB_OK};
+const InstallMessage kLanguageFailed = {"Could not copy the language files!",
+                                        "Language Files Error", MB_OK};
+const InstallMessage kRegistryFailed = {"Could not record the installation in the registry!",
+                                        "Registry Error", MB_OK};
+const InstallMessage kRendererFailed = {"Could not copy the Glide renderer library!",
+                                        "Renderer Error", MB_OK};
+
+const char kCopyTitle[] = "Copying The Vellmor files...";
+
+// The version record: its length (13), 1, 0 and a zero byte, little-endian.
+const BYTE kVersionRecord[13] = {0x0D, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0};
+
+static_assert(text::kPathBufferSize == MAX_PATH, "path buffers are MAX_PATH bytes");
+
+// Makes the install root (one level), or finds it there already.
+bool CreateInstallRoot(const char* root) {
+    // An existing folder will do, whatever error the system gives for it (a
+    // drive root may answer "access denied"); a file of that name will not.
+    return CreateDirectoryA(root, nullptr) || FolderExists(root);
+}
+
+bool WriteVersionFile(const char* path) {
+    HANDLE file =
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, kVersionRecord, sizeof kVersionRecord, &written, nullptr);
+    CloseHandle(file);
+    return ok && written == sizeof kVersionRecord;
+}
+
+void ClearReadOnly(const char* path) {
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+}
+
+// Copies a file of the medium over whatever the installation holds there.
+// An earlier installation that ended early left its copies read-only, and a
+// read-only file cannot be replaced.
+bool ReplaceFile(const char* source, const char* destination) {
+    ClearReadOnly(destination);
+    return CopyFileA(source, destination, FALSE) != FALSE;
+}
+
+// One run of the installation's steps over a request.
+class Installation {
+  public:
+    Installation(const InstallRequest& request, InstallReport& report)
+        : m_request(request), m_report(report) {}
+
+    SetupExit Run(const char* sourceRoot);
+    const char* InstallDir() const { return m_paths.installDir; }
+
+  private:
+    bool Step(const char* step, bool ok, const InstallMessage& failure);
+    bool Fail(const char* step, const InstallMessage& failure, DWORD error = GetLastError());
+    bool BuildPaths();
+    bool RoomForCopy();
+    bool CopyProductFolder();
+    bool CopyAndCheck();
+    bool CreateMenuShortcuts();
+    bool CopyLanguageFiles();
+    bool SettleRendererLibrary();
+    SetupExit FinishSteps(CWorkingDirectory& workingDirectory);
+
+    const InstallRequest& m_request;
+    InstallReport& m_report;
+    InstallPaths m_paths;
+    ProductFiles m_files;
+};
+
+// Logs a step's result; a failure is also told.
+bool Installation::Step(const char* step, bool ok, const InstallMessage& failure) {
+    if (ok)
+        m_report.StepRan(step, nullptr, 0);
+    else
+        Fail(step, failure);
+    return ok;
+}
+
+bool Installation::Fail(const char* step, const InstallMessage& failure, DWORD error) {
+    m_report.StepRan(step, &failure, error);
+    m_report.Tell(failure);
+    return false;
+}
+
+bool Installation::BuildPaths() {
+    RootRule rule = DeriveInstallRoot(m_request.typedFolder, m_paths.installRoot);
+    // The rules refuse these, not the system: no error code.
+    if (rule == RootRule::Relative)
+        return Fail("destination", kPathRelative, 0);
+    if (rule == RootRule::TooLong || !BuildInstalledPaths(m_paths))
+        return Fail("destination", kPathTooLong, 0);
+    // An item list without a file-system path leaves the folder empty.
+    char programsFolder[MAX_PATH] = "";
+    m_paths.haveMenu =
+        ProgramsFolderFor(m_request.owner, programsFolder) && programsFolder[0] != '\0';
+    if (m_paths.haveMenu && !BuildMenuPaths(m_paths, programsFolder))
+        return Fail("destination", kMenuPathTooLong, 0);
+    m_report.StepRan("destination", nullptr, 0);
+    return true;
+}
+
+// Before anything is created: when the drive lacks room for what the copy
+// adds, the user decides (the estimate may be wrong: compression, quotas).
+bool Installation::RoomForCopy() {
+    uint64_t needed = BytesToWrite(m_files, m_paths.installDir);
+    unsigned long long available = 0;
+    bool room = !FreeBytesFor(m_paths.installDir, available) || available >= needed ||
+                m_report.GoOnWithoutRoom(needed, available);
+    if (room)
+        m_report.StepRan("room", nullptr, 0);
+    else
+        m_report.StepRan("room", &kNoRoom, 0);
+    return room;
+}
+
+// The shell copies the product folder (relative to the medium's root, the
+// working directory) with its progress window and its own questions; with
+// no window to own them, without any.
+bool Installation::CopyProductFolder() {
+    char source[sizeof kProductFolder + 1];
+    memcpy(source, kProductFolder, sizeof kProductFolder);
+    source[sizeof kProductFolder] = '\0';
+
+    SHFILEOPSTRUCTA operation = {};
+    operation.hwnd = m_request.owner;
+    operation.wFunc = FO_COPY;
+    operation.pFrom = source;
+    operation.pTo = m_paths.copyDestination;
+    operation.fFlags = FOF_SIMPLEPROGRESS;
+    if (!m_request.owner)
+        operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI;
+    operation.lpszProgressTitle = kCopyTitle;
+    int result = SHFileOperationA(&operation);
+    // The user's refusal sets the aborted flag; shells since Vista, and
+    // Wine's, also answer it with a non-zero result (ERROR_CANCELLED).
+    if (operation.fAnyOperationsAborted)
+        return Fail("copy", kCancelled);
+    // A full drive can end the copy with a file cut short and no error.
+    if (result != 0 || !CopiedInFull(m_files, m_paths.installDir))
+        return Fail("copy", kCopyFailed, result);
+    m_report.StepRan("copy", nullptr, 0);
+    return true;
+}
+
+// The copy, and nothing of it left behind when it does not finish; what
+// was there before this Install is never touched.
+bool Installation::CopyAndCheck() {
+    bool rootExisted = FolderExists(m_paths.installRoot);
+    bool productExisted = FolderExists(m_paths.installDir);
+    if (!Step("root folder", CreateInstallRoot(m_paths.installRoot), kRootFailed))
+        return false;
+    if (CopyProductFolder())
+        return true;
+    if (!productExisted)
+        RemoveTree(m_paths.installDir);
+    if (!rootExisted)
+        RemoveDirectoryA(m_paths.installRoot);
+    return false;
+}
+
+bool Installation::CreateMenuShortcuts() {
+    if (!m_paths.haveMenu)
+        return false;
+    CreateDirectoryA(m_paths.menuFolder, nullptr);
+    return CreateShortcut(m_paths.setupTarget, m_paths.setupLink, kSetupLinkDescription,
+                          m_paths.installDir) >= 0 &&
+           CreateShortcut(m_paths.gameTarget, m_paths.gameLink, kProductFolder,
+                          m_paths.installDir) >= 0;
+}
+
+bool Installation::CopyLanguageFiles() {
+    // A medium without language files offers English alone, and the
+    // installation then has no language files either.
+    if (strcmp(m_request.language, kDefaultLanguage) == 0 && !MediumHasLanguages())
+        return true;
+    if (!BuildLanguageSources(m_paths, m_request.language))
+        return false;
+    // Each file of the pair is copied whatever became of the other.
+    bool pool = ReplaceFile(m_paths.languagePoolSource, m_paths.languagePool);
+    bool index = ReplaceFile(m_paths.languageIndexSource, m_paths.languageIndex);
+    return pool && index;
+}
+
+// Without a Glide driver on the machine the game needs the medium's Glide
+// library, and the Glide setup helper has no use.
+bool Installation::SettleRendererLibrary() {
+    if (m_request.glideDriverPresent)
+        return true;
+    bool copied = ReplaceFile(m_paths.glideSource, m_paths.glideLibrary);
+    // The helper goes whatever became of the copy; its removal may fail
+    // quietly, as a helper left behind harms nothing.
+    ClearReadOnly(m_paths.setupGlide);
+    DeleteFileA(m_paths.setupGlide);
+    return copied;
+}
+
+// The steps after the shortcuts do not depend on one another: each runs
+// whatever the others did (a failed language copy must not leave the game's
+// files read-only), and every failure is told once they have all run.
+SetupExit Installation::FinishSteps(CWorkingDirectory& workingDirectory) {
+    const struct {
+        const char* step;
+        const InstallMessage& failure;
+        bool ok;
+    } steps[] = {
+        {"language files", kLanguageFailed, CopyLanguageFiles()},
+        {"registry", kRegistryFailed, RecordInstallation(m_paths.installDir)},
+        {"renderer library", kRendererFailed, SettleRendererLibrary()},
+    };
+    ClearReadOnlyBelow(m_paths.installDir);
+    bool complete = true;
+    for (const auto& s : steps) {
+        m_report.StepRan(s.step, s.ok ? nullptr : &s.failure, s.ok ? 0 : ERROR_GEN_FAILURE);
+        complete = complete && s.ok;
+    }
+    m_report.StepRan("read-only attributes", nullptr, 0);
+    workingDirectory.Restore();
+    for (const auto& s : steps) {
+        if (!s.ok)
+            m_report.Tell(s.failure);
+    }
+    return complete ? kExitInstalled : kExitIncomplete;
+}
+
+SetupExit Installation::Run(const char* sourceRoot) {
+    // The medium is not left in use, whichever way the installation ends.
+    CWorkingDirectory workingDirectory;
+    if (!BuildPaths())
+        return kExitPathRefused;
+    PathBuffer productSource;
+    if (!FormatPath(productSource, "%s%s", sourceRoot, kProductFolder) ||
+        !m_files.List(productSource)) {
+        Fail("copy", kCopyFailed);
+        return kExitCopyFailed;
+    }
+    if (!RoomForCopy())
+        return kExitNoRoom;
+    if (!SetCurrentDirectoryA(sourceRoot)) {
+        Fail("source folder", kSourceFailed);
+        return kExitCopyFailed;
+    }
+    if (!CopyAndCheck())
+        return FolderExists(m_paths.installRoot) ? kExitCopyFailed : kExitPathRefused;
+    if (!Step("version file", WriteVersionFile(m_paths.versionFile), kVersionFailed) ||
+        !Step("shortcuts", CreateMenuShortcuts(), kShortcutFailed))
+        return kExitIncomplete;
+    return FinishSteps(workingDirectory);
+}
+
+} // namespace
+
+SetupExit RunInstallation(const InstallRequest& request, const char* sourceRoot,
+                          InstallReport& report, PathBuffer& installDir) {
+    Installation installation(request, report);
+    SetupExit result = installation.Run(sourceRoot);
+    FormatPath(installDir, "%s", installation.InstallDir());
+    return result;
+}
+
+void StartInstalledSetup(const char* installDir) {
+    char command[MAX_PATH + 2];
+    if (!FormatPath(command, "\"%s\\%s\"", installDir, kSetupExe))
+        return;
+    CWorkingDirectory workingDirectory;
+    SetCurrentDirectoryA(installDir);
+    WinExec(command, SW_SHOWNORMAL);
+}
+
+void ClearReadOnlyBelow(const char* folder) {
+    char pattern[MAX_PATH];
+    if (!FormatPath(pattern, "%s\\*.*", folder))
+        return;
+    for (CFindFile entry(pattern); entry.Found(); entry.Next()) {
+        // ".." is the folder's parent: outside the tree.
+        if (strcmp(entry.Name(), "..") == 0)
+            continue;
+        char path[MAX_PATH];
+        if (!FormatPath(path, "%s\\%s", folder, entry.Name()))
+            continue;
+        ClearReadOnly(path);
+        if (entry.IsFolder() && !entry.IsLink() && strcmp(entry.Name(), ".") != 0)
+            ClearReadOnlyBelow(path);
+    }
+}

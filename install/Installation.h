@@ -1,0 +1,54 @@
+#pragma once
+// The installation as plain steps over a request, apart from any window:
+// the setup dialog, the unattended command line and the tests run the same
+// steps. What happens reaches the caller through an InstallReport: the
+// dialog shows message boxes, the unattended run writes its log.
+
+#include <windows.h>
+
+#include <stdint.h>
+
+#include "install/ExitCodes.h"
+#include "install/PathRules.h"
+
+// One of the installation's own messages: fixed English texts.
+struct InstallMessage {
+    const char* text;
+    const char* caption; // null: the application's name
+    UINT style;
+};
+
+extern const InstallMessage kNoMedium;
+
+struct InstallRequest {
+    const char* typedFolder; // the install-path text as typed
+    const char* language;    // a language of the medium, as its list names it
+    bool glideDriverPresent;
+    HWND owner; // of every window the steps open; none: no window at all
+};
+
+class InstallReport {
+  public:
+    // A step has run: `failure` is null when it succeeded, else its
+    // message, with the system's error code at the time.
+    virtual void StepRan(const char* step, const InstallMessage* failure, DWORD error) = 0;
+    // A failure the user must be told of, once the steps have ended.
+    virtual void Tell(const InstallMessage& failure) = 0;
+    // The drive lacks room for what the copy adds: whether to go on.
+    virtual bool GoOnWithoutRoom(uint64_t needed, uint64_t available) = 0;
+
+  protected:
+    ~InstallReport() = default;
+};
+
+// Runs the installation from the medium at `sourceRoot` ("D:\"). On
+// success `installDir` holds the installation folder. The working directory
+// is as it was when it returns.
+SetupExit RunInstallation(const InstallRequest& request, const char* sourceRoot,
+                          InstallReport& report, PathBuffer& installDir);
+
+// Starts the installation's own Setup.exe in its folder, quoted.
+void StartInstalledSetup(const char* installDir);
+
+// Clears the read-only attribute of everything below `folder`.
+void ClearReadOnlyBelow(const char* folder);

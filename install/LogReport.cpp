@@ -1,0 +1,48 @@
+#include "install/LogReport.h"
+
+#include <stdarg.h>
+#include <string.h>
+
+#include "install/RoomRules.h"
+
+LogReport::~LogReport() {
+    if (m_file != INVALID_HANDLE_VALUE)
+        CloseHandle(m_file);
+}
+
+bool LogReport::Open(const char* path) {
+    m_file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    return m_file != INVALID_HANDLE_VALUE;
+}
+
+void LogReport::Line(const char* format, ...) {
+    if (m_file == INVALID_HANDLE_VALUE)
+        return;
+    char line[512];
+    va_list arguments;
+    va_start(arguments, format);
+    // A line cut to fit still ends as a line.
+    FormatTextV(line, sizeof line - 2, format, arguments);
+    va_end(arguments);
+    size_t length = strlen(line);
+    line[length++] = '\r';
+    line[length++] = '\n';
+    DWORD written = 0;
+    WriteFile(m_file, line, (DWORD)length, &written, nullptr);
+}
+
+void LogReport::StepRan(const char* step, const InstallMessage* failure, DWORD error) {
+    if (!failure)
+        Line("%s: ok", step);
+    else if (error)
+        Line("%s: failed: %s (error %lu)", step, failure->text, (unsigned long)error);
+    else
+        Line("%s: failed: %s", step, failure->text);
+}
+
+bool LogReport::GoOnWithoutRoom(uint64_t needed, uint64_t available) {
+    Line("room: %lu MB needed, %lu MB free", (unsigned long)MegabytesNeeded(needed),
+         (unsigned long)MegabytesFree(available));
+    return false;
+}

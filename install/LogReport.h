@@ -1,0 +1,32 @@
+#pragma once
+// The installation without a window: each step's result goes to a log file
+// (none: nowhere), nothing is asked, and the run's result is its exit code.
+
+#include "install/Installation.h"
+
+class LogReport : public InstallReport {
+  public:
+    LogReport() = default;
+    ~LogReport();
+    LogReport(const LogReport&) = delete;
+    LogReport& operator=(const LogReport&) = delete;
+
+    // Starts the log at `path`, replacing an earlier one; false when it
+    // cannot be written.
+    bool Open(const char* path);
+    // Writes one line, at once: a run that is killed still shows how far it
+    // got.
+    void Line(const char* format, ...)
+#if defined(__GNUC__)
+        __attribute__((format(printf, 2, 3)))
+#endif
+        ;
+
+    void StepRan(const char* step, const InstallMessage* failure, DWORD error) override;
+    void Tell(const InstallMessage&) override {}
+    // Nobody is there to decide: the copy does not start.
+    bool GoOnWithoutRoom(uint64_t needed, uint64_t available) override;
+
+  private:
+    HANDLE m_file = INVALID_HANDLE_VALUE;
+};
