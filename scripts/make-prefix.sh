@@ -13,6 +13,7 @@
 #                       a drive without a folder has no disc), of TYPE cdrom
 #                       or hd
 #
+# Wine's fonts are taken from WINE_FONTS (default /usr/share/wine/fonts).
 # PREFIX must not exist. The prefix's server is not running at the end, so
 # that a caller may still add registry settings to its .reg files.
 set -eu
@@ -57,3 +58,12 @@ done
 
 # Drive types are read when the prefix's server starts; it is not running.
 printf '\n[Software\\\\Wine\\\\Drives]\n%s' "$types" >>"$prefix/system.reg"
+
+# Wine's own fonts, Marlett among them (it draws the title bar buttons): this
+# Wine looks for them in "<data folder>\../fonts", which it cannot open and
+# which is not where fonts-wine puts them, so the prefix names their folder.
+fonts=${WINE_FONTS:-/usr/share/wine/fonts}
+if [ -d "$fonts" ]; then
+    printf '\n[Software\\\\Wine\\\\Fonts]\n"Path"="Z:%s"\n' \
+        "$(realpath "$fonts" | sed 's|/|\\\\|g')" >>"$prefix/user.reg"
+fi

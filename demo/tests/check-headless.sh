@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The unattended demo from start to end: scripts/demo.sh --headless installs
 # from the demo medium (whose Setup.exe is signed) in German, its screenshots exist, differ from each
-# other and are not blank, and the installation holds the German language
-# files. The Wine prefix is removed afterwards, the screenshots kept.
+# other and are not blank, the installation holds the German language
+# files, and Wine found its Marlett font. The Wine prefix is removed
+# afterwards, the screenshots kept.
 #
 # usage: check-headless.sh BUILD_DIR WORK_DIR
 set -u
@@ -44,6 +45,9 @@ cmp -s "$installed/language.sif" "$build/demo/medium/Languages/Deutsch.sif" ||
 cmp -s "$installed/language.poo" "$build/demo/medium/Languages/Deutsch.poo" ||
     fail "the installation does not hold the German pool file"
 [ -f "$installed/Vellmor.exe" ] || fail "no Vellmor.exe in $installed"
+# The title bar buttons are Marlett letters; without the font they read "0 1 r".
+grep -q '^"Marlett (TrueType)"=' "$work/prefix/system.reg" ||
+    fail "Wine found no Marlett font: the title bar buttons show letters"
 
 # The prefix is large (about 600 MB); the screenshots stay for a look.
 rm -rf "$work/prefix"
