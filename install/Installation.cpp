@@ -100,7 +100,7 @@ class Installation {
     bool BuildPaths();
     bool RoomForCopy();
     bool CopyProductFolder();
-    bool CopyAndCheck();
+    SetupExit CopyAndCheck();
     bool CreateMenuShortcuts();
     bool CopyLanguageFiles();
     bool SettleRendererLibrary();
@@ -189,18 +189,18 @@ bool Installation::CopyProductFolder() {
 
 // The copy, and nothing of it left behind when it does not finish; what
 // was there before this Install is never touched.
-bool Installation::CopyAndCheck() {
+SetupExit Installation::CopyAndCheck() {
     bool rootExisted = FolderExists(m_paths.installRoot);
     bool productExisted = FolderExists(m_paths.installDir);
     if (!Step("root folder", CreateInstallRoot(m_paths.installRoot), kRootFailed))
-        return false;
+        return kExitPathRefused;
     if (CopyProductFolder())
-        return true;
+        return kExitInstalled;
     if (!productExisted)
         RemoveTree(m_paths.installDir);
     if (!rootExisted)
         RemoveDirectoryA(m_paths.installRoot);
-    return false;
+    return kExitCopyFailed;
 }
 
 bool Installation::CreateMenuShortcuts() {
@@ -284,8 +284,9 @@ SetupExit Installation::Run(const char* sourceRoot) {
         Fail("source folder", kSourceFailed);
         return kExitCopyFailed;
     }
-    if (!CopyAndCheck())
-        return FolderExists(m_paths.installRoot) ? kExitCopyFailed : kExitPathRefused;
+    SetupExit copied = CopyAndCheck();
+    if (copied != kExitInstalled)
+        return copied;
     if (!Step("version file", WriteVersionFile(m_paths.versionFile), kVersionFailed) ||
         !Step("shortcuts", CreateMenuShortcuts(), kShortcutFailed))
         return kExitIncomplete;
