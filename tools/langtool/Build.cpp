@@ -107,25 +107,23 @@ void ReportState(const CatalogueText& wanted, const PoEntry& entry, State state,
     }
 }
 
-// The length of the UTF-8 sequence that starts with `lead`.
-size_t SequenceLength(unsigned char lead) {
-    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-}
-
 // Names the first character of `utf8` that `codePage` cannot hold.
 void ReportBadCharacter(const CatalogueText& wanted, const std::string& utf8, unsigned codePage,
                         CReport& report) {
-    int number = 1;
-    for (size_t pos = 0; pos < utf8.size(); ++number) {
-        size_t length = std::min(SequenceLength((unsigned char)utf8[pos]), utf8.size() - pos);
-        std::string character = utf8.substr(pos, length);
+    int number = 0;
+    for (size_t pos = 0, next = 0; pos < utf8.size(); pos = next) {
+        ++number;
+        next = pos + 1;
+        while (next < utf8.size() && (utf8[next] & 0xC0) == 0x80) {
+            ++next; // a continuation byte
+        }
+        std::string character = utf8.substr(pos, next - pos);
         std::string bytes;
         if (Utf8ToCodePage(codePage, character, &bytes) != ConvertResult::Ok) {
             report.Error(0, "%s (%d): character %d, U+%04X, is one that code page %u cannot hold",
                          wanted.name, wanted.index, number, FirstCodePoint(character), codePage);
             return;
         }
-        pos += length;
     }
     report.Error(0, "%s (%d) cannot be converted to code page %u", wanted.name, wanted.index,
                  codePage);

@@ -21,7 +21,7 @@ const unsigned kDefaultCodePage = 1252;
 int Build(const char* source, const std::string* base, bool release, FILE* out, FILE* err);
 int CheckTable(const std::string& base, unsigned codePage, FILE* out, FILE* err);
 int Dump(const std::string& base, unsigned codePage, FILE* out, FILE* err);
-int WriteTemplate(const char* output, FILE* out, FILE* err);
+int WriteTemplate(FILE* out, FILE* err);
 int PrintCatalogue(FILE* out);
 
 // A table's files as read: the index's records and the pool's bytes.
@@ -30,9 +30,10 @@ struct TableFiles {
     std::string pool;
 };
 
-// Reads the table at `base`. False, with one line to `err`, when it is
-// damaged: a file missing or unreadable, an empty index or one of odd size,
-// fewer records than setup reads, a pool that ends before a record does.
+// Reads the table at `base`. False, with one line to `err`, when setup
+// could not read it whole: a base path longer than setup's buffer, a file
+// missing or unreadable, an empty index or one of odd size, fewer records
+// than setup reads, a pool that ends before a record does.
 bool ReadTable(const std::string& base, TableFiles* table, FILE* err);
 
 // The problem with one record's place in the pool, or null when it is sound.
@@ -40,12 +41,5 @@ const char* RecordProblem(const TextIndexEntry& entry, const std::string& pool);
 
 // The whole file at `path`; false when it cannot be read (errno tells why).
 bool ReadWholeFile(const std::string& path, std::string* data);
-
-// Writes `data` to `path` through a temporary file beside it.
-bool WriteFileInPlace(const std::string& path, const std::string& data, FILE* err);
-
-// Whether `base` can name a table setup reads: it must open BASE.sif with a
-// path buffer of MAX_PATH. Reports the problem to `err`.
-bool IsReadableBase(const std::string& base, FILE* err);
 
 } // namespace langtool

@@ -1,15 +1,11 @@
 #include "Langtool.h"
 
-#include <errno.h>
-#include <stdlib.h>
 #include <string.h>
-#include <unistd.h>
 
 #include <vector>
 
 #include "Commands.h"
 #include "CodePage.h"
-#include "text/LanguageTable.h"
 
 namespace langtool {
 
@@ -29,41 +25,6 @@ bool ReadWholeFile(const std::string& path, std::string* data) {
     return ok;
 }
 
-bool WriteFileInPlace(const std::string& path, const std::string& data, FILE* err) {
-    std::string temp = path + ".new" + std::to_string(getpid());
-    FILE* file = fopen(temp.c_str(), "wb");
-    bool ok = file != nullptr && fwrite(data.data(), 1, data.size(), file) == data.size();
-    int error = errno;
-    ok = file != nullptr && fclose(file) == 0 && ok;
-    if (!ok) {
-        fprintf(err, "langtool: cannot write %s: %s\n", path.c_str(), strerror(error));
-        remove(temp.c_str());
-        return false;
-    }
-    if (rename(temp.c_str(), path.c_str()) != 0) {
-        fprintf(err, "langtool: cannot replace %s: %s\n", path.c_str(), strerror(errno));
-        remove(temp.c_str());
-        return false;
-    }
-    return true;
-}
-
-bool IsReadableBase(const std::string& base, FILE* err) {
-    if (base.size() > text::kMaxBasePath) {
-        fprintf(err, "langtool: %s: base path longer than %d characters\n", base.c_str(),
-                (int)text::kMaxBasePath);
-        return false;
-    }
-    std::string index = base + ".sif";
-    FILE* file = fopen(index.c_str(), "rb");
-    if (file == nullptr) {
-        fprintf(err, "langtool: cannot open %s: %s\n", index.c_str(), strerror(errno));
-        return false;
-    }
-    fclose(file);
-    return true;
-}
-
 } // namespace langtool
 
 namespace {
@@ -74,13 +35,13 @@ const char kUsage[] = "usage: langtool build LANG.po -o BASE [--release]\n"
                       "       langtool check LANG.po [--release]\n"
                       "       langtool check BASE [--codepage N]\n"
                       "       langtool dump BASE [--codepage N]\n"
-                      "       langtool pot [-o FILE]\n"
+                      "       langtool pot\n"
                       "       langtool catalogue\n";
 
 struct Arguments {
     const char* command = nullptr;
     std::vector<const char*> inputs; // LANG.po or BASE
-    const char* output = nullptr;    // -o BASE or FILE
+    const char* output = nullptr;    // -o BASE
     bool release = false;
     bool codePageGiven = false;
     unsigned codePage = kDefaultCodePage;
@@ -153,8 +114,8 @@ int Run(const Arguments& args, FILE* out, FILE* err) {
     if (Takes(args, "dump", 1, false, false, true)) {
         return Dump(TableBase(input), args.codePage, out, err);
     }
-    if (Takes(args, "pot", 0, args.output != nullptr, false, false)) {
-        return WriteTemplate(args.output, out, err);
+    if (Takes(args, "pot", 0, false, false, false)) {
+        return WriteTemplate(out, err);
     }
     if (Takes(args, "catalogue", 0, false, false, false)) {
         return PrintCatalogue(out);

@@ -5,7 +5,7 @@
 //   langtool check LANG.po [--release]
 //   langtool check BASE [--codepage N]
 //   langtool dump BASE [--codepage N]
-//   langtool pot [-o FILE]
+//   langtool pot
 //   langtool catalogue
 // BASE may end in .sif or .poo. The code page of a PO file comes from its
 // header (Build.cpp); build and check apply the catalogue's rules alike

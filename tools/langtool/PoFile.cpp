@@ -120,34 +120,6 @@ bool ReadEntries(po_file_t file, PoFile* po, CReport& report) {
     return ok;
 }
 
-// A file of its own for the library to write to, removed when done.
-class CScratchFile {
-  public:
-    CScratchFile() {
-        const char* folder = getenv("TMPDIR");
-        m_path = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") +
-                 "/langtool-XXXXXX";
-        int fd = mkstemp(&m_path[0]);
-        if (fd < 0) {
-            m_path.clear();
-        } else {
-            close(fd);
-        }
-    }
-    ~CScratchFile() {
-        if (!m_path.empty()) {
-            remove(m_path.c_str());
-        }
-    }
-    CScratchFile(const CScratchFile&) = delete;
-    CScratchFile& operator=(const CScratchFile&) = delete;
-
-    const std::string& Path() const { return m_path; }
-
-  private:
-    std::string m_path;
-};
-
 po_message_t Message(const char* context, const std::string& english,
                      const std::string& translation) {
     po_message_t message = po_message_create();
@@ -167,6 +139,24 @@ bool StartsWithByteOrderMark(const char* path) {
         fclose(file);
     }
     return read && memcmp(start, "\xEF\xBB\xBF", 3) == 0;
+}
+
+// The library writes to a named file only: a scratch file, read back.
+bool WritePoText(po_file_t file, std::string* text, FILE* err) {
+    char path[] = "/tmp/langtool-XXXXXX";
+    int fd = mkstemp(path);
+    CReport report("langtool", err);
+    g_report = &report;
+    bool ok = fd >= 0 && close(fd) == 0 && po_file_write(file, path, &kHandler) &&
+              report.Errors() == 0 && ReadWholeFile(path, text);
+    g_report = nullptr;
+    if (!ok) {
+        fprintf(err, "langtool: cannot write the PO file: %s\n", strerror(errno));
+    }
+    if (fd >= 0) {
+        remove(path);
+    }
+    return ok;
 }
 
 } // namespace
@@ -212,16 +202,8 @@ bool FormatPo(const PoFile& po, bool fuzzyHeader, std::string* text, FILE* err) 
         po_message_insert(iterator, message);
     }
     po_message_iterator_free(iterator);
-    CScratchFile scratch;
-    CReport report("langtool", err);
-    g_report = &report;
-    bool ok = !scratch.Path().empty() && po_file_write(file, scratch.Path().c_str(), &kHandler) &&
-              report.Errors() == 0 && ReadWholeFile(scratch.Path(), text);
-    g_report = nullptr;
+    bool ok = WritePoText(file, text, err);
     po_file_free(file);
-    if (!ok) {
-        fprintf(err, "langtool: cannot write the PO file: %s\n", strerror(errno));
-    }
     return ok;
 }
 

@@ -41,7 +41,7 @@ std::string Comment(const CatalogueText& text) {
 
 } // namespace
 
-int WriteTemplate(const char* output, FILE* out, FILE* err) {
+int WriteTemplate(FILE* out, FILE* err) {
     PoFile po;
     po.header = kTemplateHeader;
     po.headerComment = "The texts of The Vellmor Setup, written by langtool pot.\n"
@@ -57,11 +57,8 @@ int WriteTemplate(const char* output, FILE* out, FILE* err) {
     if (!FormatPo(po, true, &data, err)) {
         return kExitFailed;
     }
-    if (output == nullptr) {
-        fputs(data.c_str(), out);
-        return kExitOk;
-    }
-    return WriteFileInPlace(output, data, err) ? kExitOk : kExitFailed;
+    fputs(data.c_str(), out);
+    return kExitOk;
 }
 
 int PrintCatalogue(FILE* out) {
