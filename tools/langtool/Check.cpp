@@ -26,7 +26,8 @@ int NeededRecords() {
     return highest + 1;
 }
 
-// Why the table cannot be read as a whole, in one line; empty when it can.
+// Decodes the index into `table`; says in one line why setup could not
+// read the table whole, or nothing when it could.
 std::string Damage(const std::string& base, const std::string& index, const std::string& pool,
                    TableFiles* table) {
     if (index.empty()) {
