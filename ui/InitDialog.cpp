@@ -20,18 +20,17 @@ const char kRunInstalledFallback[] =
     "The Vellmor is already installed. Do you want to start it now?";
 const char kRunInstalledCaptionFallback[] = "The Vellmor";
 
-// The window texts that come from the language table, in the order they are
-// set; control id 0 stands for the dialog's own title.
+// The window texts that come from the language table: the catalogue's
+// dialog texts, in its order; control id 0 stands for the dialog's own title.
+static_assert(kDialogTitle == 0 && kControlOk == IDOK && kControlCancel == IDCANCEL,
+              "the catalogue's control ids are the system's");
 const struct {
     int controlId;
     int textIndex;
 } kDialogTexts[] = {
-    {0, TXT_DIALOG_TITLE},
-    {IDC_LABEL_INSTALL_TO, TXT_INSTALL_TO},
-    {IDC_LABEL_LANGUAGE, TXT_LANGUAGE_SELECTION},
-    {IDC_BROWSE, TXT_BROWSE},
-    {IDOK, TXT_INSTALL},
-    {IDCANCEL, TXT_EXIT},
+#define DIALOG_TEXT(name, index, control, ...) {control, index},
+    DIALOG_TEXTS(DIALOG_TEXT)
+#undef DIALOG_TEXT
 };
 
 // Adds a language of the medium to the list, selecting the one named

@@ -169,16 +169,6 @@ int DrawnWidth(HWND control, std::string text) {
 }
 
 TEST(FrameDialog, EveryTextOfEveryDemoLanguageFitsItsControl) {
-    const struct {
-        int control;
-        int text;
-    } labelled[] = {
-        {IDC_LABEL_INSTALL_TO, TXT_INSTALL_TO},
-        {IDC_LABEL_LANGUAGE, TXT_LANGUAGE_SELECTION},
-        {IDC_BROWSE, TXT_BROWSE},
-        {IDOK, TXT_INSTALL},
-        {IDCANCEL, TXT_EXIT},
-    };
     RunFrame([&](HWND window) {
         const std::string folder = windriver::WindowsPath(DEMO_LANGUAGES_DIR);
         int languages = 0;
@@ -187,14 +177,16 @@ TEST(FrameDialog, EveryTextOfEveryDemoLanguageFitsItsControl) {
             std::string name = found.Name();
             CLanguageTable table;
             table.Load((folder + "\\" + name.substr(0, name.size() - 4)).c_str());
-            for (const auto& row : labelled) {
-                char* text = table.GetString(row.text);
-                ASSERT_NE(nullptr, text) << name << " lacks text " << row.text;
+            for (const CatalogueText& row : kTextCatalogue) {
+                if (row.place != kOnLabel && row.place != kOnButton)
+                    continue;
+                char* text = table.GetString(row.index);
+                ASSERT_NE(nullptr, text) << name << " lacks " << row.name;
                 HWND control = GetDlgItem(window, row.control);
                 RECT client;
                 GetClientRect(control, &client);
                 EXPECT_LE(DrawnWidth(control, text), client.right)
-                    << name << ": \"" << text << "\" is wider than control " << row.control;
+                    << name << ": " << row.name << " \"" << text << "\" is wider than its control";
                 free(text);
             }
         }

@@ -1,104 +1,185 @@
-// langtool build: a UTF-8 source compiled to a .sif/.poo pair.
+// langtool build and check of a PO file: a language's translations checked
+// against the catalogue and converted to its Windows code page.
 
 #include <errno.h>
 #include <string.h>
 #include <unistd.h>
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "Catalogue.h"
 #include "CodePage.h"
 #include "Commands.h"
-#include "SourceFormat.h"
+#include "Po.h"
 #include "text/LanguageWriter.h"
 
 namespace langtool {
 
 namespace {
 
-bool ReportDuplicates(const std::vector<SourceLine>& lines, const char* source, FILE* err) {
-    std::map<int, int> firstLine;
-    bool ok = true;
-    for (const SourceLine& line : lines) {
-        auto inserted = firstLine.emplace(line.index, line.line);
-        if (!inserted.second) {
-            fprintf(err, "%s:%d: error: index %d is already given on line %d\n", source, line.line,
-                    line.index, inserted.first->second);
-            ok = false;
+// How far a text is from done; the English stands in for the first two.
+enum State { kUntranslated, kFuzzy, kOutOfDate, kTranslated, kStates };
+
+struct Language {
+    unsigned codePage = 0;
+    TableTexts texts;
+    int counts[kStates] = {};
+};
+
+// The header's X-Windows-Codepage, else the code page of its Language; 0
+// with an error when neither gives one this machine can convert to.
+unsigned ResolveCodePage(const std::string& header, CReport& report) {
+    std::string given = HeaderField(header, "X-Windows-Codepage");
+    std::string language = HeaderField(header, "Language");
+    unsigned codePage = 0;
+    if (!given.empty() && !ParseCodePage(given, &codePage)) {
+        report.Error(0, "X-Windows-Codepage \"%s\" is not a number from 1 to 65535", given.c_str());
+        return 0;
+    }
+    codePage = given.empty() ? WindowsCodePage(language) : codePage;
+    if (codePage == 0 && language.empty()) {
+        report.Error(0, "the header names no Language: add \"Language: LL\" (its ISO 639 code) "
+                        "or \"X-Windows-Codepage: N\"");
+    } else if (codePage == 0) {
+        report.Error(0,
+                     "no Windows code page is known for Language \"%s\": add the header "
+                     "\"X-Windows-Codepage: N\"",
+                     language.c_str());
+    }
+    std::string probe;
+    if (codePage != 0 && Utf8ToCodePage(codePage, "", &probe) == ConvertResult::Unsupported) {
+        report.Error(0, "code page %u is not supported here", codePage);
+        return 0;
+    }
+    return codePage;
+}
+
+// The entries by the catalogue's name: warns about those setup never reads
+// and reports a text given twice.
+std::map<std::string, const PoEntry*> EntriesByName(const PoFile& po, CReport& report) {
+    std::map<std::string, const PoEntry*> byName;
+    std::set<std::string> known;
+    for (const CatalogueText& text : kTextCatalogue) {
+        known.insert(text.name);
+    }
+    for (const PoEntry& entry : po.entries) {
+        if (known.count(entry.context) == 0) {
+            report.Warning(0, "msgctxt \"%s\" msgid \"%s\" is not a text setup reads; left out",
+                           entry.context.c_str(), EscapeText(entry.english).c_str());
+        } else if (!byName.emplace(entry.context, &entry).second) {
+            report.Error(0, "%s is given twice", entry.context.c_str());
         }
     }
-    return ok;
+    return byName;
 }
 
-// The length of the UTF-8 sequence that starts with `lead` (1 for a byte
-// that cannot start one, which the conversion then rejects).
-size_t SequenceLength(unsigned char lead) {
-    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+State Judge(const CatalogueText& wanted, const PoEntry& entry) {
+    if (entry.translation.empty()) {
+        return kUntranslated;
+    }
+    if (entry.fuzzy) {
+        return kFuzzy;
+    }
+    return entry.english == wanted.english ? kTranslated : kOutOfDate;
 }
 
-// Names the first character of `line`'s text that does not convert, with
-// its column, as "column 7: U+2192, a character that ...".
-std::string FirstBadCharacter(const SourceLine& line, unsigned codePage) {
-    const std::string& raw = line.raw;
-    int column = line.textColumn;
-    for (size_t pos = 0; pos < raw.size(); ++column) {
-        size_t length = std::min(SequenceLength((unsigned char)raw[pos]), raw.size() - pos);
+// Says what is not done: a warning, or with `release` an error.
+void ReportState(const CatalogueText& wanted, const PoEntry& entry, State state, bool release,
+                 CReport& report) {
+    const char* fallback = release ? "" : "; the English is used";
+    std::string message;
+    if (state == kUntranslated) {
+        message = std::string("is not translated") + fallback;
+    } else if (state == kFuzzy) {
+        message = std::string("is fuzzy: review it and remove its fuzzy mark") + fallback;
+    } else {
+        message = "was translated from \"" + EscapeText(entry.english) +
+                  "\", the English is now \"" + EscapeText(wanted.english) +
+                  "\": merge the template (msgmerge)";
+    }
+    if (release) {
+        report.Error(0, "%s (%d) %s", wanted.name, wanted.index, message.c_str());
+    } else {
+        report.Warning(0, "%s (%d) %s", wanted.name, wanted.index, message.c_str());
+    }
+}
+
+// Names the first character of `utf8` that `codePage` cannot hold.
+void ReportBadCharacter(const CatalogueText& wanted, const std::string& utf8, unsigned codePage,
+                        CReport& report) {
+    int number = 0;
+    for (size_t pos = 0, next = 0; pos < utf8.size(); pos = next) {
+        ++number;
+        next = pos + 1;
+        while (next < utf8.size() && (utf8[next] & 0xC0) == 0x80) {
+            ++next; // a continuation byte
+        }
+        std::string character = utf8.substr(pos, next - pos);
         std::string bytes;
-        std::string character = raw.substr(pos, length);
-        ConvertResult result = Utf8ToCodePage(codePage, character, &bytes);
-        char where[96];
-        if (result == ConvertResult::Unrepresentable) {
-            snprintf(where, sizeof(where), "column %d: U+%04X, a character that", column,
-                     FirstCodePoint(character));
-            return std::string(where) + " code page " + std::to_string(codePage) + " cannot hold";
+        if (Utf8ToCodePage(codePage, character, &bytes) != ConvertResult::Ok) {
+            report.Error(0, "%s (%d): character %d, U+%04X, is one that code page %u cannot hold",
+                         wanted.name, wanted.index, number, FirstCodePoint(character), codePage);
+            return;
         }
-        if (result != ConvertResult::Ok) {
-            snprintf(where, sizeof(where), "column %d: byte 0x%02X; the text is not valid UTF-8",
-                     column, (unsigned char)raw[pos]);
-            return where;
-        }
-        pos += length;
     }
-    return "the text cannot be converted (code page " + std::to_string(codePage) + ")";
+    report.Error(0, "%s (%d) cannot be converted to code page %u", wanted.name, wanted.index,
+                 codePage);
 }
 
-// Converts every text; `texts` gets them by index.
-bool ConvertAll(const std::vector<SourceLine>& lines, const char* source, unsigned codePage,
-                TableTexts* texts, FILE* err) {
-    bool ok = true;
-    for (const SourceLine& line : lines) {
-        TableText& text = (*texts)[line.index];
-        text.line = line.line;
-        ConvertResult result = Utf8ToCodePage(codePage, line.text, &text.bytes);
-        if (result == ConvertResult::Unsupported) {
-            fprintf(err, "langtool: code page %u is not supported here\n", codePage);
-            return false;
+// The language's texts in its code page, by index, judged and counted.
+void Translate(const PoFile& po, bool release, Language* language, CReport& report) {
+    std::map<std::string, const PoEntry*> byName = EntriesByName(po, report);
+    for (const CatalogueText& wanted : kTextCatalogue) {
+        auto found = byName.find(wanted.name);
+        if (found == byName.end()) {
+            continue; // CheckCatalogue reports it missing
         }
-        if (result == ConvertResult::Ok && text.bytes.find('\0') != std::string::npos) {
-            fprintf(err, "%s:%d: error: the text holds a NUL byte in code page %u\n", source,
-                    line.line, codePage);
-            ok = false;
-        } else if (result != ConvertResult::Ok) {
-            fprintf(err, "%s:%d: error: %s\n", source, line.line,
-                    FirstBadCharacter(line, codePage).c_str());
-            ok = false;
+        State state = Judge(wanted, *found->second);
+        ++language->counts[state];
+        if (state != kTranslated) {
+            ReportState(wanted, *found->second, state, release, report);
+        }
+        const std::string& utf8 = state < kOutOfDate ? wanted.english : found->second->translation;
+        TableText& text = language->texts[wanted.index];
+        if (Utf8ToCodePage(language->codePage, utf8, &text.bytes) != ConvertResult::Ok) {
+            ReportBadCharacter(wanted, utf8, language->codePage, report);
+            text.broken = true;
         }
     }
-    return ok;
 }
 
-// The code page the source names, unless the command line says otherwise.
-bool ResolveCodePage(const Source& parsed, const char* source, const CodePageOption& option,
-                     unsigned* codePage, FILE* err) {
-    *codePage = parsed.codePage != 0 ? parsed.codePage : option.codePage;
-    if (parsed.codePage != 0 && option.given && option.codePage != parsed.codePage) {
-        fprintf(err, "%s:%d: error: the source names code page %u, --codepage %u\n", source,
-                parsed.codePageLine, parsed.codePage, option.codePage);
-        return false;
+// Renames the pair `temp` over `base`, the pool first. The previous pool is
+// kept aside meanwhile and put back when the index cannot follow, so that a
+// failure leaves the previous pair whole and no temporary file.
+bool ReplacePair(const std::string& temp, const std::string& base, FILE* err) {
+    std::string pool = base + ".poo";
+    std::string index = base + ".sif";
+    std::string saved = temp + ".old";
+    bool hadPool = link(pool.c_str(), saved.c_str()) == 0;
+    int error = hadPool || errno == ENOENT ? 0 : errno;
+    const std::string* failed = error != 0 ? &pool : nullptr;
+    if (failed == nullptr && rename((temp + ".poo").c_str(), pool.c_str()) != 0) {
+        error = errno;
+        failed = &pool;
+    } else if (failed == nullptr && rename((temp + ".sif").c_str(), index.c_str()) != 0) {
+        error = errno;
+        failed = &index;
+        if (hadPool) {
+            rename(saved.c_str(), pool.c_str());
+        } else {
+            remove(pool.c_str());
+        }
     }
-    return true;
+    remove((temp + ".poo").c_str());
+    remove((temp + ".sif").c_str());
+    remove(saved.c_str());
+    if (failed != nullptr) {
+        fprintf(err, "langtool: cannot replace %s: %s\n", failed->c_str(), strerror(error));
+    }
+    return failed == nullptr;
 }
 
 bool WriteTable(const TableTexts& texts, const std::string& base, FILE* err) {
@@ -107,59 +188,51 @@ bool WriteTable(const TableTexts& texts, const std::string& base, FILE* err) {
         list.push_back(LanguageText{entry.first, entry.second.bytes.c_str()});
     }
     std::string temp = base + ".new" + std::to_string(getpid());
-    if (!CanWrite(temp + ".sif", base + ".sif", err)) {
-        return false;
-    }
     if (!WriteLanguageTable(temp.c_str(), list.data(), list.size())) {
         fprintf(err, "langtool: cannot write %s.sif and %s.poo: %s\n", base.c_str(), base.c_str(),
                 strerror(errno));
         return false;
     }
-    return ReplaceFile(temp + ".poo", base + ".poo", err) &&
-           ReplaceFile(temp + ".sif", base + ".sif", err);
+    return ReplacePair(temp, base, err);
+}
+
+// "SOURCE: code page 1250, 11 translated, 1 fuzzy, ...: 0 errors, 1 warnings"
+void PrintSummary(const char* source, const Language& language, const CReport& report, FILE* out) {
+    std::string codePage = language.codePage != 0
+                               ? "code page " + std::to_string(language.codePage) + ", "
+                               : std::string();
+    fprintf(out,
+            "%s: %s%d translated, %d fuzzy, %d untranslated, %d out of date: %d errors, "
+            "%d warnings\n",
+            source, codePage.c_str(), language.counts[kTranslated], language.counts[kFuzzy],
+            language.counts[kUntranslated], language.counts[kOutOfDate], report.Errors(),
+            report.Warnings());
 }
 
 } // namespace
 
-bool ReadSource(const char* path, Source* source, FILE* err) {
-    std::string data;
-    if (!ReadWholeFile(path, &data)) {
-        fprintf(err, "langtool: cannot read %s: %s\n", path, strerror(errno));
-        return false;
+int Build(const char* source, const std::string* base, bool release, FILE* out, FILE* err) {
+    CReport report(source, base != nullptr ? err : out);
+    PoFile po;
+    Language language;
+    language.codePage = ReadPo(source, &po, report) ? ResolveCodePage(po.header, report) : 0;
+    if (language.codePage != 0) {
+        Translate(po, release, &language, report);
+        CheckCatalogue(language.texts, language.codePage, report);
     }
-    return ParseSource(data, path, source, err) && ReportDuplicates(source->lines, path, err);
-}
-
-int Build(const char* source, const std::string& base, const CodePageOption& option, FILE* out,
-          FILE* err) {
-    Source parsed;
-    unsigned codePage = 0;
-    TableTexts texts;
-    bool ok = ReadSource(source, &parsed, err);
-    ok = ResolveCodePage(parsed, source, option, &codePage, err) && ok;
-    ok = ok && ConvertAll(parsed.lines, source, codePage, &texts, err);
-    CReport report(source, err);
-    if (ok) {
-        CheckCatalogue(texts, codePage, report);
+    if (base == nullptr) {
+        PrintSummary(source, language, report, out);
+        return report.Errors() > 0 ? kExitFailed : kExitOk;
     }
-    if (!ok || report.Errors() > 0) {
+    if (report.Errors() > 0) {
         fprintf(err, "langtool: %s has errors; no table written\n", source);
         return kExitFailed;
     }
-    if (!WriteTable(texts, base, err)) {
+    if (!WriteTable(language.texts, *base, err)) {
         return kExitFailed;
     }
-    fprintf(out, "%s: %d records, code page %u, %d warnings\n", base.c_str(),
-            texts.empty() ? 0 : texts.rbegin()->first + 1, codePage, report.Warnings());
-    return kExitOk;
-}
-
-int PrintCodePage(const char* source, FILE* out, FILE* err) {
-    Source parsed;
-    if (!ReadSource(source, &parsed, err)) {
-        return kExitFailed;
-    }
-    fprintf(out, "%u\n", parsed.codePage != 0 ? parsed.codePage : kDefaultCodePage);
+    fprintf(out, "%s: %d records, code page %u, %d warnings\n", base->c_str(),
+            language.texts.rbegin()->first + 1, language.codePage, report.Warnings());
     return kExitOk;
 }
 

@@ -3,39 +3,13 @@
 #include <vector>
 
 #include "CodePage.h"
-#include "SourceFormat.h"
-#include "text/TextCatalogue.h"
 
 namespace langtool {
 
 namespace {
 
-const CatalogueText kCatalogue[] = {
-    {TXT_DIALOG_TITLE, "TXT_DIALOG_TITLE", Shown::Caption, nullptr},
-    {TXT_INSTALL_TO, "TXT_INSTALL_TO", Shown::Label, "IDC_LABEL_INSTALL_TO"},
-    {TXT_BROWSE, "TXT_BROWSE", Shown::Button, "IDC_BROWSE"},
-    {TXT_INSTALL, "TXT_INSTALL", Shown::Button, "IDOK"},
-    {TXT_EXIT, "TXT_EXIT", Shown::Button, "IDCANCEL"},
-    {TXT_BROWSE_TITLE, "TXT_BROWSE_TITLE", Shown::Elsewhere, nullptr},
-    {TXT_INSTALL_DONE, "TXT_INSTALL_DONE", Shown::Elsewhere, nullptr},
-    {TXT_INSTALL_DONE_CAPTION, "TXT_INSTALL_DONE_CAPTION", Shown::Elsewhere, nullptr},
-    {TXT_RUN_INSTALLED, "TXT_RUN_INSTALLED", Shown::Elsewhere, nullptr},
-    {TXT_RUN_INSTALLED_CAPTION, "TXT_RUN_INSTALLED_CAPTION", Shown::Elsewhere, nullptr},
-    {TXT_BROWSE_CAPTION, "TXT_BROWSE_CAPTION", Shown::Elsewhere, nullptr},
-    {TXT_LANGUAGE_SELECTION, "TXT_LANGUAGE_SELECTION", Shown::Label, "IDC_LABEL_LANGUAGE"},
-};
-
 // Indexes setup never reads past this many are counted, not listed.
 const int kListedUnread = 20;
-
-const CatalogueText* FindCatalogueText(int index) {
-    for (const CatalogueText& wanted : kCatalogue) {
-        if (wanted.index == index) {
-            return &wanted;
-        }
-    }
-    return nullptr;
-}
 
 // The lower-case form of a letter of the scripts Windows' ANSI code pages
 // hold (Latin, Greek, Cyrillic), so that "&D" and "&d" count as one key.
@@ -73,24 +47,22 @@ void Accelerators(const std::string& bytes, unsigned codePage, std::vector<unsig
 }
 
 void CheckAccelerators(const TableTexts& texts, unsigned codePage, CReport& report) {
-    std::map<unsigned, const CatalogueText*> owners;
-    for (const CatalogueText& wanted : kCatalogue) {
+    std::map<std::pair<int, unsigned>, const CatalogueText*> owners; // by group and key
+    for (const CatalogueText& wanted : kTextCatalogue) {
         auto found = texts.find(wanted.index);
-        if (wanted.shown != Shown::Button || found == texts.end() || found->second.broken) {
+        if (wanted.accelerators == kNoAccelerator || found == texts.end() || found->second.broken) {
             continue;
         }
         std::vector<unsigned> keys;
         Accelerators(found->second.bytes, codePage, &keys);
-        int line = found->second.line;
         if (keys.size() != 1 || keys[0] == 0) {
-            report.Error(line,
-                         "%s (%d) has %d accelerators ('&' before a letter); a button has one",
+            report.Error(0, "%s (%d) has %d accelerators ('&' before a letter); it needs one",
                          wanted.name, wanted.index, keys.size() == 1 ? 0 : (int)keys.size());
             continue;
         }
-        auto owner = owners.emplace(keys[0], &wanted);
+        auto owner = owners.emplace(std::make_pair(wanted.accelerators, keys[0]), &wanted);
         if (!owner.second) {
-            report.Error(line, "%s (%d) has the accelerator of %s (%d)", wanted.name, wanted.index,
+            report.Error(0, "%s (%d) has the accelerator of %s (%d)", wanted.name, wanted.index,
                          owner.first->second->name, owner.first->second->index);
         }
     }
@@ -103,21 +75,19 @@ void CheckPresence(const CatalogueText& wanted, const TableTexts& texts, unsigne
         report.Error(0, "%s (%d) is missing", wanted.name, wanted.index);
         return;
     }
-    const TableText& text = found->second;
-    if (text.broken) {
+    const std::string& bytes = found->second.bytes;
+    if (found->second.broken) {
         return;
     }
-    if (text.bytes.empty()) {
-        report.Error(text.line, "%s (%d) is empty", wanted.name, wanted.index);
+    if (bytes.empty()) {
+        report.Error(0, "%s (%d) is empty", wanted.name, wanted.index);
     }
-    if (wanted.index == TXT_BROWSE_CAPTION && text.bytes.size() > (size_t)kMaxBrowseCaptionLength) {
-        report.Error(text.line,
-                     "%s (%d) has %u characters; the folder picker's caption holds at most %u",
-                     wanted.name, wanted.index, (unsigned)text.bytes.size(),
-                     (unsigned)kMaxBrowseCaptionLength);
+    if (wanted.longest != 0 && bytes.size() > wanted.longest) {
+        report.Error(0, "%s (%d) has %u bytes; setup keeps at most %u", wanted.name, wanted.index,
+                     (unsigned)bytes.size(), (unsigned)wanted.longest);
     }
-    if (wanted.shown != Shown::Elsewhere && !text.bytes.empty()) {
-        CheckFit(wanted, text, codePage, report);
+    if (wanted.place != kElsewhere && !bytes.empty()) {
+        CheckFit(wanted, bytes, codePage, report);
     }
 }
 
@@ -127,7 +97,7 @@ void WarnAboutUnread(const TableTexts& texts, CReport& report) {
         if (FindCatalogueText(entry.first) != nullptr || ++unread > kListedUnread) {
             continue;
         }
-        report.Warning(entry.second.line, "index %d is not a text setup reads", entry.first);
+        report.Warning(0, "index %d is not a text setup reads", entry.first);
     }
     if (unread > kListedUnread) {
         report.Warning(0, "%d more indexes that setup never reads", unread - kListedUnread);
@@ -136,16 +106,12 @@ void WarnAboutUnread(const TableTexts& texts, CReport& report) {
 
 } // namespace
 
-bool IsCatalogueIndex(int index) {
-    return FindCatalogueText(index) != nullptr;
-}
-
 void CheckCatalogue(const TableTexts& texts, unsigned codePage, CReport& report) {
     if (!HasFontWidths(codePage)) {
         report.Warning(0, "no font widths for code page %u: the texts' widths are not checked",
                        codePage);
     }
-    for (const CatalogueText& wanted : kCatalogue) {
+    for (const CatalogueText& wanted : kTextCatalogue) {
         CheckPresence(wanted, texts, codePage, report);
     }
     CheckAccelerators(texts, codePage, report);

@@ -1,6 +1,7 @@
-// langtool check: a table against the format and against the texts setup
-// asks for.
+// langtool check of a table: its files against the format, then its texts
+// against the catalogue; and the reading of a table that dump shares.
 
+#include <errno.h>
 #include <string.h>
 
 #include <string>
@@ -8,7 +9,6 @@
 #include "Catalogue.h"
 #include "Commands.h"
 #include "text/IndexRecord.h"
-#include "text/LanguageTable.h"
 
 namespace langtool {
 
@@ -17,7 +17,77 @@ namespace {
 // Record problems past this many are counted but not listed.
 const int kListedRecordErrors = 20;
 
-// The problem with one record's place in the pool, or null when it is sound.
+// The records setup reads: up to its highest index.
+int NeededRecords() {
+    int highest = 0;
+    for (const CatalogueText& text : kTextCatalogue) {
+        highest = text.index > highest ? text.index : highest;
+    }
+    return highest + 1;
+}
+
+// Decodes the index into `table`; says in one line why setup could not
+// read the table whole, or nothing when it could.
+std::string Damage(const std::string& base, const std::string& index, const std::string& pool,
+                   TableFiles* table) {
+    if (index.empty()) {
+        return base + ".sif is empty";
+    }
+    if (index.size() % text::kRecordSize != 0) {
+        return base + ".sif is cut off: " + std::to_string(index.size()) +
+               " bytes are no whole number of 8-byte records";
+    }
+    for (size_t at = 0; at < index.size(); at += text::kRecordSize) {
+        table->records.push_back(text::DecodeRecord((const unsigned char*)index.data() + at));
+    }
+    if ((int)table->records.size() < NeededRecords()) {
+        return base + ".sif is cut off: " + std::to_string(table->records.size()) +
+               " records, where setup reads " + std::to_string(NeededRecords());
+    }
+    for (size_t i = 0; i < table->records.size(); ++i) {
+        const TextIndexEntry& entry = table->records[i];
+        uint64_t end = (uint64_t)entry.offset + entry.length;
+        if (entry.offset <= text::kMaxOffset && end > pool.size()) {
+            return base + ".poo is cut off: " + std::to_string(pool.size()) + " bytes, record " +
+                   std::to_string(i) + " ends at " + std::to_string(end);
+        }
+    }
+    return "";
+}
+
+void CheckRecords(const TableFiles& table, CReport& report) {
+    int listed = 0;
+    for (size_t index = 0; index < table.records.size(); ++index) {
+        const TextIndexEntry& entry = table.records[index];
+        const char* problem = RecordProblem(entry, table.pool);
+        if (problem != nullptr && listed++ < kListedRecordErrors) {
+            report.Error(0, "record %d (offset %u, length %u): %s", (int)index, entry.offset,
+                         entry.length, problem);
+        }
+    }
+    if (listed > kListedRecordErrors) {
+        report.Error(0, "%d more records with problems", listed - kListedRecordErrors);
+    }
+}
+
+// The texts of the table by index: every catalogue index, broken records
+// marked, and every other record that holds a text.
+TableTexts ReadTexts(const TableFiles& table) {
+    TableTexts texts;
+    for (size_t index = 0; index < table.records.size(); ++index) {
+        const TextIndexEntry& entry = table.records[index];
+        bool broken = RecordProblem(entry, table.pool) != nullptr;
+        std::string bytes = broken ? "" : table.pool.c_str() + entry.offset;
+        if (FindCatalogueText((int)index) != nullptr || (!broken && !bytes.empty())) {
+            texts[(int)index].bytes = bytes;
+            texts[(int)index].broken = broken;
+        }
+    }
+    return texts;
+}
+
+} // namespace
+
 const char* RecordProblem(const TextIndexEntry& entry, const std::string& pool) {
     if (entry.length == 0) {
         return "length 0 leaves no room for the terminating NUL";
@@ -34,70 +104,38 @@ const char* RecordProblem(const TextIndexEntry& entry, const std::string& pool) 
     return nullptr;
 }
 
-void CheckRecords(const CLanguageTable& table, const std::string& pool, CReport& report) {
-    int listed = 0;
-    int unlisted = 0;
-    for (int index = 0; index < table.GetCount(); ++index) {
-        TextIndexEntry entry;
-        table.GetEntry(index, &entry);
-        const char* problem = RecordProblem(entry, pool);
-        if (problem == nullptr) {
-            continue;
-        }
-        if (listed++ < kListedRecordErrors) {
-            report.Error(0, "record %d (offset %u, length %u): %s", index, entry.offset,
-                         entry.length, problem);
-        } else {
-            ++unlisted;
+bool ReadTable(const std::string& base, TableFiles* table, FILE* err) {
+    if (base.size() > text::kMaxBasePath) {
+        fprintf(err, "langtool: %s: base path longer than %d characters\n", base.c_str(),
+                (int)text::kMaxBasePath);
+        return false;
+    }
+    std::string index;
+    for (const char* extension : {".sif", ".poo"}) {
+        std::string path = base + extension;
+        if (!ReadWholeFile(path, extension[1] == 's' ? &index : &table->pool)) {
+            fprintf(err, "langtool: cannot read %s: %s\n", path.c_str(), strerror(errno));
+            return false;
         }
     }
-    if (unlisted > 0) {
-        report.Error(0, "%d more records with problems", unlisted);
+    std::string damage = Damage(base, index, table->pool, table);
+    if (!damage.empty()) {
+        fprintf(err, "langtool: %s\n", damage.c_str());
     }
+    return damage.empty();
 }
 
-// The texts of the table by index: every record that holds a text and
-// every catalogue index the table has, broken records marked.
-TableTexts ReadTexts(const CLanguageTable& table, const std::string& pool) {
-    TableTexts texts;
-    for (int index = 0; index < table.GetCount(); ++index) {
-        TextIndexEntry entry;
-        table.GetEntry(index, &entry);
-        bool broken = RecordProblem(entry, pool) != nullptr;
-        std::string bytes = broken ? "" : pool.c_str() + entry.offset;
-        if (broken || !bytes.empty() || IsCatalogueIndex(index)) {
-            texts[index].bytes = bytes;
-            texts[index].broken = broken;
-        }
-    }
-    return texts;
-}
-
-} // namespace
-
-int Check(const std::string& base, unsigned codePage, FILE* out, FILE* err) {
-    if (!IsReadableBase(base, err)) {
+int CheckTable(const std::string& base, unsigned codePage, FILE* out, FILE* err) {
+    TableFiles table;
+    if (!ReadTable(base, &table, err)) {
         return kExitFailed;
     }
     CReport report(base.c_str(), out);
-    std::string index;
-    std::string pool;
-    if (!ReadWholeFile(base + ".sif", &index)) {
-        report.Error(0, "the index file cannot be read");
-    }
-    if (!ReadWholeFile(base + ".poo", &pool)) {
-        report.Error(0, "the pool file cannot be read");
-    }
-    if (index.size() % text::kRecordSize != 0) {
-        report.Error(0, "%u bytes after the last record of the index",
-                     (unsigned)(index.size() % text::kRecordSize));
-    }
-    CLanguageTable table;
-    table.Load(base.c_str());
-    CheckRecords(table, pool, report);
-    CheckCatalogue(ReadTexts(table, pool), codePage, report);
+    CheckRecords(table, report);
+    CheckCatalogue(ReadTexts(table), codePage, report);
     fprintf(out, "%s: %d records, %u pool bytes: %d errors, %d warnings\n", base.c_str(),
-            table.GetCount(), (unsigned)pool.size(), report.Errors(), report.Warnings());
+            (int)table.records.size(), (unsigned)table.pool.size(), report.Errors(),
+            report.Warnings());
     return report.Errors() > 0 ? kExitFailed : kExitOk;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// Conversion between UTF-8 (the tool's source files and output) and a
-// Windows code page (the bytes in a language table), done by glibc's iconv
-// (CodePageIconv.cpp).
+// Conversion between UTF-8 (langtool's output, PO texts once read) and a
+// Windows code page (the bytes in a language table) or a PO file's charset,
+// done by glibc's iconv (CodePageIconv.cpp); and the Windows ANSI code page
+// of a language (WindowsCodePages.cpp).
 
 #include <string>
 
@@ -9,7 +10,7 @@ enum class ConvertResult {
     Ok,
     Unrepresentable, // a character the target cannot hold
     InvalidInput,    // the input is not valid in its encoding
-    Unsupported,     // the code page is unknown to the library
+    Unsupported,     // the code page or charset is unknown to the library
 };
 
 // UTF-8 `in` to code page `codePage` in `out`.
@@ -17,3 +18,20 @@ ConvertResult Utf8ToCodePage(unsigned codePage, const std::string& in, std::stri
 
 // Code page `codePage` bytes `in` to UTF-8 in `out`.
 ConvertResult CodePageToUtf8(unsigned codePage, const std::string& in, std::string* out);
+
+// Text in the charset named `charset` ("ISO-8859-2") to UTF-8 in `out`.
+ConvertResult CharsetToUtf8(const std::string& charset, const std::string& in, std::string* out);
+
+// The Windows ANSI code page of a PO file's Language ("pl", "pt_BR",
+// "sr@latin"), 0 when the table has none for it.
+unsigned WindowsCodePage(const std::string& language);
+
+// Reads a code page number from 1 to 65535.
+bool ParseCodePage(const std::string& text, unsigned* codePage);
+
+// The first character of `utf8` (valid UTF-8), 0 for an empty text.
+unsigned FirstCodePoint(const std::string& utf8);
+
+// `text` with tab, line feed, carriage return, backslash and '"' escaped, as
+// messages quote it.
+std::string EscapeText(const std::string& text);

@@ -1,4 +1,4 @@
-// Code page conversion with iconv (glibc), for the Linux build.
+// Code page and charset conversion with iconv (glibc), for the Linux build.
 
 #include "CodePage.h"
 
@@ -56,4 +56,8 @@ ConvertResult Utf8ToCodePage(unsigned codePage, const std::string& in, std::stri
 
 ConvertResult CodePageToUtf8(unsigned codePage, const std::string& in, std::string* out) {
     return Convert(IconvName(codePage), "UTF-8", in, out, ConvertResult::InvalidInput);
+}
+
+ConvertResult CharsetToUtf8(const std::string& charset, const std::string& in, std::string* out) {
+    return Convert(charset, "UTF-8", in, out, ConvertResult::InvalidInput);
 }

@@ -6,45 +6,40 @@
 #include <string>
 #include <vector>
 
-namespace langtool {
+#include "text/LanguageTable.h"
 
-struct Source;
+namespace langtool {
 
 enum { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
 
+// The code page of a table when the command line names none.
 const unsigned kDefaultCodePage = 1252;
 
-struct CodePageOption {
-    unsigned codePage = kDefaultCodePage;
-    bool given = false; // --codepage was on the command line
+// Builds the table BASE from the PO file `source`, or with a null `base`
+// only checks the source. Untranslated, fuzzy and out-of-date texts are
+// warnings, and errors with `release`.
+int Build(const char* source, const std::string* base, bool release, FILE* out, FILE* err);
+int CheckTable(const std::string& base, unsigned codePage, FILE* out, FILE* err);
+int Dump(const std::string& base, unsigned codePage, FILE* out, FILE* err);
+int WriteTemplate(FILE* out, FILE* err);
+int PrintCatalogue(FILE* out);
+
+// A table's files as read: the index's records and the pool's bytes.
+struct TableFiles {
+    std::vector<TextIndexEntry> records;
+    std::string pool;
 };
 
-int Build(const char* source, const std::string& base, const CodePageOption& option, FILE* out,
-          FILE* err);
-int Dump(const std::string& base, unsigned codePage, FILE* out, FILE* err);
-int Check(const std::string& base, unsigned codePage, FILE* out, FILE* err);
-int PrintCodePage(const char* source, FILE* out, FILE* err);
-int Status(const char* master, const std::vector<const char*>& languages, FILE* out, FILE* err);
-int Update(const char* master, const char* language, FILE* out, FILE* err);
+// Reads the table at `base`. False, with one line to `err`, when setup
+// could not read it whole: a base path longer than setup's buffer, a file
+// missing or unreadable, an empty index or one of odd size, fewer records
+// than setup reads, a pool that ends before a record does.
+bool ReadTable(const std::string& base, TableFiles* table, FILE* err);
 
-// Reads and parses a source, repeated indexes included; reports to `err`.
-bool ReadSource(const char* path, Source* source, FILE* err);
+// The problem with one record's place in the pool, or null when it is sound.
+const char* RecordProblem(const TextIndexEntry& entry, const std::string& pool);
 
 // The whole file at `path`; false when it cannot be read (errno tells why).
 bool ReadWholeFile(const std::string& path, std::string* data);
-
-// Whether `temp` can be created, reporting the system's reason as one for
-// `target` when it cannot.
-bool CanWrite(const std::string& temp, const std::string& target, FILE* err);
-
-// Renames `temp` over `target`, removing `temp` when that fails.
-bool ReplaceFile(const std::string& temp, const std::string& target, FILE* err);
-
-// Writes `data` to `path` through a temporary file beside it.
-bool WriteFileInPlace(const std::string& path, const std::string& data, FILE* err);
-
-// Whether `base` can name a table setup reads: it must open BASE.sif with a
-// path buffer of MAX_PATH. Reports the problem to `err`.
-bool IsReadableBase(const std::string& base, FILE* err);
 
 } // namespace langtool

@@ -11,6 +11,7 @@ struct DialogSize {
 
 struct DialogControl {
     const char* id;        // the identifier's name in the template, "IDOK"
+    int value;             // the identifier's value, 1
     const char* className; // "STATIC", "BUTTON", ...
     int width;
     int height;

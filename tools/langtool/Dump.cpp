@@ -1,41 +1,61 @@
-// langtool dump: a table back in the source format.
-
-#include <stdlib.h>
+// langtool dump: a table as a language's PO file, so that building the dump
+// gives the same table.
 
 #include <string>
 
 #include "CodePage.h"
 #include "Commands.h"
-#include "SourceFormat.h"
-#include "text/LanguageTable.h"
+#include "Po.h"
+#include "Report.h"
+#include "text/TextCatalogue.h"
 
 namespace langtool {
 
 namespace {
 
-// Prints record `index`. Empty texts are left out, except for the last
-// record, which keeps the table's length when the dump is built again.
-bool DumpRecord(CLanguageTable& table, int index, bool last, unsigned codePage, FILE* out,
-                FILE* err) {
-    char* block = table.GetString(index);
-    if (block == nullptr) {
-        fprintf(err, "langtool: %s: record %d has no readable text (see langtool check)\n",
-                table.GetBasePath(), index);
-        return false;
+// The header of a dump: the table's code page, since it knows no language.
+std::string DumpHeader(unsigned codePage) {
+    return "Project-Id-Version: The Vellmor Setup\n"
+           "Language: \n"
+           "MIME-Version: 1.0\n"
+           "Content-Type: text/plain; charset=UTF-8\n"
+           "Content-Transfer-Encoding: 8bit\n"
+           "X-Windows-Codepage: " +
+           std::to_string(codePage) + "\n";
+}
+
+// The catalogue's texts of the table as PO entries.
+void DumpTexts(const TableFiles& table, unsigned codePage, PoFile* po, CReport& report) {
+    for (const CatalogueText& text : kTextCatalogue) {
+        const TextIndexEntry& entry = table.records[text.index];
+        if (const char* problem = RecordProblem(entry, table.pool)) {
+            report.Error(0, "%s (%d): %s", text.name, text.index, problem);
+            continue;
+        }
+        PoEntry dumped;
+        dumped.context = text.name;
+        dumped.english = text.english;
+        if (CodePageToUtf8(codePage, table.pool.c_str() + entry.offset, &dumped.translation) !=
+            ConvertResult::Ok) {
+            report.Error(0, "%s (%d) holds bytes that are not text in code page %u", text.name,
+                         text.index, codePage);
+        } else if (dumped.translation.empty()) {
+            report.Warning(0, "%s (%d) is empty; it is written untranslated", text.name,
+                           text.index);
+        }
+        po->entries.push_back(dumped);
     }
-    std::string bytes(block);
-    free(block);
-    if (bytes.empty() && !last) {
-        return true;
+}
+
+void WarnAboutOthers(const TableFiles& table, CReport& report) {
+    for (size_t index = 0; index < table.records.size(); ++index) {
+        const TextIndexEntry& entry = table.records[index];
+        bool empty =
+            RecordProblem(entry, table.pool) == nullptr && table.pool[entry.offset] == '\0';
+        if (FindCatalogueText((int)index) == nullptr && !empty) {
+            report.Warning(0, "record %d is not a text setup reads; it is left out", (int)index);
+        }
     }
-    std::string utf8;
-    if (CodePageToUtf8(codePage, bytes, &utf8) != ConvertResult::Ok) {
-        fprintf(err, "langtool: %s: record %d holds bytes that are not text in code page %u\n",
-                table.GetBasePath(), index, codePage);
-        return false;
-    }
-    fprintf(out, "%d\t%s\n", index, EscapeText(utf8).c_str());
-    return true;
 }
 
 } // namespace
@@ -46,20 +66,21 @@ int Dump(const std::string& base, unsigned codePage, FILE* out, FILE* err) {
         fprintf(err, "langtool: code page %u is not supported here\n", codePage);
         return kExitFailed;
     }
-    if (!IsReadableBase(base, err)) {
+    TableFiles table;
+    if (!ReadTable(base, &table, err)) {
         return kExitFailed;
     }
-    CLanguageTable table;
-    table.Load(base.c_str());
-    int count = table.GetCount();
-    // The code page line first: building the dump gives the same table.
-    fprintf(out, "# codepage: %u\n# %d records; indexes not listed hold empty texts\n", codePage,
-            count);
-    bool ok = true;
-    for (int index = 0; index < count; ++index) {
-        ok = DumpRecord(table, index, index == count - 1, codePage, out, err) && ok;
+    CReport report(base.c_str(), err);
+    PoFile po;
+    po.header = DumpHeader(codePage);
+    DumpTexts(table, codePage, &po, report);
+    WarnAboutOthers(table, report);
+    std::string text;
+    if (report.Errors() > 0 || !FormatPo(po, false, &text, err)) {
+        return kExitFailed;
     }
-    return ok ? kExitOk : kExitFailed;
+    fputs(text.c_str(), out);
+    return kExitOk;
 }
 
 } // namespace langtool

@@ -2,13 +2,10 @@
 // widest line in pixels against the room its control leaves, both from the
 // program's own template and the font's measured widths.
 
-#include <string.h>
-
 #include "Catalogue.h"
 #include "CodePage.h"
 #include "DialogSizes.h"
 #include "FontWidths.h"
-#include "SourceFormat.h"
 
 namespace langtool {
 
@@ -30,9 +27,9 @@ const CodePageWidths* FindWidths(unsigned codePage) {
     return nullptr;
 }
 
-const DialogControl* FindControl(const char* id) {
+const DialogControl* FindControl(int id) {
     for (size_t i = 0; i < kSetupDialogControlCount; ++i) {
-        if (strcmp(kSetupDialogControls[i].id, id) == 0) {
+        if (kSetupDialogControls[i].value == id) {
             return &kSetupDialogControls[i];
         }
     }
@@ -72,20 +69,20 @@ int TextWidth(const std::string& bytes, const int widths[256], bool prefixes) {
 }
 
 // The room in pixels for `wanted`'s text and the control's name for the
-// message; false when the template lacks the control.
+// message; false for a text shown elsewhere or a control the template lacks.
 bool Room(const CatalogueText& wanted, int* pixels, std::string* where) {
-    if (wanted.shown == Shown::Caption) {
+    if (wanted.place == kInTitleBar) {
         *pixels = DialogUnitsToPixels(kSetupDialogSize.width) - kDialogFont.closeButton -
                   kDialogFont.smallIcon - kTitleMargins;
         *where = "the title bar";
         return true;
     }
     const DialogControl* control = FindControl(wanted.control);
-    if (control == nullptr) {
+    if (wanted.place == kElsewhere || control == nullptr) {
         return false;
     }
     *pixels = DialogUnitsToPixels(control->width);
-    *pixels -= wanted.shown == Shown::Button ? kButtonMargins : 0;
+    *pixels -= wanted.place == kOnButton ? kButtonMargins : 0;
     *where = std::string("its control ") + control->id;
     return true;
 }
@@ -96,7 +93,16 @@ bool HasFontWidths(unsigned codePage) {
     return FindWidths(codePage) != nullptr;
 }
 
-void CheckFit(const CatalogueText& wanted, const TableText& text, unsigned codePage,
+bool RoomInDialogUnits(const CatalogueText& wanted, int* units, std::string* where) {
+    int pixels = 0;
+    if (!Room(wanted, &pixels, where)) {
+        return false;
+    }
+    *units = pixels * 4 / kDialogFont.baseX;
+    return true;
+}
+
+void CheckFit(const CatalogueText& wanted, const std::string& bytes, unsigned codePage,
               CReport& report) {
     const CodePageWidths* widths = FindWidths(codePage);
     int room = 0;
@@ -105,15 +111,14 @@ void CheckFit(const CatalogueText& wanted, const TableText& text, unsigned codeP
         return;
     }
     // Title bars of the classic look use the bold face and draw '&' as is.
-    bool caption = wanted.shown == Shown::Caption;
-    int width = TextWidth(text.bytes, caption ? widths->bold : widths->regular, !caption);
+    bool caption = wanted.place == kInTitleBar;
+    int width = TextWidth(bytes, caption ? widths->bold : widths->regular, !caption);
     if (width <= room) {
         return;
     }
     std::string utf8;
-    CodePageToUtf8(codePage, text.bytes, &utf8);
-    report.Warning(text.line,
-                   "%s (%d) \"%s\" is %d dialog units wide; %s has room for %d, so it is cut",
+    CodePageToUtf8(codePage, bytes, &utf8);
+    report.Warning(0, "%s (%d) \"%s\" is %d dialog units wide; %s has room for %d, so it is cut",
                    wanted.name, wanted.index, EscapeText(utf8).c_str(), PixelsToDialogUnits(width),
                    where.c_str(), room * 4 / kDialogFont.baseX);
 }

@@ -1,13 +1,11 @@
 #include "Langtool.h"
 
-#include <errno.h>
-#include <stdlib.h>
 #include <string.h>
-#include <unistd.h>
+
+#include <vector>
 
 #include "Commands.h"
-#include "SourceFormat.h"
-#include "text/LanguageTable.h"
+#include "CodePage.h"
 
 namespace langtool {
 
@@ -27,74 +25,26 @@ bool ReadWholeFile(const std::string& path, std::string* data) {
     return ok;
 }
 
-bool CanWrite(const std::string& temp, const std::string& target, FILE* err) {
-    FILE* file = fopen(temp.c_str(), "wb");
-    if (file == nullptr) {
-        fprintf(err, "langtool: cannot write %s: %s\n", target.c_str(), strerror(errno));
-        return false;
-    }
-    fclose(file);
-    return true;
-}
-
-bool ReplaceFile(const std::string& temp, const std::string& target, FILE* err) {
-    if (rename(temp.c_str(), target.c_str()) != 0) {
-        fprintf(err, "langtool: cannot replace %s: %s\n", target.c_str(), strerror(errno));
-        remove(temp.c_str());
-        return false;
-    }
-    return true;
-}
-
-bool WriteFileInPlace(const std::string& path, const std::string& data, FILE* err) {
-    std::string temp = path + ".new" + std::to_string(getpid());
-    FILE* file = fopen(temp.c_str(), "wb");
-    bool ok = file != nullptr && fwrite(data.data(), 1, data.size(), file) == data.size();
-    int error = errno;
-    ok = file != nullptr && fclose(file) == 0 && ok;
-    if (!ok) {
-        fprintf(err, "langtool: cannot write %s: %s\n", path.c_str(), strerror(error));
-        remove(temp.c_str());
-        return false;
-    }
-    return ReplaceFile(temp, path, err);
-}
-
-bool IsReadableBase(const std::string& base, FILE* err) {
-    if (base.size() > text::kMaxBasePath) {
-        fprintf(err, "langtool: %s: base path longer than %d characters\n", base.c_str(),
-                (int)text::kMaxBasePath);
-        return false;
-    }
-    std::string index = base + ".sif";
-    FILE* file = fopen(index.c_str(), "rb");
-    if (file == nullptr) {
-        fprintf(err, "langtool: cannot open %s: %s\n", index.c_str(), strerror(errno));
-        return false;
-    }
-    fclose(file);
-    return true;
-}
-
 } // namespace langtool
 
 namespace {
 
 using namespace langtool;
 
-const char kUsage[] = "usage: langtool build SOURCE -o BASE [--codepage N]\n"
-                      "       langtool dump BASE [--codepage N]\n"
+const char kUsage[] = "usage: langtool build LANG.po -o BASE [--release]\n"
+                      "       langtool check LANG.po [--release]\n"
                       "       langtool check BASE [--codepage N]\n"
-                      "       langtool codepage SOURCE\n"
-                      "       langtool status --master MASTER SOURCE...\n"
-                      "       langtool update --master MASTER SOURCE\n";
+                      "       langtool dump BASE [--codepage N]\n"
+                      "       langtool pot\n"
+                      "       langtool catalogue\n";
 
 struct Arguments {
     const char* command = nullptr;
-    std::vector<const char*> inputs; // SOURCE for build, BASE for dump and check
+    std::vector<const char*> inputs; // LANG.po or BASE
     const char* output = nullptr;    // -o BASE
-    const char* master = nullptr;    // --master MASTER
-    CodePageOption codePage;
+    bool release = false;
+    bool codePageGiven = false;
+    unsigned codePage = kDefaultCodePage;
 };
 
 // A table's base name: BASE, BASE.sif and BASE.poo all name BASE.
@@ -108,6 +58,11 @@ std::string TableBase(const char* name) {
     return base;
 }
 
+bool IsPoFile(const char* name) {
+    size_t length = strlen(name);
+    return length > 3 && strcmp(name + length - 3, ".po") == 0;
+}
+
 // Reads the options and the positional arguments after the command.
 bool ParseArguments(int argc, const char* const* argv, Arguments* args, FILE* err) {
     args->command = argv[1];
@@ -116,11 +71,11 @@ bool ParseArguments(int argc, const char* const* argv, Arguments* args, FILE* er
         bool hasValue = i + 1 < argc;
         if (strcmp(arg, "-o") == 0 && hasValue) {
             args->output = argv[++i];
-        } else if (strcmp(arg, "--master") == 0 && hasValue) {
-            args->master = argv[++i];
+        } else if (strcmp(arg, "--release") == 0) {
+            args->release = true;
         } else if (strcmp(arg, "--codepage") == 0 && hasValue) {
-            args->codePage.given = true;
-            if (!ParseCodePage(argv[++i], &args->codePage.codePage)) {
+            args->codePageGiven = true;
+            if (!ParseCodePage(argv[++i], &args->codePage)) {
                 fprintf(err, "langtool: --codepage wants a number from 1 to 65535\n");
                 return false;
             }
@@ -131,37 +86,39 @@ bool ParseArguments(int argc, const char* const* argv, Arguments* args, FILE* er
             args->inputs.push_back(arg);
         }
     }
-    return !args->inputs.empty();
+    return true;
 }
 
-// Whether the command has the arguments it takes and no others.
-bool Takes(const Arguments& args, const char* command, bool output, bool master, bool codePage,
-           bool several) {
-    return strcmp(args.command, command) == 0 && (args.output != nullptr) == output &&
-           (args.master != nullptr) == master && (codePage || !args.codePage.given) &&
-           (several || args.inputs.size() == 1);
+// Whether the command is `command` with `inputs` inputs and only the options
+// it takes.
+bool Takes(const Arguments& args, const char* command, size_t inputs, bool output, bool release,
+           bool codePage) {
+    return strcmp(args.command, command) == 0 && args.inputs.size() == inputs &&
+           (args.output != nullptr) == output && (release || !args.release) &&
+           (codePage || !args.codePageGiven);
 }
 
 int Run(const Arguments& args, FILE* out, FILE* err) {
-    const char* input = args.inputs[0];
-    unsigned codePage = args.codePage.codePage;
-    if (Takes(args, "build", true, false, true, false)) {
-        return Build(input, TableBase(args.output), args.codePage, out, err);
+    const char* input = args.inputs.empty() ? "" : args.inputs[0];
+    bool po = IsPoFile(input);
+    if (Takes(args, "build", 1, true, true, false)) {
+        std::string base = TableBase(args.output);
+        return Build(input, &base, args.release, out, err);
     }
-    if (Takes(args, "dump", false, false, true, false)) {
-        return Dump(TableBase(input), codePage, out, err);
+    if (po && Takes(args, "check", 1, false, true, false)) {
+        return Build(input, nullptr, args.release, out, err);
     }
-    if (Takes(args, "check", false, false, true, false)) {
-        return Check(TableBase(input), codePage, out, err);
+    if (!po && Takes(args, "check", 1, false, false, true)) {
+        return CheckTable(TableBase(input), args.codePage, out, err);
     }
-    if (Takes(args, "codepage", false, false, false, false)) {
-        return PrintCodePage(input, out, err);
+    if (Takes(args, "dump", 1, false, false, true)) {
+        return Dump(TableBase(input), args.codePage, out, err);
     }
-    if (Takes(args, "status", false, true, false, true)) {
-        return Status(args.master, args.inputs, out, err);
+    if (Takes(args, "pot", 0, false, false, false)) {
+        return WriteTemplate(out, err);
     }
-    if (Takes(args, "update", false, true, false, false)) {
-        return Update(args.master, input, out, err);
+    if (Takes(args, "catalogue", 0, false, false, false)) {
+        return PrintCatalogue(out);
     }
     fputs(kUsage, err);
     return kExitUsage;
@@ -170,6 +127,10 @@ int Run(const Arguments& args, FILE* out, FILE* err) {
 } // namespace
 
 int LangtoolMain(int argc, const char* const* argv, FILE* out, FILE* err) {
+    if (argc == 2 && (strcmp(argv[1], "--help") == 0 || strcmp(argv[1], "-h") == 0)) {
+        fputs(kUsage, out);
+        return kExitOk;
+    }
     Arguments args;
     if (argc < 2 || !ParseArguments(argc, argv, &args, err)) {
         fputs(kUsage, err);

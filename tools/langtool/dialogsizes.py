@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the setup dialog's size and its controls' sizes, in dialog units,
-as C++ data for langtool, from the dialog's template in the resource script.
+"""Writes the setup dialog's size and its controls' ids and sizes, in dialog
+units, as C++ data for langtool, from the dialog's template in the resource
+script and the identifiers' values in its header.
 
-usage: dialogsizes.py SETUP_RC DIALOG_ID OUTPUT
+usage: dialogsizes.py SETUP_RC RESOURCE_H DIALOG_ID OUTPUT
 """
 import re
 import sys
@@ -28,8 +29,18 @@ def dialog_block(script, dialog_id):
     sys.exit(f"dialogsizes.py: no dialog {dialog_id} in the resource script")
 
 
+def identifiers(header):
+    """The values of the header's #define NAME NUMBER, with the system's."""
+    with open(header, encoding="utf-8") as f:
+        found = re.findall(r"^#define\s+(\w+)\s+(0x[0-9A-Fa-f]+|\d+)\s*$", f.read(), re.M)
+    values = {name: int(value, 0) for name, value in found}
+    values.update(IDOK=1, IDCANCEL=2)
+    return values
+
+
 def main():
-    source, dialog_id, output = sys.argv[1:4]
+    source, header_file, dialog_id, output = sys.argv[1:5]
+    values = identifiers(header_file)
     with open(source, encoding="utf-8") as f:
         script = re.sub(r"//[^\n]*", "", f.read())
     header, block = dialog_block(script, dialog_id)
@@ -44,7 +55,9 @@ def main():
         "const DialogControl kSetupDialogControls[] = {",
     ]
     for ident, cls, _x, _y, width, height in controls:
-        lines.append(f'    {{"{ident}", "{cls.upper()}", {width}, {height}}},')
+        if ident not in values:
+            sys.exit(f"dialogsizes.py: {ident} has no value in {header_file}")
+        lines.append(f'    {{"{ident}", {values[ident]}, "{cls.upper()}", {width}, {height}}},')
     lines += ["};", f"const size_t kSetupDialogControlCount = {len(controls)};", ""]
     with open(output, "w", encoding="utf-8") as f:
         f.write("\n".join(lines))

@@ -4,7 +4,7 @@
 #
 #   OUTPUT/Setup.exe                  the setup program
 #   OUTPUT/The Vellmor/...            the product folder, copied whole
-#   OUTPUT/Languages/NAME.sif, .poo   one table per language source NAME.txt
+#   OUTPUT/Languages/NAME.sif, .poo   one table per language file NAME.po
 #   OUTPUT/Glide/Glide2x.dll          the renderer library
 #   OUTPUT/autorun.inf                starts Setup.exe when the disc goes in
 #
@@ -13,16 +13,20 @@
 # can remove a medium from a build folder.
 #
 # usage: mkmedium.sh --product DIR --setup FILE --glide FILE
-#                    (--languages DIR | --language FILE)... [--langtool PATH]
-#                    [--iso FILE] [--volume NAME]
+#                    (--languages DIR | --language FILE)... [--allow-incomplete]
+#                    [--langtool PATH] [--iso FILE] [--volume NAME]
 #                    [--no-autorun] [--sign-pkcs12 FILE
 #                    [--sign-password-file FILE]] [-v] OUTPUT
 #
 #   --product DIR    the game's folder; it must hold Vellmor.exe (setup looks
 #                    for "The Vellmor\Vellmor.exe" to recognise its CD)
-#   --languages DIR  every NAME.txt in DIR is a language source (repeatable)
-#   --language FILE  one language source (repeatable)
-#   --langtool PATH  the langtool that compiles the sources (default: langtool
+#   --languages DIR  every NAME.po in DIR is a language; DIR holds nothing
+#                    else (repeatable)
+#   --language FILE  one language's NAME.po (repeatable)
+#   --allow-incomplete
+#                    accept untranslated and fuzzy texts (the English stands
+#                    in for them); without it they refuse the medium
+#   --langtool PATH  the langtool that compiles the languages (default: langtool
 #                    on PATH, else build-native/ or build/host-tools/ of the
 #                    source tree)
 #   --iso FILE       also write FILE, an ISO 9660 image with Joliet names
@@ -33,7 +37,7 @@
 #                    with the certificate and key in FILE, using osslsigncode
 #   --sign-password-file FILE
 #                    FILE's first line is the PKCS#12 file's password
-#   -v               show langtool's warnings and summaries
+#   -v               show langtool's summaries
 #
 # Every file and folder of the medium carries the time SOURCE_DATE_EPOCH
 # (seconds since 1970) when it is set, else the current time; so does the
@@ -41,10 +45,10 @@
 # and SOURCE_DATE_EPOCH give the same bytes (unless Setup.exe is signed,
 # since a signature holds the time of signing).
 #
-# The language sources are compiled with langtool, each in the code page its
-# line "# codepage: N" names (default 1252), and checked with `langtool
-# check`: a source or table with an error stops the medium. Nothing is
-# left behind on failure. An existing OUTPUT is replaced only when it is an
+# The languages are compiled with `langtool build --release`, each in the
+# code page its PO header's Language names: an error, or an untranslated or
+# fuzzy text unless --allow-incomplete, stops the medium; warnings (a text
+# wider than its control) are shown. Nothing is left behind on failure. An existing OUTPUT is replaced only when it is an
 # earlier medium (it holds Setup.exe and Languages/) or empty.
 set -eu
 
@@ -58,12 +62,13 @@ die() {
     echo "$me: $*" >&2
     exit 1
 }
-usage() {
-    sed -n '/^# usage:/,/^#   -v/p' "$0" | sed 's/^# \{0,1\}//' >&2
-    exit 2
+usage() { # usage [STATUS]: the usage to stderr, or to stdout with status 0
+    local status=${1:-2}
+    sed -n '/^# usage:/,/^#   -v/p' "$0" | sed 's/^# \{0,1\}//' >&$((status == 0 ? 1 : 2))
+    exit "$status"
 }
 
-product= setup= glide= langtool= iso= output= verbose=0 autorun=1
+product= setup= glide= langtool= iso= output= verbose=0 autorun=1 release=--release
 volume=VELLMOR pkcs12= password_file=
 sources=()
 while [ $# -gt 0 ]; do
@@ -78,19 +83,20 @@ while [ $# -gt 0 ]; do
         --languages)
             [ -d "${2:?}" ] || die "no folder $2"
             found=0
-            for f in "$2"/*.txt; do
-                [ -f "$f" ] || continue
+            for f in "$2"/*; do
+                [ -e "$f" ] || continue
                 sources+=("$f")
                 found=1
             done
-            [ $found = 1 ] || die "no language sources (*.txt) in $2"
+            [ $found = 1 ] || die "no languages (*.po) in $2"
             shift 2
             ;;
+        --allow-incomplete) release=; shift ;;
         --no-autorun) autorun=0; shift ;;
         --sign-pkcs12) pkcs12=${2:?}; shift 2 ;;
         --sign-password-file) password_file=${2:?}; shift 2 ;;
         -v) verbose=1; shift ;;
-        -h | --help) usage ;;
+        -h | --help) usage 0 ;;
         -*) echo "$me: unknown option $1" >&2; usage ;;
         *)
             [ -z "$output" ] || usage
@@ -100,7 +106,7 @@ while [ $# -gt 0 ]; do
     esac
 done
 [ -n "$output" ] && [ -n "$product" ] && [ -n "$setup" ] && [ -n "$glide" ] || usage
-[ ${#sources[@]} -gt 0 ] || die "no language source given (--languages or --language)"
+[ ${#sources[@]} -gt 0 ] || die "no language given (--languages or --language)"
 
 [ -d "$product" ] || die "no product folder $product"
 [ -f "$product/Vellmor.exe" ] || die "$product holds no Vellmor.exe: setup would not recognise the medium"
@@ -174,27 +180,31 @@ cp "$setup" "$work/Setup.exe"
 cp "$glide" "$work/Glide/Glide2x.dll"
 [ -z "$pkcs12" ] || sign "$work/Setup.exe"
 
+# Every language is a NAME.po, each name once: checked before any is built.
 declare -A seen=()
 for source in "${sources[@]}"; do
-    [ -f "$source" ] || die "no language source $source"
-    name=$(basename "$source" .txt)
-    [ -z "${seen[$name]:-}" ] || die "two sources for the language $name"
+    case $source in
+        *.po) [ -f "$source" ] || die "no language file $source" ;;
+        *) die "$source is not a language: only NAME.po files are" ;;
+    esac
+    name=$(basename "$source" .po)
+    [ -z "${seen[$name]:-}" ] || die "two files for the language $name"
     seen[$name]=1
-    log=$work/langtool.log
-    # langtool reads the source's code page line; check needs it for the
-    # texts' widths and accelerators.
-    if ! page=$("$langtool" codepage "$source" 2>"$log") ||
-        ! "$langtool" build "$source" -o "$work/Languages/$name" >>"$log" 2>&1; then
-        sed "s|$work/||" "$log" >&2
+done
+for source in "${sources[@]}"; do
+    name=$(basename "$source" .po)
+    # Warnings and errors on stderr, the summary on stdout.
+    if ! "$langtool" build $release "$source" -o "$work/Languages/$name" \
+        >"$work/summary.log" 2>"$work/langtool.log"; then
+        sed "s|$work/||" "$work/langtool.log" >&2
+        ! grep -q -e 'error: .* is not translated' -e 'error: .* is fuzzy' "$work/langtool.log" ||
+            echo "$me: --allow-incomplete lets untranslated and fuzzy texts through" >&2
         die "$source: not compiled"
     fi
-    [ $verbose = 0 ] || sed "s|$work/||" "$log" >&2
-    if ! "$langtool" check "$work/Languages/$name" --codepage "$page" >"$log" 2>&1; then
-        sed "s|$work/||" "$log" >&2
-        die "$source: the table has errors"
-    fi
-    [ $verbose = 0 ] || sed "s|$work/||" "$log" >&2
-    rm -f "$log"
+    sed "s|$work/||" "$work/langtool.log" >&2
+    [ $verbose = 0 ] || sed "s|$work/||" "$work/summary.log"
+    page=$(sed -n 's/.*, code page \([0-9]*\),.*/\1/p' "$work/summary.log")
+    rm -f "$work/summary.log" "$work/langtool.log"
     echo "$me: Languages/$name.sif, .poo (code page $page)"
 done
 

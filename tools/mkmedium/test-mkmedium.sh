@@ -1,18 +1,19 @@
 #!/usr/bin/env bash
 # mkmedium on small made-up inputs: the layout, read-only files, autorun.inf,
-# a source's own code page, the ISO's Joliet names, replacing an earlier
+# a language's own code page, the ISO's Joliet names, replacing an earlier
 # medium (without autorun.inf), the same image from the same inputs and
-# SOURCE_DATE_EPOCH, and
-# the refusals (no game, a table lacking texts, a character outside the code
-# page, a file that cannot be signed, a folder that is not a medium), each
-# leaving nothing behind.
+# SOURCE_DATE_EPOCH, a width warning shown once, an incomplete language
+# allowed on request, and the refusals (no game, a language lacking a text
+# or with an untranslated one, a file that is no language, a file that
+# cannot be signed, a folder that is not a medium), each leaving nothing
+# behind.
 #
 # usage: test-mkmedium.sh LANGTOOL
 set -u
 langtool=$1
 here=$(cd "$(dirname "$0")" && pwd)
 mkmedium=$here/mkmedium.sh
-for tool in xorriso osslsigncode openssl; do
+for tool in xorriso osslsigncode openssl msgen; do
     if ! command -v $tool >/dev/null; then
         echo "$tool is not installed (scripts/install-packages.sh installs it): skipped"
         exit 77
@@ -28,24 +29,20 @@ fail() {
 }
 
 # Inputs: a product with a sub-folder, two languages (Polski in code page
-# 1250, named in its source), a renderer library and a setup program.
+# 1250, which its Language names), a renderer library and a setup program.
 mkdir -p "$scratch/product/Data" "$scratch/lang"
 echo game >"$scratch/product/Vellmor.exe"
 echo setup >"$scratch/product/Setup.exe"
 echo map >"$scratch/product/Data/Map One.dat"
 echo glide >"$scratch/Glide2x.dll"
 echo root-setup >"$scratch/Setup.exe"
-texts() { # index texts of the catalogue, the first one given
-    printf '658\t%s\n661\t&Browse\n662\t&Install\n664\tE&xit\n' "$1"
-    for index in 659 665 668 669 785 786 787 788; do
-        printf '%s\ttext %s\n' "$index" "$index"
-    done
+language() { # language CODE TITLE: the template translated as the English, TITLE the title
+    "$langtool" pot | msgen - 2>/dev/null |
+        sed -e "s/^\"Language: \\\\n\"/\"Language: $1\\\\n\"/" -e 's/charset=CHARSET/charset=UTF-8/' \
+            -e "s/^msgstr \"The Vellmor Setup\"$/msgstr \"$2\"/"
 }
-texts "The Vellmor Setup" >"$scratch/lang/English.txt"
-{
-    echo "# codepage: 1250"
-    texts "Instalacja gry – łódź"
-} >"$scratch/lang/Polski.txt"
+language en "The Vellmor Setup" >"$scratch/lang/English.po"
+language pl "Instalacja gry – łódź" >"$scratch/lang/Polski.po"
 
 run() { # mkmedium with the usual inputs and the given extra arguments
     bash "$mkmedium" --product "$scratch/product" --setup "$scratch/Setup.exe" \
@@ -90,7 +87,7 @@ $(diff <(echo "$expected") <(echo "$listing"))"
 # 2. An earlier medium is replaced, with nothing of it left.
 chmod u+w "$out/The Vellmor"
 echo stale >"$out/The Vellmor/stale.txt"
-run --language "$scratch/lang/English.txt" --no-autorun "$out" ||
+run --language "$scratch/lang/English.po" --no-autorun "$out" ||
     fail "replacing a medium failed: $(cat "$scratch/out.log")"
 [ ! -e "$out/autorun.inf" ] || fail "--no-autorun left autorun.inf on the medium"
 [ ! -e "$out/The Vellmor/stale.txt" ] || fail "a file of the earlier medium survived"
@@ -98,6 +95,17 @@ run --language "$scratch/lang/English.txt" --no-autorun "$out" ||
 [ -f "$out/Languages/English.sif" ] || fail "the new medium lacks English.sif"
 [ -z "$(ls -A "$scratch/media" | grep -v '^cd$' | grep -v '^cd.iso$')" ] ||
     fail "replacing left something beside the medium: $(ls -A "$scratch/media")"
+
+# An incomplete language on request, and a width warning, each said once.
+language de "Setup" | sed -e 's/^msgstr "Install to:"/msgstr ""/' \
+    -e 's/^msgstr "Language Selection"/msgstr "Sprachauswahl für die Installation"/' \
+    >"$scratch/Wide.po"
+run --language "$scratch/Wide.po" --allow-incomplete "$out" ||
+    fail "--allow-incomplete refused: $(cat "$scratch/out.log")"
+for said in "TXT_INSTALL_TO (659) is not translated" "TXT_LANGUAGE_SELECTION (788) \"Sprach"; do
+    [ "$(grep -c "$said" "$scratch/out.log")" = 1 ] || fail "not said once: $said
+$(cat "$scratch/out.log")"
+done
 
 # 3. Refusals: a message naming the problem, and nothing made.
 refuses() { # refuses WHAT PATTERN ARGS...: mkmedium fails with PATTERN in its output
@@ -112,16 +120,17 @@ refuses() { # refuses WHAT PATTERN ARGS...: mkmedium fails with PATTERN in its o
 fresh=$scratch/refused/cd
 mkdir -p "$scratch/refused"
 
-printf '658\tThe Vellmor Setup\n' >"$scratch/Short.txt"
-refuses "a table lacking texts" "Short.txt" --language "$scratch/Short.txt" "$fresh"
-texts "Setup" | sed 's/^662\t&Install/662\t\&Browse too/' >"$scratch/Twice.txt"
-refuses "buttons sharing an accelerator" "has the accelerator of" --language "$scratch/Twice.txt" "$fresh"
-texts "Ceština – ř" >"$scratch/Czech.txt" # ř is not in code page 1252
-refuses "a character outside the code page" "Czech.txt" --language "$scratch/Czech.txt" "$fresh"
-refuses "two sources of one language" "two sources" --language "$scratch/lang/English.txt" \
-    --language "$scratch/lang/English.txt" "$fresh"
+language en Setup | sed '/"TXT_EXIT"/,/^$/d' >"$scratch/Short.po"
+refuses "a language lacking a text" "TXT_EXIT (664) is missing" --language "$scratch/Short.po" "$fresh"
+refuses "an untranslated text" "error: TXT_INSTALL_TO (659) is not translated" \
+    --language "$scratch/Wide.po" "$fresh"
+cp "$scratch/lang/English.po" "$scratch/lang/Polski.bak"
+refuses "a file that is no language" "Polski.bak is not a language" --languages "$scratch/lang" "$fresh"
+rm "$scratch/lang/Polski.bak"
+refuses "two files of one language" "two files" --language "$scratch/lang/English.po" \
+    --language "$scratch/lang/English.po" "$fresh"
 refuses "a password without a certificate" "without --sign-pkcs12" --languages "$scratch/lang" \
-    --sign-password-file "$scratch/lang/English.txt" "$fresh"
+    --sign-password-file "$scratch/lang/English.po" "$fresh"
 # The setup program here is a text file, which osslsigncode cannot sign.
 bash "$here/mktestcert.sh" "$scratch/signer"
 refuses "a setup program that cannot be signed" "could not sign Setup.exe" --languages "$scratch/lang" \
@@ -145,7 +154,7 @@ refuses "a folder that is not a medium" "not a medium" --languages "$scratch/lan
 export SOURCE_DATE_EPOCH=946684800 TZ=UTC # 2000-01-01 00:00:00 UTC
 run --languages "$scratch/lang" --iso "$scratch/same/first.iso" "$scratch/same/first" ||
     fail "first image: $(cat "$scratch/out.log")"
-touch "$scratch/product/Vellmor.exe" "$scratch/lang/English.txt"
+touch "$scratch/product/Vellmor.exe" "$scratch/lang/English.po"
 run --languages "$scratch/lang" --iso "$scratch/same/again/second.iso" "$scratch/same/again/cd" ||
     fail "second image: $(cat "$scratch/out.log")"
 cmp -s "$scratch/same/first.iso" "$scratch/same/again/second.iso" ||
