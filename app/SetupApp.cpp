@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/SetupDlg.h"
+#include "app/Uninstall.h"
 #include "app/Unattended.h"
 #include "install/ExitCodes.h"
 #include "text/Format.h"
@@ -41,6 +42,10 @@ BOOL CSetupApp::InitInstance() {
         if (!options.silent)
             ReportUsage(bad);
         AfxPostQuitMessage(kExitUsage);
+        return FALSE;
+    }
+    if (options.uninstall) {
+        AfxPostQuitMessage(RunUninstall(options));
         return FALSE;
     }
     if (options.silent) {

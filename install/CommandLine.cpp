@@ -1,5 +1,6 @@
 #include "install/CommandLine.h"
 
+#include <stdlib.h>
 #include <string.h>
 #include <strings.h>
 
@@ -78,6 +79,11 @@ bool ReadWord(const char* word, SetupOptions& options) {
         return SetValue(options.language, value);
     if (IsSwitch(word, "LOG", value))
         return SetValue(options.log, value);
+    if (IsSwitch(word, "FINISH", value)) {
+        char* end = nullptr;
+        options.finishPid = value ? strtoul(value, &end, 10) : 0;
+        return options.finishPid != 0 && *end == '\0';
+    }
     return false;
 }
 

@@ -6,6 +6,9 @@
 //   /LANG=Deutsch          a language of the medium
 //   /LOG="C:\setup.log"    one line per step
 //   /UNINSTALL             remove the installation this program sits in
+//   /FINISH=PID            (the uninstaller's own) once process PID has
+//                          ended, remove what it could not: its program
+//                          and folder in /DIR
 // Switch names are case-insensitive; a value may be quoted, in whole or in
 // part. C runtime only, so that it builds and is tested natively.
 
@@ -17,6 +20,7 @@ struct SetupOptions {
     PathBuffer folder; // empty: not given
     PathBuffer language;
     PathBuffer log;
+    unsigned long finishPid; // 0: not given
 };
 
 // Reads `arguments` (the command line after the program's name) into

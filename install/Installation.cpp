@@ -11,6 +11,7 @@
 #include "install/RoomRules.h"
 #include "install/Shortcut.h"
 #include "install/SourceMedium.h"
+#include "install/UninstallLog.h"
 #include "platform/FindFile.h"
 #include "platform/WorkingDirectory.h"
 
@@ -45,6 +46,8 @@ const InstallMessage kRegistryFailed = {"Could not record the installation in th
                                         "Registry Error", MB_OK};
 const InstallMessage kRendererFailed = {"Could not copy the Glide renderer library!",
                                         "Renderer Error", MB_OK};
+const InstallMessage kUninstallerFailed = {"Could not set up the uninstaller!", "Uninstall Error",
+                                           MB_OK};
 
 const char kCopyTitle[] = "Copying The Vellmor files...";
 
@@ -52,6 +55,15 @@ const char kCopyTitle[] = "Copying The Vellmor files...";
 const BYTE kVersionRecord[13] = {0x0D, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0};
 
 static_assert(text::kPathBufferSize == MAX_PATH, "path buffers are MAX_PATH bytes");
+
+// The version the uninstall entry shows: the version record's two numbers.
+void FormatVersion(char (&version)[24]) {
+    auto number = [](const BYTE* at) {
+        return (unsigned long)at[0] | (unsigned long)at[1] << 8 | (unsigned long)at[2] << 16 |
+               (unsigned long)at[3] << 24;
+    };
+    FormatPath(version, "%lu.%lu", number(kVersionRecord + 4), number(kVersionRecord + 8));
+}
 
 // Makes the install root (one level), or finds it there already.
 bool CreateInstallRoot(const char* root) {
@@ -104,12 +116,14 @@ class Installation {
     bool CreateMenuShortcuts();
     bool CopyLanguageFiles();
     bool SettleRendererLibrary();
+    bool SetUpUninstaller();
     SetupExit FinishSteps(CWorkingDirectory& workingDirectory);
 
     const InstallRequest& m_request;
     InstallReport& m_report;
     InstallPaths m_paths;
     ProductFiles m_files;
+    UninstallLog m_log;
 };
 
 // Logs a step's result; a failure is also told.
@@ -194,8 +208,13 @@ SetupExit Installation::CopyAndCheck() {
     bool productExisted = FolderExists(m_paths.installDir);
     if (!Step("root folder", CreateInstallRoot(m_paths.installRoot), kRootFailed))
         return kExitPathRefused;
-    if (CopyProductFolder())
+    if (CopyProductFolder()) {
+        // What the copy made, as soon as it is known to be whole; a record
+        // that cannot be written is told with the uninstaller's step.
+        m_log.Open(m_paths.installDir);
+        m_log.AddTree(m_files);
         return kExitInstalled;
+    }
     if (!productExisted)
         RemoveTree(m_paths.installDir);
     if (!rootExisted)
@@ -222,7 +241,11 @@ bool Installation::CopyLanguageFiles() {
         return false;
     // Each file of the pair is copied whatever became of the other.
     bool pool = ReplaceFile(m_paths.languagePoolSource, m_paths.languagePool);
+    if (pool)
+        m_log.Add(RecordEntryKind::File, "language.poo");
     bool index = ReplaceFile(m_paths.languageIndexSource, m_paths.languageIndex);
+    if (index)
+        m_log.Add(RecordEntryKind::File, "language.sif");
     return pool && index;
 }
 
@@ -232,11 +255,32 @@ bool Installation::SettleRendererLibrary() {
     if (m_request.glideDriverPresent)
         return true;
     bool copied = ReplaceFile(m_paths.glideSource, m_paths.glideLibrary);
+    if (copied)
+        m_log.Add(RecordEntryKind::File, kGlideLibrary);
     // The helper goes whatever became of the copy; its removal may fail
     // quietly, as a helper left behind harms nothing.
     ClearReadOnly(m_paths.setupGlide);
     DeleteFileA(m_paths.setupGlide);
     return copied;
+}
+
+// Setup's own program becomes the installation's uninstaller, and Apps &
+// features lists it; the record then lists everything setup made.
+bool Installation::SetUpUninstaller() {
+    PathBuffer self, uninstaller;
+    DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
+    bool copied = length > 0 && length < sizeof self &&
+                  FormatPath(uninstaller, "%s\\%s", m_paths.installDir, kUninstallExe) &&
+                  ReplaceFile(self, uninstaller);
+    if (copied)
+        m_log.Add(RecordEntryKind::File, kUninstallExe);
+    unsigned long long bytes = 0;
+    for (size_t i = 0; i < m_files.Count(); ++i)
+        bytes += m_files.Size(i);
+    char version[24];
+    FormatVersion(version);
+    return copied && m_log.Complete() &&
+           RecordUninstallEntry(m_paths.installDir, version, (unsigned long)(bytes / 1024 + 1));
 }
 
 // The steps after the shortcuts do not depend on one another: each runs
@@ -251,6 +295,7 @@ SetupExit Installation::FinishSteps(CWorkingDirectory& workingDirectory) {
         {"language files", kLanguageFailed, CopyLanguageFiles()},
         {"registry", kRegistryFailed, RecordInstallation(m_paths.installDir)},
         {"renderer library", kRendererFailed, SettleRendererLibrary()},
+        {"uninstaller", kUninstallerFailed, SetUpUninstaller()},
     };
     ClearReadOnlyBelow(m_paths.installDir);
     bool complete = true;
@@ -287,9 +332,12 @@ SetupExit Installation::Run(const char* sourceRoot) {
     SetupExit copied = CopyAndCheck();
     if (copied != kExitInstalled)
         return copied;
-    if (!Step("version file", WriteVersionFile(m_paths.versionFile), kVersionFailed) ||
-        !Step("shortcuts", CreateMenuShortcuts(), kShortcutFailed))
+    if (!Step("version file", WriteVersionFile(m_paths.versionFile), kVersionFailed))
         return kExitIncomplete;
+    m_log.Add(RecordEntryKind::File, kVersionFile);
+    if (!Step("shortcuts", CreateMenuShortcuts(), kShortcutFailed))
+        return kExitIncomplete;
+    m_log.Add(RecordEntryKind::Menu, m_paths.menuFolder);
     return FinishSteps(workingDirectory);
 }
 

@@ -4,11 +4,61 @@
 
 #include "install/Names.h"
 #include "platform/RegistryKey.h"
+#include "text/Format.h"
 
 bool RecordInstallation(const char* installDir) {
     CRegistryKey key;
     return key.Create(HKEY_LOCAL_MACHINE, kRegistryKey) &&
            key.WriteString(kInstallPathValue, installDir);
+}
+
+bool RecordUninstallEntry(const char* installDir, const char* version, unsigned long sizeKb) {
+    char uninstall[MAX_PATH + 16], quiet[MAX_PATH + 32];
+    PathBuffer icon;
+    CRegistryKey key;
+    return FormatPath(uninstall, "\"%s\\%s\" /UNINSTALL", installDir, kUninstallExe) &&
+           FormatPath(quiet, "%s /VERYSILENT", uninstall) &&
+           FormatPath(icon, "%s\\%s", installDir, kGameExe) &&
+           key.Create(HKEY_LOCAL_MACHINE, kUninstallKey) &&
+           key.WriteString("DisplayName", kProductFolder) &&
+           key.WriteString("UninstallString", uninstall) &&
+           key.WriteString("QuietUninstallString", quiet) &&
+           key.WriteString("InstallLocation", installDir) && key.WriteString("DisplayIcon", icon) &&
+           key.WriteString("Publisher", kPublisher) && key.WriteString("DisplayVersion", version) &&
+           key.WriteDword("EstimatedSize", sizeKb) && key.WriteDword("NoModify", 1) &&
+           key.WriteDword("NoRepair", 1);
+}
+
+namespace {
+
+// Deletes `name` below `parent` when it holds nothing; whether it is gone.
+bool DeleteIfEmpty(const char* parent, const char* name) {
+    CRegistryKey key;
+    char path[MAX_PATH];
+    if (!FormatPath(path, "%s\\%s", parent, name) || !key.Open(HKEY_LOCAL_MACHINE, path))
+        return true;
+    if (!key.IsEmpty())
+        return false;
+    key.Close();
+    CRegistryKey above;
+    return above.Open(HKEY_LOCAL_MACHINE, parent) && above.DeleteKey(name);
+}
+
+} // namespace
+
+bool ForgetInstallation() {
+    {
+        CRegistryKey key;
+        if (key.Open(HKEY_LOCAL_MACHINE, kRegistryKey))
+            key.DeleteValue(kInstallPathValue);
+    }
+    bool gone = DeleteIfEmpty(kMakerKey, kProductFolder);
+    DeleteIfEmpty("Software", kPublisher);
+    CRegistryKey entries;
+    if (entries.Open(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"))
+        entries.DeleteKey(kProductFolder);
+    CRegistryKey check;
+    return gone && !check.Open(HKEY_LOCAL_MACHINE, kUninstallKey);
 }
 
 bool RecordedInstallDir(PathBuffer& folder) {

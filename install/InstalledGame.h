@@ -6,6 +6,13 @@
 
 // Records `installDir` as the installation's folder.
 bool RecordInstallation(const char* installDir);
+// The entry that Apps & features lists for the installation in
+// `installDir`: its uninstaller, its version, its size in KB.
+bool RecordUninstallEntry(const char* installDir, const char* version, unsigned long sizeKb);
+// Removes the installation's folder value, its key when that is left empty
+// (the maker's key too, when nothing else is in it), and the uninstall
+// entry. False when something of them stays.
+bool ForgetInstallation();
 // The recorded installation's folder; false when none is recorded.
 bool RecordedInstallDir(PathBuffer& folder);
 // The install root to offer: the recorded installation's, else the default.

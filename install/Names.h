@@ -47,4 +47,10 @@ inline constexpr char kLinkExtension[] = ".lnk";
 // The uninstaller, a copy of setup's own program, and its record of what
 // setup made (install/UninstallRecord.h), both in the installation folder.
 inline constexpr char kUninstallExe[] = "Uninstall.exe";
+// The entry that Apps & features (Add or Remove Programs) lists, under
+// HKEY_LOCAL_MACHINE, and the maker it names.
+inline constexpr char kUninstallKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\The Vellmor";
+inline constexpr char kMakerKey[] = "Software\\Brightfen";
+inline constexpr char kPublisher[] = "Brightfen";
 inline constexpr char kUninstallRecord[] = "Uninstall.log";

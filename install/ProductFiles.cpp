@@ -154,3 +154,20 @@ void RemoveTree(const char* folder) {
     SetFileAttributesA(folder, FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryA(folder);
 }
+
+char* ReadWholeFile(const char* path, size_t& size) {
+    HANDLE file =
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return nullptr;
+    DWORD length = GetFileSize(file, nullptr);
+    char* data = length != INVALID_FILE_SIZE ? static_cast<char*>(malloc(length + 1)) : nullptr;
+    DWORD read = 0;
+    if (data && (!ReadFile(file, data, length, &read, nullptr) || read != length)) {
+        free(data);
+        data = nullptr;
+    }
+    CloseHandle(file);
+    size = length;
+    return data;
+}

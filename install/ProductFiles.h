@@ -51,6 +51,10 @@ bool CopiedInFull(const ProductFiles& files, const char* installDir);
 
 bool FolderExists(const char* path);
 
+// The whole file at `path` in a heap block that the caller frees; null when
+// it cannot be read.
+char* ReadWholeFile(const char* path, size_t& size);
+
 // Removes `folder` and everything below it, read-only files included. A
 // junction or link below it is removed itself, never followed.
 void RemoveTree(const char* folder);

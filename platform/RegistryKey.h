@@ -29,6 +29,25 @@ class CRegistryKey {
 
     // Writes `text` as REG_SZ, its terminating NUL included.
     bool WriteString(const char* name, const char* text);
+    bool WriteDword(const char* name, DWORD value) {
+        return RegSetValueExA(m_key, name, 0, REG_DWORD, (const BYTE*)&value, sizeof value) ==
+               ERROR_SUCCESS;
+    }
+    bool DeleteValue(const char* name) { return RegDeleteValueA(m_key, name) == ERROR_SUCCESS; }
+    // Deletes the key `name` below this one, which must hold no keys.
+    bool DeleteKey(const char* name) { return RegDeleteKeyA(m_key, name) == ERROR_SUCCESS; }
+    void Close() {
+        if (m_key)
+            RegCloseKey(m_key);
+        m_key = nullptr;
+    }
+    // Whether the key holds neither values nor keys.
+    bool IsEmpty() const {
+        DWORD keys = 1, values = 1;
+        return RegQueryInfoKeyA(m_key, nullptr, nullptr, nullptr, &keys, nullptr, nullptr, &values,
+                                nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+               keys == 0 && values == 0;
+    }
 
   private:
     HKEY m_key;

@@ -119,6 +119,7 @@ std::map<std::string, std::string> InstalledTree(const Language& language, bool 
         tree["Glide2x.dll"] = ReadWholeFile(MediumPath("Glide\\Glide2x.dll"));
     }
     tree["Version.ver"] = kVersionBytes;
+    tree["Uninstall.exe"] = ReadWholeFile(SetupExe());
     tree["language.poo"] = ReadWholeFile(base + ".poo");
     tree["language.sif"] = ReadWholeFile(base + ".sif");
     return tree;
@@ -179,12 +180,30 @@ void ExpectInstalledSetupStarted(const std::string& installDir) {
 
 // An installation that completes: its Setup.exe runs before the completion
 // message `done` in `language`; then everything is in place.
+// The uninstall record lists every file and folder of `tree` (the
+// installation's) and the Start Menu folder.
+void ExpectRecorded(const std::string& installDir, const std::map<std::string, std::string>& tree) {
+    const std::string record = ReadWholeFile(JoinPath(installDir, "Uninstall.log"));
+    ASSERT_EQ(0u, record.find("; The Vellmor uninstall record 1\r\n")) << record;
+    auto listed = [&](const std::string& line) {
+        return record.find("\n" + line + "\r\n") != std::string::npos;
+    };
+    for (const auto& entry : tree) {
+        bool folder = entry.second == "<folder>";
+        EXPECT_TRUE(listed((folder ? "folder " : "file ") + entry.first)) << entry.first;
+    }
+    EXPECT_TRUE(listed("menu " + MenuFolder())) << record;
+}
+
 void ExpectCompleteInstallation(Session& setup, const MessageBoxInfo& done,
                                 const std::string& installDir, const Language& language = kEnglish,
                                 bool glideDriver = false) {
     ExpectInstalledSetupStarted(installDir);
     setup.Finish(done, language.done);
-    EXPECT_EQ(InstalledTree(language, glideDriver), Tree(installDir));
+    std::map<std::string, std::string> tree = Tree(installDir);
+    ExpectRecorded(installDir, tree);
+    tree.erase("Uninstall.log");
+    EXPECT_EQ(InstalledTree(language, glideDriver), tree);
     EXPECT_FALSE(GetFileAttributesA(installDir.c_str()) & FILE_ATTRIBUTE_READONLY);
     ExpectRecordedInstallation(installDir);
     ExpectMenuLinks(installDir);
@@ -634,7 +653,10 @@ TEST(Install, UnattendedRunsAnswerWithTheirExitCodes) {
     }
     // The last run went over the earlier one in the language the dialog
     // offers first, and repaired it.
-    EXPECT_EQ(InstalledTree(kEnglish, false), Tree(installDir));
+    std::map<std::string, std::string> tree = Tree(installDir);
+    ExpectRecorded(installDir, tree);
+    tree.erase("Uninstall.log");
+    EXPECT_EQ(InstalledTree(kEnglish, false), tree);
     ExpectRecordedInstallation(installDir);
     ExpectMenuLinks(installDir);
     // A step after the copy fails: installed, but incomplete.
@@ -645,4 +667,80 @@ TEST(Install, UnattendedRunsAnswerWithTheirExitCodes) {
     EXPECT_NE(std::string::npos,
               ReadWholeFile("C:\\setup.log")
                   .find("registry: failed: Could not record the installation in the registry!"));
+}
+
+// The uninstaller, run the way Apps & features runs it: Wine's own
+// uninstaller lists the entry and starts its UninstallString. It removes
+// what setup made, keeps what the player added and a recorded file that is
+// in use, and says so; setup then installs as on a fresh machine.
+TEST(Install, UninstallerRemovesWhatSetupMadeAndKeepsTheRest) {
+    InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\Data\\Start.map", "map"));
+    const std::string installDir = "C:\\Games\\The Vellmor";
+    Process install = Process::Start(SetupExe(), {"/S /DIR=C:\\Games", "", false});
+    ASSERT_TRUE(install.WaitForExit(kTimeoutMs));
+    ASSERT_EQ(0u, install.ExitCode());
+    const char kEntry[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\The Vellmor";
+    const std::string uninstaller = installDir + "\\Uninstall.exe";
+    EXPECT_EQ("\"" + uninstaller + "\" /UNINSTALL",
+              ReadHklmValue(kEntry, "UninstallString").AsString());
+    EXPECT_EQ("\"" + uninstaller + "\" /UNINSTALL /VERYSILENT",
+              ReadHklmValue(kEntry, "QuietUninstallString").AsString());
+    EXPECT_EQ(installDir, ReadHklmValue(kEntry, "InstallLocation").AsString());
+    EXPECT_EQ("1.0", ReadHklmValue(kEntry, "DisplayVersion").AsString());
+    RunResult listed =
+        RunProgram("C:\\windows\\system32\\uninstaller.exe", "--list", "C:\\", kTimeoutMs);
+    EXPECT_NE(std::string::npos, listed.output.find("The Vellmor")) << listed.output;
+
+    // The player's save and own file, a maker's sibling key, a recorded file
+    // in use.
+    MakeFolders(installDir + "\\Saves");
+    WriteWholeFile(installDir + "\\Saves\\slot1.sav", "saved");
+    WriteWholeFile(installDir + "\\Data\\Notes.txt", "mine");
+    WriteHklmString("Software\\Brightfen\\Other Game", "InstallPath", "C:\\Other");
+    const std::string held = installDir + "\\Version.ver";
+    HANDLE inUse = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, inUse);
+
+    Process remove = Process::Start("C:\\windows\\system32\\uninstaller.exe",
+                                    {"--remove \"The Vellmor\"", "C:\\", false});
+    HWND question = nullptr;
+    WaitUntil(
+        [&] { return (question = FindWindowA("#32770", "Uninstall The Vellmor")) != nullptr; },
+        "the uninstaller's question");
+    MessageBoxInfo asked = ReadMessageBox(question);
+    EXPECT_EQ((std::vector<std::string>{"Yes", "No"}), asked.buttons);
+    ASSERT_TRUE(PostClickOn(question, "&Yes"));
+    HWND closing = nullptr;
+    WaitUntil(
+        [&] {
+            closing = FindWindowA("#32770", "Uninstall The Vellmor");
+            return closing && closing != question;
+        },
+        "the uninstaller's closing message");
+    MessageBoxInfo done = ReadMessageBox(closing);
+    EXPECT_EQ("The Vellmor has been removed.\n\nThese could not be removed:\n" + held +
+                  "\n\nFiles that setup did not install are still in " + installDir + ".",
+              done.text);
+    ASSERT_TRUE(PostClickOn(closing, "OK"));
+    ASSERT_TRUE(remove.WaitForExit(kTimeoutMs));
+    WaitUntil([&] { return !FileExists(uninstaller); }, "the uninstaller's own removal");
+    CloseHandle(inUse);
+
+    EXPECT_EQ((std::map<std::string, std::string>{{"Data", "<folder>"},
+                                                  {"Data\\Notes.txt", "mine"},
+                                                  {"Saves", "<folder>"},
+                                                  {"Saves\\slot1.sav", "saved"},
+                                                  {"Version.ver", kVersionBytes}}),
+              Tree(installDir, false));
+    EXPECT_FALSE(FolderExists(MenuFolder()));
+    EXPECT_FALSE(HklmKeyExists(kInstalledKey));
+    EXPECT_FALSE(HklmKeyExists(kEntry));
+    EXPECT_TRUE(HklmKeyExists("Software\\Brightfen\\Other Game"));
+
+    // No offer to play any more, and a fresh installation elsewhere.
+    Session setup;
+    ASSERT_TRUE(setup.WaitForDialog());
+    EXPECT_EQ("C:\\Program Files", setup.Field());
+    setup.SetField("C:\\Other");
+    ExpectCompleteInstallation(setup, setup.Install(), "C:\\Other\\The Vellmor");
 }

@@ -225,6 +225,8 @@ TEST(CommandLine, SwitchesAndRefusals) {
         {"/S /D=C:\\Program Files\\Games  ", true, false, "C:\\Program Files\\Games", "", ""},
         {"/DIR=C:\\One /DIR=C:\\Two", false, false, "C:\\Two", "", ""},
         {"/UNINSTALL /VERYSILENT", true, true, "", "", ""},
+        {"/UNINSTALL /S \"/DIR=C:\\G\\The Vellmor\" /FINISH=42", true, true, "C:\\G\\The Vellmor",
+         "", ""},
     };
     for (const auto& c : accepted) {
         SCOPED_TRACE(c.arguments);
@@ -236,6 +238,7 @@ TEST(CommandLine, SwitchesAndRefusals) {
         EXPECT_STREQ(c.folder, options.folder);
         EXPECT_STREQ(c.language, options.language);
         EXPECT_STREQ(c.log, options.log);
+        EXPECT_EQ(strstr(c.arguments, "/FINISH=42") ? 42u : 0u, options.finishPid);
     }
     const struct {
         std::string arguments;
@@ -249,6 +252,8 @@ TEST(CommandLine, SwitchesAndRefusals) {
         {"/SILENTLY", "/SILENTLY"},
         {"Games", "Games"},
         {"/D=", "/D="},
+        {"/FINISH=12x", "/FINISH=12x"},
+        {"/FINISH=", "/FINISH="},
         {"/DIR=C:\\" + std::string(300, 'a'), "/DIR=C:\\aaaaaaaaaaaaaaaaaaaaaaa"},
     };
     for (const auto& c : refused) {
