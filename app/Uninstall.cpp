@@ -135,8 +135,10 @@ int RunUninstall(const SetupOptions& options) {
         Append(outcome, kKept, installDir);
         log.Line("kept: %s", installDir);
     }
-    FinishFromTemporaryCopy(self, installDir);
     Tell(options, outcome.text, outcome.stayed ? MB_OK | MB_ICONEXCLAMATION : MB_OK);
+    // Last, so that it finds this program about to end, however long the
+    // closing message stayed up.
+    FinishFromTemporaryCopy(self, installDir);
     int result = outcome.stayed || !forgotten ? kExitIncomplete : kExitInstalled;
     log.Line("result: %d", result);
     return result;

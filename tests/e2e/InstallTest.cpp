@@ -743,4 +743,16 @@ TEST(Install, UninstallerRemovesWhatSetupMadeAndKeepsTheRest) {
     EXPECT_EQ("C:\\Program Files", setup.Field());
     setup.SetField("C:\\Other");
     ExpectCompleteInstallation(setup, setup.Install(), "C:\\Other\\The Vellmor");
+
+    // Unattended, as a script runs the entry's QuietUninstallString: no
+    // window, and with nothing of the player's inside, no folder left.
+    Process quiet = Process::Start("C:\\Other\\The Vellmor\\Uninstall.exe",
+                                   {"/UNINSTALL /VERYSILENT", "C:\\", false});
+    EXPECT_EQ(nullptr,
+              windriver::WaitForDialogBoxWhileRunning(quiet.Id(), quiet.Handle(), nullptr));
+    EXPECT_EQ(0u, quiet.ExitCode());
+    WaitUntil([] { return !FolderExists("C:\\Other\\The Vellmor"); }, "the folder's removal");
+    EXPECT_EQ(std::vector<std::string>{}, EntriesOf("C:\\Other"));
+    EXPECT_FALSE(FolderExists(MenuFolder()));
+    EXPECT_FALSE(HklmKeyExists(kEntry));
 }
