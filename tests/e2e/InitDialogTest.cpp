@@ -276,8 +276,27 @@ TEST(InitDialog, LanguagesListedSortedWithEnglishOrElseTheFirstChosen) {
         std::vector<std::string> items;
         int selection;
         DialogTexts texts;
+        std::string arguments = "";
+        std::string field = "C:\\Program Files";
     } rows[] = {
         {"English among others", 'F', amongOthers, {"Deutsch", "english", "Italiano"}, 1, kEnglish},
+        // The command line fills the dialog; a language the disc lacks is
+        // left to the list.
+        {"/DIR and /LANG",
+         'F',
+         amongOthers,
+         {"Deutsch", "english", "Italiano"},
+         0,
+         kGerman,
+         "/DIR=C:\\Spiele /LANG=deutsch",
+         "C:\\Spiele"},
+        {"/LANG the disc lacks",
+         'F',
+         amongOthers,
+         {"Deutsch", "english", "Italiano"},
+         1,
+         kEnglish,
+         "/LANG=Klingon"},
         {"no English: the first is applied", 'E', noEnglish, {"Deutsch", "Italiano"}, 0, kGerman},
         // No table: English alone, and the template's texts stay.
         {"no Languages folder", 'E', noFolder, {"English"}, 0, kTemplate},
@@ -286,8 +305,11 @@ TEST(InitDialog, LanguagesListedSortedWithEnglishOrElseTheFirstChosen) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         InsertDisc(row.drive, row.medium);
-        Session setup(StartIn("C:\\Start"));
+        StartOptions options = StartIn("C:\\Start");
+        options.arguments = row.arguments;
+        Session setup(options);
         HWND dialog = setup.WaitForDialog();
+        EXPECT_EQ(row.field, setup.Field());
         HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
         EXPECT_EQ(row.items, ComboItems(combo));
         EXPECT_EQ(row.selection, ComboSelection(combo));
