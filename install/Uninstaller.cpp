@@ -65,7 +65,7 @@ void DeleteAtRestart(const char* path) {
 }
 
 bool Removal::Read(const char* installDir, char* why, size_t whySize) {
-    PathBuffer path;
+    PathBuffer path = "";
     size_t size = 0;
     char* data = FormatPath(m_installDir, "%s", installDir) &&
                          FormatPath(path, "%s\\%s", installDir, kUninstallRecord)
