@@ -14,9 +14,17 @@ class ProductFiles {
     ProductFiles& operator=(const ProductFiles&) = delete;
 
     // Lists every file and folder below `folder`, by path relative to it.
-    // False when the folder cannot be read or a path does not fit a path
-    // buffer (the list is then incomplete and must not be relied on).
-    bool List(const char* folder);
+    // False when the folder cannot be read or (when the list must be
+    // `whole`) a path does not fit a path buffer: the list is then
+    // incomplete and must not be relied on. Otherwise such paths are passed
+    // over.
+    bool List(const char* folder, bool whole = true);
+
+    // Sorts the list by path, so that Find can look paths up.
+    void SortByPath();
+    // The entry at `path` (in any case of its letters) in a sorted list;
+    // false when there is none.
+    bool Find(const char* path, unsigned long long& size, bool& folder) const;
 
     size_t Count() const { return m_count; }
     const char* Path(size_t i) const { return m_entries[i].path; }
@@ -32,6 +40,7 @@ class ProductFiles {
     bool ListBelow(const char* folder, const char* relative);
     bool Add(const char* path, unsigned long long size, bool folder);
 
+    bool m_whole = true;
     Entry* m_entries = nullptr;
     size_t m_count = 0;
     size_t m_capacity = 0;

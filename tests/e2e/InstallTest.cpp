@@ -708,6 +708,10 @@ TEST(Install, UninstallerRemovesWhatSetupMadeAndKeepsTheRest) {
         [&] { return (question = FindWindowA("#32770", "Uninstall The Vellmor")) != nullptr; },
         "the uninstaller's question");
     MessageBoxInfo asked = ReadMessageBox(question);
+    DWORD uninstallerId = 0;
+    GetWindowThreadProcessId(question, &uninstallerId);
+    HANDLE uninstallerProcess = OpenProcess(SYNCHRONIZE, FALSE, uninstallerId);
+    ASSERT_NE(nullptr, uninstallerProcess);
     EXPECT_EQ((std::vector<std::string>{"Yes", "No"}), asked.buttons);
     ASSERT_TRUE(PostClickOn(question, "&Yes"));
     HWND closing = nullptr;
@@ -723,7 +727,11 @@ TEST(Install, UninstallerRemovesWhatSetupMadeAndKeepsTheRest) {
               done.text);
     ASSERT_TRUE(PostClickOn(closing, "OK"));
     ASSERT_TRUE(remove.WaitForExit(kTimeoutMs));
-    WaitUntil([&] { return !FileExists(uninstaller); }, "the uninstaller's own removal");
+    // Its copy in the temporary folder removes it once it has ended.
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(uninstallerProcess, kTimeoutMs));
+    CloseHandle(uninstallerProcess);
+    WaitForProgramsStartedBy(uninstallerId);
+    EXPECT_FALSE(FileExists(uninstaller));
     CloseHandle(inUse);
 
     EXPECT_EQ((std::map<std::string, std::string>{{"Data", "<folder>"},
@@ -751,7 +759,7 @@ TEST(Install, UninstallerRemovesWhatSetupMadeAndKeepsTheRest) {
     EXPECT_EQ(nullptr,
               windriver::WaitForDialogBoxWhileRunning(quiet.Id(), quiet.Handle(), nullptr));
     EXPECT_EQ(0u, quiet.ExitCode());
-    WaitUntil([] { return !FolderExists("C:\\Other\\The Vellmor"); }, "the folder's removal");
+    WaitForProgramsStartedBy(quiet.Id());
     EXPECT_EQ(std::vector<std::string>{}, EntriesOf("C:\\Other"));
     EXPECT_FALSE(FolderExists(MenuFolder()));
     EXPECT_FALSE(HklmKeyExists(kEntry));
