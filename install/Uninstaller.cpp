@@ -8,6 +8,7 @@
 #include "install/Names.h"
 #include "install/ProductFiles.h"
 #include "platform/FindFile.h"
+#include "platform/ProcAddress.h"
 
 namespace {
 
@@ -59,8 +60,12 @@ void AddToWininit(const char* path) {
 
 } // namespace
 
+typedef BOOL(WINAPI* MoveFileExAProc)(LPCSTR from, LPCSTR to, DWORD flags);
+
 void DeleteAtRestart(const char* path) {
-    if (!MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
+    // Looked up at run time: Windows 95 and 98 do not have the call.
+    auto moveLater = KernelProc<MoveFileExAProc>("MoveFileExA");
+    if (!moveLater || !moveLater(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
         AddToWininit(path);
 }
 
