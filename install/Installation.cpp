@@ -300,7 +300,8 @@ SetupExit Installation::FinishSteps(CWorkingDirectory& workingDirectory) {
     ClearReadOnlyBelow(m_paths.installDir);
     bool complete = true;
     for (const auto& s : steps) {
-        m_report.StepRan(s.step, s.ok ? nullptr : &s.failure, s.ok ? 0 : ERROR_GEN_FAILURE);
+        // Each of these may fail in several calls: no one error code to give.
+        m_report.StepRan(s.step, s.ok ? nullptr : &s.failure, 0);
         complete = complete && s.ok;
     }
     m_report.StepRan("read-only attributes", nullptr, 0);

@@ -664,9 +664,10 @@ TEST(Install, UnattendedRunsAnswerWithTheirExitCodes) {
     Process setup = Process::Start(SetupExe(), {"/S /LOG=C:\\setup.log", "", false});
     ASSERT_TRUE(setup.WaitForExit(kTimeoutMs));
     EXPECT_EQ(static_cast<DWORD>(kExitIncomplete), setup.ExitCode());
-    EXPECT_NE(std::string::npos,
-              ReadWholeFile("C:\\setup.log")
-                  .find("registry: failed: Could not record the installation in the registry!"));
+    EXPECT_NE(
+        std::string::npos,
+        ReadWholeFile("C:\\setup.log")
+            .find("registry: failed: Could not record the installation in the registry!\r\n"));
 }
 
 // The uninstaller, run the way Apps & features runs it: Wine's own
