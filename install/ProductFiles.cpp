@@ -28,7 +28,7 @@ int ComparePaths(const void* a, const void* b) {
 // lookup per file would cost a search of its folder each (half a second
 // for 2,000 files under Wine).
 bool ListInstalled(const char* installDir, ProductFiles& installed) {
-    if (!FolderExists(installDir) || !installed.List(installDir, false))
+    if (!installed.List(installDir, false))
         return false;
     installed.SortByPath();
     return true;

@@ -21,6 +21,11 @@ class CComboBox : public CWnd {
     // The position at which the (sorting) box inserted the text.
     int AddString(const char* text) { return (int)SendMessage(CB_ADDSTRING, 0, (LPARAM)text); }
     int DeleteString(int index) { return (int)SendMessage(CB_DELETESTRING, (WPARAM)index); }
+    // The position of the entry whose whole text is `text`, in any case of
+    // its letters; CB_ERR when there is none.
+    int FindStringExact(const char* text) const {
+        return (int)SendMessage(CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)text);
+    }
 
     // Copies the text of entry `index` into buffer; false (and an empty
     // buffer) when there is no such entry or its text does not fit.

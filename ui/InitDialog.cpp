@@ -109,11 +109,8 @@ void CSetupDlg::FillLanguageList() {
     if (!ForEachLanguage("", AddLanguage, &m_comboLanguage))
         m_comboLanguage.AddString(kDefaultLanguage);
     // A language the command line named, when the medium offers it.
-    int preset = m_strPresetLanguage.IsEmpty()
-                     ? CB_ERR
-                     : (int)m_comboLanguage.SendMessage(CB_FINDSTRINGEXACT, (WPARAM)-1,
-                                                        (LPARAM)(const char*)m_strPresetLanguage);
-    if (preset != CB_ERR)
+    int preset = m_comboLanguage.FindStringExact(m_strPresetLanguage);
+    if (!m_strPresetLanguage.IsEmpty() && preset != CB_ERR)
         m_comboLanguage.SetCurSel(preset);
     // Without an English table the first language is chosen, so that the
     // dialog and the installation always agree on one.
