@@ -3,6 +3,7 @@
 #include "install/InstalledGame.h"
 #include "install/LogReport.h"
 #include "install/SourceMedium.h"
+#include "uninstall/UninstallerHome.h"
 
 namespace {
 
@@ -22,11 +23,28 @@ bool ChooseLanguage(const SetupOptions& options, const char* sourceRoot, LogRepo
     return true;
 }
 
+// Starts the log, which goes neither into the game's folder nor among the
+// uninstallers.
+bool OpenLog(const char* path, const char* folder, LogReport& log) {
+    InstallPaths paths;
+    PathBuffer uninstallers;
+    bool derived = DeriveInstallRoot(folder, paths.installRoot) == RootRule::Derived &&
+                   BuildInstalledPaths(paths);
+    bool haveUninstallers = UninstallersFolder(uninstallers);
+    return log.Open(path, derived ? paths.installDir : nullptr,
+                    haveUninstallers ? uninstallers : nullptr);
+}
+
 } // namespace
 
 int RunUnattended(const SetupOptions& options) {
+    PathBuffer folder, language;
+    if (options.folder[0])
+        FormatPath(folder, "%s", options.folder);
+    else
+        OfferedInstallRoot(folder);
     LogReport log;
-    if (options.log[0] && !log.Open(options.log))
+    if (options.log[0] && !OpenLog(options.log, folder, log))
         return kExitUsage;
     char sourceRoot[MAX_PATH];
     if (!FindMediumRoot(sourceRoot)) {
@@ -34,11 +52,6 @@ int RunUnattended(const SetupOptions& options) {
         return kExitNoMedium;
     }
     log.Line("medium: ok: %s", sourceRoot);
-    PathBuffer folder, language;
-    if (options.folder[0])
-        FormatPath(folder, "%s", options.folder);
-    else
-        OfferedInstallRoot(folder);
     if (!ChooseLanguage(options, sourceRoot, log, language))
         return kExitUsage;
     log.Line("folder: %s; language: %s", folder, language);

@@ -8,7 +8,8 @@
 #include "install/InstalledGame.h"
 #include "install/LogReport.h"
 #include "install/Names.h"
-#include "install/Uninstaller.h"
+#include "install/Shortcut.h"
+#include "uninstall/Removal.h"
 #include "platform/Application.h"
 
 namespace {
@@ -21,9 +22,6 @@ const char kKept[] = "\n\nFiles that setup did not install are still in %s.";
 const char kStayed[] = "\n\nThese could not be removed:";
 // The closing message names at most this many of them.
 const size_t kMostNamed = 8;
-
-// How long the finishing copy waits for the uninstaller it finishes for.
-const DWORD kFinishWaitMs = 60000;
 
 struct Outcome {
     char text[2048];
@@ -52,7 +50,8 @@ int Tell(const SetupOptions& options, const char* text, UINT style) {
     return options.silent ? IDYES : ::MessageBoxA(nullptr, text, kCaption, style);
 }
 
-// The folder this program sits in.
+// The folder this program sits in: the uninstaller's own, which holds the
+// record.
 bool OwnFolder(PathBuffer& self, PathBuffer& folder) {
     DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
     if (length == 0 || length >= sizeof self)
@@ -65,62 +64,43 @@ bool OwnFolder(PathBuffer& self, PathBuffer& folder) {
     return true;
 }
 
-// A copy of this program in the temporary folder waits until `self` has
-// ended, removes it and its folder when that is left empty, and is itself
-// deleted at the next restart: a running program's file cannot be removed.
-void FinishFromTemporaryCopy(const char* self, const char* installDir) {
-    PathBuffer folder, copy;
-    DWORD length = GetTempPathA(sizeof folder, folder);
-    if (length == 0 || length >= sizeof folder || !GetTempFileNameA(folder, "vlu", 0, copy) ||
-        !CopyFileA(self, copy, FALSE))
-        return;
-    char command[3 * MAX_PATH];
-    FormatText(command, sizeof command, "\"%s\" /UNINSTALL /S \"/DIR=%s\" /FINISH=%lu", copy,
-               installDir, (unsigned long)GetCurrentProcessId());
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started;
-    if (CreateProcessA(copy, command, nullptr, nullptr, FALSE, 0, nullptr, folder, &startup,
-                       &started)) {
-        CloseHandle(started.hThread);
-        CloseHandle(started.hProcess);
-    } else {
-        DeleteFileA(copy);
-    }
+// The Start Menu folder that setup would make now; false when there is none.
+bool MenuFolder(PathBuffer& folder) {
+    char programs[MAX_PATH] = "";
+    return ProgramsFolderFor(nullptr, programs) && programs[0] &&
+           FormatPath(folder, "%s\\%s", programs, kProductFolder);
 }
 
-int Finish(const SetupOptions& options) {
-    HANDLE uninstaller = OpenProcess(SYNCHRONIZE, FALSE, options.finishPid);
-    if (uninstaller) {
-        WaitForSingleObject(uninstaller, kFinishWaitMs);
-        CloseHandle(uninstaller);
+// The uninstaller's folder goes once the removal is done: its record and
+// texts at once, the running program and the folder itself when Windows
+// next starts, since a running program's file cannot be deleted.
+void RemoveOwnFiles(const char* self, const char* home) {
+    const char* const names[] = {kUninstallRecord, "language.poo", "language.sif"};
+    for (const char* name : names) {
+        PathBuffer path;
+        if (FormatPath(path, "%s\\%s", home, name))
+            DeleteFileA(path);
     }
-    PathBuffer program, self;
-    if (FormatPath(program, "%s\\%s", options.folder, kUninstallExe)) {
-        SetFileAttributesA(program, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(program);
-    }
-    RemoveDirectoryA(options.folder);
-    DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
-    if (length > 0 && length < sizeof self)
-        DeleteAtRestart(self);
-    return kExitInstalled;
+    DeleteAtRestart(self);
+    DeleteAtRestart(home);
 }
 
 } // namespace
 
 int RunUninstall(const SetupOptions& options) {
-    if (options.finishPid)
-        return Finish(options);
-    LogReport log;
-    if (options.log[0] && !log.Open(options.log))
-        return kExitUsage;
-    PathBuffer self, installDir;
-    if (!OwnFolder(self, installDir))
+    PathBuffer self, home, menu;
+    if (!OwnFolder(self, home))
         return kExitRecordRefused;
     Removal removal;
-    Outcome outcome = {"", 0, &log};
-    if (!removal.Read(installDir, outcome.text, sizeof outcome.text)) {
+    Outcome outcome = {"", 0, nullptr};
+    bool read =
+        removal.Read(home, MenuFolder(menu) ? menu : nullptr, outcome.text, sizeof outcome.text);
+    // The log never goes over the record, the uninstaller or the game.
+    LogReport log;
+    outcome.log = &log;
+    if (options.log[0] && !log.Open(options.log, read ? removal.InstallDir() : nullptr, home))
+        return kExitUsage;
+    if (!read) {
         log.Line("record: failed: %s", outcome.text);
         Tell(options, outcome.text, MB_OK | MB_ICONHAND);
         return kExitRecordRefused;
@@ -128,17 +108,15 @@ int RunUninstall(const SetupOptions& options) {
     if (Tell(options, kQuestion, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return kExitDeclined;
     FormatText(outcome.text, sizeof outcome.text, "%s", kRemoved);
-    removal.Remove(self, Stayed, &outcome);
-    bool forgotten = ForgetInstallation();
+    removal.Remove(Stayed, &outcome);
+    bool forgotten = ForgetInstallation(removal.InstallDir());
     log.Line("registry: %s", forgotten ? "ok" : "failed");
-    if (removal.FilesLeft(self)) {
-        Append(outcome, kKept, installDir);
-        log.Line("kept: %s", installDir);
+    if (removal.FilesLeft()) {
+        Append(outcome, kKept, removal.InstallDir());
+        log.Line("kept: %s", removal.InstallDir());
     }
+    RemoveOwnFiles(self, home);
     Tell(options, outcome.text, outcome.stayed ? MB_OK | MB_ICONEXCLAMATION : MB_OK);
-    // Last, so that it finds this program about to end, however long the
-    // closing message stayed up.
-    FinishFromTemporaryCopy(self, installDir);
     int result = outcome.stayed || !forgotten ? kExitIncomplete : kExitInstalled;
     log.Line("result: %d", result);
     return result;

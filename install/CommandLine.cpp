@@ -79,11 +79,6 @@ bool ReadWord(const char* word, SetupOptions& options) {
         return SetValue(options.language, value);
     if (IsSwitch(word, "LOG", value))
         return SetValue(options.log, value);
-    if (IsSwitch(word, "FINISH", value)) {
-        char* end = nullptr;
-        options.finishPid = value ? strtoul(value, &end, 10) : 0;
-        return options.finishPid != 0 && *end == '\0';
-    }
     return false;
 }
 
@@ -113,6 +108,12 @@ bool ParseCommandLine(const char* arguments, SetupOptions& options, char* bad, s
             Name(start, bad, badSize);
             return false;
         }
+    }
+    // The uninstaller acts on the installation its own record names, never
+    // on one a command line names.
+    if (options.uninstall && (options.folder[0] || options.language[0])) {
+        Name(options.folder[0] ? "/DIR" : "/LANG", bad, badSize);
+        return false;
     }
     return true;
 }

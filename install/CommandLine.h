@@ -5,10 +5,8 @@
 //                          unquoted, means the same)
 //   /LANG=Deutsch          a language of the medium
 //   /LOG="C:\setup.log"    one line per step
-//   /UNINSTALL             remove the installation this program sits in
-//   /FINISH=PID            (the uninstaller's own) once process PID has
-//                          ended, remove what it could not: its program
-//                          and folder in /DIR
+//   /UNINSTALL             remove the installation whose record sits
+//                          beside this program (no /DIR or /LANG)
 // Switch names are case-insensitive; a value may be quoted, in whole or in
 // part. C runtime only, so that it builds and is tested natively.
 
@@ -20,13 +18,13 @@ struct SetupOptions {
     PathBuffer folder; // empty: not given
     PathBuffer language;
     PathBuffer log;
-    unsigned long finishPid; // 0: not given
 };
 
 // Reads `arguments` (the command line after the program's name) into
 // `options`. False on an unknown switch, a switch without the value it
-// needs or with one it takes none, a value that does not fit, or a word
-// that is no switch; `bad` (a buffer of `badSize` bytes) then names it.
+// needs or with one it takes none, a value that does not fit, a word that
+// is no switch, or a folder or language given to the uninstaller; `bad` (a
+// buffer of `badSize` bytes) then names it.
 bool ParseCommandLine(const char* arguments, SetupOptions& options, char* bad, size_t badSize);
 
 // The command line after the program's name, quoted or not.

@@ -11,9 +11,11 @@
 #include "install/RoomRules.h"
 #include "install/Shortcut.h"
 #include "install/SourceMedium.h"
-#include "install/UninstallLog.h"
 #include "platform/FindFile.h"
 #include "platform/WorkingDirectory.h"
+#include "uninstall/HeldTree.h"
+#include "uninstall/UninstallLog.h"
+#include "uninstall/UninstallerHome.h"
 
 const InstallMessage kNoMedium = {
     "Please Insert The Vellmor CD in a CD ROM drive and run Setup again", "Vellmor CD Not Found",
@@ -112,7 +114,8 @@ class Installation {
     bool BuildPaths();
     bool RoomForCopy();
     bool CopyProductFolder();
-    SetupExit CopyAndCheck();
+    void RemoveUnfinishedCopy();
+    SetupExit CopyFromMedium(const char* sourceRoot);
     bool CreateMenuShortcuts();
     bool CopyLanguageFiles();
     bool SettleRendererLibrary();
@@ -124,6 +127,7 @@ class Installation {
     InstallPaths m_paths;
     ProductFiles m_files;
     UninstallLog m_log;
+    PathBuffer m_home; // of the uninstaller and its record; empty: none to be had
 };
 
 // Logs a step's result; a failure is also told.
@@ -201,25 +205,42 @@ bool Installation::CopyProductFolder() {
     return true;
 }
 
-// The copy, and nothing of it left behind when it does not finish; what
+// Removes what the medium's listing names of a copy that did not finish:
+// its files, then its folders when empty, deepest first (the listing has
+// each folder before what it holds), never through a link, and nothing
+// else that may be there.
+void Installation::RemoveUnfinishedCopy() {
+    CHeldTree tree(m_paths.installDir);
+    for (size_t i = m_files.Count(); i-- > 0;) {
+        PathBuffer path;
+        if (!FormatPath(path, "%s\\%s", m_paths.installDir, m_files.Path(i)))
+            continue;
+        if (m_files.IsFolder(i))
+            tree.RemoveFolder(path);
+        else
+            tree.DeleteFile(path);
+    }
+    tree.RemoveFolder(m_paths.installDir);
+}
+
+// Makes the install root, makes the medium's root the working directory and
+// copies; nothing of it is left behind when it does not finish, and what
 // was there before this Install is never touched.
-SetupExit Installation::CopyAndCheck() {
+SetupExit Installation::CopyFromMedium(const char* sourceRoot) {
     bool rootExisted = FolderExists(m_paths.installRoot);
     bool productExisted = FolderExists(m_paths.installDir);
     if (!Step("root folder", CreateInstallRoot(m_paths.installRoot), kRootFailed))
         return kExitPathRefused;
-    if (CopyProductFolder()) {
-        // What the copy made, as soon as it is known to be whole; a record
-        // that cannot be written is told with the uninstaller's step.
-        m_log.Open(m_paths.installDir);
-        m_log.AddTree(m_files);
-        return kExitInstalled;
-    }
-    if (!productExisted)
-        RemoveTree(m_paths.installDir);
-    if (!rootExisted)
+    SetupExit result = kExitCopyFailed;
+    if (!SetCurrentDirectoryA(sourceRoot))
+        Fail("source folder", kSourceFailed);
+    else if (CopyProductFolder())
+        result = kExitInstalled;
+    else if (!productExisted)
+        RemoveUnfinishedCopy();
+    if (result != kExitInstalled && !rootExisted)
         RemoveDirectoryA(m_paths.installRoot);
-    return kExitCopyFailed;
+    return result;
 }
 
 bool Installation::CreateMenuShortcuts() {
@@ -264,23 +285,41 @@ bool Installation::SettleRendererLibrary() {
     return copied;
 }
 
-// Setup's own program becomes the installation's uninstaller, and Apps &
-// features lists it; the record then lists everything setup made.
+// Copies the medium's language file `source` into the uninstaller's folder
+// as "language<extension>", where the uninstaller reads its texts from.
+bool CopyLanguageFileTo(const char* home, const char* source, const char* extension) {
+    PathBuffer path;
+    return FormatPath(path, "%s\\%s%s", home, kInstalledLanguage, extension) &&
+           ReplaceFile(source, path);
+}
+
+// Setup's own program becomes the installation's uninstaller, in a folder
+// of its own below Program Files with the record of everything setup made
+// and the chosen language's texts, and Apps & features lists it.
 bool Installation::SetUpUninstaller() {
-    PathBuffer self, uninstaller;
+    PathBuffer self, uninstaller, uninstallers;
     DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
-    bool copied = length > 0 && length < sizeof self &&
-                  FormatPath(uninstaller, "%s\\%s", m_paths.installDir, kUninstallExe) &&
-                  ReplaceFile(self, uninstaller);
-    if (copied)
-        m_log.Add(RecordEntryKind::File, kUninstallExe);
+    if (!m_home[0] || length == 0 || length >= sizeof self || !UninstallersFolder(uninstallers))
+        return false;
+    CreateDirectoryA(uninstallers, nullptr);
+    CreateDirectoryA(m_home, nullptr);
+    // A medium without language files leaves the uninstaller in English.
+    bool language = !MediumHasLanguages() ||
+                    (CopyLanguageFileTo(m_home, m_paths.languagePoolSource, kPoolExtension) &&
+                     CopyLanguageFileTo(m_home, m_paths.languageIndexSource, kIndexExtension));
     unsigned long long bytes = 0;
     for (size_t i = 0; i < m_files.Count(); ++i)
         bytes += m_files.Size(i);
     char version[24];
     FormatVersion(version);
-    return copied && m_log.Complete() &&
-           RecordUninstallEntry(m_paths.installDir, version, (unsigned long)(bytes / 1024 + 1));
+    bool copied = FormatPath(uninstaller, "%s\\%s", m_home, kUninstallExe) &&
+                  ReplaceFile(self, uninstaller);
+    // Copies from the medium are read-only, which would keep the
+    // uninstaller from removing them.
+    ClearReadOnlyBelow(m_home);
+    return copied && language && m_log.Commit() &&
+           RecordUninstallEntry(m_paths.installDir, m_home, version,
+                                (unsigned long)(bytes / 1024 + 1));
 }
 
 // The steps after the shortcuts do not depend on one another: each runs
@@ -326,13 +365,15 @@ SetupExit Installation::Run(const char* sourceRoot) {
     }
     if (!RoomForCopy())
         return kExitNoRoom;
-    if (!SetCurrentDirectoryA(sourceRoot)) {
-        Fail("source folder", kSourceFailed);
-        return kExitCopyFailed;
-    }
-    SetupExit copied = CopyAndCheck();
+    SetupExit copied = CopyFromMedium(sourceRoot);
     if (copied != kExitInstalled)
         return copied;
+    // What the copy made, as soon as it is known to be whole; a record that
+    // cannot be kept is told with the uninstaller's step.
+    if (!FindUninstallerHome(m_paths.installDir, m_home))
+        m_home[0] = '\0';
+    m_log.Open(m_home, m_paths.installDir, m_paths.haveMenu ? m_paths.menuFolder : nullptr);
+    m_log.AddTree(m_files);
     if (!Step("version file", WriteVersionFile(m_paths.versionFile), kVersionFailed))
         return kExitIncomplete;
     m_log.Add(RecordEntryKind::File, kVersionFile);

@@ -12,11 +12,12 @@ bool RecordInstallation(const char* installDir) {
            key.WriteString(kInstallPathValue, installDir);
 }
 
-bool RecordUninstallEntry(const char* installDir, const char* version, unsigned long sizeKb) {
+bool RecordUninstallEntry(const char* installDir, const char* home, const char* version,
+                          unsigned long sizeKb) {
     char uninstall[MAX_PATH + 16], quiet[MAX_PATH + 32];
     PathBuffer icon;
     CRegistryKey key;
-    return FormatPath(uninstall, "\"%s\\%s\" /UNINSTALL", installDir, kUninstallExe) &&
+    return FormatPath(uninstall, "\"%s\\%s\" /UNINSTALL", home, kUninstallExe) &&
            FormatPath(quiet, "%s /VERYSILENT", uninstall) &&
            FormatPath(icon, "%s\\%s", installDir, kGameExe) &&
            key.Create(HKEY_LOCAL_MACHINE, kUninstallKey) &&
@@ -44,21 +45,32 @@ bool DeleteIfEmpty(const char* parent, const char* name) {
     return above.Open(HKEY_LOCAL_MACHINE, parent) && above.DeleteKey(name);
 }
 
+// Whether the key `name` has the value `value` naming `folder`.
+bool Names(const char* name, const char* value, const char* folder) {
+    CRegistryKey key;
+    PathBuffer named;
+    return key.Open(HKEY_LOCAL_MACHINE, name) && key.ReadString(value, named, sizeof named) &&
+           _stricmp(named, folder) == 0;
+}
+
 } // namespace
 
-bool ForgetInstallation() {
-    {
+bool ForgetInstallation(const char* installDir) {
+    bool forgotten = true;
+    if (Names(kRegistryKey, kInstallPathValue, installDir)) {
         CRegistryKey key;
-        if (key.Open(HKEY_LOCAL_MACHINE, kRegistryKey))
-            key.DeleteValue(kInstallPathValue);
+        forgotten =
+            key.Open(HKEY_LOCAL_MACHINE, kRegistryKey) && key.DeleteValue(kInstallPathValue);
     }
-    bool gone = DeleteIfEmpty(kMakerKey, kProductFolder);
+    DeleteIfEmpty(kMakerKey, kProductFolder);
     DeleteIfEmpty("Software", kPublisher);
-    CRegistryKey entries;
-    if (entries.Open(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"))
-        entries.DeleteKey(kProductFolder);
-    CRegistryKey check;
-    return gone && !check.Open(HKEY_LOCAL_MACHINE, kUninstallKey);
+    if (Names(kUninstallKey, "InstallLocation", installDir)) {
+        CRegistryKey entries;
+        forgotten = entries.Open(HKEY_LOCAL_MACHINE,
+                                 "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall") &&
+                    entries.DeleteKey(kProductFolder) && forgotten;
+    }
+    return forgotten;
 }
 
 bool RecordedInstallDir(PathBuffer& folder) {

@@ -10,8 +10,14 @@ LogReport::~LogReport() {
         CloseHandle(m_file);
 }
 
-bool LogReport::Open(const char* path) {
-    m_file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+bool LogReport::Open(const char* path, const char* gameFolder, const char* uninstallerFolder) {
+    PathBuffer full;
+    char* name = nullptr;
+    DWORD length = GetFullPathNameA(path, sizeof full, full, &name);
+    if (length == 0 || length >= sizeof full || (gameFolder && IsSameOrBelow(full, gameFolder)) ||
+        (uninstallerFolder && IsSameOrBelow(full, uninstallerFolder)))
+        return false;
+    m_file = CreateFileA(full, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
     return m_file != INVALID_HANDLE_VALUE;
 }

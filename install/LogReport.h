@@ -11,9 +11,11 @@ class LogReport : public InstallReport {
     LogReport(const LogReport&) = delete;
     LogReport& operator=(const LogReport&) = delete;
 
-    // Starts the log at `path`, replacing an earlier one; false when it
-    // cannot be written.
-    bool Open(const char* path);
+    // Starts a new log at `path`. False when it cannot be written, when a
+    // file is already there (it is never written over), or when the path
+    // lies in `gameFolder` or `uninstallerFolder` (either may be null):
+    // the log never goes where the game's or the uninstaller's files are.
+    bool Open(const char* path, const char* gameFolder, const char* uninstallerFolder);
     // Writes one line, at once: a run that is killed still shows how far it
     // got.
     void Line(const char* format, ...)

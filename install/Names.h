@@ -45,7 +45,8 @@ inline constexpr char kSetupLinkDescription[] = "Setup";
 inline constexpr char kLinkExtension[] = ".lnk";
 
 // The uninstaller, a copy of setup's own program, and its record of what
-// setup made (install/UninstallRecord.h), both in the installation folder.
+// setup made (uninstall/UninstallRecord.h), both in a folder of their own
+// below Program Files (uninstall/UninstallerHome.h).
 inline constexpr char kUninstallExe[] = "Uninstall.exe";
 // The entry that Apps & features (Add or Remove Programs) lists, under
 // HKEY_LOCAL_MACHINE, and the maker it names.

@@ -133,3 +133,15 @@ bool BuildLanguageSources(InstallPaths& p, const char* language) {
            FormatPath(p.languageIndexSource, "%s\\%s%s", kLanguagesFolder, language,
                       kIndexExtension);
 }
+
+bool IsSameOrBelow(const char* path, const char* folder) {
+    size_t length = strlen(folder);
+    if (length == 0 || strlen(path) < length)
+        return false;
+    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? (char)(c - 'A' + 'a') : c; };
+    for (size_t i = 0; i < length; ++i) {
+        if (fold(path[i]) != fold(folder[i]))
+            return false;
+    }
+    return path[length] == '\0' || path[length] == '\\' || folder[length - 1] == '\\';
+}

@@ -69,3 +69,7 @@ bool BuildMenuPaths(InstallPaths& paths, const char* programsFolder);
 
 // The medium's files of `language`, as the language list names it.
 bool BuildLanguageSources(InstallPaths& paths, const char* language);
+
+// Whether `path` is `folder` or lies below it, compared in any case of the
+// ASCII letters: the same text, or the folder's text and a backslash.
+bool IsSameOrBelow(const char* path, const char* folder);

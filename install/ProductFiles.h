@@ -1,8 +1,8 @@
 #pragma once
 // The product folder's files on the medium, walked once before the copy:
 // what the copy will write (for the room check), and what it must have
-// written (to tell a copy cut short from a whole one). Also the removal of
-// a product folder that a failed copy left half-written.
+// written (to tell a copy cut short from a whole one), and what to remove
+// of a copy that did not finish.
 
 #include <stddef.h>
 
@@ -59,11 +59,3 @@ bool FreeBytesFor(const char* path, unsigned long long& freeBytes);
 bool CopiedInFull(const ProductFiles& files, const char* installDir);
 
 bool FolderExists(const char* path);
-
-// The whole file at `path` in a heap block that the caller frees; null when
-// it cannot be read.
-char* ReadWholeFile(const char* path, size_t& size);
-
-// Removes `folder` and everything below it, read-only files included. A
-// junction or link below it is removed itself, never followed.
-void RemoveTree(const char* folder);

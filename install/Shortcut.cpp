@@ -27,8 +27,8 @@ HRESULT CreateLinkObject(IShellLinkA** link) {
 }
 
 // Saves the link through its file interface under `linkPath`, which the
-// interface takes as UTF-16.
-HRESULT SaveLink(IShellLinkA* link, const char* linkPath) {
+// interface takes as UTF-16, or loads it from there.
+HRESULT SaveOrLoadLink(IShellLinkA* link, const char* linkPath, bool save) {
     IPersistFile* file = nullptr;
     HRESULT r = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
     if (FAILED(r))
@@ -38,7 +38,7 @@ HRESULT SaveLink(IShellLinkA* link, const char* linkPath) {
     if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, MAX_PATH) == 0)
         r = HRESULT_FROM_WIN32(GetLastError());
     else
-        r = file->Save(widePath, TRUE);
+        r = save ? file->Save(widePath, TRUE) : file->Load(widePath, STGM_READ);
     file->Release();
     return r;
 }
@@ -54,7 +54,7 @@ HRESULT WriteLink(const char* target, const char* linkPath, const char* descript
     link->SetPath(target);
     link->SetDescription(description);
     link->SetWorkingDirectory(workingDir);
-    r = SaveLink(link, linkPath);
+    r = SaveOrLoadLink(link, linkPath, true);
     link->Release();
     return r;
 }
@@ -69,6 +69,19 @@ HRESULT CreateShortcut(const char* target, const char* linkPath, const char* des
     HRESULT r = WriteLink(target, linkPath, description, workingDir);
     CoUninitialize();
     return r;
+}
+
+bool ReadShortcutTarget(const char* linkPath, char* target) {
+    CoInitialize(nullptr);
+    IShellLinkA* link = nullptr;
+    // The path as stored, without the shell resolving it.
+    bool read = SUCCEEDED(CreateLinkObject(&link)) &&
+                SUCCEEDED(SaveOrLoadLink(link, linkPath, false)) &&
+                link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH) == S_OK;
+    if (link)
+        link->Release();
+    CoUninitialize();
+    return read;
 }
 
 bool ProgramsFolderFor(HWND owner, char* path) {

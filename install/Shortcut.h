@@ -12,6 +12,10 @@
 HRESULT CreateShortcut(const char* target, const char* linkPath, const char* description,
                        const char* workingDir);
 
+// The program that the shell link at `linkPath` starts, into `target`
+// (MAX_PATH bytes); false when the link cannot be read.
+bool ReadShortcutTarget(const char* linkPath, char* target);
+
 // The Start Menu Programs folder that every user sees (the user's own on
 // systems without profiles) into `path` (MAX_PATH bytes), the shell's
 // windows owned by `owner`; false, with `path` untouched, when the shell

@@ -13,7 +13,7 @@ set -eu
 # another block raises it deliberately. The last raises: the start of the
 # game through the desktop's shell, the room check, the unattended command
 # line and the uninstaller with its record.
-max=58880
+max=61440
 map=
 if [ "${1:-}" = "--map" ]; then
     map=$2

@@ -21,6 +21,9 @@ using namespace e2e;
 namespace {
 
 const char kInstalledKey[] = "Software\\Brightfen\\The Vellmor";
+const char kEntry[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\The Vellmor";
+// Where every installation's uninstaller has a folder of its own.
+const char kUninstallers[] = "C:\\Program Files\\Brightfen\\";
 const char kDisc = 'E';
 const std::string kVersionBytes("\x0D\0\0\0\x01\0\0\0\0\0\0\0\0", 13);
 // 232 characters are the most a root may have: the longest path the
@@ -119,7 +122,6 @@ std::map<std::string, std::string> InstalledTree(const Language& language, bool 
         tree["Glide2x.dll"] = ReadWholeFile(MediumPath("Glide\\Glide2x.dll"));
     }
     tree["Version.ver"] = kVersionBytes;
-    tree["Uninstall.exe"] = ReadWholeFile(SetupExe());
     tree["language.poo"] = ReadWholeFile(base + ".poo");
     tree["language.sif"] = ReadWholeFile(base + ".sif");
     return tree;
@@ -178,13 +180,37 @@ void ExpectInstalledSetupStarted(const std::string& installDir) {
     EXPECT_EQ("\"" + installDir + "\\Setup.exe\"", starts[0].commandLine);
 }
 
-// An installation that completes: its Setup.exe runs before the completion
-// message `done` in `language`; then everything is in place.
-// The uninstall record lists every file and folder of `tree` (the
-// installation's) and the Start Menu folder.
+// The uninstaller that Apps & features' entry names.
+std::string EntryUninstaller() {
+    const std::string command = ReadHklmValue(kEntry, "UninstallString").AsString();
+    const size_t end = command.find("\" /UNINSTALL");
+    EXPECT_EQ(0u, command.find('"')) << command;
+    EXPECT_EQ(command.size() - 12, end) << command;
+    return end == std::string::npos ? "" : command.substr(1, end - 1);
+}
+
+std::string FolderOf(const std::string& path) {
+    return path.substr(0, path.find_last_of('\\'));
+}
+
+// The installation's uninstaller sits in a folder of its own below Program
+// Files, with the record and the chosen language's texts. Its record lists
+// the installation folder and every file and folder of `tree` (the
+// installation's), and the Start Menu folder.
 void ExpectRecorded(const std::string& installDir, const std::map<std::string, std::string>& tree) {
-    const std::string record = ReadWholeFile(JoinPath(installDir, "Uninstall.log"));
-    ASSERT_EQ(0u, record.find("; The Vellmor uninstall record 1\r\n")) << record;
+    const std::string uninstaller = EntryUninstaller();
+    const std::string home = FolderOf(uninstaller);
+    EXPECT_EQ(0, _strnicmp(kUninstallers, uninstaller.c_str(), strlen(kUninstallers)))
+        << uninstaller;
+    EXPECT_EQ("\"" + uninstaller + "\" /UNINSTALL /VERYSILENT",
+              ReadHklmValue(kEntry, "QuietUninstallString").AsString());
+    EXPECT_EQ(installDir, ReadHklmValue(kEntry, "InstallLocation").AsString());
+    EXPECT_EQ(ReadWholeFile(SetupExe()), ReadWholeFile(uninstaller));
+    for (const char* texts : {"language.poo", "language.sif"})
+        EXPECT_EQ(tree.at(texts), ReadWholeFile(JoinPath(home, texts))) << texts;
+    const std::string record = ReadWholeFile(JoinPath(home, "Uninstall.log"));
+    ASSERT_EQ(0u, record.find("; The Vellmor uninstall record 1\r\ninstall " + installDir + "\r\n"))
+        << record;
     auto listed = [&](const std::string& line) {
         return record.find("\n" + line + "\r\n") != std::string::npos;
     };
@@ -201,7 +227,6 @@ void ExpectInstallationInPlace(const std::string& installDir, const Language& la
                                bool glideDriver) {
     std::map<std::string, std::string> tree = Tree(installDir);
     ExpectRecorded(installDir, tree);
-    tree.erase("Uninstall.log");
     EXPECT_EQ(InstalledTree(language, glideDriver), tree);
     EXPECT_FALSE(GetFileAttributesA(installDir.c_str()) & FILE_ATTRIBUTE_READONLY);
     ExpectRecordedInstallation(installDir);
@@ -682,13 +707,8 @@ TEST(Install, UninstallerRemovesWhatSetupMadeAndKeepsTheRest) {
     Process install = Process::Start(SetupExe(), {"/S /DIR=C:\\Games", "", false});
     ASSERT_TRUE(install.WaitForExit(kTimeoutMs));
     ASSERT_EQ(0u, install.ExitCode());
-    const char kEntry[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\The Vellmor";
-    const std::string uninstaller = installDir + "\\Uninstall.exe";
-    EXPECT_EQ("\"" + uninstaller + "\" /UNINSTALL",
-              ReadHklmValue(kEntry, "UninstallString").AsString());
-    EXPECT_EQ("\"" + uninstaller + "\" /UNINSTALL /VERYSILENT",
-              ReadHklmValue(kEntry, "QuietUninstallString").AsString());
-    EXPECT_EQ(installDir, ReadHklmValue(kEntry, "InstallLocation").AsString());
+    ExpectInstallationInPlace(installDir, kEnglish, false);
+    const std::string uninstaller = EntryUninstaller();
     EXPECT_EQ("1.0", ReadHklmValue(kEntry, "DisplayVersion").AsString());
     RunResult listed =
         RunProgram("C:\\windows\\system32\\uninstaller.exe", "--list", "C:\\", kTimeoutMs);
@@ -730,12 +750,18 @@ TEST(Install, UninstallerRemovesWhatSetupMadeAndKeepsTheRest) {
               done.text);
     ASSERT_TRUE(PostClickOn(closing, "OK"));
     ASSERT_TRUE(remove.WaitForExit(kTimeoutMs));
-    // Its copy in the temporary folder removes it once it has ended.
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(uninstallerProcess, kTimeoutMs));
     CloseHandle(uninstallerProcess);
     WaitForProgramsStartedBy(uninstallerId);
-    EXPECT_FALSE(FileExists(uninstaller));
     CloseHandle(inUse);
+    // Its record and texts are gone; the program, which was running, and
+    // its folder go when Windows next starts.
+    EXPECT_EQ(std::vector<std::string>{uninstaller}, EntriesOf(FolderOf(uninstaller)));
+    const std::string pending =
+        ReadHklmValue("System\\CurrentControlSet\\Control\\Session Manager",
+                      "PendingFileRenameOperations")
+            .AsString(); // its first path, "\??\<program>"
+    EXPECT_NE(std::string::npos, pending.find(uninstaller)) << pending;
 
     EXPECT_EQ((std::map<std::string, std::string>{{"Data", "<folder>"},
                                                   {"Data\\Notes.txt", "mine"},
@@ -757,8 +783,7 @@ TEST(Install, UninstallerRemovesWhatSetupMadeAndKeepsTheRest) {
 
     // Unattended, as a script runs the entry's QuietUninstallString: no
     // window, and with nothing of the player's inside, no folder left.
-    Process quiet = Process::Start("C:\\Other\\The Vellmor\\Uninstall.exe",
-                                   {"/UNINSTALL /VERYSILENT", "C:\\", false});
+    Process quiet = Process::Start(EntryUninstaller(), {"/UNINSTALL /VERYSILENT", "C:\\", false});
     EXPECT_EQ(nullptr,
               windriver::WaitForDialogBoxWhileRunning(quiet.Id(), quiet.Handle(), nullptr));
     EXPECT_EQ(0u, quiet.ExitCode());
@@ -766,4 +791,63 @@ TEST(Install, UninstallerRemovesWhatSetupMadeAndKeepsTheRest) {
     EXPECT_EQ(std::vector<std::string>{}, EntriesOf("C:\\Other"));
     EXPECT_FALSE(FolderExists(MenuFolder()));
     EXPECT_FALSE(HklmKeyExists(kEntry));
+}
+
+// Two installations in two folders, each with its own uninstaller; what a
+// command line or a standard user can put in the way of the first one's
+// removal is refused or not followed, and the second keeps all of its own.
+TEST(Install, RemovingOneOfTwoInstallationsFollowsNoSwitchAndNoLink) {
+    InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\Data\\Start.map", "map"));
+    auto run = [](const std::string& program, const std::string& arguments) {
+        Process process = Process::Start(program, {arguments, "C:\\", false});
+        EXPECT_EQ(nullptr,
+                  windriver::WaitForDialogBoxWhileRunning(process.Id(), process.Handle(), nullptr));
+        return process.ExitCode();
+    };
+    ASSERT_EQ(0u, run(SetupExe(), "/S /DIR=C:\\Games"));
+    const std::string first = EntryUninstaller();
+    const std::string record = ReadWholeFile(JoinPath(FolderOf(first), "Uninstall.log"));
+    ASSERT_EQ(0u, run(SetupExe(), "/S /DIR=C:\\Other"));
+    const std::string second = EntryUninstaller();
+    EXPECT_NE(FolderOf(first), FolderOf(second));
+
+    // Switches aimed at a foreign folder, the log at the game or the
+    // record, or over a file: refused before anything is touched.
+    MakeFolders("C:\\Anything");
+    WriteWholeFile("C:\\Anything\\Uninstall.exe", "not the game's");
+    WriteWholeFile("C:\\exists.log", "a file");
+    for (const std::string& arguments :
+         {std::string("/UNINSTALL /S /FINISH=1 /DIR=C:\\Anything"),
+          std::string("/UNINSTALL /S \"/DIR=C:\\Anything\""),
+          std::string("/UNINSTALL /S \"/LOG=C:\\Games\\The Vellmor\\u.log\""),
+          std::string("/UNINSTALL /S \"/LOG=C:\\Games\\x\\..\\the vellmor\\Data\\u.log\""),
+          "/UNINSTALL /S \"/LOG=" + FolderOf(first) + "\\Uninstall.log\"",
+          std::string("/UNINSTALL /S /LOG=C:\\exists.log")}) {
+        SCOPED_TRACE(arguments);
+        EXPECT_EQ(static_cast<DWORD>(kExitUsage), run(first, arguments));
+        EXPECT_EQ(record, ReadWholeFile(JoinPath(FolderOf(first), "Uninstall.log")));
+    }
+    EXPECT_EQ("not the game's", ReadWholeFile("C:\\Anything\\Uninstall.exe"));
+    EXPECT_EQ("a file", ReadWholeFile("C:\\exists.log"));
+
+    // A standard user puts a link in place of an installed folder, leading
+    // to files of the same names elsewhere.
+    MakeFolders("C:\\Elsewhere");
+    WriteWholeFile("C:\\Elsewhere\\Start.map", "not the game's");
+    ASSERT_EQ(0u, RunLinuxShell("rm -r '" + LinuxPath("C:\\Games\\The Vellmor\\Data") +
+                                "' && ln -s '" + LinuxPath("C:\\Elsewhere") + "' '" +
+                                LinuxPath("C:\\Games\\The Vellmor\\Data") + "'"));
+    ASSERT_TRUE(GetFileAttributesA("C:\\Games\\The Vellmor\\Data") & FILE_ATTRIBUTE_REPARSE_POINT);
+
+    // The first's removal: what is reached through the link stays, and is
+    // said to have stayed; the second installation keeps everything.
+    EXPECT_EQ(static_cast<DWORD>(kExitIncomplete),
+              run(first, "/UNINSTALL /S /LOG=C:\\uninstall.log"));
+    EXPECT_EQ("not the game's", ReadWholeFile("C:\\Elsewhere\\Start.map"));
+    EXPECT_NE(std::string::npos,
+              ReadWholeFile("C:\\uninstall.log")
+                  .find("not removed: C:\\Games\\The Vellmor\\Data\\Start.map\r\n"));
+    EXPECT_FALSE(FileExists("C:\\Games\\The Vellmor\\Vellmor.exe"));
+    EXPECT_EQ(second, EntryUninstaller());
+    ExpectInstallationInPlace("C:\\Other\\The Vellmor", kEnglish, false);
 }

@@ -1,12 +1,12 @@
-// libFuzzer target: an arbitrary uninstall record read for an installation
-// folder, and the rest of the input as one entry to write. Input layout: a
-// selector byte (bits 0-1 the installation folder, bits 2-3 the entry's
-// kind), then the record.
-// An accepted record's plan may only name paths below the installation
-// folder or a Start Menu folder "...\The Vellmor" and its two links, each
-// once, fitting a path buffer, folders deepest first. A refused record
-// names a line it has. The writer formats exactly the entries the reader
-// accepts.
+// libFuzzer target: an arbitrary uninstall record, and the rest of the input
+// as one entry to write. Input layout: a selector byte (bits 0-1 the Start
+// Menu folder and the installation folder of the written entry, bits 2-3
+// the entry's kind), then the record.
+// An accepted record's plan may only name paths below its installation
+// folder (an absolute "...\The Vellmor") or the given Start Menu folder and
+// its two links, each once, fitting a path buffer, no name a device's,
+// folders deepest first. A refused record names a line it has. The writer
+// formats exactly the entries the reader accepts.
 
 #include <ctype.h>
 #include <stdint.h>
@@ -16,7 +16,7 @@
 #include <set>
 #include <string>
 
-#include "install/UninstallRecord.h"
+#include "uninstall/UninstallRecord.h"
 
 namespace {
 
@@ -64,14 +64,44 @@ bool IsMenuFolder(const std::string& path) {
     return isalpha((unsigned char)path[0]) && path[1] == ':' && IsBelow(path, path.substr(0, 2));
 }
 
-void CheckPlan(const UninstallRecord& record, const std::string& dir) {
+std::string Lower(std::string text) {
+    for (char& c : text)
+        c = (char)tolower((unsigned char)c);
+    return text;
+}
+
+// No name of `path` is CON, PRN, AUX, NUL, COMn or LPTn (n 1-9), before an
+// extension and trailing spaces, in any case.
+bool HasNoDeviceName(const std::string& path) {
+    std::string names = Lower(path) + '\\';
+    for (size_t at = 0, end; (end = names.find('\\', at)) != std::string::npos; at = end + 1) {
+        std::string base = names.substr(at, std::min(end, names.find('.', at)) - at);
+        base.erase(base.find_last_not_of(' ') + 1);
+        if (base == "con" || base == "prn" || base == "aux" || base == "nul")
+            return false;
+        if (base.size() == 4 &&
+            (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0) &&
+            std::string("123456789\xB9\xB2\xB3").find(base[3]) != std::string::npos)
+            return false;
+    }
+    return true;
+}
+
+void CheckPlan(const UninstallRecord& record, const std::string& menu) {
+    const std::string dir = record.installDir;
+    Check(IsMenuFolder(dir) && HasNoDeviceName(dir) && record.entryCount >= 1 &&
+          record.entries[0].kind == RecordEntryKind::Installation && dir == record.entries[0].path);
     std::set<std::string> menus;
     for (size_t i = 0; i < record.entryCount; ++i) {
         const RecordEntry& entry = record.entries[i];
-        if (entry.kind == RecordEntryKind::Menu)
+        Check(HasNoDeviceName(entry.path));
+        if (entry.kind == RecordEntryKind::Menu) {
+            Check(Lower(entry.path) == Lower(menu));
             menus.insert(entry.path);
-        else
+        } else if (i > 0) {
+            Check(entry.kind != RecordEntryKind::Installation);
             Check(IsBelow(dir + '\\' + entry.path, dir));
+        }
     }
     auto isMenuOrBelowDir = [&](const std::string& path, const std::string& suffix) {
         size_t cut = path.size() - std::min(path.size(), suffix.size());
@@ -97,8 +127,8 @@ void CheckPlan(const UninstallRecord& record, const std::string& dir) {
 }
 
 // Every recorded entry formats back into a line the record has.
-void CheckEntriesWriteBack(const UninstallRecord& record, const std::string& dir,
-                           const uint8_t* data, size_t size) {
+void CheckEntriesWriteBack(const UninstallRecord& record, const uint8_t* data, size_t size) {
+    const std::string dir = record.installDir;
     for (size_t i = 0; i < record.entryCount; ++i) {
         RecordLine line;
         const RecordEntry& entry = record.entries[i];
@@ -115,16 +145,18 @@ void CheckWriterAgreesWithReader(const std::string& dir, RecordEntryKind kind, c
     if (path.find_first_of("\r\n") != std::string::npos)
         return;
     static const char* const keywords[] = {"file", "folder", "menu"};
-    std::string record = kUninstallRecordHeader + std::string(keywords[(int)kind]) + ' ' + path;
+    const std::string head = kUninstallRecordHeader + std::string("install ") + dir + "\r\n";
+    std::string record = head + keywords[(int)kind] + ' ' + path;
     RecordLine line;
     bool written = FormatRecordLine(line, dir.c_str(), kind, path.c_str());
-    Check(!written || record + "\r\n" == kUninstallRecordHeader + std::string(line));
+    Check(!written || record + "\r\n" == head + std::string(line));
     UninstallRecord* read = nullptr;
     RecordDamage damage;
-    RecordVerdict verdict =
-        ReadUninstallRecord(record.data(), record.size(), dir.c_str(), &read, &damage);
+    // A menu line is read for the Start Menu folder it names.
+    const char* menu = kind == RecordEntryKind::Menu ? path.c_str() : kDirs[0].c_str();
+    RecordVerdict verdict = ReadUninstallRecord(record.data(), record.size(), menu, &read, &damage);
     Check(verdict == (written ? RecordVerdict::Accepted : RecordVerdict::Damaged));
-    Check(!written || (read->entryCount == 1 && path == read->entries[0].path));
+    Check(!written || (read->entryCount == 2 && path == read->entries[1].path));
     FreeUninstallRecord(read);
 }
 
@@ -140,10 +172,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     UninstallRecord* record = nullptr;
     RecordDamage damage;
+    // The installation folders double as Start Menu folders: both are
+    // absolute "...\The Vellmor".
     switch (ReadUninstallRecord((const char*)data, size, dir.c_str(), &record, &damage)) {
     case RecordVerdict::Accepted:
         CheckPlan(*record, dir);
-        CheckEntriesWriteBack(*record, dir, data, size);
+        CheckEntriesWriteBack(*record, data, size);
         break;
     case RecordVerdict::Damaged:
         Check(record == nullptr && damage.reason != nullptr && damage.line >= 1 &&

@@ -225,8 +225,7 @@ TEST(CommandLine, SwitchesAndRefusals) {
         {"/S /D=C:\\Program Files\\Games  ", true, false, "C:\\Program Files\\Games", "", ""},
         {"/DIR=C:\\One /DIR=C:\\Two", false, false, "C:\\Two", "", ""},
         {"/UNINSTALL /VERYSILENT", true, true, "", "", ""},
-        {"/UNINSTALL /S \"/DIR=C:\\G\\The Vellmor\" /FINISH=42", true, true, "C:\\G\\The Vellmor",
-         "", ""},
+        {"/uninstall /S /LOG=C:\\u.log", true, true, "", "", "C:\\u.log"},
     };
     for (const auto& c : accepted) {
         SCOPED_TRACE(c.arguments);
@@ -238,7 +237,6 @@ TEST(CommandLine, SwitchesAndRefusals) {
         EXPECT_STREQ(c.folder, options.folder);
         EXPECT_STREQ(c.language, options.language);
         EXPECT_STREQ(c.log, options.log);
-        EXPECT_EQ(strstr(c.arguments, "/FINISH=42") ? 42u : 0u, options.finishPid);
     }
     const struct {
         std::string arguments;
@@ -252,8 +250,11 @@ TEST(CommandLine, SwitchesAndRefusals) {
         {"/SILENTLY", "/SILENTLY"},
         {"Games", "Games"},
         {"/D=", "/D="},
-        {"/FINISH=12x", "/FINISH=12x"},
-        {"/FINISH=", "/FINISH="},
+        // The uninstaller's earlier finishing switch, and a folder or
+        // language given to it: it acts on its own record's installation.
+        {"/UNINSTALL /FINISH=1 /DIR=C:\\Anything", "/FINISH=1 /DIR=C:\\Anything"},
+        {"/UNINSTALL /S /DIR=C:\\Anything", "/DIR"},
+        {"/LANG=Deutsch /UNINSTALL", "/LANG"},
         {"/DIR=C:\\" + std::string(300, 'a'), "/DIR=C:\\aaaaaaaaaaaaaaaaaaaaaaa"},
     };
     for (const auto& c : refused) {
@@ -266,6 +267,25 @@ TEST(CommandLine, SwitchesAndRefusals) {
     EXPECT_STREQ("/S", SkipProgramName("\"C:\\Setup Files\\Setup.exe\"  /S"));
     EXPECT_STREQ("/S", SkipProgramName("D:\\Setup.exe /S"));
     EXPECT_STREQ("", SkipProgramName("Setup"));
+}
+
+// The folder test for what the uninstaller and the logs may touch.
+TEST(PathRules, SameOrBelowComparesWholeNamesInAnyCase) {
+    const struct {
+        const char *path, *folder;
+        bool below;
+    } cases[] = {
+        {"C:\\Games\\The Vellmor", "C:\\Games\\The Vellmor", true},
+        {"c:\\games\\the vellmor\\Maps\\a.map", "C:\\Games\\The Vellmor", true},
+        {"C:\\Games\\a.log", "C:\\", true},
+        {"C:\\Games\\The Vellmor Mods\\a", "C:\\Games\\The Vellmor", false},
+        {"C:\\Games", "C:\\Games\\The Vellmor", false},
+        {"C:\\Games\\The Vellmor", "", false},
+        // Letters beyond ASCII are compared as they are.
+        {"C:\\\xC4pfel\\a", "C:\\\xE4pfel", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.below, IsSameOrBelow(c.path, c.folder)) << c.path << " in " << c.folder;
 }
 
 } // namespace

@@ -6,12 +6,15 @@
 
 #include <gtest/gtest.h>
 
-#include "install/UninstallRecord.h"
+#include "uninstall/UninstallRecord.h"
 
 namespace {
 
 const char kDir[] = "C:\\Games\\The Vellmor";
-const std::string kHeader = kUninstallRecordHeader;
+const char kMenu[] = "C:\\Menu\\The Vellmor";
+const std::string kFirstLine = kUninstallRecordHeader;
+// The first two lines: the header and the installation folder.
+const std::string kHeader = kFirstLine + "install " + kDir + "\r\n";
 typedef std::vector<std::string> Paths;
 
 struct Read {
@@ -19,8 +22,8 @@ struct Read {
     RecordDamage damage;
     UninstallRecord* record;
 
-    Read(const std::string& text, const char* dir = kDir) {
-        verdict = ReadUninstallRecord(text.data(), text.size(), dir, &record, &damage);
+    Read(const std::string& text, const char* menu = kMenu) {
+        verdict = ReadUninstallRecord(text.data(), text.size(), menu, &record, &damage);
     }
     ~Read() { FreeUninstallRecord(record); }
     Paths Files() const { return Paths(record->files, record->files + record->fileCount); }
@@ -38,39 +41,67 @@ TEST(UninstallRecord, DamagedRecordsAreRefusedAtTheirLine) {
         {"", 1, kWrongHeader},
         {"; The Vellmor uninstall record 2\r\nfile a\r\n", 1, kWrongHeader},
         {"\xEF\xBB\xBF" + kHeader, 1, kWrongHeader},
-        {kHeader + "file a\r\nremove b\r\n", 3, "unknown keyword"},
-        {kHeader + "File a\r\n", 2, "unknown keyword"},
-        {kHeader + "\r\nfile a\r\n", 2, "empty line"},
-        {kHeader + "file\r\n", 2, "empty path"},
-        {kHeader + "file \r\n", 2, "empty path"},
-        {kHeader + "file a\r\nfile C:\\Windows\\win.ini\r\n", 3, "absolute path"},
-        {kHeader + "folder \\Windows\r\n", 2, "absolute path"},
-        {kHeader + "file \\\\server\\share\\a\r\n", 2, "absolute path"},
-        {kHeader + "file C:a\r\n", 2, "absolute path"},
-        {kHeader + "file Maps\\..\\..\\a\r\n", 2, "'.' or '..' as a name"},
-        {kHeader + "folder ..\r\n", 2, "'.' or '..' as a name"},
-        {kHeader + "folder Maps\\.\r\n", 2, "'.' or '..' as a name"},
-        {kHeader + "folder .. \r\n", 2, "name ending in a dot or space"},
-        {kHeader + "file Maps\\a.\r\n", 2, "name ending in a dot or space"},
-        {kHeader + "file  a\r\n", 2, "name beginning with a space"},
-        {kHeader + "file Maps\\a:stream\r\n", 2, "character not allowed in a name"},
-        {kHeader + "file Maps/a\r\n", 2, "'/' in a path"},
-        {kHeader + "file Maps\\\\a\r\n", 2, "empty name"},
-        {kHeader + "folder Maps\\\r\n", 2, "empty name"},
-        {kHeader + "file a*\r\n", 2, "character not allowed in a name"},
-        {kHeader + "file a\tb\r\n", 2, "control character"},
-        {kHeader + "file a\rb\r\n", 2, "control character"},
-        {kHeader + "file a\r\r\n", 2, "control character"},
-        {kHeader + "file a" + std::string(1, '\0') + "b\r\nfile c\r\n", 2, "NUL byte"},
-        {kHeader + "file a\r\nfile " + longName + "b\r\n", 3, "path too long"},
-        {kHeader + "menu Programs\\The Vellmor\r\n", 2, "not an absolute path"},
-        {kHeader + "menu C:\\\r\n", 2, "a drive root"},
-        {kHeader + "menu \\\\server\\The Vellmor\r\n", 2, "a drive root"},
-        {kHeader + "menu C:\\Windows\r\n", 2, "folder not named The Vellmor"},
-        {kHeader + "menu C:\\Menu\\The Vellmor Mods\r\n", 2, "folder not named The Vellmor"},
-        {kHeader + "menu C:\\Menu\\The Vellmor\\..\r\n", 2, "'.' or '..' as a name"},
-        {kHeader + "menu C:\\..\\The Vellmor\r\n", 2, "'.' or '..' as a name"},
-        {kHeader + "menu C:\\" + std::string(229, 'a') + "\\The Vellmor\r\n", 2, "path too long"},
+        {kHeader + "file a\r\nremove b\r\n", 4, "unknown keyword"},
+        {kHeader + "File a\r\n", 3, "unknown keyword"},
+        {kHeader + "\r\nfile a\r\n", 3, "empty line"},
+        {kHeader + "file\r\n", 3, "empty path"},
+        {kHeader + "file \r\n", 3, "empty path"},
+        {kHeader + "file a\r\nfile C:\\Windows\\win.ini\r\n", 4, "absolute path"},
+        {kHeader + "folder \\Windows\r\n", 3, "absolute path"},
+        {kHeader + "file \\\\server\\share\\a\r\n", 3, "absolute path"},
+        {kHeader + "file C:a\r\n", 3, "absolute path"},
+        {kHeader + "file Maps\\..\\..\\a\r\n", 3, "'.' or '..' as a name"},
+        {kHeader + "folder ..\r\n", 3, "'.' or '..' as a name"},
+        {kHeader + "folder Maps\\.\r\n", 3, "'.' or '..' as a name"},
+        {kHeader + "folder .. \r\n", 3, "name ending in a dot or space"},
+        {kHeader + "file Maps\\a.\r\n", 3, "name ending in a dot or space"},
+        {kHeader + "file  a\r\n", 3, "name beginning with a space"},
+        {kHeader + "file Maps\\a:stream\r\n", 3, "character not allowed in a name"},
+        {kHeader + "file Maps/a\r\n", 3, "'/' in a path"},
+        {kHeader + "file Maps\\\\a\r\n", 3, "empty name"},
+        {kHeader + "folder Maps\\\r\n", 3, "empty name"},
+        {kHeader + "file a*\r\n", 3, "character not allowed in a name"},
+        {kHeader + "file a\tb\r\n", 3, "control character"},
+        {kHeader + "file a\rb\r\n", 3, "control character"},
+        {kHeader + "file a\r\r\n", 3, "control character"},
+        {kHeader + "file a" + std::string(1, '\0') + "b\r\nfile c\r\n", 3, "NUL byte"},
+        {kHeader + "file a\r\nfile " + longName + "b\r\n", 4, "path too long"},
+        {kHeader + "menu Programs\\The Vellmor\r\n", 3, "not an absolute path"},
+        {kHeader + "menu C:\\\r\n", 3, "a drive root"},
+        {kHeader + "menu \\\\server\\The Vellmor\r\n", 3, "a drive root"},
+        {kHeader + "menu C:\\Windows\r\n", 3, "folder not named The Vellmor"},
+        {kHeader + "menu C:\\Menu\\The Vellmor Mods\r\n", 3, "folder not named The Vellmor"},
+        {kHeader + "menu C:\\Menu\\The Vellmor\\..\r\n", 3, "'.' or '..' as a name"},
+        {kHeader + "menu C:\\..\\The Vellmor\r\n", 3, "'.' or '..' as a name"},
+        {kHeader + "menu C:\\" + std::string(229, 'a') + "\\The Vellmor\r\n", 3, "path too long"},
+        // Device names as any part of a path, with an extension, in any case.
+        {kHeader + "file CON\r\n", 3, "a device name"},
+        {kHeader + "file Maps\\nul.txt\r\n", 3, "a device name"},
+        {kHeader + "folder com1.map\\a\r\n", 3, "a device name"},
+        {kHeader + "file LpT9\r\n", 3, "a device name"},
+        {kHeader + "file aux .log\r\n", 3, "a device name"},
+        {kHeader + "file COM\xB9\r\n", 3, "a device name"},
+        {kHeader + "menu C:\\PRN\\The Vellmor\r\n", 3, "a device name"},
+        {kFirstLine + "install C:\\Games\\Con\\The Vellmor\r\n", 2, "a device name"},
+        // The menu only as the Start Menu folder that setup would make now.
+        {kHeader + "menu C:\\Other Menu\\The Vellmor\r\n", 3, "not the Start Menu folder"},
+        {kHeader + "menu \\\\server\\share\\Menu\\The Vellmor\r\n", 3, "not the Start Menu folder"},
+        // The installation folder: the second line, once, absolute and
+        // named like the product.
+        {kFirstLine, 2, "no installation folder"},
+        {kFirstLine + "file a\r\n", 2, "no installation folder"},
+        {kHeader + "install C:\\Other\\The Vellmor\r\n", 3, "a second installation folder"},
+        {kFirstLine + "install \r\n", 2, "empty path"},
+        {kFirstLine + "install C:\\Games\r\n", 2, "folder not named The Vellmor"},
+        {kFirstLine + "install C:\\\r\n", 2, "a drive root"},
+        {kFirstLine + "install The Vellmor\r\n", 2, "not an absolute path"},
+        {kFirstLine + "install \\\\server\\The Vellmor\r\n", 2, "a drive root"},
+        {kFirstLine + "install C:\\Games\\..\\The Vellmor\r\n", 2, "'.' or '..' as a name"},
+        {kFirstLine + "install \\\\?\\C:\\The Vellmor\r\n", 2, "not an absolute path"},
+        {kFirstLine + "install C:\\" + std::string(246, 'a') + "\\The Vellmor\r\n", 2,
+         "path too long"},
+        // Refused unread: larger than any installation's record.
+        {kHeader + std::string(kMaxRecordSize, 'f'), 0, "record too large"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.record);
@@ -81,52 +112,45 @@ TEST(UninstallRecord, DamagedRecordsAreRefusedAtTheirLine) {
         EXPECT_EQ(nullptr, read.record);
     }
     // Just fits: "<dir>\<name>" and "<menu>\The Vellmor.lnk" are 259 long.
-    Read longest(kHeader + "file " + longName + "\nmenu C:\\" + std::string(228, 'a') +
-                 "\\The Vellmor\n");
+    const std::string longMenu = "C:\\" + std::string(228, 'a') + "\\The Vellmor";
+    Read longest(kHeader + "file " + longName + "\nmenu " + longMenu + "\n", longMenu.c_str());
     EXPECT_EQ(RecordVerdict::Accepted, longest.verdict);
-}
-
-TEST(UninstallRecord, ForeignInstallationFoldersAreRefused) {
-    for (const char* dir : {"", "The Vellmor", "C:\\", "C:\\Games", "C:\\Games\\The Vellmor\\",
-                            "C:\\Games\\The Vellmor Mods", "\\\\server\\The Vellmor",
-                            "C:\\Games\\..\\The Vellmor", "\\\\?\\C:\\The Vellmor"}) {
-        SCOPED_TRACE(dir);
-        Read read(kHeader, dir);
-        EXPECT_EQ(RecordVerdict::ForeignFolder, read.verdict);
-        EXPECT_EQ(nullptr, read.record);
-    }
-    // "<dir>\Uninstall.log" one byte longer than a path buffer.
-    Read tooLong(kHeader, ("C:\\" + std::string(231, 'a') + "\\The Vellmor").c_str());
-    EXPECT_EQ(RecordVerdict::ForeignFolder, tooLong.verdict);
+    // Names that only begin like a device's.
+    Read near(kHeader + "file CONSOLE\nfile COM10\nfile LPT\nfile NULL.txt\nfile COM0\n");
+    EXPECT_EQ(RecordVerdict::Accepted, near.verdict) << near.damage.reason;
+    // A machine without a Start Menu folder accepts no menu line.
+    Read noMenu(kHeader + "menu " + kMenu + "\r\n", nullptr);
+    EXPECT_EQ(RecordVerdict::Damaged, noMenu.verdict);
 }
 
 TEST(UninstallRecord, PlanListsEachPathOnceAndFoldersDeepestFirst) {
     const std::string dir = std::string(kDir) + "\\";
-    const std::string menu = "C:\\Menu\\The Vellmor";
+    const std::string menu = kMenu;
     const struct {
         std::string record;
         Paths files;
         Paths folders;
     } cases[] = {
         {kHeader, {}, {kDir}},
-        {"; The Vellmor uninstall record 1", {}, {kDir}},
+        {kFirstLine + "install C:\\games\\the vellmor", {}, {"C:\\games\\the vellmor"}},
         // LF and CR-LF mixed, a last line without its end, repeats once.
         {kHeader + "folder Maps\nfile Maps\\A.map\r\nfolder Maps\\Old\nfile Vellmor.exe\r\n"
                    "file Maps\\A.map\nfolder Maps\nfolder Maps\\Old\\Older\r\nfile maps\\a.map",
          {dir + "Maps\\A.map", dir + "Vellmor.exe", dir + "maps\\a.map"},
          {dir + "Maps\\Old\\Older", dir + "Maps\\Old", dir + "Maps", kDir}},
-        {kHeader + "menu " + menu + "\r\nfile Uninstall.log\r\nmenu " + menu + "\r\n",
-         {dir + "Uninstall.log", menu + "\\Setup.lnk", menu + "\\The Vellmor.lnk"},
-         {kDir, menu}},
-        {kHeader + "menu \\\\server\\share\\Start Menu\\the vellmor\r\n",
-         {"\\\\server\\share\\Start Menu\\the vellmor\\Setup.lnk",
-          "\\\\server\\share\\Start Menu\\the vellmor\\The Vellmor.lnk"},
-         {"\\\\server\\share\\Start Menu\\the vellmor", kDir}},
+        // The menu in another case of its letters is the same folder.
+        {kHeader + "menu " + menu + "\r\nfile Version.ver\r\nmenu c:\\menu\\the vellmor\r\n",
+         {dir + "Version.ver", menu + "\\Setup.lnk", menu + "\\The Vellmor.lnk",
+          "c:\\menu\\the vellmor\\Setup.lnk", "c:\\menu\\the vellmor\\The Vellmor.lnk"},
+         {kDir, menu, "c:\\menu\\the vellmor"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.record);
         Read read(c.record);
         ASSERT_EQ(RecordVerdict::Accepted, read.verdict) << read.damage.reason;
+        const size_t dir = c.record.find("\ninstall ") + 9;
+        EXPECT_EQ(c.record.substr(dir, c.record.find_first_of("\r\n", dir) - dir),
+                  read.record->installDir);
         EXPECT_EQ(c.files, read.Files());
         EXPECT_EQ(c.folders, read.Folders());
     }
@@ -146,7 +170,7 @@ TEST(UninstallRecord, WriterExtendsRecordThatReadsBack) {
         {RecordEntryKind::Folder, "Maps", nullptr},
         {RecordEntryKind::File, "Maps", "file Maps\r\n"},
         {RecordEntryKind::File, "Maps\\A.map", "file Maps\\A.map\r\n"},
-        {RecordEntryKind::Menu, "C:\\Menu\\The Vellmor", "menu C:\\Menu\\The Vellmor\r\n"},
+        {RecordEntryKind::Menu, kMenu, "menu C:\\Menu\\The Vellmor\r\n"},
         {RecordEntryKind::File, "Maps\\A.map", nullptr},
         {RecordEntryKind::File, "", ""},
         {RecordEntryKind::File, "..\\Vellmor.exe", ""},
@@ -154,6 +178,8 @@ TEST(UninstallRecord, WriterExtendsRecordThatReadsBack) {
         {RecordEntryKind::File, "a\r\nfile C:\\Windows\\win.ini", ""},
         {RecordEntryKind::File, std::string(260 - sizeof kDir, 'a'), ""},
         {RecordEntryKind::Menu, "C:\\Menu", ""},
+        {RecordEntryKind::File, "Maps\\Nul", ""},
+        {RecordEntryKind::Installation, "C:\\Games", ""},
     };
     for (const auto& m : made) {
         SCOPED_TRACE(m.path);
@@ -169,9 +195,38 @@ TEST(UninstallRecord, WriterExtendsRecordThatReadsBack) {
     }
     Read read(record);
     ASSERT_EQ(RecordVerdict::Accepted, read.verdict) << read.damage.reason;
-    EXPECT_EQ(5u, read.record->entryCount);
-    EXPECT_EQ(RecordEntryKind::Menu, read.record->entries[4].kind);
-    EXPECT_STREQ("C:\\Menu\\The Vellmor", read.record->entries[4].path);
+    EXPECT_EQ(6u, read.record->entryCount);
+    EXPECT_EQ(RecordEntryKind::Menu, read.record->entries[5].kind);
+    EXPECT_STREQ(kMenu, read.record->entries[5].path);
+}
+
+// Each installation's uninstaller folder below Program Files: the same for
+// the same folder in any case, another for another folder or attempt; a
+// record there is told apart by its installation folder's line.
+TEST(UninstallRecord, EachInstallationHasAHomeOfItsOwn) {
+    const char kProgramFiles[] = "C:\\Program Files";
+    auto home = [&](const char* dir, unsigned attempt = 0) {
+        PathBuffer folder = "";
+        EXPECT_TRUE(FormatUninstallerHome(folder, kProgramFiles, dir, attempt)) << dir;
+        return std::string(folder);
+    };
+    const std::string first = home(kDir);
+    EXPECT_EQ(0u, first.find("C:\\Program Files\\Brightfen\\The Vellmor Uninstall ")) << first;
+    EXPECT_EQ(first.size(),
+              std::string("C:\\Program Files\\Brightfen\\The Vellmor Uninstall ").size() + 8);
+    EXPECT_EQ(first, home("c:\\GAMES\\the vellmor"));
+    EXPECT_NE(first, home("C:\\Other\\The Vellmor"));
+    EXPECT_NE(first, home(kDir, 1));
+    PathBuffer tooLong;
+    EXPECT_FALSE(FormatUninstallerHome(tooLong, ("C:\\" + std::string(220, 'a')).c_str(), kDir, 0));
+
+    for (const std::string& record :
+         {kHeader, kHeader + "file a\r\n", kFirstLine + "install c:\\games\\THE VELLMOR"})
+        EXPECT_TRUE(IsRecordOf(record.data(), record.size(), kDir)) << record;
+    for (const std::string& record :
+         {std::string(), kFirstLine, kFirstLine + "install C:\\Games\\The Vellmor Mods\r\n",
+          kFirstLine + "install C:\\Other\\The Vellmor\r\n", kFirstLine + "file a\r\n"})
+        EXPECT_FALSE(IsRecordOf(record.data(), record.size(), kDir)) << record;
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "install/UninstallRecord.h"
+#include "uninstall/UninstallRecord.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -13,7 +13,7 @@ const size_t kSetupLinkLength = sizeof kSetupLink - 1;
 const size_t kGameLinkLength = kProductLength + sizeof kLinkExtension - 1;
 
 // By RecordEntryKind.
-const char* const kKeywords[] = {"file", "folder", "menu"};
+const char* const kKeywords[] = {"file", "folder", "menu", "install"};
 
 const char* Keyword(RecordEntryKind kind) {
     return kKeywords[(int)kind];
@@ -34,6 +34,14 @@ bool IsProductFolder(const char* name, size_t length) {
     return true;
 }
 
+bool SameLetters(const char* a, const char* b, size_t length) {
+    for (size_t i = 0; i < length; ++i) {
+        if (AsciiUpper(a[i]) != AsciiUpper(b[i]))
+            return false;
+    }
+    return true;
+}
+
 // Why `name[0, length)` cannot be a name that setup made, or null. Windows
 // drops a name's trailing dots and spaces: "..." and ".. " would name
 // another folder than they say. In a double-byte code page a trail byte
@@ -48,6 +56,8 @@ const char* CheckName(const char* name, size_t length) {
         return "name ending in a dot or space";
     if (name[0] == ' ')
         return "name beginning with a space";
+    if (IsDeviceName(name, length))
+        return "a device name";
     for (size_t i = 0; i < length; ++i) {
         unsigned char c = (unsigned char)name[i];
         if (c == '\0')
@@ -94,8 +104,11 @@ size_t CountNames(const char* names, size_t length) {
     return count;
 }
 
-// A folder "X:\...\The Vellmor" or "\\server\share\...\The Vellmor".
+// A folder "X:\...\The Vellmor" or "\\server\share\...\The Vellmor", with
+// room for a name below it.
 const char* CheckProductFolder(const char* path, size_t length) {
+    if (length + 2 >= text::kPathBufferSize)
+        return "path too long";
     if (memchr(path, '\0', length) != nullptr)
         return "NUL byte";
     if (!IsAbsolutePath(path))
@@ -123,8 +136,12 @@ const char* CheckMenu(const char* path, size_t length) {
 
 // `path` is NUL-terminated at `length` or holds a NUL before it.
 const char* CheckEntry(RecordEntryKind kind, const char* path, size_t length, size_t dirLength) {
+    if (length == 0)
+        return "empty path";
     if (kind == RecordEntryKind::Menu)
-        return length == 0 ? "empty path" : CheckMenu(path, length);
+        return CheckMenu(path, length);
+    if (kind == RecordEntryKind::Installation)
+        return CheckProductFolder(path, length);
     return CheckRelative(path, length, dirLength);
 }
 
@@ -174,16 +191,37 @@ bool ParseKeyword(const char* line, size_t length, RecordEntryKind& kind) {
     return false;
 }
 
-// Why the line cannot be an entry, or null with `entry` set.
-const char* ParseEntry(char* line, size_t length, size_t dirLength, RecordEntry& entry) {
+// What a line is checked against: the installation folder's length (from
+// the second line) and the Start Menu folder setup would make now.
+struct LineRules {
+    size_t dirLength;
+    const char* menuFolder;
+};
+
+// Why the line cannot be an entry, or null with `entry` set. The second line
+// names the installation folder, and only it.
+const char* ParseEntry(char* line, size_t length, size_t number, LineRules& rules,
+                       RecordEntry& entry) {
     if (length == 0)
         return "empty line";
     if (!ParseKeyword(line, length, entry.kind))
         return "unknown keyword";
+    if ((number == 2) != (entry.kind == RecordEntryKind::Installation))
+        return number == 2 ? "no installation folder" : "a second installation folder";
     size_t keywordLength = strlen(Keyword(entry.kind));
     size_t pathLength = length > keywordLength ? length - keywordLength - 1 : 0;
     entry.path = line + length - pathLength;
-    return CheckEntry(entry.kind, entry.path, pathLength, dirLength);
+    if (const char* reason = CheckEntry(entry.kind, entry.path, pathLength, rules.dirLength))
+        return reason;
+    if (entry.kind == RecordEntryKind::Installation)
+        rules.dirLength = pathLength;
+    // Another user's Start Menu, a share's or an old one's is not this
+    // installation's to empty.
+    if (entry.kind == RecordEntryKind::Menu &&
+        (!rules.menuFolder || strlen(rules.menuFolder) != pathLength ||
+         !SameLetters(entry.path, rules.menuFolder, pathLength)))
+        return "not the Start Menu folder";
+    return nullptr;
 }
 
 size_t CountLines(const char* data, size_t size) {
@@ -195,7 +233,7 @@ size_t CountLines(const char* data, size_t size) {
 }
 
 // Block one: the record, its entries and its own copy of the text.
-UninstallRecord* ParseRecord(const char* data, size_t size, size_t dirLength,
+UninstallRecord* ParseRecord(const char* data, size_t size, const char* menuFolder,
                              RecordDamage& damage) {
     size_t lines = CountLines(data, size);
     size_t entriesAt = sizeof(UninstallRecord);
@@ -216,9 +254,14 @@ UninstallRecord* ParseRecord(const char* data, size_t size, size_t dirLength,
         memcmp(line, kUninstallRecordHeader, kHeaderLength) != 0) {
         damage.reason = "not an uninstall record of this version";
     }
+    LineRules rules = {0, menuFolder};
     while (damage.reason == nullptr && reader.Next(line, length)) {
-        damage.reason = ParseEntry(line, length, dirLength, entries[record->entryCount]);
+        damage.reason = ParseEntry(line, length, reader.number, rules, entries[record->entryCount]);
         ++record->entryCount;
+    }
+    if (damage.reason == nullptr && record->entryCount == 0) {
+        damage.reason = "no installation folder";
+        ++reader.number;
     }
     if (damage.reason != nullptr) {
         damage.line = reader.number > 0 ? reader.number : 1;
@@ -269,7 +312,9 @@ size_t SortUnique(const char** paths, size_t count, int (*compare)(const void*, 
 }
 
 // Block two: the plan's arrays and their paths; `files` is its start.
-bool PlanRemoval(UninstallRecord& record, const char* installDir, size_t dirLength) {
+bool PlanRemoval(UninstallRecord& record) {
+    const char* installDir = record.entries[0].path;
+    size_t dirLength = strlen(installDir);
     size_t files = 0;
     size_t folders = 1;
     size_t bytes = dirLength + 1;
@@ -288,6 +333,8 @@ bool PlanRemoval(UninstallRecord& record, const char* installDir, size_t dirLeng
             files += 2;
             ++folders;
             bytes += 3 * (length + 2) + kSetupLinkLength + kGameLinkLength;
+            break;
+        case RecordEntryKind::Installation:
             break;
         }
     }
@@ -311,10 +358,11 @@ bool PlanRemoval(UninstallRecord& record, const char* installDir, size_t dirLeng
             fileList[files++] = arena.Add(entry.path, gameLink);
         } else if (entry.kind == RecordEntryKind::File) {
             fileList[files++] = arena.Add(installDir, entry.path);
-        } else {
+        } else if (entry.kind == RecordEntryKind::Folder) {
             folderList[folders++] = arena.Add(installDir, entry.path);
         }
     }
+    record.installDir = folderList[0];
     record.files = fileList;
     record.fileCount = SortUnique(fileList, files, CompareNames);
     record.folders = folderList;
@@ -348,23 +396,43 @@ bool RecordHasEntry(const char* record, size_t size, RecordEntryKind kind, const
     return false;
 }
 
-RecordVerdict ReadUninstallRecord(const char* data, size_t size, const char* installDir,
+bool IsDeviceName(const char* name, size_t length) {
+    // Three letters each, then whether a digit follows.
+    static const char kDevices[] = "CON\0PRN\0AUX\0NUL\0COM\1LPT\1";
+    // The base name, before any extension, without the spaces Windows drops.
+    const char* dot = (const char*)memchr(name, '.', length);
+    size_t base = dot ? (size_t)(dot - name) : length;
+    while (base > 0 && name[base - 1] == ' ')
+        --base;
+    for (const char* device = kDevices; *device; device += 4) {
+        bool numbered = device[3] == '\1';
+        // COM1 to COM9 and LPT1 to LPT9; the system also reads the
+        // superscript digits of the ANSI code page (0xB9, 0xB2, 0xB3) so.
+        if (base == (numbered ? 4u : 3u) && SameLetters(name, device, 3) &&
+            (!numbered || (name[3] >= '1' && name[3] <= '9') ||
+             memchr("\xB9\xB2\xB3", name[3], 3) != nullptr))
+            return true;
+    }
+    return false;
+}
+
+RecordVerdict ReadUninstallRecord(const char* data, size_t size, const char* menuFolder,
                                   UninstallRecord** record, RecordDamage* damage) {
     *record = nullptr;
     damage->line = 0;
     damage->reason = nullptr;
+    if (size > kMaxRecordSize) {
+        damage->reason = "record too large";
+        return RecordVerdict::Damaged;
+    }
     if (size == 0)
         data = ""; // memchr and memcpy want a pointer even for no bytes
-    size_t dirLength = strlen(installDir);
-    if (dirLength + 1 + sizeof kUninstallRecord > text::kPathBufferSize ||
-        CheckProductFolder(installDir, dirLength) != nullptr)
-        return RecordVerdict::ForeignFolder;
-    UninstallRecord* read = ParseRecord(data, size, dirLength, *damage);
+    UninstallRecord* read = ParseRecord(data, size, menuFolder, *damage);
     if (damage->reason != nullptr)
         return RecordVerdict::Damaged;
     if (read == nullptr)
         return RecordVerdict::NoMemory;
-    if (!PlanRemoval(*read, installDir, dirLength)) {
+    if (!PlanRemoval(*read)) {
         free(read);
         return RecordVerdict::NoMemory;
     }
@@ -377,4 +445,26 @@ void FreeUninstallRecord(UninstallRecord* record) {
         return;
     free((void*)record->files); // the plan's block
     free(record);
+}
+
+bool FormatUninstallerHome(PathBuffer& home, const char* programFiles, const char* installDir,
+                           unsigned attempt) {
+    // FNV-1a: the same folder in another case of its letters gives the same
+    // name.
+    unsigned long hash = 2166136261u;
+    for (const char* c = installDir; *c; ++c)
+        hash = ((hash ^ (unsigned char)AsciiUpper(*c)) * 16777619u) & 0xFFFFFFFFu;
+    return FormatPath(home, "%s\\%s\\%s Uninstall %08lX", programFiles, kPublisher, kProductFolder,
+                      (hash + attempt) & 0xFFFFFFFFu);
+}
+
+bool IsRecordOf(const char* data, size_t size, const char* installDir) {
+    const size_t header = sizeof kUninstallRecordHeader - 1;
+    const size_t keyword = sizeof "install " - 1;
+    size_t dirLength = strlen(installDir);
+    size_t end = header + keyword + dirLength;
+    return size >= end && memcmp(data, kUninstallRecordHeader, header) == 0 &&
+           memcmp(data + header, "install ", keyword) == 0 &&
+           SameLetters(data + header + keyword, installDir, dirLength) &&
+           (size == end || data[end] == '\r' || data[end] == '\n');
 }

@@ -1,19 +1,22 @@
-#include "install/UninstallLog.h"
+#include "uninstall/UninstallLog.h"
+
+#include <windows.h>
 
 #include <stdlib.h>
 #include <string.h>
 
 #include "install/Names.h"
-#include "install/ProductFiles.h"
+#include "platform/WholeFile.h"
 
 namespace {
 
 // Whether `data` is a record of `installDir` that reads back whole.
-bool Readable(const char* data, size_t size, const char* installDir) {
+bool Readable(const char* data, size_t size, const char* installDir, const char* menuFolder) {
     UninstallRecord* record = nullptr;
     RecordDamage damage;
     bool accepted =
-        ReadUninstallRecord(data, size, installDir, &record, &damage) == RecordVerdict::Accepted;
+        ReadUninstallRecord(data, size, menuFolder, &record, &damage) == RecordVerdict::Accepted &&
+        _stricmp(record->installDir, installDir) == 0;
     FreeUninstallRecord(record);
     return accepted;
 }
@@ -21,8 +24,6 @@ bool Readable(const char* data, size_t size, const char* installDir) {
 } // namespace
 
 UninstallLog::~UninstallLog() {
-    if (m_file != INVALID_HANDLE_VALUE)
-        CloseHandle(m_file);
     free(m_text);
 }
 
@@ -40,45 +41,27 @@ bool UninstallLog::Keep(const char* text, size_t length) {
     return true;
 }
 
-bool UninstallLog::Open(const char* installDir) {
-    PathBuffer path;
-    if (!FormatPath(m_installDir, "%s", installDir) ||
-        !FormatPath(path, "%s\\%s", installDir, kUninstallRecord))
-        return false;
+void UninstallLog::Open(const char* home, const char* installDir, const char* menuFolder) {
+    m_complete = FormatPath(m_installDir, "%s", installDir) &&
+                 FormatPath(m_path, "%s\\%s", home, kUninstallRecord);
     size_t size = 0;
-    char* earlier = ReadWholeFile(path, size);
-    bool extend = earlier && Readable(earlier, size, installDir);
-    if (extend) {
+    char* earlier = m_complete ? ReadWholeFile(m_path, kMaxRecordSize, size) : nullptr;
+    if (earlier && Readable(earlier, size, installDir, menuFolder)) {
         Keep(earlier, size);
         // A last line without its end (edited by hand) gets one.
         if (size > 0 && earlier[size - 1] != '\n')
             Keep("\r\n", 2);
+    } else {
+        Keep(kUninstallRecordHeader, sizeof kUninstallRecordHeader - 1);
+        Write(RecordEntryKind::Installation, installDir);
     }
     free(earlier);
-    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-    m_file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (m_file == INVALID_HANDLE_VALUE)
-        return false;
-    if (!extend)
-        Keep(kUninstallRecordHeader, sizeof kUninstallRecordHeader - 1);
-    DWORD written = 0;
-    m_complete = WriteFile(m_file, m_text, (DWORD)m_size, &written, nullptr) && written == m_size;
     m_earlierSize = m_size;
-    Add(RecordEntryKind::File, kUninstallRecord);
-    return m_complete;
 }
 
 void UninstallLog::Write(RecordEntryKind kind, const char* path) {
     RecordLine line;
-    if (m_file == INVALID_HANDLE_VALUE || !FormatRecordLine(line, m_installDir, kind, path)) {
-        m_complete = false;
-        return;
-    }
-    size_t length = strlen(line);
-    DWORD written = 0;
-    if (!Keep(line, length) || !WriteFile(m_file, line, (DWORD)length, &written, nullptr) ||
-        written != length)
+    if (!FormatRecordLine(line, m_installDir, kind, path) || !Keep(line, strlen(line)))
         m_complete = false;
 }
 
@@ -93,4 +76,16 @@ void UninstallLog::AddTree(const ProductFiles& files) {
         if (!RecordHasEntry(m_text, m_earlierSize, kind, files.Path(i)))
             Write(kind, files.Path(i));
     }
+}
+
+bool UninstallLog::Commit() {
+    if (!m_complete)
+        return false;
+    HANDLE file = CreateFileA(m_path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool whole = WriteFile(file, m_text, (DWORD)m_size, &written, nullptr) && written == m_size;
+    return CloseHandle(file) && whole;
 }

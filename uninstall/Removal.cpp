@@ -1,0 +1,124 @@
+#include "uninstall/Removal.h"
+
+#include <windows.h>
+
+#include <stdlib.h>
+#include <string.h>
+
+#include "install/Names.h"
+#include "install/Shortcut.h"
+#include "platform/ProcAddress.h"
+#include "platform/WholeFile.h"
+#include "uninstall/HeldTree.h"
+
+namespace {
+
+// WININIT.INI is a few lines; anything near this size is not read.
+const size_t kLargestWininit = 1u << 20;
+
+bool Exists(const char* path) {
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Whether the Start Menu link at `link` starts a program in `installDir`:
+// after another installation, the links are that one's.
+bool LeadsInto(const char* link, const char* installDir) {
+    char target[MAX_PATH];
+    return ReadShortcutTarget(link, target) && IsSameOrBelow(target, installDir);
+}
+
+// WININIT.INI's [rename] section gets "NUL=<short path>" at its top, the
+// section is made when it is missing; Windows 95 and 98 delete the file at
+// their next start.
+void AddToWininit(const char* path) {
+    PathBuffer shortPath, wininit;
+    UINT folder = GetWindowsDirectoryA(wininit, sizeof wininit);
+    if (!GetShortPathNameA(path, shortPath, sizeof shortPath) || folder == 0 ||
+        folder >= sizeof wininit || !FormatPath(wininit, "%s\\WININIT.INI", wininit))
+        return;
+    size_t size = 0;
+    char* old = ReadWholeFile(wininit, kLargestWininit, size);
+    char line[text::kPathBufferSize + 8];
+    FormatPath(line, "NUL=%s\r\n", shortPath);
+    const char kSection[] = "[rename]\r\n";
+    char* section = old ? strstr(old, "[rename]") : nullptr;
+    char* after = section ? strchr(section, '\n') : nullptr;
+    HANDLE file = CreateFileA(wininit, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        size_t head = after ? (size_t)(after + 1 - old) : (old ? size : 0);
+        if (old)
+            WriteFile(file, old, (DWORD)head, &written, nullptr);
+        if (!after)
+            WriteFile(file, kSection, sizeof kSection - 1, &written, nullptr);
+        WriteFile(file, line, (DWORD)strlen(line), &written, nullptr);
+        if (old && after)
+            WriteFile(file, old + head, (DWORD)(size - head), &written, nullptr);
+        CloseHandle(file);
+    }
+    free(old);
+}
+
+} // namespace
+
+typedef BOOL(WINAPI* MoveFileExAProc)(LPCSTR from, LPCSTR to, DWORD flags);
+
+void DeleteAtRestart(const char* path) {
+    // Looked up at run time: Windows 95 and 98 do not have the call.
+    auto moveLater = KernelProc<MoveFileExAProc>("MoveFileExA");
+    if (!moveLater || !moveLater(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
+        if (!(GetFileAttributesA(path) & FILE_ATTRIBUTE_DIRECTORY))
+            AddToWininit(path);
+    }
+}
+
+bool Removal::Read(const char* home, const char* menuFolder, char* why, size_t whySize) {
+    PathBuffer path = "";
+    size_t size = 0;
+    FormatPath(m_menuFolder, "%s", menuFolder ? menuFolder : "");
+    char* data = FormatPath(path, "%s\\%s", home, kUninstallRecord)
+                     ? ReadWholeFile(path, kMaxRecordSize, size)
+                     : nullptr;
+    RecordDamage damage = {0, "record too large"};
+    RecordVerdict verdict = RecordVerdict::Damaged;
+    if (data) {
+        verdict = ReadUninstallRecord(data, size, menuFolder, &m_record, &damage);
+        free(data);
+    } else if (size <= kMaxRecordSize) {
+        FormatText(why, whySize, "The uninstall record %s is missing; nothing was removed.", path);
+        return false;
+    }
+    if (verdict == RecordVerdict::Accepted)
+        return true;
+    FormatText(why, whySize, "The uninstall record is damaged (line %lu: %s); nothing was removed.",
+               (unsigned long)damage.line, damage.reason ? damage.reason : "no memory");
+    return false;
+}
+
+void Removal::Remove(void (*stayed)(const char* path, void* context), void* context) {
+    const char* installDir = m_record->installDir;
+    CHeldTree game(installDir);
+    CHeldTree menu(m_menuFolder);
+    for (size_t i = 0; i < m_record->fileCount; ++i) {
+        const char* path = m_record->files[i];
+        if (!Exists(path))
+            continue;
+        if (game.Holds(path))
+            game.DeleteFile(path);
+        else if (LeadsInto(path, installDir))
+            menu.DeleteFile(path);
+        else
+            continue;
+        if (Exists(path))
+            stayed(path, context);
+    }
+    for (size_t i = 0; i < m_record->folderCount; ++i) {
+        const char* folder = m_record->folders[i];
+        (game.Holds(folder) ? game : menu).RemoveFolder(folder);
+    }
+}
+
+bool Removal::FilesLeft() const {
+    return Exists(m_record->installDir);
+}

@@ -1,0 +1,43 @@
+#pragma once
+// Removing an installation: exactly what its uninstall record lists, never
+// by following a junction or link, each folder only when it is empty, the
+// Start Menu's links only while they lead into the installation; what the
+// player added stays.
+
+#include <stddef.h>
+
+#include "uninstall/UninstallRecord.h"
+
+class Removal {
+  public:
+    Removal() = default;
+    ~Removal() { FreeUninstallRecord(m_record); }
+    Removal(const Removal&) = delete;
+    Removal& operator=(const Removal&) = delete;
+
+    // Reads the record kept in the uninstaller's folder `home`, for the
+    // Start Menu folder that setup would make now (`menuFolder`; null:
+    // none). False when it is missing or refused; `why` (of `whySize`
+    // bytes) then says so in a sentence.
+    bool Read(const char* home, const char* menuFolder, char* why, size_t whySize);
+    // The recorded installation's folder, once the record is read.
+    const char* InstallDir() const { return m_record->installDir; }
+
+    // Removes the recorded files, then the recorded folders that are empty,
+    // deepest first. `stayed` is told of each recorded file that could not
+    // be removed.
+    void Remove(void (*stayed)(const char* path, void* context), void* context);
+
+    // Whether the installation folder is still there: it holds what setup
+    // did not install, or what could not be removed.
+    bool FilesLeft() const;
+
+  private:
+    UninstallRecord* m_record = nullptr;
+    PathBuffer m_menuFolder = "";
+};
+
+// Deletes `path`, a file or an empty folder, when Windows next starts:
+// MoveFileEx where the system has it; a file through WININIT.INI's rename
+// section on Windows 95 and 98, which remove no folders.
+void DeleteAtRestart(const char* path);

@@ -1,0 +1,60 @@
+#include "uninstall/UninstallerHome.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+#include <stdlib.h>
+
+#include "install/Names.h"
+#include "platform/RegistryKey.h"
+#include "platform/ShellItems.h"
+#include "platform/WholeFile.h"
+#include "uninstall/UninstallRecord.h"
+
+namespace {
+
+// Another installation's record in each of the folders tried first would
+// take more than any machine holds.
+const unsigned kHomesTried = 8;
+
+bool ProgramFilesFolder(PathBuffer& folder) {
+    // The shell names it from Windows 2000 on; before, only the registry.
+    LPITEMIDLIST items = nullptr;
+    SHGetSpecialFolderLocation(nullptr, CSIDL_PROGRAM_FILES, &items);
+    if (items) {
+        bool found = ShellItemPath(items, folder);
+        FreeShellItemList(items);
+        if (found)
+            return true;
+    }
+    CRegistryKey key;
+    return key.Open(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion") &&
+           key.ReadString("ProgramFilesDir", folder, sizeof folder);
+}
+
+} // namespace
+
+bool UninstallersFolder(PathBuffer& folder) {
+    PathBuffer programFiles;
+    return ProgramFilesFolder(programFiles) &&
+           FormatPath(folder, "%s\\%s", programFiles, kPublisher);
+}
+
+bool FindUninstallerHome(const char* installDir, PathBuffer& home) {
+    PathBuffer programFiles, record;
+    if (!ProgramFilesFolder(programFiles))
+        return false;
+    for (unsigned attempt = 0; attempt < kHomesTried; ++attempt) {
+        if (!FormatUninstallerHome(home, programFiles, installDir, attempt) ||
+            !FormatPath(record, "%s\\%s", home, kUninstallRecord))
+            return false;
+        size_t size = 0;
+        char* data = ReadWholeFile(record, kMaxRecordSize, size);
+        // A record too large to read is no free folder.
+        bool ours = data ? IsRecordOf(data, size, installDir) : size <= kMaxRecordSize;
+        free(data);
+        if (ours)
+            return true;
+    }
+    return false;
+}

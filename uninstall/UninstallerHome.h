@@ -1,0 +1,16 @@
+#pragma once
+// Where an installation's uninstaller and record live: a folder of their
+// own below Program Files, whose inherited permissions let standard users
+// read and run but not change what is there, wherever the game itself went.
+
+#include "install/PathRules.h"
+
+// The folder that holds every installation's uninstaller folder:
+// "<Program Files>\Brightfen". False when the system names no Program Files
+// folder.
+bool UninstallersFolder(PathBuffer& folder);
+
+// The folder of the uninstaller of the installation in `installDir`: the
+// one whose record names it, else the first free one. False when there is
+// none to be had.
+bool FindUninstallerHome(const char* installDir, PathBuffer& home);
