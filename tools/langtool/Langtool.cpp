@@ -44,7 +44,7 @@ struct Arguments {
     const char* output = nullptr;    // -o BASE
     bool release = false;
     bool codePageGiven = false;
-    unsigned codePage = kDefaultCodePage;
+    CodePageChoice codePage{kDefaultCodePage, "langtool's default; --codepage N names another"};
 };
 
 // A table's base name: BASE, BASE.sif and BASE.poo all name BASE.
@@ -75,8 +75,11 @@ bool ParseArguments(int argc, const char* const* argv, Arguments* args, FILE* er
             args->release = true;
         } else if (strcmp(arg, "--codepage") == 0 && hasValue) {
             args->codePageGiven = true;
-            if (!ParseCodePage(argv[++i], &args->codePage)) {
-                fprintf(err, "langtool: --codepage wants a number from 1 to 65535\n");
+            args->codePage.origin = "--codepage";
+            if (!ParseCodePage(argv[++i], &args->codePage.number) ||
+                !IsAnsiCodePage(args->codePage.number)) {
+                fprintf(err, "langtool: --codepage wants a Windows ANSI code page: %s\n",
+                        kAnsiCodePageList);
                 return false;
             }
         } else if (arg[0] == '-') {
