@@ -1,6 +1,7 @@
 #include "Langtool.h"
 
 #include <string.h>
+#include <strings.h>
 
 #include <vector>
 
@@ -58,9 +59,10 @@ std::string TableBase(const char* name) {
     return base;
 }
 
+// NAME.po, in any case: a file from Windows may be NAME.PO.
 bool IsPoFile(const char* name) {
     size_t length = strlen(name);
-    return length > 3 && strcmp(name + length - 3, ".po") == 0;
+    return length > 3 && strcasecmp(name + length - 3, ".po") == 0;
 }
 
 // Reads the options and the positional arguments after the command.
