@@ -288,6 +288,8 @@ TEST_F(LangtoolTest, UnfinishedTextsAreWarningsAndWithReleaseErrors) {
     EXPECT_TRUE(Contains(checked.out,
                          "src.po: code page 1252 (from Language: de), 9 translated, 1 fuzzy, "
                          "1 untranslated, 1 out of date: 0 errors, 3 warnings"));
+    std::string upper = Source(ReadBytes(source), "src.PO"); // a PO file from Windows
+    EXPECT_TRUE(Contains(Langtool({"check", upper}).out, "src.PO: code page 1252"));
 
     RunResult release = Build(source, Base("release"), "--release");
     EXPECT_EQ(release.status, 1);
