@@ -15,8 +15,15 @@
 # shows what was installed: the folder tree, the registry value and the
 # Start Menu shortcuts.
 #
+# With --preview (scripts/preview-language.sh uses it) the walk pictures
+# every kind of window a language's texts appear in instead: the dialog,
+# the folder picker, a failure message, the room question (as root: a
+# folder on E:, a 64 KB memory drive), the completion message and the
+# uninstaller's question.
+#
 # usage: scripts/demo.sh [--headless] [--language NAME] [--folder PATH]
-#                        [--build-dir DIR] [--work DIR] [--no-build]
+#                        [--build-dir DIR] [--work DIR] [--medium DIR]
+#                        [--preview] [--no-build]
 #
 #   --headless        walk through an installation without a person
 #   --language NAME   language to choose when headless (default Deutsch)
@@ -24,13 +31,15 @@
 #   --build-dir DIR   the cross build folder (default build)
 #   --work DIR        where the prefix and the screenshots go
 #                     (default BUILD_DIR/demo/run)
+#   --medium DIR      the medium to run setup from (default BUILD_DIR/demo/medium)
+#   --preview         headless, the preview's walk
 #   --no-build        use the build as it is (deps and build steps skipped)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 arguments=("$@")
 
-headless=0 build_steps=1 language=Deutsch folder='C:\Games'
-build=$root/build work=
+headless=0 build_steps=1 language=Deutsch folder='C:\Games' preview=0
+build=$root/build work= medium=
 while [ $# -gt 0 ]; do
     case $1 in
         --headless) headless=1; shift ;;
@@ -39,6 +48,8 @@ while [ $# -gt 0 ]; do
         --folder) folder=${2:?}; shift 2 ;;
         --build-dir) build=$(realpath -m "${2:?}"); shift 2 ;;
         --work) work=$(realpath -m "${2:?}"); shift 2 ;;
+        --medium) medium=$(realpath -m "${2:?}"); shift 2 ;;
+        --preview) preview=1 headless=1; shift ;;
         *)
             sed -n '/^# usage:/,/^#   --no-build/p' "$0" | sed 's/^# \{0,1\}//' >&2
             exit 2
@@ -46,7 +57,7 @@ while [ $# -gt 0 ]; do
     esac
 done
 work=${work:-$build/demo/run}
-medium=$build/demo/medium
+medium=${medium:-$build/demo/medium}
 prefix=$work/prefix
 shots=$work/screenshots
 started=$(date +%s)
@@ -82,7 +93,11 @@ if [ $build_steps = 1 ]; then
     say "built ($(elapsed))"
 fi
 [ -f "$medium/Setup.exe" ] || die "no demo medium in $medium: build first (without --no-build)"
-say "demo CD: $medium (as an image: $build/demo/vellmor-demo.iso)"
+if [ "$medium" = "$build/demo/medium" ]; then
+    say "demo CD: $medium (as an image: $build/demo/vellmor-demo.iso)"
+else
+    say "CD: $medium"
+fi
 driver=$build/demo/bin/DemoDriver.exe
 [ $headless = 0 ] || [ -f "$driver" ] || die "no $driver: build first"
 
@@ -97,8 +112,25 @@ if [ -d "$prefix" ]; then
 fi
 rm -rf "$shots"
 mkdir -p "$work" "$shots"
+# The preview's drive without room: as the tests' small drive, a memory
+# drive, which only root can mount; smaller than the game.
+small=$work/small small_folder=- drives=()
+unmount_small() {
+    if mountpoint -q "$small" 2>/dev/null; then umount "$small"; fi
+}
+if [ $preview = 1 ]; then
+    unmount_small
+    mkdir -p "$small"
+    if [ "$(id -u)" = 0 ] && mount -t tmpfs -o size=64k tmpfs "$small" 2>/dev/null; then
+        trap unmount_small EXIT
+        drives=("e=hd:$small")
+        small_folder='E:\Games'
+    else
+        say "not root (or no tmpfs): no drive without room, so no picture of the room question"
+    fi
+fi
 # D: is the medium, a CD-ROM drive; no other drive of the machine takes part.
-bash "$root/scripts/make-prefix.sh" "$prefix" "d=cdrom:$medium"
+bash "$root/scripts/make-prefix.sh" "$prefix" "d=cdrom:$medium" "${drives[@]}"
 if [ $headless = 1 ]; then
     # A virtual desktop: without a window manager on Xvfb, windows would have
     # no title bars in the screenshots.
@@ -109,6 +141,7 @@ say "prefix ready, D: = $medium ($(elapsed))"
 
 stop_everything() {
     wineserver -k 2>/dev/null || true
+    [ $preview = 0 ] || unmount_small
 }
 trap stop_everything EXIT
 trap 'exit 130' INT TERM
@@ -143,7 +176,10 @@ run_headless() {
     rm -f "$work/driver.status"
     (
         status=0
-        timeout -k 5 240 wine "$driver" "$signals_win" "$language" "$folder" || status=$?
+        walk=()
+        [ $preview = 0 ] || walk=(--preview "$small_folder")
+        timeout -k 5 240 wine "$driver" "$signals_win" "$language" "$folder" \
+            "${walk[@]}" || status=$?
         echo $status >"$work/driver.status.tmp"
         mv "$work/driver.status.tmp" "$work/driver.status"
     ) 2>&1 | sed -u 's/\r$//; s/^/demo: /' &

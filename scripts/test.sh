@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: builds Setup.exe and the Windows tests with the cross
 # compiler and runs them under Wine (with a display, Xvfb if there is none),
-# then the portable code natively with sanitizers and a short fuzz run, then
+# previews one demo language (scripts/preview-language.sh), then the
+# portable code natively with sanitizers and a short fuzz run, then
 # (in a git checkout) builds the commit twice to check that it is
 # reproducible.
 #
@@ -18,6 +19,9 @@ cmake --build build -j"$(nproc)"
 
 echo "== Windows tests under Wine"
 (cd build && bash "$root/scripts/with-display.sh" ctest --output-on-failure -j2 --timeout 600)
+
+echo "== a language's preview (the demo's Deutsch)"
+bash scripts/preview-language.sh demo/languages/Deutsch.po --no-build -o build/preview/Deutsch
 
 if [ -f scripts/test-native.sh ]; then
     echo "== native tests with sanitizers, fuzzing"

@@ -5,7 +5,13 @@
 // asks the demo script for a screenshot through a file in a folder the two
 // share, and waits until the script has taken it.
 //
-// usage: DemoDriver.exe SIGNAL_FOLDER LANGUAGE INSTALL_FOLDER
+// With --preview it pictures instead every kind of window a translator's
+// texts appear in: the dialog, the folder picker, a failure message (a
+// relative folder), the room question (a folder on SMALL_FOLDER's drive,
+// which lacks room; "-" when there is none), the completion message, and
+// the question of the uninstaller that Apps & features' entry names.
+//
+// usage: DemoDriver.exe SIGNAL_FOLDER LANGUAGE INSTALL_FOLDER [--preview SMALL_FOLDER]
 //
 // Exit status 0 when the installation went through, 1 when a step failed
 // (the reason is printed), 2 on bad arguments. Every wait is bounded.
@@ -180,15 +186,14 @@ void ShowAndClose(const PROCESS_INFORMATION& process, HWND dialog, UINT message,
         Fail("the %s did not close", what);
 }
 
-// Presses Install and answers the message that follows, which must be the
-// completion message of the chosen language.
-void Install(const PROCESS_INFORMATION& process, HWND dialog, const std::string& language) {
-    PostClick(dialog, IDOK);
-    Say("Install pressed: %s", ControlText(dialog, IDOK).c_str());
-
-    HWND window = WaitForDialogBoxWhileRunning(process.dwProcessId, process.hProcess, dialog);
+// Waits for the message box that `process` shows next (other than `owner`),
+// says what it reads, pictures it as `name` and answers it with the button
+// `answerId`.
+MessageBoxInfo PictureMessage(const PROCESS_INFORMATION& process, HWND owner, const char* name,
+                              int answerId) {
+    HWND window = WaitForDialogBoxWhileRunning(process.dwProcessId, process.hProcess, owner);
     if (!window)
-        Fail("setup ended after Install without a message");
+        Fail("the program ended without the message for the %s picture", name);
     MessageBoxInfo box = ReadMessageBox(window);
     std::string oneLine = box.text;
     for (char& c : oneLine)
@@ -196,8 +201,17 @@ void Install(const PROCESS_INFORMATION& process, HWND dialog, const std::string&
             c = ' ';
     Say("message box \"%s\": %s", box.caption.c_str(), oneLine.c_str());
     WaitUntilDrawn(window);
-    Screenshot("installed");
-    PostClick(window, IDOK);
+    Screenshot(name);
+    PostClick(window, answerId);
+    return box;
+}
+
+// Presses Install and answers the message that follows, which must be the
+// completion message of the chosen language.
+void Install(const PROCESS_INFORMATION& process, HWND dialog, const std::string& language) {
+    PostClick(dialog, IDOK);
+    Say("Install pressed: %s", ControlText(dialog, IDOK).c_str());
+    MessageBoxInfo box = PictureMessage(process, dialog, "installed", IDOK);
 
     if (box.caption != MediumText(language, TXT_INSTALL_DONE_CAPTION) ||
         box.text != MediumText(language, TXT_INSTALL_DONE))
@@ -215,51 +229,146 @@ void ShowStartedProgram() {
     Screenshot("started");
 }
 
-// The walk-through, from setup's start to the installation's Setup.exe.
-void WalkThrough(const std::string& language, const std::string& installFolder) {
-    char commandLine[MAX_PATH + 2];
-    snprintf(commandLine, sizeof commandLine, "\"%s\"", kSetupPath);
+// Starts `commandLine` (its program quoted) in `folder`.
+PROCESS_INFORMATION Start(const std::string& commandLine, const char* folder) {
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(kSetupPath, commandLine, nullptr, nullptr, FALSE, 0, nullptr, kSetupFolder,
-                        &startup, &process))
-        Fail("cannot start %s", kSetupPath);
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup,
+                        &process))
+        Fail("cannot start %s", commandLine.c_str());
     g_setup = process.hProcess;
-    Say("started %s in D:\\", kSetupPath);
+    Say("started %s", commandLine.c_str());
+    return process;
+}
 
+// Waits until `process` has ended after its last message; its exit status.
+DWORD WaitForEnd(PROCESS_INFORMATION& process, const char* what) {
+    if (WaitForSingleObject(process.hProcess, kTimeoutMs) != WAIT_OBJECT_0)
+        Fail("%s did not end after its last message", what);
+    DWORD status = 0;
+    GetExitCodeProcess(process.hProcess, &status);
+    g_setup = nullptr;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    Say("%s ended with status %lu", what, static_cast<unsigned long>(status));
+    return status;
+}
+
+// Setup started from the medium, its dialog open in `language` with
+// `installFolder` typed, and pictured.
+HWND OpenSetupDialog(const PROCESS_INFORMATION& process, const std::string& language,
+                     const std::string& installFolder) {
     HWND dialog = WaitForSetupDialog(process);
     Say("setup dialog open: %s", WindowText(dialog).c_str());
     ChooseLanguage(dialog, language);
     TypeInstallFolder(dialog, installFolder);
     WaitUntilDrawn(dialog);
     Screenshot("dialog");
+    return dialog;
+}
 
-    ShowAndClose(process, dialog, WM_SYSCOMMAND, IDM_ABOUTBOX, 0, "about", IDOK);
+void PictureFolderPicker(const PROCESS_INFORMATION& process, HWND dialog,
+                         const std::string& installFolder) {
     HWND browse = GetDlgItem(dialog, IDC_BROWSE);
     ShowAndClose(process, dialog, WM_COMMAND, MAKEWPARAM(IDC_BROWSE, BN_CLICKED),
                  reinterpret_cast<LPARAM>(browse), "browse", IDCANCEL);
     if (ControlText(dialog, IDC_INSTALL_PATH) != installFolder)
         Fail("cancelling the folder picker changed the install folder");
+}
 
+// The walk-through, from setup's start to the installation's Setup.exe.
+void WalkThrough(const std::string& language, const std::string& installFolder) {
+    PROCESS_INFORMATION process = Start(std::string("\"") + kSetupPath + "\"", kSetupFolder);
+    HWND dialog = OpenSetupDialog(process, language, installFolder);
+    ShowAndClose(process, dialog, WM_SYSCOMMAND, IDM_ABOUTBOX, 0, "about", IDOK);
+    PictureFolderPicker(process, dialog, installFolder);
     Install(process, dialog, language);
-    if (WaitForSingleObject(process.hProcess, kTimeoutMs) != WAIT_OBJECT_0)
-        Fail("setup did not end after the completion message");
-    DWORD status = 0;
-    GetExitCodeProcess(process.hProcess, &status);
-    g_setup = nullptr;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    Say("setup ended with status %lu", static_cast<unsigned long>(status));
-
+    WaitForEnd(process, "setup");
     ShowStartedProgram();
+}
+
+// Presses Install with `folder` typed and pictures the message that
+// follows as `name`, answered with `answerId`; setup's dialog stays.
+void PictureRefusal(const PROCESS_INFORMATION& process, HWND dialog, const std::string& folder,
+                    const char* name, int answerId) {
+    TypeInstallFolder(dialog, folder);
+    PostClick(dialog, IDOK);
+    HWND box = PictureMessage(process, dialog, name, answerId).window;
+    if (!WaitForWindowGone(box, kTimeoutMs))
+        Fail("the %s message did not close", name);
+    Settle(dialog);
+}
+
+// The command line that Apps & features' entry of the game runs to remove
+// it: the entry whose DisplayName is the game's, wherever setup put the
+// uninstaller.
+std::string UninstallCommand() {
+    const char kEntries[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+    HKEY entries = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kEntries, 0, KEY_READ, &entries) != ERROR_SUCCESS)
+        Fail("no Apps & features entries (HKLM\\%s)", kEntries);
+    std::string command;
+    char name[256];
+    for (DWORD i = 0; command.empty(); ++i) {
+        DWORD length = sizeof name;
+        if (RegEnumKeyExA(entries, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        char value[1024];
+        DWORD size = sizeof value - 1;
+        DWORD type = 0;
+        LONG read = RegGetValueA(entries, name, "DisplayName", RRF_RT_REG_SZ, &type, value, &size);
+        size = sizeof value - 1;
+        if (read == ERROR_SUCCESS && strcmp(value, "The Vellmor") == 0 &&
+            RegGetValueA(entries, name, "UninstallString", RRF_RT_REG_SZ, &type, value, &size) ==
+                ERROR_SUCCESS)
+            command = value;
+    }
+    RegCloseKey(entries);
+    if (command.empty())
+        Fail("no Apps & features entry of The Vellmor names an uninstaller");
+    return command;
+}
+
+// Runs the installation's uninstaller as Apps & features would, pictures
+// its question and answers No: the installation stays.
+void PictureUninstallQuestion() {
+    PROCESS_INFORMATION process = Start(UninstallCommand(), nullptr);
+    PictureMessage(process, nullptr, "uninstall", IDNO);
+    WaitForEnd(process, "the uninstaller");
+}
+
+// Every kind of window a language's texts appear in, pictured in turn.
+void Preview(const std::string& language, const std::string& installFolder,
+             const std::string& smallFolder) {
+    PROCESS_INFORMATION process = Start(std::string("\"") + kSetupPath + "\"", kSetupFolder);
+    HWND dialog = OpenSetupDialog(process, language, installFolder);
+    PictureFolderPicker(process, dialog, installFolder);
+    PictureRefusal(process, dialog, "Games", "failure", IDOK);
+    if (smallFolder != "-")
+        PictureRefusal(process, dialog, smallFolder, "room", IDNO);
+    else
+        Say("no drive without room: the room question is not pictured");
+    TypeInstallFolder(dialog, installFolder);
+    Install(process, dialog, language);
+    WaitForEnd(process, "setup");
+    // The installation's Setup.exe, which setup starts, closes by itself.
+    HWND started = WaitForWindow(0, nullptr, kStandInClass, kTimeoutMs);
+    if (started && !WaitForWindowGone(started, kTimeoutMs))
+        Fail("the installation's Setup.exe did not close");
+    PictureUninstallQuestion();
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        fprintf(stderr, "usage: DemoDriver.exe SIGNAL_FOLDER LANGUAGE INSTALL_FOLDER\n");
+    bool preview = argc == 6 && strcmp(argv[4], "--preview") == 0;
+    if (argc != 4 && !preview) {
+        fprintf(stderr, "usage: DemoDriver.exe SIGNAL_FOLDER LANGUAGE INSTALL_FOLDER "
+                        "[--preview SMALL_FOLDER]\n");
         return 2;
     }
     g_signalFolder = argv[1];
@@ -267,7 +376,10 @@ int main(int argc, char** argv) {
     std::string installFolder = argv[3];
 
     try {
-        WalkThrough(language, installFolder);
+        if (preview)
+            Preview(language, installFolder, argv[5]);
+        else
+            WalkThrough(language, installFolder);
     } catch (const std::exception& error) {
         // A window that stopped answering, or a wait that ran out.
         Fail("%s", error.what());

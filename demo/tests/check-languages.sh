@@ -28,7 +28,7 @@ for source in "$sources"/*.po; do
     report=$(msgfmt --check -o /dev/null "$source" 2>&1) || fail "$name: msgfmt --check: $report"
     report=$("$langtool" check --release "$source" 2>&1)
     echo "$report" | grep -q ': 0 errors, 0 warnings$' || fail "$name: $report"
-    page=$(echo "$report" | sed -n 's/.*: code page \([0-9]*\),.*/\1/p')
+    page=$(echo "$report" | sed -n 's/.*: code page \([0-9]*\) (from .*/\1/p')
     report=$("$langtool" check "$table" --codepage "$page" 2>&1)
     echo "$report" | grep -q ': 0 errors, 0 warnings$' || fail "$name: $report"
 

@@ -4,6 +4,7 @@
 
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Catalogue.h"
 #include "CodePage.h"
 #include "Langtool.h"
 #include "ScratchTables.h"
@@ -50,6 +52,14 @@ RunResult Langtool(const std::vector<std::string>& args) {
     free(printed[0]);
     free(printed[1]);
     return result;
+}
+
+size_t Count(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
 }
 
 // The entry of text `index` with its English and `msgstr`, after `comments`.
@@ -102,30 +112,61 @@ class LangtoolTest : public ScratchTablesTest {
     }
 };
 
-// Each table built dumps to a PO file that builds the same bytes again.
+// Each table built dumps to a PO file that builds the same bytes again. An
+// East Asian text is measured in cells: 4 dialog units for a single byte, 8
+// for a two-byte character. An error is one line.
 TEST_F(LangtoolTest, TheCodePageComesFromTheHeaderAndDumpRoundTrips) {
     const struct {
         std::string header;
         std::string installTo; // as the PO file writes it, in its charset
         const char* expected;  // bytes of TXT_INSTALL_TO, or null for an error
-        const char* result;    // the code page, or the error
+        const char* result;    // the code page and its origin, or the error
+        const char* warning = nullptr;
     } cases[] = {
-        {"Language: pl", "W: \xC5\x82\xC3\xB3 \\\"a\\\"", "W: \xB3\xF3 \"a\"", "1250"},
-        {"Language: pl_PL", "\xC5\x82", "\xB3", "1250"},
-        {"Language: ru", "\xD0\x9F\xD1\x83\xD1\x82\xD1\x8C", "\xCF\xF3\xF2\xFC", "1251"},
-        {"Language: sr@latin", "\xC5\xA1", "\x9A", "1250"},
-        {"Language: de\nX-Windows-Codepage: 1251", "\xD0\x9F", "\xCF", "1251"},
+        {"Language: pl", "W: \xC5\x82\xC3\xB3 \\\"a\\\"", "W: \xB3\xF3 \"a\"",
+         "1250 (from Language: pl)"},
+        {"Language: pl_PL", "\xC5\x82", "\xB3", "1250 (from Language: pl_PL)"},
+        {"Language: ru", "\xD0\x9F\xD1\x83\xD1\x82\xD1\x8C", "\xCF\xF3\xF2\xFC",
+         "1251 (from Language: ru)"},
+        {"Language: sr@latin", "\xC5\xA1", "\x9A", "1250 (from Language: sr@latin)"},
+        {"Language: de\nX-Windows-Codepage: 1251", "\xD0\x9F", "\xCF",
+         "1251 (from X-Windows-Codepage)"},
         {"Language: cs\nContent-Type: text/plain; charset=ISO-8859-2", "\xB3\xF3", "\xB3\xF3",
-         "1250"},
+         "1250 (from Language: cs)"},
+        {"Language: zh_Hant",
+         "\xE5\xAE\x89\xE8\xA3\x9D\xE5\x88\xB0\xE9\x80\x99\xE5\x80\x8B"
+         "\xE8\xB3\x87\xE6\x96\x99\xE5\xA4\xBE\xE8\xA3\xA1\xE9\x9D\xA2",
+         "\xA6\x77\xB8\xCB\xA8\xEC\xB3\x6F\xAD\xD3\xB8\xEA\xAE\xC6\xA7\xA8\xB8\xCC\xAD\xB1",
+         "950 (from Language: zh_Hant)",
+         "is 80 dialog units wide; its control IDC_LABEL_INSTALL_TO"},
+        {"Language: ja",
+         "ABC\xE3\x82\xA4\xE3\x83\xB3\xE3\x82\xB9\xE3\x83\x88\xE3\x83\xBC"
+         "\xE3\x83\xAB\xE5\x85\x88",
+         "ABC\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5B\x83\x8B\x90\xE6", "932 (from Language: ja)",
+         "is 68 dialog units wide"},
+        {"Language: pl\nContent-Type: text/plain; charset=ASCII",
+         "\xC5\x82\xC3\xB3"
+         "d\xC5\xBA",
+         nullptr,
+         "src.po:12: error: the header's charset is ASCII (msginit writes it where the machine "
+         "lacks the locale), but the file holds other characters: save it as UTF-8 and set "
+         "charset=UTF-8"},
+        {"Language: cs\nContent-Type: text/plain; charset=CP1250", "\xC5\x82", nullptr,
+         "error: this file looks like UTF-8; its header says CP1250"},
+        {"Language: de\nX-Windows-Codepage: 65001", "x", nullptr,
+         "X-Windows-Codepage \"65001\" is not a Windows ANSI code page: setup's tables are in "
+         "one of 874, 932, 936, 949, 950 and 1250 to 1258"},
+        {"X-Windows-Codepage: 437", "x", nullptr,
+         "X-Windows-Codepage \"437\" is not a Windows ANSI code page"},
         {"Language: xx", "x", nullptr,
          "no Windows code page is known for Language \"xx\": add the header "
          "\"X-Windows-Codepage: N\""},
         {"Project-Id-Version: x", "x", nullptr, "the header names no Language"},
         {"Language: de\nX-Windows-Codepage: cp1250", "x", nullptr,
-         "X-Windows-Codepage \"cp1250\" is not a number from 1 to 65535"},
-        {"X-Windows-Codepage: 4242", "x", nullptr, "code page 4242 is not supported here"},
+         "X-Windows-Codepage \"cp1250\" is not a Windows ANSI code page"},
         {"Language: de", "Ziel \xE2\x86\x92", nullptr,
-         "TXT_INSTALL_TO (659): character 6, U+2192, is one that code page 1252 cannot hold"},
+         "TXT_INSTALL_TO (659): character 6, U+2192, is one that code page 1252 (from Language: "
+         "de) cannot hold"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.header);
@@ -134,17 +175,90 @@ TEST_F(LangtoolTest, TheCodePageComesFromTheHeaderAndDumpRoundTrips) {
         EXPECT_EQ(built.status, c.expected != nullptr ? 0 : 1) << built.err;
         if (c.expected == nullptr) {
             EXPECT_TRUE(Contains(built.err, c.result));
+            EXPECT_EQ(Count(built.err, "error:"), 1u) << built.err;
             EXPECT_TRUE(NoTable(Base()));
             continue;
         }
         EXPECT_TRUE(Contains(built.out, std::string("code page ") + c.result));
+        EXPECT_EQ(built.err.empty(), c.warning == nullptr) << built.err;
+        EXPECT_TRUE(c.warning == nullptr || Contains(built.err, c.warning));
         EXPECT_EQ(TextOf(Base(), TXT_INSTALL_TO), c.expected);
-        RunResult dumped = Langtool({"dump", Base() + ".poo", "--codepage", c.result});
+        std::string number(c.result, strcspn(c.result, " "));
+        RunResult dumped = Langtool({"dump", Base() + ".poo", "--codepage", number});
         ASSERT_EQ(Build(Source(dumped.out, "dumped.po"), Base("again")).status, 0) << dumped.out;
         EXPECT_EQ(ReadBytes(Base("again") + ".sif"), ReadBytes(Base() + ".sif"));
         EXPECT_EQ(ReadBytes(Base("again") + ".poo"), ReadBytes(Base() + ".poo"));
         std::filesystem::remove(Base() + ".sif");
         std::filesystem::remove(Base() + ".poo");
+    }
+}
+
+// A language's script, else its region, chooses among its code pages.
+TEST(LangtoolCodePages, TheLanguagesScriptOrRegionChoosesTheCodePage) {
+    const struct {
+        const char* language;
+        unsigned codePage;
+    } cases[] = {
+        {"zh", 936},           {"zh_Hant", 950},      {"zh-Hant", 950},    {"zh_TW", 950},
+        {"zh_HK", 950},        {"zh_MO", 950},        {"zh_Hant_HK", 950}, {"zh_Hans", 936},
+        {"zh_CN", 936},        {"zh_SG", 936},        {"zh-Hans-HK", 936}, {"zh_TW.UTF-8", 950},
+        {"sr", 1251},          {"sr_RS", 1251},       {"sr_Latn", 1250},   {"sr_Latn_RS", 1250},
+        {"sr@latin", 1250},    {"sr_RS@latin", 1250}, {"sr_Cyrl", 1251},   {"bs_Cyrl", 1251},
+        {"uz@cyrillic", 1251}, {"az", 1254},          {"az_Latn", 1254},   {"az_Cyrl", 1251},
+        {"uz_Latn", 1254},     {"uz_Cyrl_UZ", 1251},  {"pt_BR", 1252},     {"es-419", 1252},
+        {"xx_Cyrl", 1251},     {"xx_Latn", 0},        {"xx", 0},           {"", 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WindowsCodePage(c.language), c.codePage) << c.language;
+    }
+}
+
+// One text's rules, run on scratch catalogue rows: control characters
+// (line breaks only in a message's text) and the English's placeholders.
+TEST(LangtoolRules, EachTextKeepsItsEnglishsPlaceholdersAndNoControlCharacter) {
+    const CatalogueText message = {"TXT_SCRATCH",  5000, kNoControl,           kElsewhere,
+                                   kNoAccelerator, 0,    "Needs %1 MB on %2.", "a message"};
+    const CatalogueText caption = {"TXT_SCRATCH_CAPTION", 5001, kNoControl, kElsewhere,
+                                   kNoAccelerator,        0,    "No Room",  "a message's title"};
+    const CatalogueText button = {"TXT_SCRATCH_BUTTON", 5002, kControlOk, kOnButton,
+                                  kNoAccelerator,       0,    "Go",       "a button"};
+    const struct {
+        const CatalogueText& row;
+        std::string bytes;
+        const char* error; // null: none
+    } cases[] = {
+        {message, "%2: %1 MB n\xF6tig.", nullptr},
+        {message, "%1 MB,\n%1 MB, %2", nullptr},
+        {message, "%1 MB n\xF6tig",
+         "TXT_SCRATCH (5000) lacks %2: the English's placeholders are %1, %2"},
+        {message, "%1 %2 %3", "(5000) has %3, which the English lacks: the English's"},
+        {message, "%1 %3", "(5000) lacks %2 and has %3, which the English lacks"},
+        {message, "100% %1%2", nullptr},
+        {caption, "%1 fehlt",
+         "(5001) has %1, which the English lacks: the English's placeholders "
+         "are none"},
+        {caption, "Kein\nPlatz", "TXT_SCRATCH_CAPTION (5001) holds a line break; only a message's"},
+        {button, "L\nos", "TXT_SCRATCH_BUTTON (5002) holds a line break"},
+        {message, "%1\t%2",
+         "TXT_SCRATCH (5000) holds the control character U+0009: none is "
+         "allowed"},
+        {message, std::string("%1 %2\0x", 6), "holds the control character U+0000"},
+        {message, "%1 %2\r\n", "holds the control character U+000D"},
+        {caption, "Platz\x7F", "holds the control character U+007F"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(EscapeText(c.bytes));
+        char* printed = nullptr;
+        size_t size = 0;
+        FILE* out = open_memstream(&printed, &size);
+        ASSERT_NE(out, nullptr);
+        langtool::CReport report("scratch", out);
+        langtool::CheckText(c.row, c.bytes, 1252, report);
+        fclose(out);
+        std::string said(printed, size);
+        free(printed);
+        EXPECT_EQ(report.Errors(), c.error != nullptr ? 1 : 0) << said;
+        EXPECT_TRUE(c.error == nullptr || Contains(said, c.error));
     }
 }
 
@@ -171,8 +285,11 @@ TEST_F(LangtoolTest, UnfinishedTextsAreWarningsAndWithReleaseErrors) {
     EXPECT_EQ(TextOf(Base(), TXT_INSTALL_DONE_CAPTION), "Fertig");
     RunResult checked = Langtool({"check", source});
     EXPECT_EQ(checked.status, 0);
-    EXPECT_TRUE(Contains(checked.out, "src.po: code page 1252, 9 translated, 1 fuzzy, "
-                                      "1 untranslated, 1 out of date: 0 errors, 3 warnings"));
+    EXPECT_TRUE(Contains(checked.out,
+                         "src.po: code page 1252 (from Language: de), 9 translated, 1 fuzzy, "
+                         "1 untranslated, 1 out of date: 0 errors, 3 warnings"));
+    std::string upper = Source(ReadBytes(source), "src.PO"); // a PO file from Windows
+    EXPECT_TRUE(Contains(Langtool({"check", upper}).out, "src.PO: code page 1252"));
 
     RunResult release = Build(source, Base("release"), "--release");
     EXPECT_EQ(release.status, 1);
@@ -199,7 +316,15 @@ TEST_F(LangtoolTest, TheCatalogueAndTheFileDecideInBuildAndCheck) {
         {"no accelerator", 661, Translated(661, "A&&B"), 1, "(661) has 0 accelerators"},
         {"two accelerators", 661, Translated(661, "&Br&owse"), 1, "(661) has 2 accelerators"},
         {"shared accelerator", 661, Translated(661, "&install"), 1,
-         "TXT_INSTALL (662) has the accelerator of TXT_BROWSE (661)"},
+         "TXT_INSTALL (662) has the accelerator 'I' of TXT_BROWSE (661)"},
+        {"'& ' marks no key", 661, Translated(661, "&Suchen & &mehr"), 1,
+         "(661) has 2 accelerators"},
+        {"tab", 659, Translated(659, "Ziel:\\t"), 1,
+         "src.po: error: TXT_INSTALL_TO (659) holds the control character U+0009"},
+        {"line break on a button", 662, Translated(662, "&Los\\ngeht's"), 1,
+         "TXT_INSTALL (662) holds a line break; only a message's text may"},
+        {"NUL escape", 659, Translated(659, "Zi\\0el"), 1,
+         "src.po:12: error: a \"\\0\" escape puts a NUL into the text, which ends it there"},
         {"given twice", 659, Translated(659, "a") + twice, 1, "TXT_INSTALL_TO is given twice"},
         {"given twice alike", 659, Translated(659, "a") + Translated(659, "a"), 1,
          "src.po:15: error: duplicate message definition"},
@@ -319,7 +444,7 @@ TEST_F(LangtoolTest, CheckReportsTheProblemsOfATable) {
          {"error: TXT_BROWSE_TITLE (665) is empty", "error: TXT_BROWSE_CAPTION (787) has 128 bytes",
           "error: record 5 (offset 5, length 0): length 0",
           "record 7 (offset 2147483648, length 1)", "warning: index 900 is not a text setup reads",
-          "TXT_INSTALL (662) has the accelerator of TXT_BROWSE (661)", "901 records",
+          "TXT_INSTALL (662) has the accelerator '\xC3\xBC' of TXT_BROWSE (661)", "901 records",
           "5 errors, 1 warnings"}) {
         EXPECT_TRUE(Contains(checked.out, message));
     }
@@ -354,7 +479,8 @@ TEST_F(LangtoolTest, MsgmergeKeepsATranslationAndMarksItFuzzy) {
 TEST_F(LangtoolTest, UsageErrorsExitWithTwoAndHelpWithZero) {
     for (const char* line :
          {"", "translate x", "build src.po", "build src.po -o", "dump", "dump a b",
-          "dump a --codepage abc", "dump a --codepage -5", "check a --verbose", "check a --release",
+          "dump a --codepage abc", "dump a --codepage -5", "dump a --codepage 65001",
+          "check a --codepage 437", "check a --verbose", "check a --release",
           "check a.po --codepage 1252", "build a.po -o b --codepage 1252", "pot -o x",
           "catalogue x", "update --master m.txt a.txt", "status a.txt"}) {
         SCOPED_TRACE(line);

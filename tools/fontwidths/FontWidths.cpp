@@ -20,7 +20,7 @@
 
 namespace {
 
-const unsigned kCodePages[] = {1250, 1251, 1252, 1253, 1254, 1257};
+const unsigned kCodePages[] = {874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257};
 
 INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) {
     return message == WM_INITDIALOG;

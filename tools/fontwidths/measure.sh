@@ -12,8 +12,10 @@ exe=$(realpath "${1:-$root/build}")/tools/fontwidths/fontwidths.exe
 [ -f "$exe" ] || { echo "measure.sh: no $exe: run the cross build first" >&2; exit 1; }
 fonts=${WINE_FONTS:-/usr/share/wine/fonts}
 # sserife*.fon: MS Sans Serif at 96 dpi for 1252, 1250, 1253, 1251, 1254;
-# ssee1257.fon for 1257.
-files=("$fonts"/sserife*.fon "$fonts"/ssee1257.fon)
+# ssee874.fon, ssee1255.fon, ssee1256.fon, ssee1257.fon for Thai, Hebrew,
+# Arabic and Baltic.
+files=("$fonts"/sserife*.fon "$fonts"/ssee874.fon "$fonts"/ssee1255.fon "$fonts"/ssee1256.fon
+    "$fonts"/ssee1257.fon)
 [ -f "${files[0]}" ] || { echo "measure.sh: no sserife*.fon in $fonts (set WINE_FONTS)" >&2; exit 1; }
 
 prefix=$(mktemp -d)/prefix

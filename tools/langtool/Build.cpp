@@ -24,37 +24,40 @@ namespace {
 enum State { kUntranslated, kFuzzy, kOutOfDate, kTranslated, kStates };
 
 struct Language {
-    unsigned codePage = 0;
+    CodePageChoice codePage;
     TableTexts texts;
     int counts[kStates] = {};
 };
 
 // The header's X-Windows-Codepage, else the code page of its Language; 0
-// with an error when neither gives one this machine can convert to.
-unsigned ResolveCodePage(const std::string& header, CReport& report) {
+// with an error when neither gives a Windows ANSI code page.
+CodePageChoice ResolveCodePage(const std::string& header, CReport& report) {
     std::string given = HeaderField(header, "X-Windows-Codepage");
     std::string language = HeaderField(header, "Language");
-    unsigned codePage = 0;
-    if (!given.empty() && !ParseCodePage(given, &codePage)) {
-        report.Error(0, "X-Windows-Codepage \"%s\" is not a number from 1 to 65535", given.c_str());
-        return 0;
+    CodePageChoice choice;
+    if (!given.empty()) {
+        choice.origin = "X-Windows-Codepage";
+        if (!ParseCodePage(given, &choice.number) || !IsAnsiCodePage(choice.number)) {
+            report.Error(0,
+                         "X-Windows-Codepage \"%s\" is not a Windows ANSI code page: setup's "
+                         "tables are in one of %s",
+                         given.c_str(), kAnsiCodePageList);
+            return CodePageChoice();
+        }
+        return choice;
     }
-    codePage = given.empty() ? WindowsCodePage(language) : codePage;
-    if (codePage == 0 && language.empty()) {
+    choice.origin = "Language: " + language;
+    choice.number = WindowsCodePage(language);
+    if (choice.number == 0 && language.empty()) {
         report.Error(0, "the header names no Language: add \"Language: LL\" (its ISO 639 code) "
                         "or \"X-Windows-Codepage: N\"");
-    } else if (codePage == 0) {
+    } else if (choice.number == 0) {
         report.Error(0,
                      "no Windows code page is known for Language \"%s\": add the header "
                      "\"X-Windows-Codepage: N\"",
                      language.c_str());
     }
-    std::string probe;
-    if (codePage != 0 && Utf8ToCodePage(codePage, "", &probe) == ConvertResult::Unsupported) {
-        report.Error(0, "code page %u is not supported here", codePage);
-        return 0;
-    }
-    return codePage;
+    return choice;
 }
 
 // The entries by the catalogue's name: warns about those setup never reads
@@ -108,8 +111,8 @@ void ReportState(const CatalogueText& wanted, const PoEntry& entry, State state,
 }
 
 // Names the first character of `utf8` that `codePage` cannot hold.
-void ReportBadCharacter(const CatalogueText& wanted, const std::string& utf8, unsigned codePage,
-                        CReport& report) {
+void ReportBadCharacter(const CatalogueText& wanted, const std::string& utf8,
+                        const CodePageChoice& codePage, CReport& report) {
     int number = 0;
     for (size_t pos = 0, next = 0; pos < utf8.size(); pos = next) {
         ++number;
@@ -119,14 +122,15 @@ void ReportBadCharacter(const CatalogueText& wanted, const std::string& utf8, un
         }
         std::string character = utf8.substr(pos, next - pos);
         std::string bytes;
-        if (Utf8ToCodePage(codePage, character, &bytes) != ConvertResult::Ok) {
-            report.Error(0, "%s (%d): character %d, U+%04X, is one that code page %u cannot hold",
-                         wanted.name, wanted.index, number, FirstCodePoint(character), codePage);
+        if (Utf8ToCodePage(codePage.number, character, &bytes) != ConvertResult::Ok) {
+            report.Error(0, "%s (%d): character %d, U+%04X, is one that %s cannot hold",
+                         wanted.name, wanted.index, number, FirstCodePoint(character),
+                         Describe(codePage).c_str());
             return;
         }
     }
-    report.Error(0, "%s (%d) cannot be converted to code page %u", wanted.name, wanted.index,
-                 codePage);
+    report.Error(0, "%s (%d) cannot be converted to %s", wanted.name, wanted.index,
+                 Describe(codePage).c_str());
 }
 
 // The language's texts in its code page, by index, judged and counted.
@@ -144,7 +148,7 @@ void Translate(const PoFile& po, bool release, Language* language, CReport& repo
         }
         const std::string& utf8 = state < kOutOfDate ? wanted.english : found->second->translation;
         TableText& text = language->texts[wanted.index];
-        if (Utf8ToCodePage(language->codePage, utf8, &text.bytes) != ConvertResult::Ok) {
+        if (Utf8ToCodePage(language->codePage.number, utf8, &text.bytes) != ConvertResult::Ok) {
             ReportBadCharacter(wanted, utf8, language->codePage, report);
             text.broken = true;
         }
@@ -196,11 +200,11 @@ bool WriteTable(const TableTexts& texts, const std::string& base, FILE* err) {
     return ReplacePair(temp, base, err);
 }
 
-// "SOURCE: code page 1250, 11 translated, 1 fuzzy, ...: 0 errors, 1 warnings"
+// "SOURCE: code page 1250 (from Language: pl), 11 translated, 1 fuzzy, ...:
+// 0 errors, 1 warnings"
 void PrintSummary(const char* source, const Language& language, const CReport& report, FILE* out) {
-    std::string codePage = language.codePage != 0
-                               ? "code page " + std::to_string(language.codePage) + ", "
-                               : std::string();
+    std::string codePage =
+        language.codePage.number != 0 ? Describe(language.codePage) + ", " : std::string();
     fprintf(out,
             "%s: %s%d translated, %d fuzzy, %d untranslated, %d out of date: %d errors, "
             "%d warnings\n",
@@ -215,10 +219,12 @@ int Build(const char* source, const std::string* base, bool release, FILE* out, 
     CReport report(source, base != nullptr ? err : out);
     PoFile po;
     Language language;
-    language.codePage = ReadPo(source, &po, report) ? ResolveCodePage(po.header, report) : 0;
-    if (language.codePage != 0) {
+    if (ReadPo(source, &po, report)) {
+        language.codePage = ResolveCodePage(po.header, report);
+    }
+    if (language.codePage.number != 0) {
         Translate(po, release, &language, report);
-        CheckCatalogue(language.texts, language.codePage, report);
+        CheckCatalogue(language.texts, language.codePage.number, report);
     }
     if (base == nullptr) {
         PrintSummary(source, language, report, out);
@@ -231,8 +237,9 @@ int Build(const char* source, const std::string* base, bool release, FILE* out, 
     if (!WriteTable(language.texts, *base, err)) {
         return kExitFailed;
     }
-    fprintf(out, "%s: %d records, code page %u, %d warnings\n", base->c_str(),
-            language.texts.rbegin()->first + 1, language.codePage, report.Warnings());
+    fprintf(out, "%s: %d records, %s, %d warnings\n", base->c_str(),
+            language.texts.rbegin()->first + 1, Describe(language.codePage).c_str(),
+            report.Warnings());
     return kExitOk;
 }
 

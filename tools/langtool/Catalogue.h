@@ -17,19 +17,25 @@ struct TableText {
 };
 using TableTexts = std::map<int, TableText>;
 
-// Errors for a missing or empty catalogue text, a text over its longest
-// and texts of an accelerator group whose accelerators are not one each
-// and distinct; warnings for texts wider than their places and for each
-// index setup never reads.
+// Errors for a missing or empty catalogue text, a text over its longest,
+// a control character (a line break outside a message's text), other
+// placeholders than the English's, and texts of an accelerator group whose
+// accelerators are not one each and distinct; warnings for texts wider than their places and for
+// each index setup never reads.
 void CheckCatalogue(const TableTexts& texts, unsigned codePage, CReport& report);
 
+// The rules of one text in its code page's bytes, as CheckCatalogue applies
+// them to each text it finds: not empty, not over its longest, no control
+// character (a line break only in a message's text), the placeholders %1
+// to %9 of its English and no others (in any order, any number of times),
+// and room where the dialog shows it.
+void CheckText(const CatalogueText& wanted, const std::string& bytes, unsigned codePage,
+               CReport& report);
+
 // Warns when `wanted`'s text is wider than the place it is shown in the
-// dialog's font; nothing when the code page's widths are not known (Fit.cpp).
+// dialog's font (Fit.cpp).
 void CheckFit(const CatalogueText& wanted, const std::string& bytes, unsigned codePage,
               CReport& report);
-
-// Whether the dialog font's widths are known for `codePage` (Fit.cpp).
-bool HasFontWidths(unsigned codePage);
 
 // The room in dialog units for `wanted`'s text in the dialog, with the
 // control's name; false for a text shown elsewhere (Fit.cpp).

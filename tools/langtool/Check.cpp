@@ -77,7 +77,8 @@ TableTexts ReadTexts(const TableFiles& table) {
     for (size_t index = 0; index < table.records.size(); ++index) {
         const TextIndexEntry& entry = table.records[index];
         bool broken = RecordProblem(entry, table.pool) != nullptr;
-        std::string bytes = broken ? "" : table.pool.c_str() + entry.offset;
+        // Up to the record's end: a NUL before it hides the rest from setup.
+        std::string bytes = broken ? "" : table.pool.substr(entry.offset, entry.length - 1);
         if (FindCatalogueText((int)index) != nullptr || (!broken && !bytes.empty())) {
             texts[(int)index].bytes = bytes;
             texts[(int)index].broken = broken;
@@ -125,14 +126,14 @@ bool ReadTable(const std::string& base, TableFiles* table, FILE* err) {
     return damage.empty();
 }
 
-int CheckTable(const std::string& base, unsigned codePage, FILE* out, FILE* err) {
+int CheckTable(const std::string& base, const CodePageChoice& codePage, FILE* out, FILE* err) {
     TableFiles table;
     if (!ReadTable(base, &table, err)) {
         return kExitFailed;
     }
     CReport report(base.c_str(), out);
     CheckRecords(table, report);
-    CheckCatalogue(ReadTexts(table), codePage, report);
+    CheckCatalogue(ReadTexts(table), codePage.number, report);
     fprintf(out, "%s: %d records, %u pool bytes: %d errors, %d warnings\n", base.c_str(),
             (int)table.records.size(), (unsigned)table.pool.size(), report.Errors(),
             report.Warnings());

@@ -2,7 +2,7 @@
 // Conversion between UTF-8 (langtool's output, PO texts once read) and a
 // Windows code page (the bytes in a language table) or a PO file's charset,
 // done by glibc's iconv (CodePageIconv.cpp); and the Windows ANSI code page
-// of a language (WindowsCodePages.cpp).
+// of a language (CodePages.cpp).
 
 #include <string>
 
@@ -23,8 +23,29 @@ ConvertResult CodePageToUtf8(unsigned codePage, const std::string& in, std::stri
 ConvertResult CharsetToUtf8(const std::string& charset, const std::string& in, std::string* out);
 
 // The Windows ANSI code page of a PO file's Language ("pl", "pt_BR",
-// "sr@latin"), 0 when the table has none for it.
+// "sr@latin", "zh_Hant_TW"): by its script, else its region, else the
+// language alone; 0 when the table has none for it.
 unsigned WindowsCodePage(const std::string& language);
+
+// A code page and where it came from ("Language: zh_Hant",
+// "X-Windows-Codepage", "--codepage"), for every message that names it.
+struct CodePageChoice {
+    unsigned number = 0;
+    std::string origin;
+};
+
+// "code page 950 (from Language: zh_Hant)"
+std::string Describe(const CodePageChoice& codePage);
+
+// Whether `codePage` is one of Windows' ANSI code pages (874, 932, 936,
+// 949, 950, 1250-1258), the only ones a table can be in; kAnsiCodePageList
+// names them for messages.
+bool IsAnsiCodePage(unsigned codePage);
+extern const char kAnsiCodePageList[];
+
+// Whether `byte` begins a two-byte character in `codePage` (932, 936, 949,
+// 950); never in a single-byte code page.
+bool IsLeadByte(unsigned codePage, unsigned char byte);
 
 // Reads a code page number from 1 to 65535.
 bool ParseCodePage(const std::string& text, unsigned* codePage);

@@ -1,6 +1,7 @@
 // Which Windows ANSI code page a language uses, and small helpers for
 // UTF-8 texts.
 
+#include <ctype.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -14,18 +15,31 @@ const struct {
     const char* language;
     unsigned codePage;
 } kLanguageCodePages[] = {
-    {"af", 1252},       {"ar", 1256}, {"az", 1254}, {"be", 1251}, {"bg", 1251}, {"bs", 1250},
-    {"ca", 1252},       {"cs", 1250}, {"da", 1252}, {"de", 1252}, {"el", 1253}, {"en", 1252},
-    {"es", 1252},       {"et", 1257}, {"eu", 1252}, {"fa", 1256}, {"fi", 1252}, {"fo", 1252},
-    {"fr", 1252},       {"ga", 1252}, {"gl", 1252}, {"he", 1255}, {"hr", 1250}, {"hu", 1250},
-    {"id", 1252},       {"is", 1252}, {"it", 1252}, {"ja", 932},  {"kk", 1251}, {"ko", 949},
-    {"ky", 1251},       {"lt", 1257}, {"lv", 1257}, {"mk", 1251}, {"mn", 1251}, {"ms", 1252},
-    {"nb", 1252},       {"nl", 1252}, {"nn", 1252}, {"no", 1252}, {"pl", 1250}, {"pt", 1252},
-    {"ro", 1250},       {"ru", 1251}, {"sk", 1250}, {"sl", 1250}, {"sq", 1250}, {"sr", 1251},
-    {"sr@latin", 1250}, {"sv", 1252}, {"sw", 1252}, {"th", 874},  {"tr", 1254}, {"tt", 1251},
-    {"uk", 1251},       {"ur", 1256}, {"uz", 1254}, {"vi", 1258}, {"zh", 936},  {"zh_HK", 950},
-    {"zh_TW", 950},
+    {"af", 1252}, {"ar", 1256}, {"az", 1254}, {"be", 1251}, {"bg", 1251}, {"bs", 1250},
+    {"ca", 1252}, {"cs", 1250}, {"da", 1252}, {"de", 1252}, {"el", 1253}, {"en", 1252},
+    {"es", 1252}, {"et", 1257}, {"eu", 1252}, {"fa", 1256}, {"fi", 1252}, {"fo", 1252},
+    {"fr", 1252}, {"ga", 1252}, {"gl", 1252}, {"he", 1255}, {"hr", 1250}, {"hu", 1250},
+    {"id", 1252}, {"is", 1252}, {"it", 1252}, {"ja", 932},  {"kk", 1251}, {"ko", 949},
+    {"ky", 1251}, {"lt", 1257}, {"lv", 1257}, {"mk", 1251}, {"mn", 1251}, {"ms", 1252},
+    {"nb", 1252}, {"nl", 1252}, {"nn", 1252}, {"no", 1252}, {"pl", 1250}, {"pt", 1252},
+    {"ro", 1250}, {"ru", 1251}, {"sk", 1250}, {"sl", 1250}, {"sq", 1250}, {"sr", 1251},
+    {"sv", 1252}, {"sw", 1252}, {"th", 874},  {"tr", 1254}, {"tt", 1251}, {"uk", 1251},
+    {"ur", 1256}, {"uz", 1254}, {"vi", 1258}, {"zh", 936},
 };
+
+// Languages written in more than one script or region choose by it: the
+// tag's script, else its region, before the language alone.
+const struct {
+    const char* tag; // language_Script or language_REGION
+    unsigned codePage;
+} kTagCodePages[] = {
+    {"zh_Hant", 950}, {"zh_TW", 950}, {"zh_HK", 950},    {"zh_MO", 950},    {"zh_Hans", 936},
+    {"zh_CN", 936},   {"zh_SG", 936}, {"sr_Latn", 1250}, {"az_Latn", 1254}, {"uz_Latn", 1254},
+};
+
+// The Windows ANSI code pages: the only ones setup's tables are in.
+const unsigned kAnsiCodePages[] = {874,  932,  936,  949,  950,  1250, 1251,
+                                   1252, 1253, 1254, 1255, 1256, 1257, 1258};
 
 unsigned FindCodePage(const std::string& language) {
     for (const auto& entry : kLanguageCodePages) {
@@ -36,21 +50,82 @@ unsigned FindCodePage(const std::string& language) {
     return 0;
 }
 
-} // namespace
-
-unsigned WindowsCodePage(const std::string& language) {
-    // "sr_RS@latin": the whole tag, then without the country, then the
-    // language alone.
-    size_t country = language.find_first_of("_-");
-    size_t script = language.find('@');
-    std::string base = language.substr(0, std::min(country, script));
-    std::string modifier = script == std::string::npos ? "" : language.substr(script);
-    for (const std::string& tag : {language, base + modifier, base}) {
-        if (unsigned codePage = FindCodePage(tag)) {
-            return codePage;
+unsigned FindTagCodePage(const std::string& tag) {
+    for (const auto& entry : kTagCodePages) {
+        if (tag == entry.tag) {
+            return entry.codePage;
         }
     }
     return 0;
+}
+
+// A language tag in its parts: "sr_Latn_RS", "zh-Hant", "sr_RS@latin",
+// "pl_PL.UTF-8". gettext's modifiers @latin and @cyrillic name a script.
+struct LanguageTag {
+    std::string language;
+    std::string script; // "Latn", "Hant"; "" when the tag names none
+    std::string region; // "TW", "419"
+};
+
+LanguageTag SplitTag(std::string text) {
+    LanguageTag tag;
+    size_t at = text.find('@');
+    std::string modifier = at == std::string::npos ? "" : text.substr(at + 1);
+    text = text.substr(0, std::min(at, text.find('.')));
+    tag.script = modifier == "latin" ? "Latn" : modifier == "cyrillic" ? "Cyrl" : "";
+    size_t start = 0;
+    for (int part = 0; start <= text.size(); ++part) {
+        size_t end = std::min(text.find_first_of("_-", start), text.size());
+        std::string subtag = text.substr(start, end - start);
+        if (part == 0) {
+            tag.language = subtag;
+        } else if (subtag.size() == 4 && tag.script.empty()) {
+            tag.script = (char)toupper((unsigned char)subtag[0]) + subtag.substr(1);
+        } else if (subtag.size() == 2 || subtag.size() == 3) {
+            tag.region = subtag;
+        }
+        start = end + 1;
+    }
+    return tag;
+}
+
+} // namespace
+
+unsigned WindowsCodePage(const std::string& language) {
+    LanguageTag tag = SplitTag(language);
+    if (unsigned codePage = FindTagCodePage(tag.language + "_" + tag.script)) {
+        return codePage;
+    }
+    if (tag.script == "Cyrl") {
+        return 1251;
+    }
+    if (unsigned codePage = FindTagCodePage(tag.language + "_" + tag.region)) {
+        return codePage;
+    }
+    return FindCodePage(tag.language);
+}
+
+bool IsAnsiCodePage(unsigned codePage) {
+    for (unsigned ansi : kAnsiCodePages) {
+        if (codePage == ansi) {
+            return true;
+        }
+    }
+    return false;
+}
+
+const char kAnsiCodePageList[] = "874, 932, 936, 949, 950 and 1250 to 1258";
+
+std::string Describe(const CodePageChoice& codePage) {
+    return "code page " + std::to_string(codePage.number) + " (from " + codePage.origin + ")";
+}
+
+bool IsLeadByte(unsigned codePage, unsigned char byte) {
+    if (codePage == 932) {
+        return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    }
+    bool doubleByte = codePage == 936 || codePage == 949 || codePage == 950;
+    return doubleByte && byte >= 0x81 && byte <= 0xFE;
 }
 
 bool ParseCodePage(const std::string& text, unsigned* codePage) {

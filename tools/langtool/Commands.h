@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "CodePage.h"
 #include "text/LanguageTable.h"
 
 namespace langtool {
@@ -19,8 +20,8 @@ const unsigned kDefaultCodePage = 1252;
 // only checks the source. Untranslated, fuzzy and out-of-date texts are
 // warnings, and errors with `release`.
 int Build(const char* source, const std::string* base, bool release, FILE* out, FILE* err);
-int CheckTable(const std::string& base, unsigned codePage, FILE* out, FILE* err);
-int Dump(const std::string& base, unsigned codePage, FILE* out, FILE* err);
+int CheckTable(const std::string& base, const CodePageChoice& codePage, FILE* out, FILE* err);
+int Dump(const std::string& base, const CodePageChoice& codePage, FILE* out, FILE* err);
 int WriteTemplate(FILE* out, FILE* err);
 int PrintCatalogue(FILE* out);
 

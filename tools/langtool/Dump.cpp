@@ -14,18 +14,19 @@ namespace langtool {
 namespace {
 
 // The header of a dump: the table's code page, since it knows no language.
-std::string DumpHeader(unsigned codePage) {
+std::string DumpHeader(const CodePageChoice& codePage) {
     return "Project-Id-Version: The Vellmor Setup\n"
            "Language: \n"
            "MIME-Version: 1.0\n"
            "Content-Type: text/plain; charset=UTF-8\n"
            "Content-Transfer-Encoding: 8bit\n"
            "X-Windows-Codepage: " +
-           std::to_string(codePage) + "\n";
+           std::to_string(codePage.number) + "\n";
 }
 
 // The catalogue's texts of the table as PO entries.
-void DumpTexts(const TableFiles& table, unsigned codePage, PoFile* po, CReport& report) {
+void DumpTexts(const TableFiles& table, const CodePageChoice& codePage, PoFile* po,
+               CReport& report) {
     for (const CatalogueText& text : kTextCatalogue) {
         const TextIndexEntry& entry = table.records[text.index];
         if (const char* problem = RecordProblem(entry, table.pool)) {
@@ -35,10 +36,10 @@ void DumpTexts(const TableFiles& table, unsigned codePage, PoFile* po, CReport& 
         PoEntry dumped;
         dumped.context = text.name;
         dumped.english = text.english;
-        if (CodePageToUtf8(codePage, table.pool.c_str() + entry.offset, &dumped.translation) !=
-            ConvertResult::Ok) {
-            report.Error(0, "%s (%d) holds bytes that are not text in code page %u", text.name,
-                         text.index, codePage);
+        if (CodePageToUtf8(codePage.number, table.pool.c_str() + entry.offset,
+                           &dumped.translation) != ConvertResult::Ok) {
+            report.Error(0, "%s (%d) holds bytes that are not text in %s", text.name, text.index,
+                         Describe(codePage).c_str());
         } else if (dumped.translation.empty()) {
             report.Warning(0, "%s (%d) is empty; it is written untranslated", text.name,
                            text.index);
@@ -60,12 +61,7 @@ void WarnAboutOthers(const TableFiles& table, CReport& report) {
 
 } // namespace
 
-int Dump(const std::string& base, unsigned codePage, FILE* out, FILE* err) {
-    std::string probe;
-    if (CodePageToUtf8(codePage, "", &probe) == ConvertResult::Unsupported) {
-        fprintf(err, "langtool: code page %u is not supported here\n", codePage);
-        return kExitFailed;
-    }
+int Dump(const std::string& base, const CodePageChoice& codePage, FILE* out, FILE* err) {
     TableFiles table;
     if (!ReadTable(base, &table, err)) {
         return kExitFailed;

@@ -1,6 +1,9 @@
 // Whether a text fits where the dialog shows it, in the dialog's font: its
 // widest line in pixels against the room its control leaves, both from the
-// program's own template and the font's measured widths.
+// program's own template and the font's widths: measured where Wine has the
+// code page's MS Sans Serif, else by rule (Widths below).
+
+#include <map>
 
 #include "Catalogue.h"
 #include "CodePage.h"
@@ -18,13 +21,71 @@ const int kButtonMargins = 2 * 1;
 // (the dialog has no others), with 2 pixels around each of the three.
 const int kTitleMargins = 3 * 2 * 2;
 
-const CodePageWidths* FindWidths(unsigned codePage) {
+// Code page 1258's letters that 1252 lacks, measured as the letter they
+// are built on; its five combining tone marks take no room of their own.
+const struct {
+    unsigned character;
+    char base;
+} kVietnameseBases[] = {
+    {0x102, 'A'}, {0x103, 'a'}, {0x110, 'D'}, {0x111, 'd'},  {0x1A0, 'O'},
+    {0x1A1, 'o'}, {0x1AF, 'U'}, {0x1B0, 'u'}, {0x20AB, 'd'},
+};
+
+const CodePageWidths* FindMeasured(unsigned codePage) {
     for (size_t i = 0; i < kCodePageWidthCount; ++i) {
         if (kCodePageWidths[i].codePage == codePage) {
             return &kCodePageWidths[i];
         }
     }
     return nullptr;
+}
+
+// The width of code page 1258's `byte` by the rule above, from 1252's.
+int VietnameseWidth(unsigned char byte, const int western[256]) {
+    std::string utf8;
+    std::string western1252;
+    CodePageToUtf8(1258, std::string(1, (char)byte), &utf8);
+    unsigned character = FirstCodePoint(utf8);
+    if (character >= 0x300 && character <= 0x36F) {
+        return 0;
+    }
+    for (const auto& letter : kVietnameseBases) {
+        if (letter.character == character) {
+            return western[(unsigned char)letter.base];
+        }
+    }
+    bool shared =
+        Utf8ToCodePage(1252, utf8, &western1252) == ConvertResult::Ok && western1252.size() == 1;
+    return shared ? western[(unsigned char)western1252[0]] : kDialogFont.baseX;
+}
+
+// The widths of a code page's single bytes. The East Asian code pages have
+// no measured font here: every single byte is one half-width cell, the
+// dialog font's average width (4 dialog units), and every two-byte
+// character a full-width cell of twice that, bold or not.
+const CodePageWidths* Widths(unsigned codePage) {
+    static std::map<unsigned, CodePageWidths> made;
+    if (const CodePageWidths* measured = FindMeasured(codePage)) {
+        return measured;
+    }
+    const CodePageWidths* western = FindMeasured(1252);
+    bool eastAsian = IsLeadByte(codePage, 0x81);
+    if (western == nullptr || (codePage != 1258 && !eastAsian)) {
+        return nullptr;
+    }
+    auto found = made.find(codePage);
+    if (found != made.end()) {
+        return &found->second;
+    }
+    CodePageWidths& widths = made[codePage];
+    widths.codePage = codePage;
+    for (int byte = 0; byte < 256; ++byte) {
+        widths.regular[byte] =
+            eastAsian ? kDialogFont.baseX : VietnameseWidth((unsigned char)byte, western->regular);
+        widths.bold[byte] =
+            eastAsian ? kDialogFont.baseX : VietnameseWidth((unsigned char)byte, western->bold);
+    }
+    return &widths;
 }
 
 const DialogControl* FindControl(int id) {
@@ -46,8 +107,9 @@ int PixelsToDialogUnits(int pixels) {
 }
 
 // The widest line of `bytes` in pixels. With `prefixes`, a '&' is not
-// drawn and "&&" draws one '&', as in labels and buttons.
-int TextWidth(const std::string& bytes, const int widths[256], bool prefixes) {
+// drawn and "&&" draws one '&', as in labels and buttons. A two-byte
+// character of an East Asian code page is one full-width cell.
+int TextWidth(const std::string& bytes, unsigned codePage, const int widths[256], bool prefixes) {
     int widest = 0;
     int line = 0;
     for (size_t i = 0; i < bytes.size(); ++i) {
@@ -62,7 +124,12 @@ int TextWidth(const std::string& bytes, const int widths[256], bool prefixes) {
             }
             ++i;
         }
-        line += widths[c];
+        if (IsLeadByte(codePage, c) && i + 1 < bytes.size()) {
+            ++i;
+            line += 2 * kDialogFont.baseX;
+        } else {
+            line += widths[c];
+        }
         widest = line > widest ? line : widest;
     }
     return widest;
@@ -89,10 +156,6 @@ bool Room(const CatalogueText& wanted, int* pixels, std::string* where) {
 
 } // namespace
 
-bool HasFontWidths(unsigned codePage) {
-    return FindWidths(codePage) != nullptr;
-}
-
 bool RoomInDialogUnits(const CatalogueText& wanted, int* units, std::string* where) {
     int pixels = 0;
     if (!Room(wanted, &pixels, where)) {
@@ -104,7 +167,7 @@ bool RoomInDialogUnits(const CatalogueText& wanted, int* units, std::string* whe
 
 void CheckFit(const CatalogueText& wanted, const std::string& bytes, unsigned codePage,
               CReport& report) {
-    const CodePageWidths* widths = FindWidths(codePage);
+    const CodePageWidths* widths = Widths(codePage);
     int room = 0;
     std::string where;
     if (widths == nullptr || !Room(wanted, &room, &where)) {
@@ -112,7 +175,7 @@ void CheckFit(const CatalogueText& wanted, const std::string& bytes, unsigned co
     }
     // Title bars of the classic look use the bold face and draw '&' as is.
     bool caption = wanted.place == kInTitleBar;
-    int width = TextWidth(bytes, caption ? widths->bold : widths->regular, !caption);
+    int width = TextWidth(bytes, codePage, caption ? widths->bold : widths->regular, !caption);
     if (width <= room) {
         return;
     }

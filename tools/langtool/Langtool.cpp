@@ -1,6 +1,7 @@
 #include "Langtool.h"
 
 #include <string.h>
+#include <strings.h>
 
 #include <vector>
 
@@ -44,7 +45,7 @@ struct Arguments {
     const char* output = nullptr;    // -o BASE
     bool release = false;
     bool codePageGiven = false;
-    unsigned codePage = kDefaultCodePage;
+    CodePageChoice codePage{kDefaultCodePage, "langtool's default; --codepage N names another"};
 };
 
 // A table's base name: BASE, BASE.sif and BASE.poo all name BASE.
@@ -58,9 +59,10 @@ std::string TableBase(const char* name) {
     return base;
 }
 
+// NAME.po, in any case: a file from Windows may be NAME.PO.
 bool IsPoFile(const char* name) {
     size_t length = strlen(name);
-    return length > 3 && strcmp(name + length - 3, ".po") == 0;
+    return length > 3 && strcasecmp(name + length - 3, ".po") == 0;
 }
 
 // Reads the options and the positional arguments after the command.
@@ -75,8 +77,11 @@ bool ParseArguments(int argc, const char* const* argv, Arguments* args, FILE* er
             args->release = true;
         } else if (strcmp(arg, "--codepage") == 0 && hasValue) {
             args->codePageGiven = true;
-            if (!ParseCodePage(argv[++i], &args->codePage)) {
-                fprintf(err, "langtool: --codepage wants a number from 1 to 65535\n");
+            args->codePage.origin = "--codepage";
+            if (!ParseCodePage(argv[++i], &args->codePage.number) ||
+                !IsAnsiCodePage(args->codePage.number)) {
+                fprintf(err, "langtool: --codepage wants a Windows ANSI code page: %s\n",
+                        kAnsiCodePageList);
                 return false;
             }
         } else if (arg[0] == '-') {

@@ -2,10 +2,13 @@
 // errors as msgfmt does, and writes in the layout msgmerge keeps.
 
 #include <errno.h>
+#include <strings.h>
 #include <gettext-po.h>
 #include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include "CodePage.h"
 #include "Commands.h"
@@ -131,14 +134,109 @@ po_message_t Message(const char* context, const std::string& english,
 
 // Editors on Windows may write one; libgettextpo 0.21 takes it for a
 // syntax error.
-bool StartsWithByteOrderMark(const char* path) {
-    char start[3] = {0, 0, 0};
-    FILE* file = fopen(path, "rb");
-    bool read = file != nullptr && fread(start, 1, sizeof(start), file) == sizeof(start);
-    if (file != nullptr) {
-        fclose(file);
+bool StartsWithByteOrderMark(const std::string& data) {
+    return data.compare(0, 3, "\xEF\xBB\xBF") == 0;
+}
+
+bool SameName(const std::string& charset, const char* name) {
+    return strcasecmp(charset.c_str(), name) == 0;
+}
+
+// The charset the file's header names, read from its bytes before the
+// library parses them; as Charset() reads it.
+std::string DeclaredCharset(const std::string& data) {
+    size_t at = data.find("charset=");
+    if (at == std::string::npos) {
+        return "ASCII";
     }
-    return read && memcmp(start, "\xEF\xBB\xBF", 3) == 0;
+    at += 8;
+    size_t end = data.find_first_not_of(
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_.:", at);
+    std::string charset = data.substr(at, end - at);
+    return charset.empty() || charset == "CHARSET" ? "ASCII" : charset;
+}
+
+// Whether `data` is valid UTF-8, and whether it holds a character of more
+// than one byte.
+bool IsUtf8(const std::string& data, bool* multiByte) {
+    *multiByte = false;
+    for (size_t i = 0; i < data.size();) {
+        unsigned char c = (unsigned char)data[i];
+        int extra = c < 0x80             ? 0
+                    : (c & 0xE0) == 0xC0 ? 1
+                    : (c & 0xF0) == 0xE0 ? 2
+                    : (c & 0xF8) == 0xF0 ? 3
+                                         : -1;
+        if (extra < 0 || c == 0xC0 || c == 0xC1 || i + extra >= data.size()) {
+            return false;
+        }
+        for (int k = 1; k <= extra; ++k) {
+            if (((unsigned char)data[i + k] & 0xC0) != 0x80) {
+                return false;
+            }
+        }
+        *multiByte = *multiByte || extra > 0;
+        i += extra + 1;
+    }
+    return true;
+}
+
+int LineOf(const std::string& data, size_t at) {
+    return 1 + (int)std::count(data.begin(), data.begin() + (long)at, '\n');
+}
+
+// The two mistakes of a charset that the library would report once per
+// character, or not at all: said in one line.
+bool CheckCharset(const std::string& data, CReport& report) {
+    std::string charset = DeclaredCharset(data);
+    bool ascii = SameName(charset, "ASCII") || SameName(charset, "US-ASCII");
+    bool multiByte = false;
+    if (ascii) {
+        size_t other = 0;
+        while (other < data.size() && (unsigned char)data[other] < 0x80) {
+            ++other;
+        }
+        if (other < data.size()) {
+            report.Error(LineOf(data, other),
+                         "the header's charset is ASCII (msginit writes it where the machine lacks "
+                         "the locale), but the file holds other characters: save it as UTF-8 and "
+                         "set charset=UTF-8 in the header's Content-Type");
+            return false;
+        }
+    } else if (!SameName(charset, "UTF-8") && !SameName(charset, "UTF8") &&
+               IsUtf8(data, &multiByte) && multiByte) {
+        report.Error(0, "this file looks like UTF-8; its header says %s: set charset=UTF-8",
+                     charset.c_str());
+        return false;
+    }
+    return true;
+}
+
+// A "\0" escape (octal or hex) in a string ends the text there when the
+// library reads it: a NUL the converted text no longer shows.
+bool CheckNulEscapes(const std::string& data, CReport& report) {
+    bool ok = true;
+    for (size_t i = 0; i + 1 < data.size(); ++i) {
+        if (data[i] == '#' && (i == 0 || data[i - 1] == '\n')) {
+            i = std::min(data.find('\n', i), data.size());
+            continue;
+        }
+        if (data[i] != '\\') {
+            continue;
+        }
+        bool hex = data[i + 1] == 'x';
+        size_t start = i + (hex ? 2 : 1);
+        size_t end = data.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "01234567", start);
+        end = std::min(end, hex ? data.size() : start + 3); // at most three octal digits
+        bool nul = end > start && data.find_first_not_of('0', start) >= end;
+        if (nul) {
+            report.Error(LineOf(data, i), "a \"\\0\" escape puts a NUL into the text, which "
+                                          "ends it there: control characters are not allowed");
+            ok = false;
+        }
+        ++i; // past the escaped character: "\\0" is a backslash and a 0
+    }
+    return ok;
 }
 
 // The library writes to a named file only: a scratch file, read back.
@@ -170,9 +268,17 @@ std::string HeaderField(const std::string& header, const char* field) {
 
 bool ReadPo(const char* path, PoFile* po, CReport& report) {
     int errors = report.Errors();
-    if (StartsWithByteOrderMark(path)) {
+    std::string data;
+    if (!ReadWholeFile(path, &data)) {
+        report.Error(0, "cannot read it: %s", strerror(errno));
+        return false;
+    }
+    if (StartsWithByteOrderMark(data)) {
         report.Error(1, "the file starts with a byte order mark, which gettext's tools do not "
                         "read: save it as UTF-8 without one");
+        return false;
+    }
+    if (!CheckCharset(data, report) || !CheckNulEscapes(data, report)) {
         return false;
     }
     g_report = &report;

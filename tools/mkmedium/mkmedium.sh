@@ -20,8 +20,9 @@
 #
 #   --product DIR    the game's folder; it must hold Vellmor.exe (setup looks
 #                    for "The Vellmor\Vellmor.exe" to recognise its CD)
-#   --languages DIR  every NAME.po in DIR is a language; DIR holds nothing
-#                    else (repeatable)
+#   --languages DIR  every NAME.po (or NAME.PO) in DIR is a language; DIR
+#                    holds nothing else but backups NAME.po~, which are
+#                    passed over (repeatable)
 #   --language FILE  one language's NAME.po (repeatable)
 #   --allow-incomplete
 #                    accept untranslated and fuzzy texts (the English stands
@@ -47,8 +48,10 @@
 #
 # The languages are compiled with `langtool build --release`, each in the
 # code page its PO header's Language names: an error, or an untranslated or
-# fuzzy text unless --allow-incomplete, stops the medium; warnings (a text
-# wider than its control) are shown. Nothing is left behind on failure. An existing OUTPUT is replaced only when it is an
+# fuzzy text unless --allow-incomplete, stops the medium once every language
+# has been compiled and its errors shown; warnings (a text wider than its
+# control) are shown. Two languages whose names differ only in case are
+# refused: Windows and the disc's Joliet names do not tell them apart. Nothing is left behind on failure. An existing OUTPUT is replaced only when it is an
 # earlier medium (it holds Setup.exe and Languages/) or empty.
 set -eu
 
@@ -85,6 +88,12 @@ while [ $# -gt 0 ]; do
             found=0
             for f in "$2"/*; do
                 [ -e "$f" ] || continue
+                case $f in
+                    *~)
+                        echo "$me: $f passed over (a backup, as msgmerge --update leaves)" >&2
+                        continue
+                        ;;
+                esac
                 sources+=("$f")
                 found=1
             done
@@ -180,33 +189,47 @@ cp "$setup" "$work/Setup.exe"
 cp "$glide" "$work/Glide/Glide2x.dll"
 [ -z "$pkcs12" ] || sign "$work/Setup.exe"
 
-# Every language is a NAME.po, each name once: checked before any is built.
+# Every language is a NAME.po (any case of .po), each name once in any case
+# of its letters: checked before any is built.
+language_name() { # language_name FILE: its name without .po
+    local name
+    name=$(basename "$1")
+    printf '%s' "${name%.[Pp][Oo]}"
+}
 declare -A seen=()
 for source in "${sources[@]}"; do
     case $source in
-        *.po) [ -f "$source" ] || die "no language file $source" ;;
+        *.[Pp][Oo]) [ -f "$source" ] || die "no language file $source" ;;
         *) die "$source is not a language: only NAME.po files are" ;;
     esac
-    name=$(basename "$source" .po)
-    [ -z "${seen[$name]:-}" ] || die "two files for the language $name"
-    seen[$name]=1
+    name=$(language_name "$source")
+    key=${name,,}
+    [ -z "${seen[$key]:-}" ] || die "two files for the language $name: ${seen[$key]} and $source"
+    seen[$key]=$source
 done
+failed=()
+incomplete=0
 for source in "${sources[@]}"; do
-    name=$(basename "$source" .po)
+    name=$(language_name "$source")
     # Warnings and errors on stderr, the summary on stdout.
     if ! "$langtool" build $release "$source" -o "$work/Languages/$name" \
         >"$work/summary.log" 2>"$work/langtool.log"; then
         sed "s|$work/||" "$work/langtool.log" >&2
         ! grep -q -e 'error: .* is not translated' -e 'error: .* is fuzzy' "$work/langtool.log" ||
-            echo "$me: --allow-incomplete lets untranslated and fuzzy texts through" >&2
-        die "$source: not compiled"
+            incomplete=1
+        failed+=("$source")
+        continue
     fi
     sed "s|$work/||" "$work/langtool.log" >&2
     [ $verbose = 0 ] || sed "s|$work/||" "$work/summary.log"
-    page=$(sed -n 's/.*, code page \([0-9]*\),.*/\1/p' "$work/summary.log")
+    page=$(sed -n 's/.*, \(code page [0-9]* (from [^)]*)\),.*/\1/p' "$work/summary.log")
     rm -f "$work/summary.log" "$work/langtool.log"
-    echo "$me: Languages/$name.sif, .poo (code page $page)"
+    echo "$me: Languages/$name.sif, .poo ($page)"
 done
+if [ ${#failed[@]} -gt 0 ]; then
+    [ $incomplete = 0 ] || echo "$me: --allow-incomplete lets untranslated and fuzzy texts through" >&2
+    die "not compiled: ${failed[*]}"
+fi
 
 # Windows reads autorun.inf when the disc goes in: it starts setup, shows
 # setup's icon for the drive and the product's name as its label.

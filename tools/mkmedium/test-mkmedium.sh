@@ -3,10 +3,11 @@
 # a language's own code page, the ISO's Joliet names, replacing an earlier
 # medium (without autorun.inf), the same image from the same inputs and
 # SOURCE_DATE_EPOCH, a width warning shown once, an incomplete language
-# allowed on request, and the refusals (no game, a language lacking a text
-# or with an untranslated one, a file that is no language, a file that
-# cannot be signed, a folder that is not a medium), each leaving nothing
-# behind.
+# allowed on request, msgmerge's backups passed over and NAME.PO taken, and
+# the refusals (no game, a language lacking a text or with an untranslated
+# one, every failing language's errors shown, a file that is no language,
+# two names that differ only in case, a file that cannot be signed, a
+# folder that is not a medium), each leaving nothing behind.
 #
 # usage: test-mkmedium.sh LANGTOOL
 set -u
@@ -84,6 +85,17 @@ $(diff <(echo "$expected") <(echo "$listing"))"
 [ -z "$(ls -A "$scratch/media" | grep -v '^cd$' | grep -v '^cd.iso$')" ] ||
     fail "left over beside the medium: $(ls -A "$scratch/media")"
 
+# A backup that msgmerge --update leaves is passed over; NAME.PO is a language.
+cp "$scratch/lang/Polski.po" "$scratch/lang/Polski.po~"
+mkdir -p "$scratch/upper"
+cp "$scratch/lang/English.po" "$scratch/upper/Upper.PO"
+run --languages "$scratch/lang" --languages "$scratch/upper" "$scratch/media/backup" ||
+    fail "a backup or NAME.PO refused: $(cat "$scratch/out.log")"
+languages=$(ls "$scratch/media/backup/Languages" 2>/dev/null | tr '\n' ' ')
+[ "$languages" = "English.poo English.sif Polski.poo Polski.sif Upper.poo Upper.sif " ] ||
+    fail "languages with a backup and NAME.PO: $languages"
+rm -rf "$scratch/lang/Polski.po~" "$scratch/media/backup"
+
 # 2. An earlier medium is replaced, with nothing of it left.
 chmod u+w "$out/The Vellmor"
 echo stale >"$out/The Vellmor/stale.txt"
@@ -124,11 +136,19 @@ language en Setup | sed '/"TXT_EXIT"/,/^$/d' >"$scratch/Short.po"
 refuses "a language lacking a text" "TXT_EXIT (664) is missing" --language "$scratch/Short.po" "$fresh"
 refuses "an untranslated text" "error: TXT_INSTALL_TO (659) is not translated" \
     --language "$scratch/Wide.po" "$fresh"
+for said in "Short.po: error: TXT_EXIT (664) is missing" "Wide.po: error: TXT_INSTALL_TO (659) is not" \
+    "not compiled: $scratch/Short.po $scratch/Wide.po"; do
+    refuses "two failing languages: $said" "$said" --language "$scratch/Short.po" \
+        --language "$scratch/lang/English.po" --language "$scratch/Wide.po" "$fresh"
+done
 cp "$scratch/lang/English.po" "$scratch/lang/Polski.bak"
 refuses "a file that is no language" "Polski.bak is not a language" --languages "$scratch/lang" "$fresh"
 rm "$scratch/lang/Polski.bak"
 refuses "two files of one language" "two files" --language "$scratch/lang/English.po" \
     --language "$scratch/lang/English.po" "$fresh"
+cp "$scratch/lang/English.po" "$scratch/upper/english.po"
+refuses "two names that differ in case" "two files for the language english: .*English.po and" \
+    --language "$scratch/lang/English.po" --language "$scratch/upper/english.po" "$fresh"
 refuses "a password without a certificate" "without --sign-pkcs12" --languages "$scratch/lang" \
     --sign-password-file "$scratch/lang/English.po" "$fresh"
 # The setup program here is a text file, which osslsigncode cannot sign.

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Shows a translation as a player meets it, without Windows: builds the
+# language's table, lays out a medium with that one language (mkmedium, the
+# demo's game stand-ins) and runs setup from it under Wine on a private
+# display (scripts/demo.sh --preview), saving a picture of each kind of
+# window its texts appear in:
+#
+#   N-dialog.png     the setup dialog in the language, a folder typed
+#   N-browse.png     the folder picker
+#   N-failure.png    a failure message (a relative folder was typed)
+#   N-room.png       the room question (a drive without room: as root only)
+#   N-installed.png  the completion message
+#   N-uninstall.png  the uninstaller's question (answered No)
+#
+# An untranslated or fuzzy text shows in English; langtool's warnings (a
+# text wider than its control) are printed first.
+#
+# usage: scripts/preview-language.sh LANG.po [-o DIR] [--build-dir DIR] [--no-build]
+#
+#   -o DIR           where the medium, the prefix and the pictures go
+#                    (default BUILD_DIR/preview/LANG); the pictures are in
+#                    DIR/screenshots, what it did in DIR/preview.log; the
+#                    prefix is removed at the end
+#   --build-dir DIR  the cross build folder (default build)
+#   --no-build       use the build as it is (packages and build skipped)
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+me=preview-language
+die() {
+    echo "$me: $*" >&2
+    exit 1
+}
+usage() {
+    sed -n '/^# usage:/,/^#   --no-build/p' "$0" | sed 's/^# \{0,1\}//' >&2
+    exit 2
+}
+
+source= out= build=$root/build build_steps=1
+while [ $# -gt 0 ]; do
+    case $1 in
+        -o) out=$(realpath -m "${2:?}"); shift 2 ;;
+        --build-dir) build=$(realpath -m "${2:?}"); shift 2 ;;
+        --no-build) build_steps=0; shift ;;
+        -*) usage ;;
+        *)
+            [ -z "$source" ] || usage
+            source=$1
+            shift
+            ;;
+    esac
+done
+[ -n "$source" ] || usage
+[ -f "$source" ] || die "no language file $source"
+name=$(basename "$source")
+name=${name%.[Pp][Oo]}
+[ "$name" != "$(basename "$source")" ] || die "$source is not a PO file (NAME.po)"
+out=${out:-$build/preview/$name}
+
+if [ $build_steps = 1 ]; then
+    bash "$root/scripts/install-packages.sh"
+    cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+        -DCMAKE_BUILD_TYPE=Release >/dev/null
+    # Setup.exe, the demo's stand-ins and driver, and langtool for this machine.
+    cmake --build "$build" -j2 --target demo_medium >"$build/preview-build.log" 2>&1 ||
+        { tail -n 40 "$build/preview-build.log" >&2; die "the build failed (log: $build/preview-build.log)"; }
+fi
+for built in app/Setup.exe demo/bin/glide/Glide2x.dll demo/product/Vellmor.exe \
+    host-tools/tools/langtool/langtool; do
+    [ -e "$build/$built" ] || die "no $build/$built: build first (without --no-build)"
+done
+
+# The medium: the demo's game with this one language, incomplete or not.
+mkdir -p "$out"
+bash "$root/tools/mkmedium/mkmedium.sh" --product "$build/demo/product" \
+    --setup "$build/app/Setup.exe" --glide "$build/demo/bin/glide/Glide2x.dll" \
+    --langtool "$build/host-tools/tools/langtool/langtool" --language "$source" \
+    --allow-incomplete --no-autorun "$out/medium" | sed "s/^/$me: /"
+
+set +e
+bash "$root/scripts/demo.sh" --preview --no-build --build-dir "$build" --medium "$out/medium" \
+    --work "$out" --language "$name" 2>&1 | tee "$out/preview.log"
+status=${PIPESTATUS[0]}
+set -e
+rm -rf "$out/prefix" # about 600 MB; the pictures stay
+[ $status = 0 ] || die "the preview failed (status $status); pictures so far: $out/screenshots"
+
+# Each picture the walk asked for was taken and holds something.
+missing=
+pictures=(dialog browse failure installed uninstall)
+grep -q 'no drive without room' "$out/preview.log" || pictures+=(room)
+for picture in "${pictures[@]}"; do
+    shot=$(ls "$out/screenshots/"*-"$picture.png" 2>/dev/null | head -n 1)
+    [ -n "$shot" ] && [ -s "$shot" ] || missing="$missing $picture"
+done
+[ -z "$missing" ] || die "pictures missing:$missing (in $out/screenshots)"
+echo "$me: pictures of $name in $out/screenshots:"
+ls -1 "$out/screenshots" | sed "s/^/$me:   /"
