@@ -48,8 +48,8 @@ BOOL CSetupApp::InitInstance() {
         AfxPostQuitMessage(RunUninstall(options));
         return FALSE;
     }
-    if (options.silent) {
-        AfxPostQuitMessage(RunUnattended(options));
+    if (options.silent || options.owner) {
+        AfxPostQuitMessage(options.silent ? RunUnattended(options) : RunOwnedInstall(options));
         return FALSE;
     }
 

@@ -4,6 +4,7 @@
 // browsing and the Install command in ui/, as thin steps over the
 // installation in install/.
 
+#include "install/ExitCodes.h"
 #include "install/Names.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
@@ -41,6 +42,7 @@ class CSetupDlg : public CDialog {
 
     // The installation; true when every step that must succeed did.
     bool InstallProduct();
+    bool InstallElevated(const char* language, SetupExit& result);
     // Clears the read-only attribute of everything below `folder`.
     void ClearReadOnlyTree(const char* folder);
 

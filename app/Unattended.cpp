@@ -1,8 +1,10 @@
 #include "app/Unattended.h"
 
+#include "install/Elevation.h"
 #include "install/InstalledGame.h"
 #include "install/LogReport.h"
 #include "install/SourceMedium.h"
+#include "ui/InstallCommand.h"
 #include "uninstall/UninstallerHome.h"
 
 namespace {
@@ -26,18 +28,43 @@ bool ChooseLanguage(const SetupOptions& options, const char* sourceRoot, LogRepo
 // Starts the log, which goes neither into the game's folder nor among the
 // uninstallers.
 bool OpenLog(const char* path, const char* folder, LogReport& log) {
-    InstallPaths paths;
-    PathBuffer uninstallers;
-    bool derived = DeriveInstallRoot(folder, paths.installRoot) == RootRule::Derived &&
-                   BuildInstalledPaths(paths);
+    PathBuffer installDir, uninstallers;
+    bool derived = InstallFolderFor(folder, installDir);
     bool haveUninstallers = UninstallersFolder(uninstallers);
-    return log.Open(path, derived ? paths.installDir : nullptr,
+    return log.Open(path, derived ? installDir : nullptr,
                     haveUninstallers ? uninstallers : nullptr);
 }
 
 } // namespace
 
+int RunElevatedPart(const SetupOptions& options) {
+    PathBuffer fullLog = "";
+    char arguments[4 * MAX_PATH];
+    char* name = nullptr;
+    // The elevated part may start in another folder: the log's path is
+    // handed over whole.
+    DWORD length =
+        options.log[0] ? GetFullPathNameA(options.log, sizeof fullLog, fullLog, &name) : 1;
+    if (length == 0 || length >= sizeof fullLog)
+        return kExitUsage;
+    if (!FormatElevatedCommandLine(arguments, sizeof arguments, options, fullLog))
+        return kExitUsage;
+    return RunElevated(arguments, nullptr);
+}
+
+int RunOwnedInstall(const SetupOptions& options) {
+    CWnd owner;
+    owner.Attach(reinterpret_cast<HWND>((UINT_PTR)options.owner));
+    if (!IsWindow(owner))
+        return kExitUsage;
+    PathBuffer installDir;
+    return InstallWithMessages(owner, options.folder, options.language, GlideDriverInstalled(),
+                               installDir);
+}
+
 int RunUnattended(const SetupOptions& options) {
+    if (!options.elevated && NeedsElevation())
+        return RunElevatedPart(options);
     PathBuffer folder, language;
     if (options.folder[0])
         FormatPath(folder, "%s", options.folder);

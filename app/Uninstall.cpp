@@ -4,6 +4,8 @@
 
 #include <string.h>
 
+#include "app/Unattended.h"
+#include "install/Elevation.h"
 #include "install/ExitCodes.h"
 #include "install/InstalledGame.h"
 #include "install/LogReport.h"
@@ -26,7 +28,7 @@ const size_t kMostNamed = 8;
 struct Outcome {
     char text[2048];
     size_t stayed;
-    LogReport* log;
+    LogReport* log; // of the files that stayed; null: none
 };
 
 void Append(Outcome& outcome, const char* format, const char* value) {
@@ -36,7 +38,8 @@ void Append(Outcome& outcome, const char* format, const char* value) {
 
 void Stayed(const char* path, void* context) {
     Outcome& outcome = *static_cast<Outcome*>(context);
-    outcome.log->Line("not removed: %s", path);
+    if (outcome.log)
+        outcome.log->Line("not removed: %s", path);
     if (outcome.stayed == 0)
         Append(outcome, "%s", kStayed);
     if (outcome.stayed < kMostNamed)
@@ -71,18 +74,46 @@ bool MenuFolder(PathBuffer& folder) {
            FormatPath(folder, "%s\\%s", programs, kProductFolder);
 }
 
-// The uninstaller's folder goes once the removal is done: its record and
-// texts at once, the running program and the folder itself when Windows
-// next starts, since a running program's file cannot be deleted.
+// The uninstaller's folder goes once the removal is done: its record at
+// once, so that no later installation takes the folder for its own; its
+// program, which is running, its texts, which the player's part of the
+// uninstaller may still read, and the folder itself when Windows next
+// starts.
 void RemoveOwnFiles(const char* self, const char* home) {
-    const char* const names[] = {kUninstallRecord, "language.poo", "language.sif"};
-    for (const char* name : names) {
-        PathBuffer path;
-        if (FormatPath(path, "%s\\%s", home, name))
-            DeleteFileA(path);
-    }
+    PathBuffer path;
+    if (FormatPath(path, "%s\\%s", home, kUninstallRecord))
+        DeleteFileA(path);
     DeleteAtRestart(self);
+    const char* const extensions[] = {kPoolExtension, kIndexExtension};
+    for (const char* extension : extensions) {
+        if (FormatPath(path, "%s\\%s%s", home, kInstalledLanguage, extension))
+            DeleteAtRestart(path);
+    }
     DeleteAtRestart(home);
+}
+
+// Removes the installation and its registry entries, with the log's lines;
+// the exit code.
+int RemoveInstallation(Removal& removal, LogReport& log) {
+    removal.Remove();
+    Outcome outcome = {"", 0, &log};
+    removal.ForEachStayed(Stayed, &outcome);
+    bool forgotten = ForgetInstallation(removal.InstallDir());
+    log.Line("registry: %s", forgotten ? "ok" : "failed");
+    return outcome.stayed || !forgotten ? kExitIncomplete : kExitInstalled;
+}
+
+// What the removal left, in one message: the files that stayed and the
+// folder that still holds them, so the player knows their saves are there.
+void TellOutcome(const SetupOptions& options, const Removal& removal, LogReport& log) {
+    Outcome outcome = {"", 0, nullptr};
+    FormatText(outcome.text, sizeof outcome.text, "%s", kRemoved);
+    removal.ForEachStayed(Stayed, &outcome);
+    if (removal.FilesLeft()) {
+        Append(outcome, kKept, removal.InstallDir());
+        log.Line("kept: %s", removal.InstallDir());
+    }
+    Tell(options, outcome.text, outcome.stayed ? MB_OK | MB_ICONEXCLAMATION : MB_OK);
 }
 
 } // namespace
@@ -92,32 +123,34 @@ int RunUninstall(const SetupOptions& options) {
     if (!OwnFolder(self, home))
         return kExitRecordRefused;
     Removal removal;
-    Outcome outcome = {"", 0, nullptr};
-    bool read =
-        removal.Read(home, MenuFolder(menu) ? menu : nullptr, outcome.text, sizeof outcome.text);
+    char why[512];
+    bool read = removal.Read(home, MenuFolder(menu) ? menu : nullptr, why, sizeof why);
+    // Without administrator rights the question is the player's, the
+    // removal an elevated part's, and its log that part's too.
+    bool elevate = !options.elevated && NeedsElevation();
     // The log never goes over the record, the uninstaller or the game.
     LogReport log;
-    outcome.log = &log;
-    if (options.log[0] && !log.Open(options.log, read ? removal.InstallDir() : nullptr, home))
+    if (!elevate && options.log[0] &&
+        !log.Open(options.log, read ? removal.InstallDir() : nullptr, home))
         return kExitUsage;
     if (!read) {
-        log.Line("record: failed: %s", outcome.text);
-        Tell(options, outcome.text, MB_OK | MB_ICONHAND);
+        log.Line("record: failed: %s", why);
+        Tell(options, why, MB_OK | MB_ICONHAND);
         return kExitRecordRefused;
     }
     if (Tell(options, kQuestion, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return kExitDeclined;
-    FormatText(outcome.text, sizeof outcome.text, "%s", kRemoved);
-    removal.Remove(Stayed, &outcome);
-    bool forgotten = ForgetInstallation(removal.InstallDir());
-    log.Line("registry: %s", forgotten ? "ok" : "failed");
-    if (removal.FilesLeft()) {
-        Append(outcome, kKept, removal.InstallDir());
-        log.Line("kept: %s", removal.InstallDir());
+    int result = kExitNotElevated;
+    if (!elevate) {
+        result = RemoveInstallation(removal, log);
+        RemoveOwnFiles(self, home);
+    } else {
+        SetupOptions elevated = options;
+        elevated.silent = true;
+        result = RunElevatedPart(elevated);
     }
-    RemoveOwnFiles(self, home);
-    Tell(options, outcome.text, outcome.stayed ? MB_OK | MB_ICONEXCLAMATION : MB_OK);
-    int result = outcome.stayed || !forgotten ? kExitIncomplete : kExitInstalled;
+    if (result == kExitInstalled || result == kExitIncomplete)
+        TellOutcome(options, removal, log);
     log.Line("result: %d", result);
     return result;
 }

@@ -79,6 +79,13 @@ bool ReadWord(const char* word, SetupOptions& options) {
         return SetValue(options.language, value);
     if (IsSwitch(word, "LOG", value))
         return SetValue(options.log, value);
+    if (IsSwitch(word, "ELEVATED", value))
+        return !value && (options.elevated = true);
+    if (IsSwitch(word, "OWNER", value)) {
+        char* end = nullptr;
+        options.owner = value ? strtoul(value, &end, 10) : 0;
+        return options.owner != 0 && *end == '\0';
+    }
     return false;
 }
 
@@ -116,6 +123,33 @@ bool ParseCommandLine(const char* arguments, SetupOptions& options, char* bad, s
         return false;
     }
     return true;
+}
+
+namespace {
+
+// Appends ` "/NAME=value"` when `value` is set; false when it does not fit
+// or holds a quote.
+bool AppendValue(char* buffer, size_t size, const char* name, const char* value) {
+    if (!value[0])
+        return true;
+    size_t length = strlen(buffer);
+    return !strchr(value, '"') &&
+           FormatText(buffer + length, size - length, " \"/%s=%s\"", name, value);
+}
+
+} // namespace
+
+bool FormatElevatedCommandLine(char* buffer, size_t size, const SetupOptions& options,
+                               const char* fullLog) {
+    if (!FormatText(buffer, size, "/ELEVATED%s%s", options.silent ? " /S" : "",
+                    options.uninstall ? " /UNINSTALL" : ""))
+        return false;
+    size_t length = strlen(buffer);
+    return (!options.owner ||
+            FormatText(buffer + length, size - length, " /OWNER=%lu", options.owner)) &&
+           AppendValue(buffer, size, "DIR", options.folder) &&
+           AppendValue(buffer, size, "LANG", options.language) &&
+           AppendValue(buffer, size, "LOG", fullLog);
 }
 
 const char* SkipProgramName(const char* commandLine) {

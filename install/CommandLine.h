@@ -7,6 +7,11 @@
 //   /LOG="C:\setup.log"    one line per step
 //   /UNINSTALL             remove the installation whose record sits
 //                          beside this program (no /DIR or /LANG)
+//   /ELEVATED              (setup's own) this is the elevated part that a
+//                          run without administrator rights started: it
+//                          does the work itself
+//   /OWNER=HWND            (setup's own, with /ELEVATED) install with the
+//                          dialog's messages, owned by that window
 // Switch names are case-insensitive; a value may be quoted, in whole or in
 // part. C runtime only, so that it builds and is tested natively.
 
@@ -18,6 +23,8 @@ struct SetupOptions {
     PathBuffer folder; // empty: not given
     PathBuffer language;
     PathBuffer log;
+    bool elevated;
+    unsigned long owner; // 0: not given
 };
 
 // Reads `arguments` (the command line after the program's name) into
@@ -26,6 +33,13 @@ struct SetupOptions {
 // is no switch, or a folder or language given to the uninstaller; `bad` (a
 // buffer of `badSize` bytes) then names it.
 bool ParseCommandLine(const char* arguments, SetupOptions& options, char* bad, size_t badSize);
+
+// The command line that hands `options` over to the elevated part: the
+// same switches (a log by `fullLog`, its full path), and /ELEVATED. False
+// when it does not fit or a value holds a quote, which could not be handed
+// over as it is.
+bool FormatElevatedCommandLine(char* buffer, size_t size, const SetupOptions& options,
+                               const char* fullLog);
 
 // The command line after the program's name, quoted or not.
 const char* SkipProgramName(const char* commandLine);

@@ -108,6 +108,8 @@ VARIANT NumberVariant(LONG number) {
     return variant;
 }
 
+} // namespace
+
 bool IsElevatedOnVistaOrLater() {
     if (LOBYTE(LOWORD(GetVersion())) < 6)
         return false;
@@ -124,6 +126,8 @@ bool IsElevatedOnVistaOrLater() {
     CloseHandle(token);
     return answered && elevation.TokenIsElevated;
 }
+
+namespace {
 
 // The shell's automation object of the desktop window: the window's
 // top-level browser, its active view, the view's background object, and

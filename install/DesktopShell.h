@@ -10,3 +10,7 @@
 // shell accepted the start. COM is initialised for the duration of the call
 // only.
 bool StartAsDesktopUser(const char* program, const char* folder);
+
+// Whether this process runs with an elevated token on Windows Vista or
+// later (earlier Windows have no elevation: false).
+bool IsElevatedOnVistaOrLater();

@@ -14,4 +14,6 @@ enum SetupExit {
                             // recorded file or the registry entries could not be removed
     kExitRecordRefused = 7, // the uninstall record is missing or damaged: nothing removed
     kExitDeclined = 8,      // the user answered No to uninstalling
+    kExitNotElevated = 9,   // administrator rights were declined, or the elevated part could not
+                            // start: nothing was written
 };

@@ -312,8 +312,8 @@ bool Installation::SetUpUninstaller() {
         bytes += m_files.Size(i);
     char version[24];
     FormatVersion(version);
-    bool copied = FormatPath(uninstaller, "%s\\%s", m_home, kUninstallExe) &&
-                  ReplaceFile(self, uninstaller);
+    bool copied =
+        FormatPath(uninstaller, "%s\\%s", m_home, kUninstallExe) && ReplaceFile(self, uninstaller);
     // Copies from the medium are read-only, which would keep the
     // uninstaller from removing them.
     ClearReadOnlyBelow(m_home);

@@ -134,6 +134,12 @@ bool BuildLanguageSources(InstallPaths& p, const char* language) {
                       kIndexExtension);
 }
 
+bool InstallFolderFor(const char* typed, PathBuffer& installDir) {
+    InstallPaths paths;
+    return DeriveInstallRoot(typed, paths.installRoot) == RootRule::Derived &&
+           BuildInstalledPaths(paths) && FormatPath(installDir, "%s", paths.installDir);
+}
+
 bool IsSameOrBelow(const char* path, const char* folder) {
     size_t length = strlen(folder);
     if (length == 0 || strlen(path) < length)

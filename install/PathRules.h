@@ -64,6 +64,10 @@ struct InstallPaths {
 // backslash. False when one does not fit.
 bool BuildInstalledPaths(InstallPaths& paths);
 
+// The installation folder that the text `typed` installs into; false when
+// the text is refused or a path does not fit.
+bool InstallFolderFor(const char* typed, PathBuffer& installDir);
+
 // The Start Menu folder and its links below `programsFolder`.
 bool BuildMenuPaths(InstallPaths& paths, const char* programsFolder);
 

@@ -4,8 +4,11 @@
 
 #include <stdlib.h>
 
+#include "ui/InstallCommand.h"
+
 #include "app/SetupDlg.h"
-#include "install/Installation.h"
+#include "install/CommandLine.h"
+#include "install/Elevation.h"
 #include "install/RoomRules.h"
 #include "install/Shortcut.h"
 #include "install/SourceMedium.h"
@@ -47,13 +50,27 @@ class DialogReport : public InstallReport {
     const CWnd& m_dialog;
 };
 
-} // namespace
-
-void CSetupDlg::FindSourceRoot(char* root) {
+void FindMediumOrEnd(const CWnd& owner, char* root) {
     if (FindMediumRoot(root))
         return;
-    ShowMessage(*this, kNoMedium);
+    ShowMessage(owner, kNoMedium);
     exit(kExitNoMedium);
+}
+
+} // namespace
+
+SetupExit InstallWithMessages(const CWnd& owner, const char* typed, const char* language,
+                              bool glideDriverPresent, PathBuffer& installDir) {
+    CWaitCursor wait;
+    char sourceRoot[MAX_PATH];
+    FindMediumOrEnd(owner, sourceRoot);
+    InstallRequest request = {typed, language, glideDriverPresent, owner};
+    DialogReport report(owner);
+    return RunInstallation(request, sourceRoot, report, installDir);
+}
+
+void CSetupDlg::FindSourceRoot(char* root) {
+    FindMediumOrEnd(*this, root);
 }
 
 bool CSetupDlg::IsGlideDriverPresent() {
@@ -68,16 +85,39 @@ void CSetupDlg::ClearReadOnlyTree(const char* folder) {
     ClearReadOnlyBelow(folder);
 }
 
-bool CSetupDlg::InstallProduct() {
+// Without administrator rights the installation runs in an elevated copy of
+// setup, which shows its messages over the dialog and answers with its exit
+// code; the dialog goes on as the player. A declined prompt writes nothing.
+// False, with nothing started, when the typed text cannot be handed over as
+// it is: the installation then runs here and tells why it cannot.
+bool CSetupDlg::InstallElevated(const char* language, SetupExit& result) {
+    SetupOptions options = {};
+    char arguments[3 * MAX_PATH];
+    options.owner = (unsigned long)(UINT_PTR)m_hWnd;
+    if (m_strInstallPath.IsEmpty() ||
+        !FormatPath(options.folder, "%s", (const char*)m_strInstallPath) ||
+        !FormatPath(options.language, "%s", language) ||
+        !FormatElevatedCommandLine(arguments, sizeof arguments, options, ""))
+        return false;
     CWaitCursor wait;
-    char sourceRoot[MAX_PATH];
-    FindSourceRoot(sourceRoot);
+    result = (SetupExit)RunElevated(arguments, m_hWnd);
+    // It found no medium and said so: the program ends as it would have.
+    if (result == kExitNoMedium)
+        exit(kExitNoMedium);
+    return true;
+}
+
+bool CSetupDlg::InstallProduct() {
     char language[MAX_PATH] = "";
     m_comboLanguage.GetLBText(m_comboLanguage.GetCurSel(), language, sizeof language);
-    InstallRequest request = {m_strInstallPath, language, GlideBox().IsChecked(), m_hWnd};
-    DialogReport report(*this);
     PathBuffer installDir;
-    if (RunInstallation(request, sourceRoot, report, installDir) != kExitInstalled)
+    SetupExit result = kExitInstalled;
+    if (!NeedsElevation() || !InstallElevated(language, result))
+        result = InstallWithMessages(*this, m_strInstallPath, language, GlideBox().IsChecked(),
+                                     installDir);
+    else if (result == kExitInstalled && !InstallFolderFor(m_strInstallPath, installDir))
+        return false;
+    if (result != kExitInstalled)
         return false;
     StartInstalledSetup(installDir);
     return true;

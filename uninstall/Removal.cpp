@@ -96,26 +96,36 @@ bool Removal::Read(const char* home, const char* menuFolder, char* why, size_t w
     return false;
 }
 
-void Removal::Remove(void (*stayed)(const char* path, void* context), void* context) {
+namespace {
+
+// A recorded file of the installation folder, or a Start Menu link that
+// leads into it; after another installation the links are that one's.
+bool IsOurs(const char* path, const char* installDir) {
+    return IsSameOrBelow(path, installDir) || LeadsInto(path, installDir);
+}
+
+} // namespace
+
+void Removal::Remove() {
     const char* installDir = m_record->installDir;
     CHeldTree game(installDir);
     CHeldTree menu(m_menuFolder);
     for (size_t i = 0; i < m_record->fileCount; ++i) {
         const char* path = m_record->files[i];
-        if (!Exists(path))
-            continue;
-        if (game.Holds(path))
-            game.DeleteFile(path);
-        else if (LeadsInto(path, installDir))
-            menu.DeleteFile(path);
-        else
-            continue;
-        if (Exists(path))
-            stayed(path, context);
+        if (Exists(path) && IsOurs(path, installDir))
+            (game.Holds(path) ? game : menu).DeleteFile(path);
     }
     for (size_t i = 0; i < m_record->folderCount; ++i) {
         const char* folder = m_record->folders[i];
         (game.Holds(folder) ? game : menu).RemoveFolder(folder);
+    }
+}
+
+void Removal::ForEachStayed(void (*stayed)(const char* path, void* context), void* context) const {
+    for (size_t i = 0; i < m_record->fileCount; ++i) {
+        const char* path = m_record->files[i];
+        if (Exists(path) && IsOurs(path, m_record->installDir))
+            stayed(path, context);
     }
 }
 

@@ -24,9 +24,11 @@ class Removal {
     const char* InstallDir() const { return m_record->installDir; }
 
     // Removes the recorded files, then the recorded folders that are empty,
-    // deepest first. `stayed` is told of each recorded file that could not
-    // be removed.
-    void Remove(void (*stayed)(const char* path, void* context), void* context);
+    // deepest first.
+    void Remove();
+    // Tells `stayed` of each recorded file that is still there (after the
+    // removal: that could not be removed).
+    void ForEachStayed(void (*stayed)(const char* path, void* context), void* context) const;
 
     // Whether the installation folder is still there: it holds what setup
     // did not install, or what could not be removed.

@@ -269,6 +269,47 @@ TEST(CommandLine, SwitchesAndRefusals) {
     EXPECT_STREQ("", SkipProgramName("Setup"));
 }
 
+// What a run without administrator rights hands over to its elevated part
+// reads back as the same switches, and marks the elevated part.
+TEST(CommandLine, ElevatedPartReadsTheSameSwitches) {
+    const struct {
+        const char* arguments;
+        const char* fullLog;
+    } cases[] = {
+        {"", ""},
+        {"/S \"/DIR=  C:\\My Games\\ \" /LANG=Espa\xF1ol /LOG=setup.log", "C:\\Start\\setup.log"},
+        {"/UNINSTALL /VERYSILENT", ""},
+        {"/DIR=C:\\Games /LANG=Deutsch", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        SetupOptions options, elevated;
+        char bad[32], line[1024];
+        ASSERT_TRUE(ParseCommandLine(c.arguments, options, bad, sizeof bad)) << bad;
+        options.owner = strstr(c.arguments, "/DIR=C") ? 4242 : 0;
+        ASSERT_TRUE(FormatElevatedCommandLine(line, sizeof line, options, c.fullLog));
+        ASSERT_TRUE(ParseCommandLine(line, elevated, bad, sizeof bad)) << line;
+        EXPECT_TRUE(elevated.elevated);
+        EXPECT_EQ(options.silent, elevated.silent);
+        EXPECT_EQ(options.uninstall, elevated.uninstall);
+        EXPECT_EQ(options.owner, elevated.owner);
+        EXPECT_STREQ(options.folder, elevated.folder);
+        EXPECT_STREQ(options.language, elevated.language);
+        EXPECT_STREQ(c.fullLog, elevated.log);
+    }
+    // A quote could not be handed over as it is; nor what does not fit.
+    SetupOptions options;
+    char bad[32], line[64];
+    ASSERT_TRUE(ParseCommandLine("/DIR=C:\\Ga\"\"mes", options, bad, sizeof bad));
+    EXPECT_STREQ("C:\\Games", options.folder);
+    memcpy(options.folder, "C:\\\"", 5);
+    EXPECT_FALSE(FormatElevatedCommandLine(line, sizeof line, options, ""));
+    ASSERT_TRUE(
+        ParseCommandLine(("/DIR=C:\\" + std::string(60, 'a')).c_str(), options, bad, sizeof bad));
+    EXPECT_FALSE(FormatElevatedCommandLine(line, sizeof line, options, ""));
+    EXPECT_FALSE(ParseCommandLine("/OWNER=12x", options, bad, sizeof bad));
+}
+
 // The folder test for what the uninstaller and the logs may touch.
 TEST(PathRules, SameOrBelowComparesWholeNamesInAnyCase) {
     const struct {

@@ -1,0 +1,20 @@
+#pragma once
+// Administrator rights only for the installation and the removal: setup
+// starts with the player's rights and, where it lacks an administrator's,
+// starts itself again elevated for that part alone, then goes on as the
+// player with its result.
+
+#include <windows.h>
+
+// Whether the installation or removal must run in an elevated copy of this
+// program: on Windows Vista or later when this process's token is not
+// elevated. VELLMOR_SETUP_RELAUNCH=1 in the environment makes it say so
+// regardless (tests: Wine gives every process a full token).
+bool NeedsElevation();
+
+// Starts this program elevated with `arguments` (the shell's "runas") and
+// waits for it to end. Meanwhile `owner` (null: none), the window that owns
+// whatever the elevated part shows, stays disabled and painted. The elevated
+// part's exit code; kExitNotElevated when the user declined or it could not
+// start.
+int RunElevated(const char* arguments, HWND owner);
