@@ -1,8 +1,8 @@
 #pragma once
 // CWinApp: the one application object. The program defines a single global
-// object of a class derived from it; the framework's WinMain prepares the
-// process, then runs its InitInstance once. Returning false ends the process
-// without a message loop.
+// object of a class derived from it; the framework's start routine
+// (platform/Start.cpp) prepares the process, then runs its InitInstance
+// once. Returning false ends the process without a message loop.
 
 #include "platform/CmdTarget.h"
 
