@@ -25,6 +25,7 @@ class CWnd : public CCmdTarget {
     void GetWindowText(CString& text) const;
     void SetDlgItemText(int id, const char* text) { ::SetDlgItemTextA(m_hWnd, id, text); }
     void EnableWindow(bool enable) { ::EnableWindow(m_hWnd, enable); }
+    bool IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd) != FALSE; }
     bool IsIconic() const { return ::IsIconic(m_hWnd) != FALSE; }
     void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
     HMENU GetSystemMenu(bool revert) const { return ::GetSystemMenu(m_hWnd, revert); }

@@ -2,7 +2,8 @@
 # Checks a built Setup.exe: it imports only DLLs of a bare Windows
 # installation and only the functions listed beside this script
 # (check-setup-exe-imports.txt), asks for no subsystem newer than 4.0
-# (Windows 95 and NT 4 refuse to load such a program), fits its budget, and
+# (Windows 95 and NT 4 refuse to load such a program) and for no
+# administrator rights at start (asInvoker), fits its budget, and
 # (with --map, the linker's map of it) links no MinGW printf. Prints the
 # figures.
 #
@@ -46,6 +47,13 @@ subsystem=$(i686-w64-mingw32-objdump -p "$exe" | awk '/MajorSubsystemVersion/ { 
     /MinorSubsystemVersion/ { minor = $2 } END { print major "." minor }')
 if [ "$subsystem" != "4.0" ]; then
     echo "$(basename "$exe") asks for subsystem version $subsystem; Windows 95 and NT 4 need 4.0"
+    status=1
+fi
+# Setup starts with the player's rights and asks for an administrator's
+# only to install or remove (a copy of itself started with "runas").
+level=$(grep -a -o 'requestedExecutionLevel level="[A-Za-z]*"' "$exe" || true)
+if [ "$level" != 'requestedExecutionLevel level="asInvoker"' ]; then
+    echo "$(basename "$exe")'s manifest asks for ${level:-no execution level}, not asInvoker"
     status=1
 fi
 size=$(stat -c %s "$exe")

@@ -124,6 +124,10 @@ bool CSetupDlg::InstallProduct() {
 }
 
 void CSetupDlg::OnOK() {
+    // While an installation runs the dialog is disabled; a command posted to
+    // it meanwhile starts no second one.
+    if (!IsWindowEnabled())
+        return;
     UpdateData(TRUE);
     if (!InstallProduct())
         return;

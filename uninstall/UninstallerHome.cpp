@@ -50,8 +50,12 @@ bool FindUninstallerHome(const char* installDir, PathBuffer& home) {
             return false;
         size_t size = 0;
         char* data = ReadWholeFile(record, kMaxRecordSize, size);
-        // A record too large to read is no free folder.
-        bool ours = data ? IsRecordOf(data, size, installDir) : size <= kMaxRecordSize;
+        // A folder without a record is an uninstaller's that has removed its
+        // installation and goes at the next restart, or one that could not
+        // be set up: neither is free, nor one with a record too large to
+        // read.
+        bool ours = data ? IsRecordOf(data, size, installDir)
+                         : GetFileAttributesA(home) == INVALID_FILE_ATTRIBUTES;
         free(data);
         if (ours)
             return true;

@@ -11,6 +11,6 @@
 bool UninstallersFolder(PathBuffer& folder);
 
 // The folder of the uninstaller of the installation in `installDir`: the
-// one whose record names it, else the first free one. False when there is
-// none to be had.
+// one whose record names it, else the first that does not exist yet. False
+// when there is none to be had.
 bool FindUninstallerHome(const char* installDir, PathBuffer& home);

@@ -601,6 +601,12 @@ TEST(Install, DriveWithoutRoomAsksAndACutShortCopyLeavesNothing) {
                   "0 MB free.\n\nInstall anyway?",
                   question.text);
         EXPECT_EQ((std::vector<std::string>{"Yes", "No"}), question.buttons);
+        // With VELLMOR_SETUP_RELAUNCH=1 setup's elevated part asks, over the
+        // dialog.
+        DWORD asker = 0;
+        GetWindowThreadProcessId(question.window, &asker);
+        const char* relaunch = getenv("VELLMOR_SETUP_RELAUNCH");
+        EXPECT_EQ(relaunch && std::string(relaunch) == "1", asker != setup.Id());
         for (HWND button : ChildWindows(question.window, "Button"))
             EXPECT_EQ(WindowText(button) == "&No",
                       (GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
@@ -754,9 +760,12 @@ TEST(Install, UninstallerRemovesWhatSetupMadeAndKeepsTheRest) {
     CloseHandle(uninstallerProcess);
     WaitForProgramsStartedBy(uninstallerId);
     CloseHandle(inUse);
-    // Its record and texts are gone; the program, which was running, and
-    // its folder go when Windows next starts.
-    EXPECT_EQ(std::vector<std::string>{uninstaller}, EntriesOf(FolderOf(uninstaller)));
+    // Its record is gone; the program, which was running, its texts and its
+    // folder go when Windows next starts.
+    const std::string home = FolderOf(uninstaller);
+    EXPECT_EQ((std::vector<std::string>{home + "\\language.poo", home + "\\language.sif",
+                                        uninstaller}),
+              EntriesOf(home));
     const std::string pending =
         ReadHklmValue("System\\CurrentControlSet\\Control\\Session Manager",
                       "PendingFileRenameOperations")

@@ -29,13 +29,43 @@ std::string Appearance(const std::string& caption, const std::string& message,
            (ownedByDialog ? ", owned by the dialog" : ", not owned by the dialog");
 }
 
+struct OwnedQuery {
+    HWND dialog, except, found;
+};
+
+BOOL CALLBACK MatchOwned(HWND window, LPARAM parameter) {
+    OwnedQuery& query = *reinterpret_cast<OwnedQuery*>(parameter);
+    if (window == query.except || !IsWindowVisible(window) ||
+        GetWindow(window, GW_OWNER) != query.dialog || ClassOf(window) != "#32770")
+        return TRUE;
+    query.found = window;
+    return FALSE;
+}
+
+// A shown dialog box that `dialog` owns, of any process, other than
+// `except`: without administrator rights setup's installation runs in an
+// elevated copy of it, whose messages the dialog owns.
+HWND OwnedBox(HWND dialog, HWND except) {
+    OwnedQuery query{dialog, except, nullptr};
+    EnumWindows(MatchOwned, reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
+
 } // namespace
 
 Session::Session(const StartOptions& options, const std::string& program)
     : process_(Process::Start(program.empty() ? SetupExe() : program, options)) {}
 
 HWND Session::WaitForBox(HWND except, const std::string& what) {
-    HWND box = WaitForDialogBoxWhileRunning(process_.Id(), process_.Handle(), except);
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            box = WaitForDialogBox(process_.Id(), except, 0);
+            if (!box && dialog_)
+                box = OwnedBox(dialog_, except);
+            return box || !process_.IsRunning();
+        },
+        what);
     if (!box)
         throw std::runtime_error("no " + what + ": " + DescribeRunState(process_));
     return box;
@@ -95,6 +125,8 @@ void Session::Drain() {
 std::vector<HWND> Session::OtherBoxes() const {
     std::vector<HWND> boxes = TopLevelWindows(process_.Id(), "#32770");
     boxes.erase(std::remove(boxes.begin(), boxes.end(), dialog_), boxes.end());
+    if (HWND owned = OwnedBox(dialog_, nullptr))
+        boxes.push_back(owned);
     return boxes;
 }
 
@@ -110,6 +142,9 @@ DWORD Session::Exit() {
 }
 
 MessageBoxInfo Session::Install(bool byEnter) {
+    // A person can press Install only while no installation runs.
+    WaitUntil([&] { return IsWindowEnabled(dialog_) || !process_.IsRunning(); },
+              "the dialog to take input again");
     if (byEnter) {
         HWND field = GetDlgItem(dialog_, IDC_INSTALL_PATH);
         PostMessageA(field, WM_KEYDOWN, VK_RETURN, 0x001C0001);
@@ -139,6 +174,10 @@ void Session::ExpectMessage(const MessageBoxInfo& box, const SetupMessage& messa
 
 void Session::ExpectFailure(const MessageBoxInfo& box, const SetupMessage& failure) {
     ExpectMessage(box, failure);
+    // An elevated part that showed the message ends before the dialog takes
+    // input again.
+    WaitUntil([&] { return IsWindowEnabled(dialog_) || !process_.IsRunning(); },
+              "the dialog to take input again after " + Describe(box));
     Drain();
     if (!process_.IsRunning() || !IsWindowVisible(dialog_) || !IsWindowEnabled(dialog_))
         throw std::runtime_error("after " + Describe(box) + " the dialog is not open and usable: " +
