@@ -259,10 +259,9 @@ UninstallRecord* ParseRecord(const char* data, size_t size, const char* menuFold
         damage.reason = ParseEntry(line, length, reader.number, rules, entries[record->entryCount]);
         ++record->entryCount;
     }
-    if (damage.reason == nullptr && record->entryCount == 0) {
+    // A record that ends after its header: the damage is at its last line.
+    if (damage.reason == nullptr && record->entryCount == 0)
         damage.reason = "no installation folder";
-        ++reader.number;
-    }
     if (damage.reason != nullptr) {
         damage.line = reader.number > 0 ? reader.number : 1;
         free(block);

@@ -88,7 +88,7 @@ TEST(UninstallRecord, DamagedRecordsAreRefusedAtTheirLine) {
         {kHeader + "menu \\\\server\\share\\Menu\\The Vellmor\r\n", 3, "not the Start Menu folder"},
         // The installation folder: the second line, once, absolute and
         // named like the product.
-        {kFirstLine, 2, "no installation folder"},
+        {kFirstLine, 1, "no installation folder"},
         {kFirstLine + "file a\r\n", 2, "no installation folder"},
         {kHeader + "install C:\\Other\\The Vellmor\r\n", 3, "a second installation folder"},
         {kFirstLine + "install \r\n", 2, "empty path"},
