@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <functional>
 #include <string>
 #include <thread>
@@ -105,6 +107,39 @@ TEST(FrameDialog, ShownCentredWithItsTabOrderIconAndSystemMenu) {
         EXPECT_EQ(0x0010u, GetMenuItemID(menu, count - 1));
         EXPECT_TRUE(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
     });
+}
+
+// The name a screen reader gives `control`: its accessible object's name
+// through the system's oleacc.
+std::string AccessibleName(HWND control) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, (DWORD)OBJID_CLIENT, IID_IAccessible,
+                                          (void**)&object)))
+        return "<no accessible object>";
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    HRESULT result = object->get_accName(self, &name);
+    object->Release();
+    if (result != S_OK || !name)
+        return "<no name>";
+    char text[256] = "";
+    WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, nullptr);
+    SysFreeString(name);
+    return text;
+}
+
+// A screen reader names a field after the label before it in the template.
+// Wine's oleacc does so for edit fields only: the language list, named the
+// same way on Windows, has no name here.
+TEST(FrameDialog, TheInstallPathFieldIsNamedAfterItsLabel) {
+    CoInitialize(nullptr);
+    RunFrame([](HWND window) {
+        EXPECT_EQ("Install to:", AccessibleName(GetDlgItem(window, IDC_INSTALL_PATH)));
+    });
+    CoUninitialize();
 }
 
 TEST(FrameDialog, SystemCommands0x10To0x1FOpenTheAboutBoxCentredOverTheDialog) {
