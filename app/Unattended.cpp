@@ -30,7 +30,7 @@ int RunUnattended(const SetupOptions& options) {
         return kExitUsage;
     char sourceRoot[MAX_PATH];
     if (!FindMediumRoot(sourceRoot)) {
-        log.Line("medium: failed: %s", kNoMedium.text);
+        log.Line("medium: failed: %s", kNoMedium.text.english);
         return kExitNoMedium;
     }
     log.Line("medium: ok: %s", sourceRoot);
@@ -42,7 +42,7 @@ int RunUnattended(const SetupOptions& options) {
     if (!ChooseLanguage(options, sourceRoot, log, language))
         return kExitUsage;
     log.Line("folder: %s; language: %s", folder, language);
-    InstallRequest request = {folder, language, GlideDriverInstalled(), nullptr};
+    InstallRequest request = {folder, language, GlideDriverInstalled(), nullptr, nullptr};
     PathBuffer installDir;
     SetupExit result = RunInstallation(request, sourceRoot, log, installDir);
     log.Line("result: %d", (int)result);

@@ -4,21 +4,17 @@
 
 #include <string.h>
 
+#include "app/ProgramLanguage.h"
 #include "install/ExitCodes.h"
 #include "install/InstalledGame.h"
 #include "install/LogReport.h"
 #include "install/Names.h"
 #include "install/Uninstaller.h"
 #include "platform/Application.h"
+#include "text/LocalText.h"
 
 namespace {
 
-const char kCaption[] = "Uninstall The Vellmor";
-const char kQuestion[] = "Do you want to remove The Vellmor and its Start Menu shortcuts?\n\n"
-                         "Saved games and other files that setup did not install are kept.";
-const char kRemoved[] = "The Vellmor has been removed.";
-const char kKept[] = "\n\nFiles that setup did not install are still in %s.";
-const char kStayed[] = "\n\nThese could not be removed:";
 // The closing message names at most this many of them.
 const size_t kMostNamed = 8;
 
@@ -29,6 +25,7 @@ struct Outcome {
     char text[2048];
     size_t stayed;
     LogReport* log;
+    const char* stayedHeading;
 };
 
 void Append(Outcome& outcome, const char* format, const char* value) {
@@ -40,7 +37,7 @@ void Stayed(const char* path, void* context) {
     Outcome& outcome = *static_cast<Outcome*>(context);
     outcome.log->Line("not removed: %s", path);
     if (outcome.stayed == 0)
-        Append(outcome, "%s", kStayed);
+        Append(outcome, "\n\n%s", outcome.stayedHeading);
     if (outcome.stayed < kMostNamed)
         Append(outcome, "\n%s", path);
     else if (outcome.stayed == kMostNamed)
@@ -48,8 +45,10 @@ void Stayed(const char* path, void* context) {
     ++outcome.stayed;
 }
 
-int Tell(const SetupOptions& options, const char* text, UINT style) {
-    return options.silent ? IDYES : ::MessageBoxA(nullptr, text, kCaption, style);
+int Tell(const SetupOptions& options, CLanguageTable& texts, const char* text, UINT style) {
+    return options.silent ? IDYES
+                          : ::MessageBoxA(nullptr, text,
+                                          LocalText(texts, kText<TXT_UNINSTALL_CAPTION>), style);
 }
 
 // The folder this program sits in.
@@ -118,24 +117,34 @@ int RunUninstall(const SetupOptions& options) {
     PathBuffer self, installDir;
     if (!OwnFolder(self, installDir))
         return kExitRecordRefused;
+    // The installation's language for the user, English for a quiet run's
+    // log; the closing texts are read before the removal, which may take the
+    // language's files.
+    CLanguageTable texts;
+    if (!options.silent)
+        LoadProgramLanguage(texts);
+    LocalText removed(texts, kText<TXT_UNINSTALL_DONE>);
+    LocalText kept(texts, kText<TXT_UNINSTALL_KEPT>, installDir);
+    LocalText stayed(texts, kText<TXT_UNINSTALL_STAYED>);
     Removal removal;
-    Outcome outcome = {"", 0, &log};
-    if (!removal.Read(installDir, outcome.text, sizeof outcome.text)) {
+    Outcome outcome = {"", 0, &log, stayed};
+    if (!removal.Read(installDir, texts, outcome.text, sizeof outcome.text)) {
         log.Line("record: failed: %s", outcome.text);
-        Tell(options, outcome.text, MB_OK | MB_ICONHAND);
+        Tell(options, texts, outcome.text, MB_OK | MB_ICONHAND);
         return kExitRecordRefused;
     }
-    if (Tell(options, kQuestion, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+    if (Tell(options, texts, LocalText(texts, kText<TXT_UNINSTALL_QUESTION>),
+             MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return kExitDeclined;
-    FormatText(outcome.text, sizeof outcome.text, "%s", kRemoved);
+    FormatText(outcome.text, sizeof outcome.text, "%s", (const char*)removed);
     removal.Remove(self, Stayed, &outcome);
     bool forgotten = ForgetInstallation();
     log.Line("registry: %s", forgotten ? "ok" : "failed");
     if (removal.FilesLeft(self)) {
-        Append(outcome, kKept, installDir);
+        Append(outcome, "\n\n%s", kept);
         log.Line("kept: %s", installDir);
     }
-    Tell(options, outcome.text, outcome.stayed ? MB_OK | MB_ICONEXCLAMATION : MB_OK);
+    Tell(options, texts, outcome.text, outcome.stayed ? MB_OK | MB_ICONEXCLAMATION : MB_OK);
     // Last, so that it finds this program about to end, however long the
     // closing message stayed up.
     FinishFromTemporaryCopy(self, installDir);

@@ -9,6 +9,7 @@
 #include "install/ProductFiles.h"
 #include "platform/FindFile.h"
 #include "platform/ProcAddress.h"
+#include "text/LocalText.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ void DeleteAtRestart(const char* path) {
         AddToWininit(path);
 }
 
-bool Removal::Read(const char* installDir, char* why, size_t whySize) {
+bool Removal::Read(const char* installDir, CLanguageTable& texts, char* why, size_t whySize) {
     PathBuffer path = "";
     size_t size = 0;
     char* data = FormatPath(m_installDir, "%s", installDir) &&
@@ -77,7 +78,8 @@ bool Removal::Read(const char* installDir, char* why, size_t whySize) {
                      ? ReadWholeFile(path, size)
                      : nullptr;
     if (!data) {
-        FormatText(why, whySize, "The uninstall record %s is missing; nothing was removed.", path);
+        const char* inserts[] = {path};
+        LookUpText(texts, kText<TXT_RECORD_MISSING>, why, whySize, inserts, 1);
         return false;
     }
     RecordDamage damage = {0, ""};
@@ -85,13 +87,14 @@ bool Removal::Read(const char* installDir, char* why, size_t whySize) {
     free(data);
     if (verdict == RecordVerdict::Accepted)
         return true;
-    if (verdict == RecordVerdict::Damaged)
-        FormatText(why, whySize,
-                   "The uninstall record is damaged (line %lu: %s); nothing was removed.",
-                   (unsigned long)damage.line, damage.reason);
-    else
-        FormatText(why, whySize, "%s holds no installation of %s; nothing was removed.", installDir,
-                   kProductFolder);
+    if (verdict == RecordVerdict::Damaged) {
+        char line[16];
+        FormatText(line, sizeof line, "%lu", (unsigned long)damage.line);
+        const char* inserts[] = {line, damage.reason};
+        LookUpText(texts, kText<TXT_RECORD_DAMAGED>, why, whySize, inserts, 2);
+    } else {
+        LookUpText(texts, kText<TXT_RECORD_FOREIGN>, why, whySize, &installDir, 1);
+    }
     return false;
 }
 

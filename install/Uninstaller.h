@@ -6,6 +6,7 @@
 #include <stddef.h>
 
 #include "install/UninstallRecord.h"
+#include "text/LanguageTable.h"
 
 class Removal {
   public:
@@ -15,8 +16,8 @@ class Removal {
     Removal& operator=(const Removal&) = delete;
 
     // Reads the record of `installDir`. False when it is missing or refused;
-    // `why` (of `whySize` bytes) then says so in a sentence.
-    bool Read(const char* installDir, char* why, size_t whySize);
+    // `why` (of `whySize` bytes) then says so in a sentence of `texts`.
+    bool Read(const char* installDir, CLanguageTable& texts, char* why, size_t whySize);
 
     // Removes the recorded files but `keep` (the running uninstaller), then
     // the recorded folders that are empty, deepest first. `stayed` is told

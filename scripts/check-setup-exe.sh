@@ -8,12 +8,13 @@
 #
 # usage: check-setup-exe.sh [--map FILE] Setup.exe
 set -eu
-# The budget: what Setup.exe reaches, 58,880 bytes (the file grows in
+# The budget: what Setup.exe reaches, 59,904 bytes (the file grows in
 # 512-byte blocks; docs/performance.md has the steps). A change that needs
 # another block raises it deliberately. The last raises: the start of the
 # game through the desktop's shell, the room check, the unattended command
-# line and the uninstaller with its record.
-max=58880
+# line, the uninstaller with its record, and every message from the
+# language table.
+max=59904
 map=
 if [ "${1:-}" = "--map" ]; then
     map=$2

@@ -10,7 +10,7 @@
 #include "install/Shortcut.h"
 #include "install/SourceMedium.h"
 #include "platform/WaitCursor.h"
-#include "text/TextCatalogue.h"
+#include "text/LocalText.h"
 
 namespace {
 
@@ -18,33 +18,36 @@ namespace {
 const char kInstallDoneFallback[] = "The Vellmor has been installed.";
 const char kInstallDoneCaptionFallback[] = "Installation Complete";
 
-const char kNoRoomFormat[] = "The Vellmor needs %lu MB of free space on the destination drive, "
-                             "which has only %lu MB free.\n\nInstall anyway?";
-const char kNoRoomCaption[] = "Not Enough Space";
-
-int ShowMessage(const CWnd& owner, const InstallMessage& message) {
-    return owner.MessageBox(message.text, message.caption, message.style);
+int ShowMessage(const CWnd& owner, CLanguageTable& texts, const InstallMessage& message) {
+    LocalText caption(texts, message.caption);
+    return owner.MessageBox(LocalText(texts, message.text),
+                            message.caption.english ? (const char*)caption : nullptr,
+                            message.style);
 }
 
-// The installation as the user at the dialog sees it: message boxes.
+// The installation as the user at the dialog sees it: message boxes in the
+// dialog's language.
 class DialogReport : public InstallReport {
   public:
-    explicit DialogReport(const CWnd& dialog) : m_dialog(dialog) {}
+    DialogReport(const CWnd& dialog, CLanguageTable& texts) : m_dialog(dialog), m_texts(texts) {}
 
     void StepRan(const char*, const InstallMessage*, DWORD) override {}
-    void Tell(const InstallMessage& failure) override { ShowMessage(m_dialog, failure); }
+    void Tell(const InstallMessage& failure) override { ShowMessage(m_dialog, m_texts, failure); }
     // The estimate may be wrong (compression, quotas): the user decides,
     // No the default.
     bool GoOnWithoutRoom(uint64_t needed, uint64_t available) override {
-        char question[256];
-        FormatText(question, sizeof question, kNoRoomFormat, (unsigned long)MegabytesNeeded(needed),
-                   (unsigned long)MegabytesFree(available));
-        return m_dialog.MessageBox(question, kNoRoomCaption,
-                                   MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
+        char neededMb[16], availableMb[16];
+        FormatText(neededMb, sizeof neededMb, "%lu", (unsigned long)MegabytesNeeded(needed));
+        FormatText(availableMb, sizeof availableMb, "%lu", (unsigned long)MegabytesFree(available));
+        return m_dialog.MessageBox(
+                   LocalText(m_texts, kText<TXT_NO_ROOM_QUESTION>, neededMb, availableMb),
+                   LocalText(m_texts, kText<TXT_NO_ROOM_CAPTION>),
+                   MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
     }
 
   private:
     const CWnd& m_dialog;
+    CLanguageTable& m_texts;
 };
 
 } // namespace
@@ -52,7 +55,7 @@ class DialogReport : public InstallReport {
 void CSetupDlg::FindSourceRoot(char* root) {
     if (FindMediumRoot(root))
         return;
-    ShowMessage(*this, kNoMedium);
+    ShowMessage(*this, m_languageTable, kNoMedium);
     exit(kExitNoMedium);
 }
 
@@ -74,8 +77,10 @@ bool CSetupDlg::InstallProduct() {
     FindSourceRoot(sourceRoot);
     char language[MAX_PATH] = "";
     m_comboLanguage.GetLBText(m_comboLanguage.GetCurSel(), language, sizeof language);
-    InstallRequest request = {m_strInstallPath, language, GlideBox().IsChecked(), m_hWnd};
-    DialogReport report(*this);
+    LocalText copyTitle(m_languageTable, kText<TXT_COPY_TITLE>);
+    InstallRequest request = {m_strInstallPath, language, GlideBox().IsChecked(), m_hWnd,
+                              copyTitle};
+    DialogReport report(*this, m_languageTable);
     PathBuffer installDir;
     if (RunInstallation(request, sourceRoot, report, installDir) != kExitInstalled)
         return false;
