@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/SetupDlg.h"
 #include "platform/Application.h"
@@ -227,6 +228,45 @@ TEST(FrameDialog, EveryTextOfEveryDemoLanguageFitsItsControl) {
         }
         EXPECT_EQ(5, languages) << "demo languages in " << folder;
     });
+}
+
+// The windows that get a text, in order: 0 for the dialog, else the control.
+std::vector<int> g_relabelled;
+
+LRESULT CALLBACK RecordRelabelling(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* sent = (const CWPSTRUCT*)lParam;
+    if (code == HC_ACTION && sent->message == WM_SETTEXT)
+        g_relabelled.push_back(GetParent(sent->hwnd) ? GetDlgCtrlID(sent->hwnd) : 0);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The frame that applies the demo's German texts while it opens, and
+// records the order they are set in.
+class RelabelledDlg : public FrameOnlyDlg {
+  protected:
+    BOOL OnInitDialog() override {
+        FrameOnlyDlg::OnInitDialog();
+        m_languageTable.Load((windriver::WindowsPath(DEMO_LANGUAGES_DIR) + "\\Deutsch").c_str());
+        HHOOK hook =
+            SetWindowsHookExA(WH_CALLWNDPROC, RecordRelabelling, nullptr, GetCurrentThreadId());
+        ApplyDialogTexts();
+        UnhookWindowsHookEx(hook);
+        EndDialog(IDCANCEL);
+        return TRUE;
+    }
+};
+
+// The title first, then each label before its field's button, the Exit
+// button last.
+TEST(FrameDialog, DialogTextsAreSetInTheOrderOfTheCatalogue) {
+    g_relabelled.clear();
+    RelabelledDlg dialog;
+    TestApp().m_pMainWnd = &dialog;
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    TestApp().m_pMainWnd = nullptr;
+    EXPECT_EQ(
+        (std::vector<int>{0, IDC_LABEL_INSTALL_TO, IDC_LABEL_LANGUAGE, IDC_BROWSE, IDOK, IDCANCEL}),
+        g_relabelled);
 }
 
 TEST(IconPosition, CentresTheIconRoundingUpWithoutGoingNegativeByRounding) {
