@@ -1,5 +1,7 @@
 #include <stdlib.h>
+#include <string.h>
 
+#include "app/ProgramLanguage.h"
 #include "app/SetupDlg.h"
 #include "text/Format.h"
 
@@ -17,11 +19,26 @@ CString CSetupDlg::LoadText(int index) {
     return TakeText(m_languageTable, index);
 }
 
-CString CSetupDlg::LoadInstalledText(const CString& folder, int index) {
+// Loads the language pair an installation keeps in `folder`; a path that
+// does not fit leaves the table as it was.
+static void LoadInstalledLanguage(CLanguageTable& table, const char* folder) {
     char basePath[MAX_PATH];
-    if (!FormatPath(basePath, "%s\\%s", (const char*)folder, kInstalledLanguage))
-        return CString();
+    if (FormatPath(basePath, "%s\\%s", folder, kInstalledLanguage))
+        table.Load(basePath);
+}
+
+CString CSetupDlg::LoadInstalledText(const CString& folder, int index) {
     CLanguageTable table;
-    table.Load(basePath);
+    LoadInstalledLanguage(table, folder);
     return TakeText(table, index);
+}
+
+void LoadProgramLanguage(CLanguageTable& table) {
+    char program[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
+    char* slash = length > 0 && length < sizeof program ? strrchr(program, '\\') : nullptr;
+    if (!slash)
+        return;
+    *slash = '\0';
+    LoadInstalledLanguage(table, program);
 }

@@ -2,11 +2,13 @@
 
 #include <commctrl.h>
 
+#include "app/ProgramLanguage.h"
 #include "app/SetupDlg.h"
 #include "app/Uninstall.h"
 #include "app/Unattended.h"
 #include "install/ExitCodes.h"
 #include "text/Format.h"
+#include "text/LocalText.h"
 
 BEGIN_MESSAGE_MAP(CSetupApp)
 ON_COMMAND(ID_HELP, OnHelp)
@@ -14,23 +16,20 @@ END_MESSAGE_MAP()
 
 namespace {
 
+// A failure before or without the dialog, in the language kept beside the
+// program.
+void ReportFailure(TextRef text, const char* insert) {
+    CLanguageTable texts;
+    LoadProgramLanguage(texts);
+    ::MessageBoxA(nullptr, LocalText(texts, text, insert), AfxGetAppName(), MB_OK | MB_ICONHAND);
+}
+
 // Nothing else tells the user that setup started and failed: without this
 // the process would end silently.
 void ReportDialogFailure(DWORD error) {
-    char text[128];
-    FormatText(text, sizeof text, "Setup could not open its window (error %lu).", error);
-    ::MessageBoxA(nullptr, text, AfxGetAppName(), MB_OK | MB_ICONHAND);
-}
-
-// A person who typed a wrong switch learns which; a script (once /S or
-// /VERYSILENT has been read) only gets the exit status.
-void ReportUsage(const char* bad) {
-    char text[512];
-    FormatText(text, sizeof text,
-               "Unknown or incomplete argument: %s\n\nSetup takes /VERYSILENT (or /S), "
-               "/DIR=\"folder\" (or /D=folder, last), /LANG=language and /LOG=\"file\".",
-               bad);
-    ::MessageBoxA(nullptr, text, AfxGetAppName(), MB_OK | MB_ICONHAND);
+    char number[16];
+    FormatText(number, sizeof number, "%lu", error);
+    ReportFailure(kText<TXT_WINDOW_FAILED>, number);
 }
 
 } // namespace
@@ -40,7 +39,9 @@ BOOL CSetupApp::InitInstance() {
     char bad[128];
     if (!ParseCommandLine(SkipProgramName(::GetCommandLineA()), options, bad, sizeof bad)) {
         if (!options.silent)
-            ReportUsage(bad);
+            // A person who typed a wrong switch learns which; a script (once /S
+            // or /VERYSILENT has been read) only gets the exit status.
+            ReportFailure(kText<TXT_USAGE>, bad);
         AfxPostQuitMessage(kExitUsage);
         return FALSE;
     }

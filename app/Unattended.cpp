@@ -3,6 +3,7 @@
 #include "install/Elevation.h"
 #include "install/InstalledGame.h"
 #include "install/LogReport.h"
+#include "install/Names.h"
 #include "install/SourceMedium.h"
 #include "ui/InstallCommand.h"
 #include "uninstall/UninstallerHome.h"
@@ -57,9 +58,18 @@ int RunOwnedInstall(const SetupOptions& options) {
     owner.Attach(reinterpret_cast<HWND>((UINT_PTR)options.owner));
     if (!IsWindow(owner))
         return kExitUsage;
+    // The dialog's language, from the medium, which must offer it.
+    CLanguageTable texts;
+    char sourceRoot[MAX_PATH], basePath[MAX_PATH];
+    if (FindMediumRoot(sourceRoot)) {
+        if (!MediumOffersLanguage(sourceRoot, options.language))
+            return kExitUsage;
+        if (FormatPath(basePath, "%s%s\\%s", sourceRoot, kLanguagesFolder, options.language))
+            texts.Load(basePath);
+    }
     PathBuffer installDir;
-    return InstallWithMessages(owner, options.folder, options.language, GlideDriverInstalled(),
-                               installDir);
+    return InstallWithMessages(owner, texts, options.folder, options.language,
+                               GlideDriverInstalled(), installDir);
 }
 
 int RunUnattended(const SetupOptions& options) {
@@ -75,14 +85,14 @@ int RunUnattended(const SetupOptions& options) {
         return kExitUsage;
     char sourceRoot[MAX_PATH];
     if (!FindMediumRoot(sourceRoot)) {
-        log.Line("medium: failed: %s", kNoMedium.text);
+        log.Line("medium: failed: %s", kNoMedium.text.english);
         return kExitNoMedium;
     }
     log.Line("medium: ok: %s", sourceRoot);
     if (!ChooseLanguage(options, sourceRoot, log, language))
         return kExitUsage;
     log.Line("folder: %s; language: %s", folder, language);
-    InstallRequest request = {folder, language, GlideDriverInstalled(), nullptr};
+    InstallRequest request = {folder, language, GlideDriverInstalled(), nullptr, nullptr};
     PathBuffer installDir;
     SetupExit result = RunInstallation(request, sourceRoot, log, installDir);
     log.Line("result: %d", (int)result);

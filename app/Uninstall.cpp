@@ -4,6 +4,7 @@
 
 #include <string.h>
 
+#include "app/ProgramLanguage.h"
 #include "app/Unattended.h"
 #include "install/Elevation.h"
 #include "install/ExitCodes.h"
@@ -13,15 +14,10 @@
 #include "install/Shortcut.h"
 #include "uninstall/Removal.h"
 #include "platform/Application.h"
+#include "text/LocalText.h"
 
 namespace {
 
-const char kCaption[] = "Uninstall The Vellmor";
-const char kQuestion[] = "Do you want to remove The Vellmor and its Start Menu shortcuts?\n\n"
-                         "Saved games and other files that setup did not install are kept.";
-const char kRemoved[] = "The Vellmor has been removed.";
-const char kKept[] = "\n\nFiles that setup did not install are still in %s.";
-const char kStayed[] = "\n\nThese could not be removed:";
 // The closing message names at most this many of them.
 const size_t kMostNamed = 8;
 
@@ -29,6 +25,7 @@ struct Outcome {
     char text[2048];
     size_t stayed;
     LogReport* log; // of the files that stayed; null: none
+    const char* stayedHeading;
 };
 
 void Append(Outcome& outcome, const char* format, const char* value) {
@@ -41,7 +38,7 @@ void Stayed(const char* path, void* context) {
     if (outcome.log)
         outcome.log->Line("not removed: %s", path);
     if (outcome.stayed == 0)
-        Append(outcome, "%s", kStayed);
+        Append(outcome, "\n\n%s", outcome.stayedHeading);
     if (outcome.stayed < kMostNamed)
         Append(outcome, "\n%s", path);
     else if (outcome.stayed == kMostNamed)
@@ -49,8 +46,10 @@ void Stayed(const char* path, void* context) {
     ++outcome.stayed;
 }
 
-int Tell(const SetupOptions& options, const char* text, UINT style) {
-    return options.silent ? IDYES : ::MessageBoxA(nullptr, text, kCaption, style);
+int Tell(const SetupOptions& options, CLanguageTable& texts, const char* text, UINT style) {
+    return options.silent ? IDYES
+                          : ::MessageBoxA(nullptr, text,
+                                          LocalText(texts, kText<TXT_UNINSTALL_CAPTION>), style);
 }
 
 // The folder this program sits in: the uninstaller's own, which holds the
@@ -96,7 +95,7 @@ void RemoveOwnFiles(const char* self, const char* home) {
 // the exit code.
 int RemoveInstallation(Removal& removal, LogReport& log) {
     removal.Remove();
-    Outcome outcome = {"", 0, &log};
+    Outcome outcome = {"", 0, &log, ""};
     removal.ForEachStayed(Stayed, &outcome);
     bool forgotten = ForgetInstallation(removal.InstallDir());
     log.Line("registry: %s", forgotten ? "ok" : "failed");
@@ -105,15 +104,18 @@ int RemoveInstallation(Removal& removal, LogReport& log) {
 
 // What the removal left, in one message: the files that stayed and the
 // folder that still holds them, so the player knows their saves are there.
-void TellOutcome(const SetupOptions& options, const Removal& removal, LogReport& log) {
-    Outcome outcome = {"", 0, nullptr};
-    FormatText(outcome.text, sizeof outcome.text, "%s", kRemoved);
+void TellOutcome(const SetupOptions& options, CLanguageTable& texts, const Removal& removal,
+                 LogReport& log) {
+    LocalText stayed(texts, kText<TXT_UNINSTALL_STAYED>);
+    Outcome outcome = {"", 0, nullptr, stayed};
+    LookUpText(texts, kText<TXT_UNINSTALL_DONE>, outcome.text, sizeof outcome.text, nullptr, 0);
     removal.ForEachStayed(Stayed, &outcome);
     if (removal.FilesLeft()) {
-        Append(outcome, kKept, removal.InstallDir());
+        Append(outcome, "\n\n%s",
+               LocalText(texts, kText<TXT_UNINSTALL_KEPT>, removal.InstallDir()));
         log.Line("kept: %s", removal.InstallDir());
     }
-    Tell(options, outcome.text, outcome.stayed ? MB_OK | MB_ICONEXCLAMATION : MB_OK);
+    Tell(options, texts, outcome.text, outcome.stayed ? MB_OK | MB_ICONEXCLAMATION : MB_OK);
 }
 
 } // namespace
@@ -122,9 +124,15 @@ int RunUninstall(const SetupOptions& options) {
     PathBuffer self, home, menu;
     if (!OwnFolder(self, home))
         return kExitRecordRefused;
+    // The installation's language for the user, from the pair beside this
+    // program (which stays until the next restart), English for a quiet
+    // run's log.
+    CLanguageTable texts;
+    if (!options.silent)
+        LoadProgramLanguage(texts);
     Removal removal;
     char why[512];
-    bool read = removal.Read(home, MenuFolder(menu) ? menu : nullptr, why, sizeof why);
+    bool read = removal.Read(home, MenuFolder(menu) ? menu : nullptr, texts, why, sizeof why);
     // Without administrator rights the question is the player's, the
     // removal an elevated part's, and its log that part's too.
     bool elevate = !options.elevated && NeedsElevation();
@@ -135,10 +143,11 @@ int RunUninstall(const SetupOptions& options) {
         return kExitUsage;
     if (!read) {
         log.Line("record: failed: %s", why);
-        Tell(options, why, MB_OK | MB_ICONHAND);
+        Tell(options, texts, why, MB_OK | MB_ICONHAND);
         return kExitRecordRefused;
     }
-    if (Tell(options, kQuestion, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+    if (Tell(options, texts, LocalText(texts, kText<TXT_UNINSTALL_QUESTION>),
+             MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return kExitDeclined;
     int result = kExitNotElevated;
     if (!elevate) {
@@ -150,7 +159,7 @@ int RunUninstall(const SetupOptions& options) {
         result = RunElevatedPart(elevated);
     }
     if (result == kExitInstalled || result == kExitIncomplete)
-        TellOutcome(options, removal, log);
+        TellOutcome(options, texts, removal, log);
     log.Line("result: %d", result);
     return result;
 }

@@ -17,41 +17,38 @@
 #include "uninstall/UninstallLog.h"
 #include "uninstall/UninstallerHome.h"
 
-const InstallMessage kNoMedium = {
-    "Please Insert The Vellmor CD in a CD ROM drive and run Setup again", "Vellmor CD Not Found",
-    MB_ICONEXCLAMATION | MB_OK};
+const InstallMessage kNoMedium = {kText<TXT_NO_MEDIUM>, kText<TXT_NO_MEDIUM_CAPTION>,
+                                  MB_ICONEXCLAMATION | MB_OK};
 
 namespace {
 
-const InstallMessage kRootFailed = {"Could not create the destination root folder", "Error",
-                                    MB_ICONHAND};
-const InstallMessage kSourceFailed = {"Could not set source folder to current directory!",
-                                      "Source Folder Error", MB_ICONHAND};
-const InstallMessage kCancelled = {"Installation Cancelled.", "Cancelled", MB_OK};
-const InstallMessage kCopyFailed = {"The files could not be copied.", "Copy Error", MB_OK};
-const InstallMessage kVersionFailed = {"Could not create the Version file!", nullptr, MB_OK};
-const InstallMessage kShortcutFailed = {"Could not create the shortcut on the Start Menu.",
-                                        "Shortcut Error", MB_OK};
-const InstallMessage kPathTooLong = {"The destination folder's path is too long.", "Error",
+const InstallMessage kRootFailed = {kText<TXT_ROOT_FAILED>, kText<TXT_ERROR_CAPTION>, MB_ICONHAND};
+const InstallMessage kSourceFailed = {kText<TXT_SOURCE_FAILED>, kText<TXT_SOURCE_FAILED_CAPTION>,
+                                      MB_ICONHAND};
+const InstallMessage kCancelled = {kText<TXT_CANCELLED>, kText<TXT_CANCELLED_CAPTION>, MB_OK};
+const InstallMessage kCopyFailed = {kText<TXT_COPY_FAILED>, kText<TXT_COPY_FAILED_CAPTION>, MB_OK};
+const InstallMessage kVersionFailed = {kText<TXT_VERSION_FAILED>, {kNoText, nullptr}, MB_OK};
+const InstallMessage kShortcutFailed = {kText<TXT_SHORTCUT_FAILED>,
+                                        kText<TXT_SHORTCUT_FAILED_CAPTION>, MB_OK};
+const InstallMessage kPathTooLong = {kText<TXT_PATH_TOO_LONG>, kText<TXT_ERROR_CAPTION>,
                                      MB_ICONHAND};
-const InstallMessage kMenuPathTooLong = {"The Start Menu folder's path is too long.", "Error",
+const InstallMessage kMenuPathTooLong = {kText<TXT_MENU_PATH_TOO_LONG>, kText<TXT_ERROR_CAPTION>,
                                          MB_ICONHAND};
-const InstallMessage kPathRelative = {
-    "Please type the destination folder's full path, such as C:\\Games or "
-    "\\\\Server\\Share\\Games.",
-    "Error", MB_ICONHAND};
-const InstallMessage kNoRoom = {"There is not enough free space on the destination drive.",
-                                "Not Enough Space", MB_OK};
-const InstallMessage kLanguageFailed = {"Could not copy the language files!",
-                                        "Language Files Error", MB_OK};
-const InstallMessage kRegistryFailed = {"Could not record the installation in the registry!",
-                                        "Registry Error", MB_OK};
-const InstallMessage kRendererFailed = {"Could not copy the Glide renderer library!",
-                                        "Renderer Error", MB_OK};
-const InstallMessage kUninstallerFailed = {"Could not set up the uninstaller!", "Uninstall Error",
-                                           MB_OK};
-
-const char kCopyTitle[] = "Copying The Vellmor files...";
+const InstallMessage kPathRelative = {kText<TXT_PATH_RELATIVE>, kText<TXT_ERROR_CAPTION>,
+                                      MB_ICONHAND};
+// Only the log says it: the user has just declined the question.
+const InstallMessage kNoRoom = {
+    {kNoText, "There is not enough free space on the destination drive."},
+    kText<TXT_NO_ROOM_CAPTION>,
+    MB_OK};
+const InstallMessage kLanguageFailed = {kText<TXT_LANGUAGE_FAILED>,
+                                        kText<TXT_LANGUAGE_FAILED_CAPTION>, MB_OK};
+const InstallMessage kRegistryFailed = {kText<TXT_REGISTRY_FAILED>,
+                                        kText<TXT_REGISTRY_FAILED_CAPTION>, MB_OK};
+const InstallMessage kRendererFailed = {kText<TXT_RENDERER_FAILED>,
+                                        kText<TXT_RENDERER_FAILED_CAPTION>, MB_OK};
+const InstallMessage kUninstallerFailed = {kText<TXT_UNINSTALLER_FAILED>,
+                                           kText<TXT_UNINSTALLER_FAILED_CAPTION>, MB_OK};
 
 // The version record: its length (13), 1, 0 and a zero byte, little-endian.
 const BYTE kVersionRecord[13] = {0x0D, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0};
@@ -192,7 +189,7 @@ bool Installation::CopyProductFolder() {
     operation.fFlags = FOF_SIMPLEPROGRESS;
     if (!m_request.owner)
         operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI;
-    operation.lpszProgressTitle = kCopyTitle;
+    operation.lpszProgressTitle = m_request.copyTitle;
     int result = SHFileOperationA(&operation);
     // The user's refusal sets the aborted flag; shells since Vista, and
     // Wine's, also answer it with a non-zero result (ERROR_CANCELLED).

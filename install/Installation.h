@@ -10,11 +10,13 @@
 
 #include "install/ExitCodes.h"
 #include "install/PathRules.h"
+#include "text/TextCatalogue.h"
 
-// One of the installation's own messages: fixed English texts.
+// One of the installation's own messages: texts of the catalogue, which
+// the log writes in English and a window shows in the user's language.
 struct InstallMessage {
-    const char* text;
-    const char* caption; // null: the application's name
+    TextRef text;
+    TextRef caption; // English null: the application's name
     UINT style;
 };
 
@@ -24,7 +26,8 @@ struct InstallRequest {
     const char* typedFolder; // the install-path text as typed
     const char* language;    // a language of the medium, as its list names it
     bool glideDriverPresent;
-    HWND owner; // of every window the steps open; none: no window at all
+    HWND owner;            // of every window the steps open; none: no window at all
+    const char* copyTitle; // the title of the copy's progress window (with an owner)
 };
 
 class InstallReport {

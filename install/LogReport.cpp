@@ -42,9 +42,9 @@ void LogReport::StepRan(const char* step, const InstallMessage* failure, DWORD e
     if (!failure)
         Line("%s: ok", step);
     else if (error)
-        Line("%s: failed: %s (error %lu)", step, failure->text, (unsigned long)error);
+        Line("%s: failed: %s (error %lu)", step, failure->text.english, (unsigned long)error);
     else
-        Line("%s: failed: %s", step, failure->text);
+        Line("%s: failed: %s", step, failure->text.english);
 }
 
 bool LogReport::GoOnWithoutRoom(uint64_t needed, uint64_t available) {

@@ -153,5 +153,6 @@ bool MediumOffersLanguage(const char* sourceRoot, const char* name) {
     if (!FormatPath(pool, "%s%s\\%s%s", sourceRoot, kLanguagesFolder, name, kPoolExtension))
         return false;
     CFindFile entry(pool);
-    return entry.Found() && !entry.IsFolder() && strpbrk(name, "*?") == nullptr;
+    // A name, not a path: nothing outside the medium's language folder.
+    return entry.Found() && !entry.IsFolder() && strpbrk(name, "*?\\/:") == nullptr;
 }

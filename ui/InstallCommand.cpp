@@ -2,9 +2,9 @@
 // each gathers the dialog's values and calls the installation, which tells
 // the user of its failures through message boxes owned by the dialog.
 
-#include <stdlib.h>
-
 #include "ui/InstallCommand.h"
+
+#include <stdlib.h>
 
 #include "app/SetupDlg.h"
 #include "install/CommandLine.h"
@@ -13,7 +13,7 @@
 #include "install/Shortcut.h"
 #include "install/SourceMedium.h"
 #include "platform/WaitCursor.h"
-#include "text/TextCatalogue.h"
+#include "text/LocalText.h"
 
 namespace {
 
@@ -21,56 +21,61 @@ namespace {
 const char kInstallDoneFallback[] = "The Vellmor has been installed.";
 const char kInstallDoneCaptionFallback[] = "Installation Complete";
 
-const char kNoRoomFormat[] = "The Vellmor needs %lu MB of free space on the destination drive, "
-                             "which has only %lu MB free.\n\nInstall anyway?";
-const char kNoRoomCaption[] = "Not Enough Space";
-
-int ShowMessage(const CWnd& owner, const InstallMessage& message) {
-    return owner.MessageBox(message.text, message.caption, message.style);
+int ShowMessage(const CWnd& owner, CLanguageTable& texts, const InstallMessage& message) {
+    LocalText caption(texts, message.caption);
+    return owner.MessageBox(LocalText(texts, message.text),
+                            message.caption.english ? (const char*)caption : nullptr,
+                            message.style);
 }
 
-// The installation as the user at the dialog sees it: message boxes.
+// The installation as the user at the dialog sees it: message boxes in the
+// dialog's language.
 class DialogReport : public InstallReport {
   public:
-    explicit DialogReport(const CWnd& dialog) : m_dialog(dialog) {}
+    DialogReport(const CWnd& dialog, CLanguageTable& texts) : m_dialog(dialog), m_texts(texts) {}
 
     void StepRan(const char*, const InstallMessage*, DWORD) override {}
-    void Tell(const InstallMessage& failure) override { ShowMessage(m_dialog, failure); }
+    void Tell(const InstallMessage& failure) override { ShowMessage(m_dialog, m_texts, failure); }
     // The estimate may be wrong (compression, quotas): the user decides,
     // No the default.
     bool GoOnWithoutRoom(uint64_t needed, uint64_t available) override {
-        char question[256];
-        FormatText(question, sizeof question, kNoRoomFormat, (unsigned long)MegabytesNeeded(needed),
-                   (unsigned long)MegabytesFree(available));
-        return m_dialog.MessageBox(question, kNoRoomCaption,
-                                   MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
+        char neededMb[16], availableMb[16];
+        FormatText(neededMb, sizeof neededMb, "%lu", (unsigned long)MegabytesNeeded(needed));
+        FormatText(availableMb, sizeof availableMb, "%lu", (unsigned long)MegabytesFree(available));
+        return m_dialog.MessageBox(
+                   LocalText(m_texts, kText<TXT_NO_ROOM_QUESTION>, neededMb, availableMb),
+                   LocalText(m_texts, kText<TXT_NO_ROOM_CAPTION>),
+                   MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
     }
 
   private:
     const CWnd& m_dialog;
+    CLanguageTable& m_texts;
 };
 
-void FindMediumOrEnd(const CWnd& owner, char* root) {
+void FindMediumOrEnd(const CWnd& owner, CLanguageTable& texts, char* root) {
     if (FindMediumRoot(root))
         return;
-    ShowMessage(owner, kNoMedium);
+    ShowMessage(owner, texts, kNoMedium);
     exit(kExitNoMedium);
 }
 
 } // namespace
 
-SetupExit InstallWithMessages(const CWnd& owner, const char* typed, const char* language,
-                              bool glideDriverPresent, PathBuffer& installDir) {
+SetupExit InstallWithMessages(const CWnd& owner, CLanguageTable& texts, const char* typed,
+                              const char* language, bool glideDriverPresent,
+                              PathBuffer& installDir) {
     CWaitCursor wait;
     char sourceRoot[MAX_PATH];
-    FindMediumOrEnd(owner, sourceRoot);
-    InstallRequest request = {typed, language, glideDriverPresent, owner};
-    DialogReport report(owner);
+    FindMediumOrEnd(owner, texts, sourceRoot);
+    LocalText copyTitle(texts, kText<TXT_COPY_TITLE>);
+    InstallRequest request = {typed, language, glideDriverPresent, owner, copyTitle};
+    DialogReport report(owner, texts);
     return RunInstallation(request, sourceRoot, report, installDir);
 }
 
 void CSetupDlg::FindSourceRoot(char* root) {
-    FindMediumOrEnd(*this, root);
+    FindMediumOrEnd(*this, m_languageTable, root);
 }
 
 bool CSetupDlg::IsGlideDriverPresent() {
@@ -113,8 +118,8 @@ bool CSetupDlg::InstallProduct() {
     PathBuffer installDir;
     SetupExit result = kExitInstalled;
     if (!NeedsElevation() || !InstallElevated(language, result))
-        result = InstallWithMessages(*this, m_strInstallPath, language, GlideBox().IsChecked(),
-                                     installDir);
+        result = InstallWithMessages(*this, m_languageTable, m_strInstallPath, language,
+                                     GlideBox().IsChecked(), installDir);
     else if (result == kExitInstalled && !InstallFolderFor(m_strInstallPath, installDir))
         return false;
     if (result != kExitInstalled)

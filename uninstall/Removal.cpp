@@ -9,6 +9,7 @@
 #include "install/Shortcut.h"
 #include "platform/ProcAddress.h"
 #include "platform/WholeFile.h"
+#include "text/LocalText.h"
 #include "uninstall/HeldTree.h"
 
 namespace {
@@ -73,7 +74,8 @@ void DeleteAtRestart(const char* path) {
     }
 }
 
-bool Removal::Read(const char* home, const char* menuFolder, char* why, size_t whySize) {
+bool Removal::Read(const char* home, const char* menuFolder, CLanguageTable& texts, char* why,
+                   size_t whySize) {
     PathBuffer path = "";
     size_t size = 0;
     FormatPath(m_menuFolder, "%s", menuFolder ? menuFolder : "");
@@ -86,13 +88,16 @@ bool Removal::Read(const char* home, const char* menuFolder, char* why, size_t w
         verdict = ReadUninstallRecord(data, size, menuFolder, &m_record, &damage);
         free(data);
     } else if (size <= kMaxRecordSize) {
-        FormatText(why, whySize, "The uninstall record %s is missing; nothing was removed.", path);
+        const char* inserts[] = {path};
+        LookUpText(texts, kText<TXT_RECORD_MISSING>, why, whySize, inserts, 1);
         return false;
     }
     if (verdict == RecordVerdict::Accepted)
         return true;
-    FormatText(why, whySize, "The uninstall record is damaged (line %lu: %s); nothing was removed.",
-               (unsigned long)damage.line, damage.reason ? damage.reason : "no memory");
+    char line[16];
+    FormatText(line, sizeof line, "%lu", (unsigned long)damage.line);
+    const char* inserts[] = {line, damage.reason ? damage.reason : "no memory"};
+    LookUpText(texts, kText<TXT_RECORD_DAMAGED>, why, whySize, inserts, 2);
     return false;
 }
 

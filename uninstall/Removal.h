@@ -6,6 +6,7 @@
 
 #include <stddef.h>
 
+#include "text/LanguageTable.h"
 #include "uninstall/UninstallRecord.h"
 
 class Removal {
@@ -18,8 +19,9 @@ class Removal {
     // Reads the record kept in the uninstaller's folder `home`, for the
     // Start Menu folder that setup would make now (`menuFolder`; null:
     // none). False when it is missing or refused; `why` (of `whySize`
-    // bytes) then says so in a sentence.
-    bool Read(const char* home, const char* menuFolder, char* why, size_t whySize);
+    // bytes) then says so in a sentence of `texts`.
+    bool Read(const char* home, const char* menuFolder, CLanguageTable& texts, char* why,
+              size_t whySize);
     // The recorded installation's folder, once the record is read.
     const char* InstallDir() const { return m_record->installDir; }
 

@@ -414,6 +414,27 @@ TEST(Install, RefusedPathsWriteNothingAndLeaveTheDialogOpenUntilOneInstalls) {
               EntriesOf("C:\\Games\\the vellmor"));
 }
 
+// A failure speaks the chosen language where its table has the message; a
+// table made before the messages were catalogued (it ends at 788) gives the
+// English.
+TEST(Install, FailureMessagesInTheChosenLanguageOrInEnglishFromAnOldTable) {
+    const SetupMessage german = {"Bitte geben Sie den vollst\xE4ndigen Pfad des Zielordners ein, "
+                                 "zum Beispiel C:\\Games.",
+                                 "Fehler", true};
+    Texts texts = GermanTexts();
+    texts.push_back({TXT_PATH_RELATIVE, german.text});
+    texts.push_back({TXT_ERROR_CAPTION, german.caption});
+    InsertDisc(
+        kDisc,
+        Medium::Product().WithLanguage(kGerman.name, texts).WithLanguage("Alt", GermanTexts()));
+    Session setup;
+    ASSERT_TRUE(setup.WaitForDialog());
+    ChooseLanguage(setup, kGerman);
+    setup.ExpectRefusal("Games", german);
+    ChooseLanguage(setup, {"Alt", kGerman.install, kGerman.done});
+    setup.ExpectRefusal("Games", kPathRelative);
+}
+
 TEST(Install, LongestRootFits) {
     InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\SetupGlide.dll", "helper"));
     Session setup;

@@ -32,7 +32,7 @@ CWinApp s_app;
 void PrintSourceRoot() {
     char root[MAX_PATH] = "";
     if (!FindMediumRoot(root)) {
-        MessageBoxA(nullptr, kNoMedium.text, kNoMedium.caption, kNoMedium.style);
+        MessageBoxA(nullptr, kNoMedium.text.english, kNoMedium.caption.english, kNoMedium.style);
         exit(kExitNoMedium);
     }
     printf("root=%s\n", root);

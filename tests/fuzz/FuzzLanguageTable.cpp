@@ -1,8 +1,9 @@
 // libFuzzer target: an arbitrary .sif/.poo pair loaded and read at every
 // index. Input layout: a 16-bit little-endian length n, then n bytes of
 // index file (fewer when the input is shorter), then the pool.
-// Every block GetString returns must hold a NUL within its record's length;
-// the sanitizers catch reads and writes outside what was allocated.
+// Every block GetString returns must hold a NUL within its record's length,
+// and every text looked up with its inserts must end within its buffer; the
+// sanitizers catch reads and writes outside what was allocated.
 
 #include <stdint.h>
 #include <stdlib.h>
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "text/LanguageTable.h"
+#include "text/LocalText.h"
 
 namespace {
 
@@ -64,6 +66,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             __builtin_trap(); // a block without a NUL, or one for no record
         }
         free(block);
+        // A translation's placeholders filled with inserts that have their
+        // own, into a buffer a long text overruns.
+        const char* const inserts[] = {"%2", "C:\\Games"};
+        char text[24];
+        LookUpText(table, {index, "%1 and %2"}, text, sizeof text, inserts, 2);
+        if (memchr(text, '\0', sizeof text) == nullptr) {
+            __builtin_trap();
+        }
     }
     return 0;
 }

@@ -16,6 +16,7 @@
 #include "ScratchTables.h"
 #include "text/LanguageTable.h"
 #include "text/LanguageWriter.h"
+#include "text/LocalText.h"
 #include "text/TextCatalogue.h"
 
 namespace {
@@ -199,6 +200,75 @@ TEST_F(LanguageTableTest, BasePathsUpTo255CharactersAreAccepted) {
     table.Load(unterminated.data());
     EXPECT_EQ(table.GetCount(), 0);
     EXPECT_STREQ(table.GetBasePath(), "");
+}
+
+// Placeholders are replaced once each, in any order and as often as the
+// text has them; anything else with '%' stays; the result is cut to fit.
+TEST(FormatInserts, ReplacesNumberedPlaceholdersWithinTheBuffer) {
+    const char* const ab[] = {"A", "B"};
+    const struct {
+        const char* text;
+        std::vector<const char*> inserts;
+        size_t size;
+        const char* expected;
+        bool whole;
+    } cases[] = {
+        {"Kein %1 in %2.", {"A", "B"}, 64, "Kein A in B.", true},
+        {"%2 vor %1, %1 wieder", {"A", "B"}, 64, "B vor A, A wieder", true},
+        {"100% %0 %3 %a %", {"A", "B"}, 64, "100% %0 %3 %a %", true},
+        {"%1%2", {"%2", "%1"}, 64, "%2%1", true}, // inserts are not searched
+        {"[%1] [%2]", {nullptr, "B"}, 64, "[%1] [B]", true},
+        {"[%1]", {}, 64, "[%1]", true},
+        {"", {"A"}, 64, "", true},
+        {"abc", {}, 4, "abc", true},
+        {"abcd", {}, 4, "abc", false},
+        {"ab%1", {"cdefgh"}, 6, "abcde", false},
+        {"ab%1x", {"c"}, 4, "abc", false},
+        {"ab", {}, 1, "", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " in " + std::to_string(c.size));
+        std::vector<char> buffer(c.size + 1, '#'); // a byte past the size shows an overrun
+        EXPECT_EQ(FormatInserts(buffer.data(), c.size, c.text, c.inserts.data(), c.inserts.size()),
+                  c.whole);
+        EXPECT_STREQ(buffer.data(), c.expected);
+        EXPECT_EQ(buffer[c.size], '#');
+    }
+    char none[1] = {'#'};
+    EXPECT_FALSE(FormatInserts(none, 0, "x", ab, 2));
+    EXPECT_EQ(none[0], '#');
+}
+
+// A table's text where it has one; the English where it has none, an empty
+// one or a broken one, and where no table was loaded.
+TEST_F(LanguageTableTest, LookedUpTextsAreTheTablesOrTheEnglish) {
+    WriteTexts(Base(), {{2, "Kein %1 in %2."}, {4, ""}, {6, "Zu lang, um ganz zu passen"}});
+    std::string index = ReadBytes(Base() + ".sif");
+    index.replace(5 * 8 + 4, 4, std::string(4, '\0')); // record 5: length 0
+    ASSERT_TRUE(WriteBytes(Base() + ".sif", index));
+    const struct {
+        const char* what;
+        TextRef ref;
+        const char* expected;
+    } cases[] = {
+        {"translated", {2, "No %1 in %2."}, "Kein A in B."},
+        {"empty", {4, "Empty %1"}, "Empty A"},
+        {"gap", {3, "Gap"}, "Gap"},
+        {"broken record", {5, "Broken"}, "Broken"},
+        {"past the table", {7, "Past %2"}, "Past B"},
+        {"no text", {kNoText, "Only English"}, "Only English"},
+        {"no English", {kNoText, nullptr}, ""},
+    };
+    CLanguageTable table, none;
+    table.Load(Base().c_str());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_STREQ(LocalText(table, c.ref, "A", "B"), c.expected);
+    }
+    EXPECT_STREQ(LocalText(none, {2, "No %1"}, "A"), "No A");
+    char cut[17];
+    EXPECT_STREQ(LookUpText(table, {6, "Too long"}, cut, sizeof cut, nullptr, 0),
+                 "Zu lang, um ganz");
 }
 
 } // namespace

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/SetupDlg.h"
 #include "platform/Application.h"
@@ -107,6 +110,39 @@ TEST(FrameDialog, ShownCentredWithItsTabOrderIconAndSystemMenu) {
     });
 }
 
+// The name a screen reader gives `control`: its accessible object's name
+// through the system's oleacc.
+std::string AccessibleName(HWND control) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, (DWORD)OBJID_CLIENT, IID_IAccessible,
+                                          (void**)&object)))
+        return "<no accessible object>";
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    HRESULT result = object->get_accName(self, &name);
+    object->Release();
+    if (result != S_OK || !name)
+        return "<no name>";
+    char text[256] = "";
+    WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, nullptr);
+    SysFreeString(name);
+    return text;
+}
+
+// A screen reader names a field after the label before it in the template.
+// Wine's oleacc does so for edit fields only: the language list, named the
+// same way on Windows, has no name here.
+TEST(FrameDialog, TheInstallPathFieldIsNamedAfterItsLabel) {
+    CoInitialize(nullptr);
+    RunFrame([](HWND window) {
+        EXPECT_EQ("Install to:", AccessibleName(GetDlgItem(window, IDC_INSTALL_PATH)));
+    });
+    CoUninitialize();
+}
+
 TEST(FrameDialog, SystemCommands0x10To0x1FOpenTheAboutBoxCentredOverTheDialog) {
     RunFrame([](HWND window) {
         for (UINT command : {0x0010u, 0x001Fu}) {
@@ -192,6 +228,45 @@ TEST(FrameDialog, EveryTextOfEveryDemoLanguageFitsItsControl) {
         }
         EXPECT_EQ(5, languages) << "demo languages in " << folder;
     });
+}
+
+// The windows that get a text, in order: 0 for the dialog, else the control.
+std::vector<int> g_relabelled;
+
+LRESULT CALLBACK RecordRelabelling(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* sent = (const CWPSTRUCT*)lParam;
+    if (code == HC_ACTION && sent->message == WM_SETTEXT)
+        g_relabelled.push_back(GetParent(sent->hwnd) ? GetDlgCtrlID(sent->hwnd) : 0);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The frame that applies the demo's German texts while it opens, and
+// records the order they are set in.
+class RelabelledDlg : public FrameOnlyDlg {
+  protected:
+    BOOL OnInitDialog() override {
+        FrameOnlyDlg::OnInitDialog();
+        m_languageTable.Load((windriver::WindowsPath(DEMO_LANGUAGES_DIR) + "\\Deutsch").c_str());
+        HHOOK hook =
+            SetWindowsHookExA(WH_CALLWNDPROC, RecordRelabelling, nullptr, GetCurrentThreadId());
+        ApplyDialogTexts();
+        UnhookWindowsHookEx(hook);
+        EndDialog(IDCANCEL);
+        return TRUE;
+    }
+};
+
+// The title first, then each label before its field's button, the Exit
+// button last.
+TEST(FrameDialog, DialogTextsAreSetInTheOrderOfTheCatalogue) {
+    g_relabelled.clear();
+    RelabelledDlg dialog;
+    TestApp().m_pMainWnd = &dialog;
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    TestApp().m_pMainWnd = nullptr;
+    EXPECT_EQ(
+        (std::vector<int>{0, IDC_LABEL_INSTALL_TO, IDC_LABEL_LANGUAGE, IDC_BROWSE, IDOK, IDCANCEL}),
+        g_relabelled);
 }
 
 TEST(IconPosition, CentresTheIconRoundingUpWithoutGoingNegativeByRounding) {
