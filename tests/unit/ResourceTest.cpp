@@ -207,9 +207,10 @@ TEST_F(SetupResources, AboutItemStringIsPresent) {
 }
 
 // The manifest as the system's own parser reads it: an activation context
-// made from Setup.exe's resource 1 asks for elevation without UI access and,
-// once active, brings Common Controls 6.
-TEST(SetupManifest, SystemReadsElevationAndCommonControls6) {
+// made from Setup.exe's resource 1 starts with the caller's rights (setup
+// asks for an administrator's only for the installation) without UI access
+// and, once active, brings Common Controls 6.
+TEST(SetupManifest, SystemReadsRunLevelAndCommonControls6) {
     std::string path = SetupExePath();
     ACTCTXA request = {};
     request.cbSize = sizeof request;
@@ -223,7 +224,7 @@ TEST(SetupManifest, SystemReadsElevationAndCommonControls6) {
     SIZE_T written = 0;
     ASSERT_TRUE(QueryActCtxW(0, context, nullptr, RunlevelInformationInActivationContext, &level,
                              sizeof level, &written));
-    EXPECT_EQ(ACTCTX_RUN_LEVEL_REQUIRE_ADMIN, level.RunLevel);
+    EXPECT_EQ(ACTCTX_RUN_LEVEL_AS_INVOKER, level.RunLevel);
     EXPECT_EQ(0u, level.UiAccess);
 
     // The library comes from the Common Controls 6.0 assembly (Wine's copy
