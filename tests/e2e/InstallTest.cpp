@@ -417,13 +417,17 @@ TEST(Install, RefusedPathsWriteNothingAndLeaveTheDialogOpenUntilOneInstalls) {
 // A failure speaks the chosen language where its table has the message; a
 // table made before the messages were catalogued (it ends at 788) gives the
 // English.
-TEST(Install, FailureMessagesInTheChosenLanguageOrInEnglishFromAnOldTable) {
+TEST(Install, MessagesInTheChosenLanguageOrInEnglishFromAnOldTable) {
     const SetupMessage german = {"Bitte geben Sie den vollst\xE4ndigen Pfad des Zielordners ein, "
                                  "zum Beispiel C:\\Games.",
                                  "Fehler", true};
+    const char kQuestion[] = "Wollen Sie The Vellmor entfernen?";
+    const char kCaption[] = "The Vellmor entfernen";
     Texts texts = GermanTexts();
     texts.push_back({TXT_PATH_RELATIVE, german.text});
     texts.push_back({TXT_ERROR_CAPTION, german.caption});
+    texts.push_back({TXT_UNINSTALL_QUESTION, kQuestion});
+    texts.push_back({TXT_UNINSTALL_CAPTION, kCaption});
     InsertDisc(
         kDisc,
         Medium::Product().WithLanguage(kGerman.name, texts).WithLanguage("Alt", GermanTexts()));
@@ -433,6 +437,20 @@ TEST(Install, FailureMessagesInTheChosenLanguageOrInEnglishFromAnOldTable) {
     setup.ExpectRefusal("Games", german);
     ChooseLanguage(setup, {"Alt", kGerman.install, kGerman.done});
     setup.ExpectRefusal("Games", kPathRelative);
+
+    // Installed in German, its uninstaller asks in German.
+    ChooseLanguage(setup, kGerman);
+    setup.SetField("C:\\Games");
+    ExpectCompleteInstallation(setup, setup.Install(), "C:\\Games\\The Vellmor", kGerman);
+    Process uninstall = Process::Start(EntryUninstaller(), {"/UNINSTALL", "C:\\", false});
+    HWND box = windriver::WaitForDialogBoxWhileRunning(uninstall.Id(), uninstall.Handle(), nullptr);
+    ASSERT_NE(nullptr, box) << "no question";
+    MessageBoxInfo asked = ReadMessageBox(box);
+    EXPECT_EQ(kCaption, asked.caption);
+    EXPECT_EQ(kQuestion, asked.text);
+    ASSERT_TRUE(PostClickOn(box, "&No"));
+    ASSERT_TRUE(uninstall.WaitForExit(kTimeoutMs));
+    EXPECT_EQ(static_cast<DWORD>(kExitDeclined), uninstall.ExitCode());
 }
 
 TEST(Install, LongestRootFits) {
@@ -784,13 +802,12 @@ TEST(Install, UninstallerRemovesWhatSetupMadeAndKeepsTheRest) {
     // Its record is gone; the program, which was running, its texts and its
     // folder go when Windows next starts.
     const std::string home = FolderOf(uninstaller);
-    EXPECT_EQ((std::vector<std::string>{home + "\\language.poo", home + "\\language.sif",
-                                        uninstaller}),
-              EntriesOf(home));
-    const std::string pending =
-        ReadHklmValue("System\\CurrentControlSet\\Control\\Session Manager",
-                      "PendingFileRenameOperations")
-            .AsString(); // its first path, "\??\<program>"
+    EXPECT_EQ(
+        (std::vector<std::string>{home + "\\language.poo", home + "\\language.sif", uninstaller}),
+        EntriesOf(home));
+    const std::string pending = ReadHklmValue("System\\CurrentControlSet\\Control\\Session Manager",
+                                              "PendingFileRenameOperations")
+                                    .AsString(); // its first path, "\??\<program>"
     EXPECT_NE(std::string::npos, pending.find(uninstaller)) << pending;
 
     EXPECT_EQ((std::map<std::string, std::string>{{"Data", "<folder>"},
