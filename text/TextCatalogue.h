@@ -196,6 +196,18 @@ enum { kMaxBrowseCaptionLength = 127 };
 // clang-format on
 #define TEXT_CATALOGUE(X) DIALOG_TEXTS(X) OTHER_TEXTS(X) MESSAGE_TEXTS(X)
 
+// The records every table holds: up to the last index of DIALOG_TEXTS and
+// OTHER_TEXTS (788). A table made before MESSAGE_TEXTS ends there; setup
+// shows the English of the texts past a table's end.
+constexpr int RecordsOfEveryTable() {
+    int records = 0;
+#define TEXT_RECORDS(name, index, ...) records = index + 1 > records ? index + 1 : records;
+    DIALOG_TEXTS(TEXT_RECORDS) OTHER_TEXTS(TEXT_RECORDS);
+#undef TEXT_RECORDS
+    return records;
+}
+enum { kRecordsOfEveryTable = RecordsOfEveryTable() };
+
 enum TextIndex {
 #define TEXT_INDEX(name, index, ...) name = index,
     TEXT_CATALOGUE(TEXT_INDEX)

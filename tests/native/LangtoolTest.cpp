@@ -397,7 +397,10 @@ TEST_F(LangtoolTest, DamagedTablesFailWithOneLine) {
         {"odd index", ".sif", 6307,
          "BASE.sif is cut off: 6307 bytes are no whole number of "
          "8-byte records"},
-        {"short index", ".sif", 700 * 8, "BASE.sif is cut off: 700 records, where setup reads 836"},
+        {"short index", ".sif", 700 * 8,
+         "BASE.sif is cut off: 700 records, where every table has at least 789"},
+        {"cut in the dialog's block", ".sif", 788 * 8,
+         "BASE.sif is cut off: 788 records, where every table has at least 789"},
         {"short pool", ".poo", 100, "BASE.poo is cut off: 100 bytes, record "},
     };
     for (const auto& c : cases) {
@@ -418,6 +421,49 @@ TEST_F(LangtoolTest, DamagedTablesFailWithOneLine) {
             EXPECT_EQ(run.err.find("langtool: " + message), 0u) << command << ": " << run.err;
             EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
         }
+    }
+}
+
+// A table made before the messages from 800 on ends at 788 (789 records),
+// or anywhere after: the texts past its end are untranslated, a warning in
+// check, empty in dump; the dump builds, with the English for them.
+TEST_F(LangtoolTest, AnOldTableLacksTheTextsPastItsEnd) {
+    const struct {
+        int records;
+        int untranslated; // texts past the table's end
+    } cases[] = {{789, 36}, {801, 35}, {836, 0}};
+    const std::string german = "Bitte legen Sie die CD ein";
+    std::string source = Source(Po("Language: de", {{TXT_INSTALL_TO, Translated(659, "Ziel:")},
+                                                    {TXT_NO_MEDIUM, Translated(800, german)}}));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.records);
+        ASSERT_EQ(Build(source, Base()).status, 0);
+        std::filesystem::resize_file(Base() + ".sif", c.records * 8);
+        bool lacksNoMedium = c.records <= TXT_NO_MEDIUM;
+        RunResult checked = Langtool({"check", Base()});
+        EXPECT_EQ(checked.status, 0) << checked.out;
+        EXPECT_TRUE(Contains(checked.out, std::to_string(c.untranslated) + " untranslated: 0 " +
+                                              "errors, " + std::to_string(c.untranslated) +
+                                              " warnings"));
+        EXPECT_EQ(Contains(checked.out, "warning: TXT_NO_MEDIUM (800) is past the table's end, "
+                                        "not translated; the English is used"),
+                  lacksNoMedium);
+
+        RunResult dumped = Langtool({"dump", Base()});
+        ASSERT_EQ(dumped.status, 0) << dumped.err;
+        EXPECT_EQ(Count(dumped.err, "is past the table's end; it is written untranslated"),
+                  (size_t)c.untranslated);
+        EXPECT_TRUE(Contains(dumped.out, Translated(TXT_INSTALL_TO, "Ziel:")));
+        EXPECT_TRUE(Contains(dumped.out, Translated(TXT_NO_MEDIUM, lacksNoMedium ? "" : german)));
+        std::string again = Source(dumped.out, "dumped.po");
+        EXPECT_EQ(Build(again, Base("again"), "--release").status, c.untranslated > 0 ? 1 : 0);
+        RunResult rebuilt = Build(again, Base("again"));
+        ASSERT_EQ(rebuilt.status, 0) << rebuilt.err;
+        EXPECT_EQ(Count(rebuilt.err, "is not translated; the English is used"),
+                  (size_t)c.untranslated);
+        EXPECT_EQ(TextOf(Base("again"), TXT_INSTALL_TO), "Ziel:");
+        EXPECT_EQ(TextOf(Base("again"), TXT_NO_MEDIUM),
+                  lacksNoMedium ? FindCatalogueText(TXT_NO_MEDIUM)->english : german);
     }
 }
 
