@@ -214,12 +214,13 @@ TEST(LangtoolCodePages, TheLanguagesScriptOrRegionChoosesTheCodePage) {
 }
 
 // One text's rules, run on scratch catalogue rows: control characters
-// (line breaks only in a message's text) and the English's placeholders.
+// (line breaks only where the row's place is a message's body, whatever
+// its name) and the English's placeholders.
 TEST(LangtoolRules, EachTextKeepsItsEnglishsPlaceholdersAndNoControlCharacter) {
-    const CatalogueText message = {"TXT_SCRATCH",  5000, kNoControl,           kElsewhere,
+    const CatalogueText message = {"TXT_SCRATCH",  5000, kNoControl,           kInMessageBody,
                                    kNoAccelerator, 0,    "Needs %1 MB on %2.", "a message"};
-    const CatalogueText caption = {"TXT_SCRATCH_CAPTION", 5001, kNoControl, kElsewhere,
-                                   kNoAccelerator,        0,    "No Room",  "a message's title"};
+    const CatalogueText caption = {"TXT_SCRATCH_TITLE", 5001, kNoControl, kOnOneLine,
+                                   kNoAccelerator,      0,    "No Room",  "a window's title"};
     const CatalogueText button = {"TXT_SCRATCH_BUTTON", 5002, kControlOk, kOnButton,
                                   kNoAccelerator,       0,    "Go",       "a button"};
     const struct {
@@ -237,7 +238,7 @@ TEST(LangtoolRules, EachTextKeepsItsEnglishsPlaceholdersAndNoControlCharacter) {
         {caption, "%1 fehlt",
          "(5001) has %1, which the English lacks: the English's placeholders "
          "are none"},
-        {caption, "Kein\nPlatz", "TXT_SCRATCH_CAPTION (5001) holds a line break; only a message's"},
+        {caption, "Kein\nPlatz", "TXT_SCRATCH_TITLE (5001) holds a line break; only a message's"},
         {button, "L\nos", "TXT_SCRATCH_BUTTON (5002) holds a line break"},
         {message, "%1\t%2",
          "TXT_SCRATCH (5000) holds the control character U+0009: none is "
@@ -323,6 +324,10 @@ TEST_F(LangtoolTest, TheCatalogueAndTheFileDecideInBuildAndCheck) {
          "src.po: error: TXT_INSTALL_TO (659) holds the control character U+0009"},
         {"line break on a button", 662, Translated(662, "&Los\\ngeht's"), 1,
          "TXT_INSTALL (662) holds a line break; only a message's text may"},
+        {"line break in the progress window's title", 802, Translated(802, "Kopiere\\nDateien"), 1,
+         "TXT_COPY_TITLE (802) holds a line break"},
+        {"line break in the folder picker's line", 665, Translated(665, "Ordner\\nw\xC3\xA4hlen"),
+         1, "TXT_BROWSE_TITLE (665) holds a line break"},
         {"NUL escape", 659, Translated(659, "Zi\\0el"), 1,
          "src.po:12: error: a \"\\0\" escape puts a NUL into the text, which ends it there"},
         {"given twice", 659, Translated(659, "a") + twice, 1, "TXT_INSTALL_TO is given twice"},
