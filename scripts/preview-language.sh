@@ -13,7 +13,9 @@
 #   N-uninstall.png  the uninstaller's question (answered No)
 #
 # An untranslated or fuzzy text shows in English; langtool's warnings (a
-# text wider than its control) are printed first.
+# text wider than its control) are printed first. The dialog's title and
+# each message must read as the language's table gives it, else the run
+# fails.
 #
 # usage: scripts/preview-language.sh LANG.po [-o DIR] [--build-dir DIR] [--no-build]
 #

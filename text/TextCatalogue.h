@@ -14,8 +14,16 @@ enum TextPlace {
     kInTitleBar, // the dialog's title bar, in bold
     kOnLabel,    // a static control; '&' marks an accelerator
     kOnButton,   // a push button; '&' marks an accelerator
-    kElsewhere,  // a message box or the folder picker
+    // Outside the dialog (langtool measures no room there):
+    kInMessageBody, // a message box's own text, the one place a line break belongs
+    kOnOneLine,     // a title (a message box's, the copy's progress window's, the
+                    // folder picker's) or the folder picker's line above its tree
 };
+
+// Whether a text of `place` is shown outside the setup dialog.
+constexpr bool OutsideTheDialog(TextPlace place) {
+    return place == kInMessageBody || place == kOnOneLine;
+}
 
 // Which texts must carry one accelerator each, different from the others
 // of its group.
@@ -52,149 +60,161 @@ enum { kMaxBrowseCaptionLength = 127 };
       "E&xit", "The button that closes setup.")
 // The texts of message boxes and the folder picker:
 #define OTHER_TEXTS(X)                                                                             \
-    X(TXT_BROWSE_TITLE, 665, kNoControl, kElsewhere, kNoAccelerator, 0,                            \
+    X(TXT_BROWSE_TITLE, 665, kNoControl, kOnOneLine, kNoAccelerator, 0,                            \
       "Choose the folder to install The Vellmor into:",                                            \
       "The line above the folder tree in the folder picker.")                                      \
-    X(TXT_INSTALL_DONE, 668, kNoControl, kElsewhere, kNoAccelerator, 0,                            \
+    X(TXT_INSTALL_DONE, 668, kNoControl, kInMessageBody, kNoAccelerator, 0,                        \
       "The Vellmor has been installed successfully.\nYou can start the game from the Start Menu.", \
       "The message after a successful installation.")                                              \
-    X(TXT_INSTALL_DONE_CAPTION, 669, kNoControl, kElsewhere, kNoAccelerator, 0,                    \
+    X(TXT_INSTALL_DONE_CAPTION, 669, kNoControl, kOnOneLine, kNoAccelerator, 0,                    \
       "Installation Complete", "The title of the message after a successful installation.")        \
-    X(TXT_RUN_INSTALLED, 785, kNoControl, kElsewhere, kNoAccelerator, 0,                           \
+    X(TXT_RUN_INSTALLED, 785, kNoControl, kInMessageBody, kNoAccelerator, 0,                       \
       "The Vellmor is already installed on this computer.\n\nDo you want to play The Vellmor "     \
       "now?\nChoose No to install it again.",                                                      \
       "The question when setup starts and finds the game installed; Yes starts the game.")         \
-    X(TXT_RUN_INSTALLED_CAPTION, 786, kNoControl, kElsewhere, kNoAccelerator, 0,                   \
+    X(TXT_RUN_INSTALLED_CAPTION, 786, kNoControl, kOnOneLine, kNoAccelerator, 0,                   \
       "The Vellmor Is Installed", "The title of the question when the game is installed.")         \
-    X(TXT_BROWSE_CAPTION, 787, kNoControl, kElsewhere, kNoAccelerator,                             \
+    X(TXT_BROWSE_CAPTION, 787, kNoControl, kOnOneLine, kNoAccelerator,                             \
       kMaxBrowseCaptionLength, "Select the Installation Folder",                                   \
       "The title bar of the folder picker.")
 // The messages, their titles and questions of setup and its uninstaller,
 // from 800 on: tables made before they existed end at 788, and their
 // English stands in. "%1" and "%2" mark the inserts each note names.
 #define MESSAGE_TEXTS(X)                                                                           \
-    X(TXT_NO_MEDIUM, 800, kNoControl, kElsewhere, kNoAccelerator, 0,                               \
+    X(TXT_NO_MEDIUM, 800, kNoControl, kInMessageBody, kNoAccelerator, 0,                           \
       "Please Insert The Vellmor CD in a CD ROM drive and run Setup again",                        \
       "The message when no CD-ROM drive holds the game's CD; setup ends after it.")                \
-    X(TXT_NO_MEDIUM_CAPTION, 801, kNoControl, kElsewhere, kNoAccelerator, 0,                       \
+    X(TXT_NO_MEDIUM_CAPTION, 801, kNoControl, kOnOneLine, kNoAccelerator, 0,                       \
       "Vellmor CD Not Found",                                                                      \
       "The title of the message when the CD is not found.")                                        \
-    X(TXT_COPY_TITLE, 802, kNoControl, kElsewhere, kNoAccelerator, 0,                              \
+    X(TXT_COPY_TITLE, 802, kNoControl, kOnOneLine, kNoAccelerator, 0,                              \
       "Copying The Vellmor files...",                                                              \
       "The title of the progress window while the game's files are copied.")                       \
-    X(TXT_NO_ROOM_QUESTION, 803, kNoControl, kElsewhere, kNoAccelerator, 0,                        \
+    X(TXT_NO_ROOM_QUESTION, 803, kNoControl, kInMessageBody, kNoAccelerator, 0,                    \
       "The Vellmor needs %1 MB of free space on the destination drive, which has only %2 MB "      \
       "free.\n\nInstall anyway?",                                                                  \
       "The question when the chosen drive has too little room; Yes installs all the same. %1 is "  \
       "the megabytes the game needs, %2 the megabytes free.")                                      \
-    X(TXT_NO_ROOM_CAPTION, 804, kNoControl, kElsewhere, kNoAccelerator, 0,                         \
+    X(TXT_NO_ROOM_CAPTION, 804, kNoControl, kOnOneLine, kNoAccelerator, 0,                         \
       "Not Enough Space",                                                                          \
       "The title of the question when the drive has too little room.")                             \
-    X(TXT_ERROR_CAPTION, 805, kNoControl, kElsewhere, kNoAccelerator, 0,                           \
+    X(TXT_ERROR_CAPTION, 805, kNoControl, kOnOneLine, kNoAccelerator, 0,                           \
       "Error",                                                                                     \
       "The title of the messages that refuse the destination folder.")                             \
-    X(TXT_ROOT_FAILED, 806, kNoControl, kElsewhere, kNoAccelerator, 0,                             \
+    X(TXT_ROOT_FAILED, 806, kNoControl, kInMessageBody, kNoAccelerator, 0,                         \
       "Could not create the destination root folder",                                              \
       "The message when the folder to install into cannot be made.")                               \
-    X(TXT_PATH_TOO_LONG, 807, kNoControl, kElsewhere, kNoAccelerator, 0,                           \
+    X(TXT_PATH_TOO_LONG, 807, kNoControl, kInMessageBody, kNoAccelerator, 0,                       \
       "The destination folder's path is too long.",                                                \
       "The message when the folder to install into has too long a path.")                          \
-    X(TXT_MENU_PATH_TOO_LONG, 808, kNoControl, kElsewhere, kNoAccelerator, 0,                      \
+    X(TXT_MENU_PATH_TOO_LONG, 808, kNoControl, kInMessageBody, kNoAccelerator, 0,                  \
       "The Start Menu folder's path is too long.",                                                 \
       "The message when the game's Start Menu folder would have too long a path.")                 \
-    X(TXT_PATH_RELATIVE, 809, kNoControl, kElsewhere, kNoAccelerator, 0,                           \
+    X(TXT_PATH_RELATIVE, 809, kNoControl, kInMessageBody, kNoAccelerator, 0,                       \
       "Please type the destination folder's full path, such as C:\\Games or "                      \
       "\\\\Server\\Share\\Games.",                                                                 \
       "The message when the folder typed is not a full path. Keep the two example paths as they "  \
       "are.")                                                                                      \
-    X(TXT_SOURCE_FAILED, 810, kNoControl, kElsewhere, kNoAccelerator, 0,                           \
+    X(TXT_SOURCE_FAILED, 810, kNoControl, kInMessageBody, kNoAccelerator, 0,                       \
       "Could not set source folder to current directory!",                                         \
       "The message when setup cannot read from the CD's folder.")                                  \
-    X(TXT_SOURCE_FAILED_CAPTION, 811, kNoControl, kElsewhere, kNoAccelerator, 0,                   \
+    X(TXT_SOURCE_FAILED_CAPTION, 811, kNoControl, kOnOneLine, kNoAccelerator, 0,                   \
       "Source Folder Error",                                                                       \
       "The title of the message when setup cannot read from the CD's folder.")                     \
-    X(TXT_CANCELLED, 812, kNoControl, kElsewhere, kNoAccelerator, 0,                               \
+    X(TXT_CANCELLED, 812, kNoControl, kInMessageBody, kNoAccelerator, 0,                           \
       "Installation Cancelled.",                                                                   \
       "The message when the user cancelled the copy.")                                             \
-    X(TXT_CANCELLED_CAPTION, 813, kNoControl, kElsewhere, kNoAccelerator, 0,                       \
+    X(TXT_CANCELLED_CAPTION, 813, kNoControl, kOnOneLine, kNoAccelerator, 0,                       \
       "Cancelled",                                                                                 \
       "The title of the message when the user cancelled the copy.")                                \
-    X(TXT_COPY_FAILED, 814, kNoControl, kElsewhere, kNoAccelerator, 0,                             \
+    X(TXT_COPY_FAILED, 814, kNoControl, kInMessageBody, kNoAccelerator, 0,                         \
       "The files could not be copied.",                                                            \
       "The message when the game's files could not be copied.")                                    \
-    X(TXT_COPY_FAILED_CAPTION, 815, kNoControl, kElsewhere, kNoAccelerator, 0,                     \
+    X(TXT_COPY_FAILED_CAPTION, 815, kNoControl, kOnOneLine, kNoAccelerator, 0,                     \
       "Copy Error",                                                                                \
       "The title of the message when the files could not be copied.")                              \
-    X(TXT_VERSION_FAILED, 816, kNoControl, kElsewhere, kNoAccelerator, 0,                          \
+    X(TXT_VERSION_FAILED, 816, kNoControl, kInMessageBody, kNoAccelerator, 0,                      \
       "Could not create the Version file!",                                                        \
       "The message when the game's version file cannot be written; its title bar shows the "       \
       "program's name.")                                                                           \
-    X(TXT_SHORTCUT_FAILED, 817, kNoControl, kElsewhere, kNoAccelerator, 0,                         \
+    X(TXT_SHORTCUT_FAILED, 817, kNoControl, kInMessageBody, kNoAccelerator, 0,                     \
       "Could not create the shortcut on the Start Menu.",                                          \
       "The message when the Start Menu shortcuts cannot be made.")                                 \
-    X(TXT_SHORTCUT_FAILED_CAPTION, 818, kNoControl, kElsewhere, kNoAccelerator, 0,                 \
+    X(TXT_SHORTCUT_FAILED_CAPTION, 818, kNoControl, kOnOneLine, kNoAccelerator, 0,                 \
       "Shortcut Error",                                                                            \
       "The title of the message when the shortcuts cannot be made.")                               \
-    X(TXT_LANGUAGE_FAILED, 819, kNoControl, kElsewhere, kNoAccelerator, 0,                         \
+    X(TXT_LANGUAGE_FAILED, 819, kNoControl, kInMessageBody, kNoAccelerator, 0,                     \
       "Could not copy the language files!",                                                        \
       "The message when the chosen language's files cannot be copied into the installation.")      \
-    X(TXT_LANGUAGE_FAILED_CAPTION, 820, kNoControl, kElsewhere, kNoAccelerator, 0,                 \
+    X(TXT_LANGUAGE_FAILED_CAPTION, 820, kNoControl, kOnOneLine, kNoAccelerator, 0,                 \
       "Language Files Error",                                                                      \
       "The title of the message when the language files cannot be copied.")                        \
-    X(TXT_REGISTRY_FAILED, 821, kNoControl, kElsewhere, kNoAccelerator, 0,                         \
+    X(TXT_REGISTRY_FAILED, 821, kNoControl, kInMessageBody, kNoAccelerator, 0,                     \
       "Could not record the installation in the registry!",                                        \
       "The message when the installation cannot be recorded in the registry.")                     \
-    X(TXT_REGISTRY_FAILED_CAPTION, 822, kNoControl, kElsewhere, kNoAccelerator, 0,                 \
+    X(TXT_REGISTRY_FAILED_CAPTION, 822, kNoControl, kOnOneLine, kNoAccelerator, 0,                 \
       "Registry Error",                                                                            \
       "The title of the message when the installation cannot be recorded.")                        \
-    X(TXT_RENDERER_FAILED, 823, kNoControl, kElsewhere, kNoAccelerator, 0,                         \
+    X(TXT_RENDERER_FAILED, 823, kNoControl, kInMessageBody, kNoAccelerator, 0,                     \
       "Could not copy the Glide renderer library!",                                                \
       "The message when the Glide renderer library cannot be copied. Glide is a name.")            \
-    X(TXT_RENDERER_FAILED_CAPTION, 824, kNoControl, kElsewhere, kNoAccelerator, 0,                 \
+    X(TXT_RENDERER_FAILED_CAPTION, 824, kNoControl, kOnOneLine, kNoAccelerator, 0,                 \
       "Renderer Error",                                                                            \
       "The title of the message when the renderer library cannot be copied.")                      \
-    X(TXT_UNINSTALLER_FAILED, 825, kNoControl, kElsewhere, kNoAccelerator, 0,                      \
+    X(TXT_UNINSTALLER_FAILED, 825, kNoControl, kInMessageBody, kNoAccelerator, 0,                  \
       "Could not set up the uninstaller!",                                                         \
       "The message when the uninstaller cannot be set up.")                                        \
-    X(TXT_UNINSTALLER_FAILED_CAPTION, 826, kNoControl, kElsewhere, kNoAccelerator, 0,              \
+    X(TXT_UNINSTALLER_FAILED_CAPTION, 826, kNoControl, kOnOneLine, kNoAccelerator, 0,              \
       "Uninstall Error",                                                                           \
       "The title of the message when the uninstaller cannot be set up.")                           \
-    X(TXT_USAGE, 827, kNoControl, kElsewhere, kNoAccelerator, 0,                                   \
+    X(TXT_USAGE, 827, kNoControl, kInMessageBody, kNoAccelerator, 0,                               \
       "Unknown or incomplete argument: %1\n\nSetup takes /VERYSILENT (or /S), /DIR=\"folder\" (or "\
       "/D=folder, last), /LANG=language and /LOG=\"file\".",                                       \
       "The message when setup is started with a wrong argument; %1 is that argument. Keep the "    \
       "switches /VERYSILENT, /S, /DIR=, /D=, /LANG= and /LOG= as they are.")                       \
-    X(TXT_WINDOW_FAILED, 828, kNoControl, kElsewhere, kNoAccelerator, 0,                           \
+    X(TXT_WINDOW_FAILED, 828, kNoControl, kInMessageBody, kNoAccelerator, 0,                       \
       "Setup could not open its window (error %1).",                                               \
       "The message when setup cannot open its dialog; %1 is the system's error number.")           \
-    X(TXT_UNINSTALL_CAPTION, 829, kNoControl, kElsewhere, kNoAccelerator, 0,                       \
+    X(TXT_UNINSTALL_CAPTION, 829, kNoControl, kOnOneLine, kNoAccelerator, 0,                       \
       "Uninstall The Vellmor",                                                                     \
       "The title of the uninstaller's messages.")                                                  \
-    X(TXT_UNINSTALL_QUESTION, 830, kNoControl, kElsewhere, kNoAccelerator, 0,                      \
+    X(TXT_UNINSTALL_QUESTION, 830, kNoControl, kInMessageBody, kNoAccelerator, 0,                  \
       "Do you want to remove The Vellmor and its Start Menu shortcuts?\n\nSaved games and other "  \
       "files that setup did not install are kept.",                                                \
       "The uninstaller's question before it removes anything; Yes removes the game.")              \
-    X(TXT_UNINSTALL_DONE, 831, kNoControl, kElsewhere, kNoAccelerator, 0,                          \
+    X(TXT_UNINSTALL_DONE, 831, kNoControl, kInMessageBody, kNoAccelerator, 0,                      \
       "The Vellmor has been removed.",                                                             \
       "The uninstaller's closing message.")                                                        \
-    X(TXT_UNINSTALL_KEPT, 832, kNoControl, kElsewhere, kNoAccelerator, 0,                          \
+    X(TXT_UNINSTALL_KEPT, 832, kNoControl, kInMessageBody, kNoAccelerator, 0,                      \
       "Files that setup did not install are still in %1.",                                         \
       "A paragraph of the closing message when the player's own files stay; %1 is the game's "     \
       "folder.")                                                                                   \
-    X(TXT_UNINSTALL_STAYED, 833, kNoControl, kElsewhere, kNoAccelerator, 0,                        \
+    X(TXT_UNINSTALL_STAYED, 833, kNoControl, kInMessageBody, kNoAccelerator, 0,                    \
       "These could not be removed:",                                                               \
       "A paragraph of the closing message, followed by the files that could not be removed, one a "\
       "line.")                                                                                     \
-    X(TXT_RECORD_MISSING, 834, kNoControl, kElsewhere, kNoAccelerator, 0,                          \
+    X(TXT_RECORD_MISSING, 834, kNoControl, kInMessageBody, kNoAccelerator, 0,                      \
       "The uninstall record %1 is missing; nothing was removed.",                                  \
       "The uninstaller's message when its record is missing; %1 is the record's file.")            \
-    X(TXT_RECORD_DAMAGED, 835, kNoControl, kElsewhere, kNoAccelerator, 0,                          \
+    X(TXT_RECORD_DAMAGED, 835, kNoControl, kInMessageBody, kNoAccelerator, 0,                      \
       "The uninstall record is damaged (line %1: %2); nothing was removed.",                       \
       "The uninstaller's message when its record is damaged; %1 is the line number, %2 what is "   \
       "wrong with it (in English).")
 
 // clang-format on
 #define TEXT_CATALOGUE(X) DIALOG_TEXTS(X) OTHER_TEXTS(X) MESSAGE_TEXTS(X)
+
+// The records every table holds: up to the last index of DIALOG_TEXTS and
+// OTHER_TEXTS (788). A table made before MESSAGE_TEXTS ends there; setup
+// shows the English of the texts past a table's end.
+constexpr int RecordsOfEveryTable() {
+    int records = 0;
+#define TEXT_RECORDS(name, index, ...) records = index + 1 > records ? index + 1 : records;
+    DIALOG_TEXTS(TEXT_RECORDS) OTHER_TEXTS(TEXT_RECORDS);
+#undef TEXT_RECORDS
+    return records;
+}
+enum { kRecordsOfEveryTable = RecordsOfEveryTable() };
 
 enum TextIndex {
 #define TEXT_INDEX(name, index, ...) name = index,

@@ -9,7 +9,8 @@
 // texts appear in: the dialog, the folder picker, a failure message (a
 // relative folder), the room question (a folder on SMALL_FOLDER's drive,
 // which lacks room; "-" when there is none), the completion message, and
-// the question of the uninstaller that Apps & features' entry names.
+// the question of the uninstaller that Apps & features' entry names. Each
+// message must read as the language's table gives it, else the run fails.
 //
 // usage: DemoDriver.exe SIGNAL_FOLDER LANGUAGE INSTALL_FOLDER [--preview SMALL_FOLDER]
 //
@@ -84,17 +85,74 @@ __attribute__((format(printf, 1, 2))) [[noreturn]] void Fail(const char* format,
     exit(1);
 }
 
-// The language's text `index` from the medium, as setup reads it.
+// The language's text `index` from the medium, as setup reads it. The
+// walk-through fails when the table lacks it: setup would show the English,
+// and a comparison with it would pass whether the language shows or not.
 std::string MediumText(const std::string& language, int index) {
     CLanguageTable table;
     std::string base = std::string(kSetupFolder) + "Languages\\" + language;
     table.Load(base.c_str());
     char* block = table.GetString(index);
-    if (!block)
-        return std::string();
-    std::string text = block;
+    std::string text = block ? block : "";
     free(block);
+    if (text.empty())
+        Fail("the table of %s on the medium lacks text %d", language.c_str(), index);
     return text;
+}
+
+// `text` with its line breaks as spaces, for one line of output.
+std::string OneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    return text;
+}
+
+// Whether `shown` is `text` with each placeholder %1 to %9 filled with a
+// number, as setup fills the room question's.
+bool FilledWithNumbers(const std::string& text, const std::string& shown) {
+    size_t at = 0; // in `shown`
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
+            size_t digits = strspn(shown.c_str() + at, "0123456789");
+            if (digits == 0)
+                return false;
+            at += digits;
+            ++i;
+        } else if (at < shown.size() && shown[at] == text[i]) {
+            ++at;
+        } else {
+            return false;
+        }
+    }
+    return at == shown.size();
+}
+
+// A message box setup or its uninstaller shows: the picture's name, what
+// it is, and its text and caption in the language's table.
+struct Message {
+    const char* picture;
+    const char* what;
+    int text;
+    int caption;
+};
+
+const Message kCompletion = {"installed", "completion message", TXT_INSTALL_DONE,
+                             TXT_INSTALL_DONE_CAPTION};
+const Message kRelativeFolder = {"failure", "failure message", TXT_PATH_RELATIVE,
+                                 TXT_ERROR_CAPTION};
+const Message kRoomQuestion = {"room", "room question", TXT_NO_ROOM_QUESTION, TXT_NO_ROOM_CAPTION};
+const Message kUninstallQuestion = {"uninstall", "uninstaller's question", TXT_UNINSTALL_QUESTION,
+                                    TXT_UNINSTALL_CAPTION};
+
+// Fails unless `box` reads as `message` in the language's table.
+void ExpectMessage(const MessageBoxInfo& box, const Message& message, const std::string& language) {
+    std::string caption = MediumText(language, message.caption);
+    std::string text = MediumText(language, message.text);
+    if (box.caption != caption || !FilledWithNumbers(text, box.text))
+        Fail("that is not the %s of %s, \"%s\": \"%s\"", message.what, language.c_str(),
+             caption.c_str(), OneLine(text).c_str());
+    Say("that is the %s of %s", message.what, language.c_str());
 }
 
 bool FileExists(const std::string& path) {
@@ -150,9 +208,8 @@ void ChooseLanguage(HWND dialog, const std::string& language) {
     // setup reloads its texts on the list's change notification.
     ChooseComboItem(dialog, IDC_LANGUAGE, language, true);
 
-    std::string expected = MediumText(language, TXT_DIALOG_TITLE);
     std::string title = WindowText(dialog);
-    if (expected.empty() || title != expected)
+    if (title != MediumText(language, TXT_DIALOG_TITLE))
         Fail("the dialog's title did not change to the language's: %s", title.c_str());
     Say("language chosen; the dialog now reads: %s", title.c_str());
 }
@@ -187,21 +244,18 @@ void ShowAndClose(const PROCESS_INFORMATION& process, HWND dialog, UINT message,
 }
 
 // Waits for the message box that `process` shows next (other than `owner`),
-// says what it reads, pictures it as `name` and answers it with the button
-// `answerId`.
-MessageBoxInfo PictureMessage(const PROCESS_INFORMATION& process, HWND owner, const char* name,
-                              int answerId) {
+// says what it reads, pictures it, checks that it is `message` in
+// `language` and answers it with the button `answerId`.
+MessageBoxInfo PictureMessage(const PROCESS_INFORMATION& process, HWND owner,
+                              const Message& message, const std::string& language, int answerId) {
     HWND window = WaitForDialogBoxWhileRunning(process.dwProcessId, process.hProcess, owner);
     if (!window)
-        Fail("the program ended without the message for the %s picture", name);
+        Fail("the program ended without the %s", message.what);
     MessageBoxInfo box = ReadMessageBox(window);
-    std::string oneLine = box.text;
-    for (char& c : oneLine)
-        if (c == '\n' || c == '\r')
-            c = ' ';
-    Say("message box \"%s\": %s", box.caption.c_str(), oneLine.c_str());
+    Say("message box \"%s\": %s", box.caption.c_str(), OneLine(box.text).c_str());
     WaitUntilDrawn(window);
-    Screenshot(name);
+    Screenshot(message.picture);
+    ExpectMessage(box, message, language);
     PostClick(window, answerId);
     return box;
 }
@@ -211,11 +265,7 @@ MessageBoxInfo PictureMessage(const PROCESS_INFORMATION& process, HWND owner, co
 void Install(const PROCESS_INFORMATION& process, HWND dialog, const std::string& language) {
     PostClick(dialog, IDOK);
     Say("Install pressed: %s", ControlText(dialog, IDOK).c_str());
-    MessageBoxInfo box = PictureMessage(process, dialog, "installed", IDOK);
-
-    if (box.caption != MediumText(language, TXT_INSTALL_DONE_CAPTION) ||
-        box.text != MediumText(language, TXT_INSTALL_DONE))
-        Fail("that is not the completion message of %s", language.c_str());
+    PictureMessage(process, dialog, kCompletion, language, IDOK);
 }
 
 // The installation's Setup.exe, started by setup at its end: its window is
@@ -291,14 +341,15 @@ void WalkThrough(const std::string& language, const std::string& installFolder) 
 }
 
 // Presses Install with `folder` typed and pictures the message that
-// follows as `name`, answered with `answerId`; setup's dialog stays.
+// follows, which must be `message` in `language`, answered with `answerId`;
+// setup's dialog stays.
 void PictureRefusal(const PROCESS_INFORMATION& process, HWND dialog, const std::string& folder,
-                    const char* name, int answerId) {
+                    const Message& message, const std::string& language, int answerId) {
     TypeInstallFolder(dialog, folder);
     PostClick(dialog, IDOK);
-    HWND box = PictureMessage(process, dialog, name, answerId).window;
+    HWND box = PictureMessage(process, dialog, message, language, answerId).window;
     if (!WaitForWindowGone(box, kTimeoutMs))
-        Fail("the %s message did not close", name);
+        Fail("the %s did not close", message.what);
     Settle(dialog);
 }
 
@@ -334,10 +385,11 @@ std::string UninstallCommand() {
 }
 
 // Runs the installation's uninstaller as Apps & features would, pictures
-// its question and answers No: the installation stays.
-void PictureUninstallQuestion() {
+// its question, which must be in `language`, and answers No: the
+// installation stays.
+void PictureUninstallQuestion(const std::string& language) {
     PROCESS_INFORMATION process = Start(UninstallCommand(), nullptr);
-    PictureMessage(process, nullptr, "uninstall", IDNO);
+    PictureMessage(process, nullptr, kUninstallQuestion, language, IDNO);
     WaitForEnd(process, "the uninstaller");
 }
 
@@ -347,9 +399,9 @@ void Preview(const std::string& language, const std::string& installFolder,
     PROCESS_INFORMATION process = Start(std::string("\"") + kSetupPath + "\"", kSetupFolder);
     HWND dialog = OpenSetupDialog(process, language, installFolder);
     PictureFolderPicker(process, dialog, installFolder);
-    PictureRefusal(process, dialog, "Games", "failure", IDOK);
+    PictureRefusal(process, dialog, "Games", kRelativeFolder, language, IDOK);
     if (smallFolder != "-")
-        PictureRefusal(process, dialog, smallFolder, "room", IDNO);
+        PictureRefusal(process, dialog, smallFolder, kRoomQuestion, language, IDNO);
     else
         Say("no drive without room: the room question is not pictured");
     TypeInstallFolder(dialog, installFolder);
@@ -359,7 +411,7 @@ void Preview(const std::string& language, const std::string& installFolder,
     HWND started = WaitForWindow(0, nullptr, kStandInClass, kTimeoutMs);
     if (started && !WaitForWindowGone(started, kTimeoutMs))
         Fail("the installation's Setup.exe did not close");
-    PictureUninstallQuestion();
+    PictureUninstallQuestion(language);
 }
 
 } // namespace

@@ -214,12 +214,13 @@ TEST(LangtoolCodePages, TheLanguagesScriptOrRegionChoosesTheCodePage) {
 }
 
 // One text's rules, run on scratch catalogue rows: control characters
-// (line breaks only in a message's text) and the English's placeholders.
+// (line breaks only where the row's place is a message's body, whatever
+// its name) and the English's placeholders.
 TEST(LangtoolRules, EachTextKeepsItsEnglishsPlaceholdersAndNoControlCharacter) {
-    const CatalogueText message = {"TXT_SCRATCH",  5000, kNoControl,           kElsewhere,
+    const CatalogueText message = {"TXT_SCRATCH",  5000, kNoControl,           kInMessageBody,
                                    kNoAccelerator, 0,    "Needs %1 MB on %2.", "a message"};
-    const CatalogueText caption = {"TXT_SCRATCH_CAPTION", 5001, kNoControl, kElsewhere,
-                                   kNoAccelerator,        0,    "No Room",  "a message's title"};
+    const CatalogueText caption = {"TXT_SCRATCH_TITLE", 5001, kNoControl, kOnOneLine,
+                                   kNoAccelerator,      0,    "No Room",  "a window's title"};
     const CatalogueText button = {"TXT_SCRATCH_BUTTON", 5002, kControlOk, kOnButton,
                                   kNoAccelerator,       0,    "Go",       "a button"};
     const struct {
@@ -237,7 +238,7 @@ TEST(LangtoolRules, EachTextKeepsItsEnglishsPlaceholdersAndNoControlCharacter) {
         {caption, "%1 fehlt",
          "(5001) has %1, which the English lacks: the English's placeholders "
          "are none"},
-        {caption, "Kein\nPlatz", "TXT_SCRATCH_CAPTION (5001) holds a line break; only a message's"},
+        {caption, "Kein\nPlatz", "TXT_SCRATCH_TITLE (5001) holds a line break; only a message's"},
         {button, "L\nos", "TXT_SCRATCH_BUTTON (5002) holds a line break"},
         {message, "%1\t%2",
          "TXT_SCRATCH (5000) holds the control character U+0009: none is "
@@ -323,6 +324,10 @@ TEST_F(LangtoolTest, TheCatalogueAndTheFileDecideInBuildAndCheck) {
          "src.po: error: TXT_INSTALL_TO (659) holds the control character U+0009"},
         {"line break on a button", 662, Translated(662, "&Los\\ngeht's"), 1,
          "TXT_INSTALL (662) holds a line break; only a message's text may"},
+        {"line break in the progress window's title", 802, Translated(802, "Kopiere\\nDateien"), 1,
+         "TXT_COPY_TITLE (802) holds a line break"},
+        {"line break in the folder picker's line", 665, Translated(665, "Ordner\\nw\xC3\xA4hlen"),
+         1, "TXT_BROWSE_TITLE (665) holds a line break"},
         {"NUL escape", 659, Translated(659, "Zi\\0el"), 1,
          "src.po:12: error: a \"\\0\" escape puts a NUL into the text, which ends it there"},
         {"given twice", 659, Translated(659, "a") + twice, 1, "TXT_INSTALL_TO is given twice"},
@@ -397,7 +402,10 @@ TEST_F(LangtoolTest, DamagedTablesFailWithOneLine) {
         {"odd index", ".sif", 6307,
          "BASE.sif is cut off: 6307 bytes are no whole number of "
          "8-byte records"},
-        {"short index", ".sif", 700 * 8, "BASE.sif is cut off: 700 records, where setup reads 836"},
+        {"short index", ".sif", 700 * 8,
+         "BASE.sif is cut off: 700 records, where every table has at least 789"},
+        {"cut in the dialog's block", ".sif", 788 * 8,
+         "BASE.sif is cut off: 788 records, where every table has at least 789"},
         {"short pool", ".poo", 100, "BASE.poo is cut off: 100 bytes, record "},
     };
     for (const auto& c : cases) {
@@ -418,6 +426,49 @@ TEST_F(LangtoolTest, DamagedTablesFailWithOneLine) {
             EXPECT_EQ(run.err.find("langtool: " + message), 0u) << command << ": " << run.err;
             EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
         }
+    }
+}
+
+// A table made before the messages from 800 on ends at 788 (789 records),
+// or anywhere after: the texts past its end are untranslated, a warning in
+// check, empty in dump; the dump builds, with the English for them.
+TEST_F(LangtoolTest, AnOldTableLacksTheTextsPastItsEnd) {
+    const struct {
+        int records;
+        int untranslated; // texts past the table's end
+    } cases[] = {{789, 36}, {801, 35}, {836, 0}};
+    const std::string german = "Bitte legen Sie die CD ein";
+    std::string source = Source(Po("Language: de", {{TXT_INSTALL_TO, Translated(659, "Ziel:")},
+                                                    {TXT_NO_MEDIUM, Translated(800, german)}}));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.records);
+        ASSERT_EQ(Build(source, Base()).status, 0);
+        std::filesystem::resize_file(Base() + ".sif", c.records * 8);
+        bool lacksNoMedium = c.records <= TXT_NO_MEDIUM;
+        RunResult checked = Langtool({"check", Base()});
+        EXPECT_EQ(checked.status, 0) << checked.out;
+        EXPECT_TRUE(Contains(checked.out, std::to_string(c.untranslated) + " untranslated: 0 " +
+                                              "errors, " + std::to_string(c.untranslated) +
+                                              " warnings"));
+        EXPECT_EQ(Contains(checked.out, "warning: TXT_NO_MEDIUM (800) is past the table's end, "
+                                        "not translated; the English is used"),
+                  lacksNoMedium);
+
+        RunResult dumped = Langtool({"dump", Base()});
+        ASSERT_EQ(dumped.status, 0) << dumped.err;
+        EXPECT_EQ(Count(dumped.err, "is past the table's end; it is written untranslated"),
+                  (size_t)c.untranslated);
+        EXPECT_TRUE(Contains(dumped.out, Translated(TXT_INSTALL_TO, "Ziel:")));
+        EXPECT_TRUE(Contains(dumped.out, Translated(TXT_NO_MEDIUM, lacksNoMedium ? "" : german)));
+        std::string again = Source(dumped.out, "dumped.po");
+        EXPECT_EQ(Build(again, Base("again"), "--release").status, c.untranslated > 0 ? 1 : 0);
+        RunResult rebuilt = Build(again, Base("again"));
+        ASSERT_EQ(rebuilt.status, 0) << rebuilt.err;
+        EXPECT_EQ(Count(rebuilt.err, "is not translated; the English is used"),
+                  (size_t)c.untranslated);
+        EXPECT_EQ(TextOf(Base("again"), TXT_INSTALL_TO), "Ziel:");
+        EXPECT_EQ(TextOf(Base("again"), TXT_NO_MEDIUM),
+                  lacksNoMedium ? FindCatalogueText(TXT_NO_MEDIUM)->english : german);
     }
 }
 

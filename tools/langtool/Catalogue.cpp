@@ -1,7 +1,5 @@
 #include "Catalogue.h"
 
-#include <string.h>
-
 #include <algorithm>
 #include <iterator>
 #include <set>
@@ -84,21 +82,13 @@ void CheckAccelerators(const TableTexts& texts, unsigned codePage, CReport& repo
     }
 }
 
-// Whether the text is a message box's own text, the only place a line break
-// belongs. The catalogue says "elsewhere" for messages, their captions and
-// the folder picker's two texts alike: captions are named *_CAPTION.
-bool ShownAsMessage(const CatalogueText& wanted) {
-    size_t length = strlen(wanted.name);
-    bool caption = length >= 8 && strcmp(wanted.name + length - 8, "_CAPTION") == 0;
-    return wanted.place == kElsewhere && !caption && wanted.index != TXT_BROWSE_TITLE;
-}
-
-// A control character of the text, or a line break where it does not belong.
+// A control character of the text, or a line break outside a message box's
+// own text (the catalogue's kInMessageBody).
 void CheckControlCharacters(const CatalogueText& wanted, const std::string& bytes,
                             CReport& report) {
     for (size_t i = 0; i < bytes.size(); ++i) {
         unsigned char c = (unsigned char)bytes[i];
-        if (c == '\n' && !ShownAsMessage(wanted)) {
+        if (c == '\n' && wanted.place != kInMessageBody) {
             report.Error(0, "%s (%d) holds a line break; only a message's text may", wanted.name,
                          wanted.index);
             return;
@@ -190,7 +180,7 @@ void CheckText(const CatalogueText& wanted, const std::string& bytes, unsigned c
         report.Error(0, "%s (%d) has %u bytes; setup keeps at most %u", wanted.name, wanted.index,
                      (unsigned)bytes.size(), (unsigned)wanted.longest);
     }
-    if (wanted.place != kElsewhere && !bytes.empty()) {
+    if (!OutsideTheDialog(wanted.place) && !bytes.empty()) {
         CheckFit(wanted, bytes, codePage, report);
     }
     CheckControlCharacters(wanted, bytes, report);

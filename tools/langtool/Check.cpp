@@ -17,15 +17,6 @@ namespace {
 // Record problems past this many are counted but not listed.
 const int kListedRecordErrors = 20;
 
-// The records setup reads: up to its highest index.
-int NeededRecords() {
-    int highest = 0;
-    for (const CatalogueText& text : kTextCatalogue) {
-        highest = text.index > highest ? text.index : highest;
-    }
-    return highest + 1;
-}
-
 // Decodes the index into `table`; says in one line why setup could not
 // read the table whole, or nothing when it could.
 std::string Damage(const std::string& base, const std::string& index, const std::string& pool,
@@ -40,9 +31,9 @@ std::string Damage(const std::string& base, const std::string& index, const std:
     for (size_t at = 0; at < index.size(); at += text::kRecordSize) {
         table->records.push_back(text::DecodeRecord((const unsigned char*)index.data() + at));
     }
-    if ((int)table->records.size() < NeededRecords()) {
+    if (table->records.size() < (size_t)kRecordsOfEveryTable) {
         return base + ".sif is cut off: " + std::to_string(table->records.size()) +
-               " records, where setup reads " + std::to_string(NeededRecords());
+               " records, where every table has at least " + std::to_string(kRecordsOfEveryTable);
     }
     for (size_t i = 0; i < table->records.size(); ++i) {
         const TextIndexEntry& entry = table->records[i];
@@ -71,9 +62,21 @@ void CheckRecords(const TableFiles& table, CReport& report) {
 }
 
 // The texts of the table by index: every catalogue index, broken records
-// marked, and every other record that holds a text.
-TableTexts ReadTexts(const TableFiles& table) {
+// marked, and every other record that holds a text. A catalogue text past
+// the table's end is not translated: setup shows its English, which stands
+// in for it here as in a build, and it counts in `untranslated`.
+TableTexts ReadTexts(const TableFiles& table, unsigned codePage, int* untranslated,
+                     CReport& report) {
     TableTexts texts;
+    for (const CatalogueText& text : kTextCatalogue) {
+        if (PastTheEnd(table, text)) {
+            report.Warning(0,
+                           "%s (%d) is past the table's end, not translated; the English is used",
+                           text.name, text.index);
+            Utf8ToCodePage(codePage, text.english, &texts[text.index].bytes);
+            ++*untranslated;
+        }
+    }
     for (size_t index = 0; index < table.records.size(); ++index) {
         const TextIndexEntry& entry = table.records[index];
         bool broken = RecordProblem(entry, table.pool) != nullptr;
@@ -105,6 +108,10 @@ const char* RecordProblem(const TextIndexEntry& entry, const std::string& pool) 
     return nullptr;
 }
 
+bool PastTheEnd(const TableFiles& table, const CatalogueText& text) {
+    return text.index >= (int)table.records.size();
+}
+
 bool ReadTable(const std::string& base, TableFiles* table, FILE* err) {
     if (base.size() > text::kMaxBasePath) {
         fprintf(err, "langtool: %s: base path longer than %d characters\n", base.c_str(),
@@ -133,10 +140,12 @@ int CheckTable(const std::string& base, const CodePageChoice& codePage, FILE* ou
     }
     CReport report(base.c_str(), out);
     CheckRecords(table, report);
-    CheckCatalogue(ReadTexts(table), codePage.number, report);
-    fprintf(out, "%s: %d records, %u pool bytes: %d errors, %d warnings\n", base.c_str(),
-            (int)table.records.size(), (unsigned)table.pool.size(), report.Errors(),
-            report.Warnings());
+    int untranslated = 0;
+    CheckCatalogue(ReadTexts(table, codePage.number, &untranslated, report), codePage.number,
+                   report);
+    fprintf(out, "%s: %d records, %u pool bytes, %d untranslated: %d errors, %d warnings\n",
+            base.c_str(), (int)table.records.size(), (unsigned)table.pool.size(), untranslated,
+            report.Errors(), report.Warnings());
     return report.Errors() > 0 ? kExitFailed : kExitOk;
 }
 

@@ -8,6 +8,7 @@
 
 #include "CodePage.h"
 #include "text/LanguageTable.h"
+#include "text/TextCatalogue.h"
 
 namespace langtool {
 
@@ -34,8 +35,13 @@ struct TableFiles {
 // Reads the table at `base`. False, with one line to `err`, when setup
 // could not read it whole: a base path longer than setup's buffer, a file
 // missing or unreadable, an empty index or one of odd size, fewer records
-// than setup reads, a pool that ends before a record does.
+// than every table has (kRecordsOfEveryTable), a pool that ends before a
+// record does. A table may end before the catalogue's last text.
 bool ReadTable(const std::string& base, TableFiles* table, FILE* err);
+
+// Whether `text` lies past the table's last record: the table was made
+// before the text existed, and setup shows its English.
+bool PastTheEnd(const TableFiles& table, const CatalogueText& text);
 
 // The problem with one record's place in the pool, or null when it is sound.
 const char* RecordProblem(const TextIndexEntry& entry, const std::string& pool);

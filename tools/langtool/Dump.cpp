@@ -24,18 +24,25 @@ std::string DumpHeader(const CodePageChoice& codePage) {
            std::to_string(codePage.number) + "\n";
 }
 
-// The catalogue's texts of the table as PO entries.
+// The catalogue's texts of the table as PO entries; those past its end
+// (a table made before they existed) untranslated.
 void DumpTexts(const TableFiles& table, const CodePageChoice& codePage, PoFile* po,
                CReport& report) {
     for (const CatalogueText& text : kTextCatalogue) {
+        PoEntry dumped;
+        dumped.context = text.name;
+        dumped.english = text.english;
+        if (PastTheEnd(table, text)) {
+            report.Warning(0, "%s (%d) is past the table's end; it is written untranslated",
+                           text.name, text.index);
+            po->entries.push_back(dumped);
+            continue;
+        }
         const TextIndexEntry& entry = table.records[text.index];
         if (const char* problem = RecordProblem(entry, table.pool)) {
             report.Error(0, "%s (%d): %s", text.name, text.index, problem);
             continue;
         }
-        PoEntry dumped;
-        dumped.context = text.name;
-        dumped.english = text.english;
         if (CodePageToUtf8(codePage.number, table.pool.c_str() + entry.offset,
                            &dumped.translation) != ConvertResult::Ok) {
             report.Error(0, "%s (%d) holds bytes that are not text in %s", text.name, text.index,

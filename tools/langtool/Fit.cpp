@@ -145,7 +145,7 @@ bool Room(const CatalogueText& wanted, int* pixels, std::string* where) {
         return true;
     }
     const DialogControl* control = FindControl(wanted.control);
-    if (wanted.place == kElsewhere || control == nullptr) {
+    if (OutsideTheDialog(wanted.place) || control == nullptr) {
         return false;
     }
     *pixels = DialogUnitsToPixels(control->width);
