@@ -48,8 +48,11 @@ CHeldTree::CHeldTree(const char* base) {
     FormatPath(m_base, "%s", base);
     m_baseLength = strlen(m_base);
     m_rootLength = RootOfPath(m_base, root) ? strlen(root) : m_baseLength;
-    // Windows 95 and 98 open no folders.
-    m_canHold = (GetVersion() & 0x80000000u) == 0;
+    // Windows 95 and 98 open no folders; NT 4 has no links, and no flag to
+    // open one as itself.
+    DWORD version = GetVersion();
+    m_canHold = (version & 0x80000000u) == 0;
+    m_linkItself = LOBYTE(LOWORD(version)) >= 5 ? FILE_FLAG_OPEN_REPARSE_POINT : 0;
 }
 
 void CHeldTree::Release(size_t count) {
@@ -64,9 +67,9 @@ bool CHeldTree::Hold(size_t end) {
     bool inTree = end >= m_baseLength;
     if (m_count == kMostHeld || (inTree && IsLink(m_path)))
         return false;
-    HANDLE folder = CreateFileA(
-        m_path, FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-        FILE_FLAG_BACKUP_SEMANTICS | (inTree ? FILE_FLAG_OPEN_REPARSE_POINT : 0), nullptr);
+    HANDLE folder = CreateFileA(m_path, FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS | (inTree ? m_linkItself : 0), nullptr);
     if (folder == INVALID_HANDLE_VALUE)
         return false;
     BY_HANDLE_FILE_INFORMATION info;

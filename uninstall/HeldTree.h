@@ -40,6 +40,7 @@ class CHeldTree {
     size_t m_baseLength;
     size_t m_rootLength;
     bool m_canHold;
+    DWORD m_linkItself; // the flag that opens a link rather than its target
     // The folders held: m_path's first m_ends[i] bytes, each a handle.
     PathBuffer m_path;
     HANDLE m_held[kMostHeld];
