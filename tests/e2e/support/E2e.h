@@ -9,6 +9,7 @@
 #include "RunProbe.h"
 #include "Session.h"
 #include "ShellLink.h"
+#include "ShellWindows.h"
 #include "StubLog.h"
 #include "tools/windriver/OtherWindows.h"
 #include "tools/windriver/Wait.h"
