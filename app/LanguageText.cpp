@@ -3,6 +3,7 @@
 
 #include "app/ProgramLanguage.h"
 #include "app/SetupDlg.h"
+#include "platform/ThisProgram.h"
 #include "text/Format.h"
 
 // The text of a table entry up to its first NUL, or an empty string.
@@ -34,11 +35,7 @@ CString CSetupDlg::LoadInstalledText(const CString& folder, int index) {
 }
 
 void LoadProgramLanguage(CLanguageTable& table) {
-    char program[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
-    char* slash = length > 0 && length < sizeof program ? strrchr(program, '\\') : nullptr;
-    if (!slash)
-        return;
-    *slash = '\0';
-    LoadInstalledLanguage(table, program);
+    char program[MAX_PATH], folder[MAX_PATH];
+    if (ThisProgramFolder(program, folder))
+        LoadInstalledLanguage(table, folder);
 }

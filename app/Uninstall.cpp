@@ -14,6 +14,7 @@
 #include "install/Shortcut.h"
 #include "uninstall/Removal.h"
 #include "platform/Application.h"
+#include "platform/ThisProgram.h"
 #include "text/LocalText.h"
 
 namespace {
@@ -24,7 +25,7 @@ const size_t kMostNamed = 8;
 struct Outcome {
     char text[2048];
     size_t stayed;
-    LogReport* log; // of the files that stayed; null: none
+    LogReport* log; // of the files that stayed
     const char* stayedHeading;
 };
 
@@ -35,8 +36,7 @@ void Append(Outcome& outcome, const char* format, const char* value) {
 
 void Stayed(const char* path, void* context) {
     Outcome& outcome = *static_cast<Outcome*>(context);
-    if (outcome.log)
-        outcome.log->Line("not removed: %s", path);
+    outcome.log->Line("not removed: %s", path);
     if (outcome.stayed == 0)
         Append(outcome, "\n\n%s", outcome.stayedHeading);
     if (outcome.stayed < kMostNamed)
@@ -52,25 +52,11 @@ int Tell(const SetupOptions& options, CLanguageTable& texts, const char* text, U
                                           LocalText(texts, kText<TXT_UNINSTALL_CAPTION>), style);
 }
 
-// The folder this program sits in: the uninstaller's own, which holds the
-// record.
-bool OwnFolder(PathBuffer& self, PathBuffer& folder) {
-    DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
-    if (length == 0 || length >= sizeof self)
-        return false;
-    FormatPath(folder, "%s", self);
-    char* slash = strrchr(folder, '\\');
-    if (!slash)
-        return false;
-    *slash = '\0';
-    return true;
-}
-
 // The Start Menu folder that setup would make now; false when there is none.
 bool MenuFolder(PathBuffer& folder) {
     char programs[MAX_PATH] = "";
     return ProgramsFolderFor(nullptr, programs) && programs[0] &&
-           FormatPath(folder, "%s\\%s", programs, kProductFolder);
+           FormatMenuFolder(folder, programs);
 }
 
 // The uninstaller's folder goes once the removal is done: its record at
@@ -91,23 +77,13 @@ void RemoveOwnFiles(const char* self, const char* home) {
     DeleteAtRestart(home);
 }
 
-// Removes the installation and its registry entries, with the log's lines;
-// the exit code.
-int RemoveInstallation(Removal& removal, LogReport& log) {
-    removal.Remove();
-    Outcome outcome = {"", 0, &log, ""};
-    removal.ForEachStayed(Stayed, &outcome);
-    bool forgotten = ForgetInstallation(removal.InstallDir());
-    log.Line("registry: %s", forgotten ? "ok" : "failed");
-    return outcome.stayed || !forgotten ? kExitIncomplete : kExitInstalled;
-}
-
-// What the removal left, in one message: the files that stayed and the
-// folder that still holds them, so the player knows their saves are there.
-void TellOutcome(const SetupOptions& options, CLanguageTable& texts, const Removal& removal,
+// What the removal left, in one message and the log: the files that stayed
+// and the folder that still holds them, so the player knows their saves are
+// there. Whether a recorded file stayed.
+bool TellOutcome(const SetupOptions& options, CLanguageTable& texts, const Removal& removal,
                  LogReport& log) {
     LocalText stayed(texts, kText<TXT_UNINSTALL_STAYED>);
-    Outcome outcome = {"", 0, nullptr, stayed};
+    Outcome outcome = {"", 0, &log, stayed};
     LookUpText(texts, kText<TXT_UNINSTALL_DONE>, outcome.text, sizeof outcome.text, nullptr, 0);
     removal.ForEachStayed(Stayed, &outcome);
     if (removal.FilesLeft()) {
@@ -116,13 +92,16 @@ void TellOutcome(const SetupOptions& options, CLanguageTable& texts, const Remov
         log.Line("kept: %s", removal.InstallDir());
     }
     Tell(options, texts, outcome.text, outcome.stayed ? MB_OK | MB_ICONEXCLAMATION : MB_OK);
+    return outcome.stayed != 0;
 }
 
 } // namespace
 
 int RunUninstall(const SetupOptions& options) {
     PathBuffer self, home, menu;
-    if (!OwnFolder(self, home))
+    // The folder this program sits in is the uninstaller's own, which holds
+    // the record.
+    if (!ThisProgramFolder(self, home))
         return kExitRecordRefused;
     // The installation's language for the user, from the pair beside this
     // program (which stays until the next restart), English for a quiet
@@ -149,17 +128,23 @@ int RunUninstall(const SetupOptions& options) {
     if (Tell(options, texts, LocalText(texts, kText<TXT_UNINSTALL_QUESTION>),
              MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return kExitDeclined;
-    int result = kExitNotElevated;
-    if (!elevate) {
-        result = RemoveInstallation(removal, log);
-        RemoveOwnFiles(self, home);
-    } else {
+    int result = kExitInstalled;
+    if (elevate) {
+        // The elevated part removes and writes the log; what stayed is told
+        // here, from what is still there.
         SetupOptions elevated = options;
         elevated.silent = true;
         result = RunElevatedPart(elevated);
+        if (result == kExitInstalled || result == kExitIncomplete)
+            TellOutcome(options, texts, removal, log);
+        return result;
     }
-    if (result == kExitInstalled || result == kExitIncomplete)
-        TellOutcome(options, texts, removal, log);
+    removal.Remove();
+    bool forgotten = ForgetInstallation(removal.InstallDir());
+    log.Line("registry: %s", forgotten ? "ok" : "failed");
+    RemoveOwnFiles(self, home);
+    if (TellOutcome(options, texts, removal, log) || !forgotten)
+        result = kExitIncomplete;
     log.Line("result: %d", result);
     return result;
 }

@@ -6,6 +6,7 @@
 #include "install/DesktopShell.h"
 #include "install/ExitCodes.h"
 #include "install/PathRules.h"
+#include "platform/ThisProgram.h"
 
 bool NeedsElevation() {
     char hook[2] = "";
@@ -39,8 +40,7 @@ void WaitPainting(HANDLE process, HWND owner) {
 
 int RunElevated(const char* arguments, HWND owner) {
     PathBuffer self;
-    DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
-    if (length == 0 || length >= sizeof self)
+    if (!ThisProgramPath(self))
         return kExitNotElevated;
     SHELLEXECUTEINFOA start = {};
     start.cbSize = sizeof start;

@@ -12,6 +12,7 @@
 #include "install/Shortcut.h"
 #include "install/SourceMedium.h"
 #include "platform/FindFile.h"
+#include "platform/ThisProgram.h"
 #include "platform/WorkingDirectory.h"
 #include "uninstall/HeldTree.h"
 #include "uninstall/UninstallLog.h"
@@ -295,8 +296,7 @@ bool CopyLanguageFileTo(const char* home, const char* source, const char* extens
 // and the chosen language's texts, and Apps & features lists it.
 bool Installation::SetUpUninstaller() {
     PathBuffer self, uninstaller, uninstallers;
-    DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
-    if (!m_home[0] || length == 0 || length >= sizeof self || !UninstallersFolder(uninstallers))
+    if (!m_home[0] || !ThisProgramPath(self) || !UninstallersFolder(uninstallers))
         return false;
     CreateDirectoryA(uninstallers, nullptr);
     CreateDirectoryA(m_home, nullptr);

@@ -121,8 +121,12 @@ bool BuildInstalledPaths(InstallPaths& p) {
            FormatPath(p.glideSource, "%s\\%s", kGlideFolder, kGlideLibrary);
 }
 
+bool FormatMenuFolder(PathBuffer& folder, const char* programsFolder) {
+    return FormatPath(folder, "%s\\%s", programsFolder, kProductFolder);
+}
+
 bool BuildMenuPaths(InstallPaths& p, const char* programsFolder) {
-    return FormatPath(p.menuFolder, "%s\\%s", programsFolder, kProductFolder) &&
+    return FormatMenuFolder(p.menuFolder, programsFolder) &&
            FormatPath(p.setupLink, "%s\\%s", p.menuFolder, kSetupLink) &&
            FormatPath(p.gameLink, "%s\\%s%s", p.menuFolder, kProductFolder, kLinkExtension);
 }

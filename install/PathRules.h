@@ -68,6 +68,9 @@ bool BuildInstalledPaths(InstallPaths& paths);
 // the text is refused or a path does not fit.
 bool InstallFolderFor(const char* typed, PathBuffer& installDir);
 
+// The Start Menu folder below `programsFolder`.
+bool FormatMenuFolder(PathBuffer& folder, const char* programsFolder);
+
 // The Start Menu folder and its links below `programsFolder`.
 bool BuildMenuPaths(InstallPaths& paths, const char* programsFolder);
 

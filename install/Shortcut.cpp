@@ -87,14 +87,11 @@ bool ReadShortcutTarget(const char* linkPath, char* target) {
 bool ProgramsFolderFor(HWND owner, char* path) {
     // The installation is the machine's, so its shortcuts go where every
     // user sees them; systems without user profiles (Windows 95 and 98
-    // without them) have only the user's folder. Only whether an item list
-    // came back counts, not the result code.
+    // without them) give no item list for it and have only the user's.
     LPITEMIDLIST items = nullptr;
     SHGetSpecialFolderLocation(owner, CSIDL_COMMON_PROGRAMS, &items);
     if (!items)
-        SHGetSpecialFolderLocation(owner, CSIDL_PROGRAMS, &items);
-    if (!items)
-        return false;
+        return SpecialFolderPath(owner, CSIDL_PROGRAMS, path);
     // A location without a file-system path leaves `path` untouched.
     bool found = ShellItemPath(items, path);
     FreeShellItemList(items);

@@ -10,6 +10,16 @@ void FreeShellItemList(LPITEMIDLIST items) {
     }
 }
 
+bool SpecialFolderPath(HWND owner, int csidl, char* path) {
+    LPITEMIDLIST items = nullptr;
+    SHGetSpecialFolderLocation(owner, csidl, &items);
+    if (!items)
+        return false;
+    bool found = ShellItemPath(items, path);
+    FreeShellItemList(items);
+    return found;
+}
+
 bool ShellItemPath(LPCITEMIDLIST items, char* path) {
     char converted[MAX_PATH];
     if (!SHGetPathFromIDListA(items, converted))

@@ -23,23 +23,17 @@ char AsciiUpper(char c) {
     return c >= 'a' && c <= 'z' ? (char)(c - 'a' + 'A') : c;
 }
 
-// The product folder in any case of its letters, as Windows reads a name.
-bool IsProductFolder(const char* name, size_t length) {
-    if (length != kProductLength)
-        return false;
-    for (size_t i = 0; i < length; ++i) {
-        if (AsciiUpper(name[i]) != AsciiUpper(kProductFolder[i]))
-            return false;
-    }
-    return true;
-}
-
+// `a` and `b` in any case of their ASCII letters, as Windows reads a name.
 bool SameLetters(const char* a, const char* b, size_t length) {
     for (size_t i = 0; i < length; ++i) {
         if (AsciiUpper(a[i]) != AsciiUpper(b[i]))
             return false;
     }
     return true;
+}
+
+bool IsProductFolder(const char* name, size_t length) {
+    return length == kProductLength && SameLetters(name, kProductFolder, length);
 }
 
 // Why `name[0, length)` cannot be a name that setup made, or null. Windows

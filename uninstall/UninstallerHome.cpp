@@ -19,14 +19,8 @@ const unsigned kHomesTried = 8;
 
 bool ProgramFilesFolder(PathBuffer& folder) {
     // The shell names it from Windows 2000 on; before, only the registry.
-    LPITEMIDLIST items = nullptr;
-    SHGetSpecialFolderLocation(nullptr, CSIDL_PROGRAM_FILES, &items);
-    if (items) {
-        bool found = ShellItemPath(items, folder);
-        FreeShellItemList(items);
-        if (found)
-            return true;
-    }
+    if (SpecialFolderPath(nullptr, CSIDL_PROGRAM_FILES, folder))
+        return true;
     CRegistryKey key;
     return key.Open(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion") &&
            key.ReadString("ProgramFilesDir", folder, sizeof folder);

@@ -1,0 +1,19 @@
+#include "platform/ThisProgram.h"
+
+#include <string.h>
+
+bool ThisProgramPath(char (&path)[MAX_PATH]) {
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    return length > 0 && length < sizeof path;
+}
+
+bool ThisProgramFolder(char (&path)[MAX_PATH], char (&folder)[MAX_PATH]) {
+    if (!ThisProgramPath(path))
+        return false;
+    memcpy(folder, path, sizeof folder);
+    char* slash = strrchr(folder, '\\');
+    if (!slash)
+        return false;
+    *slash = '\0';
+    return true;
+}
