@@ -13,7 +13,7 @@ struct LabelledControl {
 
 // Gives each control of `dialog` in `pairs` the text of its label, its
 // mnemonic's "&" left out, as its accessible name, in place of any name
-// set before. Systems without the service (Windows 95 and 98, and NT 4
-// without Active Accessibility 2.0) keep the names they would give: nothing
-// is reported.
+// set before. Systems without the service (Windows 95; 98 and NT 4 without
+// Active Accessibility 2.0) keep the names they would give: nothing is
+// reported.
 void NameControlsAfterLabels(HWND dialog, const LabelledControl* pairs, int count);
