@@ -237,8 +237,8 @@ void ChooseLanguage(HWND dialog, const std::string& language) {
 
     std::string title = WindowText(dialog);
     if (!ReadsAs(title, MediumText(language, TXT_DIALOG_TITLE)))
-        Fail("the dialog's title does not read as the language's in code page %u: %s",
-             g_codePage, title.c_str());
+        Fail("the dialog's title does not read as the language's in code page %u: %s", g_codePage,
+             title.c_str());
     Say("language chosen; the dialog now reads: %s", title.c_str());
 }
 
