@@ -43,7 +43,7 @@ die() {
     exit 1
 }
 usage() {
-    sed -n '/^# usage:/,/^#  *the check fails/p' "$0" | sed 's/^# \{0,1\}//' >&2
+    sed -n '/^# usage:/,/^#  *where that differs)/p' "$0" | sed 's/^# \{0,1\}//' >&2
     exit 2
 }
 
