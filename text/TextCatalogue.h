@@ -15,14 +15,15 @@ enum TextPlace {
     kOnLabel,    // a static control; '&' marks an accelerator
     kOnButton,   // a push button; '&' marks an accelerator
     // Outside the dialog (langtool measures no room there):
-    kInMessageBody, // a message box's own text, the one place a line break belongs
-    kOnOneLine,     // a title (a message box's, the copy's progress window's, the
-                    // folder picker's) or the folder picker's line above its tree
+    kInMessageBody,  // a message box's own text, the one place a line break belongs
+    kOnOneLine,      // a title (a message box's, the copy's progress window's, the
+                     // folder picker's)
+    kInFolderPicker, // the folder picker's line above its tree, wrapped to its width
 };
 
 // Whether a text of `place` is shown outside the setup dialog.
 constexpr bool OutsideTheDialog(TextPlace place) {
-    return place == kInMessageBody || place == kOnOneLine;
+    return place == kInMessageBody || place == kOnOneLine || place == kInFolderPicker;
 }
 
 // Which texts must carry one accelerator each, different from the others
@@ -60,7 +61,7 @@ enum { kMaxBrowseCaptionLength = 127 };
       "E&xit", "The button that closes setup.")
 // The texts of message boxes and the folder picker:
 #define OTHER_TEXTS(X)                                                                             \
-    X(TXT_BROWSE_TITLE, 665, kNoControl, kOnOneLine, kNoAccelerator, 0,                            \
+    X(TXT_BROWSE_TITLE, 665, kNoControl, kInFolderPicker, kNoAccelerator, 0,                       \
       "Choose the folder to install The Vellmor into:",                                            \
       "The line above the folder tree in the folder picker.")                                      \
     X(TXT_INSTALL_DONE, 668, kNoControl, kInMessageBody, kNoAccelerator, 0,                        \
