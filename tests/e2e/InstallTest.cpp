@@ -459,6 +459,33 @@ TEST(Install, MessagesInTheChosenLanguageOrInEnglishFromAnOldTable) {
     EXPECT_EQ(static_cast<DWORD>(kExitDeclined), uninstall.ExitCode());
 }
 
+// When the system cannot start the elevated copy for another reason than
+// the player's No, the player learns it, in the dialog's language, and
+// nothing is written. Wine's "runas" shows no prompt that could fail: the
+// copy's program is taken away instead (ERROR_FILE_NOT_FOUND).
+TEST(Install, ElevationTheSystemRefusesIsSaidInTheDialogsLanguage) {
+    const SetupMessage refused = {"Windows konnte nicht nach Administratorrechten fragen (Fehler "
+                                  "2). Es wurde nichts ge\xE4ndert.",
+                                  "Setup", true};
+    Texts texts = GermanTexts();
+    texts.push_back({TXT_ELEVATION_FAILED, "Windows konnte nicht nach Administratorrechten fragen "
+                                           "(Fehler %1). Es wurde nichts ge\xE4ndert."});
+    InsertDisc(kDisc, Medium::Product().WithLanguage(kGerman.name, texts));
+    const std::string copy = "C:\\Moved\\Setup.exe";
+    MakeFolders("C:\\Moved");
+    CopyOneFile(SetupExe(), copy);
+    ASSERT_TRUE(SetEnvironmentVariableA("VELLMOR_SETUP_RELAUNCH", "1"));
+    Session setup({}, copy);
+    SetEnvironmentVariableA("VELLMOR_SETUP_RELAUNCH", nullptr);
+    ASSERT_TRUE(setup.WaitForDialog());
+    ChooseLanguage(setup, kGerman);
+    ASSERT_EQ(0u, RunLinuxShell("rm '" + LinuxPath(copy) + "'"));
+    setup.SetField("C:\\Games");
+    setup.ExpectFailure(setup.Install(), refused);
+    EXPECT_FALSE(FolderExists("C:\\Games"));
+    ExpectNothingRecorded(setup);
+}
+
 TEST(Install, LongestRootFits) {
     InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\SetupGlide.dll", "helper"));
     Session setup;
