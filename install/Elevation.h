@@ -21,7 +21,8 @@ bool NeedsElevation();
 // shown, the program could not start), else 0.
 int RunElevated(const char* arguments, HWND owner, DWORD* refused = nullptr);
 
-// Turns on RedirectionGuard for this process (Windows 10 and 11 with it):
+// Turns on RedirectionGuard for this process (Windows 11, and Windows 10
+// from 22H2):
 // the system then refuses to follow a junction that a user without
 // administrator rights made. A system without it is left as it is.
 void EnableRedirectionGuard();
