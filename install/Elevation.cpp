@@ -44,8 +44,6 @@ int RunElevated(const char* arguments, HWND owner, DWORD* refused) {
     DWORD& failure = refused ? *refused : ignored;
     failure = 0;
     PathBuffer self;
-    if (!ThisProgramPath(self))
-        return kExitNotElevated;
     SHELLEXECUTEINFOA start = {};
     start.cbSize = sizeof start;
     start.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
@@ -54,7 +52,8 @@ int RunElevated(const char* arguments, HWND owner, DWORD* refused) {
     start.lpFile = self;
     start.lpParameters = arguments;
     start.nShow = SW_SHOWNORMAL;
-    if (!ShellExecuteExA(&start) || !start.hProcess) {
+    SetLastError(0);
+    if (!ThisProgramPath(self) || !ShellExecuteExA(&start) || !start.hProcess) {
         // The user's No is ERROR_CANCELLED, and says all there is to say.
         DWORD error = GetLastError();
         failure = error == ERROR_CANCELLED ? 0 : error ? error : ERROR_GEN_FAILURE;
