@@ -13,9 +13,11 @@
 #include <shlguid.h>
 #include <shlobj.h>
 
+#include "install/PathRules.h"
 #include "platform/ComRef.h"
 #include "platform/Handle.h"
 #include "platform/LibrarySearch.h"
+#include "platform/WorkingDirectory.h"
 
 namespace {
 
@@ -180,4 +182,13 @@ bool StartAsDesktopUser(const char* program, const char* folder) {
     CoUninitialize();
     FreeLibrary(automation);
     return started;
+}
+
+void StartAsPlayer(const char* folder, const char* name) {
+    char command[MAX_PATH + 2];
+    if (!FormatPath(command, "\"%s\\%s\"", folder, name) || StartAsDesktopUser(command, folder))
+        return;
+    CWorkingDirectory workingDirectory;
+    SetCurrentDirectoryA(folder);
+    WinExec(command, SW_SHOWNORMAL);
 }

@@ -200,7 +200,16 @@ enum { kMaxBrowseCaptionLength = 127 };
     X(TXT_RECORD_DAMAGED, 835, kNoControl, kInMessageBody, kNoAccelerator, 0,                      \
       "The uninstall record is damaged (line %1: %2); nothing was removed.",                       \
       "The uninstaller's message when its record is damaged; %1 is the line number, %2 what is "   \
-      "wrong with it (in English).")
+      "wrong with it (in English).")                                                               \
+    X(TXT_ELEVATION_FAILED, 838, kNoControl, kInMessageBody, kNoAccelerator, 0,                    \
+      "Windows could not ask for administrator rights (error %1). Nothing was changed.",           \
+      "The message when the prompt for administrator rights cannot be shown or the elevated setup "\
+      "cannot start; %1 is the system's error number.")                                           \
+    X(TXT_UNINSTALLER_NOT_HOME, 839, kNoControl, kInMessageBody, kNoAccelerator, 0,                \
+      "This uninstaller does not run from its folder below %1; nothing was removed. Remove The "   \
+      "Vellmor from Apps & features.",                                                             \
+      "The uninstaller's message when a copy of it is started from another folder; %1 is the "     \
+      "folder below which the uninstallers live. Apps & features is Windows's list of programs.")
 
 // clang-format on
 #define TEXT_CATALOGUE(X) DIALOG_TEXTS(X) OTHER_TEXTS(X) MESSAGE_TEXTS(X)

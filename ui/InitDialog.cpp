@@ -168,15 +168,7 @@ void CSetupDlg::Preset(const char* folder, const char* language) {
 }
 
 void CSetupDlg::RunProduct(const char* folder) {
-    // Quoted, so that a folder with spaces cannot start another program
-    // ("C:\Program Files\..." must never run "C:\Program.exe").
-    char command[MAX_PATH + 2];
-    if (!FormatPath(command, "\"%s\\%s\"", folder, kGameExe))
-        return;
     // An elevated setup would hand the game the administrator's rights and
     // folders: the desktop's shell starts it as the player instead.
-    if (StartAsDesktopUser(command, folder))
-        return;
-    SetCurrentDirectoryA(folder);
-    WinExec(command, SW_SHOWNORMAL);
+    StartAsPlayer(folder, kGameExe);
 }
