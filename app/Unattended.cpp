@@ -1,5 +1,6 @@
 #include "app/Unattended.h"
 
+#include "app/ProgramLanguage.h"
 #include "install/Elevation.h"
 #include "install/InstalledGame.h"
 #include "install/LogReport.h"
@@ -59,13 +60,12 @@ int RunOwnedInstall(const SetupOptions& options) {
     if (!IsWindow(owner))
         return kExitUsage;
     // The dialog's language, from the medium, which must offer it.
-    CLanguageTable texts;
-    char sourceRoot[MAX_PATH], basePath[MAX_PATH];
+    LanguageTexts texts;
+    char sourceRoot[MAX_PATH];
     if (FindMediumRoot(sourceRoot)) {
         if (!MediumOffersLanguage(sourceRoot, options.language))
             return kExitUsage;
-        if (FormatPath(basePath, "%s%s\\%s", sourceRoot, kLanguagesFolder, options.language))
-            texts.Load(basePath);
+        LoadMediumLanguage(texts, sourceRoot, options.language);
     }
     PathBuffer installDir;
     return InstallWithMessages(owner, texts, options.folder, options.language,

@@ -4,12 +4,12 @@
 
 #include "install/Installation.h"
 #include "platform/Window.h"
-#include "text/LanguageTable.h"
+#include "text/SetupPair.h"
 
 // Finds the medium again (none: its message, then the process ends with
 // kExitNoMedium) and runs the installation from the text `typed` and
 // `language`; every message is owned by `owner`, in the language of
 // `texts`.
-SetupExit InstallWithMessages(const CWnd& owner, CLanguageTable& texts, const char* typed,
+SetupExit InstallWithMessages(const CWnd& owner, LanguageTexts& texts, const char* typed,
                               const char* language, bool glideDriverPresent,
                               PathBuffer& installDir);
