@@ -14,9 +14,9 @@
 #include "platform/FindFile.h"
 #include "platform/ThisProgram.h"
 #include "platform/WorkingDirectory.h"
+#include "text/SetupPair.h"
 #include "uninstall/HeldTree.h"
 #include "uninstall/UninstallLog.h"
-#include "text/SetupPair.h"
 #include "uninstall/UninstallerHome.h"
 
 const InstallMessage kNoMedium = {kText<TXT_NO_MEDIUM>, kText<TXT_NO_MEDIUM_CAPTION>,

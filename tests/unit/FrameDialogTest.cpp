@@ -276,6 +276,7 @@ TEST(FrameDialog, DialogTextsAreSetInTheOrderOfTheCatalogue) {
 struct Direction {
     LONG dialog, button;
     UINT messageBox;
+    RECT buttonOnScreen;
 };
 
 // The frame that applies the demo's German table with a setup pair that
@@ -283,6 +284,7 @@ struct Direction {
 class MirroredDlg : public FrameOnlyDlg {
   public:
     Direction seen[3];
+    RECT client; // on the screen
 
   protected:
     BOOL OnInitDialog() override {
@@ -296,9 +298,14 @@ class MirroredDlg : public FrameOnlyDlg {
         for (int i = 0; i < 3; ++i) {
             m_texts.Load(german.c_str(), setupPairs[i]);
             ApplyDialogTexts();
-            seen[i] = {GetWindowLongA(m_hWnd, GWL_EXSTYLE),
-                       GetWindowLongA(::GetDlgItem(m_hWnd, IDOK), GWL_EXSTYLE),
-                       ReadingStyle(MB_OK, m_texts.RightToLeft())};
+            HWND button = ::GetDlgItem(m_hWnd, IDOK);
+            seen[i] = {GetWindowLongA(m_hWnd, GWL_EXSTYLE), GetWindowLongA(button, GWL_EXSTYLE),
+                       ReadingStyle(MB_OK, m_texts.RightToLeft()), RECT()};
+            ::GetWindowRect(button, &seen[i].buttonOnScreen);
+            if (i == 0) {
+                ::GetClientRect(m_hWnd, &client);
+                ::MapWindowPoints(m_hWnd, nullptr, (POINT*)&client, 2);
+            }
         }
         EndDialog(IDCANCEL);
         return TRUE;
@@ -319,8 +326,13 @@ TEST(FrameDialog, RightToLeftLanguageMirrorsTheDialogAndItsMessages) {
     EXPECT_EQ(ltr.dialog | WS_EX_LAYOUTRTL, rtl.dialog);
     EXPECT_EQ(ltr.button | WS_EX_LAYOUTRTL, rtl.button);
     EXPECT_EQ((UINT)(MB_OK | MB_RTLREADING | MB_RIGHT), rtl.messageBox);
+    // The button at the mirror image of its place, then back at it.
+    EXPECT_EQ(dialog.client.right - ltr.buttonOnScreen.right,
+              rtl.buttonOnScreen.left - dialog.client.left);
+    EXPECT_EQ(ltr.buttonOnScreen.top, rtl.buttonOnScreen.top);
     EXPECT_EQ(ltr.dialog, dialog.seen[2].dialog);
     EXPECT_EQ(ltr.button, dialog.seen[2].button);
+    EXPECT_TRUE(EqualRect(&ltr.buttonOnScreen, &dialog.seen[2].buttonOnScreen));
 }
 
 TEST(IconPosition, CentresTheIconRoundingUpWithoutGoingNegativeByRounding) {
