@@ -457,6 +457,10 @@ TEST_F(LangtoolTest, TheMessagesComeFromTheSetupPairBesideTheTable) {
         EXPECT_EQ(TextOf(pair, text::kSetupMarkerRecord), text::kSetupPairMarker);
         EXPECT_EQ(TextOf(pair, text::kSetupDirectionRecord), "ltr");
         EXPECT_EQ(TextOf(pair, TXT_NO_MEDIUM), german);
+        EXPECT_EQ(Langtool({"check", pair}).err,
+                  "langtool: " + pair +
+                      " is setup's own pair: give the game's table, whose "
+                      "folder holds Setup\n");
         if (c.gameTexts) {
             std::string pool = ReadBytes(Base() + ".poo");
             std::string index = ReadBytes(Base() + ".sif");

@@ -171,6 +171,10 @@ bool ReadTable(const std::string& base, TableFiles* table, FILE* err) {
         }
     }
     std::string damage = Damage(base, index, table->pool, table);
+    if (damage.empty() && HoldsMarker(*table)) {
+        damage = base + " is setup's own pair: give the game's table, whose folder holds " +
+                 text::kSetupPairFolder;
+    }
     if (!damage.empty()) {
         fprintf(err, "langtool: %s\n", damage.c_str());
     }
