@@ -7,6 +7,7 @@
 
 #include "Paths.h"
 #include "text/LanguageWriter.h"
+#include "text/SetupPair.h"
 #include "text/TextCatalogue.h"
 
 namespace e2e {
@@ -86,8 +87,20 @@ Medium& Medium::WithoutLanguages() {
     return *this;
 }
 
-Medium& Medium::WithLanguage(const std::string& name, const Texts& texts) {
-    languages_.push_back({name, texts});
+Medium& Medium::WithLanguage(const std::string& name, const Texts& texts, const Texts& gameOwn) {
+    Language language = {name, gameOwn, {}};
+    for (const auto& text : texts)
+        (InSetupPair(text.first) ? language.setup : language.game).push_back(text);
+    if (!language.setup.empty()) {
+        language.setup.push_back({text::kSetupMarkerRecord, text::kSetupPairMarker});
+        language.setup.push_back({text::kSetupDirectionRecord, text::kLeftToRight});
+    }
+    languages_.push_back(language);
+    return *this;
+}
+
+Medium& Medium::WithOldLanguage(const std::string& name, const Texts& texts) {
+    languages_.push_back({name, texts, {}});
     return *this;
 }
 
@@ -129,7 +142,12 @@ void Medium::WriteTo(const std::string& folder) const {
     for (const Language& language : languages_) {
         std::string base = JoinPath(folder, "Languages\\" + language.name);
         MakeParentFolders(base);
-        WriteLanguage(base, language.texts);
+        WriteLanguage(base, language.game);
+        if (language.setup.empty())
+            continue;
+        std::string setupBase = JoinPath(folder, "Languages\\Setup\\" + language.name);
+        MakeParentFolders(setupBase);
+        WriteLanguage(setupBase, language.setup);
     }
     if (readOnly_)
         MarkReadOnlyTree(folder);
