@@ -967,8 +967,7 @@ TEST(Install, RemovingOneOfTwoInstallationsFollowsNoSwitchAndNoLink) {
     // A copy of the first's uninstaller with its record, run from another
     // folder: it trusts neither, and removes nothing.
     MakeFolders("C:\\Copy");
-    for (const char* name : {"Uninstall.log", "language.poo", "language.sif"})
-        CopyOneFile(JoinPath(FolderOf(first), name), JoinPath("C:\\Copy", name));
+    CopyOneFile(JoinPath(FolderOf(first), "Uninstall.log"), "C:\\Copy\\Uninstall.log");
     CopyOneFile(first, "C:\\Copy\\Setup.exe");
     EXPECT_EQ(static_cast<DWORD>(kExitNotFromHome), run("C:\\Copy\\Setup.exe", "/UNINSTALL /S"));
     EXPECT_TRUE(FileExists("C:\\Games\\The Vellmor\\Vellmor.exe"));
