@@ -31,10 +31,10 @@ Languages/Setup/Deutsch.poo
 Languages/Setup/Deutsch.sif
 Languages/Setup/English.poo
 Languages/Setup/English.sif
-Languages/Setup/Español.poo
-Languages/Setup/Español.sif
-Languages/Setup/Français.poo
-Languages/Setup/Français.sif
+Languages/Setup/Espanol.poo
+Languages/Setup/Espanol.sif
+Languages/Setup/Francais.poo
+Languages/Setup/Francais.sif
 Languages/Setup/Italiano.poo
 Languages/Setup/Italiano.sif
 Setup.exe
