@@ -16,7 +16,8 @@ const char* const kProductOnC[] = {"C:\\The Vellmor", "C:\\Languages", "C:\\Glid
 
 // What every scan relies on: CD-ROM drives that stay in the drive mask
 // without a disc, and fixed disks C: and G:.
-void ExpectEmptyCdDrives() {
+void ExpectEmptyCdDrives(Where where = Where::Here()) {
+    const auto trace = where.Trace();
     DWORD mask = GetLogicalDrives();
     for (const char* drive = kCdDrives; *drive; ++drive) {
         std::string root = std::string(1, *drive) + ":\\";
@@ -29,30 +30,26 @@ void ExpectEmptyCdDrives() {
 }
 
 // Takes every disc out and removes the product from C:.
-void ClearDrives() {
+void ClearDrives(Where where = Where::Here()) {
+    const auto trace = where.Trace();
     for (char drive : std::string(kCdDrives) + kFixedDrive)
-        EjectDisc(drive);
+        EjectDisc(drive, where);
     for (const char* folder : kProductOnC) {
         if (FolderExists(folder)) {
-            EmptyFolder(folder);
+            EmptyFolder(folder, where);
             EXPECT_TRUE(RemoveDirectoryA(folder)) << folder;
         }
     }
-    ExpectEmptyCdDrives();
+    ExpectEmptyCdDrives(where);
 }
 
 // Checks the message of a scan that found nothing and dismisses it; returns
 // the exit code the probe ends with.
-DWORD ExpectNotFoundMessage(Process& probe) {
-    MessageBoxInfo box = WaitForMessageBox(probe.Id(), kTimeoutMs);
-    EXPECT_TRUE(box.window) << "no message box; the probe said: " << probe.Output();
-    if (!box.window)
-        return probe.ExitCode();
-    EXPECT_EQ(kNoMediumText, box.text);
-    EXPECT_EQ(kNoMediumCaption, box.caption);
-    // Style 0x30: an icon (the exclamation mark) and the OK button only.
-    EXPECT_EQ(std::vector<std::string>{"OK"}, box.buttons);
-    EXPECT_TRUE(box.icon);
+DWORD ExpectNotFoundMessage(Process& probe, Where where = Where::Here()) {
+    const auto trace = where.Trace();
+    MessageBoxInfo box = At(where, [&] { return WaitForMessageBox(probe.Id(), kTimeoutMs); });
+    Require(box.window, where, "no message box; the probe said: " + probe.Output());
+    EXPECT_EQ(Appearance(kNoMedium), Appearance(box));
     // Still waiting for the user: the box answers from its loop, and the
     // process ends only after the answer.
     Settle(box.window);
