@@ -22,7 +22,7 @@
 #include "install/Shortcut.h"
 #include "install/SourceMedium.h"
 #include "platform/Application.h"
-#include "support/ProbeEvent.h"
+#include "support/StandInNames.h"
 #include "tools/windriver/Wait.h"
 
 namespace {

@@ -23,6 +23,20 @@ HANDLE NewOutputFile(std::string& path, const Where& where) {
     return file;
 }
 
+// Sets e2e_iconhook.dll's hook for every program of the prefix, once, before
+// the first start: a program's message boxes then name their icons.
+void NameMessageBoxIcons(const Where& where) {
+    static HHOOK hook = nullptr;
+    if (hook)
+        return;
+    HMODULE library = LoadLibraryA(windriver::WindowsPath(E2E_ICONHOOK_DLL).c_str());
+    auto proc = library ? reinterpret_cast<HOOKPROC>(
+                              reinterpret_cast<void*>(GetProcAddress(library, "NameIcons")))
+                        : nullptr;
+    hook = proc ? SetWindowsHookExA(WH_CALLWNDPROC, proc, library, 0) : nullptr;
+    Require(hook != nullptr, where, "cannot set the hook of e2e_iconhook.dll");
+}
+
 } // namespace
 
 StartOptions StartIn(const std::string& folder, Where where) {
@@ -41,6 +55,7 @@ Process Process::Start(const std::string& program, const StartOptions& options, 
     // needs the desktop window. Bring it up here, before the program, so that
     // the program and this test's window searches never start it at once.
     Require(GetDesktopWindow() != nullptr, where, "Wine's desktop window did not come up");
+    NameMessageBoxIcons(where);
 
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;

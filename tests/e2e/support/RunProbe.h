@@ -6,7 +6,7 @@
 #include <string>
 
 #include "Process.h"
-#include "ProbeEvent.h"
+#include "StandInNames.h"
 
 namespace e2e {
 

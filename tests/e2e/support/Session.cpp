@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Paths.h"
+#include "StandInNames.h"
 #include "tools/windriver/Wait.h"
 #include "res/resource.h"
 
@@ -24,6 +25,28 @@ std::string Shown(const std::string& caption, const std::string& text,
     for (const std::string& button : buttons)
         shown += " [" + button + "]";
     return shown + ", " + icon;
+}
+
+// The system icons by MB_ICONMASK / 0x10, and by resource number from
+// IDI_HAND (32513) on.
+const char* const kIcons[] = {"no icon", "stop icon", "question icon", "exclamation icon",
+                              "information icon"};
+
+std::string IconOf(UINT style) {
+    UINT icon = (style & MB_ICONMASK) >> 4;
+    return icon < 5 ? kIcons[icon] : "icon " + std::to_string(icon);
+}
+
+// The icon control of a box names its system icon (e2e_iconhook.dll).
+std::string IconOf(const MessageBoxInfo& box) {
+    if (!box.icon)
+        return kIcons[0];
+    for (HWND child : ChildWindows(box.window, "Static")) {
+        UINT_PTR resource = reinterpret_cast<UINT_PTR>(GetPropA(child, kIconProperty));
+        if (resource > 32512 && resource < 32517)
+            return kIcons[resource - 32512];
+    }
+    return "an icon the hook did not name";
 }
 
 struct OwnedQuery {
@@ -51,15 +74,14 @@ HWND OwnedBox(HWND dialog, HWND except) {
 } // namespace
 
 std::string Appearance(const MessageBoxInfo& box) {
-    return Shown(box.caption, box.text, box.buttons, box.icon ? "an icon" : "no icon");
+    return Shown(box.caption, box.text, box.buttons, IconOf(box));
 }
 
 std::string Appearance(const SetupMessage& message) {
     std::vector<std::string> buttons = {"OK"};
     if ((message.style & MB_TYPEMASK) == MB_YESNO)
         buttons = {"Yes", "No"};
-    return Shown(message.caption, message.text, buttons,
-                 (message.style & MB_ICONMASK) ? "an icon" : "no icon");
+    return Shown(message.caption, message.text, buttons, IconOf(message.style));
 }
 
 Session::Session(const StartOptions& options, const std::string& program, Where where)
