@@ -207,7 +207,7 @@ std::string FolderOf(const std::string& path) {
 void ExpectRecorded(const std::string& installDir, const std::map<std::string, std::string>& tree,
                     Where where = Where::Here()) {
     const auto trace = where.Trace();
-    const std::string uninstaller = EntryUninstaller(where);
+    const std::string uninstaller = EntryUninstaller();
     const std::string home = FolderOf(uninstaller);
     EXPECT_EQ(0, _strnicmp(kUninstallers, uninstaller.c_str(), strlen(kUninstallers)))
         << uninstaller;
@@ -236,19 +236,20 @@ void ExpectInstallationInPlace(const std::string& installDir, const Language& la
                                bool glideDriver, Where where = Where::Here()) {
     const auto trace = where.Trace();
     std::map<std::string, std::string> tree = Tree(installDir);
-    ExpectRecorded(installDir, tree, where);
+    ExpectRecorded(installDir, tree);
     EXPECT_EQ(InstalledTree(language, glideDriver), tree);
     EXPECT_FALSE(GetFileAttributesA(installDir.c_str()) & FILE_ATTRIBUTE_READONLY);
-    ExpectRecordedInstallation(installDir, where);
-    ExpectMenuLinks(installDir, where);
+    ExpectRecordedInstallation(installDir);
+    ExpectMenuLinks(installDir);
 }
 
 void ExpectCompleteInstallation(Session& setup, const MessageBoxInfo& done,
                                 const std::string& installDir, const Language& language = kEnglish,
                                 bool glideDriver = false, Where where = Where::Here()) {
-    ExpectInstalledSetupStarted(installDir, where);
+    const auto trace = where.Trace();
+    ExpectInstalledSetupStarted(installDir);
     setup.Finish(done, language.done, where);
-    ExpectInstallationInPlace(installDir, language, glideDriver, where);
+    ExpectInstallationInPlace(installDir, language, glideDriver);
 }
 
 // Installs from the disc into `typed`; everything is then in place, and

@@ -40,7 +40,7 @@ void ClearDrives(Where where = Where::Here()) {
             EXPECT_TRUE(RemoveDirectoryA(folder)) << folder;
         }
     }
-    ExpectEmptyCdDrives(where);
+    ExpectEmptyCdDrives();
 }
 
 // Checks the message of a scan that found nothing and dismisses it; returns

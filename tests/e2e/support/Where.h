@@ -31,7 +31,10 @@ struct Stopped : std::runtime_error {
 };
 
 // Reports `what` as a failure at `where` and stops the test.
-[[noreturn]] void Fail(const Where& where, const std::string& what);
+[[noreturn]] inline void Fail(const Where& where, const std::string& what) {
+    ADD_FAILURE_AT(where.file, where.line) << what;
+    throw Stopped();
+}
 
 // Stops the test at `where`, saying `what`, unless `holds`.
 inline void Require(bool holds, const Where& where, const std::string& what) {
