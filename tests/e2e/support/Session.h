@@ -52,7 +52,8 @@ constexpr SetupMessage kRegistryFailed = {"Could not record the installation in 
 constexpr SetupMessage kNoMedium = {kNoMediumText, kNoMediumCaption, MB_ICONEXCLAMATION | MB_OK};
 
 // What a person sees of a box, or of a message as its style shows it:
-// "'caption': 'text' [Yes] [No], no icon". Compare the two with EXPECT_EQ.
+// "'caption': 'text' [Yes] [No], no icon". Compare the two with EXPECT_EQ,
+// while the box is open: its icon is named from its icon control.
 std::string Appearance(const windriver::MessageBoxInfo& box);
 std::string Appearance(const SetupMessage& message);
 
