@@ -82,19 +82,20 @@ struct Scan {
     char ejectWhilePaused;
 };
 
-void CheckScan(const Scan& scan) {
+void CheckScan(const Scan& scan, Where where = Where::Here()) {
+    const auto trace = where.Trace();
     for (size_t i = 0; scan.discs[i]; ++i) {
         if (scan.discs[i] == '-')
             continue;
         if (kDrives[i] == 'C')
-            Disc(scan.discs[i]).Writable().WriteTo("C:\\");
+            Disc(scan.discs[i]).Writable().WriteTo("C:\\", where);
         else
-            InsertDisc(kDrives[i], Disc(scan.discs[i]));
+            InsertDisc(kDrives[i], Disc(scan.discs[i]), where);
     }
     if (*scan.root && !scan.ejectWhilePaused) {
         // RunProbe fails when the probe does not end: a message would stop it.
-        std::string root = RunProbe("source-root")["root"];
-        ASSERT_EQ(scan.root, root);
+        std::string root = RunProbe("source-root", "", "", where)["root"];
+        EXPECT_EQ(scan.root, root);
         // Callers append relative paths to the root directly.
         EXPECT_TRUE(FileExists(root + "The Vellmor\\Vellmor.exe"));
         EXPECT_TRUE(FileExists(root + "Languages\\English.sif"));
@@ -102,13 +103,14 @@ void CheckScan(const Scan& scan) {
     }
     std::unique_ptr<void, decltype(&CloseHandle)> resume(
         CreateEventA(nullptr, TRUE, FALSE, kProbeContinueEvent), CloseHandle);
-    ASSERT_TRUE(resume);
+    Require(resume != nullptr, where, "cannot make the probe's event");
     Process probe =
-        StartProbe(scan.ejectWhilePaused ? "source-root pause source-root" : "source-root");
+        StartProbe(scan.ejectWhilePaused ? "source-root pause source-root" : "source-root", where);
     if (scan.ejectWhilePaused) {
-        ASSERT_TRUE(probe.WaitForOutput("paused=1", kTimeoutMs)) << probe.Output();
+        Require(probe.WaitForOutput("paused=1", kTimeoutMs, where), where,
+                "the probe did not pause: " + probe.Output());
         EXPECT_EQ(scan.root, ParseAnswers(probe.Output())["root"]);
-        EjectDisc(scan.ejectWhilePaused);
+        EjectDisc(scan.ejectWhilePaused, where);
         SetEvent(resume.get());
     }
     EXPECT_EQ(0xFFFFFFFFu, ExpectNotFoundMessage(probe));
