@@ -16,4 +16,6 @@ enum SetupExit {
     kExitDeclined = 8,      // the user answered No to uninstalling
     kExitNotElevated = 9,   // administrator rights were declined, or the elevated part could not
                             // start: nothing was written
+    kExitNotFromHome = 11,  // the uninstaller does not run from its folder below
+                            // <Program Files>\Brightfen: nothing removed
 };

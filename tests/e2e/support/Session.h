@@ -21,6 +21,13 @@ namespace e2e {
 // one of its own a box shows the application's name, "Setup"), and the
 // MessageBox style that gives its buttons and its icon.
 struct SetupMessage {
+    template <class Style>
+    constexpr SetupMessage(const char* text, const char* caption, Style style)
+        : text(text), caption(caption), style(static_cast<UINT>(style)) {}
+    // Whether the box shows the stop icon, as older tests say it.
+    constexpr SetupMessage(const char* text, const char* caption, bool stopIcon)
+        : SetupMessage(text, caption, stopIcon ? MB_ICONHAND : MB_OK) {}
+
     const char* text;
     const char* caption;
     UINT style;
