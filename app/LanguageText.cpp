@@ -12,7 +12,7 @@ static CString TakeText(CLanguageTable& table, int index) {
 }
 
 CString CSetupDlg::LoadText(int index) {
-    return TakeText(m_languageTable, index);
+    return TakeText(m_texts.TableOf(index), index);
 }
 
 // Loads the language pair an installation keeps in `folder`; a path that
@@ -29,8 +29,18 @@ CString CSetupDlg::LoadInstalledText(const CString& folder, int index) {
     return TakeText(table, index);
 }
 
-void LoadProgramLanguage(CLanguageTable& table) {
-    char program[MAX_PATH], folder[MAX_PATH];
-    if (ThisProgramFolder(program, folder))
-        LoadInstalledLanguage(table, folder);
+void LoadMediumLanguage(LanguageTexts& texts, const char* sourceRoot, const char* language) {
+    char game[MAX_PATH], setup[MAX_PATH];
+    if (FormatPath(game, "%s%s\\%s", sourceRoot, kLanguagesFolder, language) &&
+        FormatPath(setup, "%s%s\\%s\\%s", sourceRoot, kLanguagesFolder, text::kSetupPairFolder,
+                   language))
+        texts.Load(game, setup);
+    else
+        texts.Clear();
+}
+
+void LoadProgramLanguage(LanguageTexts& texts) {
+    char program[MAX_PATH], folder[MAX_PATH], basePath[MAX_PATH];
+    if (ThisProgramFolder(program, folder) && FormatPath(basePath, "%s\\%s", folder, kSetupTexts))
+        texts.Load(nullptr, basePath);
 }

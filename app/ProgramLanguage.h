@@ -1,10 +1,15 @@
 #pragma once
 // The language of the texts shown before or without the setup dialog.
 
-#include "text/LanguageTable.h"
+#include "text/SetupPair.h"
 
-// Loads the language pair kept beside this program's file ("language.sif"
-// and "language.poo" in its folder): for the uninstaller, the language the
+// Loads setup's own texts kept beside this program's file ("setup.sif" and
+// "setup.poo" in its folder): for the uninstaller, the language the
 // installation chose, in a folder only administrators can change. Beside the
-// medium's Setup.exe there is none, and every text is the English.
-void LoadProgramLanguage(CLanguageTable& table);
+// medium's Setup.exe and in the installation there are none, and every text
+// is the English.
+void LoadProgramLanguage(LanguageTexts& texts);
+
+// Loads `language`'s pairs from the medium at `sourceRoot` ("D:\"); a
+// language whose files cannot be named has no texts.
+void LoadMediumLanguage(LanguageTexts& texts, const char* sourceRoot, const char* language);

@@ -9,6 +9,7 @@
 #include "install/DesktopShell.h"
 #include "install/Elevation.h"
 #include "install/ExitCodes.h"
+#include "platform/Layout.h"
 #include "text/Format.h"
 #include "text/LocalText.h"
 
@@ -21,9 +22,10 @@ namespace {
 // A failure before or without the dialog, in the language kept beside the
 // program.
 void ReportFailure(TextRef text, const char* insert) {
-    CLanguageTable texts;
+    LanguageTexts texts;
     LoadProgramLanguage(texts);
-    ::MessageBoxA(nullptr, LocalText(texts, text, insert), AfxGetAppName(), MB_OK | MB_ICONHAND);
+    ::MessageBoxA(nullptr, LocalText(texts, text, insert), AfxGetAppName(),
+                  ReadingStyle(MB_OK | MB_ICONHAND, texts.RightToLeft()));
 }
 
 // Nothing else tells the user that setup started and failed: without this

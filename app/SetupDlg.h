@@ -10,7 +10,7 @@
 #include "platform/Dialog.h"
 #include "platform/String.h"
 #include "res/resource.h"
-#include "text/LanguageTable.h"
+#include "text/SetupPair.h"
 #include "text/TextCatalogue.h"
 
 class CSetupDlg : public CDialog {
@@ -49,6 +49,7 @@ class CSetupDlg : public CDialog {
     // Opening and language selection.
     void FillLanguageList();
     void ApplyLanguage();
+    // The language's direction and texts, on the dialog.
     void ApplyDialogTexts();
     bool IsProductInstalledAt(const char* folder);
     void RunProduct(const char* folder);
@@ -76,7 +77,7 @@ class CSetupDlg : public CDialog {
     // dialog's opening to the installation: checked when a driver is present.
     CButton GlideBox() const;
 
-    CLanguageTable m_languageTable;
+    LanguageTexts m_texts;
     CEdit m_editInstallPath;
     CComboBox m_comboLanguage;
     CString m_strInstallPath;
@@ -98,6 +99,7 @@ inline const char* TextOr(const CString& text, const char* fallback) {
 int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
 extern char BrowseCaption[kMaxBrowseCaptionLength + 1];
 extern char BrowseStartPath[MAX_PATH];
+extern bool BrowseRightToLeft;
 
 // Where a minimised window draws its icon: centred, rounding up.
 POINT IconPosition(const RECT& client, int iconWidth, int iconHeight);

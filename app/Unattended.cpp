@@ -1,5 +1,6 @@
 #include "app/Unattended.h"
 
+#include "app/ProgramLanguage.h"
 #include "install/Elevation.h"
 #include "install/InstalledGame.h"
 #include "install/LogReport.h"
@@ -63,16 +64,15 @@ int RunOwnedInstall(const SetupOptions& options) {
     if (!IsWindow(owner))
         return kExitUsage;
     // The dialog's language, from the disc it found, which must offer it.
-    CLanguageTable texts;
-    char sourceRoot[MAX_PATH], basePath[MAX_PATH];
+    LanguageTexts texts;
+    char sourceRoot[MAX_PATH];
     if (!FindSource(options, sourceRoot)) {
         TellNoMedium(owner, texts);
         return kExitNoMedium;
     }
     if (!MediumOffersLanguage(sourceRoot, options.language))
         return kExitUsage;
-    if (FormatPath(basePath, "%s%s\\%s", sourceRoot, kLanguagesFolder, options.language))
-        texts.Load(basePath);
+    LoadMediumLanguage(texts, sourceRoot, options.language);
     PathBuffer installDir;
     return InstallWithMessages(owner, texts, sourceRoot, options.folder, options.language,
                                options.glide, installDir);

@@ -15,6 +15,7 @@
 #include "uninstall/Removal.h"
 #include "uninstall/UninstallerHome.h"
 #include "platform/Application.h"
+#include "platform/Layout.h"
 #include "platform/ThisProgram.h"
 #include "text/LocalText.h"
 
@@ -47,10 +48,11 @@ void Stayed(const char* path, void* context) {
     ++outcome.stayed;
 }
 
-int Tell(const SetupOptions& options, CLanguageTable& texts, const char* text, UINT style) {
-    return options.silent ? IDYES
-                          : ::MessageBoxA(nullptr, text,
-                                          LocalText(texts, kText<TXT_UNINSTALL_CAPTION>), style);
+int Tell(const SetupOptions& options, LanguageTexts& texts, const char* text, UINT style) {
+    return options.silent
+               ? IDYES
+               : ::MessageBoxA(nullptr, text, LocalText(texts, kText<TXT_UNINSTALL_CAPTION>),
+                               ReadingStyle(style, texts.RightToLeft()));
 }
 
 // The Start Menu folder that setup would make now; false when there is none.
@@ -63,17 +65,20 @@ bool MenuFolder(PathBuffer& folder) {
 // The uninstaller's folder goes once the removal is done: its record at
 // once, so that no later installation takes the folder for its own; its
 // program, which is running, its texts, which the player's part of the
-// uninstaller may still read, and the folder itself when Windows next
-// starts.
+// uninstaller may still read (and the game's table that earlier versions
+// kept there), and the folder itself when Windows next starts.
 void RemoveOwnFiles(const char* self, const char* home) {
     PathBuffer path;
     if (FormatPath(path, "%s\\%s", home, kUninstallRecord))
         DeleteFileA(path);
     DeleteAtRestart(self);
+    const char* const names[] = {kSetupTexts, kInstalledLanguage};
     const char* const extensions[] = {kPoolExtension, kIndexExtension};
-    for (const char* extension : extensions) {
-        if (FormatPath(path, "%s\\%s%s", home, kInstalledLanguage, extension))
-            DeleteAtRestart(path);
+    for (const char* name : names) {
+        for (const char* extension : extensions) {
+            if (FormatPath(path, "%s\\%s%s", home, name, extension))
+                DeleteAtRestart(path);
+        }
     }
     DeleteAtRestart(home);
 }
@@ -81,7 +86,7 @@ void RemoveOwnFiles(const char* self, const char* home) {
 // What the removal left, in one message and the log: the files that stayed
 // and the folder that still holds them, so the player knows their saves are
 // there. Whether a recorded file stayed.
-bool TellOutcome(const SetupOptions& options, CLanguageTable& texts, const Removal& removal,
+bool TellOutcome(const SetupOptions& options, LanguageTexts& texts, const Removal& removal,
                  LogReport& log) {
     LocalText stayed(texts, kText<TXT_UNINSTALL_STAYED>);
     Outcome outcome = {"", 0, &log, stayed};
@@ -107,7 +112,7 @@ int RunUninstall(const SetupOptions& options) {
     // The installation's language for the user, from the pair beside this
     // program (which stays until the next restart), English for a quiet
     // run's log.
-    CLanguageTable texts;
+    LanguageTexts texts;
     if (!options.silent)
         LoadProgramLanguage(texts);
     // Only there can no standard user have put the record or the program: a

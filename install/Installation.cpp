@@ -15,6 +15,7 @@
 #include "platform/FindFile.h"
 #include "platform/ThisProgram.h"
 #include "platform/WorkingDirectory.h"
+#include "text/SetupPair.h"
 #include "uninstall/HeldTree.h"
 #include "uninstall/UninstallLog.h"
 #include "uninstall/UninstallerHome.h"
@@ -284,12 +285,24 @@ bool Installation::SettleRendererLibrary() {
     return copied;
 }
 
-// Copies the medium's language file `source` into the uninstaller's folder
-// as "language<extension>", where the uninstaller reads its texts from.
-bool CopyLanguageFileTo(const char* home, const char* source, const char* extension) {
-    PathBuffer path;
-    return FormatPath(path, "%s\\%s%s", home, kInstalledLanguage, extension) &&
-           ReplaceFile(source, path);
+// Copies setup's own texts of `language` from the medium into the
+// uninstaller's folder as "setup.sif" and "setup.poo", where the uninstaller
+// reads every text it shows from. A medium without them (made before setup
+// had texts of its own) leaves the uninstaller in English.
+bool CopySetupTextsTo(const char* home, const char* language) {
+    const char* const extensions[] = {kIndexExtension, kPoolExtension};
+    for (const char* extension : extensions) {
+        PathBuffer source, target;
+        if (!FormatPath(source, "%s\\%s\\%s%s", kLanguagesFolder, text::kSetupPairFolder, language,
+                        extension) ||
+            !FormatPath(target, "%s\\%s%s", home, kSetupTexts, extension))
+            return false;
+        if (extension == kIndexExtension && GetFileAttributesA(source) == INVALID_FILE_ATTRIBUTES)
+            return true;
+        if (!ReplaceFile(source, target))
+            return false;
+    }
+    return true;
 }
 
 // Setup's own program becomes the installation's uninstaller, in a folder
@@ -301,10 +314,7 @@ bool Installation::SetUpUninstaller() {
         return false;
     CreateDirectoryA(uninstallers, nullptr);
     CreateDirectoryA(m_home, nullptr);
-    // A medium without language files leaves the uninstaller in English.
-    bool language = !MediumHasLanguages() ||
-                    (CopyLanguageFileTo(m_home, m_paths.languagePoolSource, kPoolExtension) &&
-                     CopyLanguageFileTo(m_home, m_paths.languageIndexSource, kIndexExtension));
+    bool language = CopySetupTextsTo(m_home, m_request.language);
     unsigned long long bytes = 0;
     for (size_t i = 0; i < m_files.Count(); ++i)
         bytes += m_files.Size(i);

@@ -23,6 +23,10 @@ inline constexpr char kDefaultLanguage[] = "English";
 // in the installation the chosen pair is "language.poo" and "language.sif".
 inline constexpr char kLanguagesFolder[] = "Languages";
 inline constexpr char kInstalledLanguage[] = "language";
+// Setup's own texts of the language (text/SetupPair.h): on the medium
+// "Languages\Setup\<language>", beside the uninstaller "setup.poo" and
+// "setup.sif".
+inline constexpr char kSetupTexts[] = "setup";
 inline constexpr char kPoolExtension[] = ".poo";
 inline constexpr char kIndexExtension[] = ".sif";
 

@@ -36,9 +36,9 @@ bool FormatInserts(char* buffer, size_t size, const char* text, const char* cons
     return true;
 }
 
-LocalText::LocalText(CLanguageTable& table, TextRef ref, const char* insert1, const char* insert2) {
+LocalText::LocalText(LanguageTexts& texts, TextRef ref, const char* insert1, const char* insert2) {
     const char* inserts[] = {insert1, insert2};
-    LookUpText(table, ref, m_text, sizeof m_text, inserts, 2);
+    LookUpText(texts, ref, m_text, sizeof m_text, inserts, 2);
 }
 
 const char* LookUpText(CLanguageTable& table, TextRef ref, char* buffer, size_t size,
@@ -49,4 +49,9 @@ const char* LookUpText(CLanguageTable& table, TextRef ref, char* buffer, size_t 
     FormatInserts(buffer, size, given ? translation : english, inserts, count);
     free(translation);
     return buffer;
+}
+
+const char* LookUpText(LanguageTexts& texts, TextRef ref, char* buffer, size_t size,
+                       const char* const* inserts, size_t count) {
+    return LookUpText(texts.TableOf(ref.index), ref, buffer, size, inserts, count);
 }

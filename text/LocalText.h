@@ -1,10 +1,12 @@
 #pragma once
 // The texts setup shows in the user's language: a table's translation of a
 // catalogue text, or its English, with the inserts that "%1" and "%2" mark.
+// The language's two pairs (text/SetupPair.h) each answer for their texts.
 
 #include <stddef.h>
 
 #include "text/LanguageTable.h"
+#include "text/SetupPair.h"
 #include "text/TextCatalogue.h"
 
 namespace text {
@@ -24,12 +26,15 @@ bool FormatInserts(char* buffer, size_t size, const char* text, const char* cons
 // (FormatInserts). Returns `buffer`.
 const char* LookUpText(CLanguageTable& table, TextRef ref, char* buffer, size_t size,
                        const char* const* inserts, size_t count);
+// The same from the one of `texts`'s pairs that holds `ref.index`.
+const char* LookUpText(LanguageTexts& texts, TextRef ref, char* buffer, size_t size,
+                       const char* const* inserts, size_t count);
 
 // A text looked up into a buffer of its own, for the call it is shown by:
-//   MessageBox(LocalText(table, kText<TXT_COPY_FAILED>), ...)
+//   MessageBox(LocalText(texts, kText<TXT_COPY_FAILED>), ...)
 class LocalText {
   public:
-    LocalText(CLanguageTable& table, TextRef ref, const char* insert1 = nullptr,
+    LocalText(LanguageTexts& texts, TextRef ref, const char* insert1 = nullptr,
               const char* insert2 = nullptr);
     operator const char*() const { return m_text; }
 

@@ -79,8 +79,9 @@ enum { kMaxBrowseCaptionLength = 127 };
       kMaxBrowseCaptionLength, "Select the Installation Folder",                                   \
       "The title bar of the folder picker.")
 // The messages, their titles and questions of setup and its uninstaller,
-// from 800 on: tables made before they existed end at 788, and their
-// English stands in. "%1" and "%2" mark the inserts each note names.
+// from 800 on. A game's table may hold its own texts there: these come from
+// setup's own pair (text/SetupPair.h), and without it their English stands
+// in. "%1" and "%2" mark the inserts each note names.
 #define MESSAGE_TEXTS(X)                                                                           \
     X(TXT_NO_MEDIUM, 800, kNoControl, kInMessageBody, kNoAccelerator, 0,                           \
       "Please Insert The Vellmor CD in a CD ROM drive and run Setup again",                        \
@@ -214,9 +215,8 @@ enum { kMaxBrowseCaptionLength = 127 };
 // clang-format on
 #define TEXT_CATALOGUE(X) DIALOG_TEXTS(X) OTHER_TEXTS(X) MESSAGE_TEXTS(X)
 
-// The records every table holds: up to the last index of DIALOG_TEXTS and
-// OTHER_TEXTS (788). A table made before MESSAGE_TEXTS ends there; setup
-// shows the English of the texts past a table's end.
+// The records of the game's table that setup reads: up to the last index
+// of DIALOG_TEXTS and OTHER_TEXTS (788). langtool writes no more.
 constexpr int RecordsOfEveryTable() {
     int records = 0;
 #define TEXT_RECORDS(name, index, ...) records = index + 1 > records ? index + 1 : records;
@@ -225,6 +225,19 @@ constexpr int RecordsOfEveryTable() {
     return records;
 }
 enum { kRecordsOfEveryTable = RecordsOfEveryTable() };
+
+// Whether `index` is one of setup's own texts, which only setup's pair
+// holds; the others come from the game's table.
+constexpr bool InSetupPair(int index) {
+    switch (index) {
+#define TEXT_IN_SETUP_PAIR(name, index, ...)                                                       \
+    case index:                                                                                    \
+        return true;
+        MESSAGE_TEXTS(TEXT_IN_SETUP_PAIR)
+#undef TEXT_IN_SETUP_PAIR
+    }
+    return false;
+}
 
 enum TextIndex {
 #define TEXT_INDEX(name, index, ...) name = index,

@@ -5,10 +5,11 @@
 #include <string.h>
 
 #include "app/SetupDlg.h"
+#include "platform/Layout.h"
 #include "platform/ShellItems.h"
 #include "text/TextCatalogue.h"
 
-// The picker's caption and start folder, in two process-wide buffers that
+// The picker's caption, start folder and direction, in process-wide buffers that
 // BrowseForInstallRoot fills before it opens the picker and the callback
 // reads once the picker is up. The request's lParam would reach the callback
 // as well; Setup keeps these buffers instead: its one user-interface thread
@@ -17,6 +18,7 @@
 // (kMaxBrowseCaptionLength), the start folder to a path's buffer.
 char BrowseCaption[kMaxBrowseCaptionLength + 1];
 char BrowseStartPath[MAX_PATH];
+bool BrowseRightToLeft;
 
 // Copies as much of `text` as fits, always NUL-terminated.
 static void CopyCut(char* buffer, size_t size, const char* text) {
@@ -29,6 +31,7 @@ int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM, LPARAM) {
     if (uMsg == BFFM_INITIALIZED) {
         SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, (LPARAM)BrowseStartPath);
         SetWindowTextA(hwnd, BrowseCaption);
+        SetLayoutDirection(hwnd, BrowseRightToLeft);
     }
     return 0;
 }
@@ -41,6 +44,7 @@ void CSetupDlg::BrowseForInstallRoot() {
     m_editInstallPath.GetWindowText(typed);
     CopyCut(BrowseStartPath, sizeof BrowseStartPath, typed);
     CopyCut(BrowseCaption, sizeof BrowseCaption, caption);
+    BrowseRightToLeft = m_texts.RightToLeft();
 
     BROWSEINFOA request = {};
     request.hwndOwner = m_hWnd;

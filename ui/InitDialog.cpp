@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "app/ProgramLanguage.h"
 #include "app/SetupDlg.h"
 #include "install/DesktopShell.h"
 #include "install/InstalledGame.h"
@@ -9,6 +10,7 @@
 #include "install/SourceMedium.h"
 #include "platform/AccessibleName.h"
 #include "platform/HeapBlock.h"
+#include "platform/Layout.h"
 #include "platform/WorkingDirectory.h"
 #include "text/Format.h"
 #include "text/TextCatalogue.h"
@@ -136,17 +138,14 @@ void CSetupDlg::ApplyLanguage() {
 
     // A language whose table cannot be named has no texts: the previous
     // language's must not go on answering for it.
-    char basePath[MAX_PATH];
-    if (FormatPath(basePath, "%s%s\\%s", sourceRoot, kLanguagesFolder, language))
-        m_languageTable.Load(basePath);
-    else
-        m_languageTable.Clear();
+    LoadMediumLanguage(m_texts, sourceRoot, language);
     ApplyDialogTexts();
 }
 
 void CSetupDlg::ApplyDialogTexts() {
+    SetLayoutDirection(m_hWnd, m_texts.RightToLeft());
     for (const auto& row : kDialogTexts) {
-        CHeapBlock<char> text(m_languageTable.GetString(row.textIndex));
+        CHeapBlock<char> text(m_texts.Game().GetString(row.textIndex));
         if (!text)
             continue;
         if (row.controlId)

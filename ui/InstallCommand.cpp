@@ -12,6 +12,7 @@
 #include "install/RoomRules.h"
 #include "install/Shortcut.h"
 #include "install/SourceMedium.h"
+#include "platform/Layout.h"
 #include "platform/WaitCursor.h"
 #include "text/LocalText.h"
 
@@ -21,18 +22,18 @@ namespace {
 const char kInstallDoneFallback[] = "The Vellmor has been installed.";
 const char kInstallDoneCaptionFallback[] = "Installation Complete";
 
-int ShowMessage(const CWnd& owner, CLanguageTable& texts, const InstallMessage& message) {
+int ShowMessage(const CWnd& owner, LanguageTexts& texts, const InstallMessage& message) {
     LocalText caption(texts, message.caption);
     return owner.MessageBox(LocalText(texts, message.text),
                             message.caption.english ? (const char*)caption : nullptr,
-                            message.style);
+                            ReadingStyle(message.style, texts.RightToLeft()));
 }
 
 // The installation as the user at the dialog sees it: message boxes in the
 // dialog's language.
 class DialogReport : public InstallReport {
   public:
-    DialogReport(const CWnd& dialog, CLanguageTable& texts) : m_dialog(dialog), m_texts(texts) {}
+    DialogReport(const CWnd& dialog, LanguageTexts& texts) : m_dialog(dialog), m_texts(texts) {}
 
     void StepRan(const char*, const InstallMessage*, DWORD) override {}
     void Tell(const InstallMessage& failure) override { ShowMessage(m_dialog, m_texts, failure); }
@@ -45,21 +46,22 @@ class DialogReport : public InstallReport {
         return m_dialog.MessageBox(
                    LocalText(m_texts, kText<TXT_NO_ROOM_QUESTION>, neededMb, availableMb),
                    LocalText(m_texts, kText<TXT_NO_ROOM_CAPTION>),
-                   MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
+                   ReadingStyle(MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2,
+                                m_texts.RightToLeft())) == IDYES;
     }
 
   private:
     const CWnd& m_dialog;
-    CLanguageTable& m_texts;
+    LanguageTexts& m_texts;
 };
 
 } // namespace
 
-void TellNoMedium(const CWnd& owner, CLanguageTable& texts) {
+void TellNoMedium(const CWnd& owner, LanguageTexts& texts) {
     ShowMessage(owner, texts, kNoMedium);
 }
 
-SetupExit InstallWithMessages(const CWnd& owner, CLanguageTable& texts, const char* sourceRoot,
+SetupExit InstallWithMessages(const CWnd& owner, LanguageTexts& texts, const char* sourceRoot,
                               const char* typed, const char* language, bool glideDriverPresent,
                               PathBuffer& installDir) {
     CWaitCursor wait;
@@ -72,7 +74,7 @@ SetupExit InstallWithMessages(const CWnd& owner, CLanguageTable& texts, const ch
 void CSetupDlg::FindSourceRoot(char* root) {
     if (FindMediumRoot(root))
         return;
-    TellNoMedium(*this, m_languageTable);
+    TellNoMedium(*this, m_texts);
     exit(kExitNoMedium);
 }
 
@@ -110,8 +112,8 @@ bool CSetupDlg::InstallElevated(const char* sourceRoot, const char* language, Se
     DWORD refused = 0;
     result = (SetupExit)RunElevated(arguments, m_hWnd, &refused);
     if (refused)
-        MessageBox(LocalText(m_languageTable, kText<TXT_ELEVATION_FAILED>, ErrorNumber(refused)),
-                   nullptr, MB_OK | MB_ICONHAND);
+        MessageBox(LocalText(m_texts, kText<TXT_ELEVATION_FAILED>, ErrorNumber(refused)), nullptr,
+                   ReadingStyle(MB_OK | MB_ICONHAND, m_texts.RightToLeft()));
     // The disc went before the copy started, and the copy said so: the
     // program ends as it would have here.
     if (result == kExitNoMedium)
@@ -128,7 +130,7 @@ bool CSetupDlg::InstallProduct() {
     PathBuffer installDir;
     SetupExit result = kExitInstalled;
     if (!NeedsElevation() || !InstallElevated(sourceRoot, language, result))
-        result = InstallWithMessages(*this, m_languageTable, sourceRoot, m_strInstallPath, language,
+        result = InstallWithMessages(*this, m_texts, sourceRoot, m_strInstallPath, language,
                                      GlideBox().IsChecked(), installDir);
     else if (result == kExitInstalled && !InstallFolderFor(m_strInstallPath, installDir))
         return false;
@@ -149,6 +151,6 @@ void CSetupDlg::OnOK() {
     CString message = LoadText(TXT_INSTALL_DONE);
     CString caption = LoadText(TXT_INSTALL_DONE_CAPTION);
     MessageBox(TextOr(message, kInstallDoneFallback), TextOr(caption, kInstallDoneCaptionFallback),
-               MB_OK);
+               ReadingStyle(MB_OK, m_texts.RightToLeft()));
     CDialog::OnOK();
 }

@@ -103,7 +103,7 @@ void DeleteAtRestart(const char* path) {
     }
 }
 
-bool Removal::Read(const char* home, const char* menuFolder, CLanguageTable& texts, char* why,
+bool Removal::Read(const char* home, const char* menuFolder, LanguageTexts& texts, char* why,
                    size_t whySize) {
     PathBuffer path = "";
     size_t size = 0;

@@ -6,7 +6,7 @@
 
 #include <stddef.h>
 
-#include "text/LanguageTable.h"
+#include "text/SetupPair.h"
 #include "uninstall/UninstallRecord.h"
 
 class Removal {
@@ -20,7 +20,7 @@ class Removal {
     // Start Menu folder that setup would make now (`menuFolder`; null:
     // none). False when it is missing or refused; `why` (of `whySize`
     // bytes) then says so in a sentence of `texts`.
-    bool Read(const char* home, const char* menuFolder, CLanguageTable& texts, char* why,
+    bool Read(const char* home, const char* menuFolder, LanguageTexts& texts, char* why,
               size_t whySize);
     // The recorded installation's folder, once the record is read.
     const char* InstallDir() const { return m_record->installDir; }

@@ -34,7 +34,7 @@
 #include <vector>
 
 #include "res/resource.h"
-#include "text/LanguageTable.h"
+#include "text/SetupPair.h"
 #include "text/TextCatalogue.h"
 #include "tools/windriver/OtherWindows.h"
 
@@ -93,14 +93,16 @@ __attribute__((format(printf, 1, 2))) [[noreturn]] void Fail(const char* format,
     exit(1);
 }
 
-// The language's text `index` from the medium, as setup reads it. The
-// walk-through fails when the table lacks it: setup would show the English,
-// and a comparison with it would pass whether the language shows or not.
+// The language's text `index` from the medium, as setup reads it: from the
+// game's table or from setup's own pair. The walk-through fails when they
+// lack it: setup would show the English, and a comparison with it would
+// pass whether the language shows or not.
 std::string MediumText(const std::string& language, int index) {
-    CLanguageTable table;
-    std::string base = std::string(kSetupFolder) + "Languages\\" + language;
-    table.Load(base.c_str());
-    char* block = table.GetString(index);
+    LanguageTexts texts;
+    std::string base = std::string(kSetupFolder) + "Languages\\";
+    texts.Load((base + language).c_str(),
+               (base + text::kSetupPairFolder + "\\" + language).c_str());
+    char* block = texts.TableOf(index).GetString(index);
     std::string text = block ? block : "";
     free(block);
     if (text.empty())

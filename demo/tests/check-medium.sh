@@ -27,6 +27,16 @@ Languages/Francais.poo
 Languages/Francais.sif
 Languages/Italiano.poo
 Languages/Italiano.sif
+Languages/Setup/Deutsch.poo
+Languages/Setup/Deutsch.sif
+Languages/Setup/English.poo
+Languages/Setup/English.sif
+Languages/Setup/Español.poo
+Languages/Setup/Español.sif
+Languages/Setup/Français.poo
+Languages/Setup/Français.sif
+Languages/Setup/Italiano.poo
+Languages/Setup/Italiano.sif
 Setup.exe
 The Vellmor/Maps/Prologue.map
 The Vellmor/Readme.txt

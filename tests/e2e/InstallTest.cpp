@@ -201,11 +201,11 @@ std::string FolderOf(const std::string& path) {
 }
 
 // The installation's uninstaller sits in a folder of its own below Program
-// Files, with the record and the chosen language's texts. Its record lists
+// Files, with the record and setup's texts in the chosen language. Its record lists
 // the installation folder and every file and folder of `tree` (the
 // installation's), and the Start Menu folder.
 void ExpectRecorded(const std::string& installDir, const std::map<std::string, std::string>& tree,
-                    Where where = Where::Here()) {
+                    const Language& language, Where where = Where::Here()) {
     const auto trace = where.Trace();
     const std::string uninstaller = EntryUninstaller();
     const std::string home = FolderOf(uninstaller);
@@ -215,8 +215,17 @@ void ExpectRecorded(const std::string& installDir, const std::map<std::string, s
               ReadHklmValue(kEntry, "QuietUninstallString").AsString());
     EXPECT_EQ(installDir, ReadHklmValue(kEntry, "InstallLocation").AsString());
     EXPECT_EQ(ReadWholeFile(SetupExe()), ReadWholeFile(uninstaller));
-    for (const char* texts : {"language.poo", "language.sif"})
-        EXPECT_EQ(tree.at(texts), ReadWholeFile(JoinPath(home, texts))) << texts;
+    // Setup's own texts of the language, when the medium has them; never the
+    // game's table.
+    for (const char* extension : {".poo", ".sif"}) {
+        const std::string pair =
+            MediumPath("Languages\\Setup\\" + std::string(language.name) + extension);
+        const std::string kept = JoinPath(home, std::string("setup") + extension);
+        EXPECT_EQ(FileExists(pair), FileExists(kept)) << kept;
+        EXPECT_EQ(FileExists(pair) ? ReadWholeFile(pair) : "",
+                  FileExists(kept) ? ReadWholeFile(kept) : "");
+        EXPECT_FALSE(FileExists(JoinPath(home, std::string("language") + extension)));
+    }
     const std::string record = ReadWholeFile(JoinPath(home, "Uninstall.log"));
     EXPECT_EQ(0u, record.find("; The Vellmor uninstall record 1\r\ninstall " + installDir + "\r\n"))
         << record;
@@ -236,7 +245,7 @@ void ExpectInstallationInPlace(const std::string& installDir, const Language& la
                                bool glideDriver, Where where = Where::Here()) {
     const auto trace = where.Trace();
     std::map<std::string, std::string> tree = Tree(installDir);
-    ExpectRecorded(installDir, tree);
+    ExpectRecorded(installDir, tree, language);
     EXPECT_EQ(InstalledTree(language, glideDriver), tree);
     EXPECT_FALSE(GetFileAttributesA(installDir.c_str()) & FILE_ATTRIBUTE_READONLY);
     ExpectRecordedInstallation(installDir);
@@ -436,10 +445,12 @@ TEST(Install, RefusedPathsWriteNothingAndLeaveTheDialogOpenUntilOneInstalls) {
               EntriesOf("C:\\Games\\the vellmor"));
 }
 
-// A failure speaks the chosen language where its table has the message; a
-// table made before the messages were catalogued (it ends at 788) gives the
-// English.
-TEST(Install, MessagesInTheChosenLanguageOrInEnglishFromAnOldTable) {
+// Setup's messages and its uninstaller's come from setup's own pair of the
+// chosen language, never from the game's table, which holds the game's own
+// texts up to record 1,499; a medium without that pair (made before it
+// existed) gives the English. The installation keeps the game's table, the
+// uninstaller setup's pair.
+TEST(Install, MessagesFromSetupsOwnPairNeverFromTheGamesTable) {
     const SetupMessage german = {"Bitte geben Sie den vollst\xE4ndigen Pfad des Zielordners ein, "
                                  "zum Beispiel C:\\Games.",
                                  "Fehler", MB_ICONHAND};
@@ -450,9 +461,15 @@ TEST(Install, MessagesInTheChosenLanguageOrInEnglishFromAnOldTable) {
     texts.push_back({TXT_ERROR_CAPTION, german.caption});
     texts.push_back({TXT_UNINSTALL_QUESTION, kQuestion});
     texts.push_back({TXT_UNINSTALL_CAPTION, kCaption});
+    Texts gameOwn;
+    for (int index = kRecordsOfEveryTable; index < 1500; ++index)
+        gameOwn.push_back({index, "Spieltext " + std::to_string(index)});
+    Texts old = texts;
+    old.insert(old.end(), gameOwn.begin() + (TXT_RECORD_DAMAGED + 1 - kRecordsOfEveryTable),
+               gameOwn.end());
     InsertDisc(
         kDisc,
-        Medium::Product().WithLanguage(kGerman.name, texts).WithLanguage("Alt", GermanTexts()));
+        Medium::Product().WithLanguage(kGerman.name, texts, gameOwn).WithOldLanguage("Alt", old));
     Session setup;
     ASSERT_TRUE(setup.WaitForDialog());
     ChooseLanguage(setup, kGerman);
@@ -464,6 +481,7 @@ TEST(Install, MessagesInTheChosenLanguageOrInEnglishFromAnOldTable) {
     ChooseLanguage(setup, kGerman);
     setup.SetField("C:\\Games");
     ExpectCompleteInstallation(setup, setup.Install(), "C:\\Games\\The Vellmor", kGerman);
+    EXPECT_FALSE(FileExists("C:\\Games\\The Vellmor\\setup.sif"));
     Process uninstall = Process::Start(EntryUninstaller(), {"/UNINSTALL", "C:\\", false});
     HWND box = windriver::WaitForDialogBoxWhileRunning(uninstall.Id(), uninstall.Handle(), nullptr);
     ASSERT_NE(nullptr, box) << "no question";
@@ -874,9 +892,7 @@ TEST(Install, UninstallerRemovesWhatSetupMadeAndKeepsTheRest) {
     // Its record is gone; the program, which was running, its texts and its
     // folder go when Windows next starts.
     const std::string home = FolderOf(uninstaller);
-    EXPECT_EQ(
-        (std::vector<std::string>{home + "\\language.poo", home + "\\language.sif", uninstaller}),
-        EntriesOf(home));
+    EXPECT_EQ((std::vector<std::string>{uninstaller}), EntriesOf(home));
     const std::string pending = ReadHklmValue("System\\CurrentControlSet\\Control\\Session Manager",
                                               "PendingFileRenameOperations")
                                     .AsString(); // its first path, "\??\<program>"
@@ -967,8 +983,7 @@ TEST(Install, RemovingOneOfTwoInstallationsFollowsNoSwitchAndNoLink) {
     // A copy of the first's uninstaller with its record, run from another
     // folder: it trusts neither, and removes nothing.
     MakeFolders("C:\\Copy");
-    for (const char* name : {"Uninstall.log", "language.poo", "language.sif"})
-        CopyOneFile(JoinPath(FolderOf(first), name), JoinPath("C:\\Copy", name));
+    CopyOneFile(JoinPath(FolderOf(first), "Uninstall.log"), "C:\\Copy\\Uninstall.log");
     CopyOneFile(first, "C:\\Copy\\Setup.exe");
     EXPECT_EQ(static_cast<DWORD>(kExitNotFromHome), run("C:\\Copy\\Setup.exe", "/UNINSTALL /S"));
     EXPECT_TRUE(FileExists("C:\\Games\\The Vellmor\\Vellmor.exe"));

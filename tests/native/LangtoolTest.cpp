@@ -20,8 +20,10 @@
 #include "CodePage.h"
 #include "Langtool.h"
 #include "ScratchTables.h"
+#include "text/IndexRecord.h"
 #include "text/LanguageTable.h"
 #include "text/LanguageWriter.h"
+#include "text/SetupPair.h"
 #include "text/TextCatalogue.h"
 
 namespace {
@@ -454,7 +456,8 @@ TEST_F(LangtoolTest, AFailedWriteKeepsThePreviousTable) {
     EXPECT_TRUE(Contains(replaced.err, "cannot replace " + Base() + ".sif: Is a directory"));
     EXPECT_EQ(ReadBytes(Base() + ".poo"), previous);
     std::filesystem::directory_iterator left(m_dir.Path());
-    EXPECT_EQ(std::distance(begin(left), end(left)), 3) << "beside lang.sif, lang.poo, src.po";
+    EXPECT_EQ(std::distance(begin(left), end(left)), 4)
+        << "beside lang.sif, lang.poo, src.po and the setup pair's Setup";
 }
 
 // Dump and check name what makes a table unreadable in one line.
@@ -498,28 +501,52 @@ TEST_F(LangtoolTest, DamagedTablesFailWithOneLine) {
     }
 }
 
-// A table made before the messages from 800 on ends at 788 (789 records),
-// or anywhere after: the texts past its end are untranslated, a warning in
-// check, empty in dump; the dump builds, with the English for them.
-TEST_F(LangtoolTest, AnOldTableLacksTheTextsPastItsEnd) {
-    // The texts past a table's end, as the catalogue has them now.
-    auto pastTheEnd = [](int records) {
-        return (int)std::count_if(std::begin(kTextCatalogue), std::end(kTextCatalogue),
-                                  [&](const CatalogueText& text) { return text.index >= records; });
-    };
+// build writes the game's table (789 records) and setup's pair beside it;
+// check and dump read the messages from that pair, never from the game's
+// table, whatever it holds past 788. Without the pair they are
+// untranslated: a warning in check, empty in dump, and the dump builds with
+// their English.
+TEST_F(LangtoolTest, TheMessagesComeFromTheSetupPairBesideTheTable) {
+    const int messages = (int)std::count_if(
+        std::begin(kTextCatalogue), std::end(kTextCatalogue),
+        [](const CatalogueText& text) { return InSetupPair(text.index); });
     const struct {
-        int records;
+        const char* what;
+        bool gameTexts; // the game's own texts up to record 1,499
+        bool pair;
         int untranslated;
-    } cases[] = {{789, pastTheEnd(789)}, {801, pastTheEnd(801)}, {836, pastTheEnd(836)}};
-    EXPECT_EQ(pastTheEnd(789), pastTheEnd(801) + 1) << "TXT_NO_MEDIUM is 800, alone below 801";
+    } cases[] = {{"as built", false, true, 0},
+                 {"the game's texts past 788", true, true, 0},
+                 {"no setup pair", true, false, messages}};
     const std::string german = "Bitte legen Sie die CD ein";
     std::string source = Source(Po("Language: de", {{TXT_INSTALL_TO, Translated(659, "Ziel:")},
                                                     {TXT_NO_MEDIUM, Translated(800, german)}}));
+    const std::string pair = m_dir.File("Setup/lang");
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.records);
+        SCOPED_TRACE(c.what);
         ASSERT_EQ(Build(source, Base()).status, 0);
-        std::filesystem::resize_file(Base() + ".sif", c.records * 8);
-        bool lacksNoMedium = c.records <= TXT_NO_MEDIUM;
+        EXPECT_EQ(ReadBytes(Base() + ".sif").size(), 789u * 8);
+        EXPECT_EQ(TextOf(pair, text::kSetupMarkerRecord), text::kSetupPairMarker);
+        EXPECT_EQ(TextOf(pair, text::kSetupDirectionRecord), "ltr");
+        EXPECT_EQ(TextOf(pair, TXT_NO_MEDIUM), german);
+        EXPECT_EQ(Langtool({"check", pair}).err,
+                  "langtool: " + pair +
+                      " is setup's own pair: give the game's table, whose "
+                      "folder holds Setup\n");
+        if (c.gameTexts) {
+            std::string pool = ReadBytes(Base() + ".poo");
+            std::string index = ReadBytes(Base() + ".sif");
+            unsigned char record[text::kRecordSize];
+            text::EncodeRecord({(uint32_t)pool.size(), 10}, record);
+            for (int i = 789; i < 1500; ++i) {
+                index.append((const char*)record, sizeof record);
+            }
+            ASSERT_TRUE(WriteBytes(Base() + ".poo", pool + std::string("Spieltext", 10)));
+            ASSERT_TRUE(WriteBytes(Base() + ".sif", index));
+        }
+        if (!c.pair) {
+            std::filesystem::remove(pair + ".sif");
+        }
         RunResult checked = Langtool({"check", Base()});
         EXPECT_EQ(checked.status, 0) << checked.out;
         EXPECT_TRUE(Contains(checked.out, std::to_string(c.untranslated) + " untranslated: 0 " +
@@ -527,23 +554,51 @@ TEST_F(LangtoolTest, AnOldTableLacksTheTextsPastItsEnd) {
                                               " warnings"));
         EXPECT_EQ(Contains(checked.out, "warning: TXT_NO_MEDIUM (800) is past the table's end, "
                                         "not translated; the English is used"),
-                  lacksNoMedium);
+                  !c.pair);
 
         RunResult dumped = Langtool({"dump", Base()});
         ASSERT_EQ(dumped.status, 0) << dumped.err;
         EXPECT_EQ(Count(dumped.err, "is past the table's end; it is written untranslated"),
                   (size_t)c.untranslated);
         EXPECT_TRUE(Contains(dumped.out, Translated(TXT_INSTALL_TO, "Ziel:")));
-        EXPECT_TRUE(Contains(dumped.out, Translated(TXT_NO_MEDIUM, lacksNoMedium ? "" : german)));
+        EXPECT_TRUE(Contains(dumped.out, Translated(TXT_NO_MEDIUM, c.pair ? german : "")));
+        EXPECT_FALSE(Contains(dumped.out + dumped.err, "Spieltext"));
         std::string again = Source(dumped.out, "dumped.po");
         EXPECT_EQ(Build(again, Base("again"), "--release").status, c.untranslated > 0 ? 1 : 0);
         RunResult rebuilt = Build(again, Base("again"));
         ASSERT_EQ(rebuilt.status, 0) << rebuilt.err;
-        EXPECT_EQ(Count(rebuilt.err, "is not translated; the English is used"),
-                  (size_t)c.untranslated);
-        EXPECT_EQ(TextOf(Base("again"), TXT_INSTALL_TO), "Ziel:");
-        EXPECT_EQ(TextOf(Base("again"), TXT_NO_MEDIUM),
-                  lacksNoMedium ? FindCatalogueText(TXT_NO_MEDIUM)->english : german);
+        EXPECT_EQ(TextOf(m_dir.File("Setup/again"), TXT_NO_MEDIUM),
+                  c.pair ? german : FindCatalogueText(TXT_NO_MEDIUM)->english);
+    }
+}
+
+// The setup pair says right to left for Hebrew's and Arabic's code pages,
+// or as X-Text-Direction says.
+TEST_F(LangtoolTest, TheSetupPairSaysWhichWayTheLanguageReads) {
+    const struct {
+        const char* header;
+        const char* direction; // null: refused
+    } cases[] = {
+        {"Language: he", "rtl"},
+        {"Language: ar", "rtl"},
+        {"Language: fa", "rtl"},
+        {"Language: de", "ltr"},
+        {"Language: de\nX-Text-Direction: rtl", "rtl"},
+        {"Language: he\nX-Text-Direction: ltr", "ltr"},
+        {"Language: he\nX-Text-Direction: RTL", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.header);
+        RunResult built = Build(Source(Po(c.header, {})), Base());
+        EXPECT_EQ(built.status, c.direction ? 0 : 1) << built.err;
+        if (c.direction) {
+            EXPECT_EQ(TextOf(m_dir.File("Setup/lang"), text::kSetupDirectionRecord), c.direction);
+            EXPECT_TRUE(Contains(
+                built.out, std::string(c.direction[0] == 'r' ? "right to left" : "left to right")));
+        } else {
+            EXPECT_TRUE(Contains(built.err, "X-Text-Direction \"RTL\" is neither \"rtl\" nor "
+                                            "\"ltr\""));
+        }
     }
 }
 
@@ -555,13 +610,17 @@ TEST_F(LangtoolTest, CheckReportsTheProblemsOfATable) {
         {TXT_BROWSE_TITLE, ""},
         {TXT_BROWSE_CAPTION, caption.c_str()},
     };
-    std::vector<LanguageText> texts;
+    std::vector<LanguageText> texts, messages = {{0, text::kSetupPairMarker}, {1, "ltr"}};
     for (const CatalogueText& text : kTextCatalogue) {
         auto change = changes.find(text.index);
-        texts.push_back({text.index, change != changes.end() ? change->second : text.english});
+        (InSetupPair(text.index) ? messages : texts)
+            .push_back({text.index, change != changes.end() ? change->second : text.english});
     }
-    texts.push_back({900, "stray"});
+    messages.push_back({900, "stray"});
     ASSERT_TRUE(WriteLanguageTable(Base().c_str(), texts.data(), texts.size()));
+    std::filesystem::create_directory(m_dir.File("Setup"));
+    ASSERT_TRUE(
+        WriteLanguageTable(m_dir.File("Setup/lang").c_str(), messages.data(), messages.size()));
     // Record 5 of length 0, record 7 past 2^31.
     std::string index = ReadBytes(Base() + ".sif");
     index.replace(5 * 8 + 4, 4, std::string(4, '\0'));

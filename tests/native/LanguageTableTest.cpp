@@ -6,6 +6,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
@@ -17,6 +18,7 @@
 #include "text/LanguageTable.h"
 #include "text/LanguageWriter.h"
 #include "text/LocalText.h"
+#include "text/SetupPair.h"
 #include "text/TextCatalogue.h"
 
 namespace {
@@ -261,14 +263,69 @@ TEST_F(LanguageTableTest, LookedUpTextsAreTheTablesOrTheEnglish) {
     };
     CLanguageTable table, none;
     table.Load(Base().c_str());
+    const char* const inserts[] = {"A", "B"};
+    char text[text::kMessageSize];
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_STREQ(LocalText(table, c.ref, "A", "B"), c.expected);
+        EXPECT_STREQ(LookUpText(table, c.ref, text, sizeof text, inserts, 2), c.expected);
     }
-    EXPECT_STREQ(LocalText(none, {2, "No %1"}, "A"), "No A");
+    EXPECT_STREQ(LookUpText(none, {2, "No %1"}, text, sizeof text, inserts, 1), "No A");
     char cut[17];
     EXPECT_STREQ(LookUpText(table, {6, "Too long"}, cut, sizeof cut, nullptr, 0),
                  "Zu lang, um ganz");
+}
+
+// Setup's messages come only from a setup pair that holds its marker,
+// whatever a game's table holds at their indexes (here the game's own texts
+// up to record 1,499); the dialog's texts only from the game's table. The
+// pair's direction record says right to left with "rtl" alone.
+TEST_F(LanguageTableTest, MessagesComeOnlyFromAMarkedSetupPair) {
+    std::vector<LanguageText> game;
+    std::vector<std::string> gameTexts(1500);
+    for (int index = 0; index < 1500; ++index) {
+        gameTexts[index] = "game " + std::to_string(index);
+        game.push_back({index, gameTexts[index].c_str()});
+    }
+    ASSERT_TRUE(WriteLanguageTable(Base("game").c_str(), game.data(), game.size()));
+    const char* marker = text::kSetupPairMarker;
+    const struct {
+        const char* what;
+        std::vector<LanguageText> pair; // empty: none
+        const char* message;            // TXT_PATH_RELATIVE as shown
+        bool rightToLeft;
+    } cases[] = {
+        {"no pair", {}, nullptr, false},
+        {"left to right",
+         {{0, marker}, {1, "ltr"}, {TXT_PATH_RELATIVE, "Relativ"}},
+         "Relativ",
+         false},
+        {"right to left",
+         {{0, marker}, {1, "rtl"}, {TXT_PATH_RELATIVE, "Relativ"}},
+         "Relativ",
+         true},
+        {"unknown direction", {{0, marker}, {1, "RTL"}}, nullptr, false},
+        {"no marker", {{0, "game 0"}, {1, "rtl"}, {TXT_PATH_RELATIVE, "Relativ"}}, nullptr, false},
+        {"a game's table", game, nullptr, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(Base("setup") + ".sif");
+        ASSERT_TRUE(c.pair.empty() ||
+                    WriteLanguageTable(Base("setup").c_str(), c.pair.data(), c.pair.size()));
+        LanguageTexts texts;
+        texts.Load(Base("game").c_str(), Base("setup").c_str());
+        char shown[text::kMessageSize];
+        for (const CatalogueText& row : kTextCatalogue) {
+            LookUpText(texts, {row.index, row.english}, shown, sizeof shown, nullptr, 0);
+            if (!InSetupPair(row.index))
+                EXPECT_EQ(shown, gameTexts[row.index]) << row.name;
+            else if (row.index == TXT_PATH_RELATIVE && c.message)
+                EXPECT_STREQ(shown, c.message);
+            else
+                EXPECT_STREQ(shown, row.english) << row.name;
+        }
+        EXPECT_EQ(texts.RightToLeft(), c.rightToLeft);
+    }
 }
 
 } // namespace

@@ -14,6 +14,8 @@
 #include "app/SetupDlg.h"
 #include "platform/Application.h"
 #include "platform/FindFile.h"
+#include "platform/Layout.h"
+#include "text/LanguageWriter.h"
 #include "tools/windriver/OtherWindows.h"
 #include "tools/windriver/Wait.h"
 #include "tools/windriver/WindowsPath.h"
@@ -288,7 +290,7 @@ class RelabelledDlg : public FrameOnlyDlg {
   protected:
     BOOL OnInitDialog() override {
         FrameOnlyDlg::OnInitDialog();
-        m_languageTable.Load((windriver::WindowsPath(DEMO_LANGUAGES_DIR) + "\\Deutsch").c_str());
+        m_texts.Load((windriver::WindowsPath(DEMO_LANGUAGES_DIR) + "\\Deutsch").c_str(), nullptr);
         HHOOK hook =
             SetWindowsHookExA(WH_CALLWNDPROC, RecordRelabelling, nullptr, GetCurrentThreadId());
         ApplyDialogTexts();
@@ -326,6 +328,70 @@ TEST(FrameDialog, DialogTextsAreSetInTheOrderOfTheCatalogueAndNameTheFields) {
         {IDC_LANGUAGE, "Sprachauswahl"},
     };
     EXPECT_EQ(named, g_named);
+}
+
+// The extended styles of the dialog and its Install button, and the style
+// its message boxes get, for a language.
+struct Direction {
+    LONG dialog, button;
+    UINT messageBox;
+    RECT buttonOnScreen;
+};
+
+// The frame that applies the demo's German table with a setup pair that
+// says right to left, then without it.
+class MirroredDlg : public FrameOnlyDlg {
+  public:
+    Direction seen[3];
+    RECT client; // on the screen
+
+  protected:
+    BOOL OnInitDialog() override {
+        FrameOnlyDlg::OnInitDialog();
+        const std::string german = windriver::WindowsPath(DEMO_LANGUAGES_DIR) + "\\Deutsch";
+        const std::string pair = windriver::WindowsPath(DEMO_LANGUAGES_DIR) + "\\..\\..\\rtl-pair";
+        const LanguageText records[] = {{text::kSetupMarkerRecord, text::kSetupPairMarker},
+                                        {text::kSetupDirectionRecord, text::kRightToLeft}};
+        EXPECT_TRUE(WriteLanguageTable(pair.c_str(), records, 2));
+        const char* const setupPairs[] = {nullptr, pair.c_str(), nullptr};
+        for (int i = 0; i < 3; ++i) {
+            m_texts.Load(german.c_str(), setupPairs[i]);
+            ApplyDialogTexts();
+            HWND button = ::GetDlgItem(m_hWnd, IDOK);
+            seen[i] = {GetWindowLongA(m_hWnd, GWL_EXSTYLE), GetWindowLongA(button, GWL_EXSTYLE),
+                       ReadingStyle(MB_OK, m_texts.RightToLeft()), RECT()};
+            ::GetWindowRect(button, &seen[i].buttonOnScreen);
+            if (i == 0) {
+                ::GetClientRect(m_hWnd, &client);
+                ::MapWindowPoints(m_hWnd, nullptr, (POINT*)&client, 2);
+            }
+        }
+        EndDialog(IDCANCEL);
+        return TRUE;
+    }
+};
+
+// Right to left mirrors the dialog and its controls and makes message boxes
+// read right to left; back to left to right, every style is as before.
+TEST(FrameDialog, RightToLeftLanguageMirrorsTheDialogAndItsMessages) {
+    MirroredDlg dialog;
+    TestApp().m_pMainWnd = &dialog;
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    TestApp().m_pMainWnd = nullptr;
+    const Direction& ltr = dialog.seen[0];
+    const Direction& rtl = dialog.seen[1];
+    EXPECT_EQ(0, ltr.dialog & WS_EX_LAYOUTRTL);
+    EXPECT_EQ((UINT)MB_OK, ltr.messageBox);
+    EXPECT_EQ(ltr.dialog | WS_EX_LAYOUTRTL, rtl.dialog);
+    EXPECT_EQ(ltr.button | WS_EX_LAYOUTRTL, rtl.button);
+    EXPECT_EQ((UINT)(MB_OK | MB_RTLREADING | MB_RIGHT), rtl.messageBox);
+    // The button at the mirror image of its place, then back at it.
+    EXPECT_EQ(dialog.client.right - ltr.buttonOnScreen.right,
+              rtl.buttonOnScreen.left - dialog.client.left);
+    EXPECT_EQ(ltr.buttonOnScreen.top, rtl.buttonOnScreen.top);
+    EXPECT_EQ(ltr.dialog, dialog.seen[2].dialog);
+    EXPECT_EQ(ltr.button, dialog.seen[2].button);
+    EXPECT_TRUE(EqualRect(&ltr.buttonOnScreen, &dialog.seen[2].buttonOnScreen));
 }
 
 TEST(IconPosition, CentresTheIconRoundingUpWithoutGoingNegativeByRounding) {

@@ -3,6 +3,7 @@
 
 #include <errno.h>
 #include <string.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <map>
@@ -15,6 +16,7 @@
 #include "Commands.h"
 #include "Po.h"
 #include "text/LanguageWriter.h"
+#include "text/SetupPair.h"
 
 namespace langtool {
 
@@ -26,6 +28,7 @@ enum State { kUntranslated, kFuzzy, kOutOfDate, kTranslated, kStates };
 struct Language {
     std::string tag; // the header's Language
     CodePageChoice codePage;
+    bool rightToLeft = false;
     TableTexts texts;
     int counts[kStates] = {};
     std::vector<unsigned> unheld; // the first character of each text the code page cannot hold
@@ -63,6 +66,21 @@ CodePageChoice ResolveCodePage(const std::string& header, CReport& report) {
                      language.c_str());
     }
     return choice;
+}
+
+// Whether the language reads right to left: as its header's
+// X-Text-Direction says ("rtl" or "ltr"), else as the script of its code
+// page (Hebrew, 1255, and Arabic, 1256, do).
+bool ReadsRightToLeft(const std::string& header, unsigned codePage, CReport& report) {
+    std::string given = HeaderField(header, "X-Text-Direction");
+    if (given.empty()) {
+        return codePage == 1255 || codePage == 1256;
+    }
+    if (given != text::kRightToLeft && given != text::kLeftToRight) {
+        report.Error(0, "X-Text-Direction \"%s\" is neither \"%s\" nor \"%s\"", given.c_str(),
+                     text::kRightToLeft, text::kLeftToRight);
+    }
+    return given == text::kRightToLeft;
 }
 
 // The entries by the catalogue's name: warns about those setup never reads
@@ -238,6 +256,29 @@ bool WriteTable(const TableTexts& texts, const std::string& base, FILE* err) {
     return ReplacePair(temp, base, err);
 }
 
+// The language's two pairs: the game's table at `base`, with the dialog's
+// and the folder picker's texts, and setup's own pair beside it, with its
+// marker, the reading direction and every message (text/SetupPair.h).
+bool WriteTables(const Language& language, const std::string& base, FILE* err) {
+    TableTexts game, setup;
+    for (const auto& entry : language.texts) {
+        (InSetupPair(entry.first) ? setup : game)[entry.first] = entry.second;
+    }
+    setup[text::kSetupMarkerRecord].bytes = text::kSetupPairMarker;
+    setup[text::kSetupDirectionRecord].bytes =
+        language.rightToLeft ? text::kRightToLeft : text::kLeftToRight;
+    std::string setupBase = SetupPairBase(base);
+    std::string folder = setupBase.substr(0, setupBase.rfind('/'));
+    if (!WriteTable(game, base, err)) {
+        return false;
+    }
+    if (mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
+        fprintf(err, "langtool: cannot make %s: %s\n", folder.c_str(), strerror(errno));
+        return false;
+    }
+    return WriteTable(setup, setupBase, err);
+}
+
 // "SOURCE: code page 1250 (from Language: pl), 11 translated, 1 fuzzy, ...:
 // 0 errors, 1 warnings"
 void PrintSummary(const char* source, const Language& language, const CReport& report, FILE* out) {
@@ -253,6 +294,12 @@ void PrintSummary(const char* source, const Language& language, const CReport& r
 
 } // namespace
 
+std::string SetupPairBase(const std::string& base) {
+    size_t slash = base.rfind('/');
+    size_t name = slash == std::string::npos ? 0 : slash + 1;
+    return base.substr(0, name) + text::kSetupPairFolder + "/" + base.substr(name);
+}
+
 int Build(const char* source, const std::string* base, bool release, FILE* out, FILE* err) {
     CReport report(source, base != nullptr ? err : out);
     PoFile po;
@@ -260,6 +307,7 @@ int Build(const char* source, const std::string* base, bool release, FILE* out, 
     if (ReadPo(source, &po, report)) {
         language.tag = HeaderField(po.header, "Language");
         language.codePage = ResolveCodePage(po.header, report);
+        language.rightToLeft = ReadsRightToLeft(po.header, language.codePage.number, report);
     }
     if (language.codePage.number != 0) {
         Translate(po, release, &language, report);
@@ -273,12 +321,12 @@ int Build(const char* source, const std::string* base, bool release, FILE* out, 
         fprintf(err, "langtool: %s has errors; no table written\n", source);
         return kExitFailed;
     }
-    if (!WriteTable(language.texts, *base, err)) {
+    if (!WriteTables(language, *base, err)) {
         return kExitFailed;
     }
-    fprintf(out, "%s: %d records, %s, %d warnings\n", base->c_str(),
-            language.texts.rbegin()->first + 1, Describe(language.codePage).c_str(),
-            report.Warnings());
+    fprintf(out, "%s: %d records, %s, %d warnings; setup's messages in %s, %s\n", base->c_str(),
+            kRecordsOfEveryTable, Describe(language.codePage).c_str(), report.Warnings(),
+            SetupPairBase(*base).c_str(), language.rightToLeft ? "right to left" : "left to right");
     return kExitOk;
 }
 

@@ -9,6 +9,7 @@
 #include "Catalogue.h"
 #include "Commands.h"
 #include "text/IndexRecord.h"
+#include "text/SetupPair.h"
 
 namespace langtool {
 
@@ -44,6 +45,49 @@ std::string Damage(const std::string& base, const std::string& index, const std:
         }
     }
     return "";
+}
+
+bool HoldsMarker(const TableFiles& setup) {
+    const TextIndexEntry& entry = setup.records[text::kSetupMarkerRecord];
+    return RecordProblem(entry, setup.pool) == nullptr &&
+           strcmp(setup.pool.c_str() + entry.offset, text::kSetupPairMarker) == 0;
+}
+
+// Setup reads the game's table up to kRecordsOfEveryTable: records past it
+// are the game's own. Its messages come from setup's pair beside the table,
+// whose records from there on are appended with their offsets moved past
+// the game's pool; without the pair they lie past the end, and setup shows
+// their English. False, with one line to `err`, when the pair is there but
+// setup could not read it whole or it lacks its marker.
+bool MergeSetupPair(const std::string& base, TableFiles* table, FILE* err) {
+    table->records.resize(kRecordsOfEveryTable);
+    std::string setupBase = SetupPairBase(base);
+    std::string index;
+    TableFiles setup;
+    if (!ReadWholeFile(setupBase + ".sif", &index) && errno == ENOENT) {
+        return true;
+    }
+    std::string damage;
+    if (!ReadWholeFile(setupBase + ".poo", &setup.pool)) {
+        damage = "cannot read " + setupBase + ".poo: " + strerror(errno);
+    } else {
+        damage = Damage(setupBase, index, setup.pool, &setup);
+    }
+    if (damage.empty() && !HoldsMarker(setup)) {
+        damage = setupBase + " is not setup's pair: its record 0 is not \"" +
+                 text::kSetupPairMarker + "\"";
+    }
+    if (!damage.empty()) {
+        fprintf(err, "langtool: %s\n", damage.c_str());
+        return false;
+    }
+    for (size_t i = kRecordsOfEveryTable; i < setup.records.size(); ++i) {
+        TextIndexEntry entry = setup.records[i];
+        entry.offset += (uint32_t)table->pool.size();
+        table->records.push_back(entry);
+    }
+    table->pool += setup.pool;
+    return true;
 }
 
 void CheckRecords(const TableFiles& table, CReport& report) {
@@ -127,10 +171,14 @@ bool ReadTable(const std::string& base, TableFiles* table, FILE* err) {
         }
     }
     std::string damage = Damage(base, index, table->pool, table);
+    if (damage.empty() && HoldsMarker(*table)) {
+        damage = base + " is setup's own pair: give the game's table, whose folder holds " +
+                 text::kSetupPairFolder;
+    }
     if (!damage.empty()) {
         fprintf(err, "langtool: %s\n", damage.c_str());
     }
-    return damage.empty();
+    return damage.empty() && MergeSetupPair(base, table, err);
 }
 
 int CheckTable(const std::string& base, const CodePageChoice& codePage, FILE* out, FILE* err) {

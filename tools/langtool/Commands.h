@@ -17,10 +17,13 @@ enum { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
 // The code page of a table when the command line names none.
 const unsigned kDefaultCodePage = 1252;
 
-// Builds the table BASE from the PO file `source`, or with a null `base`
-// only checks the source. Untranslated, fuzzy and out-of-date texts are
-// warnings, and errors with `release`.
+// Builds the table BASE and setup's pair beside it from the PO file
+// `source`, or with a null `base` only checks the source. Untranslated, fuzzy and out-of-date texts
+// are warnings, and errors with `release`.
 int Build(const char* source, const std::string* base, bool release, FILE* out, FILE* err);
+// The base of setup's own pair of the language whose game's table is
+// `base`: "DIR/Setup/NAME" for "DIR/NAME" (text/SetupPair.h).
+std::string SetupPairBase(const std::string& base);
 int CheckTable(const std::string& base, const CodePageChoice& codePage, FILE* out, FILE* err);
 int Dump(const std::string& base, const CodePageChoice& codePage, FILE* out, FILE* err);
 int WriteTemplate(FILE* out, FILE* err);
@@ -32,11 +35,14 @@ struct TableFiles {
     std::string pool;
 };
 
-// Reads the table at `base`. False, with one line to `err`, when setup
-// could not read it whole: a base path longer than setup's buffer, a file
-// missing or unreadable, an empty index or one of odd size, fewer records
-// than every table has (kRecordsOfEveryTable), a pool that ends before a
-// record does. A table may end before the catalogue's last text.
+// Reads the language at `base` as setup reads it: the game's table up to
+// kRecordsOfEveryTable, then setup's pair beside it (SetupPairBase), when
+// there is one. False, with one line to `err`, when setup could not read
+// either whole: a base path longer than setup's buffer, a file missing or
+// unreadable, an empty index or one of odd size, fewer records than every
+// table has (kRecordsOfEveryTable), a pool that ends before a record does,
+// a setup pair without its marker. Without the setup pair the table ends
+// before the catalogue's messages.
 bool ReadTable(const std::string& base, TableFiles* table, FILE* err);
 
 // Whether `text` lies past the table's last record: the table was made

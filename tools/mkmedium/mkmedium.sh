@@ -4,7 +4,9 @@
 #
 #   OUTPUT/Setup.exe                  the setup program
 #   OUTPUT/The Vellmor/...            the product folder, copied whole
-#   OUTPUT/Languages/NAME.sif, .poo   one table per language file NAME.po
+#   OUTPUT/Languages/NAME.sif, .poo   one game's table per language file NAME.po
+#   OUTPUT/Languages/Setup/NAME.sif, .poo
+#                                     setup's own messages in that language
 #   OUTPUT/Glide/Glide2x.dll          the renderer library
 #   OUTPUT/autorun.inf                starts Setup.exe when the disc goes in
 #
@@ -46,7 +48,8 @@
 # and SOURCE_DATE_EPOCH give the same bytes (unless Setup.exe is signed,
 # since a signature holds the time of signing).
 #
-# The languages are compiled with `langtool build --release`, each in the
+# The languages are compiled with `langtool build --release`, which writes
+# the game's table and setup's pair beside it (docs/languages.md), each in the
 # code page its PO header's Language names: an error, or an untranslated or
 # fuzzy text unless --allow-incomplete, stops the medium once every language
 # has been compiled and its errors shown; warnings (a text wider than its
@@ -228,7 +231,7 @@ for source in "${sources[@]}"; do
     [ $verbose = 0 ] || sed "s|$work/||" "$work/summary.log"
     page=$(sed -n 's/.*, \(code page [0-9]* (from [^)]*)\),.*/\1/p' "$work/summary.log")
     rm -f "$work/summary.log" "$work/langtool.log"
-    echo "$me: Languages/$name.sif, .poo ($page)"
+    echo "$me: Languages/$name.sif, .poo and Languages/Setup/$name.sif, .poo ($page)"
 done
 if [ ${#failed[@]} -gt 0 ]; then
     [ $incomplete = 0 ] || echo "$me: --allow-incomplete lets untranslated and fuzzy texts through" >&2

@@ -6,6 +6,7 @@
 
 #include "Paths.h"
 #include "text/LanguageWriter.h"
+#include "text/SetupPair.h"
 #include "text/TextCatalogue.h"
 
 namespace e2e {
@@ -85,8 +86,20 @@ Medium& Medium::WithoutLanguages() {
     return *this;
 }
 
-Medium& Medium::WithLanguage(const std::string& name, const Texts& texts) {
-    languages_.push_back({name, texts});
+Medium& Medium::WithLanguage(const std::string& name, const Texts& texts, const Texts& gameOwn) {
+    Language language = {name, gameOwn, {}};
+    for (const auto& text : texts)
+        (InSetupPair(text.first) ? language.setup : language.game).push_back(text);
+    if (!language.setup.empty()) {
+        language.setup.push_back({text::kSetupMarkerRecord, text::kSetupPairMarker});
+        language.setup.push_back({text::kSetupDirectionRecord, text::kLeftToRight});
+    }
+    languages_.push_back(language);
+    return *this;
+}
+
+Medium& Medium::WithOldLanguage(const std::string& name, const Texts& texts) {
+    languages_.push_back({name, texts, {}});
     return *this;
 }
 
@@ -128,7 +141,12 @@ void Medium::WriteTo(const std::string& folder, Where where) const {
     for (const Language& language : languages_) {
         std::string base = JoinPath(folder, "Languages\\" + language.name);
         MakeParentFolders(base, where);
-        WriteLanguage(base, language.texts, where);
+        WriteLanguage(base, language.game, where);
+        if (language.setup.empty())
+            continue;
+        std::string setupBase = JoinPath(folder, "Languages\\Setup\\" + language.name);
+        MakeParentFolders(setupBase, where);
+        WriteLanguage(setupBase, language.setup, where);
     }
     if (readOnly_)
         MarkReadOnlyTree(folder);

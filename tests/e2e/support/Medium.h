@@ -44,8 +44,15 @@ class Medium {
     Medium& WithoutGame() { return Without("The Vellmor\\Vellmor.exe"); }
     Medium& WithoutGlide() { return Without("Glide\\Glide2x.dll"); }
     Medium& WithoutLanguages();
-    // Adds "Languages\<name>.sif/.poo" (written with WriteLanguageTable).
-    Medium& WithLanguage(const std::string& name, const Texts& texts);
+    // Adds a language as mkmedium lays it out: "Languages\<name>.sif/.poo",
+    // the game's table, with the texts setup reads from it and `gameOwn`
+    // (the game's own texts, at any index), and, when `texts` holds any of
+    // setup's own, "Languages\Setup\<name>.sif/.poo", setup's pair with
+    // them (text/SetupPair.h). Written with WriteLanguageTable.
+    Medium& WithLanguage(const std::string& name, const Texts& texts, const Texts& gameOwn = {});
+    // Adds a language whose texts are all in its game's table, as on media
+    // made before setup had its own pair.
+    Medium& WithOldLanguage(const std::string& name, const Texts& texts);
     // A file with the given contents, path relative to the disc's root.
     Medium& WithFile(const std::string& path, const std::string& contents);
     // A copy of an existing file.
@@ -71,7 +78,8 @@ class Medium {
     };
     struct Language {
         std::string name;
-        Texts texts;
+        Texts game;
+        Texts setup; // empty: no setup pair
     };
     std::vector<File> files_;
     std::vector<Language> languages_;
