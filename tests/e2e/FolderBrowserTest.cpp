@@ -8,7 +8,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <stdexcept>
 #include <string>
 
 #include "E2e.h"
@@ -29,20 +28,19 @@ const char kMyComputer[] = "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 const char kRecycleBin[] = "::{645FF040-5081-101B-9F08-00AA002F954E}";
 
 // Setup and its dialog, opened on a disc in drive D:.
-Session StartSetup(const Medium& medium) {
-    InsertDisc('D', medium);
-    Session setup;
-    setup.WaitForDialog();
+Session StartSetup(const Medium& medium, Where where = Where::Here()) {
+    InsertDisc('D', medium, where);
+    Session setup({}, "", where);
+    setup.WaitForDialog(where);
     return setup;
 }
 
 // Presses Browse and waits for the picker window: the dialog box with a
 // folder tree.
-HWND PressBrowse(Session& setup) {
+HWND PressBrowse(Session& setup, Where where = Where::Here()) {
     setup.Press(IDC_BROWSE);
-    HWND picker = setup.NextBox().window;
-    if (!GetDlgItem(picker, kPickerTree))
-        throw std::runtime_error("the picker did not open");
+    HWND picker = setup.NextBox(where).window;
+    Require(GetDlgItem(picker, kPickerTree), where, "the picker did not open");
     return picker;
 }
 
@@ -50,17 +48,18 @@ HWND PressBrowse(Session& setup) {
 // the request could not be made (the picker's answer is always 0, found or
 // not). The text must live in the picker's process, so it is copied there
 // first.
-bool SelectInPicker(Session& setup, HWND picker, const std::string& path) {
+bool SelectInPicker(Session& setup, HWND picker, const std::string& path,
+                    Where where = Where::Here()) {
     HANDLE process = setup.Program().Handle();
     void* remote =
         VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (!remote)
-        throw std::runtime_error("no memory in the setup process");
+    Require(remote, where, "no memory in the setup process");
     SIZE_T written = 0;
     bool copied = WriteProcessMemory(process, remote, path.c_str(), path.size() + 1, &written) &&
                   written == path.size() + 1;
     if (copied)
-        Send(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote));
+        At(where,
+           [&] { Send(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote)); });
     VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     return copied;
 }
@@ -68,28 +67,29 @@ bool SelectInPicker(Session& setup, HWND picker, const std::string& path) {
 // Ends the picker with `button` (WM_CLOSE: its window's close box), pressed
 // even when disabled, and waits until it has gone and Browse's handler is
 // done.
-void ClosePicker(Session& setup, HWND picker, int button) {
+void ClosePicker(Session& setup, HWND picker, int button, Where where = Where::Here()) {
     if (button == WM_CLOSE)
         PostMessageA(picker, WM_CLOSE, 0, 0);
     else
         PostClick(picker, button);
-    if (!WaitForWindowGone(picker, kTimeoutMs))
-        throw std::runtime_error("the picker did not close");
-    Settle(setup.Dialog());
+    Require(WaitForWindowGone(picker, kTimeoutMs), where, "the picker did not close");
+    At(where, [&] { Settle(setup.Dialog()); });
 }
 
 // Presses Browse, chooses `path` in the picker unless it is empty, ends the
 // picker with `button` and gives the field's text afterwards.
-std::string Browse(Session& setup, int button, const std::string& path = "") {
-    HWND picker = PressBrowse(setup);
+std::string Browse(Session& setup, int button, const std::string& path = "",
+                   Where where = Where::Here()) {
+    const auto trace = where.Trace();
+    HWND picker = PressBrowse(setup, where);
     if (!path.empty()) {
-        EXPECT_TRUE(SelectInPicker(setup, picker, path)) << path;
+        EXPECT_TRUE(SelectInPicker(setup, picker, path, where)) << path;
     }
     if (button != WM_CLOSE) {
         EXPECT_TRUE(IsEnabled(GetDlgItem(picker, button))) << "the button cannot be pressed";
     }
-    ClosePicker(setup, picker, button);
-    return setup.Field();
+    ClosePicker(setup, picker, button, where);
+    return setup.Field(where);
 }
 
 // Makes a folder in the prefix, with its parents, and reads the listing of
@@ -98,8 +98,8 @@ std::string Browse(Session& setup, int button, const std::string& path = "") {
 // new access time when it is first listed (Linux relatime), which can happen
 // between the shell parsing the path and filling the tree, and then the
 // start folder is not found. Listed once beforehand, its access time stays.
-std::string MakeFolder(const std::string& path) {
-    MakeFolders(path);
+std::string MakeFolder(const std::string& path, Where where = Where::Here()) {
+    MakeFolders(path, where);
     for (size_t slash = path.find('\\', 3);; slash = path.find('\\', slash + 1)) {
         ForEachEntry(path.substr(0, slash), [](const std::string&, bool) {});
         if (slash == std::string::npos)

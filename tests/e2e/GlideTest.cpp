@@ -20,12 +20,13 @@ const char kUnpacked[] = "C:\\Downloads\\Vellmor";
 
 // Copies `program` into the unpacked folder, with a driver beside it and
 // one in the start folder; gives the copy's path.
-std::string PlantBeside(const std::string& program, const std::string& name) {
-    MakeFolders(kUnpacked);
+std::string PlantBeside(const std::string& program, const std::string& name,
+                        Where where = Where::Here()) {
+    MakeFolders(kUnpacked, where);
     std::string copy = JoinPath(kUnpacked, name);
-    CopyOneFile(program, copy);
-    CopyOneFile(GlideDll(), JoinPath(kUnpacked, "glide2x.dll"));
-    CopyOneFile(GlideDll(), JoinPath(kStartFolder, "glide2x.dll"));
+    CopyOneFile(program, copy, where);
+    CopyOneFile(GlideDll(), JoinPath(kUnpacked, "glide2x.dll"), where);
+    CopyOneFile(GlideDll(), JoinPath(kStartFolder, "glide2x.dll"), where);
     return copy;
 }
 
@@ -46,16 +47,17 @@ std::string ProbePlantedByName() {
 // checked when the driver loads and can be changed only when it does not.
 // `planted`: a copy of Setup.exe beside planted drivers, started in
 // kStartFolder.
-std::string SetupBox(bool planted) {
-    InsertDisc('D', Medium::Product());
-    Session setup(planted ? StartIn(kStartFolder) : StartOptions(),
-                  planted ? PlantBeside(SetupExe(), "Setup.exe") : "");
-    HWND dialog = setup.WaitForDialog();
+std::string SetupBox(bool planted, Where where = Where::Here()) {
+    const auto trace = where.Trace();
+    InsertDisc('D', Medium::Product(), where);
+    Session setup(planted ? StartIn(kStartFolder, where) : StartOptions(),
+                  planted ? PlantBeside(SetupExe(), "Setup.exe", where) : "", where);
+    HWND dialog = setup.WaitForDialog(where);
     HWND glide = GetDlgItem(dialog, IDC_GLIDE);
     bool checked = IsChecked(dialog, IDC_GLIDE);
     EXPECT_EQ(!checked, IsEnabled(glide));
     EXPECT_FALSE(IsVisible(glide));
-    EXPECT_EQ(0u, setup.Exit());
+    EXPECT_EQ(0u, setup.Exit(where));
     return checked ? "1" : "0";
 }
 

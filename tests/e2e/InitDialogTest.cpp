@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <regex>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -25,7 +24,6 @@ const char kDefaultRoot[] = "C:\\Program Files";
 // The question about an installation whose own texts lack it.
 const char kFixedQuestion[] = "The Vellmor is already installed. Do you want to start it now?";
 const char kFixedQuestionCaption[] = "The Vellmor";
-const SetupMessage kNoMedium = {kNoMediumText, kNoMediumCaption, true};
 
 // The dialog's six language-dependent texts in a fixed order: title,
 // "install to" label, language label, Browse, Install, Exit.
@@ -59,20 +57,21 @@ const DialogTexts kGerman = {"Die Vellmor Installation", "Installieren nach:", "
 
 // An earlier installation: the stub as the game in `folder`, recorded in
 // the registry.
-void RecordInstallation(const std::string& folder) {
-    MakeFolders(folder);
-    CopyOneFile(StubExe(), JoinPath(folder, "Vellmor.exe"));
-    WriteHklmString(kRegistryKey, kInstallPath, folder);
+void RecordInstallation(const std::string& folder, Where where = Where::Here()) {
+    MakeFolders(folder, where);
+    CopyOneFile(StubExe(), JoinPath(folder, "Vellmor.exe"), where);
+    WriteHklmString(kRegistryKey, kInstallPath, folder, true, where);
 }
 
 // The install-path field of a Setup run that is expected to open its dialog
 // without asking anything; Setup is closed again.
-std::string FieldOfPlainStart() {
-    Session setup;
-    setup.WaitForDialog();
-    std::string field = setup.Field();
-    EXPECT_EQ(0u, setup.Exit());
-    WaitForProgramsStartedBy(setup.Id());
+std::string FieldOfPlainStart(Where where = Where::Here()) {
+    const auto trace = where.Trace();
+    Session setup({}, "", where);
+    setup.WaitForDialog(where);
+    std::string field = setup.Field(where);
+    EXPECT_EQ(0u, setup.Exit(where));
+    WaitForProgramsStartedBy(setup.Id(), where);
     return field;
 }
 
@@ -80,26 +79,25 @@ std::string FieldOfPlainStart() {
 // tells another process that a window was shown (Wine gives no window
 // events across processes), so it looks every millisecond, leaving the cores
 // to setup in between.
-bool ShownBeforeExit(const Process& setup, HWND window) {
+bool ShownBeforeExit(const Process& setup, HWND window, Where where = Where::Here()) {
     DWORD start = GetTickCount();
     while (WaitForSingleObject(setup.Handle(), 1) == WAIT_TIMEOUT) {
         if (IsWindowVisible(window))
             return true;
-        if (GetTickCount() - start >= kTimeoutMs)
-            throw std::runtime_error("setup did not end");
+        Require(GetTickCount() - start < kTimeoutMs, where, "setup did not end");
     }
     return false;
 }
 
-// Checks that `question` asks `text` under `caption` with Yes and No, owned
-// by the setup dialog, which is not shown while the question is open.
+// Checks that `question` asks `text` under `caption` with Yes and No and no
+// icon (MB_YESNO), owned by the setup dialog, which is not shown while the
+// question is open.
 void ExpectQuestion(const MessageBoxInfo& question, const std::string& text,
-                    const std::string& caption) {
-    EXPECT_EQ(text, question.text);
-    EXPECT_EQ(caption, question.caption);
-    EXPECT_EQ((std::vector<std::string>{"Yes", "No"}), question.buttons);
-    ASSERT_TRUE(question.owner && GetDlgItem(question.owner, IDC_LANGUAGE))
-        << "not owned by the setup dialog";
+                    const std::string& caption, Where where = Where::Here()) {
+    const auto trace = where.Trace();
+    EXPECT_EQ(Appearance({text.c_str(), caption.c_str(), MB_YESNO}), Appearance(question));
+    Require(question.owner && GetDlgItem(question.owner, IDC_LANGUAGE), where,
+            "not owned by the setup dialog");
     EXPECT_FALSE(IsVisible(question.owner));
 }
 
@@ -133,8 +131,7 @@ TEST(InitDialog, RecordedInstallationAsksWithItsOwnTextsAndNoKeepsTheRoot) {
     ExpectQuestion(question, "Schon installiert. Jetzt spielen?", "Vellmor gefunden");
     again.Answer(question, "No");
     MessageBoxInfo missing = again.NextBox();
-    EXPECT_EQ(kNoMediumText, missing.text);
-    EXPECT_EQ(kNoMediumCaption, missing.caption);
+    EXPECT_EQ(Appearance(kNoMedium), Appearance(missing));
     again.Answer(missing, "OK");
     EXPECT_EQ(0xFFFFFFFFu, again.WaitForEnd());
     WaitForProgramsStartedBy(again.Id());
@@ -317,7 +314,7 @@ TEST(InitDialog, LanguagesListedSortedWithEnglishOrElseTheFirstChosen) {
     setup.WaitForDialog();
     setup.SetField("C:\\Games");
     setup.Finish(setup.Install(),
-                 {"The Vellmor has been installed.", "Installation Complete", false});
+                 {"The Vellmor has been installed.", "Installation Complete", MB_OK});
     EXPECT_EQ(1u, WaitForStubStarts(1).size()) << "the installation's Setup.exe";
     EXPECT_EQ("C:\\Games\\The Vellmor", ReadHklmValue(kRegistryKey, kInstallPath).AsString());
     EXPECT_FALSE(FileExists("C:\\Games\\The Vellmor\\language.sif"));
@@ -356,8 +353,7 @@ TEST(InitDialog, DialogThatCannotBeCreatedIsReported) {
     EXPECT_TRUE(std::regex_match(box.text,
                                  std::regex(R"(Setup could not open its window \(error \d+\)\.)")))
         << Describe(box);
-    EXPECT_EQ("Setup", box.caption);
-    EXPECT_TRUE(box.icon);
+    EXPECT_EQ(Appearance({box.text.c_str(), "Setup", MB_ICONHAND}), Appearance(box));
     setup.Answer(box, "OK");
     EXPECT_EQ(1u, setup.WaitForEnd());
 }

@@ -40,7 +40,7 @@ struct Language {
 const Language kEnglish = {"English", "Install", kInstalled};
 const Language kGerman = {"Deutsch",
                           "Installieren",
-                          {"The Vellmor wurde installiert.", "Installation abgeschlossen", false}};
+                          {"The Vellmor wurde installiert.", "Installation abgeschlossen", MB_OK}};
 
 // The second language's table: its texts differ from the English ones
 // wherever the tests look.
@@ -67,15 +67,17 @@ std::string MediumPath(const std::string& relative) {
 
 // A folder without write permission, which is how Wine shows a read-only
 // folder (its SetFileAttributes keeps no read-only bit on folders).
-void MakeFolderReadOnly(const std::string& folder) {
-    ASSERT_EQ(0u, RunLinuxShell("chmod a-w '" + LinuxPath(folder) + "'"));
-    ASSERT_TRUE(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_READONLY) << folder;
+void MakeFolderReadOnly(const std::string& folder, Where where = Where::Here()) {
+    Require(RunLinuxShell("chmod a-w '" + LinuxPath(folder, where) + "'", kTimeoutMs, where) == 0 &&
+                (GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_READONLY),
+            where, "cannot make " + folder + " read-only");
 }
 
 // Selects `language`; the dialog then shows that language's Install text.
-void ChooseLanguage(Session& setup, const Language& language) {
-    setup.ChooseLanguage(language.name);
-    ASSERT_EQ(language.install, ControlText(setup.Dialog(), IDOK));
+void ChooseLanguage(Session& setup, const Language& language, Where where = Where::Here()) {
+    setup.ChooseLanguage(language.name, where);
+    const std::string install = At(where, [&] { return ControlText(setup.Dialog(), IDOK); });
+    Require(install == language.install, where, "Install reads " + install);
 }
 
 // --- What an installation leaves behind -----------------------------------
@@ -143,36 +145,40 @@ const struct {
 
 // The Start Menu folder of an installation in `installDir` holds its two
 // links and nothing else; the user's own Programs folder has none.
-void ExpectMenuLinks(const std::string& installDir) {
+void ExpectMenuLinks(const std::string& installDir, Where where = Where::Here()) {
+    const auto trace = where.Trace();
     for (const auto& link : kMenuLinks)
         ExpectLink(JoinPath(MenuFolder(), link.file), installDir + "\\" + link.program,
-                   link.description, installDir);
+                   link.description, installDir, where);
     EXPECT_EQ(2u, EntriesOf(MenuFolder()).size());
     EXPECT_NE(ProgramsFolder(CSIDL_PROGRAMS), ProgramsFolder());
     EXPECT_FALSE(FolderExists(JoinPath(ProgramsFolder(CSIDL_PROGRAMS), kProductFolder)));
 }
 
 // The registry value: a REG_SZ of exactly the text and its NUL.
-void ExpectRecordedInstallation(const std::string& installDir) {
+void ExpectRecordedInstallation(const std::string& installDir, Where where = Where::Here()) {
+    const auto trace = where.Trace();
     RegistryValue value = ReadHklmValue(kInstalledKey, "InstallPath");
-    ASSERT_TRUE(value.exists);
+    EXPECT_TRUE(value.exists);
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.type);
     EXPECT_EQ(installDir + std::string(1, '\0'), std::string(value.data.begin(), value.data.end()));
 }
 
 // Nothing of an installation exists: no registry key, no Start Menu folder,
 // no program started by `setup`.
-void ExpectNothingRecorded(const Session& setup) {
+void ExpectNothingRecorded(const Session& setup, Where where = Where::Here()) {
+    const auto trace = where.Trace();
     EXPECT_FALSE(HklmKeyExists(kInstalledKey));
     EXPECT_FALSE(FolderExists(MenuFolder()));
-    WaitForProgramsStartedBy(setup.Id());
+    WaitForProgramsStartedBy(setup.Id(), where);
     EXPECT_TRUE(ReadStubStarts().empty());
 }
 
 // The one start of the installation's Setup.exe: quoted, in its folder.
-void ExpectInstalledSetupStarted(const std::string& installDir) {
-    std::vector<StubStart> starts = WaitForStubStarts(1);
-    ASSERT_EQ(1u, starts.size());
+void ExpectInstalledSetupStarted(const std::string& installDir, Where where = Where::Here()) {
+    const auto trace = where.Trace();
+    std::vector<StubStart> starts = WaitForStubStarts(1, where);
+    Require(starts.size() == 1, where, std::to_string(starts.size()) + " programs started");
     // The system may give the folders' names as they are on the disk.
     EXPECT_EQ(0, _stricmp((installDir + "\\Setup.exe").c_str(), starts[0].program.c_str()))
         << starts[0].program;
@@ -181,7 +187,8 @@ void ExpectInstalledSetupStarted(const std::string& installDir) {
 }
 
 // The uninstaller that Apps & features' entry names.
-std::string EntryUninstaller() {
+std::string EntryUninstaller(Where where = Where::Here()) {
+    const auto trace = where.Trace();
     const std::string command = ReadHklmValue(kEntry, "UninstallString").AsString();
     const size_t end = command.find("\" /UNINSTALL");
     EXPECT_EQ(0u, command.find('"')) << command;
@@ -198,7 +205,8 @@ std::string FolderOf(const std::string& path) {
 // the installation folder and every file and folder of `tree` (the
 // installation's), and the Start Menu folder.
 void ExpectRecorded(const std::string& installDir, const std::map<std::string, std::string>& tree,
-                    const Language& language) {
+                    const Language& language, Where where = Where::Here()) {
+    const auto trace = where.Trace();
     const std::string uninstaller = EntryUninstaller();
     const std::string home = FolderOf(uninstaller);
     EXPECT_EQ(0, _strnicmp(kUninstallers, uninstaller.c_str(), strlen(kUninstallers)))
@@ -219,7 +227,7 @@ void ExpectRecorded(const std::string& installDir, const std::map<std::string, s
         EXPECT_FALSE(FileExists(JoinPath(home, std::string("language") + extension)));
     }
     const std::string record = ReadWholeFile(JoinPath(home, "Uninstall.log"));
-    ASSERT_EQ(0u, record.find("; The Vellmor uninstall record 1\r\ninstall " + installDir + "\r\n"))
+    EXPECT_EQ(0u, record.find("; The Vellmor uninstall record 1\r\ninstall " + installDir + "\r\n"))
         << record;
     auto listed = [&](const std::string& line) {
         return record.find("\n" + line + "\r\n") != std::string::npos;
@@ -234,7 +242,8 @@ void ExpectRecorded(const std::string& installDir, const std::map<std::string, s
 // Everything of an installation is in place: its files, none read-only,
 // each listed in its record; the registry value and the Start Menu links.
 void ExpectInstallationInPlace(const std::string& installDir, const Language& language,
-                               bool glideDriver) {
+                               bool glideDriver, Where where = Where::Here()) {
+    const auto trace = where.Trace();
     std::map<std::string, std::string> tree = Tree(installDir);
     ExpectRecorded(installDir, tree, language);
     EXPECT_EQ(InstalledTree(language, glideDriver), tree);
@@ -245,29 +254,34 @@ void ExpectInstallationInPlace(const std::string& installDir, const Language& la
 
 void ExpectCompleteInstallation(Session& setup, const MessageBoxInfo& done,
                                 const std::string& installDir, const Language& language = kEnglish,
-                                bool glideDriver = false) {
+                                bool glideDriver = false, Where where = Where::Here()) {
+    const auto trace = where.Trace();
     ExpectInstalledSetupStarted(installDir);
-    setup.Finish(done, language.done);
+    setup.Finish(done, language.done, where);
     ExpectInstallationInPlace(installDir, language, glideDriver);
 }
 
 // Installs from the disc into `typed`; everything is then in place, and
 // the start log is cleared.
-void InstallInto(const std::string& typed, const std::string& installDir) {
-    Session first;
-    first.WaitForDialog();
-    first.SetField(typed);
-    ExpectCompleteInstallation(first, first.Install(), installDir);
+void InstallInto(const std::string& typed, const std::string& installDir,
+                 Where where = Where::Here()) {
+    Session first({}, "", where);
+    first.WaitForDialog(where);
+    first.SetField(typed, where);
+    ExpectCompleteInstallation(first, first.Install(false, where), installDir, kEnglish, false,
+                               where);
     ClearStubStarts();
 }
 
 // Where an installation is recorded, setup offers it first: No leads to the
 // dialog.
-void DeclineTheOffer(Session& setup) {
-    MessageBoxInfo offer = setup.NextBox();
-    EXPECT_EQ("The Vellmor is already installed. Run it now?", offer.text);
-    setup.Answer(offer, "No");
-    setup.WaitForDialog();
+void DeclineTheOffer(Session& setup, Where where = Where::Here()) {
+    MessageBoxInfo offer = setup.NextBox(where);
+    const SetupMessage kOffer = {"The Vellmor is already installed. Run it now?", "The Vellmor",
+                                 MB_YESNO};
+    Require(Appearance(offer) == Appearance(kOffer), where, "not the offer: " + Appearance(offer));
+    setup.Answer(offer, "No", where);
+    setup.WaitForDialog(where);
 }
 
 // While it lives, the installation's registry key cannot be made: its
@@ -275,8 +289,9 @@ void DeclineTheOffer(Session& setup) {
 // installation recorded before is removed first.
 class UnwritableInstallKey {
   public:
-    UnwritableInstallKey() {
-        DeleteHklmTree(kParent);
+    explicit UnwritableInstallKey(Where where = Where::Here()) {
+        const auto trace = where.Trace();
+        DeleteHklmTree(kParent, where);
         DWORD disposition = 0;
         HKEY parent = nullptr;
         LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kParent, 0, nullptr, REG_OPTION_VOLATILE,
@@ -438,7 +453,7 @@ TEST(Install, RefusedPathsWriteNothingAndLeaveTheDialogOpenUntilOneInstalls) {
 TEST(Install, MessagesFromSetupsOwnPairNeverFromTheGamesTable) {
     const SetupMessage german = {"Bitte geben Sie den vollst\xE4ndigen Pfad des Zielordners ein, "
                                  "zum Beispiel C:\\Games.",
-                                 "Fehler", true};
+                                 "Fehler", MB_ICONHAND};
     const char kQuestion[] = "Wollen Sie The Vellmor entfernen?";
     const char kCaption[] = "The Vellmor entfernen";
     Texts texts = GermanTexts();
@@ -470,9 +485,8 @@ TEST(Install, MessagesFromSetupsOwnPairNeverFromTheGamesTable) {
     Process uninstall = Process::Start(EntryUninstaller(), {"/UNINSTALL", "C:\\", false});
     HWND box = windriver::WaitForDialogBoxWhileRunning(uninstall.Id(), uninstall.Handle(), nullptr);
     ASSERT_NE(nullptr, box) << "no question";
-    MessageBoxInfo asked = ReadMessageBox(box);
-    EXPECT_EQ(kCaption, asked.caption);
-    EXPECT_EQ(kQuestion, asked.text);
+    EXPECT_EQ(Appearance({kQuestion, kCaption, MB_YESNO | MB_ICONQUESTION}),
+              Appearance(ReadMessageBox(box)));
     ASSERT_TRUE(PostClickOn(box, "&No"));
     ASSERT_TRUE(uninstall.WaitForExit(kTimeoutMs));
     EXPECT_EQ(static_cast<DWORD>(kExitDeclined), uninstall.ExitCode());
@@ -485,7 +499,7 @@ TEST(Install, MessagesFromSetupsOwnPairNeverFromTheGamesTable) {
 TEST(Install, ElevationTheSystemRefusesIsSaidInTheDialogsLanguage) {
     const SetupMessage refused = {"Windows konnte nicht nach Administratorrechten fragen (Fehler "
                                   "2). Es wurde nichts ge\xE4ndert.",
-                                  "Setup", true};
+                                  "Setup", MB_ICONHAND};
     Texts texts = GermanTexts();
     texts.push_back({TXT_ELEVATION_FAILED, "Windows konnte nicht nach Administratorrechten fragen "
                                            "(Fehler %1). Es wurde nichts ge\xE4ndert."});
@@ -597,8 +611,7 @@ TEST(Install, DiscTakenOutBeforeInstallEndsTheProgramWithoutWriting) {
     EjectDisc(kDisc);
     setup.SetField("C:\\Games");
     MessageBoxInfo box = setup.Install();
-    EXPECT_EQ(kNoMediumText, box.text);
-    EXPECT_EQ(kNoMediumCaption, box.caption);
+    EXPECT_EQ(Appearance(kNoMedium), Appearance(box));
     DWORD shownBy = 0;
     GetWindowThreadProcessId(box.window, &shownBy);
     EXPECT_EQ(setup.Id(), shownBy) << "an elevated copy showed it";
@@ -692,11 +705,10 @@ TEST(Install, DriveWithoutRoomAsksAndACutShortCopyLeavesNothing) {
     setup.SetField(root);
     for (const char* answer : {"No", "Yes"}) {
         MessageBoxInfo question = setup.Install();
-        EXPECT_EQ("Not Enough Space", question.caption);
-        EXPECT_EQ("The Vellmor needs 3 MB of free space on the destination drive, which has only "
-                  "0 MB free.\n\nInstall anyway?",
-                  question.text);
-        EXPECT_EQ((std::vector<std::string>{"Yes", "No"}), question.buttons);
+        EXPECT_EQ(Appearance({"The Vellmor needs 3 MB of free space on the destination drive, "
+                              "which has only 0 MB free.\n\nInstall anyway?",
+                              "Not Enough Space", MB_YESNO | MB_ICONEXCLAMATION}),
+                  Appearance(question));
         // With VELLMOR_SETUP_RELAUNCH=1 setup's elevated part asks, over the
         // dialog.
         DWORD asker = 0;
@@ -849,12 +861,14 @@ TEST(Install, UninstallerRemovesWhatSetupMadeAndKeepsTheRest) {
     WaitUntil(
         [&] { return (question = FindWindowA("#32770", "Uninstall The Vellmor")) != nullptr; },
         "the uninstaller's question");
-    MessageBoxInfo asked = ReadMessageBox(question);
+    EXPECT_EQ(Appearance({"Do you want to remove The Vellmor and its Start Menu shortcuts?\n\n"
+                          "Saved games and other files that setup did not install are kept.",
+                          "Uninstall The Vellmor", MB_YESNO | MB_ICONQUESTION}),
+              Appearance(ReadMessageBox(question)));
     DWORD uninstallerId = 0;
     GetWindowThreadProcessId(question, &uninstallerId);
     HANDLE uninstallerProcess = OpenProcess(SYNCHRONIZE, FALSE, uninstallerId);
     ASSERT_NE(nullptr, uninstallerProcess);
-    EXPECT_EQ((std::vector<std::string>{"Yes", "No"}), asked.buttons);
     ASSERT_TRUE(PostClickOn(question, "&Yes"));
     HWND closing = nullptr;
     WaitUntil(
@@ -863,10 +877,12 @@ TEST(Install, UninstallerRemovesWhatSetupMadeAndKeepsTheRest) {
             return closing && closing != question;
         },
         "the uninstaller's closing message");
-    MessageBoxInfo done = ReadMessageBox(closing);
-    EXPECT_EQ("The Vellmor has been removed.\n\nThese could not be removed:\n" + held +
-                  "\n\nFiles that setup did not install are still in " + installDir + ".",
-              done.text);
+    // Something stayed: a warning.
+    const std::string removed = "The Vellmor has been removed.\n\nThese could not be removed:\n" +
+                                held + "\n\nFiles that setup did not install are still in " +
+                                installDir + ".";
+    EXPECT_EQ(Appearance({removed.c_str(), "Uninstall The Vellmor", MB_ICONEXCLAMATION}),
+              Appearance(ReadMessageBox(closing)));
     ASSERT_TRUE(PostClickOn(closing, "OK"));
     ASSERT_TRUE(remove.WaitForExit(kTimeoutMs));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(uninstallerProcess, kTimeoutMs));

@@ -22,7 +22,8 @@
 #include "install/Shortcut.h"
 #include "install/SourceMedium.h"
 #include "platform/Application.h"
-#include "support/RunProbe.h"
+#include "support/StandInNames.h"
+#include "tools/windriver/Wait.h"
 
 namespace {
 

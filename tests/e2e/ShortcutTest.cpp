@@ -20,10 +20,10 @@ const std::string kInstallDir = "C:\\Games\\The Vellmor";
 const std::string kSetupTarget = kInstallDir + "\\Setup.exe";
 const std::string kGameTarget = kInstallDir + "\\Vellmor.exe";
 
-void InstallPrograms() {
-    MakeFolders(kInstallDir);
-    CopyOneFile(StubExe(), kSetupTarget);
-    CopyOneFile(StubExe(), kGameTarget);
+void InstallPrograms(Where where = Where::Here()) {
+    MakeFolders(kInstallDir, where);
+    CopyOneFile(StubExe(), kSetupTarget, where);
+    CopyOneFile(StubExe(), kGameTarget, where);
 }
 
 // The installation's Setup link, written at `link`.

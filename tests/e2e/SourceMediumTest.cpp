@@ -16,7 +16,8 @@ const char* const kProductOnC[] = {"C:\\The Vellmor", "C:\\Languages", "C:\\Glid
 
 // What every scan relies on: CD-ROM drives that stay in the drive mask
 // without a disc, and fixed disks C: and G:.
-void ExpectEmptyCdDrives() {
+void ExpectEmptyCdDrives(Where where = Where::Here()) {
+    const auto trace = where.Trace();
     DWORD mask = GetLogicalDrives();
     for (const char* drive = kCdDrives; *drive; ++drive) {
         std::string root = std::string(1, *drive) + ":\\";
@@ -29,12 +30,13 @@ void ExpectEmptyCdDrives() {
 }
 
 // Takes every disc out and removes the product from C:.
-void ClearDrives() {
+void ClearDrives(Where where = Where::Here()) {
+    const auto trace = where.Trace();
     for (char drive : std::string(kCdDrives) + kFixedDrive)
-        EjectDisc(drive);
+        EjectDisc(drive, where);
     for (const char* folder : kProductOnC) {
         if (FolderExists(folder)) {
-            EmptyFolder(folder);
+            EmptyFolder(folder, where);
             EXPECT_TRUE(RemoveDirectoryA(folder)) << folder;
         }
     }
@@ -43,16 +45,11 @@ void ClearDrives() {
 
 // Checks the message of a scan that found nothing and dismisses it; returns
 // the exit code the probe ends with.
-DWORD ExpectNotFoundMessage(Process& probe) {
-    MessageBoxInfo box = WaitForMessageBox(probe.Id(), kTimeoutMs);
-    EXPECT_TRUE(box.window) << "no message box; the probe said: " << probe.Output();
-    if (!box.window)
-        return probe.ExitCode();
-    EXPECT_EQ(kNoMediumText, box.text);
-    EXPECT_EQ(kNoMediumCaption, box.caption);
-    // Style 0x30: an icon (the exclamation mark) and the OK button only.
-    EXPECT_EQ(std::vector<std::string>{"OK"}, box.buttons);
-    EXPECT_TRUE(box.icon);
+DWORD ExpectNotFoundMessage(Process& probe, Where where = Where::Here()) {
+    const auto trace = where.Trace();
+    MessageBoxInfo box = At(where, [&] { return WaitForMessageBox(probe.Id(), kTimeoutMs); });
+    Require(box.window, where, "no message box; the probe said: " + probe.Output());
+    EXPECT_EQ(Appearance(kNoMedium), Appearance(box));
     // Still waiting for the user: the box answers from its loop, and the
     // process ends only after the answer.
     Settle(box.window);
@@ -85,19 +82,20 @@ struct Scan {
     char ejectWhilePaused;
 };
 
-void CheckScan(const Scan& scan) {
+void CheckScan(const Scan& scan, Where where = Where::Here()) {
+    const auto trace = where.Trace();
     for (size_t i = 0; scan.discs[i]; ++i) {
         if (scan.discs[i] == '-')
             continue;
         if (kDrives[i] == 'C')
-            Disc(scan.discs[i]).Writable().WriteTo("C:\\");
+            Disc(scan.discs[i]).Writable().WriteTo("C:\\", where);
         else
-            InsertDisc(kDrives[i], Disc(scan.discs[i]));
+            InsertDisc(kDrives[i], Disc(scan.discs[i]), where);
     }
     if (*scan.root && !scan.ejectWhilePaused) {
         // RunProbe fails when the probe does not end: a message would stop it.
-        std::string root = RunProbe("source-root")["root"];
-        ASSERT_EQ(scan.root, root);
+        std::string root = RunProbe("source-root", "", "", where)["root"];
+        EXPECT_EQ(scan.root, root);
         // Callers append relative paths to the root directly.
         EXPECT_TRUE(FileExists(root + "The Vellmor\\Vellmor.exe"));
         EXPECT_TRUE(FileExists(root + "Languages\\English.sif"));
@@ -105,13 +103,14 @@ void CheckScan(const Scan& scan) {
     }
     std::unique_ptr<void, decltype(&CloseHandle)> resume(
         CreateEventA(nullptr, TRUE, FALSE, kProbeContinueEvent), CloseHandle);
-    ASSERT_TRUE(resume);
+    Require(resume != nullptr, where, "cannot make the probe's event");
     Process probe =
-        StartProbe(scan.ejectWhilePaused ? "source-root pause source-root" : "source-root");
+        StartProbe(scan.ejectWhilePaused ? "source-root pause source-root" : "source-root", where);
     if (scan.ejectWhilePaused) {
-        ASSERT_TRUE(probe.WaitForOutput("paused=1", kTimeoutMs)) << probe.Output();
+        Require(probe.WaitForOutput("paused=1", kTimeoutMs, where), where,
+                "the probe did not pause: " + probe.Output());
         EXPECT_EQ(scan.root, ParseAnswers(probe.Output())["root"]);
-        EjectDisc(scan.ejectWhilePaused);
+        EjectDisc(scan.ejectWhilePaused, where);
         SetEvent(resume.get());
     }
     EXPECT_EQ(0xFFFFFFFFu, ExpectNotFoundMessage(probe));

@@ -1,7 +1,5 @@
 #include "DebugOutput.h"
 
-#include <stdexcept>
-
 namespace e2e {
 
 namespace {
@@ -13,16 +11,15 @@ DebugOutputCapture* active = nullptr;
 
 } // namespace
 
-DebugOutputCapture::DebugOutputCapture() {
-    if (active)
-        throw std::runtime_error("another debug output capture lives");
+DebugOutputCapture::DebugOutputCapture(Where where) {
+    Require(!active, where, "another debug output capture lives");
     InitializeCriticalSection(&lock_);
     active = this;
     handler_ = AddVectoredExceptionHandler(1, Handle);
     if (!handler_) {
         active = nullptr;
         DeleteCriticalSection(&lock_);
-        throw std::runtime_error("cannot listen to the debug output");
+        Fail(where, "cannot listen to the debug output");
     }
 }
 

@@ -11,12 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "Where.h"
+
 namespace e2e {
 
 class DebugOutputCapture {
   public:
-    // Starts listening; throws when another capture lives.
-    DebugOutputCapture();
+    // Starts listening; fails when another capture lives.
+    explicit DebugOutputCapture(Where where = Where::Here());
     ~DebugOutputCapture();
     DebugOutputCapture(const DebugOutputCapture&) = delete;
     DebugOutputCapture& operator=(const DebugOutputCapture&) = delete;

@@ -11,6 +11,7 @@
 #include "ShellLink.h"
 #include "ShellWindows.h"
 #include "StubLog.h"
+#include "Where.h"
 #include "tools/windriver/OtherWindows.h"
 #include "tools/windriver/Wait.h"
 #include "tools/windriver/WindowsPath.h"
@@ -23,5 +24,5 @@ using windriver::ChildWindows, windriver::ChooseComboItem, windriver::ClassOf,
     windriver::PostClick, windriver::PostClickOn, windriver::ReadMessageBox, windriver::Send,
     windriver::SetText, windriver::Settle, windriver::TopLevelWindows, windriver::WaitForDialogBox,
     windriver::WaitForMessageBox, windriver::WaitForWindow, windriver::WaitForWindowGone,
-    windriver::WaitUntil, windriver::WindowsPath, windriver::WindowText;
+    windriver::WindowsPath, windriver::WindowText;
 } // namespace e2e

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "Paths.h"
 #include "text/LanguageWriter.h"
@@ -23,10 +22,10 @@ void MarkReadOnlyTree(const std::string& folder) {
     });
 }
 
-void MakeParentFolders(const std::string& path) {
+void MakeParentFolders(const std::string& path, const Where& where) {
     size_t slash = path.find_last_of('\\');
     if (slash != std::string::npos)
-        MakeFolders(path.substr(0, slash));
+        MakeFolders(path.substr(0, slash), where);
 }
 
 } // namespace
@@ -57,12 +56,12 @@ Texts EnglishTexts(const Texts& changes) {
     return texts;
 }
 
-void WriteLanguage(const std::string& base, const Texts& texts) {
+void WriteLanguage(const std::string& base, const Texts& texts, Where where) {
     std::vector<LanguageText> records;
     for (const auto& text : texts)
         records.push_back({text.first, text.second.c_str()});
-    if (!WriteLanguageTable(base.c_str(), records.data(), records.size()))
-        throw std::runtime_error("cannot write the language table " + base);
+    Require(WriteLanguageTable(base.c_str(), records.data(), records.size()), where,
+            "cannot write the language table " + base);
 }
 
 Medium Medium::Product() {
@@ -129,49 +128,50 @@ Medium& Medium::ReadOnlyFolders() {
     return *this;
 }
 
-void Medium::WriteTo(const std::string& folder) const {
-    MakeFolders(folder);
+void Medium::WriteTo(const std::string& folder, Where where) const {
+    MakeFolders(folder, where);
     for (const File& file : files_) {
         std::string path = JoinPath(folder, file.path);
-        MakeParentFolders(path);
+        MakeParentFolders(path, where);
         if (file.source.empty())
-            WriteWholeFile(path, file.contents);
+            WriteWholeFile(path, file.contents, where);
         else
-            CopyOneFile(file.source, path);
+            CopyOneFile(file.source, path, where);
     }
     for (const Language& language : languages_) {
         std::string base = JoinPath(folder, "Languages\\" + language.name);
-        MakeParentFolders(base);
-        WriteLanguage(base, language.game);
+        MakeParentFolders(base, where);
+        WriteLanguage(base, language.game, where);
         if (language.setup.empty())
             continue;
         std::string setupBase = JoinPath(folder, "Languages\\Setup\\" + language.name);
-        MakeParentFolders(setupBase);
-        WriteLanguage(setupBase, language.setup);
+        MakeParentFolders(setupBase, where);
+        WriteLanguage(setupBase, language.setup, where);
     }
     if (readOnly_)
         MarkReadOnlyTree(folder);
-    if (readOnlyFolders_ && RunLinuxShell("find '" + LinuxPath(folder) +
-                                          "' -mindepth 1 -type d -exec chmod a-w {} +") != 0)
-        throw std::runtime_error("cannot make the folders of " + folder + " read-only");
+    Require(!readOnlyFolders_ || RunLinuxShell("find '" + LinuxPath(folder, where) +
+                                                   "' -mindepth 1 -type d -exec chmod a-w {} +",
+                                               windriver::kTimeoutMs, where) == 0,
+            where, "cannot make the folders of " + folder + " read-only");
 }
 
-void InsertDisc(char letter, const Medium& medium) {
-    EjectDisc(letter);
-    medium.WriteTo(DriveFolder(letter));
+void InsertDisc(char letter, const Medium& medium, Where where) {
+    EjectDisc(letter, where);
+    medium.WriteTo(DriveFolder(letter), where);
 }
 
-void EjectDisc(char letter) {
+void EjectDisc(char letter, Where where) {
     std::string folder = DriveFolder(letter);
     if (!FolderExists(folder))
         return;
     // Folders made read-only on Linux cannot lose their entries otherwise
     // (unless the tests run as root).
-    RunLinuxShell("chmod -R u+w '" + LinuxPath(folder) + "'");
-    EmptyFolder(folder);
+    RunLinuxShell("chmod -R u+w '" + LinuxPath(folder, where) + "'", windriver::kTimeoutMs, where);
+    EmptyFolder(folder, where);
     // The fixed disk keeps its root folder.
-    if ((letter | 0x20) != (kFixedDrive | 0x20) && !RemoveDirectoryA(folder.c_str()))
-        throw std::runtime_error("cannot take the disc out of " + std::string(1, letter) + ":");
+    Require((letter | 0x20) == (kFixedDrive | 0x20) || RemoveDirectoryA(folder.c_str()), where,
+            "cannot take the disc out of " + std::string(1, letter) + ":");
 }
 
 } // namespace e2e

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "Where.h"
+
 namespace e2e {
 
 // Language texts by index, as WriteLanguageTable takes them.
@@ -20,7 +22,7 @@ using Texts = std::vector<std::pair<int, std::string>>;
 Texts EnglishTexts(const Texts& changes = {});
 
 // Writes `base`.sif and `base`.poo with WriteLanguageTable.
-void WriteLanguage(const std::string& base, const Texts& texts);
+void WriteLanguage(const std::string& base, const Texts& texts, Where where = Where::Here());
 
 // The message with which setup ends when no drive holds its disc.
 constexpr const char kNoMediumText[] =
@@ -66,7 +68,7 @@ class Medium {
     Medium& ReadOnlyFolders();
 
     // Lays the disc out below `folder` (which must exist or be creatable).
-    void WriteTo(const std::string& folder) const;
+    void WriteTo(const std::string& folder, Where where = Where::Here()) const;
 
   private:
     struct File {
@@ -87,10 +89,10 @@ class Medium {
 
 // Puts `medium` into CD-ROM drive `letter` (replacing any disc in it), or
 // onto the fixed disk kFixedDrive. Works while programs run.
-void InsertDisc(char letter, const Medium& medium);
+void InsertDisc(char letter, const Medium& medium, Where where = Where::Here());
 // Takes the disc out: the drive stays (a CD-ROM drive in the drive mask and
 // list) but has no root folder, as a drive without a disc. The drives of a
 // new test hold no disc.
-void EjectDisc(char letter);
+void EjectDisc(char letter, Where where = Where::Here());
 
 } // namespace e2e

@@ -2,25 +2,22 @@
 
 #include <windows.h>
 
-#include <stdexcept>
 #include <stdlib.h>
 
 namespace e2e {
 
-using windriver::WaitUntil;
 using windriver::WindowsPath;
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& what, const std::string& path) {
-    throw std::runtime_error(what + " " + path + " (error " + std::to_string(GetLastError()) + ")");
+[[noreturn]] void FailOn(const Where& where, const std::string& what, const std::string& path) {
+    Fail(where, what + " " + path + " (error " + std::to_string(GetLastError()) + ")");
 }
 
-// The per-test folder (Windows path); throws when not run by the runner.
+// The per-test folder (Windows path); fails when not run by the runner.
 std::string TestRoot() {
     const char* root = getenv("E2E_ROOT");
-    if (!root || !*root)
-        throw std::runtime_error("E2E_ROOT is not set: run the test through run-test.sh");
+    Require(root && *root, Where::Here(), "E2E_ROOT is not set: run the test through run-test.sh");
     return WindowsPath(root);
 }
 
@@ -49,17 +46,16 @@ std::string StubExe() {
 std::string GlideDll() {
     return WindowsPath(E2E_GLIDE_DLL);
 }
-std::string SystemGlidePath() {
+std::string SystemGlidePath(Where where) {
     char folder[MAX_PATH];
     UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        throw std::runtime_error("no system folder");
+    Require(length != 0 && length < MAX_PATH, where, "no system folder");
     return JoinPath(folder, "glide2x.dll");
 }
 
-std::string LinuxPath(const std::string& windowsPath) {
-    if (windowsPath.size() < 2 || windowsPath[1] != ':')
-        throw std::runtime_error("not a drive path: " + windowsPath);
+std::string LinuxPath(const std::string& windowsPath, Where where) {
+    Require(windowsPath.size() >= 2 && windowsPath[1] == ':', where,
+            "not a drive path: " + windowsPath);
     std::string rest = windowsPath.substr(2);
     for (char& c : rest) {
         if (c == '\\')
@@ -69,31 +65,34 @@ std::string LinuxPath(const std::string& windowsPath) {
     if (drive == 'z')
         return rest.empty() ? "/" : rest;
     const char* prefix = getenv("WINEPREFIX");
-    if (!prefix || !*prefix)
-        throw std::runtime_error("WINEPREFIX is not set: run the test through run-test.sh");
+    Require(prefix && *prefix, where, "WINEPREFIX is not set: run the test through run-test.sh");
     return std::string(prefix) + "/dosdevices/" + drive + ":" + rest;
 }
 
-DWORD RunLinuxShell(const std::string& script, DWORD timeoutMs) {
+DWORD RunLinuxShell(const std::string& script, DWORD timeoutMs, Where where) {
     static int counter = 0;
     std::string base = JoinPath(ScratchFolder(), "linux-" + std::to_string(GetCurrentProcessId()) +
                                                      "-" + std::to_string(++counter));
-    std::string status = LinuxPath(base + ".status");
+    std::string status = LinuxPath(base + ".status", where);
     // The status file appears whole (mv), never half written.
-    WriteWholeFile(base + ".sh", "(\n" + script + "\n)\necho $? > '" + status + ".new'\nmv '" +
-                                     status + ".new' '" + status + "'\n");
-    std::string commandLine = "Z:\\bin\\sh \"" + LinuxPath(base + ".sh") + "\"";
+    WriteWholeFile(base + ".sh",
+                   "(\n" + script + "\n)\necho $? > '" + status + ".new'\nmv '" + status +
+                       ".new' '" + status + "'\n",
+                   where);
+    std::string commandLine = "Z:\\bin\\sh \"" + LinuxPath(base + ".sh", where) + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
-        Fail("cannot run /bin/sh for", base + ".sh");
+        FailOn(where, "cannot run /bin/sh for", base + ".sh");
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    WaitUntil([&] { return FileExists(base + ".status"); }, "the end on Linux of: " + script,
-              timeoutMs);
-    return static_cast<DWORD>(atoi(ReadWholeFile(base + ".status").c_str()));
+    At(where, [&] {
+        windriver::WaitUntil([&] { return FileExists(base + ".status"); },
+                             "the end on Linux of: " + script, timeoutMs);
+    });
+    return static_cast<DWORD>(atoi(ReadWholeFile(base + ".status", where).c_str()));
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
@@ -112,14 +111,14 @@ bool FolderExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void MakeFolders(const std::string& path) {
+void MakeFolders(const std::string& path, Where where) {
     if (path.empty() || FolderExists(path))
         return;
     size_t slash = path.find_last_of('\\');
     if (slash != std::string::npos && slash > 2)
-        MakeFolders(path.substr(0, slash));
+        MakeFolders(path.substr(0, slash), where);
     if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-        Fail("cannot create", path);
+        FailOn(where, "cannot create", path);
 }
 
 void ForEachEntry(const std::string& folder,
@@ -136,20 +135,20 @@ void ForEachEntry(const std::string& folder,
     FindClose(search);
 }
 
-void EmptyFolder(const std::string& folder) {
-    ForEachEntry(folder, [](const std::string& path, bool isFolder) {
+void EmptyFolder(const std::string& folder, Where where) {
+    ForEachEntry(folder, [&](const std::string& path, bool isFolder) {
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (isFolder) {
-            EmptyFolder(path);
+            EmptyFolder(path, where);
             if (!RemoveDirectoryA(path.c_str()))
-                Fail("cannot remove", path);
+                FailOn(where, "cannot remove", path);
         } else if (!DeleteFileA(path.c_str())) {
-            Fail("cannot delete", path);
+            FailOn(where, "cannot delete", path);
         }
     });
 }
 
-bool ReadFileIfFree(const std::string& path, std::string& contents) {
+bool ReadFileIfFree(const std::string& path, std::string& contents, Where where) {
     contents.clear();
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
@@ -159,7 +158,7 @@ bool ReadFileIfFree(const std::string& path, std::string& contents) {
             return false;
         if (error == ERROR_FILE_NOT_FOUND)
             return true;
-        Fail("cannot open", path);
+        FailOn(where, "cannot open", path);
     }
     char buffer[4096];
     DWORD got = 0;
@@ -169,28 +168,28 @@ bool ReadFileIfFree(const std::string& path, std::string& contents) {
     return true;
 }
 
-std::string ReadWholeFile(const std::string& path) {
+std::string ReadWholeFile(const std::string& path, Where where) {
     std::string contents;
-    if (!FileExists(path) || !ReadFileIfFree(path, contents))
-        Fail("cannot open", path);
+    if (!FileExists(path) || !ReadFileIfFree(path, contents, where))
+        FailOn(where, "cannot open", path);
     return contents;
 }
 
-void WriteWholeFile(const std::string& path, const std::string& contents) {
+void WriteWholeFile(const std::string& path, const std::string& contents, Where where) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        Fail("cannot write", path);
+        FailOn(where, "cannot write", path);
     DWORD written = 0;
     BOOL ok =
         WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
     CloseHandle(file);
     if (!ok || written != contents.size())
-        Fail("short write to", path);
+        FailOn(where, "short write to", path);
 }
 
-void CopyOneFile(const std::string& from, const std::string& to) {
+void CopyOneFile(const std::string& from, const std::string& to, Where where) {
     if (!CopyFileA(from.c_str(), to.c_str(), FALSE))
-        Fail("cannot copy " + from + " to", to);
+        FailOn(where, "cannot copy " + from + " to", to);
 }
 
 } // namespace e2e

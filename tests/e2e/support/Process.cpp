@@ -2,41 +2,51 @@
 
 #include <tlhelp32.h>
 
-#include <stdexcept>
-
 #include "Paths.h"
 
 namespace e2e {
 
 using windriver::kTimeoutMs;
-using windriver::WaitUntil;
 
 namespace {
 
 // Makes a new file in the scratch folder for a program's output, one that
 // the program can inherit, and gives its path in `path`.
-HANDLE NewOutputFile(std::string& path) {
+HANDLE NewOutputFile(std::string& path, const Where& where) {
     static int counter = 0;
     path = JoinPath(ScratchFolder(), "output-" + std::to_string(GetCurrentProcessId()) + "-" +
                                          std::to_string(++counter) + ".txt");
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               &inherit, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        throw std::runtime_error("cannot create " + path);
+    Require(file != INVALID_HANDLE_VALUE, where, "cannot create " + path);
     return file;
+}
+
+// Sets e2e_iconhook.dll's hook for every program of the prefix, once, before
+// the first start: a program's message boxes then name their icons.
+void NameMessageBoxIcons(const Where& where) {
+    static HHOOK hook = nullptr;
+    if (hook)
+        return;
+    HMODULE library = LoadLibraryA(windriver::WindowsPath(E2E_ICONHOOK_DLL).c_str());
+    auto proc = library ? reinterpret_cast<HOOKPROC>(
+                              reinterpret_cast<void*>(GetProcAddress(library, "NameIcons")))
+                        : nullptr;
+    hook = proc ? SetWindowsHookExA(WH_CALLWNDPROC, proc, library, 0) : nullptr;
+    Require(hook != nullptr, where, "cannot set the hook of e2e_iconhook.dll");
 }
 
 } // namespace
 
-StartOptions StartIn(const std::string& folder) {
-    MakeFolders(folder);
+StartOptions StartIn(const std::string& folder, Where where) {
+    MakeFolders(folder, where);
     StartOptions options;
     options.currentFolder = folder;
     return options;
 }
 
-Process Process::Start(const std::string& program, const StartOptions& options) {
+Process Process::Start(const std::string& program, const StartOptions& options, Where where) {
     std::string commandLine = "\"" + program + "\"";
     if (!options.arguments.empty())
         commandLine += " " + options.arguments;
@@ -44,15 +54,15 @@ Process Process::Start(const std::string& program, const StartOptions& options) 
     // Wine starts its desktop process for the first program of a prefix that
     // needs the desktop window. Bring it up here, before the program, so that
     // the program and this test's window searches never start it at once.
-    if (!GetDesktopWindow())
-        throw std::runtime_error("Wine's desktop window did not come up");
+    Require(GetDesktopWindow() != nullptr, where, "Wine's desktop window did not come up");
+    NameMessageBoxIcons(where);
 
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     Process process;
     HANDLE output = nullptr;
     if (options.captureOutput) {
-        output = NewOutputFile(process.outputPath_);
+        output = NewOutputFile(process.outputPath_, where);
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdInput = nullptr;
         startup.hStdOutput = output;
@@ -65,9 +75,7 @@ Process Process::Start(const std::string& program, const StartOptions& options) 
     DWORD error = GetLastError();
     if (output)
         CloseHandle(output);
-    if (!started)
-        throw std::runtime_error("cannot start " + program + " (error " + std::to_string(error) +
-                                 ")");
+    Require(started, where, "cannot start " + program + " (error " + std::to_string(error) + ")");
     return process;
 }
 
@@ -110,25 +118,27 @@ std::string Process::Output() const {
     return ReadWholeFile(outputPath_);
 }
 
-bool Process::WaitForOutput(const std::string& text, DWORD milliseconds) {
+bool Process::WaitForOutput(const std::string& text, DWORD milliseconds, Where where) {
     bool found = false;
-    WaitUntil(
-        [&] {
-            bool ended = !IsRunning();
-            found = Output().find(text) != std::string::npos;
-            return found || ended;
-        },
-        "the output " + text, milliseconds);
+    At(where, [&] {
+        windriver::WaitUntil(
+            [&] {
+                bool ended = !IsRunning();
+                found = Output().find(text) != std::string::npos;
+                return found || ended;
+            },
+            "the output " + text, milliseconds);
+    });
     return found;
 }
 
 RunResult RunProgram(const std::string& program, const std::string& arguments,
-                     const std::string& currentFolder, DWORD timeoutMs) {
+                     const std::string& currentFolder, DWORD timeoutMs, Where where) {
     StartOptions options;
     options.arguments = arguments;
     options.currentFolder = currentFolder;
     options.captureOutput = true;
-    Process process = Process::Start(program, options);
+    Process process = Process::Start(program, options, where);
     RunResult result;
     result.finished = process.WaitForExit(timeoutMs);
     if (!result.finished)
@@ -141,10 +151,9 @@ RunResult RunProgram(const std::string& program, const std::string& arguments,
 namespace {
 
 // The name of a running program that process `parentId` started, or "".
-std::string RunningChildOf(DWORD parentId) {
+std::string RunningChildOf(DWORD parentId, const Where& where) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        throw std::runtime_error("cannot list the processes");
+    Require(snapshot != INVALID_HANDLE_VALUE, where, "cannot list the processes");
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     std::string child;
@@ -162,17 +171,14 @@ std::string RunningChildOf(DWORD parentId) {
 
 } // namespace
 
-void WaitForProgramsStartedBy(DWORD parentId) {
+void WaitForProgramsStartedBy(DWORD parentId, Where where) {
     std::string child;
-    try {
-        WaitUntil(
-            [&] {
-                child = RunningChildOf(parentId);
-                return child.empty();
-            },
-            "the programs process " + std::to_string(parentId) + " started to end");
-    } catch (const std::runtime_error& error) {
-        throw std::runtime_error(std::string(error.what()) + "; still running: " + child);
+    DWORD start = GetTickCount();
+    while (!(child = RunningChildOf(parentId, where)).empty()) {
+        Require(GetTickCount() - start < kTimeoutMs, where,
+                "the programs process " + std::to_string(parentId) +
+                    " started did not end; still running: " + child);
+        Sleep(windriver::kPollMs);
     }
 }
 

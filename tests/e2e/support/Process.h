@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "Where.h"
 #include "tools/windriver/Wait.h"
 
 namespace e2e {
@@ -18,12 +19,13 @@ struct StartOptions {
 };
 
 // Options for a start in `folder`, which is made first when missing.
-StartOptions StartIn(const std::string& folder);
+StartOptions StartIn(const std::string& folder, Where where = Where::Here());
 
 class Process {
   public:
-    // Starts `program`; throws when it cannot be started.
-    static Process Start(const std::string& program, const StartOptions& options = {});
+    // Starts `program`; fails when it cannot be started.
+    static Process Start(const std::string& program, const StartOptions& options = {},
+                         Where where = Where::Here());
 
     Process(Process&& other) noexcept;
     Process& operator=(Process&&) = delete;
@@ -41,8 +43,9 @@ class Process {
     // What the program wrote so far (captureOutput only).
     std::string Output() const;
     // Waits until the output holds `text`; false when the program ended
-    // without writing it; throws when it is still running after `milliseconds`.
-    bool WaitForOutput(const std::string& text, DWORD milliseconds = windriver::kTimeoutMs);
+    // without writing it; fails when it is still running after `milliseconds`.
+    bool WaitForOutput(const std::string& text, DWORD milliseconds = windriver::kTimeoutMs,
+                       Where where = Where::Here());
 
   private:
     Process() = default;
@@ -59,12 +62,12 @@ struct RunResult {
 // Runs `program` to its end with its output captured; kills it after
 // `timeoutMs`.
 RunResult RunProgram(const std::string& program, const std::string& arguments,
-                     const std::string& currentFolder = "",
-                     DWORD timeoutMs = windriver::kTimeoutMs);
+                     const std::string& currentFolder = "", DWORD timeoutMs = windriver::kTimeoutMs,
+                     Where where = Where::Here());
 
 // Waits until every program that process `parentId` started has ended, so
 // that whatever they leave behind (the stub log) is complete.
-void WaitForProgramsStartedBy(DWORD parentId);
+void WaitForProgramsStartedBy(DWORD parentId, Where where = Where::Here());
 
 // The current folder of another process, read from its process parameters
 // (without the trailing backslash, except at a drive root).

@@ -2,22 +2,19 @@
 
 #include <shlwapi.h>
 
-#include <stdexcept>
-
 namespace e2e {
 
 namespace {
 
-void Check(LONG status, const std::string& what) {
-    if (status != ERROR_SUCCESS)
-        throw std::runtime_error(what + " (error " + std::to_string(status) + ")");
+void Check(LONG status, const std::string& what, const Where& where) {
+    Require(status == ERROR_SUCCESS, where, what + " (error " + std::to_string(status) + ")");
 }
 
 // Opens `key` for writing, creating it as needed.
-HKEY CreateKey(HKEY root, const std::string& key) {
+HKEY CreateKey(HKEY root, const std::string& key, const Where& where) {
     HKEY handle;
     Check(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr),
-          "cannot create " + key);
+          "cannot create " + key, where);
     return handle;
 }
 
@@ -60,23 +57,23 @@ bool HklmKeyExists(const std::string& key) {
 }
 
 void WriteHklmValue(const std::string& key, const std::string& name, DWORD type, const void* data,
-                    DWORD size) {
-    WriteValue(HKEY_LOCAL_MACHINE, key, name, type, data, size);
+                    DWORD size, Where where) {
+    WriteValue(HKEY_LOCAL_MACHINE, key, name, type, data, size, where);
 }
 
 void WriteValue(HKEY root, const std::string& key, const std::string& name, DWORD type,
-                const void* data, DWORD size) {
-    HKEY handle = CreateKey(root, key);
+                const void* data, DWORD size, Where where) {
+    HKEY handle = CreateKey(root, key, where);
     LONG status =
         RegSetValueExA(handle, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(handle);
-    Check(status, "cannot write " + key + "\\" + name);
+    Check(status, "cannot write " + key + "\\" + name, where);
 }
 
 void WriteHklmString(const std::string& key, const std::string& name, const std::string& text,
-                     bool countNul) {
+                     bool countNul, Where where) {
     if (countNul) {
-        WriteHklmValue(key, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+        WriteHklmValue(key, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1), where);
         return;
     }
     // The registry stores UTF-16; the ANSI call would add the NUL that
@@ -84,28 +81,28 @@ void WriteHklmString(const std::string& key, const std::string& name, const std:
     // stored value unterminated.
     std::wstring wide(text.begin(), text.end());
     wide += L'X';
-    HKEY handle = CreateKey(HKEY_LOCAL_MACHINE, key);
+    HKEY handle = CreateKey(HKEY_LOCAL_MACHINE, key, where);
     std::wstring wideName(name.begin(), name.end());
     LONG status = RegSetValueExW(handle, wideName.c_str(), 0, REG_SZ,
                                  reinterpret_cast<const BYTE*>(wide.data()),
                                  static_cast<DWORD>(text.size() * sizeof(wchar_t)));
     RegCloseKey(handle);
-    Check(status, "cannot write " + key + "\\" + name);
+    Check(status, "cannot write " + key + "\\" + name, where);
     std::vector<BYTE> stored = ReadHklmValue(key, name).data;
-    if (std::string(stored.begin(), stored.end()) != text)
-        throw std::runtime_error(key + "\\" + name + " was stored with a NUL");
+    Require(std::string(stored.begin(), stored.end()) == text, where,
+            key + "\\" + name + " was stored with a NUL");
 }
 
-void DeleteHklmTree(const std::string& key) {
+void DeleteHklmTree(const std::string& key, Where where) {
     LONG status = SHDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
     if (status != ERROR_FILE_NOT_FOUND)
-        Check(status, "cannot delete HKLM\\" + key);
+        Check(status, "cannot delete HKLM\\" + key, where);
 }
 
-void DeleteHklmValue(const std::string& key, const std::string& name) {
+void DeleteHklmValue(const std::string& key, const std::string& name, Where where) {
     LONG status = SHDeleteValueA(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str());
     if (status != ERROR_FILE_NOT_FOUND)
-        Check(status, "cannot delete HKLM\\" + key + "\\" + name);
+        Check(status, "cannot delete HKLM\\" + key + "\\" + name, where);
 }
 
 } // namespace e2e

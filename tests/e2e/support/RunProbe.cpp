@@ -1,7 +1,6 @@
 #include "RunProbe.h"
 
 #include <sstream>
-#include <stdexcept>
 
 #include "Paths.h"
 
@@ -21,21 +20,20 @@ ProbeAnswers ParseAnswers(const std::string& output) {
 }
 
 ProbeAnswers RunProbe(const std::string& commands, const std::string& folder,
-                      const std::string& program) {
-    RunResult run = RunProgram(program.empty() ? ProbeExe() : program, commands, folder);
-    if (!run.finished)
-        throw std::runtime_error("the probe did not end; it said: " + run.output);
-    if (run.exitCode != 0)
-        throw std::runtime_error("the probe ended with " + std::to_string(run.exitCode) +
-                                 "; it said: " + run.output);
+                      const std::string& program, Where where) {
+    RunResult run = RunProgram(program.empty() ? ProbeExe() : program, commands, folder,
+                               windriver::kTimeoutMs, where);
+    Require(run.finished, where, "the probe did not end; it said: " + run.output);
+    Require(run.exitCode == 0, where,
+            "the probe ended with " + std::to_string(run.exitCode) + "; it said: " + run.output);
     return ParseAnswers(run.output);
 }
 
-Process StartProbe(const std::string& commands) {
+Process StartProbe(const std::string& commands, Where where) {
     StartOptions options;
     options.arguments = commands;
     options.captureOutput = true;
-    return Process::Start(ProbeExe(), options);
+    return Process::Start(ProbeExe(), options, where);
 }
 
 } // namespace e2e

@@ -1,9 +1,9 @@
 #include "Session.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "Paths.h"
+#include "StandInNames.h"
 #include "tools/windriver/Wait.h"
 #include "res/resource.h"
 
@@ -18,15 +18,35 @@ std::string DescribeRunState(const Process& process) {
                                : "setup ended with status " + std::to_string(process.ExitCode());
 }
 
-// What a person sees of a box: "'caption': 'text' [OK], no icon, owned by
-// the dialog".
-std::string Appearance(const std::string& caption, const std::string& message,
-                       const std::vector<std::string>& buttons, bool icon, bool ownedByDialog) {
-    std::string text = "'" + caption + "': '" + message + "'";
+// What a person sees of a box: "'caption': 'text' [OK], no icon".
+std::string Shown(const std::string& caption, const std::string& text,
+                  const std::vector<std::string>& buttons, const std::string& icon) {
+    std::string shown = "'" + caption + "': '" + text + "'";
     for (const std::string& button : buttons)
-        text += " [" + button + "]";
-    return text + (icon ? ", an icon" : ", no icon") +
-           (ownedByDialog ? ", owned by the dialog" : ", not owned by the dialog");
+        shown += " [" + button + "]";
+    return shown + ", " + icon;
+}
+
+// The system icons by MB_ICONMASK / 0x10, and by resource number from
+// IDI_HAND (32513) on.
+const char* const kIcons[] = {"no icon", "stop icon", "question icon", "exclamation icon",
+                              "information icon"};
+
+std::string IconOf(UINT style) {
+    UINT icon = (style & MB_ICONMASK) >> 4;
+    return icon < 5 ? kIcons[icon] : "icon " + std::to_string(icon);
+}
+
+// The icon control of a box names its system icon (e2e_iconhook.dll).
+std::string IconOf(const MessageBoxInfo& box) {
+    if (!box.icon)
+        return kIcons[0];
+    for (HWND child : ChildWindows(box.window, "Static")) {
+        UINT_PTR resource = reinterpret_cast<UINT_PTR>(GetPropA(child, kIconProperty));
+        if (resource > 32512 && resource < 32517)
+            return kIcons[resource - 32512];
+    }
+    return "an icon the hook did not name";
 }
 
 struct OwnedQuery {
@@ -53,10 +73,21 @@ HWND OwnedBox(HWND dialog, HWND except) {
 
 } // namespace
 
-Session::Session(const StartOptions& options, const std::string& program)
-    : process_(Process::Start(program.empty() ? SetupExe() : program, options)) {}
+std::string Appearance(const MessageBoxInfo& box) {
+    return Shown(box.caption, box.text, box.buttons, IconOf(box));
+}
 
-HWND Session::WaitForBox(HWND except, const std::string& what) {
+std::string Appearance(const SetupMessage& message) {
+    std::vector<std::string> buttons = {"OK"};
+    if ((message.style & MB_TYPEMASK) == MB_YESNO)
+        buttons = {"Yes", "No"};
+    return Shown(message.caption, message.text, buttons, IconOf(message.style));
+}
+
+Session::Session(const StartOptions& options, const std::string& program, Where where)
+    : process_(Process::Start(program.empty() ? SetupExe() : program, options, where)) {}
+
+HWND Session::WaitForBox(HWND except, const std::string& what, const Where& where) {
     HWND box = nullptr;
     WaitUntil(
         [&] {
@@ -65,61 +96,67 @@ HWND Session::WaitForBox(HWND except, const std::string& what) {
                 box = OwnedBox(dialog_, except);
             return box || !process_.IsRunning();
         },
-        what);
-    if (!box)
-        throw std::runtime_error("no " + what + ": " + DescribeRunState(process_));
+        what, where);
+    Require(box != nullptr, where, "no " + what + ": " + DescribeRunState(process_));
     return box;
 }
 
-HWND Session::WaitForDialog() {
-    HWND window = WaitForBox(nullptr, "setup dialog");
+void Session::WaitForInput(const std::string& after, const Where& where) {
+    WaitUntil([&] { return IsWindowEnabled(dialog_) || !process_.IsRunning(); },
+              "the dialog to take input again" + after, where);
+}
+
+HWND Session::WaitForDialog(Where where) {
+    HWND window = WaitForBox(nullptr, "setup dialog", where);
     if (!GetDlgItem(window, IDC_LANGUAGE))
-        throw std::runtime_error("a message box came before the setup dialog: " +
-                                 Describe(ReadMessageBox(window)));
+        Fail(where, "a message box came before the setup dialog: " +
+                        Describe(At(where, [&] { return ReadMessageBox(window); })));
     dialog_ = window;
     return dialog_;
 }
 
-void Session::ChooseLanguage(const std::string& language) {
-    ChooseComboItem(dialog_, IDC_LANGUAGE, language, true);
+void Session::ChooseLanguage(const std::string& language, Where where) {
+    At(where, [&] { ChooseComboItem(dialog_, IDC_LANGUAGE, language, true); });
 }
 
-void Session::PostLanguageChoice(const std::string& language) {
-    ChooseComboItem(dialog_, IDC_LANGUAGE, language, false);
+void Session::PostLanguageChoice(const std::string& language, Where where) {
+    At(where, [&] { ChooseComboItem(dialog_, IDC_LANGUAGE, language, false); });
 }
 
-void Session::SetField(const std::string& text) {
-    SetText(GetDlgItem(dialog_, IDC_INSTALL_PATH), text);
+void Session::SetField(const std::string& text, Where where) {
+    At(where, [&] { SetText(GetDlgItem(dialog_, IDC_INSTALL_PATH), text); });
 }
 
-std::string Session::Field() const {
-    return ControlText(dialog_, IDC_INSTALL_PATH);
+std::string Session::Field(Where where) const {
+    return At(where, [&] { return ControlText(dialog_, IDC_INSTALL_PATH); });
 }
 
 void Session::Press(int controlId) {
     PostClick(dialog_, controlId);
 }
 
-MessageBoxInfo Session::NextBox() {
-    return ReadMessageBox(WaitForBox(dialog_, "message box"));
+MessageBoxInfo Session::NextBox(Where where) {
+    HWND box = WaitForBox(dialog_, "message box", where);
+    return At(where, [&] { return ReadMessageBox(box); });
 }
 
-void Session::Answer(const MessageBoxInfo& box, const std::string& button) {
-    if (!PostClickOn(box.window, button))
-        throw std::runtime_error("no button " + button + " in " + Describe(box));
-    if (!WaitForWindowGone(box.window, kTimeoutMs))
-        throw std::runtime_error("still open after " + button + ": " + Describe(box));
+void Session::Answer(const MessageBoxInfo& box, const std::string& button, Where where) {
+    Require(PostClickOn(box.window, button), where, "no button " + button + " in " + Describe(box));
+    Require(WaitForWindowGone(box.window, kTimeoutMs), where,
+            "still open after " + button + ": " + Describe(box));
 }
 
-void Session::Drain() {
+void Session::Drain(Where where) {
     // The edit control's modified flag: nothing of setup reads it, and it
     // can be set by a posted message and read by a sent one.
     HWND field = GetDlgItem(dialog_, IDC_INSTALL_PATH);
-    bool modified = Send(field, EM_GETMODIFY, 0, 0) != 0;
-    PostMessageA(field, EM_SETMODIFY, !modified, 0);
-    WaitUntil([&] { return (Send(field, EM_GETMODIFY, 0, 0) != 0) != modified; },
-              "the dialog to handle what was posted to it");
-    Send(field, EM_SETMODIFY, modified, 0);
+    At(where, [&] {
+        bool modified = Send(field, EM_GETMODIFY, 0, 0) != 0;
+        PostMessageA(field, EM_SETMODIFY, !modified, 0);
+        windriver::WaitUntil([&] { return (Send(field, EM_GETMODIFY, 0, 0) != 0) != modified; },
+                             "the dialog to handle what was posted to it");
+        Send(field, EM_SETMODIFY, modified, 0);
+    });
 }
 
 std::vector<HWND> Session::OtherBoxes() const {
@@ -130,21 +167,19 @@ std::vector<HWND> Session::OtherBoxes() const {
     return boxes;
 }
 
-DWORD Session::WaitForEnd() {
-    if (!process_.WaitForExit(kTimeoutMs))
-        throw std::runtime_error("setup did not end");
+DWORD Session::WaitForEnd(Where where) {
+    Require(process_.WaitForExit(kTimeoutMs), where, "setup did not end");
     return process_.ExitCode();
 }
 
-DWORD Session::Exit() {
+DWORD Session::Exit(Where where) {
     Press(IDCANCEL);
-    return WaitForEnd();
+    return WaitForEnd(where);
 }
 
-MessageBoxInfo Session::Install(bool byEnter) {
+MessageBoxInfo Session::Install(bool byEnter, Where where) {
     // A person can press Install only while no installation runs.
-    WaitUntil([&] { return IsWindowEnabled(dialog_) || !process_.IsRunning(); },
-              "the dialog to take input again");
+    WaitForInput("", where);
     if (byEnter) {
         HWND field = GetDlgItem(dialog_, IDC_INSTALL_PATH);
         PostMessageA(field, WM_KEYDOWN, VK_RETURN, 0x001C0001);
@@ -152,52 +187,49 @@ MessageBoxInfo Session::Install(bool byEnter) {
     } else {
         Press(IDOK);
     }
-    return NextBox();
+    return NextBox(where);
 }
 
-MessageBoxInfo Session::InstallOverCopy(const std::string& answer) {
-    MessageBoxInfo question = Install();
-    if (question.owner != dialog_)
-        throw std::runtime_error("the shell did not ask: " + Describe(question));
-    Answer(question, answer);
-    return NextBox();
+MessageBoxInfo Session::InstallOverCopy(const std::string& answer, Where where) {
+    MessageBoxInfo question = Install(false, where);
+    Require(question.owner == dialog_, where, "the shell did not ask: " + Describe(question));
+    Answer(question, answer, where);
+    return NextBox(where);
 }
 
-void Session::ExpectMessage(const MessageBoxInfo& box, const SetupMessage& message) {
-    std::string want = Appearance(message.caption, message.text, {"OK"}, message.icon, true);
-    std::string got =
-        Appearance(box.caption, box.text, box.buttons, box.icon != nullptr, box.owner == dialog_);
-    if (got != want)
-        throw std::runtime_error("expected " + want + "; got " + got);
-    Answer(box, "OK");
+void Session::ExpectMessage(const MessageBoxInfo& box, const SetupMessage& message, Where where) {
+    std::string want = Appearance(message) + ", owned by the dialog";
+    std::string got = Appearance(box) + (box.owner == dialog_ ? ", owned by the dialog"
+                                                              : ", not owned by the dialog");
+    Require(got == want, where, "expected " + want + "\n     got " + got);
+    Answer(box, "OK", where);
 }
 
-void Session::ExpectFailure(const MessageBoxInfo& box, const SetupMessage& failure) {
-    ExpectMessage(box, failure);
+void Session::ExpectFailure(const MessageBoxInfo& box, const SetupMessage& failure, Where where) {
+    ExpectMessage(box, failure, where);
     // An elevated part that showed the message ends before the dialog takes
     // input again.
-    WaitUntil([&] { return IsWindowEnabled(dialog_) || !process_.IsRunning(); },
-              "the dialog to take input again after " + Describe(box));
-    Drain();
-    if (!process_.IsRunning() || !IsWindowVisible(dialog_) || !IsWindowEnabled(dialog_))
-        throw std::runtime_error("after " + Describe(box) + " the dialog is not open and usable: " +
-                                 DescribeRunState(process_));
+    WaitForInput(" after " + Describe(box), where);
+    Drain(where);
+    Require(process_.IsRunning() && IsWindowVisible(dialog_) && IsWindowEnabled(dialog_), where,
+            "after " + Describe(box) +
+                " the dialog is not open and usable: " + DescribeRunState(process_));
     std::vector<HWND> more = OtherBoxes();
     if (!more.empty())
-        throw std::runtime_error("after " + Describe(box) + " then " +
-                                 Describe(ReadMessageBox(more[0])));
+        Fail(where, "after " + Describe(box) + " then " +
+                        Describe(At(where, [&] { return ReadMessageBox(more[0]); })));
 }
 
-void Session::ExpectRefusal(const std::string& typed, const SetupMessage& failure, bool byEnter) {
-    SetField(typed);
-    ExpectFailure(Install(byEnter), failure);
+void Session::ExpectRefusal(const std::string& typed, const SetupMessage& failure, bool byEnter,
+                            Where where) {
+    SetField(typed, where);
+    ExpectFailure(Install(byEnter, where), failure, where);
 }
 
-void Session::Finish(const MessageBoxInfo& done, const SetupMessage& message) {
-    ExpectMessage(done, message);
-    DWORD status = WaitForEnd();
-    if (status != 0)
-        throw std::runtime_error("setup ended with status " + std::to_string(status));
+void Session::Finish(const MessageBoxInfo& done, const SetupMessage& message, Where where) {
+    ExpectMessage(done, message, where);
+    DWORD status = WaitForEnd(where);
+    Require(status == 0, where, "setup ended with status " + std::to_string(status));
 }
 
 std::string Describe(const MessageBoxInfo& box) {

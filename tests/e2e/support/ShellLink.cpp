@@ -3,8 +3,6 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <stdexcept>
-
 namespace e2e {
 
 namespace {
@@ -47,10 +45,13 @@ ShellLinkInfo ReadShellLink(const std::string& path) {
 }
 
 void ExpectLink(const std::string& path, const std::string& target, const std::string& description,
-                const std::string& workingDirectory) {
+                const std::string& workingDirectory, Where where) {
     ShellLinkInfo link = ReadShellLink(path);
-    if (FAILED(link.loaded))
-        throw std::runtime_error("link " + path + " does not load: " + std::to_string(link.loaded));
+    if (FAILED(link.loaded)) {
+        ADD_FAILURE_AT(where.file, where.line)
+            << "link " << path << " does not load: " << link.loaded;
+        return;
+    }
     auto shown = [](const std::string& target, const std::string& description,
                     const std::string& folder, const std::string& arguments) {
         return "'" + target + "' '" + arguments + "' (" + description + ") in '" + folder + "'";
@@ -58,14 +59,14 @@ void ExpectLink(const std::string& path, const std::string& target, const std::s
     std::string want = shown(target, description, workingDirectory, "");
     std::string got = shown(link.target, link.description, link.workingDirectory, link.arguments);
     if (got != want)
-        throw std::runtime_error("link " + path + " starts " + got + ", expected " + want);
+        ADD_FAILURE_AT(where.file, where.line)
+            << "link " << path << " starts " << got << "\n   expected " << want;
 }
 
-ProgramsFolderOnMissingDrive::ProgramsFolderOnMissingDrive()
+ProgramsFolderOnMissingDrive::ProgramsFolderOnMissingDrive(Where where)
     : savedUser_(ReadValue(HKEY_CURRENT_USER, kShellFolders, "Programs")),
       savedCommon_(ReadValue(HKEY_LOCAL_MACHINE, kShellFolders, "Common Programs")) {
-    if (!savedUser_.exists)
-        throw std::runtime_error("no Programs folder registered");
+    Require(savedUser_.exists, where, "no Programs folder registered");
     const char missing[] = "Q:\\Start Menu\\Programs";
     WriteValue(HKEY_CURRENT_USER, kShellFolders, "Programs", REG_EXPAND_SZ, missing,
                sizeof missing);

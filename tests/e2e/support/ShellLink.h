@@ -22,15 +22,15 @@ struct ShellLinkInfo {
 // initialised for the call only.
 ShellLinkInfo ReadShellLink(const std::string& path);
 // Checks that the link at `path` loads and has these properties, without
-// arguments; throws, saying what it has instead, when it does not.
+// arguments; a failure at the caller's line says what it has instead.
 void ExpectLink(const std::string& path, const std::string& target, const std::string& description,
-                const std::string& workingDirectory);
+                const std::string& workingDirectory, Where where = Where::Here());
 
 // While it lives, the user's and all users' Programs folders are registered
 // on a drive that does not exist ("Q:"), so that the shell can give neither.
 class ProgramsFolderOnMissingDrive {
   public:
-    ProgramsFolderOnMissingDrive();
+    explicit ProgramsFolderOnMissingDrive(Where where = Where::Here());
     ~ProgramsFolderOnMissingDrive();
     ProgramsFolderOnMissingDrive(const ProgramsFolderOnMissingDrive&) = delete;
     ProgramsFolderOnMissingDrive& operator=(const ProgramsFolderOnMissingDrive&) = delete;

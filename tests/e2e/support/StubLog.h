@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "Where.h"
+
 namespace e2e {
 
 struct StubStart {
@@ -17,10 +19,10 @@ struct StubStart {
     std::string commandLine;      // as the stub got it
 };
 
-std::vector<StubStart> ReadStubStarts();
-// Waits until the log holds at least `count` starts; returns them. Throws
+std::vector<StubStart> ReadStubStarts(Where where = Where::Here());
+// Waits until the log holds at least `count` starts; returns them. Fails
 // when they do not come.
-std::vector<StubStart> WaitForStubStarts(size_t count);
+std::vector<StubStart> WaitForStubStarts(size_t count, Where where = Where::Here());
 void ClearStubStarts();
 
 } // namespace e2e

@@ -1,0 +1,16 @@
+#pragma once
+// Names that the test programs share with the stand-ins they start; the
+// stand-ins include this alone (the rest of the support library needs
+// GoogleTest).
+
+namespace e2e {
+
+// The event that the probe's "pause" command waits for.
+constexpr const char kProbeContinueEvent[] = "e2e-probe-continue";
+
+// The window property that e2e_iconhook.dll leaves on a message box's icon
+// control: the resource number of the system icon it shows (IDI_HAND 32513,
+// IDI_QUESTION 32514, IDI_EXCLAMATION 32515, IDI_ASTERISK 32516).
+constexpr const char kIconProperty[] = "e2e.icon";
+
+} // namespace e2e
