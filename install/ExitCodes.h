@@ -16,4 +16,6 @@ enum SetupExit {
     kExitDeclined = 8,      // the user answered No to uninstalling
     kExitNotElevated = 9,   // administrator rights were declined, or the elevated part could not
                             // start: nothing was written
+    kExitLinkRefused = 10,  // a folder on the way to the game folder is a link to another
+                            // folder: nothing was written or removed
 };

@@ -20,6 +20,8 @@
 
 const InstallMessage kNoMedium = {kText<TXT_NO_MEDIUM>, kText<TXT_NO_MEDIUM_CAPTION>,
                                   MB_ICONEXCLAMATION | MB_OK};
+const InstallMessage kLinkRefused = {kText<TXT_LINK_REFUSED>, kText<TXT_ERROR_CAPTION>,
+                                     MB_ICONHAND};
 
 namespace {
 
@@ -83,12 +85,6 @@ bool WriteVersionFile(const char* path) {
     return ok && written == sizeof kVersionRecord;
 }
 
-void ClearReadOnly(const char* path) {
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
-}
-
 // Copies a file of the medium over whatever the installation holds there.
 // An earlier installation that ended early left its copies read-only, and a
 // read-only file cannot be replaced.
@@ -110,6 +106,7 @@ class Installation {
     bool Step(const char* step, bool ok, const InstallMessage& failure);
     bool Fail(const char* step, const InstallMessage& failure, DWORD error = GetLastError());
     bool BuildPaths();
+    bool NoLinkOnTheWay(bool below);
     bool RoomForCopy();
     bool CopyProductFolder();
     void RemoveUnfinishedCopy();
@@ -124,6 +121,9 @@ class Installation {
     InstallReport& m_report;
     InstallPaths m_paths;
     ProductFiles m_files;
+    // The way to the installation folder, held from before anything is
+    // written until the run ends, and the folder itself once it exists.
+    CHeldTree m_tree;
     UninstallLog m_log;
     PathBuffer m_home; // of the uninstaller and its record; empty: none to be had
 };
@@ -158,6 +158,21 @@ bool Installation::BuildPaths() {
         return Fail("destination", kMenuPathTooLong, 0);
     m_report.StepRan("destination", nullptr, 0);
     return true;
+}
+
+// No folder on the way to the installation folder, nor (`below`) anything
+// below an existing one, may be a link, as a link would steer the writes
+// elsewhere: checked before anything is written, and again for the folders
+// the run has made. The existing folders of the way stay held as they are.
+bool Installation::NoLinkOnTheWay(bool below) {
+    PathBuffer link = "";
+    WayVerdict way = m_tree.HoldWay(link);
+    if (way != WayVerdict::Link && !(below && FindLinkBelow(m_paths.installDir, link))) {
+        m_report.StepRan("way to the folder", nullptr, 0);
+        return true;
+    }
+    m_report.RefuseLink(kLinkRefused, link);
+    return false;
 }
 
 // Before anything is created: when the drive lacks room for what the copy
@@ -208,7 +223,7 @@ bool Installation::CopyProductFolder() {
 // each folder before what it holds), never through a link, and nothing
 // else that may be there.
 void Installation::RemoveUnfinishedCopy() {
-    CHeldTree tree(m_paths.installDir);
+    CHeldTree& tree = m_tree;
     for (size_t i = m_files.Count(); i-- > 0;) {
         PathBuffer path;
         if (!FormatPath(path, "%s\\%s", m_paths.installDir, m_files.Path(i)))
@@ -229,15 +244,21 @@ SetupExit Installation::CopyFromMedium(const char* sourceRoot) {
     bool productExisted = FolderExists(m_paths.installDir);
     if (!Step("root folder", CreateInstallRoot(m_paths.installRoot), kRootFailed))
         return kExitPathRefused;
+    if (!NoLinkOnTheWay(false))
+        return kExitLinkRefused;
     SetupExit result = kExitCopyFailed;
     if (!SetCurrentDirectoryA(sourceRoot))
         Fail("source folder", kSourceFailed);
     else if (CopyProductFolder())
-        result = kExitInstalled;
+        result = NoLinkOnTheWay(false) ? kExitInstalled : kExitLinkRefused;
     else if (!productExisted)
         RemoveUnfinishedCopy();
-    if (result != kExitInstalled && !rootExisted)
+    if (result != kExitInstalled && !rootExisted) {
+        // The root made for this run is held with the way: let it go, and
+        // remove it when it is empty.
+        m_tree.SetBase(m_paths.installDir);
         RemoveDirectoryA(m_paths.installRoot);
+    }
     return result;
 }
 
@@ -278,8 +299,7 @@ bool Installation::SettleRendererLibrary() {
         m_log.Add(RecordEntryKind::File, kGlideLibrary);
     // The helper goes whatever became of the copy; its removal may fail
     // quietly, as a helper left behind harms nothing.
-    ClearReadOnly(m_paths.setupGlide);
-    DeleteFileA(m_paths.setupGlide);
+    m_tree.DeleteFile(m_paths.setupGlide);
     return copied;
 }
 
@@ -333,7 +353,7 @@ SetupExit Installation::FinishSteps(CWorkingDirectory& workingDirectory) {
         {"renderer library", kRendererFailed, SettleRendererLibrary()},
         {"uninstaller", kUninstallerFailed, SetUpUninstaller()},
     };
-    ClearReadOnlyBelow(m_paths.installDir);
+    m_tree.ClearReadOnlyBelow(m_paths.installDir);
     bool complete = true;
     for (const auto& s : steps) {
         // Each of these may fail in several calls: no one error code to give.
@@ -354,6 +374,9 @@ SetupExit Installation::Run(const char* sourceRoot) {
     CWorkingDirectory workingDirectory;
     if (!BuildPaths())
         return kExitPathRefused;
+    m_tree.SetBase(m_paths.installDir);
+    if (!NoLinkOnTheWay(true))
+        return kExitLinkRefused;
     PathBuffer productSource;
     if (!FormatPath(productSource, "%s%s", sourceRoot, kProductFolder) ||
         !m_files.List(productSource)) {
@@ -397,21 +420,4 @@ void StartInstalledSetup(const char* installDir) {
     CWorkingDirectory workingDirectory;
     SetCurrentDirectoryA(installDir);
     WinExec(command, SW_SHOWNORMAL);
-}
-
-void ClearReadOnlyBelow(const char* folder) {
-    char pattern[MAX_PATH];
-    if (!FormatPath(pattern, "%s\\*.*", folder))
-        return;
-    for (CFindFile entry(pattern); entry.Found(); entry.Next()) {
-        // ".." is the folder's parent: outside the tree.
-        if (strcmp(entry.Name(), "..") == 0)
-            continue;
-        char path[MAX_PATH];
-        if (!FormatPath(path, "%s\\%s", folder, entry.Name()))
-            continue;
-        ClearReadOnly(path);
-        if (entry.IsFolder() && !entry.IsLink() && strcmp(entry.Name(), ".") != 0)
-            ClearReadOnlyBelow(path);
-    }
 }

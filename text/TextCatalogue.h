@@ -199,7 +199,11 @@ enum { kMaxBrowseCaptionLength = 127 };
     X(TXT_RECORD_DAMAGED, 835, kNoControl, kInMessageBody, kNoAccelerator, 0,                      \
       "The uninstall record is damaged (line %1: %2); nothing was removed.",                       \
       "The uninstaller's message when its record is damaged; %1 is the line number, %2 what is "   \
-      "wrong with it (in English).")
+      "wrong with it (in English).")                                                               \
+    X(TXT_LINK_REFUSED, 836, kNoControl, kInMessageBody, kNoAccelerator, 0,                        \
+      "%1 is a link to another folder; choose the folder it leads to.",                            \
+      "The message when a folder on the way to the game's folder is a link (a junction) to "      \
+      "another folder; nothing is installed or removed. %1 is that folder.")
 
 // clang-format on
 #define TEXT_CATALOGUE(X) DIALOG_TEXTS(X) OTHER_TEXTS(X) MESSAGE_TEXTS(X)
