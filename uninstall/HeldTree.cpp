@@ -62,6 +62,17 @@ HANDLE OpenAsItself(const char* path, DWORD access, DWORD share) {
                        FILE_FLAG_BACKUP_SEMANTICS | linkItself, nullptr);
 }
 
+// The attributes of what `item`, opened by `path` as itself, opens; false
+// when the path names a link but the handle opens another item: the
+// system followed the link (Wine does, for a Unix link).
+bool AttributesOfItself(HANDLE item, const char* path, DWORD& attributes) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(item, &info))
+        return false;
+    attributes = info.dwFileAttributes;
+    return IsLink(GetFileAttributesA(path)) == IsLink(attributes);
+}
+
 // Clears the read-only attribute of what `item` opens (attributes
 // `attributes`), which a delete would stop at.
 void ClearReadOnlyOf(HANDLE item, DWORD attributes) {
@@ -171,12 +182,12 @@ bool CHeldTree::Hold(size_t end) {
             m_verdict = WayVerdict::Link;
         return false;
     }
-    BY_HANDLE_FILE_INFORMATION info;
-    bool held = GetFileInformationByHandle(folder, &info) &&
-                (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    if (held && IsLink(info.dwFileAttributes)) {
-        held = OnTheWay(end) && MountsWholeVolume(folder);
-        if (!held && OnTheWay(end))
+    DWORD attributes = 0;
+    bool itself = AttributesOfItself(folder, m_path, attributes);
+    bool held = itself && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (!itself || IsLink(attributes)) {
+        held = itself && OnTheWay(end) && MountsWholeVolume(folder);
+        if (!held && OnTheWay(end) && IsLink(GetFileAttributesA(m_path)))
             m_verdict = WayVerdict::Link;
     }
     if (held && end == m_baseLength) {
@@ -260,14 +271,14 @@ bool CHeldTree::Remove(const char* path, bool folder) {
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
     if (item == INVALID_HANDLE_VALUE)
         return false;
-    BY_HANDLE_FILE_INFORMATION info;
+    DWORD attributes = 0;
     BOOLEAN disposition = TRUE; // FILE_DISPOSITION_INFO: delete on close
-    bool removed = GetFileInformationByHandle(item, &info) &&
-                   (IsLink(info.dwFileAttributes) ||
-                    folder == ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) &&
+    bool removed = AttributesOfItself(item, path, attributes) &&
+                   (IsLink(attributes) ||
+                    folder == ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) &&
                    IsWhereRecorded(item, path);
     if (removed) {
-        ClearReadOnlyOf(item, info.dwFileAttributes);
+        ClearReadOnlyOf(item, attributes);
         removed = SetByHandle(item, HandleInfo::Disposition, &disposition, sizeof disposition);
     }
     CloseHandle(item);
@@ -299,9 +310,9 @@ void ClearReadOnly(const char* path) {
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
     if (item == INVALID_HANDLE_VALUE)
         return;
-    BY_HANDLE_FILE_INFORMATION info;
-    if (GetFileInformationByHandle(item, &info))
-        ClearReadOnlyOf(item, info.dwFileAttributes);
+    DWORD attributes = 0;
+    if (AttributesOfItself(item, path, attributes))
+        ClearReadOnlyOf(item, attributes);
     CloseHandle(item);
 }
 
