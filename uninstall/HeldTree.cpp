@@ -17,7 +17,7 @@ typedef DWORD(WINAPI* GetFinalPathNameByHandleAProc)(HANDLE file, LPSTR path, DW
 typedef DWORD(WINAPI* GetLongPathNameAProc)(LPCSTR path, LPSTR longPath, DWORD size);
 typedef DWORD(WINAPI* QueryDosDeviceAProc)(LPCSTR device, LPSTR target, DWORD size);
 typedef BOOL(WINAPI* SetFileInformationByHandleProc)(HANDLE file, int infoClass, LPVOID info,
-                                                      DWORD size);
+                                                     DWORD size);
 typedef LONG(WINAPI* NtSetInformationFileProc)(HANDLE file, ULONG_PTR* status, LPVOID info,
                                                ULONG size, int infoClass);
 
@@ -31,8 +31,8 @@ bool SetByHandle(HANDLE item, HandleInfo which, void* info, DWORD size) {
     bool basic = which == HandleInfo::Basic;
     if (auto set = KernelProc<SetFileInformationByHandleProc>("SetFileInformationByHandle"))
         return set(item, basic ? 0 : 4, info, size) != FALSE;
-    auto ntSet =
-        LibraryProc<NtSetInformationFileProc>(GetModuleHandleA("ntdll.dll"), "NtSetInformationFile");
+    auto ntSet = LibraryProc<NtSetInformationFileProc>(GetModuleHandleA("ntdll.dll"),
+                                                       "NtSetInformationFile");
     ULONG_PTR status[2];
     return ntSet && ntSet(item, status, info, size, basic ? 4 : 13) >= 0;
 }
@@ -273,10 +273,10 @@ bool CHeldTree::Remove(const char* path, bool folder) {
         return false;
     DWORD attributes = 0;
     BOOLEAN disposition = TRUE; // FILE_DISPOSITION_INFO: delete on close
-    bool removed = AttributesOfItself(item, path, attributes) &&
-                   (IsLink(attributes) ||
-                    folder == ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) &&
-                   IsWhereRecorded(item, path);
+    bool removed =
+        AttributesOfItself(item, path, attributes) &&
+        (IsLink(attributes) || folder == ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) &&
+        IsWhereRecorded(item, path);
     if (removed) {
         ClearReadOnlyOf(item, attributes);
         removed = SetByHandle(item, HandleInfo::Disposition, &disposition, sizeof disposition);

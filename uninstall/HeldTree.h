@@ -21,9 +21,9 @@
 #include "install/PathRules.h"
 
 enum class WayVerdict {
-    Held,      // every existing folder of the way is held as itself
-    Link,      // one is a link: `link` names it
-    NotHeld,   // one could not be opened, or the base leads elsewhere
+    Held,    // every existing folder of the way is held as itself
+    Link,    // one is a link: `link` names it
+    NotHeld, // one could not be opened, or the base leads elsewhere
 };
 
 class CHeldTree {

@@ -927,7 +927,8 @@ TEST(Install, NothingIsWrittenOrRemovedThroughALink) {
     const std::map<std::string, std::string> victim = Tree("C:\\Victim");
     auto run = [](const std::string& program, const std::string& arguments) {
         DeleteFileA("C:\\setup.log");
-        Process process = Process::Start(program, {arguments + " /LOG=C:\\setup.log", "C:\\", false});
+        Process process =
+            Process::Start(program, {arguments + " /LOG=C:\\setup.log", "C:\\", false});
         EXPECT_EQ(nullptr,
                   windriver::WaitForDialogBoxWhileRunning(process.Id(), process.Handle(), nullptr));
         WaitForProgramsStartedBy(process.Id());
@@ -949,9 +950,9 @@ TEST(Install, NothingIsWrittenOrRemovedThroughALink) {
         SCOPED_TRACE(row.what);
         MakeLink(row.link, row.target);
         EXPECT_EQ(static_cast<DWORD>(kExitLinkRefused), run(SetupExe(), "/S /DIR=" + row.typed));
-        EXPECT_NE(std::string::npos, ReadWholeFile("C:\\setup.log")
-                                         .find("way to the folder: failed: " +
-                                               LinkRefusal(row.link) + "\r\n"));
+        EXPECT_NE(std::string::npos,
+                  ReadWholeFile("C:\\setup.log")
+                      .find("way to the folder: failed: " + LinkRefusal(row.link) + "\r\n"));
         EXPECT_EQ(victim, Tree("C:\\Victim"));
         EXPECT_FALSE(HklmKeyExists(kInstalledKey));
     }
@@ -970,9 +971,9 @@ TEST(Install, NothingIsWrittenOrRemovedThroughALink) {
     // by a link to another folder with files of the same names.
     ASSERT_EQ(0u, RunLinuxShell("rm -r '" + LinuxPath("C:\\Games") + "'"));
     ASSERT_EQ(0u, run(SetupExe(), "/S /DIR=C:\\Games"));
-    ASSERT_EQ(0u, RunLinuxShell("mv '" + LinuxPath("C:\\Games") + "' '" +
-                                LinuxPath("C:\\Moved") + "' && cp -a '" + LinuxPath("C:\\Moved") +
-                                "' '" + LinuxPath("C:\\Victim\\Games") + "'"));
+    ASSERT_EQ(0u, RunLinuxShell("mv '" + LinuxPath("C:\\Games") + "' '" + LinuxPath("C:\\Moved") +
+                                "' && cp -a '" + LinuxPath("C:\\Moved") + "' '" +
+                                LinuxPath("C:\\Victim\\Games") + "'"));
     MakeLink("C:\\Games", "C:\\Victim\\Games");
     const std::map<std::string, std::string> copied = Tree("C:\\Victim\\Games");
     EXPECT_EQ(static_cast<DWORD>(kExitLinkRefused), run(EntryUninstaller(), "/UNINSTALL /S"));
