@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <string.h>
 
+#include "install/FolderPermissions.h"
 #include "install/InstalledGame.h"
 #include "install/Names.h"
 #include "install/ProductFiles.h"
@@ -12,6 +13,7 @@
 #include "install/Shortcut.h"
 #include "install/SourceMedium.h"
 #include "platform/FindFile.h"
+#include "platform/ProcAddress.h"
 #include "platform/ThisProgram.h"
 #include "platform/WorkingDirectory.h"
 #include "uninstall/HeldTree.h"
@@ -85,6 +87,29 @@ bool WriteVersionFile(const char* path) {
     return ok && written == sizeof kVersionRecord;
 }
 
+typedef DWORD(WINAPI* SetNamedSecurityInfoAProc)(LPSTR name, int type, DWORD what, PSID owner,
+                                                 PSID group, PACL dacl, PACL sacl);
+
+// Windows 2000 and later protect a DACL from inheritance, and take the
+// protection off again; Windows 95, 98 and NT 4 (major version 4) do not.
+// Wine keeps no DACL: it turns one into the folder's Unix mode (ours would
+// make it read-only for the player), and an unprotected empty one does not
+// give that back.
+bool ProtectsDacls() {
+    return LOBYTE(LOWORD(GetVersion())) >= 5 &&
+           !GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version");
+}
+
+// Gives `folder` the DACL `acl` with `inheritance`, the flag that protects it
+// from what the folder above gives or opens it to that.
+void SetFolderDacl(const char* folder, DWORD inheritance, const unsigned char* acl) {
+    auto set = LibraryProc<SetNamedSecurityInfoAProc>(GetModuleHandleA("advapi32.dll"),
+                                                      "SetNamedSecurityInfoA");
+    if (ProtectsDacls() && set)
+        set(const_cast<char*>(folder), 1 /* SE_FILE_OBJECT */,
+            DACL_SECURITY_INFORMATION | inheritance, nullptr, nullptr, (PACL)acl, nullptr);
+}
+
 // Copies a file of the medium over whatever the installation holds there.
 // An earlier installation that ended early left its copies read-only, and a
 // read-only file cannot be replaced.
@@ -100,6 +125,14 @@ class Installation {
         : m_request(request), m_report(report) {}
 
     SetupExit Run(const char* sourceRoot);
+    void ProtectFolder(bool existed);
+    // Once the run has ended, whichever way: the installation folder gets
+    // back exactly what it inherits (no entries of its own, unprotected),
+    // so that the player may write saves there again.
+    void RestorePermissions() {
+        if (m_protected)
+            SetFolderDacl(m_paths.installDir, UNPROTECTED_DACL_SECURITY_INFORMATION, kNoEntries);
+    }
     const char* InstallDir() const { return m_paths.installDir; }
 
   private:
@@ -125,7 +158,9 @@ class Installation {
     // written until the run ends, and the folder itself once it exists.
     CHeldTree m_tree;
     UninstallLog m_log;
-    PathBuffer m_home; // of the uninstaller and its record; empty: none to be had
+    PathBuffer m_home;         // of the uninstaller and its record; empty: none to be had
+    bool m_madeFolder = false; // the installation folder, before the copy
+    bool m_protected = false;  // the installation folder's DACL is setup's own
 };
 
 // Logs a step's result; a failure is also told.
@@ -165,7 +200,7 @@ bool Installation::BuildPaths() {
 // elsewhere: checked before anything is written, and again for the folders
 // the run has made. The existing folders of the way stay held as they are.
 bool Installation::NoLinkOnTheWay(bool below) {
-    PathBuffer link = "";
+    PathBuffer link;
     WayVerdict way = m_tree.HoldWay(link);
     if (way != WayVerdict::Link && !(below && FindLinkBelow(m_paths.installDir, link))) {
         m_report.StepRan("way to the folder", nullptr, 0);
@@ -202,7 +237,8 @@ bool Installation::CopyProductFolder() {
     operation.wFunc = FO_COPY;
     operation.pFrom = source;
     operation.pTo = m_paths.copyDestination;
-    operation.fFlags = FOF_SIMPLEPROGRESS;
+    // The empty folder made for the copy is no folder to ask about.
+    operation.fFlags = FOF_SIMPLEPROGRESS | (m_madeFolder ? FOF_NOCONFIRMATION : 0);
     if (!m_request.owner)
         operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI;
     operation.lpszProgressTitle = m_request.copyTitle;
@@ -236,6 +272,17 @@ void Installation::RemoveUnfinishedCopy() {
     tree.RemoveFolder(m_paths.installDir);
 }
 
+// While setup writes into the installation folder, only administrators
+// and SYSTEM may change it: the folder (made here when missing) gets a
+// protected DACL of setup's own, and when the run ends, whichever way, back
+// exactly what it would inherit (RestorePermissions).
+void Installation::ProtectFolder(bool existed) {
+    if (!existed)
+        m_madeFolder = CreateDirectoryA(m_paths.installDir, nullptr) != FALSE;
+    SetFolderDacl(m_paths.installDir, PROTECTED_DACL_SECURITY_INFORMATION, kInstallingDacl);
+    m_protected = true;
+}
+
 // Makes the install root, makes the medium's root the working directory and
 // copies; nothing of it is left behind when it does not finish, and what
 // was there before this Install is never touched.
@@ -246,6 +293,7 @@ SetupExit Installation::CopyFromMedium(const char* sourceRoot) {
         return kExitPathRefused;
     if (!NoLinkOnTheWay(false))
         return kExitLinkRefused;
+    ProtectFolder(productExisted);
     SetupExit result = kExitCopyFailed;
     if (!SetCurrentDirectoryA(sourceRoot))
         Fail("source folder", kSourceFailed);
@@ -409,6 +457,7 @@ SetupExit RunInstallation(const InstallRequest& request, const char* sourceRoot,
                           InstallReport& report, PathBuffer& installDir) {
     Installation installation(request, report);
     SetupExit result = installation.Run(sourceRoot);
+    installation.RestorePermissions();
     FormatPath(installDir, "%s", installation.InstallDir());
     return result;
 }

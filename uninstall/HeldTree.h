@@ -28,7 +28,7 @@ enum class WayVerdict {
 
 class CHeldTree {
   public:
-    CHeldTree() = default;
+    CHeldTree() { SetBase(""); }
     explicit CHeldTree(const char* base) { SetBase(base); }
     ~CHeldTree() { Release(0); }
     CHeldTree(const CHeldTree&) = delete;
@@ -63,16 +63,16 @@ class CHeldTree {
 
     // A path of 259 bytes has at most this many folders.
     enum { kMostHeld = text::kPathBufferSize / 2 };
-    PathBuffer m_base = "";
+    PathBuffer m_base;
     size_t m_baseLength = 0;
     size_t m_rootLength = 0;
     bool m_canHold = false;
     DWORD m_linkItself = 0; // the flag that opens a link rather than its target
     // The base as its final path names it (a substituted or mapped drive
     // resolved, long names); empty before it is held or without final paths.
-    PathBuffer m_resolvedBase = "";
+    PathBuffer m_resolvedBase;
     // The folders held: m_path's first m_ends[i] bytes, each a handle.
-    PathBuffer m_path = "";
+    PathBuffer m_path;
     HANDLE m_held[kMostHeld];
     size_t m_ends[kMostHeld];
     size_t m_count = 0;
