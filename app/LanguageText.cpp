@@ -1,19 +1,14 @@
-#include <stdlib.h>
-#include <string.h>
 
 #include "app/ProgramLanguage.h"
 #include "app/SetupDlg.h"
+#include "platform/HeapBlock.h"
 #include "platform/ThisProgram.h"
 #include "text/Format.h"
 
 // The text of a table entry up to its first NUL, or an empty string.
 static CString TakeText(CLanguageTable& table, int index) {
-    char* block = table.GetString(index);
-    if (!block)
-        return CString();
-    CString text(block);
-    free(block);
-    return text;
+    CHeapBlock<char> block(table.GetString(index));
+    return block ? CString(block) : CString();
 }
 
 CString CSetupDlg::LoadText(int index) {

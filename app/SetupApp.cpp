@@ -6,6 +6,8 @@
 #include "app/SetupDlg.h"
 #include "app/Uninstall.h"
 #include "app/Unattended.h"
+#include "install/DesktopShell.h"
+#include "install/Elevation.h"
 #include "install/ExitCodes.h"
 #include "text/Format.h"
 #include "text/LocalText.h"
@@ -27,14 +29,17 @@ void ReportFailure(TextRef text, const char* insert) {
 // Nothing else tells the user that setup started and failed: without this
 // the process would end silently.
 void ReportDialogFailure(DWORD error) {
-    char number[16];
-    FormatText(number, sizeof number, "%lu", error);
-    ReportFailure(kText<TXT_WINDOW_FAILED>, number);
+    ReportFailure(kText<TXT_WINDOW_FAILED>, ErrorNumber(error));
 }
 
 } // namespace
 
 BOOL CSetupApp::InitInstance() {
+    // Before any file is touched: an elevated process (setup's elevated
+    // copy, or setup run as an administrator) must not follow a junction
+    // that a standard user planted.
+    if (IsElevatedOnVistaOrLater())
+        EnableRedirectionGuard();
     SetupOptions options;
     char bad[128];
     if (!ParseCommandLine(SkipProgramName(::GetCommandLineA()), options, bad, sizeof bad)) {

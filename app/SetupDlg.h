@@ -42,7 +42,7 @@ class CSetupDlg : public CDialog {
 
     // The installation; true when every step that must succeed did.
     bool InstallProduct();
-    bool InstallElevated(const char* language, SetupExit& result);
+    bool InstallElevated(const char* sourceRoot, const char* language, SetupExit& result);
     // Clears the read-only attribute of everything below `folder`.
     void ClearReadOnlyTree(const char* folder);
 

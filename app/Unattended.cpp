@@ -26,19 +26,23 @@ bool ChooseLanguage(const SetupOptions& options, const char* sourceRoot, LogRepo
     return true;
 }
 
-// Starts the log, which goes neither into the game's folder nor among the
-// uninstallers.
-bool OpenLog(const char* path, const char* folder, LogReport& log) {
-    PathBuffer installDir, uninstallers;
-    bool derived = InstallFolderFor(folder, installDir);
-    bool haveUninstallers = UninstallersFolder(uninstallers);
-    return log.Open(path, derived ? installDir : nullptr,
-                    haveUninstallers ? uninstallers : nullptr);
+// The disc to install from: for an elevated part only the root that the
+// player's run found, and only while it holds the game; otherwise the scan's.
+bool FindSource(const SetupOptions& options, char* root) {
+    if (!options.elevated)
+        return FindMediumRoot(root);
+    return IsProductMedium(options.source) && FormatText(root, MAX_PATH, "%s", options.source);
 }
 
 } // namespace
 
-int RunElevatedPart(const SetupOptions& options) {
+bool OpenRunLog(const char* path, const char* installDir, LogReport& log) {
+    PathBuffer uninstallers;
+    bool haveUninstallers = UninstallersFolder(uninstallers);
+    return log.Open(path, installDir, haveUninstallers ? uninstallers : nullptr);
+}
+
+int RunElevatedPart(const SetupOptions& options, DWORD* refused) {
     PathBuffer fullLog = "";
     char arguments[4 * MAX_PATH];
     char* name = nullptr;
@@ -50,7 +54,7 @@ int RunElevatedPart(const SetupOptions& options) {
         return kExitUsage;
     if (!FormatElevatedCommandLine(arguments, sizeof arguments, options, fullLog))
         return kExitUsage;
-    return RunElevated(arguments, nullptr);
+    return RunElevated(arguments, nullptr, refused);
 }
 
 int RunOwnedInstall(const SetupOptions& options) {
@@ -58,33 +62,42 @@ int RunOwnedInstall(const SetupOptions& options) {
     owner.Attach(reinterpret_cast<HWND>((UINT_PTR)options.owner));
     if (!IsWindow(owner))
         return kExitUsage;
-    // The dialog's language, from the medium, which must offer it.
+    // The dialog's language, from the disc it found, which must offer it.
     CLanguageTable texts;
     char sourceRoot[MAX_PATH], basePath[MAX_PATH];
-    if (FindMediumRoot(sourceRoot)) {
-        if (!MediumOffersLanguage(sourceRoot, options.language))
-            return kExitUsage;
-        if (FormatPath(basePath, "%s%s\\%s", sourceRoot, kLanguagesFolder, options.language))
-            texts.Load(basePath);
+    if (!FindSource(options, sourceRoot)) {
+        TellNoMedium(owner, texts);
+        return kExitNoMedium;
     }
+    if (!MediumOffersLanguage(sourceRoot, options.language))
+        return kExitUsage;
+    if (FormatPath(basePath, "%s%s\\%s", sourceRoot, kLanguagesFolder, options.language))
+        texts.Load(basePath);
     PathBuffer installDir;
-    return InstallWithMessages(owner, texts, options.folder, options.language,
-                               GlideDriverInstalled(), installDir);
+    return InstallWithMessages(owner, texts, sourceRoot, options.folder, options.language,
+                               options.glide, installDir);
 }
 
 int RunUnattended(const SetupOptions& options) {
-    if (!options.elevated && NeedsElevation())
-        return RunElevatedPart(options);
-    PathBuffer folder, language;
+    // The disc is found before administrator rights are asked for, and the
+    // elevated part installs from that disc or not at all.
+    char sourceRoot[MAX_PATH];
+    bool found = FindSource(options, sourceRoot);
+    if (found && !options.elevated && NeedsElevation()) {
+        SetupOptions elevated = options;
+        FormatPath(elevated.source, "%s", sourceRoot);
+        return RunElevatedPart(elevated);
+    }
+    PathBuffer folder, language, installDir;
     if (options.folder[0])
         FormatPath(folder, "%s", options.folder);
     else
         OfferedInstallRoot(folder);
     LogReport log;
-    if (options.log[0] && !OpenLog(options.log, folder, log))
+    if (options.log[0] &&
+        !OpenRunLog(options.log, InstallFolderFor(folder, installDir) ? installDir : nullptr, log))
         return kExitUsage;
-    char sourceRoot[MAX_PATH];
-    if (!FindMediumRoot(sourceRoot)) {
+    if (!found) {
         log.Line("medium: failed: %s", kNoMedium.text.english);
         return kExitNoMedium;
     }
@@ -93,7 +106,6 @@ int RunUnattended(const SetupOptions& options) {
         return kExitUsage;
     log.Line("folder: %s; language: %s", folder, language);
     InstallRequest request = {folder, language, GlideDriverInstalled(), nullptr, nullptr};
-    PathBuffer installDir;
     SetupExit result = RunInstallation(request, sourceRoot, log, installDir);
     log.Line("result: %d", (int)result);
     return result;

@@ -3,12 +3,19 @@
 // the exit status (install/ExitCodes.h).
 
 #include "install/CommandLine.h"
+#include "install/LogReport.h"
 
 int RunUnattended(const SetupOptions& options);
 
 // Runs this program's elevated part with the same switches and answers with
-// its exit code (kExitNotElevated when administrator rights were declined).
-int RunElevatedPart(const SetupOptions& options);
+// its exit code (kExitNotElevated when administrator rights were declined;
+// `refused`, when not null, as RunElevated sets it).
+int RunElevatedPart(const SetupOptions& options, DWORD* refused = nullptr);
+
+// Starts the run's log at `path`, which lies neither in the game's folder
+// `installDir` (null: none) nor anywhere below <Program Files>\Brightfen,
+// where every installation's uninstaller lives.
+bool OpenRunLog(const char* path, const char* installDir, LogReport& log);
 
 // The elevated part of the dialog's installation (/ELEVATED /OWNER=HWND):
 // the installation with the dialog's messages over that window, its result

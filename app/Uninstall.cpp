@@ -14,6 +14,7 @@
 #include "install/Shortcut.h"
 #include "uninstall/HeldTree.h"
 #include "uninstall/Removal.h"
+#include "uninstall/UninstallerHome.h"
 #include "platform/Application.h"
 #include "platform/ThisProgram.h"
 #include "text/LocalText.h"
@@ -117,6 +118,15 @@ int RunUninstall(const SetupOptions& options) {
     CLanguageTable texts;
     if (!options.silent)
         LoadProgramLanguage(texts);
+    // Only there can no standard user have put the record or the program: a
+    // copy elsewhere (a download folder, a backup) trusts neither.
+    if (!IsBelowUninstallers(home)) {
+        PathBuffer uninstallers = "";
+        UninstallersFolder(uninstallers);
+        Tell(options, texts, LocalText(texts, kText<TXT_UNINSTALLER_NOT_HOME>, uninstallers),
+             MB_OK | MB_ICONHAND);
+        return kExitNotFromHome;
+    }
     Removal removal;
     char why[512];
     bool read = removal.Read(home, MenuFolder(menu) ? menu : nullptr, texts, why, sizeof why);
@@ -126,7 +136,7 @@ int RunUninstall(const SetupOptions& options) {
     // The log never goes over the record, the uninstaller or the game.
     LogReport log;
     if (!elevate && options.log[0] &&
-        !log.Open(options.log, read ? removal.InstallDir() : nullptr, home))
+        !OpenRunLog(options.log, read ? removal.InstallDir() : nullptr, log))
         return kExitUsage;
     if (!read) {
         log.Line("record: failed: %s", why);
@@ -142,7 +152,12 @@ int RunUninstall(const SetupOptions& options) {
         // here, from what is still there.
         SetupOptions elevated = options;
         elevated.silent = true;
-        result = RunElevatedPart(elevated);
+        DWORD refused = 0;
+        result = RunElevatedPart(elevated, &refused);
+        if (refused)
+            Tell(options, texts,
+                 LocalText(texts, kText<TXT_ELEVATION_FAILED>, ErrorNumber(refused)),
+                 MB_OK | MB_ICONHAND);
         if (result == kExitInstalled || result == kExitIncomplete)
             TellOutcome(options, texts, removal, log);
         PathBuffer link;

@@ -81,6 +81,10 @@ bool ReadWord(const char* word, SetupOptions& options) {
         return SetValue(options.log, value);
     if (IsSwitch(word, "ELEVATED", value))
         return !value && (options.elevated = true);
+    if (IsSwitch(word, "SOURCE", value))
+        return SetValue(options.source, value);
+    if (IsSwitch(word, "GLIDE", value))
+        return !value && (options.glide = true);
     if (IsSwitch(word, "OWNER", value)) {
         char* end = nullptr;
         options.owner = value ? strtoul(value, &end, 10) : 0;
@@ -141,15 +145,16 @@ bool AppendValue(char* buffer, size_t size, const char* name, const char* value)
 
 bool FormatElevatedCommandLine(char* buffer, size_t size, const SetupOptions& options,
                                const char* fullLog) {
-    if (!FormatText(buffer, size, "/ELEVATED%s%s", options.silent ? " /S" : "",
-                    options.uninstall ? " /UNINSTALL" : ""))
+    if (!FormatText(buffer, size, "/ELEVATED%s%s%s", options.silent ? " /S" : "",
+                    options.uninstall ? " /UNINSTALL" : "", options.glide ? " /GLIDE" : ""))
         return false;
     size_t length = strlen(buffer);
     return (!options.owner ||
             FormatText(buffer + length, size - length, " /OWNER=%lu", options.owner)) &&
            AppendValue(buffer, size, "DIR", options.folder) &&
            AppendValue(buffer, size, "LANG", options.language) &&
-           AppendValue(buffer, size, "LOG", fullLog);
+           AppendValue(buffer, size, "LOG", fullLog) &&
+           AppendValue(buffer, size, "SOURCE", options.source);
 }
 
 const char* SkipProgramName(const char* commandLine) {

@@ -12,6 +12,10 @@
 //                          does the work itself
 //   /OWNER=HWND            (setup's own, with /ELEVATED) install with the
 //                          dialog's messages, owned by that window
+//   /SOURCE=D:\            (setup's own, with /ELEVATED) the disc's root
+//                          that the player's run found
+//   /GLIDE                 (setup's own, with /OWNER) the dialog's Glide
+//                          check box was checked
 // Switch names are case-insensitive; a value may be quoted, in whole or in
 // part. C runtime only, so that it builds and is tested natively.
 
@@ -25,6 +29,8 @@ struct SetupOptions {
     PathBuffer log;
     bool elevated;
     unsigned long owner; // 0: not given
+    PathBuffer source;   // empty: not given
+    bool glide;
 };
 
 // Reads `arguments` (the command line after the program's name) into
@@ -35,7 +41,8 @@ struct SetupOptions {
 bool ParseCommandLine(const char* arguments, SetupOptions& options, char* bad, size_t badSize);
 
 // The command line that hands `options` over to the elevated part: the
-// same switches (a log by `fullLog`, its full path), and /ELEVATED. False
+// same switches (a log by `fullLog`, its full path; the disc's root and the
+// Glide check box as `options` has them), and /ELEVATED. False
 // when it does not fit or a value holds a quote, which could not be handed
 // over as it is.
 bool FormatElevatedCommandLine(char* buffer, size_t size, const SetupOptions& options,

@@ -13,7 +13,11 @@
 #include <shlguid.h>
 #include <shlobj.h>
 
+#include "install/PathRules.h"
+#include "platform/ComRef.h"
+#include "platform/Handle.h"
 #include "platform/LibrarySearch.h"
+#include "platform/WorkingDirectory.h"
 
 namespace {
 
@@ -35,26 +39,6 @@ const DWORD kShellWindowsContext = CLSCTX_ALL;
 
 // The quoted program path is the longest text passed.
 const int kWideSize = MAX_PATH + 2;
-
-// One reference to an interface, released on every path.
-template <class T> class CComRef {
-  public:
-    CComRef() = default;
-    ~CComRef() {
-        if (m_object)
-            m_object->Release();
-    }
-    CComRef(const CComRef&) = delete;
-    CComRef& operator=(const CComRef&) = delete;
-
-    explicit operator bool() const { return m_object != nullptr; }
-    T* operator->() const { return m_object; }
-    T** Out() { return &m_object; }
-    void** OutVoid() { return reinterpret_cast<void**>(&m_object); }
-
-  private:
-    T* m_object = nullptr;
-};
 
 // The automation strings the shell's dispatch interface takes, owned until
 // the object goes out of scope.
@@ -117,14 +101,13 @@ bool IsElevatedOnVistaOrLater() {
     HMODULE advapi = GetModuleHandleA("advapi32.dll");
     auto openToken = LibraryProc<OpenProcessTokenProc>(advapi, "OpenProcessToken");
     auto queryToken = LibraryProc<GetTokenInformationProc>(advapi, "GetTokenInformation");
-    HANDLE token = nullptr;
-    if (!openToken || !queryToken || !openToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+    CHandle token;
+    if (!openToken || !queryToken || !openToken(GetCurrentProcess(), TOKEN_QUERY, token.Out()))
         return false;
     TOKEN_ELEVATION elevation = {};
     DWORD used = 0;
-    BOOL answered = queryToken(token, TokenElevation, &elevation, sizeof elevation, &used);
-    CloseHandle(token);
-    return answered && elevation.TokenIsElevated;
+    return queryToken(token.Get(), TokenElevation, &elevation, sizeof elevation, &used) &&
+           elevation.TokenIsElevated;
 }
 
 namespace {
@@ -199,4 +182,13 @@ bool StartAsDesktopUser(const char* program, const char* folder) {
     CoUninitialize();
     FreeLibrary(automation);
     return started;
+}
+
+void StartAsPlayer(const char* folder, const char* name) {
+    char command[MAX_PATH + 2];
+    if (!FormatPath(command, "\"%s\\%s\"", folder, name) || StartAsDesktopUser(command, folder))
+        return;
+    CWorkingDirectory workingDirectory;
+    SetCurrentDirectoryA(folder);
+    WinExec(command, SW_SHOWNORMAL);
 }

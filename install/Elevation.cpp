@@ -6,6 +6,7 @@
 #include "install/DesktopShell.h"
 #include "install/ExitCodes.h"
 #include "install/PathRules.h"
+#include "platform/ProcAddress.h"
 #include "platform/ThisProgram.h"
 
 bool NeedsElevation() {
@@ -38,10 +39,11 @@ void WaitPainting(HANDLE process, HWND owner) {
 
 } // namespace
 
-int RunElevated(const char* arguments, HWND owner) {
+int RunElevated(const char* arguments, HWND owner, DWORD* refused) {
+    DWORD ignored = 0;
+    DWORD& failure = refused ? *refused : ignored;
+    failure = 0;
     PathBuffer self;
-    if (!ThisProgramPath(self))
-        return kExitNotElevated;
     SHELLEXECUTEINFOA start = {};
     start.cbSize = sizeof start;
     start.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
@@ -50,8 +52,13 @@ int RunElevated(const char* arguments, HWND owner) {
     start.lpFile = self;
     start.lpParameters = arguments;
     start.nShow = SW_SHOWNORMAL;
-    if (!ShellExecuteExA(&start) || !start.hProcess)
+    SetLastError(0);
+    if (!ThisProgramPath(self) || !ShellExecuteExA(&start) || !start.hProcess) {
+        // The user's No is ERROR_CANCELLED, and says all there is to say.
+        DWORD error = GetLastError();
+        failure = error == ERROR_CANCELLED ? 0 : error ? error : ERROR_GEN_FAILURE;
         return kExitNotElevated;
+    }
     if (owner)
         EnableWindow(owner, FALSE);
     WaitPainting(start.hProcess, owner);
@@ -61,4 +68,28 @@ int RunElevated(const char* arguments, HWND owner) {
     GetExitCodeProcess(start.hProcess, &code);
     CloseHandle(start.hProcess);
     return (int)code;
+}
+
+namespace {
+
+// The system's names (winnt.h, Windows 10 SDKs and later), which older
+// headers lack: the policy's number among the mitigation policies, and its
+// flags, of which bit 0 is EnforceRedirectionTrust.
+const int kProcessRedirectionTrustPolicy = 16;
+struct RedirectionTrustPolicy {
+    DWORD flags;
+};
+const DWORD kEnforceRedirectionTrust = 0x1;
+
+typedef BOOL(WINAPI* SetProcessMitigationPolicyProc)(int policy, void* buffer, SIZE_T length);
+
+} // namespace
+
+void EnableRedirectionGuard() {
+    // Windows 8 and later have the call; Windows 10 and 11 before the
+    // policy answer it with an error, which changes nothing.
+    auto setPolicy = KernelProc<SetProcessMitigationPolicyProc>("SetProcessMitigationPolicy");
+    RedirectionTrustPolicy policy = {kEnforceRedirectionTrust};
+    if (setPolicy)
+        setPolicy(kProcessRedirectionTrustPolicy, &policy, sizeof policy);
 }

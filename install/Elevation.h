@@ -16,5 +16,13 @@ bool NeedsElevation();
 // waits for it to end. Meanwhile `owner` (null: none), the window that owns
 // whatever the elevated part shows, stays disabled and painted. The elevated
 // part's exit code; kExitNotElevated when the user declined or it could not
-// start.
-int RunElevated(const char* arguments, HWND owner);
+// start. `refused` (may be null) is then the system's error when the start
+// failed for another reason than the user's No (the prompt could not be
+// shown, the program could not start), else 0.
+int RunElevated(const char* arguments, HWND owner, DWORD* refused = nullptr);
+
+// Turns on RedirectionGuard for this process (Windows 11, and Windows 10
+// from 22H2):
+// the system then refuses to follow a junction that a user without
+// administrator rights made. A system without it is left as it is.
+void EnableRedirectionGuard();

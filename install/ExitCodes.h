@@ -18,4 +18,6 @@ enum SetupExit {
                             // start: nothing was written
     kExitLinkRefused = 10,  // a folder on the way to the game folder is a link to another
                             // folder: nothing was written or removed
+    kExitNotFromHome = 11,  // the uninstaller does not run from its folder below
+                            // <Program Files>\Brightfen: nothing removed
 };

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <string.h>
 
+#include "install/DesktopShell.h"
 #include "install/FolderPermissions.h"
 #include "install/InstalledGame.h"
 #include "install/Names.h"
@@ -463,10 +464,5 @@ SetupExit RunInstallation(const InstallRequest& request, const char* sourceRoot,
 }
 
 void StartInstalledSetup(const char* installDir) {
-    char command[MAX_PATH + 2];
-    if (!FormatPath(command, "\"%s\\%s\"", installDir, kSetupExe))
-        return;
-    CWorkingDirectory workingDirectory;
-    SetCurrentDirectoryA(installDir);
-    WinExec(command, SW_SHOWNORMAL);
+    StartAsPlayer(installDir, kSetupExe);
 }

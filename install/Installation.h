@@ -55,5 +55,6 @@ class InstallReport {
 SetupExit RunInstallation(const InstallRequest& request, const char* sourceRoot,
                           InstallReport& report, PathBuffer& installDir);
 
-// Starts the installation's own Setup.exe in its folder, quoted.
+// Starts the installation's own Setup.exe in its folder, quoted, as the
+// player (StartAsPlayer).
 void StartInstalledSetup(const char* installDir);

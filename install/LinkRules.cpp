@@ -49,11 +49,7 @@ bool ResolveDriveDevice(const char* path, const char* device, PathBuffer& resolv
 }
 
 bool IsSameFinalPath(const char* finalPath, const char* expected) {
-    char whole[2 * text::kPathBufferSize];
-    bool formed = false;
-    if (strncmp(finalPath, "\\\\?\\UNC\\", 8) == 0)
-        formed = FormatText(whole, sizeof whole, "\\\\%s", finalPath + 8);
-    else if (strncmp(finalPath, "\\\\?\\", 4) == 0)
-        formed = FormatText(whole, sizeof whole, "%s", finalPath + 4);
-    return formed && strlen(whole) == strlen(expected) && IsSameOrBelow(whole, expected);
+    PathBuffer plain;
+    return PlainFinalPath(finalPath, plain) && strlen(plain) == strlen(expected) &&
+           IsSameOrBelow(plain, expected);
 }

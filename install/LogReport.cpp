@@ -3,13 +3,47 @@
 #include <stdarg.h>
 #include <string.h>
 
+#include "install/FinalPath.h"
 #include "install/RoomRules.h"
+#include "platform/ProcAddress.h"
 #include "text/LocalText.h"
 
 LogReport::~LogReport() {
     if (m_file != INVALID_HANDLE_VALUE)
         CloseHandle(m_file);
 }
+
+namespace {
+
+typedef BOOL(WINAPI* SetFileInformationByHandleProc)(HANDLE file, int kind, void* data, DWORD size);
+
+// The system's FILE_INFO_BY_HANDLE_CLASS number and structure for a
+// delete through the handle (Windows Vista and later).
+const int kFileDispositionInfo = 4;
+struct FileDisposition {
+    BOOLEAN deleteFile;
+};
+
+// Whether the log open as `log` lies in `folder` (may be null) as the
+// system resolves both. A folder that cannot be opened holds no file; where
+// the system gives no final path the full path's text has been compared
+// already.
+bool LiesIn(HANDLE log, const char* folder) {
+    PathBuffer logPath, folderPath;
+    return folder && FinalPathOf(log, logPath) && FinalFolderPath(folder, folderPath) &&
+           IsSameOrBelow(logPath, folderPath);
+}
+
+// Deletes the file that `file` has just made, through its handle: what the
+// path names now may be another file.
+void DeleteMadeFile(HANDLE file) {
+    auto setInformation = KernelProc<SetFileInformationByHandleProc>("SetFileInformationByHandle");
+    FileDisposition disposition = {TRUE};
+    if (setInformation)
+        setInformation(file, kFileDispositionInfo, &disposition, sizeof disposition);
+}
+
+} // namespace
 
 bool LogReport::Open(const char* path, const char* gameFolder, const char* uninstallerFolder) {
     PathBuffer full;
@@ -18,9 +52,21 @@ bool LogReport::Open(const char* path, const char* gameFolder, const char* unins
     if (length == 0 || length >= sizeof full || (gameFolder && IsSameOrBelow(full, gameFolder)) ||
         (uninstallerFolder && IsSameOrBelow(full, uninstallerFolder)))
         return false;
-    m_file = CreateFileA(full, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-    return m_file != INVALID_HANDLE_VALUE;
+    // Windows 95 and 98 know no delete access, and need none here.
+    DWORD deleteAccess = (GetVersion() & 0x80000000u) ? 0 : DELETE;
+    HANDLE file = CreateFileA(full, GENERIC_WRITE | deleteAccess, FILE_SHARE_READ, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    // The text may name the folders in another way (a short name, "\\?\",
+    // a link on the way): the file, once made, says where it really is.
+    if (LiesIn(file, gameFolder) || LiesIn(file, uninstallerFolder)) {
+        DeleteMadeFile(file);
+        CloseHandle(file);
+        return false;
+    }
+    m_file = file;
+    return true;
 }
 
 void LogReport::Line(const char* format, ...) {

@@ -15,6 +15,9 @@ class LogReport : public InstallReport {
     // file is already there (it is never written over), or when the path
     // lies in `gameFolder` or `uninstallerFolder` (either may be null):
     // the log never goes where the game's or the uninstaller's files are.
+    // From Vista on that is asked of the made file's final path, against
+    // each folder's, and a refused file is deleted through its handle;
+    // before, the full path's text is all there is to compare.
     bool Open(const char* path, const char* gameFolder, const char* uninstallerFolder);
     // Writes one line, at once: a run that is killed still shows how far it
     // got.

@@ -155,3 +155,18 @@ bool IsSameOrBelow(const char* path, const char* folder) {
     }
     return path[length] == '\0' || path[length] == '\\' || folder[length - 1] == '\\';
 }
+
+bool IsDriveRoot(const char* path) {
+    char letter = (char)(path[0] | 0x20);
+    return letter >= 'a' && letter <= 'z' && strcmp(path + 1, ":\\") == 0;
+}
+
+bool PlainFinalPath(const char* finalPath, PathBuffer& path) {
+    const char kLong[] = "\\\\?\\";
+    const char kLongUnc[] = "\\\\?\\UNC\\";
+    if (strncmp(finalPath, kLongUnc, sizeof kLongUnc - 1) == 0)
+        return FormatPath(path, "\\\\%s", finalPath + sizeof kLongUnc - 1);
+    const char* rest = finalPath + sizeof kLong - 1;
+    return strncmp(finalPath, kLong, sizeof kLong - 1) == 0 && rest[0] && rest[1] == ':' &&
+           FormatPath(path, "%s", rest);
+}

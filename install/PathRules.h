@@ -80,3 +80,11 @@ bool BuildLanguageSources(InstallPaths& paths, const char* language);
 // Whether `path` is `folder` or lies below it, compared in any case of the
 // ASCII letters: the same text, or the folder's text and a backslash.
 bool IsSameOrBelow(const char* path, const char* folder);
+
+// Whether `path` is a drive's root as the system lists it: "D:\".
+bool IsDriveRoot(const char* path);
+
+// `finalPath` (as GetFinalPathNameByHandle gives it, "\\?\C:\..." or
+// "\\?\UNC\server\share\...") as a plain path, into `path`: "C:\..." or
+// "\\server\share\...". False when it has neither form or does not fit.
+bool PlainFinalPath(const char* finalPath, PathBuffer& path);

@@ -5,6 +5,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "platform/ComRef.h"
 #include "platform/ShellItems.h"
 
 namespace {
@@ -29,24 +30,21 @@ HRESULT CreateLinkObject(IShellLinkA** link) {
 // Saves the link through its file interface under `linkPath`, which the
 // interface takes as UTF-16, or loads it from there.
 HRESULT SaveOrLoadLink(IShellLinkA* link, const char* linkPath, bool save) {
-    IPersistFile* file = nullptr;
-    HRESULT r = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    CComRef<IPersistFile> file;
+    HRESULT r = link->QueryInterface(IID_IPersistFile, file.OutVoid());
     if (FAILED(r))
         return r;
     WCHAR widePath[MAX_PATH];
     // A path that does not fit would be saved unterminated or cut short.
     if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, MAX_PATH) == 0)
-        r = HRESULT_FROM_WIN32(GetLastError());
-    else
-        r = save ? file->Save(widePath, TRUE) : file->Load(widePath, STGM_READ);
-    file->Release();
-    return r;
+        return HRESULT_FROM_WIN32(GetLastError());
+    return save ? file->Save(widePath, TRUE) : file->Load(widePath, STGM_READ);
 }
 
 HRESULT WriteLink(const char* target, const char* linkPath, const char* description,
                   const char* workingDir) {
-    IShellLinkA* link = nullptr;
-    HRESULT r = CreateLinkObject(&link);
+    CComRef<IShellLinkA> link;
+    HRESULT r = CreateLinkObject(link.Out());
     if (FAILED(r))
         return r;
     // A property that cannot be set leaves the object's default; the link
@@ -54,9 +52,7 @@ HRESULT WriteLink(const char* target, const char* linkPath, const char* descript
     link->SetPath(target);
     link->SetDescription(description);
     link->SetWorkingDirectory(workingDir);
-    r = SaveOrLoadLink(link, linkPath, true);
-    link->Release();
-    return r;
+    return SaveOrLoadLink(link.Get(), linkPath, true);
 }
 
 } // namespace
@@ -73,13 +69,14 @@ HRESULT CreateShortcut(const char* target, const char* linkPath, const char* des
 
 bool ReadShortcutTarget(const char* linkPath, char* target) {
     CoInitialize(nullptr);
-    IShellLinkA* link = nullptr;
-    // The path as stored, without the shell resolving it.
-    bool read = SUCCEEDED(CreateLinkObject(&link)) &&
-                SUCCEEDED(SaveOrLoadLink(link, linkPath, false)) &&
-                link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH) == S_OK;
-    if (link)
-        link->Release();
+    bool read = false;
+    {
+        CComRef<IShellLinkA> link;
+        // The path as stored, without the shell resolving it.
+        read = SUCCEEDED(CreateLinkObject(link.Out())) &&
+               SUCCEEDED(SaveOrLoadLink(link.Get(), linkPath, false)) &&
+               link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH) == S_OK;
+    } // released before COM is closed
     CoUninitialize();
     return read;
 }

@@ -10,6 +10,7 @@
 #include <string.h>
 
 #include "install/Names.h"
+#include "install/PathRules.h"
 #include "platform/FindFile.h"
 #include "platform/LibrarySearch.h"
 #include "text/Format.h"
@@ -45,11 +46,12 @@ char* ReadDriveList() {
     return list;
 }
 
-// Whether `root` is a CD-ROM drive whose disc holds the game. Opening a file
-// on a drive without a disc fails quietly: the framework's error mode keeps
-// the system's "drive not ready" box away.
-bool HoldsProduct(const char* root) {
-    if (GetDriveTypeA(root) != DRIVE_CDROM)
+} // namespace
+
+// Opening a file on a drive without a disc fails quietly: the framework's
+// error mode keeps the system's "drive not ready" box away.
+bool IsProductMedium(const char* root) {
+    if (!IsDriveRoot(root) || GetDriveTypeA(root) != DRIVE_CDROM)
         return false;
     char probe[MAX_PATH];
     if (!FormatPath(probe, "%s%s\\%s", root, kProductFolder, kGameExe))
@@ -61,6 +63,8 @@ bool HoldsProduct(const char* root) {
     return true;
 }
 
+namespace {
+
 // Pairs the set bits of the drive mask, lowest first, with the roots of the
 // joined list, which is in the same drive-letter order. A list shorter than
 // the mask (a drive added between the two queries) ends the scan.
@@ -69,7 +73,7 @@ bool ScanDrives(DWORD mask, char* list, char* root) {
     for (int bit = 0; bit < 32 && current; ++bit) {
         if (!(mask & (1UL << bit)))
             continue;
-        if (HoldsProduct(current)) {
+        if (IsProductMedium(current)) {
             FormatText(root, MAX_PATH, "%s", current);
             return true;
         }

@@ -6,6 +6,11 @@
 // bytes, "D:\"); false when none does.
 bool FindMediumRoot(char* root);
 
+// Whether `root` is a CD-ROM drive's root ("D:\") whose disc holds the
+// game: what the scan accepts, and all the elevated part accepts of the
+// root that the player's run hands it.
+bool IsProductMedium(const char* root);
+
 // Calls `found` with the name of every language the Languages folder below
 // `sourceRoot` ("" for the working directory) offers, as the list names it;
 // with a null `found`, stops at the first. Whether there was one.

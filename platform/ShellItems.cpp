@@ -2,12 +2,12 @@
 
 #include <string.h>
 
+#include "platform/ComRef.h"
+
 void FreeShellItemList(LPITEMIDLIST items) {
-    IMalloc* allocator = nullptr;
-    if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator) {
+    CComRef<IMalloc> allocator;
+    if (SUCCEEDED(SHGetMalloc(allocator.Out())) && allocator)
         allocator->Free(items);
-        allocator->Release();
-    }
 }
 
 bool SpecialFolderPath(HWND owner, int csidl, char* path) {

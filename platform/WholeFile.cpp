@@ -1,25 +1,14 @@
 #include "platform/WholeFile.h"
 
-#include <windows.h>
-
-#include <stdlib.h>
+#include "platform/File.h"
 
 char* ReadWholeFile(const char* path, size_t limit, size_t& size) {
-    HANDLE file =
-        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return nullptr;
-    DWORD high = 0;
-    DWORD length = GetFileSize(file, &high);
-    char* data = length != INVALID_FILE_SIZE && high == 0 && length <= limit
-                     ? static_cast<char*>(malloc(length + 1))
-                     : nullptr;
-    DWORD read = 0;
-    if (data && (!ReadFile(file, data, length, &read, nullptr) || read != length)) {
-        free(data);
-        data = nullptr;
-    }
-    CloseHandle(file);
-    size = length;
-    return data;
+    CFile file;
+    return file.Open(path) ? file.ReadWhole(limit, size) : nullptr;
+}
+
+bool WriteWholeFile(const char* path, const void* data, size_t size) {
+    CFile file;
+    bool whole = file.Create(path) && file.Write(data, size);
+    return file.Close() && whole;
 }

@@ -18,12 +18,14 @@
 # With --preview (scripts/preview-language.sh uses it) the walk pictures
 # every kind of window a language's texts appear in instead: the dialog,
 # the folder picker, a failure message, the room question (as root: a
-# folder on E:, a 64 KB memory drive), the completion message and the
-# uninstaller's question.
+# folder on E:, a 64 KB memory drive), the completion message, the question
+# of a second start that finds the game installed and the uninstaller's
+# question, each checked against the language's table read in its code page
+# (--codepage).
 #
 # usage: scripts/demo.sh [--headless] [--language NAME] [--folder PATH]
 #                        [--build-dir DIR] [--work DIR] [--medium DIR]
-#                        [--preview] [--no-build]
+#                        [--preview [--codepage N]] [--no-build]
 #
 #   --headless        walk through an installation without a person
 #   --language NAME   language to choose when headless (default Deutsch)
@@ -33,12 +35,14 @@
 #                     (default BUILD_DIR/demo/run)
 #   --medium DIR      the medium to run setup from (default BUILD_DIR/demo/medium)
 #   --preview         headless, the preview's walk
+#   --codepage N      the code page of the previewed language's table
+#                     (default 1252)
 #   --no-build        use the build as it is (deps and build steps skipped)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 arguments=("$@")
 
-headless=0 build_steps=1 language=Deutsch folder='C:\Games' preview=0
+headless=0 build_steps=1 language=Deutsch folder='C:\Games' preview=0 codepage=1252
 build=$root/build work= medium=
 while [ $# -gt 0 ]; do
     case $1 in
@@ -50,6 +54,7 @@ while [ $# -gt 0 ]; do
         --work) work=$(realpath -m "${2:?}"); shift 2 ;;
         --medium) medium=$(realpath -m "${2:?}"); shift 2 ;;
         --preview) preview=1 headless=1; shift ;;
+        --codepage) codepage=${2:?}; shift 2 ;;
         *)
             sed -n '/^# usage:/,/^#   --no-build/p' "$0" | sed 's/^# \{0,1\}//' >&2
             exit 2
@@ -177,7 +182,7 @@ run_headless() {
     (
         status=0
         walk=()
-        [ $preview = 0 ] || walk=(--preview "$small_folder")
+        [ $preview = 0 ] || walk=(--preview "$small_folder" "$codepage")
         timeout -k 5 240 wine "$driver" "$signals_win" "$language" "$folder" \
             "${walk[@]}" || status=$?
         echo $status >"$work/driver.status.tmp"

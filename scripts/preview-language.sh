@@ -10,14 +10,20 @@
 #   N-failure.png    a failure message (a relative folder was typed)
 #   N-room.png       the room question (a drive without room: as root only)
 #   N-installed.png  the completion message
+#   N-run-game.png   the question of setup started again, which finds the
+#                    game installed (answered No, then Exit)
 #   N-uninstall.png  the uninstaller's question (answered No)
 #
-# An untranslated or fuzzy text shows in English; langtool's warnings (a
-# text wider than its control) are printed first. The dialog's title and
-# each message must read as the language's table gives it, else the run
-# fails.
+# Wine runs as a Windows of the language's ANSI code page: under a Unix
+# locale that Wine maps to it (el_GR for 1253, ...), made with localedef in
+# BUILD_DIR/locales when the machine lacks it. An untranslated or fuzzy text
+# shows in English; langtool's warnings (a text wider than its control) are
+# printed first. The dialog's title and each message must read as the
+# language's table gives it, decoded in its code page, else the run fails:
+# a table shown in another code page is garbage, and fails.
 #
 # usage: scripts/preview-language.sh LANG.po [-o DIR] [--build-dir DIR] [--no-build]
+#                                    [--system-codepage N]
 #
 #   -o DIR           where the medium, the prefix and the pictures go
 #                    (default BUILD_DIR/preview/LANG); the pictures are in
@@ -25,6 +31,10 @@
 #                    prefix is removed at the end
 #   --build-dir DIR  the cross build folder (default build)
 #   --no-build       use the build as it is (packages and build skipped)
+#   --system-codepage N
+#                    run Wine as a Windows of code page N instead, to see
+#                    what a player of another system sees (the check fails
+#                    where that differs)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 me=preview-language
@@ -33,16 +43,17 @@ die() {
     exit 1
 }
 usage() {
-    sed -n '/^# usage:/,/^#   --no-build/p' "$0" | sed 's/^# \{0,1\}//' >&2
+    sed -n '/^# usage:/,/^#  *where that differs)/p' "$0" | sed 's/^# \{0,1\}//' >&2
     exit 2
 }
 
-source= out= build=$root/build build_steps=1
+source= out= build=$root/build build_steps=1 system_codepage=
 while [ $# -gt 0 ]; do
     case $1 in
         -o) out=$(realpath -m "${2:?}"); shift 2 ;;
         --build-dir) build=$(realpath -m "${2:?}"); shift 2 ;;
         --no-build) build_steps=0; shift ;;
+        --system-codepage) system_codepage=${2:?}; shift 2 ;;
         -*) usage ;;
         *)
             [ -z "$source" ] || usage
@@ -76,11 +87,34 @@ mkdir -p "$out"
 bash "$root/tools/mkmedium/mkmedium.sh" --product "$build/demo/product" \
     --setup "$build/app/Setup.exe" --glide "$build/demo/bin/glide/Glide2x.dll" \
     --langtool "$build/host-tools/tools/langtool/langtool" --language "$source" \
-    --allow-incomplete --no-autorun "$out/medium" | sed "s/^/$me: /"
+    --allow-incomplete --no-autorun "$out/medium" | sed "s/^/$me: /" | tee "$out/medium.log"
+codepage=$(sed -n "s|.*Languages/$name.sif, .poo (code page \([0-9]*\) .*|\1|p" "$out/medium.log")
+[ -n "$codepage" ] || die "mkmedium did not say the code page of $name"
+
+# A Unix locale of each Windows ANSI code page, whose language and country
+# Wine maps to it.
+case ${system_codepage:-$codepage} in
+    874) locale=th_TH ;; 932) locale=ja_JP ;; 936) locale=zh_CN ;; 949) locale=ko_KR ;;
+    950) locale=zh_TW ;; 1250) locale=pl_PL ;; 1251) locale=ru_RU ;; 1252) locale=en_US ;;
+    1253) locale=el_GR ;; 1254) locale=tr_TR ;; 1255) locale=he_IL ;; 1256) locale=ar_EG ;;
+    1257) locale=lt_LT ;; 1258) locale=vi_VN ;;
+    *) die "no Windows ANSI code page ${system_codepage:-$codepage}" ;;
+esac
+if ! locale -a 2>/dev/null | grep -qix "$locale.utf-\{0,1\}8"; then
+    # Made once, beside the build, where no root is needed.
+    export LOCPATH=$build/locales
+    if [ ! -d "$LOCPATH/$locale.UTF-8" ]; then
+        mkdir -p "$LOCPATH"
+        localedef -i "$locale" -f UTF-8 "$LOCPATH/$locale.UTF-8" 2>"$out/localedef.log" ||
+            [ -d "$LOCPATH/$locale.UTF-8" ] || die "cannot make the locale $locale.UTF-8 (log: $out/localedef.log)"
+    fi
+fi
+echo "$me: Wine runs as a Windows of code page ${system_codepage:-$codepage} (locale $locale.UTF-8)"
 
 set +e
-bash "$root/scripts/demo.sh" --preview --no-build --build-dir "$build" --medium "$out/medium" \
-    --work "$out" --language "$name" 2>&1 | tee "$out/preview.log"
+LC_ALL=$locale.UTF-8 bash "$root/scripts/demo.sh" --preview --no-build --build-dir "$build" \
+    --medium "$out/medium" --work "$out" --language "$name" --codepage "$codepage" 2>&1 |
+    tee "$out/preview.log"
 status=${PIPESTATUS[0]}
 set -e
 rm -rf "$out/prefix" # about 600 MB; the pictures stay
@@ -88,7 +122,7 @@ rm -rf "$out/prefix" # about 600 MB; the pictures stay
 
 # Each picture the walk asked for was taken and holds something.
 missing=
-pictures=(dialog browse failure installed uninstall)
+pictures=(dialog browse failure installed run-game uninstall)
 grep -q 'no drive without room' "$out/preview.log" || pictures+=(room)
 for picture in "${pictures[@]}"; do
     shot=$(ls "$out/screenshots/"*-"$picture.png" 2>/dev/null | head -n 1)

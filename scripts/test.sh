@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: builds Setup.exe and the Windows tests with the cross
 # compiler and runs them under Wine (with a display, Xvfb if there is none),
-# previews one demo language (scripts/preview-language.sh), then the
+# previews one demo language (scripts/preview-language.sh) and checks that
+# the preview fails on a language shown in another code page, then the
 # portable code natively with sanitizers and a short fuzz run, then
 # (in a git checkout) builds the commit twice to check that it is
 # reproducible.
@@ -22,6 +23,15 @@ echo "== Windows tests under Wine"
 
 echo "== a language's preview (the demo's Deutsch)"
 bash scripts/preview-language.sh demo/languages/Deutsch.po --no-build -o build/preview/Deutsch
+# Greek shown by a Western system is garbage: the preview's check must fail
+# on it, at the dialog's title, before the walk goes further.
+if bash scripts/preview-language.sh tests/languages/Ellinika.po --no-build --system-codepage 1252 \
+    -o build/preview/Ellinika-1252 >build/preview/Ellinika-1252.log 2>&1 ||
+    ! grep -q "does not read as the language's in code page 1253" build/preview/Ellinika-1252.log; then
+    tail -n 20 build/preview/Ellinika-1252.log
+    echo "the preview did not fail on a table shown in another code page" >&2
+    exit 1
+fi
 
 if [ -f scripts/test-native.sh ]; then
     echo "== native tests with sanitizers, fuzzing"

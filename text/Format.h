@@ -27,3 +27,14 @@ template <size_t N, class... Args>
 bool FormatPath(char (&buffer)[N], const char* format, Args... args) {
     return FormatText(buffer, N, format, args...);
 }
+
+// A system error's number as text, for a message's insert:
+//   LocalText(table, kText<TXT_WINDOW_FAILED>, ErrorNumber(error))
+class ErrorNumber {
+  public:
+    explicit ErrorNumber(unsigned long error) { FormatText(m_text, sizeof m_text, "%lu", error); }
+    operator const char*() const { return m_text; }
+
+  private:
+    char m_text[16];
+};

@@ -7,6 +7,7 @@
 #include <string.h>
 
 #include "text/IndexRecord.h"
+#include "text/TableFile.h"
 
 static_assert(sizeof(TextIndexEntry) == text::kRecordSize, "records are read in place");
 
@@ -93,7 +94,7 @@ void CLanguageTable::Load(const char* basePath) {
 }
 
 bool CLanguageTable::ReadIndex(const char* indexPath) {
-    FILE* file = fopen(indexPath, "rb");
+    FILE* file = OpenTableFile(indexPath);
     if (file == nullptr) {
         return false;
     }
@@ -138,7 +139,7 @@ char* CLanguageTable::GetString(int index) {
         return nullptr;
     }
     char poolPath[text::kPathBufferSize];
-    FILE* pool = JoinExtension(poolPath, m_szBasePath, ".poo") ? fopen(poolPath, "rb") : nullptr;
+    FILE* pool = JoinExtension(poolPath, m_szBasePath, ".poo") ? OpenTableFile(poolPath) : nullptr;
     if (pool == nullptr) {
         return nullptr;
     }

@@ -15,14 +15,15 @@ enum TextPlace {
     kOnLabel,    // a static control; '&' marks an accelerator
     kOnButton,   // a push button; '&' marks an accelerator
     // Outside the dialog (langtool measures no room there):
-    kInMessageBody, // a message box's own text, the one place a line break belongs
-    kOnOneLine,     // a title (a message box's, the copy's progress window's, the
-                    // folder picker's) or the folder picker's line above its tree
+    kInMessageBody,  // a message box's own text, the one place a line break belongs
+    kOnOneLine,      // a title (a message box's, the copy's progress window's, the
+                     // folder picker's)
+    kInFolderPicker, // the folder picker's line above its tree, wrapped to its width
 };
 
 // Whether a text of `place` is shown outside the setup dialog.
 constexpr bool OutsideTheDialog(TextPlace place) {
-    return place == kInMessageBody || place == kOnOneLine;
+    return place == kInMessageBody || place == kOnOneLine || place == kInFolderPicker;
 }
 
 // Which texts must carry one accelerator each, different from the others
@@ -60,7 +61,7 @@ enum { kMaxBrowseCaptionLength = 127 };
       "E&xit", "The button that closes setup.")
 // The texts of message boxes and the folder picker:
 #define OTHER_TEXTS(X)                                                                             \
-    X(TXT_BROWSE_TITLE, 665, kNoControl, kOnOneLine, kNoAccelerator, 0,                            \
+    X(TXT_BROWSE_TITLE, 665, kNoControl, kInFolderPicker, kNoAccelerator, 0,                       \
       "Choose the folder to install The Vellmor into:",                                            \
       "The line above the folder tree in the folder picker.")                                      \
     X(TXT_INSTALL_DONE, 668, kNoControl, kInMessageBody, kNoAccelerator, 0,                        \
@@ -203,7 +204,16 @@ enum { kMaxBrowseCaptionLength = 127 };
     X(TXT_LINK_REFUSED, 836, kNoControl, kInMessageBody, kNoAccelerator, 0,                        \
       "%1 is a link to another folder; choose the folder it leads to.",                            \
       "The message when a folder on the way to the game's folder is a link (a junction) to "      \
-      "another folder; nothing is installed or removed. %1 is that folder.")
+      "another folder; nothing is installed or removed. %1 is that folder.")                       \
+    X(TXT_ELEVATION_FAILED, 838, kNoControl, kInMessageBody, kNoAccelerator, 0,                    \
+      "Windows could not ask for administrator rights (error %1). Nothing was changed.",           \
+      "The message when the prompt for administrator rights cannot be shown or the elevated setup "\
+      "cannot start; %1 is the system's error number.")                                           \
+    X(TXT_UNINSTALLER_NOT_HOME, 839, kNoControl, kInMessageBody, kNoAccelerator, 0,                \
+      "This uninstaller does not run from its folder below %1; nothing was removed. Remove The "   \
+      "Vellmor from Apps & features.",                                                             \
+      "The uninstaller's message when a copy of it is started from another folder; %1 is the "     \
+      "folder below which the uninstallers live. Apps & features is Windows's list of programs.")
 
 // clang-format on
 #define TEXT_CATALOGUE(X) DIALOG_TEXTS(X) OTHER_TEXTS(X) MESSAGE_TEXTS(X)

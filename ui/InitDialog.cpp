@@ -1,6 +1,5 @@
 // What the setup dialog does when it opens and when the language changes.
 
-#include <stdlib.h>
 #include <string.h>
 
 #include "app/SetupDlg.h"
@@ -8,6 +7,8 @@
 #include "install/InstalledGame.h"
 #include "install/PathRules.h"
 #include "install/SourceMedium.h"
+#include "platform/AccessibleName.h"
+#include "platform/HeapBlock.h"
 #include "platform/WorkingDirectory.h"
 #include "text/Format.h"
 #include "text/TextCatalogue.h"
@@ -31,6 +32,14 @@ const struct {
 #define DIALOG_TEXT(name, index, control, ...) {control, index},
     DIALOG_TEXTS(DIALOG_TEXT)
 #undef DIALOG_TEXT
+};
+
+// The fields and the labels that name them for screen readers: the labels
+// come after all the fields in the template, which keeps the arrow keys'
+// groups, so the names are set on the fields themselves.
+const LabelledControl kLabelledFields[] = {
+    {IDC_INSTALL_PATH, IDC_LABEL_INSTALL_TO},
+    {IDC_LANGUAGE, IDC_LABEL_LANGUAGE},
 };
 
 // Adds a language of the medium to the list, selecting the one named
@@ -137,15 +146,16 @@ void CSetupDlg::ApplyLanguage() {
 
 void CSetupDlg::ApplyDialogTexts() {
     for (const auto& row : kDialogTexts) {
-        char* text = m_languageTable.GetString(row.textIndex);
+        CHeapBlock<char> text(m_languageTable.GetString(row.textIndex));
         if (!text)
             continue;
         if (row.controlId)
             SetDlgItemText(row.controlId, text);
         else
             SetWindowText(text);
-        free(text);
     }
+    NameControlsAfterLabels(m_hWnd, kLabelledFields,
+                            sizeof kLabelledFields / sizeof kLabelledFields[0]);
 }
 
 bool CSetupDlg::IsProductInstalledAt(const char* folder) {
@@ -158,15 +168,7 @@ void CSetupDlg::Preset(const char* folder, const char* language) {
 }
 
 void CSetupDlg::RunProduct(const char* folder) {
-    // Quoted, so that a folder with spaces cannot start another program
-    // ("C:\Program Files\..." must never run "C:\Program.exe").
-    char command[MAX_PATH + 2];
-    if (!FormatPath(command, "\"%s\\%s\"", folder, kGameExe))
-        return;
     // An elevated setup would hand the game the administrator's rights and
     // folders: the desktop's shell starts it as the player instead.
-    if (StartAsDesktopUser(command, folder))
-        return;
-    SetCurrentDirectoryA(folder);
-    WinExec(command, SW_SHOWNORMAL);
+    StartAsPlayer(folder, kGameExe);
 }

@@ -58,21 +58,16 @@ class DialogReport : public InstallReport {
     CLanguageTable& m_texts;
 };
 
-void FindMediumOrEnd(const CWnd& owner, CLanguageTable& texts, char* root) {
-    if (FindMediumRoot(root))
-        return;
-    ShowMessage(owner, texts, kNoMedium);
-    exit(kExitNoMedium);
-}
-
 } // namespace
 
-SetupExit InstallWithMessages(const CWnd& owner, CLanguageTable& texts, const char* typed,
-                              const char* language, bool glideDriverPresent,
+void TellNoMedium(const CWnd& owner, CLanguageTable& texts) {
+    ShowMessage(owner, texts, kNoMedium);
+}
+
+SetupExit InstallWithMessages(const CWnd& owner, CLanguageTable& texts, const char* sourceRoot,
+                              const char* typed, const char* language, bool glideDriverPresent,
                               PathBuffer& installDir) {
     CWaitCursor wait;
-    char sourceRoot[MAX_PATH];
-    FindMediumOrEnd(owner, texts, sourceRoot);
     LocalText copyTitle(texts, kText<TXT_COPY_TITLE>);
     InstallRequest request = {typed, language, glideDriverPresent, owner, copyTitle};
     DialogReport report(owner, texts);
@@ -80,7 +75,10 @@ SetupExit InstallWithMessages(const CWnd& owner, CLanguageTable& texts, const ch
 }
 
 void CSetupDlg::FindSourceRoot(char* root) {
-    FindMediumOrEnd(*this, m_languageTable, root);
+    if (FindMediumRoot(root))
+        return;
+    TellNoMedium(*this, m_languageTable);
+    exit(kExitNoMedium);
 }
 
 bool CSetupDlg::IsGlideDriverPresent() {
@@ -96,22 +94,31 @@ void CSetupDlg::ClearReadOnlyTree(const char* folder) {
 }
 
 // Without administrator rights the installation runs in an elevated copy of
-// setup, which shows its messages over the dialog and answers with its exit
-// code; the dialog goes on as the player. A declined prompt writes nothing.
-// False, with nothing started, when the typed text cannot be handed over as
-// it is: the installation then runs here and tells why it cannot.
-bool CSetupDlg::InstallElevated(const char* language, SetupExit& result) {
+// setup, which installs from the disc at `sourceRoot` with the dialog's
+// values, shows its messages over the dialog and answers with its exit
+// code; the dialog goes on as the player. A declined prompt writes nothing
+// and says nothing; a prompt the system could not show is reported. False,
+// with nothing started, when the typed text cannot be handed over as it
+// is: the installation then runs here and tells why it cannot.
+bool CSetupDlg::InstallElevated(const char* sourceRoot, const char* language, SetupExit& result) {
     SetupOptions options = {};
-    char arguments[3 * MAX_PATH];
+    char arguments[4 * MAX_PATH];
     options.owner = (unsigned long)(UINT_PTR)m_hWnd;
+    options.glide = GlideBox().IsChecked();
     if (m_strInstallPath.IsEmpty() ||
         !FormatPath(options.folder, "%s", (const char*)m_strInstallPath) ||
         !FormatPath(options.language, "%s", language) ||
+        !FormatPath(options.source, "%s", sourceRoot) ||
         !FormatElevatedCommandLine(arguments, sizeof arguments, options, ""))
         return false;
     CWaitCursor wait;
-    result = (SetupExit)RunElevated(arguments, m_hWnd);
-    // It found no medium and said so: the program ends as it would have.
+    DWORD refused = 0;
+    result = (SetupExit)RunElevated(arguments, m_hWnd, &refused);
+    if (refused)
+        MessageBox(LocalText(m_languageTable, kText<TXT_ELEVATION_FAILED>, ErrorNumber(refused)),
+                   nullptr, MB_OK | MB_ICONHAND);
+    // The disc went before the copy started, and the copy said so: the
+    // program ends as it would have here.
     if (result == kExitNoMedium)
         exit(kExitNoMedium);
     return true;
@@ -120,10 +127,13 @@ bool CSetupDlg::InstallElevated(const char* language, SetupExit& result) {
 bool CSetupDlg::InstallProduct() {
     char language[MAX_PATH] = "";
     m_comboLanguage.GetLBText(m_comboLanguage.GetCurSel(), language, sizeof language);
+    // The disc before any prompt: without one, its message and the end.
+    char sourceRoot[MAX_PATH];
+    FindSourceRoot(sourceRoot);
     PathBuffer installDir;
     SetupExit result = kExitInstalled;
-    if (!NeedsElevation() || !InstallElevated(language, result))
-        result = InstallWithMessages(*this, m_languageTable, m_strInstallPath, language,
+    if (!NeedsElevation() || !InstallElevated(sourceRoot, language, result))
+        result = InstallWithMessages(*this, m_languageTable, sourceRoot, m_strInstallPath, language,
                                      GlideBox().IsChecked(), installDir);
     else if (result == kExitInstalled && !InstallFolderFor(m_strInstallPath, installDir))
         return false;

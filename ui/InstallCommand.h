@@ -6,10 +6,12 @@
 #include "platform/Window.h"
 #include "text/LanguageTable.h"
 
-// Finds the medium again (none: its message, then the process ends with
-// kExitNoMedium) and runs the installation from the text `typed` and
-// `language`; every message is owned by `owner`, in the language of
-// `texts`.
-SetupExit InstallWithMessages(const CWnd& owner, CLanguageTable& texts, const char* typed,
-                              const char* language, bool glideDriverPresent,
+// Runs the installation from the disc at `sourceRoot` ("D:\\") and the text
+// `typed` and `language`; every message is owned by `owner`, in the
+// language of `texts`.
+SetupExit InstallWithMessages(const CWnd& owner, CLanguageTable& texts, const char* sourceRoot,
+                              const char* typed, const char* language, bool glideDriverPresent,
                               PathBuffer& installDir);
+
+// The message that no drive holds the game's disc, owned by `owner`.
+void TellNoMedium(const CWnd& owner, CLanguageTable& texts);

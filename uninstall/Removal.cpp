@@ -7,15 +7,14 @@
 
 #include "install/Names.h"
 #include "install/Shortcut.h"
+#include "platform/HeapBlock.h"
 #include "platform/ProcAddress.h"
 #include "platform/WholeFile.h"
 #include "text/LocalText.h"
 #include "uninstall/HeldTree.h"
+#include "uninstall/WininitEdit.h"
 
 namespace {
-
-// WININIT.INI is a few lines; anything near this size is not read.
-const size_t kLargestWininit = 1u << 20;
 
 bool Exists(const char* path) {
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
@@ -28,37 +27,67 @@ bool LeadsInto(const char* link, const char* installDir) {
     return ReadShortcutTarget(link, target) && IsSameOrBelow(target, installDir);
 }
 
-// WININIT.INI's [rename] section gets "NUL=<short path>" at its top, the
-// section is made when it is missing; Windows 95 and 98 delete the file at
-// their next start.
-void AddToWininit(const char* path) {
-    PathBuffer shortPath, wininit;
-    UINT folder = GetWindowsDirectoryA(wininit, sizeof wininit);
-    if (!GetShortPathNameA(path, shortPath, sizeof shortPath) || folder == 0 ||
-        folder >= sizeof wininit || !FormatPath(wininit, "%s\\WININIT.INI", wininit))
-        return;
-    size_t size = 0;
-    char* old = ReadWholeFile(wininit, kLargestWininit, size);
-    char line[text::kPathBufferSize + 8];
-    FormatPath(line, "NUL=%s\r\n", shortPath);
-    const char kSection[] = "[rename]\r\n";
-    char* section = old ? strstr(old, "[rename]") : nullptr;
-    char* after = section ? strchr(section, '\n') : nullptr;
-    HANDLE file = CreateFileA(wininit, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        size_t head = after ? (size_t)(after + 1 - old) : (old ? size : 0);
-        if (old)
-            WriteFile(file, old, (DWORD)head, &written, nullptr);
-        if (!after)
-            WriteFile(file, kSection, sizeof kSection - 1, &written, nullptr);
-        WriteFile(file, line, (DWORD)strlen(line), &written, nullptr);
-        if (old && after)
-            WriteFile(file, old + head, (DWORD)(size - head), &written, nullptr);
-        CloseHandle(file);
+// Moves `from` to the free name `to` beside it; MoveFileA never replaces a
+// file.
+bool MoveAside(const char* folder, const char* from, PathBuffer& to) {
+    return GetTempFileNameA(folder, "vel", 0, to) && DeleteFileA(to) && MoveFileA(from, to);
+}
+
+// Puts the whole file `edited` in place of `ini`, which `existed`. Windows
+// 95 and 98 can neither replace a file in one step (MoveFileEx and
+// ReplaceFile are NT's) nor rename onto one, so the old file is moved aside
+// first, the new one takes its name, and the old one is deleted last: at
+// every moment `ini` is the old file whole, the new one whole, or, between
+// the two renames, absent with the old one whole beside it. When the new
+// one cannot take the name, the old one goes back.
+bool PutInPlace(const char* folder, const char* edited, const char* ini, bool existed) {
+    if (!existed)
+        return MoveFileA(edited, ini) != FALSE;
+    PathBuffer aside;
+    if (!MoveAside(folder, ini, aside))
+        return false;
+    if (!MoveFileA(edited, ini)) {
+        MoveFileA(aside, ini);
+        return false;
     }
-    free(old);
+    DeleteFileA(aside);
+    return true;
+}
+
+} // namespace
+
+bool AddDeletionToIniFile(const char* folder, const char* ini, const char* path) {
+    DWORD attributes = GetFileAttributesA(ini);
+    bool existed = attributes != INVALID_FILE_ATTRIBUTES || GetLastError() != ERROR_FILE_NOT_FOUND;
+    size_t size = 0;
+    CHeapBlock<char> old(existed ? ReadWholeFile(ini, kLargestWininit, size) : nullptr);
+    // A file that cannot be read whole, or is too large to be, is kept as
+    // it is: it holds other programs' renames.
+    if (existed && !old)
+        return false;
+    size_t capacity = size + kWininitGrowth;
+    CHeapBlock<char> text(static_cast<char*>(malloc(capacity)));
+    size_t length = text ? AddDeletionToWininit(old, size, path, text, capacity) : 0;
+    PathBuffer edited;
+    if (!length || !GetTempFileNameA(folder, "vel", 0, edited))
+        return false;
+    if (WriteWholeFile(edited, text, length) && PutInPlace(folder, edited, ini, existed))
+        return true;
+    DeleteFileA(edited);
+    return false;
+}
+
+namespace {
+
+// Windows 95 and 98 delete the file at their next start through
+// WININIT.INI, which is edited only when it can be read whole; otherwise
+// the file stays.
+void AddToWininit(const char* path) {
+    PathBuffer shortPath, windows, wininit;
+    UINT folder = GetWindowsDirectoryA(windows, sizeof windows);
+    if (GetShortPathNameA(path, shortPath, sizeof shortPath) && folder != 0 &&
+        folder < sizeof windows && FormatPath(wininit, "%s\\WININIT.INI", windows))
+        AddDeletionToIniFile(windows, wininit, shortPath);
 }
 
 } // namespace

@@ -47,3 +47,10 @@ class Removal {
 // MoveFileEx where the system has it; a file through WININIT.INI's rename
 // section on Windows 95 and 98, which remove no folders.
 void DeleteAtRestart(const char* path);
+
+// Adds a line that deletes `path` at the next start to the top of the
+// [rename] section of the WININIT.INI-style file `ini` in `folder`,
+// writing the edited file beside it and putting it in place only when it
+// is whole. False, with `ini` as it was, when `ini` cannot be read whole
+// (or is larger than kLargestWininit) or the edit cannot be put in place.
+bool AddDeletionToIniFile(const char* folder, const char* ini, const char* path);

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 #include <stdlib.h>
 
+#include "install/FinalPath.h"
 #include "install/Names.h"
 #include "platform/RegistryKey.h"
 #include "platform/ShellItems.h"
@@ -32,6 +33,17 @@ bool UninstallersFolder(PathBuffer& folder) {
     PathBuffer programFiles;
     return ProgramFilesFolder(programFiles) &&
            FormatPath(folder, "%s\\%s", programFiles, kPublisher);
+}
+
+bool IsBelowUninstallers(const char* folder) {
+    PathBuffer uninstallers, resolvedFolder, resolvedUninstallers;
+    if (!UninstallersFolder(uninstallers))
+        return false;
+    bool resolved = FinalFolderPath(folder, resolvedFolder) &&
+                    FinalFolderPath(uninstallers, resolvedUninstallers);
+    const char* below = resolved ? resolvedFolder : folder;
+    const char* above = resolved ? resolvedUninstallers : uninstallers;
+    return IsSameOrBelow(below, above) && !IsSameOrBelow(above, below);
 }
 
 bool FindUninstallerHome(const char* installDir, PathBuffer& home) {

@@ -10,6 +10,11 @@
 // folder.
 bool UninstallersFolder(PathBuffer& folder);
 
+// Whether `folder` lies below "<Program Files>\Brightfen", as an
+// uninstaller's folder does; compared as the system resolves both folders
+// where it can say (Vista and later), else as written.
+bool IsBelowUninstallers(const char* folder);
+
 // The folder of the uninstaller of the installation in `installDir`: the
 // one whose record names it, else the first that does not exist yet. False
 // when there is none to be had.

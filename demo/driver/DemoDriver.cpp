@@ -9,10 +9,15 @@
 // texts appear in: the dialog, the folder picker, a failure message (a
 // relative folder), the room question (a folder on SMALL_FOLDER's drive,
 // which lacks room; "-" when there is none), the completion message, and
-// the question of the uninstaller that Apps & features' entry names. Each
-// message must read as the language's table gives it, else the run fails.
+// the question setup asks when it finds the game installed (answered No,
+// then Exit), and the question of the uninstaller that Apps & features'
+// entry names. Each must read as the language's table gives it decoded in
+// CODEPAGE, the language's own, else the run fails: setup's texts reach
+// the screen through the system's code page, so a system of another one
+// shows other characters, which fail the comparison.
 //
-// usage: DemoDriver.exe SIGNAL_FOLDER LANGUAGE INSTALL_FOLDER [--preview SMALL_FOLDER]
+// usage: DemoDriver.exe SIGNAL_FOLDER LANGUAGE INSTALL_FOLDER
+//                       [--preview SMALL_FOLDER CODEPAGE]
 //
 // Exit status 0 when the installation went through, 1 when a step failed
 // (the reason is printed), 2 on bad arguments. Every wait is bounded.
@@ -43,6 +48,9 @@ const char kStandInClass[] = "VellmorDemoStandIn";
 
 std::string g_signalFolder;
 int g_shotNumber = 0;
+// The code page the language's table is in: its bytes decoded in it are
+// what a player of that language reads.
+UINT g_codePage = CP_ACP;
 
 // Prints one line for the demo script, in UTF-8: the texts read from setup's
 // windows are in the ANSI code page.
@@ -100,6 +108,22 @@ std::string MediumText(const std::string& language, int index) {
     return text;
 }
 
+// `bytes` decoded in `codePage`, as a program of a system with that code
+// page shows them.
+std::wstring Decoded(const std::string& bytes, UINT codePage) {
+    std::wstring wide(bytes.size() + 1, L'\0');
+    int length = MultiByteToWideChar(codePage, 0, bytes.c_str(), (int)bytes.size(), &wide[0],
+                                     (int)wide.size());
+    wide.resize(length > 0 ? length : 0);
+    return wide;
+}
+
+// Whether the text read from a window (in the system's code page) is the
+// language's `text` as a player of the language reads it.
+bool ReadsAs(const std::string& shown, const std::string& text) {
+    return Decoded(shown, CP_ACP) == Decoded(text, g_codePage);
+}
+
 // `text` with its line breaks as spaces, for one line of output.
 std::string OneLine(std::string text) {
     for (char& c : text)
@@ -110,11 +134,11 @@ std::string OneLine(std::string text) {
 
 // Whether `shown` is `text` with each placeholder %1 to %9 filled with a
 // number, as setup fills the room question's.
-bool FilledWithNumbers(const std::string& text, const std::string& shown) {
+bool FilledWithNumbers(const std::wstring& text, const std::wstring& shown) {
     size_t at = 0; // in `shown`
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
-            size_t digits = strspn(shown.c_str() + at, "0123456789");
+            size_t digits = wcsspn(shown.c_str() + at, L"0123456789");
             if (digits == 0)
                 return false;
             at += digits;
@@ -144,12 +168,15 @@ const Message kRelativeFolder = {"failure", "failure message", TXT_PATH_RELATIVE
 const Message kRoomQuestion = {"room", "room question", TXT_NO_ROOM_QUESTION, TXT_NO_ROOM_CAPTION};
 const Message kUninstallQuestion = {"uninstall", "uninstaller's question", TXT_UNINSTALL_QUESTION,
                                     TXT_UNINSTALL_CAPTION};
+const Message kRunQuestion = {"run-game", "question to run the installed game", TXT_RUN_INSTALLED,
+                              TXT_RUN_INSTALLED_CAPTION};
 
 // Fails unless `box` reads as `message` in the language's table.
 void ExpectMessage(const MessageBoxInfo& box, const Message& message, const std::string& language) {
     std::string caption = MediumText(language, message.caption);
     std::string text = MediumText(language, message.text);
-    if (box.caption != caption || !FilledWithNumbers(text, box.text))
+    if (!ReadsAs(box.caption, caption) ||
+        !FilledWithNumbers(Decoded(text, g_codePage), Decoded(box.text, CP_ACP)))
         Fail("that is not the %s of %s, \"%s\": \"%s\"", message.what, language.c_str(),
              caption.c_str(), OneLine(text).c_str());
     Say("that is the %s of %s", message.what, language.c_str());
@@ -209,8 +236,9 @@ void ChooseLanguage(HWND dialog, const std::string& language) {
     ChooseComboItem(dialog, IDC_LANGUAGE, language, true);
 
     std::string title = WindowText(dialog);
-    if (title != MediumText(language, TXT_DIALOG_TITLE))
-        Fail("the dialog's title did not change to the language's: %s", title.c_str());
+    if (!ReadsAs(title, MediumText(language, TXT_DIALOG_TITLE)))
+        Fail("the dialog's title does not read as the language's in code page %u: %s", g_codePage,
+             title.c_str());
     Say("language chosen; the dialog now reads: %s", title.c_str());
 }
 
@@ -393,6 +421,18 @@ void PictureUninstallQuestion(const std::string& language) {
     WaitForEnd(process, "the uninstaller");
 }
 
+// Starts setup from the medium again, which now finds the game installed:
+// pictures its question, which must be in `language` (the installation's),
+// answers No and closes the dialog that follows with Exit.
+void PictureRunQuestion(const std::string& language) {
+    PROCESS_INFORMATION process = Start(std::string("\"") + kSetupPath + "\"", kSetupFolder);
+    HWND box = PictureMessage(process, nullptr, kRunQuestion, language, IDNO).window;
+    if (!WaitForWindowGone(box, kTimeoutMs))
+        Fail("the %s did not close", kRunQuestion.what);
+    PostClick(WaitForSetupDialog(process), IDCANCEL);
+    WaitForEnd(process, "setup");
+}
+
 // Every kind of window a language's texts appear in, pictured in turn.
 void Preview(const std::string& language, const std::string& installFolder,
              const std::string& smallFolder) {
@@ -411,16 +451,19 @@ void Preview(const std::string& language, const std::string& installFolder,
     HWND started = WaitForWindow(0, nullptr, kStandInClass, kTimeoutMs);
     if (started && !WaitForWindowGone(started, kTimeoutMs))
         Fail("the installation's Setup.exe did not close");
+    PictureRunQuestion(language);
     PictureUninstallQuestion(language);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    bool preview = argc == 6 && strcmp(argv[4], "--preview") == 0;
-    if (argc != 4 && !preview) {
+    bool preview = argc == 7 && strcmp(argv[4], "--preview") == 0;
+    if (preview)
+        g_codePage = strtoul(argv[6], nullptr, 10);
+    if ((argc != 4 && !preview) || (preview && g_codePage == 0)) {
         fprintf(stderr, "usage: DemoDriver.exe SIGNAL_FOLDER LANGUAGE INSTALL_FOLDER "
-                        "[--preview SMALL_FOLDER]\n");
+                        "[--preview SMALL_FOLDER CODEPAGE]\n");
         return 2;
     }
     g_signalFolder = argv[1];

@@ -41,7 +41,7 @@ $(diff <(echo "$expected") <(echo "$actual"))"
 done
 
 [ $count -ge 5 ] || fail "only $count languages in $sources"
-for required in English Deutsch Français Italiano Español; do
+for required in English Deutsch Francais Italiano Espanol; do
     [ -f "$sources/$required.po" ] || fail "no $required.po"
 done
 [ $failures = 0 ] || exit 1

@@ -21,10 +21,10 @@ Languages/Deutsch.poo
 Languages/Deutsch.sif
 Languages/English.poo
 Languages/English.sif
-Languages/Español.poo
-Languages/Español.sif
-Languages/Français.poo
-Languages/Français.sif
+Languages/Espanol.poo
+Languages/Espanol.sif
+Languages/Francais.poo
+Languages/Francais.sif
 Languages/Italiano.poo
 Languages/Italiano.sif
 Setup.exe
@@ -95,7 +95,7 @@ printf 'X' | dd of="$scratch/changed.exe" bs=1 seek=1024 conv=notrunc 2>/dev/nul
 verify "$scratch/changed.exe" && fail "osslsigncode accepts a signed Setup.exe changed afterwards"
 grep -q MISMATCH "$scratch/verify.log" || fail "a changed Setup.exe was refused, but not for its digest: $(cat "$scratch/verify.log")"
 
-for file in "Setup.exe" "autorun.inf" "Languages/Français.sif" "The Vellmor/Vellmor.exe"; do
+for file in "Setup.exe" "autorun.inf" "Languages/Francais.sif" "The Vellmor/Vellmor.exe"; do
     xorriso -osirrox on -read_fs norock -indev "$iso" -extract "/$file" "$scratch/x" >/dev/null 2>&1
     cmp -s "$scratch/x" "$medium/$file" || fail "ISO's $file differs from the folder's"
     chmod u+w "$scratch/x" 2>/dev/null

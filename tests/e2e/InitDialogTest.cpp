@@ -91,13 +91,6 @@ bool ShownBeforeExit(const Process& setup, HWND window) {
     return false;
 }
 
-// Whether the prefix reports Windows Vista or later: Wine's own default
-// (Windows 7) and the Windows 10 version, not the older ones.
-bool IsVistaOrLater() {
-    const char* version = getenv("E2E_WINDOWS");
-    return !version || std::string(version) == "win10";
-}
-
 // Checks that `question` asks `text` under `caption` with Yes and No, owned
 // by the setup dialog, which is not shown while the question is open.
 void ExpectQuestion(const MessageBoxInfo& question, const std::string& text,
@@ -181,14 +174,7 @@ TEST(InitDialog, YesStartsTheGameQuotedWithoutMediumOrDialog) {
     EXPECT_STRCASEEQ("C:\\Program Files\\The Vellmor\\Vellmor.exe", starts[0].program.c_str());
     EXPECT_STRCASEEQ(folder.c_str(), starts[0].currentDirectory.c_str());
     EXPECT_EQ("\"" + folder + "\\Vellmor.exe\"", starts[0].commandLine);
-    // Setup runs elevated (Wine gives every process an administrator's
-    // token): from Windows Vista on, the desktop's shell starts the game as
-    // the desktop's user; before, setup starts it itself.
-    if (IsVistaOrLater()) {
-        EXPECT_STRCASEEQ("explorer.exe", starts[0].parentProgram.c_str());
-    } else {
-        EXPECT_EQ(setup.Id(), starts[0].parentId) << starts[0].parentProgram;
-    }
+    EXPECT_STARTED_AS_PLAYER(starts[0], setup.Id());
 }
 
 TEST(InitDialog, InstallPathFieldFollowsOnlyAUsableRecordedFolder) {

@@ -326,6 +326,9 @@ TEST(Install, FromReadOnlyDiscWithoutGlideDriver) {
     MakeFolders("C:\\Games");
     MakeFolderReadOnly("C:\\Games");
 
+    // The installation's Setup.exe is the player's to start: through the
+    // desktop's shell, which must be up for that (Vista on).
+    ASSERT_TRUE(!IsVistaOrLater() || WaitForDesktopShell()) << "the desktop's shell never answered";
     Session setup;
     ASSERT_TRUE(setup.WaitForDialog());
     ASSERT_FALSE(IsChecked(setup.Dialog(), IDC_GLIDE)) << "no Glide driver on this machine";
@@ -334,6 +337,9 @@ TEST(Install, FromReadOnlyDiscWithoutGlideDriver) {
     // ends where the product name begins: "C:\Games\".
     setup.SetField("  C:\\Games\\The Vellmor\\ ");
     ExpectCompleteInstallation(setup, setup.Install(), "C:\\Games\\The Vellmor", kGerman);
+    std::vector<StubStart> starts = ReadStubStarts();
+    ASSERT_EQ(1u, starts.size());
+    EXPECT_STARTED_AS_PLAYER(starts[0], setup.Id());
     EXPECT_TRUE(GetFileAttributesA("C:\\Games") & FILE_ATTRIBUTE_READONLY)
         << "the install root's own attributes were changed";
     EXPECT_EQ(std::vector<std::string>{"C:\\Games\\The Vellmor"}, EntriesOf("C:\\Games"));
@@ -453,6 +459,33 @@ TEST(Install, MessagesInTheChosenLanguageOrInEnglishFromAnOldTable) {
     EXPECT_EQ(static_cast<DWORD>(kExitDeclined), uninstall.ExitCode());
 }
 
+// When the system cannot start the elevated copy for another reason than
+// the player's No, the player learns it, in the dialog's language, and
+// nothing is written. Wine's "runas" shows no prompt that could fail: the
+// copy's program is taken away instead (ERROR_FILE_NOT_FOUND).
+TEST(Install, ElevationTheSystemRefusesIsSaidInTheDialogsLanguage) {
+    const SetupMessage refused = {"Windows konnte nicht nach Administratorrechten fragen (Fehler "
+                                  "2). Es wurde nichts ge\xE4ndert.",
+                                  "Setup", true};
+    Texts texts = GermanTexts();
+    texts.push_back({TXT_ELEVATION_FAILED, "Windows konnte nicht nach Administratorrechten fragen "
+                                           "(Fehler %1). Es wurde nichts ge\xE4ndert."});
+    InsertDisc(kDisc, Medium::Product().WithLanguage(kGerman.name, texts));
+    const std::string copy = "C:\\Moved\\Setup.exe";
+    MakeFolders("C:\\Moved");
+    CopyOneFile(SetupExe(), copy);
+    ASSERT_TRUE(SetEnvironmentVariableA("VELLMOR_SETUP_RELAUNCH", "1"));
+    Session setup({}, copy);
+    SetEnvironmentVariableA("VELLMOR_SETUP_RELAUNCH", nullptr);
+    ASSERT_TRUE(setup.WaitForDialog());
+    ChooseLanguage(setup, kGerman);
+    ASSERT_EQ(0u, RunLinuxShell("rm '" + LinuxPath(copy) + "'"));
+    setup.SetField("C:\\Games");
+    setup.ExpectFailure(setup.Install(), refused);
+    EXPECT_FALSE(FolderExists("C:\\Games"));
+    ExpectNothingRecorded(setup);
+}
+
 TEST(Install, LongestRootFits) {
     InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\SetupGlide.dll", "helper"));
     Session setup;
@@ -536,6 +569,8 @@ TEST(Install, CancelledCopyThenReinstallationRewritesEverything) {
     ExpectCompleteInstallation(setup, setup.InstallOverCopy(), installDir, kGerman);
 }
 
+// Setup looks for the disc before it asks for administrator rights: without
+// one it says so itself, and no elevated copy is ever started.
 TEST(Install, DiscTakenOutBeforeInstallEndsTheProgramWithoutWriting) {
     InsertDisc(kDisc, Medium::Product());
     Session setup;
@@ -545,6 +580,9 @@ TEST(Install, DiscTakenOutBeforeInstallEndsTheProgramWithoutWriting) {
     MessageBoxInfo box = setup.Install();
     EXPECT_EQ(kNoMediumText, box.text);
     EXPECT_EQ(kNoMediumCaption, box.caption);
+    DWORD shownBy = 0;
+    GetWindowThreadProcessId(box.window, &shownBy);
+    EXPECT_EQ(setup.Id(), shownBy) << "an elevated copy showed it";
     setup.Answer(box, "OK");
     EXPECT_EQ(0xFFFFFFFFu, setup.WaitForEnd());
     EXPECT_FALSE(FolderExists("C:\\Games"));
@@ -673,6 +711,8 @@ TEST(Install, UnattendedRunsAnswerWithTheirExitCodes) {
                             .WithLanguage(kGerman.name, GermanTexts());
     const std::string installDir = "C:\\Games\\The Vellmor";
     const std::string blocker = "C:\\Games\\The Vellmor";
+    static const char kNoMediumLine[] =
+        "medium: failed: Please Insert The Vellmor CD in a CD ROM drive and run Setup again";
     InsertDisc(kDisc, disc);
     const struct {
         const char* what;
@@ -686,13 +726,28 @@ TEST(Install, UnattendedRunsAnswerWithTheirExitCodes) {
         {"language the disc lacks", [] {}, "/S /LANG=Klingon /LOG=C:\\setup.log", kExitUsage,
          "language: failed: the disc has no language \"Klingon\""},
         {"no disc", [] { EjectDisc(kDisc); }, "/S /LOG=C:\\setup.log", kExitNoMedium,
-         "medium: failed: Please Insert The Vellmor CD in a CD ROM drive and run Setup again"},
+         kNoMediumLine},
         {"relative folder", [&] { InsertDisc(kDisc, disc); }, "/S /DIR=Games /LOG=C:\\setup.log",
          kExitPathRefused,
          "destination: failed: Please type the destination folder's full path, "
          "such as C:\\Games or \\\\Server\\Share\\Games."},
         {"no room", [] {}, "/S /DIR=G:\\Games /LOG=C:\\setup.log", kExitNoRoom,
          "room: 3 MB needed, 1 MB free"},
+        // The elevated part installs from the disc the player's run found,
+        // or from none: it never looks for one itself.
+        {"elevated part without the disc's root", [] {}, "/ELEVATED /S /LOG=C:\\setup.log",
+         kExitNoMedium, kNoMediumLine},
+        {"elevated part given a fixed disk that holds the game",
+         [] {
+             MakeFolders("C:\\The Vellmor");
+             WriteWholeFile("C:\\The Vellmor\\Vellmor.exe", "game");
+         },
+         "/ELEVATED /S /SOURCE=C:\\ /LOG=C:\\setup.log", kExitNoMedium, kNoMediumLine},
+        {"elevated part given another disc", [] { InsertDisc('F', Medium::Foreign()); },
+         "/ELEVATED /S \"/SOURCE=F:\\\" /LOG=C:\\setup.log", kExitNoMedium, kNoMediumLine},
+        {"elevated part given a folder of the disc", [] {},
+         "/ELEVATED /S /SOURCE=E:\\Languages\\..\\ /LOG=C:\\setup.log", kExitNoMedium,
+         kNoMediumLine},
         {"a file where the game goes",
          [&] {
              MakeFolders("C:\\Games");
@@ -863,8 +918,21 @@ TEST(Install, RemovingOneOfTwoInstallationsFollowsNoSwitchAndNoLink) {
     MakeFolders("C:\\Anything");
     WriteWholeFile("C:\\Anything\\Uninstall.exe", "not the game's");
     WriteWholeFile("C:\\exists.log", "a file");
+    // Every uninstaller's folder is out of bounds, however it is named: by
+    // its short name, or through a link (a Unix symbolic link, which Wine
+    // shows as a reparse point, standing in for a junction).
+    const std::string uninstallers = "C:\\Program Files\\Brightfen";
+    char shortName[MAX_PATH] = "";
+    ASSERT_NE(0u, GetShortPathNameA(uninstallers.c_str(), shortName, sizeof shortName));
+    EXPECT_STRNE(uninstallers.c_str(), shortName);
+    ASSERT_EQ(0u, RunLinuxShell("ln -s '" + LinuxPath(uninstallers) + "' '" +
+                                LinuxPath("C:\\LogLink") + "'"));
     for (const std::string& arguments :
-         {std::string("/UNINSTALL /S /FINISH=1 /DIR=C:\\Anything"),
+         {"/UNINSTALL /S \"/LOG=" + FolderOf(second) + "\\u.log\"",
+          "/UNINSTALL /S \"/LOG=" + uninstallers + "\\u.log\"",
+          std::string("/UNINSTALL /S /LOG=C:\\LogLink\\u.log"),
+          "/UNINSTALL /S \"/LOG=" + std::string(shortName) + "\\u.log\"",
+          std::string("/UNINSTALL /S /FINISH=1 /DIR=C:\\Anything"),
           std::string("/UNINSTALL /S \"/DIR=C:\\Anything\""),
           std::string("/UNINSTALL /S \"/LOG=C:\\Games\\The Vellmor\\u.log\""),
           std::string("/UNINSTALL /S \"/LOG=C:\\Games\\x\\..\\the vellmor\\Data\\u.log\""),
@@ -876,6 +944,17 @@ TEST(Install, RemovingOneOfTwoInstallationsFollowsNoSwitchAndNoLink) {
     }
     EXPECT_EQ("not the game's", ReadWholeFile("C:\\Anything\\Uninstall.exe"));
     EXPECT_EQ("a file", ReadWholeFile("C:\\exists.log"));
+    EXPECT_FALSE(FileExists(uninstallers + "\\u.log"));
+    EXPECT_FALSE(FileExists(FolderOf(second) + "\\u.log"));
+
+    // A copy of the first's uninstaller with its record, run from another
+    // folder: it trusts neither, and removes nothing.
+    MakeFolders("C:\\Copy");
+    for (const char* name : {"Uninstall.log", "language.poo", "language.sif"})
+        CopyOneFile(JoinPath(FolderOf(first), name), JoinPath("C:\\Copy", name));
+    CopyOneFile(first, "C:\\Copy\\Setup.exe");
+    EXPECT_EQ(static_cast<DWORD>(kExitNotFromHome), run("C:\\Copy\\Setup.exe", "/UNINSTALL /S"));
+    EXPECT_TRUE(FileExists("C:\\Games\\The Vellmor\\Vellmor.exe"));
 
     // A standard user puts a link in place of an installed folder, leading
     // to files of the same names elsewhere.

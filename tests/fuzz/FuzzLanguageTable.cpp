@@ -1,46 +1,44 @@
 // libFuzzer target: an arbitrary .sif/.poo pair loaded and read at every
-// index. Input layout: a 16-bit little-endian length n, then n bytes of
-// index file (fewer when the input is shorter), then the pool.
-// Every block GetString returns must hold a NUL within its record's length,
-// and every text looked up with its inserts must end within its buffer; the
-// sanitizers catch reads and writes outside what was allocated.
+// index, the files' bytes given from memory. Input layout: a 16-bit little-endian length n, then n
+// bytes of index file (fewer when the input is shorter), then the pool. Every block GetString
+// returns must hold a NUL within its record's length, and every text looked up with its inserts
+// must end within its buffer; the sanitizers catch reads and writes outside what was allocated.
 
 #include <stdint.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
-#include <filesystem>
-#include <fstream>
-#include <string>
-
 #include "text/LanguageTable.h"
 #include "text/LocalText.h"
+#include "text/TableFile.h"
 
 namespace {
 
-// One scratch folder for the whole run, removed with its files when the
-// process ends.
-std::string g_folder;
+// The input's index and pool, which the reader gets as files through the
+// seam below: no file is written, so a run covers millions of inputs.
+const uint8_t* g_index = nullptr;
+size_t g_indexSize = 0;
+const uint8_t* g_pool = nullptr;
+size_t g_poolSize = 0;
 
-const std::string& ScratchFolder() {
-    if (g_folder.empty()) {
-        char pattern[] = "/tmp/fuzz-vtext-XXXXXX";
-        if (mkdtemp(pattern) == nullptr) {
-            abort();
-        }
-        g_folder = pattern;
-        atexit([] { std::filesystem::remove_all(g_folder); });
-    }
-    return g_folder;
-}
-
-void WriteFile(const std::string& path, const uint8_t* data, size_t size) {
-    if (!std::ofstream(path, std::ios::binary).write((const char*)data, (std::streamsize)size)) {
-        abort();
-    }
+bool EndsWith(const char* path, const char* extension) {
+    size_t length = strlen(path);
+    return length >= 4 && strcmp(path + length - 4, extension) == 0;
 }
 
 } // namespace
+
+// The table's files, from memory: this definition takes the place of
+// text/TableFile.cpp's, which the linker then leaves out of the library.
+FILE* OpenTableFile(const char* path) {
+    bool index = EndsWith(path, ".sif");
+    if (!index && !EndsWith(path, ".poo")) {
+        return nullptr;
+    }
+    void* data = const_cast<uint8_t*>(index ? g_index : g_pool);
+    return fmemopen(data, index ? g_indexSize : g_poolSize, "rb");
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) {
@@ -52,12 +50,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (indexSize > size) {
         indexSize = size;
     }
-    const std::string base = ScratchFolder() + "/table";
-    WriteFile(base + ".sif", data, indexSize);
-    WriteFile(base + ".poo", data + indexSize, size - indexSize);
+    g_index = data;
+    g_indexSize = indexSize;
+    g_pool = data + indexSize;
+    g_poolSize = size - indexSize;
 
     CLanguageTable table;
-    table.Load(base.c_str());
+    table.Load("table");
     for (int index = -1; index <= table.GetCount(); ++index) {
         char* block = table.GetString(index);
         TextIndexEntry entry;

@@ -63,25 +63,6 @@ size_t Count(const std::string& text, const std::string& part) {
 }
 
 // The entry of text `index` with its English and `msgstr`, after `comments`.
-// The catalogue's texts with an index of `first` or more: counts that follow
-// the catalogue as rows are added to it.
-int TextsFrom(int first) {
-    int count = 0;
-#define COUNT_TEXT(name, index, ...) count += index >= first;
-    TEXT_CATALOGUE(COUNT_TEXT)
-#undef COUNT_TEXT
-    return count;
-}
-
-// The records of a table that holds every text of the catalogue.
-int RecordsOfTheCatalogue() {
-    int records = 0;
-#define TEXT_END(name, index, ...) records = index + 1 > records ? index + 1 : records;
-    TEXT_CATALOGUE(TEXT_END)
-#undef TEXT_END
-    return records;
-}
-
 std::string Translated(int index, const std::string& msgstr, const std::string& comments = "") {
     const CatalogueText* text = FindCatalogueText(index);
     return comments + "msgctxt \"" + text->name + "\"\nmsgid \"" + EscapeText(text->english) +
@@ -183,6 +164,20 @@ TEST_F(LangtoolTest, TheCodePageComesFromTheHeaderAndDumpRoundTrips) {
         {"Project-Id-Version: x", "x", nullptr, "the header names no Language"},
         {"Language: de\nX-Windows-Codepage: cp1250", "x", nullptr,
          "X-Windows-Codepage \"cp1250\" is not a Windows ANSI code page"},
+        // Decomposed Vietnamese (e, dot below, circumflex) is composed first.
+        {"Language: vi", "Vie\xCC\xA3\xCC\x82t", "Vi\xEA\xF2t", "1258 (from Language: vi)"},
+        {"Language: zh", "x", nullptr,
+         "the script decides the code page of Language \"zh\": say zh_CN or zh_Hans for "
+         "Simplified (936), zh_TW or zh_Hant for Traditional (950)"},
+        {"Language: zh.UTF-8", "x", nullptr, "say zh_CN or zh_Hans for Simplified"},
+        {"Language: hi", "x", nullptr,
+         "src.po: error: setup cannot show this language: Windows has no ANSI code page for its "
+         "script"},
+        {"Language: hy\nX-Windows-Codepage: 1252", "x", "x", "1252 (from X-Windows-Codepage)"},
+        {"Language: sr", "Instaliraj u: \xC5\xA1", nullptr,
+         "warning: most characters code page 1251 cannot hold are letters of the script Latn: "
+         "for text in it say Language: sr_Latn (or sr@latin)"},
+        {"Language: uz", "\xD0\x9F", nullptr, "say Language: uz_Cyrl (or uz@cyrillic)"},
         {"Language: de", "Ziel \xE2\x86\x92", nullptr,
          "TXT_INSTALL_TO (659): character 6, U+2192, is one that code page 1252 (from Language: "
          "de) cannot hold"},
@@ -204,6 +199,7 @@ TEST_F(LangtoolTest, TheCodePageComesFromTheHeaderAndDumpRoundTrips) {
         EXPECT_EQ(TextOf(Base(), TXT_INSTALL_TO), c.expected);
         std::string number(c.result, strcspn(c.result, " "));
         RunResult dumped = Langtool({"dump", Base() + ".poo", "--codepage", number});
+        EXPECT_TRUE(Contains(dumped.err, "read as code page " + number + " (from --codepage)"));
         ASSERT_EQ(Build(Source(dumped.out, "dumped.po"), Base("again")).status, 0) << dumped.out;
         EXPECT_EQ(ReadBytes(Base("again") + ".sif"), ReadBytes(Base() + ".sif"));
         EXPECT_EQ(ReadBytes(Base("again") + ".poo"), ReadBytes(Base() + ".poo"));
@@ -218,14 +214,42 @@ TEST(LangtoolCodePages, TheLanguagesScriptOrRegionChoosesTheCodePage) {
         const char* language;
         unsigned codePage;
     } cases[] = {
-        {"zh", 936},           {"zh_Hant", 950},      {"zh-Hant", 950},    {"zh_TW", 950},
-        {"zh_HK", 950},        {"zh_MO", 950},        {"zh_Hant_HK", 950}, {"zh_Hans", 936},
-        {"zh_CN", 936},        {"zh_SG", 936},        {"zh-Hans-HK", 936}, {"zh_TW.UTF-8", 950},
-        {"sr", 1251},          {"sr_RS", 1251},       {"sr_Latn", 1250},   {"sr_Latn_RS", 1250},
-        {"sr@latin", 1250},    {"sr_RS@latin", 1250}, {"sr_Cyrl", 1251},   {"bs_Cyrl", 1251},
-        {"uz@cyrillic", 1251}, {"az", 1254},          {"az_Latn", 1254},   {"az_Cyrl", 1251},
-        {"uz_Latn", 1254},     {"uz_Cyrl_UZ", 1251},  {"pt_BR", 1252},     {"es-419", 1252},
-        {"xx_Cyrl", 1251},     {"xx_Latn", 0},        {"xx", 0},           {"", 0},
+        {"zh", 0},
+        {"zh_Hant", 950},
+        {"zh-Hant", 950},
+        {"zh_TW", 950},
+        {"zh_HK", 950},
+        {"zh_MO", 950},
+        {"zh_Hant_HK", 950},
+        {"zh_Hans", 936},
+        {"zh_CN", 936},
+        {"zh_SG", 936},
+        {"zh-Hans-HK", 936},
+        {"zh_TW.UTF-8", 950},
+        {"sr", 1251},
+        {"sr_RS", 1251},
+        {"sr_Latn", 1250},
+        {"sr_Latn_RS", 1250},
+        {"sr@latin", 1250},
+        {"sr_RS@latin", 1250},
+        {"sr_Cyrl", 1251},
+        {"bs_Cyrl", 1251},
+        {"uz@cyrillic", 1251},
+        {"az", 1254},
+        {"az_Latn", 1254},
+        {"az_Cyrl", 1251},
+        {"uz_Latn", 1254},
+        {"uz_Cyrl_UZ", 1251},
+        {"pt_BR", 1252},
+        {"es-419", 1252},
+        {"xx_Cyrl", 1251},
+        {"xx_Latn", 0},
+        {"xx", 0},
+        {"", 0},
+        {"zh@latin", 0},
+        {"pa", 0},
+        {"pa_PK", 1256},
+        {"pa_Guru", 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(WindowsCodePage(c.language), c.codePage) << c.language;
@@ -306,9 +330,9 @@ TEST_F(LangtoolTest, UnfinishedTextsAreWarningsAndWithReleaseErrors) {
     RunResult checked = Langtool({"check", source});
     EXPECT_EQ(checked.status, 0);
     EXPECT_TRUE(Contains(checked.out, "src.po: code page 1252 (from Language: de), " +
-                                          std::to_string(TextsFrom(0) - 3) +
-                                          " translated, 1 fuzzy, 1 untranslated, 1 out of date: 0 "
-                                          "errors, 3 warnings"));
+                                          std::to_string(kTextCatalogueSize - 3) +
+                                          " translated, 1 fuzzy, "
+                                          "1 untranslated, 1 out of date: 0 errors, 3 warnings"));
     std::string upper = Source(ReadBytes(source), "src.PO"); // a PO file from Windows
     EXPECT_TRUE(Contains(Langtool({"check", upper}).out, "src.PO: code page 1252"));
 
@@ -329,7 +353,7 @@ TEST_F(LangtoolTest, TheCatalogueAndTheFileDecideInBuildAndCheck) {
         int index;         // of the text whose entry `entry` replaces
         std::string entry; // the entry or entries instead
         int status;
-        const char* message;
+        const char* message; // null: no message at all
     } cases[] = {
         {"missing", 659, "", 1, "src.po: error: TXT_INSTALL_TO (659) is missing"},
         {"long browse caption", 787, Translated(787, std::string(128, 'c')), 1,
@@ -367,6 +391,18 @@ TEST_F(LangtoolTest, TheCatalogueAndTheFileDecideInBuildAndCheck) {
         {"wide caption", 658, Translated(658, std::string(40, 'W')), 0,
          "(658) \"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW\" is 320 dialog units wide; the title "
          "bar has room for"},
+        {"folder picker's line in three lines", 665,
+         Translated(665, "W\xC3\xA4hlen Sie den Ordner, in den The Vellmor installiert werden "
+                         "soll. Sie k\xC3\xB6nnen ihn sp\xC3\xA4ter nicht mehr verschieben, "
+                         "ohne das Spiel neu zu installieren."),
+         0, nullptr},
+        {"folder picker's line in four lines", 665,
+         Translated(665, "W\xC3\xA4hlen Sie den Ordner, in den The Vellmor installiert werden "
+                         "soll. Sie k\xC3\xB6nnen ihn sp\xC3\xA4ter nicht mehr verschieben, "
+                         "ohne das Spiel neu zu installieren, und der Ordner braucht Platz."),
+         0, "takes 4 lines of 180 dialog units; the folder picker shows 3, so it is cut"},
+        {"folder picker's line of one long word", 665, Translated(665, std::string(200, 'W')), 0,
+         "takes 9 lines"},
         {"byte order mark", 0, "\xEF\xBB\xBF", 1,
          "src.po:1: error: the file starts with a byte order mark"},
     };
@@ -376,11 +412,12 @@ TEST_F(LangtoolTest, TheCatalogueAndTheFileDecideInBuildAndCheck) {
         std::string source = Source(c.index != 0 ? po : c.entry + po);
         RunResult built = Build(source, Base());
         EXPECT_EQ(built.status, c.status) << built.err;
-        EXPECT_TRUE(Contains(built.err, c.message));
+        EXPECT_TRUE(c.message != nullptr ? Contains(built.err, c.message) : built.err.empty())
+            << built.err;
         EXPECT_EQ(Exists(Base() + ".sif"), c.status == 0);
         RunResult checked = Langtool({"check", source});
         EXPECT_EQ(checked.status, c.status);
-        EXPECT_TRUE(Contains(checked.out, c.message));
+        EXPECT_TRUE(c.message == nullptr || Contains(checked.out, c.message));
         std::filesystem::remove(Base() + ".sif");
     }
     RunResult absent = Build(m_dir.File("absent.po"), Base());
@@ -388,15 +425,27 @@ TEST_F(LangtoolTest, TheCatalogueAndTheFileDecideInBuildAndCheck) {
     EXPECT_TRUE(Contains(absent.err, "absent.po: error: cannot read it: No such file"));
 }
 
-// A failure to write or to replace either file leaves the previous pair as
-// it was and no temporary file beside it.
+// -o makes its folder; a name setup could not list is refused. A failure
+// to write or to replace either file leaves the previous pair as it was and
+// no temporary file beside it.
 TEST_F(LangtoolTest, AFailedWriteKeepsThePreviousTable) {
     ASSERT_EQ(Build(Source(Po("Language: de", {})), Base()).status, 0);
     std::string previous = ReadBytes(Base() + ".poo");
     std::string changed = Source(Po("Language: de", {{659, Translated(659, "Ziel:")}}));
-    RunResult absent = Build(changed, m_dir.File("absent/lang"));
-    EXPECT_EQ(absent.status, 1);
-    EXPECT_TRUE(Contains(absent.err, "cannot write " + m_dir.File("absent/lang.sif")));
+    ASSERT_EQ(Build(changed, m_dir.File("made/new/Deutsch 2-b_c")).status, 0);
+    EXPECT_EQ(TextOf(m_dir.File("made/new/Deutsch 2-b_c"), TXT_INSTALL_TO), "Ziel:");
+    std::filesystem::remove_all(m_dir.File("made"));
+    for (const char* name : {"Ti\xE1\xBA\xBFng Vi\xE1\xBB\x87t", "de.old", ""}) {
+        RunResult refused = Build(changed, m_dir.File(name));
+        EXPECT_EQ(refused.status, 1) << name;
+        EXPECT_TRUE(Contains(refused.err, std::string("langtool: \"") + name +
+                                              "\" cannot name a language: its file name may hold "
+                                              "only ASCII letters, digits, spaces, '-' and '_'"))
+            << refused.err;
+    }
+    RunResult blocked = Build(changed, m_dir.File("src.po/lang"));
+    EXPECT_EQ(blocked.status, 1);
+    EXPECT_TRUE(Contains(blocked.err, "cannot make the folder " + m_dir.File("src.po")));
 
     ASSERT_TRUE(std::filesystem::remove(Base() + ".sif"));
     ASSERT_TRUE(std::filesystem::create_directory(Base() + ".sif"));
@@ -453,10 +502,16 @@ TEST_F(LangtoolTest, DamagedTablesFailWithOneLine) {
 // or anywhere after: the texts past its end are untranslated, a warning in
 // check, empty in dump; the dump builds, with the English for them.
 TEST_F(LangtoolTest, AnOldTableLacksTheTextsPastItsEnd) {
+    // The texts past a table's end, as the catalogue has them now.
+    auto pastTheEnd = [](int records) {
+        return (int)std::count_if(std::begin(kTextCatalogue), std::end(kTextCatalogue),
+                                  [&](const CatalogueText& text) { return text.index >= records; });
+    };
     const struct {
         int records;
-        int untranslated; // texts past the table's end
-    } cases[] = {{789, TextsFrom(789)}, {801, TextsFrom(801)}, {RecordsOfTheCatalogue(), 0}};
+        int untranslated;
+    } cases[] = {{789, pastTheEnd(789)}, {801, pastTheEnd(801)}, {836, pastTheEnd(836)}};
+    EXPECT_EQ(pastTheEnd(789), pastTheEnd(801) + 1) << "TXT_NO_MEDIUM is 800, alone below 801";
     const std::string german = "Bitte legen Sie die CD ein";
     std::string source = Source(Po("Language: de", {{TXT_INSTALL_TO, Translated(659, "Ziel:")},
                                                     {TXT_NO_MEDIUM, Translated(800, german)}}));
@@ -518,7 +573,8 @@ TEST_F(LangtoolTest, CheckReportsTheProblemsOfATable) {
          {"error: TXT_BROWSE_TITLE (665) is empty", "error: TXT_BROWSE_CAPTION (787) has 128 bytes",
           "error: record 5 (offset 5, length 0): length 0",
           "record 7 (offset 2147483648, length 1)", "warning: index 900 is not a text setup reads",
-          "TXT_INSTALL (662) has the accelerator '\xC3\xBC' of TXT_BROWSE (661)", "901 records",
+          "TXT_INSTALL (662) has the accelerator '\xC3\xBC' of TXT_BROWSE (661)",
+          ": code page 1252 (from langtool's default; --codepage N names another), 901 records",
           "5 errors, 1 warnings"}) {
         EXPECT_TRUE(Contains(checked.out, message));
     }
@@ -533,6 +589,22 @@ TEST_F(LangtoolTest, MsgmergeKeepsATranslationAndMarksItFuzzy) {
                                        "dialog units, about 14 characters of the dialog font.\n"
                                        "msgctxt \"TXT_INSTALL_TO\"\nmsgid \"Install to:\"\n"
                                        "msgstr \"\"\n"));
+    EXPECT_TRUE(Contains(templateText, "the megabytes free.\n#, qt-format\n"
+                                       "msgctxt \"TXT_NO_ROOM_QUESTION\"\n"));
+    EXPECT_EQ(Count(templateText, "#, qt-format\n"), 6u);
+    EXPECT_TRUE(Contains(templateText, "calls a setup program. \"CD ROM\" is the system's own: "
+                                       "use the word your language's Windows uses for the "
+                                       "drive.\nmsgctxt \"TXT_NO_MEDIUM\""));
+    EXPECT_TRUE(Contains(templateText, "Choose No to install it"));
+    EXPECT_EQ(Count(templateText, "\"No\" is the system's button"), 1u);
+    // msgfmt checks the placeholders too, through the flag.
+    std::string wrong = m_dir.File("wrong.po");
+    ASSERT_TRUE(WriteBytes(
+        wrong, Po("Language: de",
+                  {{TXT_NO_ROOM_QUESTION,
+                    "#, qt-format\n" + Translated(TXT_NO_ROOM_QUESTION, "Es fehlen %1 MB.")}})));
+    std::string msgfmt = "msgfmt --check -o /dev/null " + wrong + " 2>/dev/null";
+    EXPECT_NE(system(msgfmt.c_str()), 0) << msgfmt;
     std::string polski =
         Source(Po("Language: pl", {{659, Translated(659, "Zainstaluj w:")}}), "Polski.po");
     size_t at = templateText.find("msgid \"Install to:\"");
@@ -547,7 +619,8 @@ TEST_F(LangtoolTest, MsgmergeKeepsATranslationAndMarksItFuzzy) {
     RunResult checked = Langtool({"check", polski, "--release"});
     EXPECT_EQ(checked.status, 1);
     EXPECT_TRUE(Contains(checked.out, "error: TXT_INSTALL_TO (659) is fuzzy"));
-    EXPECT_TRUE(Contains(checked.out, std::to_string(TextsFrom(0) - 1) + " translated, 1 fuzzy"));
+    EXPECT_TRUE(
+        Contains(checked.out, std::to_string(kTextCatalogueSize - 1) + " translated, 1 fuzzy"));
 }
 
 TEST_F(LangtoolTest, UsageErrorsExitWithTwoAndHelpWithZero) {

@@ -249,6 +249,8 @@ TEST(CommandLine, SwitchesAndRefusals) {
         {"/DIR", "/DIR"},
         {"/LANG= /S", "/LANG= /S"},
         {"/S=1", "/S=1"},
+        {"/GLIDE=1", "/GLIDE=1"},
+        {"/SOURCE= /S", "/SOURCE= /S"},
         {"/SILENTLY", "/SILENTLY"},
         {"Games", "Games"},
         {"/D=", "/D="},
@@ -289,6 +291,10 @@ TEST(CommandLine, ElevatedPartReadsTheSameSwitches) {
         char bad[32], line[1024];
         ASSERT_TRUE(ParseCommandLine(c.arguments, options, bad, sizeof bad)) << bad;
         options.owner = strstr(c.arguments, "/DIR=C") ? 4242 : 0;
+        // What the dialog adds: the disc it found (a root ends in a
+        // backslash, before the closing quote) and the Glide check box.
+        options.glide = options.owner != 0;
+        memcpy(options.source, options.owner ? "E:\\" : "", options.owner ? 4 : 1);
         ASSERT_TRUE(FormatElevatedCommandLine(line, sizeof line, options, c.fullLog));
         ASSERT_TRUE(ParseCommandLine(line, elevated, bad, sizeof bad)) << line;
         EXPECT_TRUE(elevated.elevated);
@@ -298,6 +304,8 @@ TEST(CommandLine, ElevatedPartReadsTheSameSwitches) {
         EXPECT_STREQ(options.folder, elevated.folder);
         EXPECT_STREQ(options.language, elevated.language);
         EXPECT_STREQ(c.fullLog, elevated.log);
+        EXPECT_STREQ(options.source, elevated.source);
+        EXPECT_EQ(options.glide, elevated.glide);
     }
     // A quote could not be handed over as it is; nor what does not fit.
     SetupOptions options;
@@ -310,6 +318,38 @@ TEST(CommandLine, ElevatedPartReadsTheSameSwitches) {
         ParseCommandLine(("/DIR=C:\\" + std::string(60, 'a')).c_str(), options, bad, sizeof bad));
     EXPECT_FALSE(FormatElevatedCommandLine(line, sizeof line, options, ""));
     EXPECT_FALSE(ParseCommandLine("/OWNER=12x", options, bad, sizeof bad));
+}
+
+// The elevated part takes only a drive's root as the disc's, as the system
+// lists the drives; and the final path of a handle reads as a plain path
+// that IsSameOrBelow can compare.
+TEST(PathRules, DriveRootsAndFinalPaths) {
+    for (const char* root : {"D:\\", "z:\\"})
+        EXPECT_TRUE(IsDriveRoot(root)) << root;
+    for (const char* other :
+         {"", "D:", "D:\\The Vellmor\\", "D:/", "1:\\", "\\\\server\\share\\", "DD:\\", "D:\\\\"})
+        EXPECT_FALSE(IsDriveRoot(other)) << other;
+    const std::string tooLong = "\\\\?\\C:\\" + std::string(300, 'a');
+    const struct {
+        const char* finalPath;
+        const char* plain; // null: refused
+    } cases[] = {
+        {"\\\\?\\C:\\Program Files\\Brightfen\\a.log", "C:\\Program Files\\Brightfen\\a.log"},
+        {"\\\\?\\UNC\\server\\share\\a.log", "\\\\server\\share\\a.log"},
+        {"\\\\?\\C:\\", "C:\\"},
+        {"C:\\a.log", nullptr},
+        {"\\\\?\\Volume{0f1e}\\a.log", nullptr},
+        {"\\\\?\\", nullptr},
+        {tooLong.c_str(), nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.finalPath);
+        PathBuffer plain = "unchanged";
+        EXPECT_EQ(c.plain != nullptr, PlainFinalPath(c.finalPath, plain));
+        if (c.plain) {
+            EXPECT_STREQ(c.plain, plain);
+        }
+    }
 }
 
 // The folder test for what the uninstaller and the logs may touch.

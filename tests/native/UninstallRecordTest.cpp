@@ -1,5 +1,6 @@
 // The uninstall record: hostile and damaged records refused whole at their
-// line, good ones read into the uninstaller's plan, and the writer's lines.
+// line, good ones read into the uninstaller's plan, and the writer's lines;
+// and the WININIT.INI line that deletes a file on Windows 95 and 98.
 
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "uninstall/UninstallRecord.h"
+#include "uninstall/WininitEdit.h"
 
 namespace {
 
@@ -227,6 +229,44 @@ TEST(UninstallRecord, EachInstallationHasAHomeOfItsOwn) {
          {std::string(), kFirstLine, kFirstLine + "install C:\\Games\\The Vellmor Mods\r\n",
           kFirstLine + "install C:\\Other\\The Vellmor\r\n", kFirstLine + "file a\r\n"})
         EXPECT_FALSE(IsRecordOf(record.data(), record.size(), kDir)) << record;
+}
+
+// The deletion goes right below the [rename] header, whatever else the file
+// holds; every other byte stays. "-" as the old text stands for no file.
+TEST(WininitEdit, AddsTheLineBelowTheRenameHeaderAndKeepsEveryOtherByte) {
+    const std::string kLine = "NUL=C:\\GAMES\\SETUP~1.EXE\r\n";
+    const std::string kOther = "[other]\r\nkey=[rename]\r\n; [rename]\r\n";
+    const std::string kNul = std::string("a\0b\r\n", 5);
+    const struct {
+        std::string old, edited;
+    } cases[] = {
+        {"-", "[rename]\r\n" + kLine},
+        {"", "[rename]\r\n" + kLine},
+        {"[rename]\r\nC:\\A=C:\\B\r\n", "[rename]\r\n" + kLine + "C:\\A=C:\\B\r\n"},
+        {kOther + " [RENAME] \r\nx=y", kOther + " [RENAME] \r\n" + kLine + "x=y"},
+        {"[rename]\nNUL=C:\\X\n[z]\n", "[rename]\n" + kLine + "NUL=C:\\X\n[z]\n"},
+        {"[rename]", "[rename]\r\n" + kLine},
+        {kOther, kOther + "[rename]\r\n" + kLine},
+        {"[renamed]\r\nx", "[renamed]\r\nx\r\n[rename]\r\n" + kLine},
+        {kNul + "[rename]\r\n", kNul + "[rename]\r\n" + kLine},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.old);
+        bool none = c.old == "-";
+        std::vector<char> edited(c.old.size() + kWininitGrowth, '#');
+        size_t size = AddDeletionToWininit(none ? nullptr : c.old.data(), c.old.size(),
+                                           "C:\\GAMES\\SETUP~1.EXE", edited.data(), edited.size());
+        EXPECT_EQ(c.edited, std::string(edited.data(), size));
+    }
+
+    // Refused, so that nothing is written: a file over the read limit, and
+    // a result that would not fit.
+    std::string large(kLargestWininit + 1, 'x');
+    std::vector<char> room(large.size() + kWininitGrowth);
+    EXPECT_EQ(0u,
+              AddDeletionToWininit(large.data(), large.size(), "C:\\A", room.data(), room.size()));
+    EXPECT_EQ(0u, AddDeletionToWininit("[rename]\r\n", 10, "C:\\A", room.data(), 19));
+    EXPECT_EQ(20u, AddDeletionToWininit("[rename]\r\n", 10, "C:\\A", room.data(), 20));
 }
 
 } // namespace

@@ -29,6 +29,7 @@ class FrameOnlyDlg : public CSetupDlg {
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
         InitFrame();
+        ApplyDialogTexts(); // with no table: the template's texts stay
         return TRUE;
     }
 };
@@ -84,12 +85,19 @@ TEST(FrameDialog, ShownCentredWithItsTabOrderIconAndSystemMenu) {
         HWND glide = GetDlgItem(window, IDC_GLIDE);
         EXPECT_FALSE(IsWindowVisible(glide));
         EXPECT_FALSE(IsWindowEnabled(glide));
+        // Tab goes round the five controls; Down and Right go the same way
+        // from the field to Exit, one group that the first label ends.
         const int order[] = {IDC_INSTALL_PATH, IDC_BROWSE,      IDC_LANGUAGE, IDOK,
                              IDCANCEL,         IDC_INSTALL_PATH};
-        HWND at = GetDlgItem(window, order[0]);
-        for (size_t i = 1; i < sizeof order / sizeof order[0]; ++i) {
-            at = GetNextDlgTabItem(window, at, FALSE);
-            EXPECT_EQ(order[i], GetDlgCtrlID(at)) << "tab stop " << i;
+        const size_t stops = sizeof order / sizeof order[0];
+        HWND tab = GetDlgItem(window, order[0]), arrow = tab;
+        for (size_t i = 1; i < stops; ++i) {
+            tab = GetNextDlgTabItem(window, tab, FALSE);
+            EXPECT_EQ(order[i], GetDlgCtrlID(tab)) << "tab stop " << i;
+            if (i + 1 < stops) {
+                arrow = GetNextDlgGroupItem(window, arrow, FALSE);
+                EXPECT_EQ(order[i], GetDlgCtrlID(arrow)) << "arrow stop " << i;
+            }
         }
 
         HICON big = (HICON)SendMessageA(window, WM_GETICON, ICON_BIG, 0);
@@ -108,39 +116,6 @@ TEST(FrameDialog, ShownCentredWithItsTabOrderIconAndSystemMenu) {
         EXPECT_EQ(0x0010u, GetMenuItemID(menu, count - 1));
         EXPECT_TRUE(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
     });
-}
-
-// The name a screen reader gives `control`: its accessible object's name
-// through the system's oleacc.
-std::string AccessibleName(HWND control) {
-    IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(control, (DWORD)OBJID_CLIENT, IID_IAccessible,
-                                          (void**)&object)))
-        return "<no accessible object>";
-    VARIANT self;
-    VariantInit(&self);
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    HRESULT result = object->get_accName(self, &name);
-    object->Release();
-    if (result != S_OK || !name)
-        return "<no name>";
-    char text[256] = "";
-    WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, nullptr);
-    SysFreeString(name);
-    return text;
-}
-
-// A screen reader names a field after the label before it in the template.
-// Wine's oleacc does so for edit fields only: the language list, named the
-// same way on Windows, has no name here.
-TEST(FrameDialog, TheInstallPathFieldIsNamedAfterItsLabel) {
-    CoInitialize(nullptr);
-    RunFrame([](HWND window) {
-        EXPECT_EQ("Install to:", AccessibleName(GetDlgItem(window, IDC_INSTALL_PATH)));
-    });
-    CoUninitialize();
 }
 
 TEST(FrameDialog, SystemCommands0x10To0x1FOpenTheAboutBoxCentredOverTheDialog) {
@@ -232,6 +207,73 @@ TEST(FrameDialog, EveryTextOfEveryDemoLanguageFitsItsControl) {
 
 // The windows that get a text, in order: 0 for the dialog, else the control.
 std::vector<int> g_relabelled;
+// The accessible names set, in order: control and name.
+std::vector<std::pair<int, std::string>> g_named;
+
+// Stands in for the system's annotation service, which Wine's oleacc
+// creates but whose SetHwndPropStr answers E_NOTIMPL: records each name set.
+// Registered in this process, it answers CoCreateInstance in its place.
+class RecordingNames : public IAccPropServices, public IClassFactory {
+  public:
+    HRESULT WINAPI QueryInterface(REFIID iid, void** out) override {
+        *out = iid == IID_IClassFactory ? (void*)static_cast<IClassFactory*>(this)
+               : iid == IID_IUnknown || iid == IID_IAccPropServices
+                   ? (void*)static_cast<IAccPropServices*>(this)
+                   : nullptr;
+        return *out ? S_OK : E_NOINTERFACE;
+    }
+    ULONG WINAPI AddRef() override { return 2; } // a static object
+    ULONG WINAPI Release() override { return 1; }
+    HRESULT WINAPI CreateInstance(IUnknown*, REFIID iid, void** out) override {
+        return QueryInterface(iid, out);
+    }
+    HRESULT WINAPI LockServer(BOOL) override { return S_OK; }
+    HRESULT WINAPI SetHwndPropStr(HWND control, DWORD object, DWORD child, MSAAPROPID property,
+                                  LPCWSTR name) override {
+        char text[256] = "";
+        WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, nullptr);
+        EXPECT_TRUE(object == (DWORD)OBJID_CLIENT && child == CHILDID_SELF &&
+                    property == PROPID_ACC_NAME);
+        g_named.emplace_back(GetDlgCtrlID(control), text);
+        return S_OK;
+    }
+    // Nothing else is asked for.
+    HRESULT WINAPI SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override { return E_FAIL; }
+    HRESULT WINAPI SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                 AnnoScope) override {
+        return E_FAIL;
+    }
+    HRESULT WINAPI ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override {
+        return E_FAIL;
+    }
+    HRESULT WINAPI SetHwndProp(HWND, DWORD, DWORD, MSAAPROPID, VARIANT) override { return E_FAIL; }
+    HRESULT WINAPI SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                     AnnoScope) override {
+        return E_FAIL;
+    }
+    HRESULT WINAPI ClearHwndProps(HWND, DWORD, DWORD, const MSAAPROPID*, int) override {
+        return E_FAIL;
+    }
+    HRESULT WINAPI ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override {
+        return E_FAIL;
+    }
+    HRESULT WINAPI DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override {
+        return E_FAIL;
+    }
+    HRESULT WINAPI SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_FAIL; }
+    HRESULT WINAPI SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_FAIL; }
+    HRESULT WINAPI SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                      AnnoScope) override {
+        return E_FAIL;
+    }
+    HRESULT WINAPI ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override { return E_FAIL; }
+    HRESULT WINAPI ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override {
+        return E_FAIL;
+    }
+    HRESULT WINAPI DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override {
+        return E_FAIL;
+    }
+};
 
 LRESULT CALLBACK RecordRelabelling(int code, WPARAM wParam, LPARAM lParam) {
     const CWPSTRUCT* sent = (const CWPSTRUCT*)lParam;
@@ -257,16 +299,33 @@ class RelabelledDlg : public FrameOnlyDlg {
 };
 
 // The title first, then each label before its field's button, the Exit
-// button last.
-TEST(FrameDialog, DialogTextsAreSetInTheOrderOfTheCatalogue) {
+// button last. The field and the list are named for screen readers after
+// their labels, the template's at the start and the language's after it.
+TEST(FrameDialog, DialogTextsAreSetInTheOrderOfTheCatalogueAndNameTheFields) {
     g_relabelled.clear();
+    g_named.clear();
+    CoInitialize(nullptr);
+    static RecordingNames service;
+    DWORD cookie = 0;
+    ASSERT_EQ(S_OK,
+              CoRegisterClassObject(CLSID_AccPropServices, static_cast<IClassFactory*>(&service),
+                                    CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie));
     RelabelledDlg dialog;
     TestApp().m_pMainWnd = &dialog;
     EXPECT_EQ(IDCANCEL, dialog.DoModal());
     TestApp().m_pMainWnd = nullptr;
+    CoRevokeClassObject(cookie);
+    CoUninitialize();
     EXPECT_EQ(
         (std::vector<int>{0, IDC_LABEL_INSTALL_TO, IDC_LABEL_LANGUAGE, IDC_BROWSE, IDOK, IDCANCEL}),
         g_relabelled);
+    const std::vector<std::pair<int, std::string>> named{
+        {IDC_INSTALL_PATH, "Install to:"},
+        {IDC_LANGUAGE, "Language Selection"},
+        {IDC_INSTALL_PATH, "Zielordner:"},
+        {IDC_LANGUAGE, "Sprachauswahl"},
+    };
+    EXPECT_EQ(named, g_named);
 }
 
 TEST(IconPosition, CentresTheIconRoundingUpWithoutGoingNegativeByRounding) {

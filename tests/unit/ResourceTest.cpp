@@ -147,14 +147,14 @@ const Dialog kDialogs[] = {
      "DIALOGEX style 90C800C0 ex 00040000 at 0,0 size 276x108 \"The Vellmor Setup\" "
      "font 8 weight 0 italic 0 charset 1 \"MS Sans Serif\"",
      {
-         // Each label just before the field it names.
-         {IDC_LABEL_INSTALL_TO, "STATIC", 0x50020000, 7, 10, 59, 8, "Install to:"},
          {IDC_INSTALL_PATH, "EDIT", 0x50810080, 69, 7, 146, 14, ""},
          {IDC_BROWSE, "BUTTON", 0x50010000, 219, 7, 50, 14, "&Browse..."},
-         {IDC_LABEL_LANGUAGE, "STATIC", 0x50020000, 7, 49, 90, 8, "Language Selection"},
          {IDC_LANGUAGE, "COMBOBOX", 0x50210103, 100, 46, 115, 68, ""},
          {IDOK, "BUTTON", 0x50010001, 11, 87, 78, 14, "&Install"},
          {IDCANCEL, "BUTTON", 0x50010000, 187, 87, 78, 14, "E&xit"},
+         // Wider than 29 and 64 units, so that translations are not cut.
+         {IDC_LABEL_INSTALL_TO, "STATIC", 0x50020000, 7, 10, 59, 8, "Install to:"},
+         {IDC_LABEL_LANGUAGE, "STATIC", 0x50020000, 7, 49, 90, 8, "Language Selection"},
          {IDC_GLIDE, "BUTTON", 0x48010003, 138, 64, 77, 10, "Install Glide Version"},
      }},
     // A standard template: the icon, the version, the notice and OK.

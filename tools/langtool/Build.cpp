@@ -24,9 +24,11 @@ namespace {
 enum State { kUntranslated, kFuzzy, kOutOfDate, kTranslated, kStates };
 
 struct Language {
+    std::string tag; // the header's Language
     CodePageChoice codePage;
     TableTexts texts;
     int counts[kStates] = {};
+    std::vector<unsigned> unheld; // the first character of each text the code page cannot hold
 };
 
 // The header's X-Windows-Codepage, else the code page of its Language; 0
@@ -48,7 +50,10 @@ CodePageChoice ResolveCodePage(const std::string& header, CReport& report) {
     }
     choice.origin = "Language: " + language;
     choice.number = WindowsCodePage(language);
-    if (choice.number == 0 && language.empty()) {
+    std::string reason = NoCodePageReason(language);
+    if (!reason.empty()) {
+        report.Error(0, "%s", reason.c_str());
+    } else if (choice.number == 0 && language.empty()) {
         report.Error(0, "the header names no Language: add \"Language: LL\" (its ISO 639 code) "
                         "or \"X-Windows-Codepage: N\"");
     } else if (choice.number == 0) {
@@ -110,9 +115,10 @@ void ReportState(const CatalogueText& wanted, const PoEntry& entry, State state,
     }
 }
 
-// Names the first character of `utf8` that `codePage` cannot hold.
-void ReportBadCharacter(const CatalogueText& wanted, const std::string& utf8,
-                        const CodePageChoice& codePage, CReport& report) {
+// Names the first character of `utf8` that `codePage` cannot hold, and
+// returns it (0 when every character converts alone).
+unsigned ReportBadCharacter(const CatalogueText& wanted, const std::string& utf8,
+                            const CodePageChoice& codePage, CReport& report) {
     int number = 0;
     for (size_t pos = 0, next = 0; pos < utf8.size(); pos = next) {
         ++number;
@@ -126,11 +132,37 @@ void ReportBadCharacter(const CatalogueText& wanted, const std::string& utf8,
             report.Error(0, "%s (%d): character %d, U+%04X, is one that %s cannot hold",
                          wanted.name, wanted.index, number, FirstCodePoint(character),
                          Describe(codePage).c_str());
-            return;
+            return FirstCodePoint(character);
         }
     }
     report.Error(0, "%s (%d) cannot be converted to %s", wanted.name, wanted.index,
                  Describe(codePage).c_str());
+    return 0;
+}
+
+// When most of the characters the code page could not hold are letters of
+// one other script, names the Language value that writes the language in
+// it ("sr" holding Latin text: sr_Latn). Only for a code page the Language
+// chose: X-Windows-Codepage is the translator's own choice.
+void SuggestScript(const Language& language, CReport& report) {
+    if (language.unheld.empty() || language.codePage.origin == "X-Windows-Codepage") {
+        return;
+    }
+    std::map<std::string, size_t> byScript;
+    for (unsigned c : language.unheld) {
+        if (const char* script = ScriptOfLetter(c)) {
+            ++byScript[script];
+        }
+    }
+    for (const auto& script : byScript) {
+        std::string variant = ScriptVariant(language.tag, script.first.c_str());
+        if (script.second * 2 > language.unheld.size() && !variant.empty()) {
+            report.Warning(0,
+                           "most characters code page %u cannot hold are letters of the script "
+                           "%s: for text in it say Language: %s",
+                           language.codePage.number, script.first.c_str(), variant.c_str());
+        }
+    }
 }
 
 // The language's texts in its code page, by index, judged and counted.
@@ -146,13 +178,16 @@ void Translate(const PoFile& po, bool release, Language* language, CReport& repo
         if (state != kTranslated) {
             ReportState(wanted, *found->second, state, release, report);
         }
-        const std::string& utf8 = state < kOutOfDate ? wanted.english : found->second->translation;
+        std::string utf8 =
+            ComposeNfc(state < kOutOfDate ? wanted.english : found->second->translation);
         TableText& text = language->texts[wanted.index];
         if (Utf8ToCodePage(language->codePage.number, utf8, &text.bytes) != ConvertResult::Ok) {
-            ReportBadCharacter(wanted, utf8, language->codePage, report);
+            language->unheld.push_back(
+                ReportBadCharacter(wanted, utf8, language->codePage, report));
             text.broken = true;
         }
     }
+    SuggestScript(*language, report);
 }
 
 // Renames the pair `temp` over `base`, the pool first. The previous pool is
@@ -192,6 +227,9 @@ bool WriteTable(const TableTexts& texts, const std::string& base, FILE* err) {
         list.push_back(LanguageText{entry.first, entry.second.bytes.c_str()});
     }
     std::string temp = base + ".new" + std::to_string(getpid());
+    if (!MakeParentFolder(base, err)) {
+        return false;
+    }
     if (!WriteLanguageTable(temp.c_str(), list.data(), list.size())) {
         fprintf(err, "langtool: cannot write %s.sif and %s.poo: %s\n", base.c_str(), base.c_str(),
                 strerror(errno));
@@ -220,6 +258,7 @@ int Build(const char* source, const std::string* base, bool release, FILE* out, 
     PoFile po;
     Language language;
     if (ReadPo(source, &po, report)) {
+        language.tag = HeaderField(po.header, "Language");
         language.codePage = ResolveCodePage(po.header, report);
     }
     if (language.codePage.number != 0) {

@@ -171,6 +171,10 @@ void WarnAboutUnread(const TableTexts& texts, CReport& report) {
 
 } // namespace
 
+bool HasPlaceholders(const std::string& text) {
+    return !Placeholders(text).empty();
+}
+
 void CheckText(const CatalogueText& wanted, const std::string& bytes, unsigned codePage,
                CReport& report) {
     if (bytes.empty()) {
@@ -180,7 +184,7 @@ void CheckText(const CatalogueText& wanted, const std::string& bytes, unsigned c
         report.Error(0, "%s (%d) has %u bytes; setup keeps at most %u", wanted.name, wanted.index,
                      (unsigned)bytes.size(), (unsigned)wanted.longest);
     }
-    if (!OutsideTheDialog(wanted.place) && !bytes.empty()) {
+    if ((!OutsideTheDialog(wanted.place) || wanted.place == kInFolderPicker) && !bytes.empty()) {
         CheckFit(wanted, bytes, codePage, report);
     }
     CheckControlCharacters(wanted, bytes, report);

@@ -32,6 +32,20 @@ void CheckCatalogue(const TableTexts& texts, unsigned codePage, CReport& report)
 void CheckText(const CatalogueText& wanted, const std::string& bytes, unsigned codePage,
                CReport& report);
 
+// Whether `text` holds a placeholder, %1 to %9.
+bool HasPlaceholders(const std::string& text);
+
+// The folder picker is the system's dialog, not ours: its line above the
+// tree is the static IDD_TITLE of Wine's template for SHBrowseForFolder
+// without BIF_NEWDIALOGSTYLE (shell32.rc, SHBRSFORFOLDER_MSGBOX: at 5,4,
+// 180 dialog units wide, the tree from 40 down); Windows' picker of this
+// style is taken to be laid out alike (not measured). The static wraps the
+// text at its width and, drawing with its parent's device context, shows
+// the lines below its own 12 units until the tree covers them: three whole
+// lines of the font under Wine.
+constexpr int kPickerLineWidth = 180;
+constexpr int kPickerLines = 3;
+
 // Warns when `wanted`'s text is wider than the place it is shown in the
 // dialog's font (Fit.cpp).
 void CheckFit(const CatalogueText& wanted, const std::string& bytes, unsigned codePage,

@@ -143,9 +143,9 @@ int CheckTable(const std::string& base, const CodePageChoice& codePage, FILE* ou
     int untranslated = 0;
     CheckCatalogue(ReadTexts(table, codePage.number, &untranslated, report), codePage.number,
                    report);
-    fprintf(out, "%s: %d records, %u pool bytes, %d untranslated: %d errors, %d warnings\n",
-            base.c_str(), (int)table.records.size(), (unsigned)table.pool.size(), untranslated,
-            report.Errors(), report.Warnings());
+    fprintf(out, "%s: %s, %d records, %u pool bytes, %d untranslated: %d errors, %d warnings\n",
+            base.c_str(), Describe(codePage).c_str(), (int)table.records.size(),
+            (unsigned)table.pool.size(), untranslated, report.Errors(), report.Warnings());
     return report.Errors() > 0 ? kExitFailed : kExitOk;
 }
 

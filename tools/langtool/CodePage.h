@@ -13,7 +13,12 @@ enum class ConvertResult {
     Unsupported,     // the code page or charset is unknown to the library
 };
 
-// UTF-8 `in` to code page `codePage` in `out`.
+// `utf8` composed to Unicode's normalization form C (libunistring), so
+// that a decomposed letter converts as the code page's own; `utf8` as it is
+// when it is not valid UTF-8.
+std::string ComposeNfc(const std::string& utf8);
+
+// UTF-8 `in`, composed (ComposeNfc), to code page `codePage` in `out`.
 ConvertResult Utf8ToCodePage(unsigned codePage, const std::string& in, std::string* out);
 
 // Code page `codePage` bytes `in` to UTF-8 in `out`.
@@ -24,8 +29,24 @@ ConvertResult CharsetToUtf8(const std::string& charset, const std::string& in, s
 
 // The Windows ANSI code page of a PO file's Language ("pl", "pt_BR",
 // "sr@latin", "zh_Hant_TW"): by its script, else its region, else the
-// language alone; 0 when the table has none for it.
+// language alone; 0 when the table has none for it, or when the script
+// decides and the tag names none ("zh").
 unsigned WindowsCodePage(const std::string& language);
+
+// Why a language that WindowsCodePage gives no code page cannot have one
+// by adding a header: its script has no Windows ANSI code page ("hi",
+// "hy", "pa_Guru"), or the tag must name the script ("zh": which to say).
+// "" for a language with a code page or one the table does not know.
+std::string NoCodePageReason(const std::string& language);
+
+// The `language` written in `script` ("Latn", "Cyrl") when that has a code
+// page of its own: "sr_Latn (or sr@latin)" for "sr" and "Latn"; "" when
+// `language` already is in it or no such variant has another code page.
+std::string ScriptVariant(const std::string& language, const char* script);
+
+// The script of a Latin, Cyrillic or Greek letter ("Latn", "Cyrl",
+// "Grek"); null for any other character.
+const char* ScriptOfLetter(unsigned c);
 
 // A code page and where it came from ("Language: zh_Hant",
 // "X-Windows-Codepage", "--codepage"), for every message that names it.

@@ -5,6 +5,8 @@
 #include <errno.h>
 #include <iconv.h>
 #include <stdio.h>
+#include <stdlib.h>
+#include <uninorm.h>
 
 namespace {
 
@@ -44,10 +46,23 @@ ConvertResult Convert(const std::string& from, const std::string& to, const std:
 
 } // namespace
 
+std::string ComposeNfc(const std::string& utf8) {
+    size_t length = 0;
+    uint8_t* composed =
+        u8_normalize(UNINORM_NFC, (const uint8_t*)utf8.data(), utf8.size(), nullptr, &length);
+    if (composed == nullptr) {
+        return utf8;
+    }
+    std::string result((const char*)composed, length);
+    free(composed);
+    return result;
+}
+
 ConvertResult Utf8ToCodePage(unsigned codePage, const std::string& in, std::string* out) {
     // Through UTF-32 so that bad UTF-8 and unmappable characters differ.
     std::string wide;
-    ConvertResult result = Convert("UTF-8", "UTF-32LE", in, &wide, ConvertResult::InvalidInput);
+    ConvertResult result =
+        Convert("UTF-8", "UTF-32LE", ComposeNfc(in), &wide, ConvertResult::InvalidInput);
     if (result != ConvertResult::Ok) {
         return result;
     }

@@ -24,8 +24,30 @@ const struct {
     {"nb", 1252}, {"nl", 1252}, {"nn", 1252}, {"no", 1252}, {"pl", 1250}, {"pt", 1252},
     {"ro", 1250}, {"ru", 1251}, {"sk", 1250}, {"sl", 1250}, {"sq", 1250}, {"sr", 1251},
     {"sv", 1252}, {"sw", 1252}, {"th", 874},  {"tr", 1254}, {"tt", 1251}, {"uk", 1251},
-    {"ur", 1256}, {"uz", 1254}, {"vi", 1258}, {"zh", 936},
+    {"ur", 1256}, {"uz", 1254}, {"vi", 1258},
 };
+
+// Languages whose script alone decides the code page, with no default:
+// the tag must name the script (or a region that implies it).
+const struct {
+    const char* language;
+    const char* choice; // what to say instead
+} kScriptDecides[] = {
+    {"zh", "say zh_CN or zh_Hans for Simplified (936), zh_TW or zh_Hant for Traditional (950)"},
+    {"pa", "say pa_PK or pa_Arab for Shahmukhi (1256); Gurmukhi has no Windows ANSI code page"},
+    {"sd", "say sd_PK or sd_Arab for the Arabic script (1256); Devanagari has no Windows ANSI "
+           "code page"},
+};
+
+// Languages written only in scripts that no Windows ANSI code page holds
+// (Armenian, Georgian, the Brahmic and Ethiopic scripts, Tibetan, Thaana,
+// ...), and the scripts themselves as a tag names them.
+const char* const kNoAnsiLanguages[] = {"am", "as", "bn", "bo", "dv", "gu",  "hi", "hy", "iu",
+                                        "ka", "km", "kn", "lo", "ml", "mr",  "my", "ne", "or",
+                                        "sa", "si", "ta", "te", "ti", "kok", "syr"};
+const char* const kNoAnsiScripts[] = {"Armn", "Beng", "Deva", "Ethi", "Geor", "Gujr", "Guru",
+                                      "Khmr", "Knda", "Laoo", "Mlym", "Mymr", "Orya", "Sinh",
+                                      "Syrc", "Taml", "Telu", "Thaa", "Tibt"};
 
 // Languages written in more than one script or region choose by it: the
 // tag's script, else its region, before the language alone.
@@ -33,8 +55,9 @@ const struct {
     const char* tag; // language_Script or language_REGION
     unsigned codePage;
 } kTagCodePages[] = {
-    {"zh_Hant", 950}, {"zh_TW", 950}, {"zh_HK", 950},    {"zh_MO", 950},    {"zh_Hans", 936},
-    {"zh_CN", 936},   {"zh_SG", 936}, {"sr_Latn", 1250}, {"az_Latn", 1254}, {"uz_Latn", 1254},
+    {"zh_Hant", 950},  {"zh_TW", 950},  {"zh_HK", 950},    {"zh_MO", 950},    {"zh_Hans", 936},
+    {"zh_CN", 936},    {"zh_SG", 936},  {"sr_Latn", 1250}, {"az_Latn", 1254}, {"uz_Latn", 1254},
+    {"pa_Arab", 1256}, {"pa_PK", 1256}, {"sd_Arab", 1256}, {"sd_PK", 1256},
 };
 
 // The Windows ANSI code pages: the only ones setup's tables are in.
@@ -89,6 +112,15 @@ LanguageTag SplitTag(std::string text) {
     return tag;
 }
 
+template <size_t N> bool IsOneOf(const std::string& text, const char* const (&list)[N]) {
+    for (const char* entry : list) {
+        if (text == entry) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 unsigned WindowsCodePage(const std::string& language) {
@@ -103,6 +135,53 @@ unsigned WindowsCodePage(const std::string& language) {
         return codePage;
     }
     return FindCodePage(tag.language);
+}
+
+std::string NoCodePageReason(const std::string& language) {
+    if (WindowsCodePage(language) != 0) {
+        return "";
+    }
+    LanguageTag tag = SplitTag(language);
+    if (IsOneOf(tag.script, kNoAnsiScripts) ||
+        (tag.script.empty() && IsOneOf(tag.language, kNoAnsiLanguages))) {
+        return "setup cannot show this language: Windows has no ANSI code page for its script";
+    }
+    for (const auto& entry : kScriptDecides) {
+        if (tag.language == entry.language) {
+            return std::string("the script decides the code page of Language \"") + language +
+                   "\": " + entry.choice;
+        }
+    }
+    return "";
+}
+
+std::string ScriptVariant(const std::string& language, const char* script) {
+    LanguageTag tag = SplitTag(language);
+    std::string variant = tag.language + "_" + script;
+    if (tag.script == script || WindowsCodePage(variant) == 0 ||
+        WindowsCodePage(variant) == WindowsCodePage(language)) {
+        return "";
+    }
+    const char* modifier = strcmp(script, "Latn") == 0   ? "@latin"
+                           : strcmp(script, "Cyrl") == 0 ? "@cyrillic"
+                                                         : nullptr;
+    return modifier != nullptr ? variant + " (or " + tag.language + modifier + ")" : variant;
+}
+
+const char* ScriptOfLetter(unsigned c) {
+    bool latin = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                 (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) ||
+                 (c >= 0x1E00 && c <= 0x1EFF);
+    if (latin) {
+        return "Latn";
+    }
+    if (c >= 0x400 && c <= 0x52F) {
+        return "Cyrl";
+    }
+    if (c >= 0x370 && c <= 0x3FF) {
+        return "Grek";
+    }
+    return nullptr;
 }
 
 bool IsAnsiCodePage(unsigned codePage) {

@@ -49,4 +49,8 @@ const char* RecordProblem(const TextIndexEntry& entry, const std::string& pool);
 // The whole file at `path`; false when it cannot be read (errno tells why).
 bool ReadWholeFile(const std::string& path, std::string* data);
 
+// Makes the folder that `path` lies in, and those above it; false, with one
+// line to `err`, when it cannot.
+bool MakeParentFolder(const std::string& path, FILE* err);
+
 } // namespace langtool

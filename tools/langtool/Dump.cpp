@@ -74,6 +74,7 @@ int Dump(const std::string& base, const CodePageChoice& codePage, FILE* out, FIL
         return kExitFailed;
     }
     CReport report(base.c_str(), err);
+    fprintf(err, "%s: read as %s\n", base.c_str(), Describe(codePage).c_str());
     PoFile po;
     po.header = DumpHeader(codePage);
     DumpTexts(table, codePage, &po, report);

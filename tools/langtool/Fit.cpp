@@ -135,6 +135,56 @@ int TextWidth(const std::string& bytes, unsigned codePage, const int widths[256]
     return widest;
 }
 
+// The lines `bytes` takes when wrapped as a static control wraps it, at
+// spaces within `room` pixels, and between the characters of a word wider
+// than the room (East Asian text has no spaces: each two-byte character
+// breaks alone).
+int WrappedLines(const std::string& bytes, unsigned codePage, const int widths[256], int room) {
+    int lines = 1;
+    int line = 0;
+    for (size_t i = 0; i < bytes.size();) {
+        bool wide = IsLeadByte(codePage, (unsigned char)bytes[i]) && i + 1 < bytes.size();
+        size_t end = i + (wide ? 2 : 1);
+        while (!wide && end < bytes.size() && bytes[end] != ' ' &&
+               !IsLeadByte(codePage, (unsigned char)bytes[end])) {
+            ++end;
+        }
+        std::string word = bytes.substr(i, end - i);
+        int width = TextWidth(word, codePage, widths, false);
+        if (line > 0 && line + width > room && bytes[i] != ' ') {
+            ++lines;
+            line = 0;
+        }
+        for (; line + width > room && width > room; width -= room) {
+            ++lines; // a word wider than the line is broken where it reaches the edge
+        }
+        line += width;
+        i = end;
+        while (i < bytes.size() && bytes[i] == ' ') {
+            line += widths[(unsigned char)' '];
+            ++i;
+        }
+    }
+    return lines;
+}
+
+// Warns when the folder picker's line wraps to more lines than it shows.
+void CheckPickerFit(const CatalogueText& wanted, const std::string& bytes, unsigned codePage,
+                    const CodePageWidths& widths, CReport& report) {
+    int room = DialogUnitsToPixels(kPickerLineWidth);
+    int lines = WrappedLines(bytes, codePage, widths.regular, room);
+    if (lines <= kPickerLines) {
+        return;
+    }
+    std::string utf8;
+    CodePageToUtf8(codePage, bytes, &utf8);
+    report.Warning(0,
+                   "%s (%d) \"%s\" takes %d lines of %d dialog units; the folder picker shows "
+                   "%d, so it is cut",
+                   wanted.name, wanted.index, EscapeText(utf8).c_str(), lines, kPickerLineWidth,
+                   kPickerLines);
+}
+
 // The room in pixels for `wanted`'s text and the control's name for the
 // message; false for a text shown elsewhere or a control the template lacks.
 bool Room(const CatalogueText& wanted, int* pixels, std::string* where) {
@@ -170,6 +220,10 @@ void CheckFit(const CatalogueText& wanted, const std::string& bytes, unsigned co
     const CodePageWidths* widths = Widths(codePage);
     int room = 0;
     std::string where;
+    if (widths != nullptr && wanted.place == kInFolderPicker) {
+        CheckPickerFit(wanted, bytes, codePage, *widths, report);
+        return;
+    }
     if (widths == nullptr || !Room(wanted, &room, &where)) {
         return;
     }

@@ -3,6 +3,8 @@
 #include <string.h>
 #include <strings.h>
 
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "Commands.h"
@@ -26,11 +28,53 @@ bool ReadWholeFile(const std::string& path, std::string* data) {
     return ok;
 }
 
+bool MakeParentFolder(const std::string& path, FILE* err) {
+    std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    std::error_code error;
+    if (parent.empty() || std::filesystem::is_directory(parent, error)) {
+        return true;
+    }
+    std::filesystem::create_directories(parent, error);
+    if (error) {
+        fprintf(err, "langtool: cannot make the folder %s: %s\n", parent.c_str(),
+                error.message().c_str());
+    }
+    return !error;
+}
+
 } // namespace langtool
 
 namespace {
 
 using namespace langtool;
+
+// Whether `name` may name a language: see AcceptLanguageName.
+bool IsLanguageName(const std::string& name) {
+    for (char c : name) {
+        bool letterOrDigit =
+            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+        if (!letterOrDigit && c != ' ' && c != '-' && c != '_') {
+            return false;
+        }
+    }
+    return !name.empty();
+}
+
+// Refuses a table whose file name setup could not list: the language's
+// name is that file name, shown in the player's system code page whatever
+// the language, and only ASCII reads alike in all of them.
+bool AcceptLanguageName(const std::string& base, FILE* err) {
+    std::string name = std::filesystem::path(base).filename().string();
+    if (IsLanguageName(name)) {
+        return true;
+    }
+    fprintf(err,
+            "langtool: \"%s\" cannot name a language: its file name may hold only ASCII "
+            "letters, digits, spaces, '-' and '_', since setup lists the names in the player's "
+            "system code page, whatever the language\n",
+            name.c_str());
+    return false;
+}
 
 const char kUsage[] = "usage: langtool build LANG.po -o BASE [--release]\n"
                       "       langtool check LANG.po [--release]\n"
@@ -108,6 +152,9 @@ int Run(const Arguments& args, FILE* out, FILE* err) {
     bool po = IsPoFile(input);
     if (Takes(args, "build", 1, true, true, false)) {
         std::string base = TableBase(args.output);
+        if (!AcceptLanguageName(base, err)) {
+            return kExitFailed;
+        }
         return Build(input, &base, args.release, out, err);
     }
     if (po && Takes(args, "check", 1, false, true, false)) {

@@ -34,8 +34,8 @@ std::string HeaderField(const std::string& header, const char* field);
 bool ReadPo(const char* path, PoFile* po, CReport& report);
 
 // `po` as the text of a PO file in gettext's layout, the header marked
-// fuzzy when `fuzzyHeader` (a template's); false, reported to `err`, on
-// failure.
+// fuzzy when `fuzzyHeader` (a template's), each entry whose English has
+// placeholders marked qt-format; false, reported to `err`, on failure.
 bool FormatPo(const PoFile& po, bool fuzzyHeader, std::string* text, FILE* err);
 
 } // namespace langtool

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 
+#include "Catalogue.h"
 #include "CodePage.h"
 #include "Commands.h"
 #include "Po.h"
@@ -304,6 +305,11 @@ bool FormatPo(const PoFile& po, bool fuzzyHeader, std::string* text, FILE* err) 
     for (const PoEntry& entry : po.entries) {
         po_message_t message = Message(entry.context.c_str(), entry.english, entry.translation);
         po_message_set_extracted_comments(message, entry.comment.c_str());
+        // gettext's Qt format is ours: %1 to %9, in any order. Marked, msgfmt
+        // --check and translators' editors check them as langtool does.
+        if (HasPlaceholders(entry.english)) {
+            po_message_set_format(message, "qt-format", 1);
+        }
         po_message_set_fuzzy(message, entry.fuzzy);
         po_message_insert(iterator, message);
     }

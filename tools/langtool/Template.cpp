@@ -21,14 +21,54 @@ const char kTemplateHeader[] = "Project-Id-Version: The Vellmor Setup\n"
                                "Content-Type: text/plain; charset=CHARSET\n"
                                "Content-Transfer-Encoding: 8bit\n";
 
+// Words of the English that are a name or the system's own, with what a
+// translator does with them: the note goes with every text holding the word.
+const struct {
+    const char* word;
+    const char* note;
+} kGlossary[] = {
+    {"Setup", "\"Setup\" is the name of this program: keep it, or say what your language's "
+              "Windows calls a setup program."},
+    {"Start Menu", "\"Start Menu\" is the system's own: use the name your language's Windows "
+                   "gives it."},
+    {"CD ROM", "\"CD ROM\" is the system's own: use the word your language's Windows uses for "
+               "the drive."},
+    {"Version", "\"Version\" is the name of a file in the game's folder: keep it as it is."},
+    {"No", "\"No\" is the system's button: use the word your language's Windows shows on it."},
+};
+
+bool IsWordCharacter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+// Whether `text` holds `word` as a whole word, in its case.
+bool HoldsWord(const std::string& text, const std::string& word) {
+    for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
+        size_t end = at + word.size();
+        if ((at == 0 || !IsWordCharacter(text[at - 1])) &&
+            (end == text.size() || !IsWordCharacter(text[end]))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Where the text appears, the room it has and the rules it follows.
 std::string Comment(const CatalogueText& text) {
     std::string comment = text.where;
+    for (const auto& term : kGlossary) {
+        comment += HoldsWord(text.english, term.word) ? std::string(" ") + term.note : "";
+    }
     int units = 0;
     std::string where;
     if (RoomInDialogUnits(text, &units, &where)) {
         comment += " Room: " + std::to_string(units) + " dialog units, about " +
                    std::to_string(units / 4) + " characters of the dialog font.";
+    }
+    if (text.place == kInFolderPicker) {
+        comment += " Room: " + std::to_string(kPickerLines) + " lines of " +
+                   std::to_string(kPickerLineWidth) + " dialog units, about " +
+                   std::to_string(kPickerLineWidth / 4) + " characters each.";
     }
     if (text.accelerators == kDialogAccelerator) {
         comment += " One '&' marks its access key, which must differ from the other buttons'.";

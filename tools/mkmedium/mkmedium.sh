@@ -203,6 +203,10 @@ for source in "${sources[@]}"; do
         *) die "$source is not a language: only NAME.po files are" ;;
     esac
     name=$(language_name "$source")
+    # Setup lists the names in the player's system code page, whatever the
+    # language: only ASCII reads alike in every one.
+    LC_ALL=C grep -qx '[A-Za-z0-9 _-]\{1,\}' <<<"$name" ||
+        die "$source: a language's file name may hold only ASCII letters, digits, spaces, '-' and '_', since setup lists the names in the player's system code page, whatever the language"
     key=${name,,}
     [ -z "${seen[$key]:-}" ] || die "two files for the language $name: ${seen[$key]} and $source"
     seen[$key]=$source

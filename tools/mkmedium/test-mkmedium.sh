@@ -6,7 +6,7 @@
 # allowed on request, msgmerge's backups passed over and NAME.PO taken, and
 # the refusals (no game, a language lacking a text or with an untranslated
 # one, every failing language's errors shown, a file that is no language,
-# two names that differ only in case, a file that cannot be signed, a
+# two names that differ only in case, a name outside ASCII, a file that cannot be signed, a
 # folder that is not a medium), each leaving nothing behind.
 #
 # usage: test-mkmedium.sh LANGTOOL
@@ -146,6 +146,10 @@ refuses "a file that is no language" "Polski.bak is not a language" --languages 
 rm "$scratch/lang/Polski.bak"
 refuses "two files of one language" "two files" --language "$scratch/lang/English.po" \
     --language "$scratch/lang/English.po" "$fresh"
+cp "$scratch/lang/English.po" "$scratch/upper/Tiếng Việt.po"
+refuses "a name outside ASCII" "Tiếng Việt.po: a language's file name may hold only ASCII" \
+    --language "$scratch/upper/Tiếng Việt.po" "$fresh"
+rm "$scratch/upper/Tiếng Việt.po"
 cp "$scratch/lang/English.po" "$scratch/upper/english.po"
 refuses "two names that differ in case" "two files for the language english: .*English.po and" \
     --language "$scratch/lang/English.po" --language "$scratch/upper/english.po" "$fresh"

@@ -5,7 +5,10 @@
 #include <exdisp.h>
 #include <shlobj.h>
 
+#include <stdlib.h>
+
 #include <stdexcept>
+#include <string>
 
 #include "tools/windriver/Wait.h"
 
@@ -35,6 +38,11 @@ bool DesktopShellAnswers() {
 }
 
 } // namespace
+
+bool IsVistaOrLater() {
+    const char* version = getenv("E2E_WINDOWS");
+    return !version || std::string(version) == "win10";
+}
 
 bool WaitForDesktopShell() {
     if (!GetDesktopWindow())

@@ -1,0 +1,29 @@
+#include "install/FinalPath.h"
+
+#include "platform/ProcAddress.h"
+
+namespace {
+
+typedef DWORD(WINAPI* GetFinalPathNameByHandleAProc)(HANDLE file, LPSTR path, DWORD size,
+                                                     DWORD flags);
+
+} // namespace
+
+bool FinalPathOf(HANDLE handle, PathBuffer& path) {
+    auto finalPath = KernelProc<GetFinalPathNameByHandleAProc>("GetFinalPathNameByHandleA");
+    char named[2 * MAX_PATH];
+    // Flags 0: the normalised name, with the drive letter's volume name.
+    DWORD length = finalPath ? finalPath(handle, named, sizeof named, 0) : 0;
+    return length > 0 && length < sizeof named && PlainFinalPath(named, path);
+}
+
+bool FinalFolderPath(const char* folder, PathBuffer& path) {
+    HANDLE handle = CreateFileA(folder, FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    bool resolved = FinalPathOf(handle, path);
+    CloseHandle(handle);
+    return resolved;
+}

@@ -1,0 +1,5 @@
+#include "text/TableFile.h"
+
+FILE* OpenTableFile(const char* path) {
+    return fopen(path, "rb");
+}
