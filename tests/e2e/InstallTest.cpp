@@ -994,11 +994,13 @@ std::string LinkRefusal(const std::string& link) {
 } // namespace
 
 // A link on the way to the game folder, or in an existing one, refuses the
-// installation before anything is written through it, and a link put above
-// the game folder after it was installed refuses its removal: the other
-// folder keeps its files of the same names.
+// installation before anything is written through it; a link put above the
+// game folder after it was installed refuses its removal, and one put in it
+// is not followed: the other folder keeps its files of the same names.
 TEST(Install, NothingIsWrittenOrRemovedThroughALink) {
-    InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\SetupGlide.dll", "helper"));
+    InsertDisc(kDisc, Medium::Product()
+                          .WithFile("The Vellmor\\SetupGlide.dll", "helper")
+                          .WithFile("The Vellmor\\Data\\Notes.txt", "the game's"));
     MakeFolders("C:\\Victim\\Data");
     WriteWholeFile("C:\\Victim\\Vellmor.exe", "the victim's");
     WriteWholeFile("C:\\Victim\\SetupGlide.dll", "the victim's");
@@ -1061,4 +1063,17 @@ TEST(Install, NothingIsWrittenOrRemovedThroughALink) {
                   .find("way to the folder: failed: " + LinkRefusal("C:\\Games") + "\r\n"));
     EXPECT_EQ(copied, Tree("C:\\Victim\\Games"));
     EXPECT_TRUE(HklmKeyExists(kEntry));
+
+    // The game folder back in its place, with a link in place of its Data
+    // folder: what lies through the link stays, and is said to have stayed.
+    ASSERT_EQ(0u, RunLinuxShell("rm '" + LinuxPath("C:\\Games") + "' && mv '" +
+                                LinuxPath("C:\\Moved") + "' '" + LinuxPath("C:\\Games") +
+                                "' && rm -r '" + LinuxPath("C:\\Games\\The Vellmor\\Data") + "'"));
+    MakeLink("C:\\Games\\The Vellmor\\Data", "C:\\Victim\\Data");
+    EXPECT_EQ(static_cast<DWORD>(kExitIncomplete), run(EntryUninstaller(), "/UNINSTALL /S"));
+    EXPECT_NE(std::string::npos,
+              ReadWholeFile("C:\\setup.log")
+                  .find("not removed: C:\\Games\\The Vellmor\\Data\\Notes.txt\r\n"));
+    EXPECT_EQ("the victim's", ReadWholeFile("C:\\Victim\\Data\\Notes.txt"));
+    EXPECT_FALSE(FileExists("C:\\Games\\The Vellmor\\Vellmor.exe"));
 }
