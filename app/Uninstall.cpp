@@ -12,6 +12,7 @@
 #include "install/LogReport.h"
 #include "install/Names.h"
 #include "install/Shortcut.h"
+#include "uninstall/HeldTree.h"
 #include "uninstall/Removal.h"
 #include "uninstall/UninstallerHome.h"
 #include "platform/Application.h"
@@ -101,6 +102,13 @@ bool TellOutcome(const SetupOptions& options, LanguageTexts& texts, const Remova
     return outcome.stayed != 0;
 }
 
+// A folder on the way to the game's is a link: nothing was removed.
+void TellLink(const SetupOptions& options, LanguageTexts& texts, const char* link,
+              LogReport& log) {
+    log.RefuseLink(kLinkRefused, link);
+    Tell(options, texts, LocalText(texts, kLinkRefused.text, link), MB_OK | kLinkRefused.style);
+}
+
 } // namespace
 
 int RunUninstall(const SetupOptions& options) {
@@ -157,9 +165,16 @@ int RunUninstall(const SetupOptions& options) {
                  MB_OK | MB_ICONHAND);
         if (result == kExitInstalled || result == kExitIncomplete)
             TellOutcome(options, texts, removal, log);
+        PathBuffer link;
+        if (result == kExitLinkRefused && FindLinkOnTheWay(removal.InstallDir(), link))
+            TellLink(options, texts, link, log);
         return result;
     }
-    removal.Remove();
+    PathBuffer link;
+    if (!removal.Remove(link)) {
+        TellLink(options, texts, link, log);
+        return kExitLinkRefused;
+    }
     bool forgotten = ForgetInstallation(removal.InstallDir());
     log.Line("registry: %s", forgotten ? "ok" : "failed");
     RemoveOwnFiles(self, home);

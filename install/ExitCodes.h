@@ -16,6 +16,8 @@ enum SetupExit {
     kExitDeclined = 8,      // the user answered No to uninstalling
     kExitNotElevated = 9,   // administrator rights were declined, or the elevated part could not
                             // start: nothing was written
+    kExitLinkRefused = 10,  // a folder on the way to the game folder is a link to another
+                            // folder: nothing was written or removed
     kExitNotFromHome = 11,  // the uninstaller does not run from its folder below
                             // <Program Files>\Brightfen: nothing removed
 };

@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "install/DesktopShell.h"
+#include "install/FolderPermissions.h"
 #include "install/InstalledGame.h"
 #include "install/Names.h"
 #include "install/ProductFiles.h"
@@ -13,6 +14,7 @@
 #include "install/Shortcut.h"
 #include "install/SourceMedium.h"
 #include "platform/FindFile.h"
+#include "platform/ProcAddress.h"
 #include "platform/ThisProgram.h"
 #include "platform/WorkingDirectory.h"
 #include "text/SetupPair.h"
@@ -22,6 +24,8 @@
 
 const InstallMessage kNoMedium = {kText<TXT_NO_MEDIUM>, kText<TXT_NO_MEDIUM_CAPTION>,
                                   MB_ICONEXCLAMATION | MB_OK};
+const InstallMessage kLinkRefused = {kText<TXT_LINK_REFUSED>, kText<TXT_ERROR_CAPTION>,
+                                     MB_ICONHAND};
 
 namespace {
 
@@ -85,10 +89,27 @@ bool WriteVersionFile(const char* path) {
     return ok && written == sizeof kVersionRecord;
 }
 
-void ClearReadOnly(const char* path) {
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+typedef DWORD(WINAPI* SetNamedSecurityInfoAProc)(LPSTR name, int type, DWORD what, PSID owner,
+                                                 PSID group, PACL dacl, PACL sacl);
+
+// Windows 2000 and later protect a DACL from inheritance, and take the
+// protection off again; Windows 95, 98 and NT 4 (major version 4) do not.
+// Wine keeps no DACL: it turns one into the folder's Unix mode (ours would
+// make it read-only for the player), and an unprotected empty one does not
+// give that back.
+bool ProtectsDacls() {
+    return LOBYTE(LOWORD(GetVersion())) >= 5 &&
+           !GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version");
+}
+
+// Gives `folder` the DACL `acl` with `inheritance`, the flag that protects it
+// from what the folder above gives or opens it to that.
+void SetFolderDacl(const char* folder, DWORD inheritance, const unsigned char* acl) {
+    auto set = LibraryProc<SetNamedSecurityInfoAProc>(GetModuleHandleA("advapi32.dll"),
+                                                      "SetNamedSecurityInfoA");
+    if (ProtectsDacls() && set)
+        set(const_cast<char*>(folder), 1 /* SE_FILE_OBJECT */,
+            DACL_SECURITY_INFORMATION | inheritance, nullptr, nullptr, (PACL)acl, nullptr);
 }
 
 // Copies a file of the medium over whatever the installation holds there.
@@ -106,12 +127,21 @@ class Installation {
         : m_request(request), m_report(report) {}
 
     SetupExit Run(const char* sourceRoot);
+    void ProtectFolder(bool existed);
+    // Once the run has ended, whichever way: the installation folder gets
+    // back exactly what it inherits (no entries of its own, unprotected),
+    // so that the player may write saves there again.
+    void RestorePermissions() {
+        if (m_protected)
+            SetFolderDacl(m_paths.installDir, UNPROTECTED_DACL_SECURITY_INFORMATION, kNoEntries);
+    }
     const char* InstallDir() const { return m_paths.installDir; }
 
   private:
     bool Step(const char* step, bool ok, const InstallMessage& failure);
     bool Fail(const char* step, const InstallMessage& failure, DWORD error = GetLastError());
     bool BuildPaths();
+    bool NoLinkOnTheWay(bool below);
     bool RoomForCopy();
     bool CopyProductFolder();
     void RemoveUnfinishedCopy();
@@ -126,8 +156,13 @@ class Installation {
     InstallReport& m_report;
     InstallPaths m_paths;
     ProductFiles m_files;
+    // The way to the installation folder, held from before anything is
+    // written until the run ends, and the folder itself once it exists.
+    CHeldTree m_tree;
     UninstallLog m_log;
-    PathBuffer m_home; // of the uninstaller and its record; empty: none to be had
+    PathBuffer m_home;         // of the uninstaller and its record; empty: none to be had
+    bool m_madeFolder = false; // the installation folder, before the copy
+    bool m_protected = false;  // the installation folder's DACL is setup's own
 };
 
 // Logs a step's result; a failure is also told.
@@ -162,6 +197,21 @@ bool Installation::BuildPaths() {
     return true;
 }
 
+// No folder on the way to the installation folder, nor (`below`) anything
+// below an existing one, may be a link, as a link would steer the writes
+// elsewhere: checked before anything is written, and again for the folders
+// the run has made. The existing folders of the way stay held as they are.
+bool Installation::NoLinkOnTheWay(bool below) {
+    PathBuffer link;
+    WayVerdict way = m_tree.HoldWay(link);
+    if (way != WayVerdict::Link && !(below && FindLinkBelow(m_paths.installDir, link))) {
+        m_report.StepRan("way to the folder", nullptr, 0);
+        return true;
+    }
+    m_report.RefuseLink(kLinkRefused, link);
+    return false;
+}
+
 // Before anything is created: when the drive lacks room for what the copy
 // adds, the user decides (the estimate may be wrong: compression, quotas).
 bool Installation::RoomForCopy() {
@@ -189,7 +239,8 @@ bool Installation::CopyProductFolder() {
     operation.wFunc = FO_COPY;
     operation.pFrom = source;
     operation.pTo = m_paths.copyDestination;
-    operation.fFlags = FOF_SIMPLEPROGRESS;
+    // The empty folder made for the copy is no folder to ask about.
+    operation.fFlags = FOF_SIMPLEPROGRESS | (m_madeFolder ? FOF_NOCONFIRMATION : 0);
     if (!m_request.owner)
         operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI;
     operation.lpszProgressTitle = m_request.copyTitle;
@@ -210,7 +261,7 @@ bool Installation::CopyProductFolder() {
 // each folder before what it holds), never through a link, and nothing
 // else that may be there.
 void Installation::RemoveUnfinishedCopy() {
-    CHeldTree tree(m_paths.installDir);
+    CHeldTree& tree = m_tree;
     for (size_t i = m_files.Count(); i-- > 0;) {
         PathBuffer path;
         if (!FormatPath(path, "%s\\%s", m_paths.installDir, m_files.Path(i)))
@@ -223,6 +274,17 @@ void Installation::RemoveUnfinishedCopy() {
     tree.RemoveFolder(m_paths.installDir);
 }
 
+// While setup writes into the installation folder, only administrators
+// and SYSTEM may change it: the folder (made here when missing) gets a
+// protected DACL of setup's own, and when the run ends, whichever way, back
+// exactly what it would inherit (RestorePermissions).
+void Installation::ProtectFolder(bool existed) {
+    if (!existed)
+        m_madeFolder = CreateDirectoryA(m_paths.installDir, nullptr) != FALSE;
+    SetFolderDacl(m_paths.installDir, PROTECTED_DACL_SECURITY_INFORMATION, kInstallingDacl);
+    m_protected = true;
+}
+
 // Makes the install root, makes the medium's root the working directory and
 // copies; nothing of it is left behind when it does not finish, and what
 // was there before this Install is never touched.
@@ -231,15 +293,22 @@ SetupExit Installation::CopyFromMedium(const char* sourceRoot) {
     bool productExisted = FolderExists(m_paths.installDir);
     if (!Step("root folder", CreateInstallRoot(m_paths.installRoot), kRootFailed))
         return kExitPathRefused;
+    if (!NoLinkOnTheWay(false))
+        return kExitLinkRefused;
+    ProtectFolder(productExisted);
     SetupExit result = kExitCopyFailed;
     if (!SetCurrentDirectoryA(sourceRoot))
         Fail("source folder", kSourceFailed);
     else if (CopyProductFolder())
-        result = kExitInstalled;
+        result = NoLinkOnTheWay(false) ? kExitInstalled : kExitLinkRefused;
     else if (!productExisted)
         RemoveUnfinishedCopy();
-    if (result != kExitInstalled && !rootExisted)
+    if (result != kExitInstalled && !rootExisted) {
+        // The root made for this run is held with the way: let it go, and
+        // remove it when it is empty.
+        m_tree.SetBase(m_paths.installDir);
         RemoveDirectoryA(m_paths.installRoot);
+    }
     return result;
 }
 
@@ -280,8 +349,7 @@ bool Installation::SettleRendererLibrary() {
         m_log.Add(RecordEntryKind::File, kGlideLibrary);
     // The helper goes whatever became of the copy; its removal may fail
     // quietly, as a helper left behind harms nothing.
-    ClearReadOnly(m_paths.setupGlide);
-    DeleteFileA(m_paths.setupGlide);
+    m_tree.DeleteFile(m_paths.setupGlide);
     return copied;
 }
 
@@ -344,7 +412,7 @@ SetupExit Installation::FinishSteps(CWorkingDirectory& workingDirectory) {
         {"renderer library", kRendererFailed, SettleRendererLibrary()},
         {"uninstaller", kUninstallerFailed, SetUpUninstaller()},
     };
-    ClearReadOnlyBelow(m_paths.installDir);
+    m_tree.ClearReadOnlyBelow(m_paths.installDir);
     bool complete = true;
     for (const auto& s : steps) {
         // Each of these may fail in several calls: no one error code to give.
@@ -365,6 +433,9 @@ SetupExit Installation::Run(const char* sourceRoot) {
     CWorkingDirectory workingDirectory;
     if (!BuildPaths())
         return kExitPathRefused;
+    m_tree.SetBase(m_paths.installDir);
+    if (!NoLinkOnTheWay(true))
+        return kExitLinkRefused;
     PathBuffer productSource;
     if (!FormatPath(productSource, "%s%s", sourceRoot, kProductFolder) ||
         !m_files.List(productSource)) {
@@ -397,27 +468,11 @@ SetupExit RunInstallation(const InstallRequest& request, const char* sourceRoot,
                           InstallReport& report, PathBuffer& installDir) {
     Installation installation(request, report);
     SetupExit result = installation.Run(sourceRoot);
+    installation.RestorePermissions();
     FormatPath(installDir, "%s", installation.InstallDir());
     return result;
 }
 
 void StartInstalledSetup(const char* installDir) {
     StartAsPlayer(installDir, kSetupExe);
-}
-
-void ClearReadOnlyBelow(const char* folder) {
-    char pattern[MAX_PATH];
-    if (!FormatPath(pattern, "%s\\*.*", folder))
-        return;
-    for (CFindFile entry(pattern); entry.Found(); entry.Next()) {
-        // ".." is the folder's parent: outside the tree.
-        if (strcmp(entry.Name(), "..") == 0)
-            continue;
-        char path[MAX_PATH];
-        if (!FormatPath(path, "%s\\%s", folder, entry.Name()))
-            continue;
-        ClearReadOnly(path);
-        if (entry.IsFolder() && !entry.IsLink() && strcmp(entry.Name(), ".") != 0)
-            ClearReadOnlyBelow(path);
-    }
 }

@@ -21,6 +21,8 @@ struct InstallMessage {
 };
 
 extern const InstallMessage kNoMedium;
+// "%1 is a link to another folder; ...": nothing installed or removed.
+extern const InstallMessage kLinkRefused;
 
 struct InstallRequest {
     const char* typedFolder; // the install-path text as typed
@@ -37,6 +39,9 @@ class InstallReport {
     virtual void StepRan(const char* step, const InstallMessage* failure, DWORD error) = 0;
     // A failure the user must be told of, once the steps have ended.
     virtual void Tell(const InstallMessage& failure) = 0;
+    // A folder on the way to the installation folder, or below it, is a
+    // link, named `link` in `refusal`: nothing was written.
+    virtual void RefuseLink(const InstallMessage& refusal, const char* link) = 0;
     // The drive lacks room for what the copy adds: whether to go on.
     virtual bool GoOnWithoutRoom(uint64_t needed, uint64_t available) = 0;
 
@@ -53,6 +58,3 @@ SetupExit RunInstallation(const InstallRequest& request, const char* sourceRoot,
 // Starts the installation's own Setup.exe in its folder, quoted, as the
 // player (StartAsPlayer).
 void StartInstalledSetup(const char* installDir);
-
-// Clears the read-only attribute of everything below `folder`.
-void ClearReadOnlyBelow(const char* folder);

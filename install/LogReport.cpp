@@ -6,6 +6,7 @@
 #include "install/FinalPath.h"
 #include "install/RoomRules.h"
 #include "platform/ProcAddress.h"
+#include "text/LocalText.h"
 
 LogReport::~LogReport() {
     if (m_file != INVALID_HANDLE_VALUE)
@@ -91,6 +92,11 @@ void LogReport::StepRan(const char* step, const InstallMessage* failure, DWORD e
         Line("%s: failed: %s (error %lu)", step, failure->text.english, (unsigned long)error);
     else
         Line("%s: failed: %s", step, failure->text.english);
+}
+
+void LogReport::RefuseLink(const InstallMessage& refusal, const char* link) {
+    LanguageTexts english;
+    Line("way to the folder: failed: %s", (const char*)LocalText(english, refusal.text, link));
 }
 
 bool LogReport::GoOnWithoutRoom(uint64_t needed, uint64_t available) {

@@ -29,6 +29,7 @@ class LogReport : public InstallReport {
 
     void StepRan(const char* step, const InstallMessage* failure, DWORD error) override;
     void Tell(const InstallMessage&) override {}
+    void RefuseLink(const InstallMessage& refusal, const char* link) override;
     // Nobody is there to decide: the copy does not start.
     bool GoOnWithoutRoom(uint64_t needed, uint64_t available) override;
 

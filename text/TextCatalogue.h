@@ -202,6 +202,10 @@ enum { kMaxBrowseCaptionLength = 127 };
       "The uninstall record is damaged (line %1: %2); nothing was removed.",                       \
       "The uninstaller's message when its record is damaged; %1 is the line number, %2 what is "   \
       "wrong with it (in English).")                                                               \
+    X(TXT_LINK_REFUSED, 836, kNoControl, kInMessageBody, kNoAccelerator, 0,                        \
+      "%1 is a link to another folder; choose the folder it leads to.",                            \
+      "The message when a folder on the way to the game's folder is a link (a junction) to "      \
+      "another folder; nothing is installed or removed. %1 is that folder.")                       \
     X(TXT_ELEVATION_FAILED, 838, kNoControl, kInMessageBody, kNoAccelerator, 0,                    \
       "Windows could not ask for administrator rights (error %1). Nothing was changed.",           \
       "The message when the prompt for administrator rights cannot be shown or the elevated setup "\

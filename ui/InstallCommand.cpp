@@ -15,6 +15,7 @@
 #include "platform/Layout.h"
 #include "platform/WaitCursor.h"
 #include "text/LocalText.h"
+#include "uninstall/HeldTree.h"
 
 namespace {
 
@@ -37,6 +38,10 @@ class DialogReport : public InstallReport {
 
     void StepRan(const char*, const InstallMessage*, DWORD) override {}
     void Tell(const InstallMessage& failure) override { ShowMessage(m_dialog, m_texts, failure); }
+    void RefuseLink(const InstallMessage& refusal, const char* link) override {
+        m_dialog.MessageBox(LocalText(m_texts, refusal.text, link),
+                            LocalText(m_texts, refusal.caption), refusal.style);
+    }
     // The estimate may be wrong (compression, quotas): the user decides,
     // No the default.
     bool GoOnWithoutRoom(uint64_t needed, uint64_t available) override {

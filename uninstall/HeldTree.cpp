@@ -1,81 +1,200 @@
 #include "uninstall/HeldTree.h"
 
+#include <winioctl.h>
+
+#include <stddef.h>
 #include <string.h>
 
+#include "install/LinkRules.h"
 #include "install/RoomRules.h"
+#include "platform/FindFile.h"
 #include "platform/ProcAddress.h"
 
 namespace {
 
 typedef DWORD(WINAPI* GetFinalPathNameByHandleAProc)(HANDLE file, LPSTR path, DWORD size,
                                                      DWORD flags);
+typedef DWORD(WINAPI* GetLongPathNameAProc)(LPCSTR path, LPSTR longPath, DWORD size);
+typedef DWORD(WINAPI* QueryDosDeviceAProc)(LPCSTR device, LPSTR target, DWORD size);
+typedef BOOL(WINAPI* SetFileInformationByHandleProc)(HANDLE file, int infoClass, LPVOID info,
+                                                     DWORD size);
+typedef LONG(WINAPI* NtSetInformationFileProc)(HANDLE file, ULONG_PTR* status, LPVOID info,
+                                               ULONG size, int infoClass);
 
-bool IsLink(const char* path) {
-    DWORD attributes = GetFileAttributesA(path);
+// What is set through a handle, as Vista's call and ntdll's number it.
+enum class HandleInfo { Basic, Disposition };
+
+// From Vista on through SetFileInformationByHandle; on NT 4, 2000 and XP
+// through ntdll's NtSetInformationFile, the call beneath it, which takes
+// the same structures (FILE_BASIC_INFORMATION, FILE_DISPOSITION_INFORMATION).
+bool SetByHandle(HANDLE item, HandleInfo which, void* info, DWORD size) {
+    bool basic = which == HandleInfo::Basic;
+    if (auto set = KernelProc<SetFileInformationByHandleProc>("SetFileInformationByHandle"))
+        return set(item, basic ? 0 : 4, info, size) != FALSE;
+    auto ntSet = LibraryProc<NtSetInformationFileProc>(GetModuleHandleA("ntdll.dll"),
+                                                       "NtSetInformationFile");
+    ULONG_PTR status[2];
+    return ntSet && ntSet(item, status, info, size, basic ? 4 : 13) >= 0;
+}
+
+bool IsLink(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-// Clears the read-only attribute that would stop a removal; a link's
-// attributes are its target's business.
-void MakeRemovable(const char* path) {
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
-        !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+// Windows 95 and 98 open no folders; NT 4 has no links, and no flag to
+// open one as itself.
+bool CanHold() {
+    return (GetVersion() & 0x80000000u) == 0;
 }
 
-// Whether the folder open as `folder` is the one `base` names: its path on
-// its volume ends as `base` does after its root. A folder on a mapped or
-// substituted drive passes; one reached through a link higher up, which
-// leads elsewhere, does not. Systems before Vista cannot tell: the holds
-// alone protect there.
-bool LeadsTo(HANDLE folder, const char* base, size_t rootLength) {
-    auto finalPath = KernelProc<GetFinalPathNameByHandleAProc>("GetFinalPathNameByHandleA");
-    if (!finalPath)
-        return true;
-    char path[2 * MAX_PATH];
-    DWORD length = finalPath(folder, path, sizeof path, VOLUME_NAME_NONE);
-    const char* tail = base + rootLength - 1; // "\Games\The Vellmor"
-    size_t tailLength = strlen(tail);
-    return length >= tailLength && length < sizeof path &&
-           _stricmp(path + length - tailLength, tail) == 0;
+DWORD LinkItselfFlag() {
+    return LOBYTE(LOWORD(GetVersion())) >= 5 ? FILE_FLAG_OPEN_REPARSE_POINT : 0;
+}
+
+// Opens `path` as itself, a link rather than its target. Where no flag
+// opens a link as itself (NT 4, which has none, but Wine set to NT 4 shows
+// Unix links), a link is not opened at all.
+HANDLE OpenAsItself(const char* path, DWORD access, DWORD share) {
+    DWORD linkItself = LinkItselfFlag();
+    if (!linkItself && IsLink(GetFileAttributesA(path)))
+        return INVALID_HANDLE_VALUE;
+    return CreateFileA(path, access, share, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_BACKUP_SEMANTICS | linkItself, nullptr);
+}
+
+// The attributes of what `item`, opened by `path` as itself, opens; false
+// when the path names a link but the handle opens another item: the
+// system followed the link (Wine does, for a Unix link).
+bool AttributesOfItself(HANDLE item, const char* path, DWORD& attributes) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(item, &info))
+        return false;
+    attributes = info.dwFileAttributes;
+    return IsLink(GetFileAttributesA(path)) == IsLink(attributes);
+}
+
+// Clears the read-only attribute of what `item` opens (attributes
+// `attributes`), which a delete would stop at.
+void ClearReadOnlyOf(HANDLE item, DWORD attributes) {
+    if (!(attributes & FILE_ATTRIBUTE_READONLY))
+        return;
+    struct {
+        LARGE_INTEGER times[4]; // zero: unchanged
+        DWORD attributes;
+    } basic = {};
+    // Only what may be set: never the folder or reparse attributes.
+    basic.attributes = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                     FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    if (basic.attributes == 0)
+        basic.attributes = FILE_ATTRIBUTE_NORMAL;
+    SetByHandle(item, HandleInfo::Basic, &basic, sizeof basic);
+}
+
+// Whether the reparse point open as `folder` mounts a whole volume.
+bool MountsWholeVolume(HANDLE folder) {
+    struct {
+        DWORD tag;
+        WORD dataLength, reserved;
+        WORD nameOffset, nameLength, printOffset, printLength;
+        char16_t names[512];
+    } data;
+    DWORD size = 0;
+    if (!DeviceIoControl(folder, FSCTL_GET_REPARSE_POINT, nullptr, 0, &data, sizeof data, &size,
+                         nullptr) ||
+        size < offsetof(decltype(data), names) ||
+        data.nameOffset + data.nameLength > size - offsetof(decltype(data), names))
+        return false;
+    return IsWholeVolumeMount(data.tag, data.names + data.nameOffset / 2, data.nameLength / 2);
+}
+
+// `path` as a handle's final path names it: its drive's substitution or
+// mapping resolved, short names made long.
+void Resolve(const char* path, PathBuffer& resolved) {
+    auto query = KernelProc<QueryDosDeviceAProc>("QueryDosDeviceA");
+    auto makeLong = KernelProc<GetLongPathNameAProc>("GetLongPathNameA");
+    char drive[3] = {path[0], ':', '\0'};
+    char device[2 * MAX_PATH];
+    PathBuffer drivePath;
+    if (!query || !query(drive, device, sizeof device) ||
+        !ResolveDriveDevice(path, device, drivePath))
+        FormatPath(drivePath, "%s", path);
+    DWORD length = makeLong ? makeLong(drivePath, resolved, sizeof resolved) : 0;
+    if (length == 0 || length >= sizeof resolved)
+        FormatPath(resolved, "%s", drivePath);
 }
 
 } // namespace
 
-CHeldTree::CHeldTree(const char* base) {
+void CHeldTree::SetBase(const char* base) {
+    Release(0);
     PathBuffer root;
     FormatPath(m_base, "%s", base);
     m_baseLength = strlen(m_base);
     m_rootLength = RootOfPath(m_base, root) ? strlen(root) : m_baseLength;
-    // Windows 95 and 98 open no folders; NT 4 has no links, and no flag to
-    // open one as itself.
-    DWORD version = GetVersion();
-    m_canHold = (version & 0x80000000u) == 0;
-    m_linkItself = LOBYTE(LOWORD(version)) >= 5 ? FILE_FLAG_OPEN_REPARSE_POINT : 0;
+    m_canHold = CanHold();
+    m_resolvedBase[0] = '\0';
+    m_verdict = WayVerdict::Held;
 }
 
 void CHeldTree::Release(size_t count) {
     while (m_count > count)
         CloseHandle(m_held[--m_count]);
+    if (m_way > m_count)
+        m_way = m_count;
 }
 
-// Holds m_path's first `end` bytes, a folder. Opening it to read its list
-// makes the hold count: an open for its attributes alone takes no part in
-// sharing. From the base down, a link is neither held nor entered.
+WayVerdict CHeldTree::HoldWay(PathBuffer& link) {
+    size_t at = m_way ? m_ends[m_way - 1] + 1 : m_rootLength;
+    Release(m_way);
+    FormatPath(m_path, "%s", m_base);
+    for (m_verdict = WayVerdict::Held; at <= m_baseLength; ++at) {
+        if (m_path[at] != '\\' && at < m_baseLength)
+            continue;
+        m_path[at] = '\0';
+        DWORD attributes = GetFileAttributesA(m_path);
+        // What does not exist yet, the run makes.
+        bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+        if (exists && !m_canHold && IsLink(attributes))
+            m_verdict = WayVerdict::Link;
+        else if (exists && m_canHold && !Hold(at) && m_verdict == WayVerdict::Held)
+            m_verdict = WayVerdict::NotHeld;
+        if (m_verdict == WayVerdict::Link)
+            FormatPath(link, "%s", m_path);
+        m_path[at] = at < m_baseLength ? '\\' : '\0';
+        if (!exists || m_verdict != WayVerdict::Held)
+            break;
+    }
+    m_way = m_count;
+    return m_verdict;
+}
+
+// Holds m_path's first `end` bytes, a folder, as itself, sharing neither
+// write nor delete: opening it to read its list makes the hold count, as
+// an open for its attributes alone takes no part in sharing. No link is
+// held or entered; on the way to the base a mount point of a whole volume
+// is held as itself.
 bool CHeldTree::Hold(size_t end) {
-    bool inTree = end >= m_baseLength;
-    if (m_count == kMostHeld || (inTree && IsLink(m_path)))
+    if (m_count == kMostHeld)
         return false;
-    HANDLE folder = CreateFileA(m_path, FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS | (inTree ? m_linkItself : 0), nullptr);
-    if (folder == INVALID_HANDLE_VALUE)
+    HANDLE folder = OpenAsItself(m_path, FILE_LIST_DIRECTORY, FILE_SHARE_READ);
+    if (folder == INVALID_HANDLE_VALUE) {
+        if (OnTheWay(end) && IsLink(GetFileAttributesA(m_path)))
+            m_verdict = WayVerdict::Link;
         return false;
-    BY_HANDLE_FILE_INFORMATION info;
-    if (inTree && (!GetFileInformationByHandle(folder, &info) ||
-                   (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
-                   (end == m_baseLength && !LeadsTo(folder, m_base, m_rootLength)))) {
+    }
+    DWORD attributes = 0;
+    bool itself = AttributesOfItself(folder, m_path, attributes);
+    bool held = itself && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (!itself || IsLink(attributes)) {
+        held = itself && OnTheWay(end) && MountsWholeVolume(folder);
+        if (!held && OnTheWay(end) && IsLink(GetFileAttributesA(m_path)))
+            m_verdict = WayVerdict::Link;
+    }
+    if (held && end == m_baseLength) {
+        Resolve(m_base, m_resolvedBase);
+        held = IsWhereRecorded(folder, m_base);
+    }
+    if (!held) {
         CloseHandle(folder);
         return false;
     }
@@ -84,12 +203,27 @@ bool CHeldTree::Hold(size_t end) {
     return true;
 }
 
+// Whether `item`, open by `path` below the base, is what that path names
+// there: from Vista on its final path is the base's, resolved, followed by
+// the rest of `path`. Before Vista the holds alone protect.
+bool CHeldTree::IsWhereRecorded(HANDLE item, const char* path) const {
+    auto finalPath = KernelProc<GetFinalPathNameByHandleAProc>("GetFinalPathNameByHandleA");
+    if (!finalPath)
+        return true;
+    char named[2 * MAX_PATH];
+    PathBuffer expected;
+    DWORD length = finalPath(item, named, sizeof named, 0 /* VOLUME_NAME_DOS */);
+    return length > 0 && length < sizeof named && m_resolvedBase[0] &&
+           FormatPath(expected, "%s%s", m_resolvedBase, path + m_baseLength) &&
+           IsSameFinalPath(named, expected);
+}
+
 // Holds every folder from below the root to the one that holds `path`, and
 // only those: what is held of an earlier path and lies on this one's way
-// stays held.
+// stays held. Where folders cannot be held, none of them may be a link.
 bool CHeldTree::HoldParentOf(const char* path) {
     const char* slash = strrchr(path, '\\');
-    if (!Holds(path) || !slash)
+    if (!Holds(path) || !slash || m_verdict != WayVerdict::Held)
         return false;
     size_t end = (size_t)(slash - path);
     while (m_count > 0) {
@@ -98,14 +232,13 @@ bool CHeldTree::HoldParentOf(const char* path) {
             break;
         Release(m_count - 1);
     }
-    if (!m_canHold)
-        return true;
     FormatPath(m_path, "%s", path);
-    for (size_t at = m_count ? m_ends[m_count - 1] + 1 : m_rootLength; at <= end; ++at) {
+    size_t at = m_count ? m_ends[m_count - 1] + 1 : m_rootLength;
+    for (; at <= end; ++at) {
         if (m_path[at] != '\\')
             continue;
         m_path[at] = '\0';
-        bool held = Hold(at);
+        bool held = m_canHold ? Hold(at) : !IsLink(GetFileAttributesA(m_path));
         m_path[at] = '\\';
         if (!held)
             return false;
@@ -114,15 +247,97 @@ bool CHeldTree::HoldParentOf(const char* path) {
 }
 
 bool CHeldTree::DeleteFile(const char* path) {
-    if (!HoldParentOf(path) || (size_t)(strlen(path)) <= m_baseLength)
-        return false;
-    MakeRemovable(path);
-    return ::DeleteFileA(path) != FALSE;
+    return strlen(path) > m_baseLength && Remove(path, false);
 }
 
 bool CHeldTree::RemoveFolder(const char* path) {
+    return Remove(path, true);
+}
+
+// Deletes `path` through a handle that opens it as itself, once it is
+// known to be what the record names: the link itself, or a file or folder
+// as recorded. Windows 95 and 98 delete by path what is not a link.
+bool CHeldTree::Remove(const char* path, bool folder) {
     if (!HoldParentOf(path))
         return false;
-    MakeRemovable(path);
-    return RemoveDirectoryA(path) != FALSE;
+    if (!m_canHold) {
+        DWORD attributes = GetFileAttributesA(path);
+        if (IsLink(attributes))
+            return false;
+        ClearReadOnly(path);
+        return (folder ? RemoveDirectoryA(path) : ::DeleteFileA(path)) != FALSE;
+    }
+    HANDLE item = OpenAsItself(path, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    if (item == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD attributes = 0;
+    BOOLEAN disposition = TRUE; // FILE_DISPOSITION_INFO: delete on close
+    bool removed =
+        AttributesOfItself(item, path, attributes) &&
+        (IsLink(attributes) || folder == ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) &&
+        IsWhereRecorded(item, path);
+    if (removed) {
+        ClearReadOnlyOf(item, attributes);
+        removed = SetByHandle(item, HandleInfo::Disposition, &disposition, sizeof disposition);
+    }
+    CloseHandle(item);
+    return removed;
+}
+
+void CHeldTree::ClearReadOnlyBelow(const char* folder) {
+    PathBuffer pattern;
+    if (!FormatPath(pattern, "%s\\*.*", folder) || !HoldParentOf(pattern))
+        return;
+    for (CFindFile entry(pattern); entry.Found(); entry.Next()) {
+        PathBuffer path;
+        if (entry.IsDots() || !FormatPath(path, "%s\\%s", folder, entry.Name()))
+            continue;
+        ClearReadOnly(path);
+        if (entry.IsFolder() && !entry.IsLink())
+            ClearReadOnlyBelow(path);
+    }
+}
+
+void ClearReadOnly(const char* path) {
+    if (!CanHold()) {
+        DWORD attributes = GetFileAttributesA(path);
+        if (!IsLink(attributes) && (attributes & FILE_ATTRIBUTE_READONLY))
+            SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+        return;
+    }
+    HANDLE item = OpenAsItself(path, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    if (item == INVALID_HANDLE_VALUE)
+        return;
+    DWORD attributes = 0;
+    if (AttributesOfItself(item, path, attributes))
+        ClearReadOnlyOf(item, attributes);
+    CloseHandle(item);
+}
+
+void ClearReadOnlyBelow(const char* folder) {
+    CHeldTree tree(folder);
+    tree.ClearReadOnlyBelow(folder);
+}
+
+bool FindLinkOnTheWay(const char* folder, PathBuffer& link) {
+    CHeldTree tree(folder);
+    return tree.HoldWay(link) == WayVerdict::Link;
+}
+
+bool FindLinkBelow(const char* folder, PathBuffer& link) {
+    PathBuffer pattern;
+    if (!FormatPath(pattern, "%s\\*.*", folder))
+        return false;
+    for (CFindFile entry(pattern); entry.Found(); entry.Next()) {
+        PathBuffer path;
+        if (entry.IsDots() || !FormatPath(path, "%s\\%s", folder, entry.Name()))
+            continue;
+        if (entry.IsLink())
+            return FormatPath(link, "%s", path);
+        if (entry.IsFolder() && FindLinkBelow(path, link))
+            return true;
+    }
+    return false;
 }

@@ -1,49 +1,97 @@
 #pragma once
-// Removing files and empty folders below one folder (the tree's base)
-// without ever going through a junction or link, even one made while the
-// removal runs. Every folder on the way to what is removed, from below the
-// drive's root down, is held open without delete sharing while something
-// inside it goes, so that none of them can be renamed or replaced meanwhile;
-// from the base down no folder may be a link, and from Vista on the base's
-// handle must lead to a folder whose path ends as the base's does. Windows
-// 95 and 98 have neither links nor folder handles: there paths are used as
-// they are.
+// Writing and removing below one folder (the tree's base) without ever
+// going through a junction or link, even one made while the run goes on.
+//
+// The way to the base: every existing folder from below the drive's root
+// down to the base is opened as itself and held until the tree is
+// destroyed, sharing neither write nor delete, so that none can be renamed,
+// deleted or turned into a link meanwhile. A link on that way is refused
+// (a mount point of a whole volume may stay, as a drive letter may); from
+// Vista on the base's final path must be the recorded one as a whole.
+//
+// Below the base every file and folder is deleted, and its read-only
+// attribute cleared, through a handle of its own that opens it as itself:
+// a link is removed as itself and its target is never touched. Windows 95
+// and 98 have neither links nor folder handles, but under Wine they show
+// Unix links as reparse points: there every folder of the way is checked
+// by its attributes and paths are used.
 
 #include <windows.h>
 
 #include "install/PathRules.h"
 
+enum class WayVerdict {
+    Held,    // every existing folder of the way is held as itself
+    Link,    // one is a link: `link` names it
+    NotHeld, // one could not be opened, or the base leads elsewhere
+};
+
 class CHeldTree {
   public:
-    explicit CHeldTree(const char* base);
+    CHeldTree() { SetBase(""); }
+    explicit CHeldTree(const char* base) { SetBase(base); }
     ~CHeldTree() { Release(0); }
     CHeldTree(const CHeldTree&) = delete;
     CHeldTree& operator=(const CHeldTree&) = delete;
+
+    void SetBase(const char* base);
+    // Holds every existing folder from below the root down to the base, and
+    // keeps them held; again after the base was made, holds it too. On a
+    // link `link` names it.
+    WayVerdict HoldWay(PathBuffer& link);
 
     // Whether `path` is the base or lies below it.
     bool Holds(const char* path) const { return IsSameOrBelow(path, m_base); }
     // Deletes the file (or the link itself) at `path`, below the base.
     // False when it stays, or when its way cannot be held.
     bool DeleteFile(const char* path);
-    // Removes the folder `path` (the base, or a folder below it) when it is
-    // empty.
+    // Removes the folder (or the link itself) `path`, the base or a folder
+    // below it, when it is empty.
     bool RemoveFolder(const char* path);
+    // Clears the read-only attribute of `path`, below the base, and of
+    // everything below it; a link's target keeps its own.
+    void ClearReadOnlyBelow(const char* path);
 
   private:
     bool HoldParentOf(const char* path);
     bool Hold(size_t end);
+    bool OnTheWay(size_t end) const { return end <= m_baseLength; }
+    bool Remove(const char* path, bool folder);
+    HANDLE OpenItself(const char* path, DWORD access) const;
+    bool IsWhereRecorded(HANDLE item, const char* path) const;
     void Release(size_t count);
 
     // A path of 259 bytes has at most this many folders.
     enum { kMostHeld = text::kPathBufferSize / 2 };
     PathBuffer m_base;
-    size_t m_baseLength;
-    size_t m_rootLength;
-    bool m_canHold;
-    DWORD m_linkItself; // the flag that opens a link rather than its target
+    size_t m_baseLength = 0;
+    size_t m_rootLength = 0;
+    bool m_canHold = false;
+    DWORD m_linkItself = 0; // the flag that opens a link rather than its target
+    // The base as its final path names it (a substituted or mapped drive
+    // resolved, long names); empty before it is held or without final paths.
+    PathBuffer m_resolvedBase;
     // The folders held: m_path's first m_ends[i] bytes, each a handle.
     PathBuffer m_path;
     HANDLE m_held[kMostHeld];
     size_t m_ends[kMostHeld];
     size_t m_count = 0;
+    // The folders of the way stay held: m_held's first m_way.
+    size_t m_way = 0;
+    WayVerdict m_verdict = WayVerdict::Held;
 };
+
+// Clears the read-only attribute of the file or folder `path` through a
+// handle that opens it as itself: a link's target is never changed.
+void ClearReadOnly(const char* path);
+
+// Clears the read-only attribute of everything below `folder`, each
+// through a handle of its own, never below a link.
+void ClearReadOnlyBelow(const char* folder);
+
+// Whether a folder on the way to `folder` is a link, which `link` then
+// names: for the process that did not hold the way itself.
+bool FindLinkOnTheWay(const char* folder, PathBuffer& link);
+
+// Whether anything below `folder` is a link, which `link` then names.
+bool FindLinkBelow(const char* folder, PathBuffer& link);

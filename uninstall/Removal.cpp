@@ -140,10 +140,13 @@ bool IsOurs(const char* path, const char* installDir) {
 
 } // namespace
 
-void Removal::Remove() {
+bool Removal::Remove(PathBuffer& link) {
     const char* installDir = m_record->installDir;
     CHeldTree game(installDir);
     CHeldTree menu(m_menuFolder);
+    link[0] = '\0';
+    if (game.HoldWay(link) == WayVerdict::Link)
+        return false;
     for (size_t i = 0; i < m_record->fileCount; ++i) {
         const char* path = m_record->files[i];
         if (Exists(path) && IsOurs(path, installDir))
@@ -153,6 +156,7 @@ void Removal::Remove() {
         const char* folder = m_record->folders[i];
         (game.Holds(folder) ? game : menu).RemoveFolder(folder);
     }
+    return true;
 }
 
 void Removal::ForEachStayed(void (*stayed)(const char* path, void* context), void* context) const {

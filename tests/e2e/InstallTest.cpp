@@ -1009,3 +1009,103 @@ TEST(Install, RemovingOneOfTwoInstallationsFollowsNoSwitchAndNoLink) {
     EXPECT_EQ(second, EntryUninstaller());
     ExpectInstallationInPlace("C:\\Other\\The Vellmor", kEnglish, false);
 }
+namespace {
+
+// Unix links stand in for the junctions a standard user can make in
+// C:\Games on Windows 2000 and later: Wine shows them as reparse points
+// (0x410), on every Windows version it reports.
+void MakeLink(const std::string& link, const std::string& target) {
+    ASSERT_EQ(0u, RunLinuxShell("ln -s '" + LinuxPath(target) + "' '" + LinuxPath(link) + "'"));
+    ASSERT_TRUE(GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) << link;
+}
+
+std::string LinkRefusal(const std::string& link) {
+    return link + " is a link to another folder; choose the folder it leads to.";
+}
+
+} // namespace
+
+// A link on the way to the game folder, or in an existing one, refuses the
+// installation before anything is written through it; a link put above the
+// game folder after it was installed refuses its removal, and one put in it
+// is not followed: the other folder keeps its files of the same names.
+TEST(Install, NothingIsWrittenOrRemovedThroughALink) {
+    InsertDisc(kDisc, Medium::Product()
+                          .WithFile("The Vellmor\\SetupGlide.dll", "helper")
+                          .WithFile("The Vellmor\\Data\\Notes.txt", "the game's"));
+    MakeFolders("C:\\Victim\\Data");
+    WriteWholeFile("C:\\Victim\\Vellmor.exe", "the victim's");
+    WriteWholeFile("C:\\Victim\\SetupGlide.dll", "the victim's");
+    WriteWholeFile("C:\\Victim\\Data\\Notes.txt", "the victim's");
+    const std::map<std::string, std::string> victim = Tree("C:\\Victim");
+    auto run = [](const std::string& program, const std::string& arguments) {
+        DeleteFileA("C:\\setup.log");
+        Process process =
+            Process::Start(program, {arguments + " /LOG=C:\\setup.log", "C:\\", false});
+        EXPECT_EQ(nullptr,
+                  windriver::WaitForDialogBoxWhileRunning(process.Id(), process.Handle(), nullptr));
+        WaitForProgramsStartedBy(process.Id());
+        return process.ExitCode();
+    };
+    const struct {
+        const char* what;
+        std::string link, target, typed;
+    } rows[] = {
+        {"the product folder", "C:\\Games\\The Vellmor", "C:\\Victim", "C:\\Games"},
+        {"the install root", "C:\\Linked", "C:\\Victim", "C:\\Linked"},
+        {"a folder above the root", "C:\\Above", "C:\\", "C:\\Above\\Victim"},
+        {"a folder in the product folder", "C:\\Own\\The Vellmor\\Data", "C:\\Victim\\Data",
+         "C:\\Own"},
+    };
+    MakeFolders("C:\\Games");
+    MakeFolders("C:\\Own\\The Vellmor");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        MakeLink(row.link, row.target);
+        EXPECT_EQ(static_cast<DWORD>(kExitLinkRefused), run(SetupExe(), "/S /DIR=" + row.typed));
+        EXPECT_NE(std::string::npos,
+                  ReadWholeFile("C:\\setup.log")
+                      .find("way to the folder: failed: " + LinkRefusal(row.link) + "\r\n"));
+        EXPECT_EQ(victim, Tree("C:\\Victim"));
+        EXPECT_FALSE(HklmKeyExists(kInstalledKey));
+    }
+    // The dialog says it, and stays open for another folder.
+    {
+        Session setup;
+        setup.WaitForDialog();
+        setup.SetField("C:\\Games");
+        setup.ExpectFailure(setup.Install(),
+                            {LinkRefusal("C:\\Games\\The Vellmor").c_str(), "Error", true});
+        EXPECT_EQ(victim, Tree("C:\\Victim"));
+        EXPECT_EQ(0u, setup.Exit());
+    }
+
+    // Installed into a plain folder, which is then moved away and replaced
+    // by a link to another folder with files of the same names.
+    ASSERT_EQ(0u, RunLinuxShell("rm -r '" + LinuxPath("C:\\Games") + "'"));
+    ASSERT_EQ(0u, run(SetupExe(), "/S /DIR=C:\\Games"));
+    ASSERT_EQ(0u, RunLinuxShell("mv '" + LinuxPath("C:\\Games") + "' '" + LinuxPath("C:\\Moved") +
+                                "' && cp -a '" + LinuxPath("C:\\Moved") + "' '" +
+                                LinuxPath("C:\\Victim\\Games") + "'"));
+    MakeLink("C:\\Games", "C:\\Victim\\Games");
+    const std::map<std::string, std::string> copied = Tree("C:\\Victim\\Games");
+    EXPECT_EQ(static_cast<DWORD>(kExitLinkRefused), run(EntryUninstaller(), "/UNINSTALL /S"));
+    EXPECT_NE(std::string::npos,
+              ReadWholeFile("C:\\setup.log")
+                  .find("way to the folder: failed: " + LinkRefusal("C:\\Games") + "\r\n"));
+    EXPECT_EQ(copied, Tree("C:\\Victim\\Games"));
+    EXPECT_TRUE(HklmKeyExists(kEntry));
+
+    // The game folder back in its place, with a link in place of its Data
+    // folder: what lies through the link stays, and is said to have stayed.
+    ASSERT_EQ(0u, RunLinuxShell("rm '" + LinuxPath("C:\\Games") + "' && mv '" +
+                                LinuxPath("C:\\Moved") + "' '" + LinuxPath("C:\\Games") +
+                                "' && rm -r '" + LinuxPath("C:\\Games\\The Vellmor\\Data") + "'"));
+    MakeLink("C:\\Games\\The Vellmor\\Data", "C:\\Victim\\Data");
+    EXPECT_EQ(static_cast<DWORD>(kExitIncomplete), run(EntryUninstaller(), "/UNINSTALL /S"));
+    EXPECT_NE(std::string::npos,
+              ReadWholeFile("C:\\setup.log")
+                  .find("not removed: C:\\Games\\The Vellmor\\Data\\Notes.txt\r\n"));
+    EXPECT_EQ("the victim's", ReadWholeFile("C:\\Victim\\Data\\Notes.txt"));
+    EXPECT_FALSE(FileExists("C:\\Games\\The Vellmor\\Vellmor.exe"));
+}

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "install/CommandLine.h"
+#include "install/FolderPermissions.h"
+#include "install/LinkRules.h"
 #include "install/PathRules.h"
 #include "install/RoomRules.h"
 
@@ -367,6 +369,118 @@ TEST(PathRules, SameOrBelowComparesWholeNamesInAnyCase) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.below, IsSameOrBelow(c.path, c.folder)) << c.path << " in " << c.folder;
+}
+
+// Which reparse points may lie on the way to the game folder: a mount point
+// of a whole volume, and nothing else.
+TEST(LinkRules, OnlyAWholeVolumeMayBeMountedOnTheWay) {
+    const std::u16string volume = u"\\??\\Volume{0a1b2c3d-4e5f-6789-abcd-EF0123456789}\\";
+    const struct {
+        uint32_t tag;
+        std::u16string name;
+        bool allowed;
+    } cases[] = {
+        {kMountPointTag, volume, true},
+        {0xA000000Cu, volume, false}, // a symbolic link's tag
+        {kMountPointTag, u"\\??\\C:\\Elsewhere", false},
+        {kMountPointTag, u"\\??\\Volume{0a1b2c3d-4e5f-6789-abcd-EF0123456789}\\Games", false},
+        {kMountPointTag, u"\\??\\Volume{0a1b2c3d-4e5f-6789-abcd-EF0123456789}", false},
+        {kMountPointTag, u"\\??\\Volume{0a1b2c3d-4e5f-6789-abcd-EF012345678g}\\", false},
+        {kMountPointTag, u"\\??\\Volume{0a1b2c3d-4e5f-6789-abcd+EF0123456789}\\", false},
+        {kMountPointTag, u"\\??\\Volume{0a1b2c3d-4e5f-6789-abcd-EF0123456789}\\..\\", false},
+        {kMountPointTag, u"", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.allowed, IsWholeVolumeMount(c.tag, c.name.data(), c.name.size()))
+            << std::hex << c.tag << " " << std::string(c.name.begin(), c.name.end());
+    }
+}
+
+// A substituted or mapped drive is resolved to the path its final path
+// names; the final path must then be the recorded folder as a whole.
+TEST(LinkRules, FinalPathIsTheRecordedFolderAsAWhole) {
+    const struct {
+        const char *path, *device, *resolved;
+    } drives[] = {
+        {"S:\\The Vellmor", "\\??\\C:\\Games", "C:\\Games\\The Vellmor"},
+        {"S:\\", "\\??\\C:\\Games", "C:\\Games\\"},
+        {"Z:\\Games\\The Vellmor", "\\Device\\LanmanRedirector\\;Z:0000000000012345\\server\\share",
+         "\\\\server\\share\\Games\\The Vellmor"},
+        {"C:\\Games", "\\Device\\HarddiskVolume2", "C:\\Games"},
+        {"\\\\server\\share\\Games", "\\??\\C:\\Games", "\\\\server\\share\\Games"},
+        {"Z:\\Games", "\\Device\\LanmanRedirector\\;Z:0000000000012345", "Z:\\Games"},
+    };
+    for (const auto& d : drives) {
+        PathBuffer resolved;
+        EXPECT_TRUE(ResolveDriveDevice(d.path, d.device, resolved));
+        EXPECT_STREQ(d.resolved, resolved) << d.path << " on " << d.device;
+    }
+    PathBuffer resolved;
+    EXPECT_FALSE(ResolveDriveDevice(("S:\\" + std::string(250, 'a')).c_str(),
+                                    "\\??\\C:\\Games\\Longer", resolved));
+
+    const struct {
+        const char *finalPath, *expected;
+        bool same;
+    } paths[] = {
+        {"\\\\?\\C:\\Games\\The Vellmor", "C:\\Games\\The Vellmor", true},
+        {"\\\\?\\c:\\GAMES\\the vellmor", "C:\\Games\\The Vellmor", true},
+        {"\\\\?\\UNC\\server\\share\\The Vellmor", "\\\\server\\share\\The Vellmor", true},
+        // The same end on another volume, or through a link higher up.
+        {"\\\\?\\D:\\Games\\The Vellmor", "C:\\Games\\The Vellmor", false},
+        {"\\\\?\\C:\\Victim\\Games\\The Vellmor", "C:\\Games\\The Vellmor", false},
+        {"\\\\?\\C:\\Games\\The Vellmor\\Data", "C:\\Games\\The Vellmor", false},
+        {"\\\\?\\C:\\Games", "C:\\Games\\The Vellmor", false},
+        // A volume without a drive letter is never a recorded folder.
+        {"\\\\?\\Volume{0a1b2c3d-4e5f-6789-abcd-ef0123456789}\\The Vellmor", "C:\\The Vellmor",
+         false},
+        {"C:\\Games\\The Vellmor", "C:\\Games\\The Vellmor", false},
+        {"", "", false},
+    };
+    for (const auto& p : paths)
+        EXPECT_EQ(p.same, IsSameFinalPath(p.finalPath, p.expected)) << p.finalPath;
+}
+
+// The game folder's permissions while it is installed into, read back from
+// the bytes as Windows reads an ACL.
+TEST(FolderPermissions, InstallingDaclLetsOnlyAdministratorsChangeTheFolder) {
+    auto word = [](const unsigned char* at) { return (unsigned)(at[0] | at[1] << 8); };
+    auto dword = [&](const unsigned char* at) { return word(at) | word(at + 2) << 16; };
+    auto sid = [&](const unsigned char* at, size_t& size) {
+        std::string text = "S-" + std::to_string(at[0]) + "-" + std::to_string(at[7]);
+        for (unsigned i = 0; i < at[1]; ++i)
+            text += "-" + std::to_string(dword(at + 8 + 4 * i));
+        size = 8 + 4 * (size_t)at[1];
+        return text;
+    };
+    const unsigned char* acl = kInstallingDacl;
+    EXPECT_EQ(2, acl[0]);
+    ASSERT_EQ(sizeof kInstallingDacl, word(acl + 2));
+    const struct {
+        std::string sid;
+        unsigned mask;
+    } expected[] = {
+        {"S-1-5-32-544", 0x001F01FF}, // administrators: full control
+        {"S-1-5-18", 0x001F01FF},     // SYSTEM
+        {"S-1-5-32-545", 0x001200A9}, // users: read and run, no write
+    };
+    ASSERT_EQ(3u, word(acl + 4));
+    const unsigned char* ace = acl + 8;
+    for (const auto& e : expected) {
+        SCOPED_TRACE(e.sid);
+        size_t sidSize = 0;
+        EXPECT_EQ(0, ace[0]) << "allowed";
+        EXPECT_EQ(3, ace[1]) << "inherited by files and folders";
+        EXPECT_EQ(e.mask, dword(ace + 4));
+        EXPECT_EQ(e.sid, sid(ace + 8, sidSize));
+        ASSERT_EQ(8 + sidSize, word(ace + 2));
+        ace += word(ace + 2);
+    }
+    EXPECT_EQ(acl + sizeof kInstallingDacl, ace);
+    // What the folder gets back: unprotected, no entries of its own.
+    EXPECT_EQ(2, kNoEntries[0]);
+    EXPECT_EQ(8u, word(kNoEntries + 2));
+    EXPECT_EQ(0u, word(kNoEntries + 4));
 }
 
 } // namespace
