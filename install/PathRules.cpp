@@ -107,7 +107,7 @@ bool BuildInstalledPaths(InstallPaths& p) {
     if (rootLength > 0 && root[rootLength - 1] == '\\')
         root[rootLength - 1] = '\0';
 
-    if (!FormatPath(p.installDir, "%s\\%s", root, kProductFolder))
+    if (!PathInFolder(p.installDir, root, kProductFolder))
         return false;
     const char* dir = p.installDir;
     return FormatPath(p.setupCommand, "\"%s\\%s\"", dir, kSetupExe) &&
@@ -116,18 +116,18 @@ bool BuildInstalledPaths(InstallPaths& p) {
            FormatPath(p.gameTarget, "%s\\%s\\%s", root, kProductFolder, kGameExe) &&
            FormatPath(p.languagePool, "%s\\%s%s", dir, kInstalledLanguage, kPoolExtension) &&
            FormatPath(p.languageIndex, "%s\\%s%s", dir, kInstalledLanguage, kIndexExtension) &&
-           FormatPath(p.glideLibrary, "%s\\%s", dir, kGlideLibrary) &&
-           FormatPath(p.setupGlide, "%s\\%s", dir, kSetupGlide) &&
-           FormatPath(p.glideSource, "%s\\%s", kGlideFolder, kGlideLibrary);
+           PathInFolder(p.glideLibrary, dir, kGlideLibrary) &&
+           PathInFolder(p.setupGlide, dir, kSetupGlide) &&
+           PathInFolder(p.glideSource, kGlideFolder, kGlideLibrary);
 }
 
 bool FormatMenuFolder(PathBuffer& folder, const char* programsFolder) {
-    return FormatPath(folder, "%s\\%s", programsFolder, kProductFolder);
+    return PathInFolder(folder, programsFolder, kProductFolder);
 }
 
 bool BuildMenuPaths(InstallPaths& p, const char* programsFolder) {
     return FormatMenuFolder(p.menuFolder, programsFolder) &&
-           FormatPath(p.setupLink, "%s\\%s", p.menuFolder, kSetupLink) &&
+           PathInFolder(p.setupLink, p.menuFolder, kSetupLink) &&
            FormatPath(p.gameLink, "%s\\%s%s", p.menuFolder, kProductFolder, kLinkExtension);
 }
 

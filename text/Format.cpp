@@ -25,3 +25,7 @@ bool FormatText(char* buffer, size_t size, const char* format, ...) {
     va_end(args);
     return fits;
 }
+
+bool FormatPathIn(char* buffer, size_t size, const char* folder, const char* name) {
+    return FormatText(buffer, size, "%s\\%s", folder, name);
+}

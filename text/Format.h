@@ -28,6 +28,13 @@ bool FormatPath(char (&buffer)[N], const char* format, Args... args) {
     return FormatText(buffer, N, format, args...);
 }
 
+// `folder`\`name` into buffer, as FormatText does it.
+bool FormatPathIn(char* buffer, size_t size, const char* folder, const char* name);
+
+template <size_t N> bool PathInFolder(char (&buffer)[N], const char* folder, const char* name) {
+    return FormatPathIn(buffer, N, folder, name);
+}
+
 // A system error's number as text, for a message's insert:
 //   LocalText(table, kText<TXT_WINDOW_FAILED>, ErrorNumber(error))
 class ErrorNumber {
