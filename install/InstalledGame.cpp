@@ -84,7 +84,7 @@ void OfferedInstallRoot(PathBuffer& root) {
     if (RecordedInstallDir(recorded))
         RootOfRecordedFolder(recorded, root);
     else
-        FormatPath(root, "%s", kDefaultInstallRoot);
+        CopyPath(root, kDefaultInstallRoot);
 }
 
 bool IsGameIn(const char* folder) {

@@ -141,7 +141,7 @@ bool BuildLanguageSources(InstallPaths& p, const char* language) {
 bool InstallFolderFor(const char* typed, PathBuffer& installDir) {
     InstallPaths paths;
     return DeriveInstallRoot(typed, paths.installRoot) == RootRule::Derived &&
-           BuildInstalledPaths(paths) && FormatPath(installDir, "%s", paths.installDir);
+           BuildInstalledPaths(paths) && CopyPath(installDir, paths.installDir);
 }
 
 bool IsSameOrBelow(const char* path, const char* folder) {
@@ -168,5 +168,5 @@ bool PlainFinalPath(const char* finalPath, PathBuffer& path) {
         return FormatPath(path, "\\\\%s", finalPath + sizeof kLongUnc - 1);
     const char* rest = finalPath + sizeof kLong - 1;
     return strncmp(finalPath, kLong, sizeof kLong - 1) == 0 && rest[0] && rest[1] == ':' &&
-           FormatPath(path, "%s", rest);
+           CopyPath(path, rest);
 }

@@ -36,7 +36,7 @@ bool FindMediumRoot(char* root) {
     for (int letter = 0; letter < 26; ++letter) {
         char drive[] = {static_cast<char>('A' + letter), ':', '\\', '\0'};
         if ((mask & (1UL << letter)) && IsProductMedium(drive))
-            return FormatText(root, MAX_PATH, "%s", drive);
+            return CopyText(root, MAX_PATH, drive);
     }
     return false;
 }
@@ -87,7 +87,7 @@ void ConsiderLanguage(const char* name, void* context) {
         return;
     choice.english = _stricmp(name, kDefaultLanguage) == 0;
     if (choice.english || choice.name[0] == '\0' || lstrcmpiA(name, choice.name) < 0)
-        FormatPath(choice.name, "%s", name);
+        CopyPath(choice.name, name);
 }
 
 } // namespace
@@ -96,7 +96,7 @@ void DefaultLanguage(const char* sourceRoot, char (&name)[MAX_PATH]) {
     name[0] = '\0';
     LanguageChoice choice = {name, false};
     if (!ForEachLanguage(sourceRoot, ConsiderLanguage, &choice))
-        FormatPath(name, "%s", kDefaultLanguage);
+        CopyPath(name, kDefaultLanguage);
 }
 
 bool MediumOffersLanguage(const char* sourceRoot, const char* name) {

@@ -35,11 +35,18 @@ template <size_t N> bool PathInFolder(char (&buffer)[N], const char* folder, con
     return FormatPathIn(buffer, N, folder, name);
 }
 
+// `text` into buffer, as FormatText does it; false when it does not fit.
+bool CopyText(char* buffer, size_t size, const char* text);
+
+template <size_t N> bool CopyPath(char (&buffer)[N], const char* text) {
+    return CopyText(buffer, N, text);
+}
+
 // A system error's number as text, for a message's insert:
 //   LocalText(table, kText<TXT_WINDOW_FAILED>, ErrorNumber(error))
 class ErrorNumber {
   public:
-    explicit ErrorNumber(unsigned long error) { FormatText(m_text, sizeof m_text, "%lu", error); }
+    explicit ErrorNumber(unsigned long error);
     operator const char*() const { return m_text; }
 
   private:
