@@ -19,7 +19,7 @@ CString CSetupDlg::LoadText(int index) {
 // does not fit leaves the table as it was.
 static void LoadInstalledLanguage(CLanguageTable& table, const char* folder) {
     char basePath[MAX_PATH];
-    if (FormatPath(basePath, "%s\\%s", folder, kInstalledLanguage))
+    if (PathInFolder(basePath, folder, kInstalledLanguage))
         table.Load(basePath);
 }
 
@@ -41,6 +41,6 @@ void LoadMediumLanguage(LanguageTexts& texts, const char* sourceRoot, const char
 
 void LoadProgramLanguage(LanguageTexts& texts) {
     char program[MAX_PATH], folder[MAX_PATH], basePath[MAX_PATH];
-    if (ThisProgramFolder(program, folder) && FormatPath(basePath, "%s\\%s", folder, kSetupTexts))
+    if (ThisProgramFolder(program, folder) && PathInFolder(basePath, folder, kSetupTexts))
         texts.Load(nullptr, basePath);
 }

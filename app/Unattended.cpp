@@ -23,7 +23,7 @@ bool ChooseLanguage(const SetupOptions& options, const char* sourceRoot, LogRepo
         log.Line("language: failed: the disc has no language \"%s\"", options.language);
         return false;
     }
-    FormatPath(language, "%s", options.language);
+    CopyPath(language, options.language);
     return true;
 }
 
@@ -32,7 +32,7 @@ bool ChooseLanguage(const SetupOptions& options, const char* sourceRoot, LogRepo
 bool FindSource(const SetupOptions& options, char* root) {
     if (!options.elevated)
         return FindMediumRoot(root);
-    return IsProductMedium(options.source) && FormatText(root, MAX_PATH, "%s", options.source);
+    return IsProductMedium(options.source) && CopyText(root, MAX_PATH, options.source);
 }
 
 } // namespace
@@ -85,12 +85,12 @@ int RunUnattended(const SetupOptions& options) {
     bool found = FindSource(options, sourceRoot);
     if (found && !options.elevated && NeedsElevation()) {
         SetupOptions elevated = options;
-        FormatPath(elevated.source, "%s", sourceRoot);
+        CopyPath(elevated.source, sourceRoot);
         return RunElevatedPart(elevated);
     }
     PathBuffer folder, language, installDir;
     if (options.folder[0])
-        FormatPath(folder, "%s", options.folder);
+        CopyPath(folder, options.folder);
     else
         OfferedInstallRoot(folder);
     LogReport log;

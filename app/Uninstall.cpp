@@ -70,7 +70,7 @@ bool MenuFolder(PathBuffer& folder) {
 // kept there), and the folder itself when Windows next starts.
 void RemoveOwnFiles(const char* self, const char* home) {
     PathBuffer path;
-    if (FormatPath(path, "%s\\%s", home, kUninstallRecord))
+    if (PathInFolder(path, home, kUninstallRecord))
         DeleteFileA(path);
     DeleteAtRestart(self);
     const char* const names[] = {kSetupTexts, kInstalledLanguage};

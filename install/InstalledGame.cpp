@@ -19,7 +19,7 @@ bool RecordUninstallEntry(const char* installDir, const char* home, const char* 
     CRegistryKey key;
     return FormatPath(uninstall, "\"%s\\%s\" /UNINSTALL", home, kUninstallExe) &&
            FormatPath(quiet, "%s /VERYSILENT", uninstall) &&
-           FormatPath(icon, "%s\\%s", installDir, kGameExe) &&
+           PathInFolder(icon, installDir, kGameExe) &&
            key.Create(HKEY_LOCAL_MACHINE, kUninstallKey) &&
            key.WriteString("DisplayName", kProductFolder) &&
            key.WriteString("UninstallString", uninstall) &&
@@ -36,7 +36,7 @@ namespace {
 bool DeleteIfEmpty(const char* parent, const char* name) {
     CRegistryKey key;
     char path[MAX_PATH];
-    if (!FormatPath(path, "%s\\%s", parent, name) || !key.Open(HKEY_LOCAL_MACHINE, path))
+    if (!PathInFolder(path, parent, name) || !key.Open(HKEY_LOCAL_MACHINE, path))
         return true;
     if (!key.IsEmpty())
         return false;
@@ -84,12 +84,12 @@ void OfferedInstallRoot(PathBuffer& root) {
     if (RecordedInstallDir(recorded))
         RootOfRecordedFolder(recorded, root);
     else
-        FormatPath(root, "%s", kDefaultInstallRoot);
+        CopyPath(root, kDefaultInstallRoot);
 }
 
 bool IsGameIn(const char* folder) {
     PathBuffer game;
-    if (!FormatPath(game, "%s\\%s", folder, kGameExe))
+    if (!PathInFolder(game, folder, kGameExe))
         return false;
     HANDLE file = CreateFileA(game, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)

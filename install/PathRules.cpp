@@ -107,7 +107,7 @@ bool BuildInstalledPaths(InstallPaths& p) {
     if (rootLength > 0 && root[rootLength - 1] == '\\')
         root[rootLength - 1] = '\0';
 
-    if (!FormatPath(p.installDir, "%s\\%s", root, kProductFolder))
+    if (!PathInFolder(p.installDir, root, kProductFolder))
         return false;
     const char* dir = p.installDir;
     return FormatPath(p.setupCommand, "\"%s\\%s\"", dir, kSetupExe) &&
@@ -116,18 +116,18 @@ bool BuildInstalledPaths(InstallPaths& p) {
            FormatPath(p.gameTarget, "%s\\%s\\%s", root, kProductFolder, kGameExe) &&
            FormatPath(p.languagePool, "%s\\%s%s", dir, kInstalledLanguage, kPoolExtension) &&
            FormatPath(p.languageIndex, "%s\\%s%s", dir, kInstalledLanguage, kIndexExtension) &&
-           FormatPath(p.glideLibrary, "%s\\%s", dir, kGlideLibrary) &&
-           FormatPath(p.setupGlide, "%s\\%s", dir, kSetupGlide) &&
-           FormatPath(p.glideSource, "%s\\%s", kGlideFolder, kGlideLibrary);
+           PathInFolder(p.glideLibrary, dir, kGlideLibrary) &&
+           PathInFolder(p.setupGlide, dir, kSetupGlide) &&
+           PathInFolder(p.glideSource, kGlideFolder, kGlideLibrary);
 }
 
 bool FormatMenuFolder(PathBuffer& folder, const char* programsFolder) {
-    return FormatPath(folder, "%s\\%s", programsFolder, kProductFolder);
+    return PathInFolder(folder, programsFolder, kProductFolder);
 }
 
 bool BuildMenuPaths(InstallPaths& p, const char* programsFolder) {
     return FormatMenuFolder(p.menuFolder, programsFolder) &&
-           FormatPath(p.setupLink, "%s\\%s", p.menuFolder, kSetupLink) &&
+           PathInFolder(p.setupLink, p.menuFolder, kSetupLink) &&
            FormatPath(p.gameLink, "%s\\%s%s", p.menuFolder, kProductFolder, kLinkExtension);
 }
 
@@ -141,7 +141,7 @@ bool BuildLanguageSources(InstallPaths& p, const char* language) {
 bool InstallFolderFor(const char* typed, PathBuffer& installDir) {
     InstallPaths paths;
     return DeriveInstallRoot(typed, paths.installRoot) == RootRule::Derived &&
-           BuildInstalledPaths(paths) && FormatPath(installDir, "%s", paths.installDir);
+           BuildInstalledPaths(paths) && CopyPath(installDir, paths.installDir);
 }
 
 bool IsSameOrBelow(const char* path, const char* folder) {
@@ -168,5 +168,5 @@ bool PlainFinalPath(const char* finalPath, PathBuffer& path) {
         return FormatPath(path, "\\\\%s", finalPath + sizeof kLongUnc - 1);
     const char* rest = finalPath + sizeof kLong - 1;
     return strncmp(finalPath, kLong, sizeof kLong - 1) == 0 && rest[0] && rest[1] == ':' &&
-           FormatPath(path, "%s", rest);
+           CopyPath(path, rest);
 }

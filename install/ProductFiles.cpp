@@ -91,7 +91,7 @@ bool ProductFiles::ListBelow(const char* folder, const char* relative) {
         if (entry.IsDots())
             continue;
         PathBuffer path, below;
-        if (!FormatPath(path, "%s\\%s", folder, entry.Name()) ||
+        if (!PathInFolder(path, folder, entry.Name()) ||
             !FormatPath(below, "%s%s%s", relative, *relative ? "\\" : "", entry.Name())) {
             if (m_whole)
                 return false;

@@ -15,39 +15,6 @@
 #include "platform/LibrarySearch.h"
 #include "text/Format.h"
 
-namespace {
-
-// The longest list the system gives is 26 roots of 4 bytes and the closing
-// NUL (105 bytes).
-const DWORD kDriveListSize = 256;
-
-// The roots of the present drives ("A:\", "C:\", ...) joined with commas
-// into one string, in a heap block of kDriveListSize bytes that the caller
-// frees. A failed query gives an empty list; null when out of memory.
-char* ReadDriveList() {
-    char* list = static_cast<char*>(calloc(kDriveListSize, 1));
-    if (!list)
-        return nullptr;
-    // A result past the buffer means the block was not filled.
-    DWORD length = GetLogicalDriveStringsA(kDriveListSize, list);
-    if (length == 0 || length >= kDriveListSize) {
-        memset(list, 0, kDriveListSize);
-        return list;
-    }
-    // Each NUL followed by another root becomes a comma, so that strtok can
-    // split the list; the double NUL at its end stops the joining.
-    for (DWORD i = 0; i < kDriveListSize - 1; ++i) {
-        if (list[i] != '\0')
-            continue;
-        if (list[i + 1] == '\0')
-            break;
-        list[i] = ',';
-    }
-    return list;
-}
-
-} // namespace
-
 // Opening a file on a drive without a disc fails quietly: the framework's
 // error mode keeps the system's "drive not ready" box away.
 bool IsProductMedium(const char* root) {
@@ -63,33 +30,15 @@ bool IsProductMedium(const char* root) {
     return true;
 }
 
-namespace {
-
-// Pairs the set bits of the drive mask, lowest first, with the roots of the
-// joined list, which is in the same drive-letter order. A list shorter than
-// the mask (a drive added between the two queries) ends the scan.
-bool ScanDrives(DWORD mask, char* list, char* root) {
-    char* current = strtok(list, ",");
-    for (int bit = 0; bit < 32 && current; ++bit) {
-        if (!(mask & (1UL << bit)))
-            continue;
-        if (IsProductMedium(current)) {
-            FormatText(root, MAX_PATH, "%s", current);
-            return true;
-        }
-        current = strtok(nullptr, ",");
+bool FindMediumRoot(char* root) {
+    // The drive mask's bits, lowest first, are the letters from A on.
+    DWORD mask = GetLogicalDrives();
+    for (int letter = 0; letter < 26; ++letter) {
+        char drive[] = {static_cast<char>('A' + letter), ':', '\\', '\0'};
+        if ((mask & (1UL << letter)) && IsProductMedium(drive))
+            return CopyText(root, MAX_PATH, drive);
     }
     return false;
-}
-
-} // namespace
-
-bool FindMediumRoot(char* root) {
-    DWORD mask = GetLogicalDrives();
-    char* list = ReadDriveList();
-    bool found = list && ScanDrives(mask, list, root);
-    free(list);
-    return found;
 }
 
 bool GlideDriverInstalled() {
@@ -138,7 +87,7 @@ void ConsiderLanguage(const char* name, void* context) {
         return;
     choice.english = _stricmp(name, kDefaultLanguage) == 0;
     if (choice.english || choice.name[0] == '\0' || lstrcmpiA(name, choice.name) < 0)
-        FormatPath(choice.name, "%s", name);
+        CopyPath(choice.name, name);
 }
 
 } // namespace
@@ -147,7 +96,7 @@ void DefaultLanguage(const char* sourceRoot, char (&name)[MAX_PATH]) {
     name[0] = '\0';
     LanguageChoice choice = {name, false};
     if (!ForEachLanguage(sourceRoot, ConsiderLanguage, &choice))
-        FormatPath(name, "%s", kDefaultLanguage);
+        CopyPath(name, kDefaultLanguage);
 }
 
 bool MediumOffersLanguage(const char* sourceRoot, const char* name) {

@@ -14,6 +14,10 @@ const DWORD kSearchSystem32 = 0x00000800; // LOAD_LIBRARY_SEARCH_SYSTEM32
 
 } // namespace
 
+HMODULE KernelModule() {
+    return GetModuleHandleA("kernel32.dll");
+}
+
 void RestrictLibrarySearchToSystem() {
     auto setDefault = KernelProc<SetDefaultDllDirectoriesProc>("SetDefaultDllDirectories");
     if (setDefault && setDefault(kSearchSystem32))
@@ -28,7 +32,7 @@ bool SystemFolderPath(const char* name, char (&path)[MAX_PATH]) {
     UINT length = GetSystemDirectoryA(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return false;
-    return FormatPath(path, "%s\\%s", folder, name);
+    return PathInFolder(path, folder, name);
 }
 
 HMODULE LoadSystemLibrary(const char* name) {

@@ -13,6 +13,10 @@ template <class Proc> Proc LibraryProc(HMODULE module, const char* name) {
     return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
+// KERNEL32, which every process has loaded (in platform/LibrarySearch.cpp:
+// one copy of the lookup and of its name for all the callers).
+HMODULE KernelModule();
+
 template <class Proc> Proc KernelProc(const char* name) {
-    return LibraryProc<Proc>(GetModuleHandleA("kernel32.dll"), name);
+    return LibraryProc<Proc>(KernelModule(), name);
 }

@@ -25,3 +25,15 @@ bool FormatText(char* buffer, size_t size, const char* format, ...) {
     va_end(args);
     return fits;
 }
+
+bool FormatPathIn(char* buffer, size_t size, const char* folder, const char* name) {
+    return FormatText(buffer, size, "%s\\%s", folder, name);
+}
+
+bool CopyText(char* buffer, size_t size, const char* text) {
+    return FormatText(buffer, size, "%s", text);
+}
+
+ErrorNumber::ErrorNumber(unsigned long error) {
+    FormatText(m_text, sizeof m_text, "%lu", error);
+}

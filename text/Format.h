@@ -28,11 +28,25 @@ bool FormatPath(char (&buffer)[N], const char* format, Args... args) {
     return FormatText(buffer, N, format, args...);
 }
 
+// `folder`\`name` into buffer, as FormatText does it.
+bool FormatPathIn(char* buffer, size_t size, const char* folder, const char* name);
+
+template <size_t N> bool PathInFolder(char (&buffer)[N], const char* folder, const char* name) {
+    return FormatPathIn(buffer, N, folder, name);
+}
+
+// `text` into buffer, as FormatText does it; false when it does not fit.
+bool CopyText(char* buffer, size_t size, const char* text);
+
+template <size_t N> bool CopyPath(char (&buffer)[N], const char* text) {
+    return CopyText(buffer, N, text);
+}
+
 // A system error's number as text, for a message's insert:
 //   LocalText(table, kText<TXT_WINDOW_FAILED>, ErrorNumber(error))
 class ErrorNumber {
   public:
-    explicit ErrorNumber(unsigned long error) { FormatText(m_text, sizeof m_text, "%lu", error); }
+    explicit ErrorNumber(unsigned long error);
     operator const char*() const { return m_text; }
 
   private:

@@ -107,10 +107,8 @@ bool CSetupDlg::InstallElevated(const char* sourceRoot, const char* language, Se
     char arguments[4 * MAX_PATH];
     options.owner = (unsigned long)(UINT_PTR)m_hWnd;
     options.glide = GlideBox().IsChecked();
-    if (m_strInstallPath.IsEmpty() ||
-        !FormatPath(options.folder, "%s", (const char*)m_strInstallPath) ||
-        !FormatPath(options.language, "%s", language) ||
-        !FormatPath(options.source, "%s", sourceRoot) ||
+    if (m_strInstallPath.IsEmpty() || !CopyPath(options.folder, (const char*)m_strInstallPath) ||
+        !CopyPath(options.language, language) || !CopyPath(options.source, sourceRoot) ||
         !FormatElevatedCommandLine(arguments, sizeof arguments, options, ""))
         return false;
     CWaitCursor wait;

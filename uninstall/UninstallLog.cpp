@@ -42,8 +42,7 @@ bool UninstallLog::Keep(const char* text, size_t length) {
 }
 
 void UninstallLog::Open(const char* home, const char* installDir, const char* menuFolder) {
-    m_complete = FormatPath(m_installDir, "%s", installDir) &&
-                 FormatPath(m_path, "%s\\%s", home, kUninstallRecord);
+    m_complete = CopyPath(m_installDir, installDir) && PathInFolder(m_path, home, kUninstallRecord);
     size_t size = 0;
     char* earlier = m_complete ? ReadWholeFile(m_path, kMaxRecordSize, size) : nullptr;
     if (earlier && Readable(earlier, size, installDir, menuFolder)) {

@@ -31,8 +31,7 @@ bool ProgramFilesFolder(PathBuffer& folder) {
 
 bool UninstallersFolder(PathBuffer& folder) {
     PathBuffer programFiles;
-    return ProgramFilesFolder(programFiles) &&
-           FormatPath(folder, "%s\\%s", programFiles, kPublisher);
+    return ProgramFilesFolder(programFiles) && PathInFolder(folder, programFiles, kPublisher);
 }
 
 bool IsBelowUninstallers(const char* folder) {
@@ -52,7 +51,7 @@ bool FindUninstallerHome(const char* installDir, PathBuffer& home) {
         return false;
     for (unsigned attempt = 0; attempt < kHomesTried; ++attempt) {
         if (!FormatUninstallerHome(home, programFiles, installDir, attempt) ||
-            !FormatPath(record, "%s\\%s", home, kUninstallRecord))
+            !PathInFolder(record, home, kUninstallRecord))
             return false;
         size_t size = 0;
         char* data = ReadWholeFile(record, kMaxRecordSize, size);
