@@ -1,5 +1,7 @@
 // libFuzzer target: an arbitrary .sif/.poo pair loaded and read at every
-// index, the files' bytes given from memory. Input layout: a 16-bit little-endian length n, then n
+// index, then loaded as both of a language's pairs (the game's table and
+// setup's own, which must carry its marker) and every text of the catalogue
+// looked up through them; the files' bytes given from memory. Input layout: a 16-bit little-endian length n, then n
 // bytes of index file (fewer when the input is shorter), then the pool. Every block GetString
 // returns must hold a NUL within its record's length, and every text looked up with its inserts
 // must end within its buffer; the sanitizers catch reads and writes outside what was allocated.
@@ -11,6 +13,7 @@
 
 #include "text/LanguageTable.h"
 #include "text/LocalText.h"
+#include "text/SetupPair.h"
 #include "text/TableFile.h"
 
 namespace {
@@ -70,6 +73,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const char* const inserts[] = {"%2", "C:\\Games"};
         char text[24];
         LookUpText(table, {index, "%1 and %2"}, text, sizeof text, inserts, 2);
+        if (memchr(text, '\0', sizeof text) == nullptr) {
+            __builtin_trap();
+        }
+    }
+    // The same bytes as a game's table and as setup's pair: the lookup goes
+    // to the pair that holds each text, and a pair without its marker
+    // leaves the English.
+    LanguageTexts texts;
+    texts.Load("table", "table");
+    for (const CatalogueText& entry : kTextCatalogue) {
+        const char* const inserts[] = {"%1", "C:\\Games"};
+        char text[24];
+        LookUpText(texts, {entry.index, entry.english}, text, sizeof text, inserts, 2);
         if (memchr(text, '\0', sizeof text) == nullptr) {
             __builtin_trap();
         }
