@@ -186,8 +186,14 @@ bool StartAsDesktopUser(const char* program, const char* folder) {
 
 void StartAsPlayer(const char* folder, const char* name) {
     char command[MAX_PATH + 2];
-    if (!FormatPath(command, "\"%s\\%s\"", folder, name) || StartAsDesktopUser(command, folder))
+    if (!FormatPath(command, "\"%s\\%s\"", folder, name))
         return;
+    // Never with an administrator's rights: what lies in the folder may be
+    // anyone's. When no shell answers, it is not started at all.
+    if (IsElevatedOnVistaOrLater()) {
+        StartAsDesktopUser(command, folder);
+        return;
+    }
     CWorkingDirectory workingDirectory;
     SetCurrentDirectoryA(folder);
     WinExec(command, SW_SHOWNORMAL);

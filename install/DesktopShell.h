@@ -14,8 +14,9 @@ bool StartAsDesktopUser(const char* program, const char* folder);
 // Starts `name` in `folder`, quoted (a folder with spaces must never run
 // "C:\Program.exe"), as the player: through the desktop's shell when setup
 // runs elevated on Vista or later, so that neither the game nor the
-// installation's setup gets an administrator's rights; itself on older
-// Windows, or when no shell answers. The working directory stays as it is.
+// installation's setup gets an administrator's rights (when no shell
+// answers there, not at all); itself on older Windows. The working
+// directory stays as it is.
 void StartAsPlayer(const char* folder, const char* name);
 
 // Whether this process runs with an elevated token on Windows Vista or

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Paths.h"
+#include "ShellWindows.h"
 #include "StandInNames.h"
 #include "tools/windriver/Wait.h"
 #include "res/resource.h"
@@ -84,8 +85,20 @@ std::string Appearance(const SetupMessage& message) {
     return Shown(message.caption, message.text, buttons, IconOf(message.style));
 }
 
+namespace {
+
+// Setup hands what it starts to the desktop's shell from Vista on, and
+// starts nothing when the shell does not answer: it must be up first.
+Process StartWithShellUp(const StartOptions& options, const std::string& program,
+                         const Where& where) {
+    Require(!IsVistaOrLater() || WaitForDesktopShell(), where, "the desktop's shell never answered");
+    return Process::Start(program.empty() ? SetupExe() : program, options, where);
+}
+
+} // namespace
+
 Session::Session(const StartOptions& options, const std::string& program, Where where)
-    : process_(Process::Start(program.empty() ? SetupExe() : program, options, where)) {}
+    : process_(StartWithShellUp(options, program, where)) {}
 
 HWND Session::WaitForBox(HWND except, const std::string& what, const Where& where) {
     HWND box = nullptr;
