@@ -88,7 +88,7 @@ bash "$root/tools/mkmedium/mkmedium.sh" --product "$build/demo/product" \
     --setup "$build/app/Setup.exe" --glide "$build/demo/bin/glide/Glide2x.dll" \
     --langtool "$build/host-tools/tools/langtool/langtool" --language "$source" \
     --allow-incomplete --no-autorun "$out/medium" | sed "s/^/$me: /" | tee "$out/medium.log"
-codepage=$(sed -n "s|.*Languages/$name.sif, .poo (code page \([0-9]*\) .*|\1|p" "$out/medium.log")
+codepage=$(sed -n "s|.*Languages/$name.sif, .poo.* (code page \([0-9]*\) .*|\1|p" "$out/medium.log")
 [ -n "$codepage" ] || die "mkmedium did not say the code page of $name"
 
 # A Unix locale of each Windows ANSI code page, whose language and country
