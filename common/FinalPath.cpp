@@ -1,4 +1,4 @@
-#include "install/FinalPath.h"
+#include "common/FinalPath.h"
 
 #include "platform/ProcAddress.h"
 

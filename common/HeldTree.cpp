@@ -1,12 +1,12 @@
-#include "uninstall/HeldTree.h"
+#include "common/HeldTree.h"
 
 #include <winioctl.h>
 
 #include <stddef.h>
 #include <string.h>
 
-#include "install/LinkRules.h"
-#include "install/RoomRules.h"
+#include "common/LinkRules.h"
+#include "common/RoomRules.h"
 #include "platform/FindFile.h"
 #include "platform/ProcAddress.h"
 

@@ -18,7 +18,7 @@
 
 #include <windows.h>
 
-#include "install/PathRules.h"
+#include "common/PathRules.h"
 
 enum class WayVerdict {
     Held,    // every existing folder of the way is held as itself

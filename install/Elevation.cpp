@@ -3,9 +3,9 @@
 #include <shellapi.h>
 #include <string.h>
 
+#include "common/PathRules.h"
 #include "install/DesktopShell.h"
 #include "install/ExitCodes.h"
-#include "install/PathRules.h"
 #include "platform/ProcAddress.h"
 #include "platform/ThisProgram.h"
 

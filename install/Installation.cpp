@@ -5,20 +5,20 @@
 #include <shellapi.h>
 #include <string.h>
 
+#include "common/HeldTree.h"
+#include "common/Names.h"
+#include "common/ProductFiles.h"
+#include "common/RoomRules.h"
+#include "common/Shortcut.h"
 #include "install/DesktopShell.h"
 #include "install/FolderPermissions.h"
 #include "install/InstalledGame.h"
-#include "install/Names.h"
-#include "install/ProductFiles.h"
-#include "install/RoomRules.h"
-#include "install/Shortcut.h"
 #include "install/SourceMedium.h"
 #include "platform/FindFile.h"
 #include "platform/ProcAddress.h"
 #include "platform/ThisProgram.h"
 #include "platform/WorkingDirectory.h"
 #include "text/SetupPair.h"
-#include "uninstall/HeldTree.h"
 #include "uninstall/UninstallLog.h"
 #include "uninstall/UninstallerHome.h"
 

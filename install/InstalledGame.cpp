@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "install/Names.h"
+#include "common/Names.h"
 #include "platform/RegistryKey.h"
 #include "text/Format.h"
 

@@ -3,8 +3,8 @@
 #include <stdarg.h>
 #include <string.h>
 
-#include "install/FinalPath.h"
-#include "install/RoomRules.h"
+#include "common/FinalPath.h"
+#include "common/RoomRules.h"
 #include "platform/ProcAddress.h"
 #include "text/LocalText.h"
 

@@ -5,13 +5,13 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "install/Names.h"
-#include "install/Shortcut.h"
-#include "platform/HeapBlock.h"
+#include "common/HeldTree.h"
+#include "common/Names.h"
+#include "common/Shortcut.h"
 #include "platform/ProcAddress.h"
 #include "platform/WholeFile.h"
+#include "text/HeapBlock.h"
 #include "text/LocalText.h"
-#include "uninstall/HeldTree.h"
 #include "uninstall/WininitEdit.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "install/Names.h"
+#include "common/Names.h"
 #include "platform/WholeFile.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // uninstaller in one pass once the installation's steps have run
 // (docs/uninstall.md).
 
-#include "install/ProductFiles.h"
+#include "common/ProductFiles.h"
 #include "uninstall/UninstallRecord.h"
 
 class UninstallLog {

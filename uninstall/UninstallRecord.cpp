@@ -3,7 +3,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "install/Names.h"
+#include "common/Names.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <shlobj.h>
 #include <stdlib.h>
 
-#include "install/FinalPath.h"
-#include "install/Names.h"
+#include "common/FinalPath.h"
+#include "common/Names.h"
 #include "platform/RegistryKey.h"
 #include "platform/ShellItems.h"
 #include "platform/WholeFile.h"
