@@ -1,6 +1,7 @@
 #include "text/LanguageTable.h"
 
 #include "text/Format.h"
+#include "text/HeapBlock.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -53,12 +54,11 @@ char* ReadBlock(FILE* pool, uint32_t offset, uint32_t length) {
     if (fseek(pool, (long)offset, SEEK_SET) != 0) {
         return nullptr;
     }
-    char* block = (char*)malloc(length);
-    if (block != nullptr && fread(block, length, 1, pool) != 1) {
-        free(block);
-        block = nullptr;
+    CHeapBlock<char> block((char*)malloc(length));
+    if (!block || fread(block, length, 1, pool) != 1) {
+        return nullptr;
     }
-    return block;
+    return block.Detach();
 }
 
 } // namespace
@@ -143,11 +143,10 @@ char* CLanguageTable::GetString(int index) {
     if (pool == nullptr) {
         return nullptr;
     }
-    char* block = ReadBlock(pool, entry.offset, entry.length);
+    CHeapBlock<char> block(ReadBlock(pool, entry.offset, entry.length));
     fclose(pool);
-    if (block != nullptr && memchr(block, '\0', entry.length) == nullptr) {
-        free(block);
-        block = nullptr;
+    if (!block || memchr(block, '\0', entry.length) == nullptr) {
+        return nullptr;
     }
-    return block;
+    return block.Detach();
 }

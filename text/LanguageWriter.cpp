@@ -1,6 +1,7 @@
 #include "text/LanguageWriter.h"
 
 #include "text/Format.h"
+#include "text/HeapBlock.h"
 
 #include <stdint.h>
 #include <stdio.h>
@@ -104,8 +105,9 @@ const LanguageText** SortTexts(const LanguageText* texts, size_t count) {
     if (count > SIZE_MAX / sizeof(LanguageText*) - 1) {
         return nullptr;
     }
-    const LanguageText** sorted = (const LanguageText**)malloc(count * sizeof(*sorted) + 1);
-    if (sorted == nullptr) {
+    CHeapBlock<const LanguageText*> sorted(
+        (const LanguageText**)malloc(count * sizeof(const LanguageText*) + 1));
+    if (!sorted) {
         return nullptr;
     }
     bool valid = true;
@@ -113,15 +115,11 @@ const LanguageText** SortTexts(const LanguageText* texts, size_t count) {
         sorted[i] = &texts[i];
         valid = valid && texts[i].index >= 0 && texts[i].text != nullptr;
     }
-    qsort(sorted, count, sizeof(*sorted), CompareByIndex);
+    qsort(sorted, count, sizeof(const LanguageText*), CompareByIndex);
     for (size_t i = 1; valid && i < count; ++i) {
         valid = sorted[i - 1]->index != sorted[i]->index;
     }
-    if (!valid) {
-        free(sorted);
-        sorted = nullptr;
-    }
-    return sorted;
+    return valid ? sorted.Detach() : nullptr;
 }
 
 // Writes records 0..highest: each given text with its NUL, each gap as a
@@ -154,13 +152,12 @@ bool WriteLanguageTable(const char* basePath, const LanguageText* texts, size_t 
     if (basePath == nullptr || (texts == nullptr && count > 0)) {
         return false;
     }
-    const LanguageText** sorted = SortTexts(texts, count);
-    if (sorted == nullptr) {
+    CHeapBlock<const LanguageText*> sorted(SortTexts(texts, count));
+    if (!sorted) {
         return false;
     }
     CTableFiles files;
     bool ok = files.Create(basePath) && WriteSorted(files, sorted, count);
-    free(sorted);
     return files.Finish(ok);
 }
 
