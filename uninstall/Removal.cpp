@@ -108,14 +108,13 @@ bool Removal::Read(const char* home, const char* menuFolder, LanguageTexts& text
     PathBuffer path = "";
     size_t size = 0;
     FormatPath(m_menuFolder, "%s", menuFolder ? menuFolder : "");
-    char* data = FormatPath(path, "%s\\%s", home, kUninstallRecord)
-                     ? ReadWholeFile(path, kMaxRecordSize, size)
-                     : nullptr;
+    CHeapBlock<char> data(FormatPath(path, "%s\\%s", home, kUninstallRecord)
+                              ? ReadWholeFile(path, kMaxRecordSize, size)
+                              : nullptr);
     RecordDamage damage = {0, "record too large"};
     RecordVerdict verdict = RecordVerdict::Damaged;
     if (data) {
         verdict = ReadUninstallRecord(data, size, menuFolder, &m_record, &damage);
-        free(data);
     } else if (size <= kMaxRecordSize) {
         const char* inserts[] = {path};
         LookUpText(texts, kText<TXT_RECORD_MISSING>, why, whySize, inserts, 1);

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <stdlib.h>
 #include <string.h>
 
 #include "common/Names.h"
@@ -23,17 +22,11 @@ bool Readable(const char* data, size_t size, const char* installDir, const char*
 
 } // namespace
 
-UninstallLog::~UninstallLog() {
-    free(m_text);
-}
-
 bool UninstallLog::Keep(const char* text, size_t length) {
     if (m_size + length > m_capacity) {
         size_t capacity = (m_size + length) * 2 + 4096;
-        void* grown = realloc(m_text, capacity);
-        if (!grown)
+        if (!m_text.Resize(capacity))
             return false;
-        m_text = static_cast<char*>(grown);
         m_capacity = capacity;
     }
     memcpy(m_text + m_size, text, length);
@@ -45,7 +38,7 @@ void UninstallLog::Open(const char* home, const char* installDir, const char* me
     m_complete = FormatPath(m_installDir, "%s", installDir) &&
                  FormatPath(m_path, "%s\\%s", home, kUninstallRecord);
     size_t size = 0;
-    char* earlier = m_complete ? ReadWholeFile(m_path, kMaxRecordSize, size) : nullptr;
+    CHeapBlock<char> earlier(m_complete ? ReadWholeFile(m_path, kMaxRecordSize, size) : nullptr);
     if (earlier && Readable(earlier, size, installDir, menuFolder)) {
         Keep(earlier, size);
         // A last line without its end (edited by hand) gets one.
@@ -55,7 +48,6 @@ void UninstallLog::Open(const char* home, const char* installDir, const char* me
         Keep(kUninstallRecordHeader, sizeof kUninstallRecordHeader - 1);
         Write(RecordEntryKind::Installation, installDir);
     }
-    free(earlier);
     m_earlierSize = m_size;
 }
 
@@ -79,13 +71,5 @@ void UninstallLog::AddTree(const ProductFiles& files) {
 }
 
 bool UninstallLog::Commit() {
-    if (!m_complete)
-        return false;
-    HANDLE file = CreateFileA(m_path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool whole = WriteFile(file, m_text, (DWORD)m_size, &written, nullptr) && written == m_size;
-    return CloseHandle(file) && whole;
+    return m_complete && WriteWholeFile(m_path, m_text, m_size);
 }
