@@ -17,6 +17,7 @@
 #include "platform/FindFile.h"
 #include "platform/ProcAddress.h"
 #include "platform/ThisProgram.h"
+#include "platform/WholeFile.h"
 #include "platform/WorkingDirectory.h"
 #include "text/SetupPair.h"
 #include "uninstall/UninstallLog.h"
@@ -79,14 +80,7 @@ bool CreateInstallRoot(const char* root) {
 }
 
 bool WriteVersionFile(const char* path) {
-    HANDLE file =
-        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, kVersionRecord, sizeof kVersionRecord, &written, nullptr);
-    CloseHandle(file);
-    return ok && written == sizeof kVersionRecord;
+    return WriteWholeFile(path, kVersionRecord, sizeof kVersionRecord);
 }
 
 typedef DWORD(WINAPI* SetNamedSecurityInfoAProc)(LPSTR name, int type, DWORD what, PSID owner,

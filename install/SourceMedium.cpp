@@ -14,6 +14,7 @@
 #include "platform/FindFile.h"
 #include "platform/LibrarySearch.h"
 #include "text/Format.h"
+#include "text/HeapBlock.h"
 
 namespace {
 
@@ -86,10 +87,8 @@ bool ScanDrives(DWORD mask, char* list, char* root) {
 
 bool FindMediumRoot(char* root) {
     DWORD mask = GetLogicalDrives();
-    char* list = ReadDriveList();
-    bool found = list && ScanDrives(mask, list, root);
-    free(list);
-    return found;
+    CHeapBlock<char> list(ReadDriveList());
+    return list && ScanDrives(mask, list, root);
 }
 
 bool GlideDriverInstalled() {
