@@ -63,17 +63,14 @@ char* ReadBlock(FILE* pool, uint32_t offset, uint32_t length) {
 
 } // namespace
 
-CLanguageTable::CLanguageTable() : m_pEntries(nullptr), m_nCount(0) {
+CLanguageTable::CLanguageTable() : m_nCount(0) {
     memset(m_szBasePath, 0, sizeof(m_szBasePath));
 }
 
-CLanguageTable::~CLanguageTable() {
-    free(m_pEntries);
-}
+CLanguageTable::~CLanguageTable() = default;
 
 void CLanguageTable::Clear() {
-    free(m_pEntries);
-    m_pEntries = nullptr;
+    m_pEntries.Reset();
     m_nCount = 0;
 }
 
@@ -112,8 +109,8 @@ bool CLanguageTable::ReadRecords(FILE* file, size_t count) {
     if (count == 0) {
         return true;
     }
-    m_pEntries = (TextIndexEntry*)malloc(count * text::kRecordSize);
-    if (m_pEntries == nullptr) {
+    m_pEntries.Reset((TextIndexEntry*)malloc(count * text::kRecordSize));
+    if (!m_pEntries) {
         return false;
     }
     // A file that shrank since its size was taken keeps what was read.

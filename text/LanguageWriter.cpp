@@ -16,9 +16,7 @@ namespace {
 // both removed.
 class CTableFiles {
   public:
-    CTableFiles()
-        : m_index(nullptr), m_pool(nullptr), m_indexPath(nullptr), m_poolPath(nullptr),
-          m_indexOpened(false), m_poolOpened(false) {}
+    CTableFiles() : m_index(nullptr), m_pool(nullptr), m_indexOpened(false), m_poolOpened(false) {}
     ~CTableFiles() { Finish(false); }
 
     bool Create(const char* basePath);
@@ -31,8 +29,8 @@ class CTableFiles {
   private:
     FILE* m_index;
     FILE* m_pool;
-    char* m_indexPath;
-    char* m_poolPath;
+    CHeapBlock<char> m_indexPath;
+    CHeapBlock<char> m_poolPath;
     bool m_indexOpened;
     bool m_poolOpened;
 };
@@ -47,9 +45,9 @@ char* JoinPath(const char* basePath, const char* extension) {
 }
 
 bool CTableFiles::Create(const char* basePath) {
-    m_indexPath = JoinPath(basePath, ".sif");
-    m_poolPath = JoinPath(basePath, ".poo");
-    if (m_indexPath == nullptr || m_poolPath == nullptr) {
+    m_indexPath.Reset(JoinPath(basePath, ".sif"));
+    m_poolPath.Reset(JoinPath(basePath, ".poo"));
+    if (!m_indexPath || !m_poolPath) {
         return false;
     }
     m_index = fopen(m_indexPath, "wb");
@@ -87,9 +85,8 @@ bool CTableFiles::Finish(bool keep) {
             remove(m_poolPath);
         }
     }
-    free(m_indexPath);
-    free(m_poolPath);
-    m_indexPath = m_poolPath = nullptr;
+    m_indexPath.Reset();
+    m_poolPath.Reset();
     m_indexOpened = m_poolOpened = false;
     return keep;
 }
