@@ -1,9 +1,9 @@
 
 #include "app/ProgramLanguage.h"
 #include "app/SetupDlg.h"
-#include "platform/HeapBlock.h"
 #include "platform/ThisProgram.h"
 #include "text/Format.h"
+#include "text/HeapBlock.h"
 
 // The text of a table entry up to its first NUL, or an empty string.
 static CString TakeText(CLanguageTable& table, int index) {

@@ -4,8 +4,8 @@
 // browsing and the Install command in ui/, as thin steps over the
 // installation in install/.
 
+#include "common/Names.h"
 #include "install/ExitCodes.h"
-#include "install/Names.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/String.h"

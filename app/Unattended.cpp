@@ -1,12 +1,12 @@
 #include "app/Unattended.h"
 
+#include "app/DialogInstall.h"
 #include "app/ProgramLanguage.h"
+#include "common/Names.h"
 #include "install/Elevation.h"
 #include "install/InstalledGame.h"
 #include "install/LogReport.h"
-#include "install/Names.h"
 #include "install/SourceMedium.h"
-#include "ui/InstallCommand.h"
 #include "uninstall/UninstallerHome.h"
 
 namespace {

@@ -6,19 +6,19 @@
 
 #include "app/ProgramLanguage.h"
 #include "app/Unattended.h"
+#include "common/HeldTree.h"
+#include "common/Names.h"
+#include "common/Shortcut.h"
 #include "install/Elevation.h"
 #include "install/ExitCodes.h"
 #include "install/InstalledGame.h"
 #include "install/LogReport.h"
-#include "install/Names.h"
-#include "install/Shortcut.h"
-#include "uninstall/HeldTree.h"
-#include "uninstall/Removal.h"
-#include "uninstall/UninstallerHome.h"
 #include "platform/Application.h"
 #include "platform/Layout.h"
 #include "platform/ThisProgram.h"
 #include "text/LocalText.h"
+#include "uninstall/Removal.h"
+#include "uninstall/UninstallerHome.h"
 
 namespace {
 

@@ -40,7 +40,7 @@
 #include <vector>
 
 #include "E2e.h"
-#include "install/Names.h"
+#include "common/Names.h"
 #include "res/resource.h"
 
 using namespace e2e;

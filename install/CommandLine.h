@@ -19,7 +19,7 @@
 // Switch names are case-insensitive; a value may be quoted, in whole or in
 // part. C runtime only, so that it builds and is tested natively.
 
-#include "install/PathRules.h"
+#include "common/PathRules.h"
 
 struct SetupOptions {
     bool silent;

@@ -13,7 +13,7 @@
 #include <shlguid.h>
 #include <shlobj.h>
 
-#include "install/PathRules.h"
+#include "common/PathRules.h"
 #include "platform/ComRef.h"
 #include "platform/Handle.h"
 #include "platform/LibrarySearch.h"

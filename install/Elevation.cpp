@@ -3,9 +3,10 @@
 #include <shellapi.h>
 #include <string.h>
 
+#include "common/PathRules.h"
 #include "install/DesktopShell.h"
 #include "install/ExitCodes.h"
-#include "install/PathRules.h"
+#include "platform/Handle.h"
 #include "platform/ProcAddress.h"
 #include "platform/ThisProgram.h"
 
@@ -53,7 +54,9 @@ int RunElevated(const char* arguments, HWND owner, DWORD* refused) {
     start.lpParameters = arguments;
     start.nShow = SW_SHOWNORMAL;
     SetLastError(0);
-    if (!ThisProgramPath(self) || !ShellExecuteExA(&start) || !start.hProcess) {
+    bool started = ThisProgramPath(self) && ShellExecuteExA(&start);
+    CHandle process(start.hProcess);
+    if (!started || !process) {
         // The user's No is ERROR_CANCELLED, and says all there is to say.
         DWORD error = GetLastError();
         failure = error == ERROR_CANCELLED ? 0 : error ? error : ERROR_GEN_FAILURE;
@@ -61,12 +64,11 @@ int RunElevated(const char* arguments, HWND owner, DWORD* refused) {
     }
     if (owner)
         EnableWindow(owner, FALSE);
-    WaitPainting(start.hProcess, owner);
+    WaitPainting(process.Get(), owner);
     if (owner)
         EnableWindow(owner, TRUE);
     DWORD code = (DWORD)kExitNotElevated;
-    GetExitCodeProcess(start.hProcess, &code);
-    CloseHandle(start.hProcess);
+    GetExitCodeProcess(process.Get(), &code);
     return (int)code;
 }
 

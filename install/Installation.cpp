@@ -5,20 +5,21 @@
 #include <shellapi.h>
 #include <string.h>
 
+#include "common/HeldTree.h"
+#include "common/Names.h"
+#include "common/ProductFiles.h"
+#include "common/RoomRules.h"
+#include "common/Shortcut.h"
 #include "install/DesktopShell.h"
 #include "install/FolderPermissions.h"
 #include "install/InstalledGame.h"
-#include "install/Names.h"
-#include "install/ProductFiles.h"
-#include "install/RoomRules.h"
-#include "install/Shortcut.h"
 #include "install/SourceMedium.h"
 #include "platform/FindFile.h"
 #include "platform/ProcAddress.h"
 #include "platform/ThisProgram.h"
+#include "platform/WholeFile.h"
 #include "platform/WorkingDirectory.h"
 #include "text/SetupPair.h"
-#include "uninstall/HeldTree.h"
 #include "uninstall/UninstallLog.h"
 #include "uninstall/UninstallerHome.h"
 
@@ -79,14 +80,7 @@ bool CreateInstallRoot(const char* root) {
 }
 
 bool WriteVersionFile(const char* path) {
-    HANDLE file =
-        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, kVersionRecord, sizeof kVersionRecord, &written, nullptr);
-    CloseHandle(file);
-    return ok && written == sizeof kVersionRecord;
+    return WriteWholeFile(path, kVersionRecord, sizeof kVersionRecord);
 }
 
 typedef DWORD(WINAPI* SetNamedSecurityInfoAProc)(LPSTR name, int type, DWORD what, PSID owner,

@@ -8,8 +8,8 @@
 
 #include <stdint.h>
 
+#include "common/PathRules.h"
 #include "install/ExitCodes.h"
-#include "install/PathRules.h"
 #include "text/TextCatalogue.h"
 
 // One of the installation's own messages: texts of the catalogue, which

@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-#include "install/Names.h"
+#include "common/Names.h"
+#include "platform/Handle.h"
 #include "platform/RegistryKey.h"
 #include "text/Format.h"
 
@@ -91,9 +92,6 @@ bool IsGameIn(const char* folder) {
     PathBuffer game;
     if (!PathInFolder(game, folder, kGameExe))
         return false;
-    HANDLE file = CreateFileA(game, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    CloseHandle(file);
-    return true;
+    CFileHandle file(CreateFileA(game, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    return bool(file);
 }

@@ -2,7 +2,7 @@
 // An installation as the machine records it: the folder in the registry,
 // and the game in that folder.
 
-#include "install/PathRules.h"
+#include "common/PathRules.h"
 
 // Records `installDir` as the installation's folder.
 bool RecordInstallation(const char* installDir);

@@ -3,15 +3,10 @@
 #include <stdarg.h>
 #include <string.h>
 
-#include "install/FinalPath.h"
-#include "install/RoomRules.h"
+#include "common/FinalPath.h"
+#include "common/RoomRules.h"
 #include "platform/ProcAddress.h"
 #include "text/LocalText.h"
-
-LogReport::~LogReport() {
-    if (m_file != INVALID_HANDLE_VALUE)
-        CloseHandle(m_file);
-}
 
 namespace {
 
@@ -54,23 +49,22 @@ bool LogReport::Open(const char* path, const char* gameFolder, const char* unins
         return false;
     // Windows 95 and 98 know no delete access, and need none here.
     DWORD deleteAccess = (GetVersion() & 0x80000000u) ? 0 : DELETE;
-    HANDLE file = CreateFileA(full, GENERIC_WRITE | deleteAccess, FILE_SHARE_READ, nullptr,
-                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    *m_file.Out() = CreateFileA(full, GENERIC_WRITE | deleteAccess, FILE_SHARE_READ, nullptr,
+                                CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (!m_file)
         return false;
     // The text may name the folders in another way (a short name, "\\?\",
     // a link on the way): the file, once made, says where it really is.
-    if (LiesIn(file, gameFolder) || LiesIn(file, uninstallerFolder)) {
-        DeleteMadeFile(file);
-        CloseHandle(file);
+    if (LiesIn(m_file.Get(), gameFolder) || LiesIn(m_file.Get(), uninstallerFolder)) {
+        DeleteMadeFile(m_file.Get());
+        m_file.Close();
         return false;
     }
-    m_file = file;
     return true;
 }
 
 void LogReport::Line(const char* format, ...) {
-    if (m_file == INVALID_HANDLE_VALUE)
+    if (!m_file)
         return;
     char line[512];
     va_list arguments;
@@ -82,7 +76,7 @@ void LogReport::Line(const char* format, ...) {
     line[length++] = '\r';
     line[length++] = '\n';
     DWORD written = 0;
-    WriteFile(m_file, line, (DWORD)length, &written, nullptr);
+    WriteFile(m_file.Get(), line, (DWORD)length, &written, nullptr);
 }
 
 void LogReport::StepRan(const char* step, const InstallMessage* failure, DWORD error) {

@@ -3,14 +3,10 @@
 // (none: nowhere), nothing is asked, and the run's result is its exit code.
 
 #include "install/Installation.h"
+#include "platform/Handle.h"
 
 class LogReport : public InstallReport {
   public:
-    LogReport() = default;
-    ~LogReport();
-    LogReport(const LogReport&) = delete;
-    LogReport& operator=(const LogReport&) = delete;
-
     // Starts a new log at `path`. False when it cannot be written, when a
     // file is already there (it is never written over), or when the path
     // lies in `gameFolder` or `uninstallerFolder` (either may be null):
@@ -34,5 +30,5 @@ class LogReport : public InstallReport {
     bool GoOnWithoutRoom(uint64_t needed, uint64_t available) override;
 
   private:
-    HANDLE m_file = INVALID_HANDLE_VALUE;
+    CFileHandle m_file;
 };

@@ -9,8 +9,8 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "install/Names.h"
-#include "install/PathRules.h"
+#include "common/Names.h"
+#include "common/PathRules.h"
 #include "platform/FindFile.h"
 #include "platform/LibrarySearch.h"
 #include "text/Format.h"

@@ -1,6 +1,7 @@
 #include "text/LanguageTable.h"
 
 #include "text/Format.h"
+#include "text/HeapBlock.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -53,27 +54,23 @@ char* ReadBlock(FILE* pool, uint32_t offset, uint32_t length) {
     if (fseek(pool, (long)offset, SEEK_SET) != 0) {
         return nullptr;
     }
-    char* block = (char*)malloc(length);
-    if (block != nullptr && fread(block, length, 1, pool) != 1) {
-        free(block);
-        block = nullptr;
+    CHeapBlock<char> block((char*)malloc(length));
+    if (!block || fread(block, length, 1, pool) != 1) {
+        return nullptr;
     }
-    return block;
+    return block.Detach();
 }
 
 } // namespace
 
-CLanguageTable::CLanguageTable() : m_pEntries(nullptr), m_nCount(0) {
+CLanguageTable::CLanguageTable() : m_nCount(0) {
     memset(m_szBasePath, 0, sizeof(m_szBasePath));
 }
 
-CLanguageTable::~CLanguageTable() {
-    free(m_pEntries);
-}
+CLanguageTable::~CLanguageTable() = default;
 
 void CLanguageTable::Clear() {
-    free(m_pEntries);
-    m_pEntries = nullptr;
+    m_pEntries.Reset();
     m_nCount = 0;
 }
 
@@ -112,8 +109,8 @@ bool CLanguageTable::ReadRecords(FILE* file, size_t count) {
     if (count == 0) {
         return true;
     }
-    m_pEntries = (TextIndexEntry*)malloc(count * text::kRecordSize);
-    if (m_pEntries == nullptr) {
+    m_pEntries.Reset((TextIndexEntry*)malloc(count * text::kRecordSize));
+    if (!m_pEntries) {
         return false;
     }
     // A file that shrank since its size was taken keeps what was read.
@@ -143,11 +140,10 @@ char* CLanguageTable::GetString(int index) {
     if (pool == nullptr) {
         return nullptr;
     }
-    char* block = ReadBlock(pool, entry.offset, entry.length);
+    CHeapBlock<char> block(ReadBlock(pool, entry.offset, entry.length));
     fclose(pool);
-    if (block != nullptr && memchr(block, '\0', entry.length) == nullptr) {
-        free(block);
-        block = nullptr;
+    if (!block || memchr(block, '\0', entry.length) == nullptr) {
+        return nullptr;
     }
-    return block;
+    return block.Detach();
 }

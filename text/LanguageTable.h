@@ -22,6 +22,7 @@
 #include <stdio.h>
 
 #include "text/Format.h"
+#include "text/HeapBlock.h"
 
 namespace text {
 // The longest base path: with ".sif" or ".poo" and the NUL it fills a
@@ -63,7 +64,7 @@ class CLanguageTable {
     bool ReadIndex(const char* indexPath);
     bool ReadRecords(FILE* file, size_t count);
 
-    TextIndexEntry* m_pEntries;
+    CHeapBlock<TextIndexEntry> m_pEntries;
     char m_szBasePath[text::kPathBufferSize];
     int32_t m_nCount;
 };

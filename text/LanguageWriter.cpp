@@ -1,6 +1,7 @@
 #include "text/LanguageWriter.h"
 
 #include "text/Format.h"
+#include "text/HeapBlock.h"
 
 #include <stdint.h>
 #include <stdio.h>
@@ -15,9 +16,7 @@ namespace {
 // both removed.
 class CTableFiles {
   public:
-    CTableFiles()
-        : m_index(nullptr), m_pool(nullptr), m_indexPath(nullptr), m_poolPath(nullptr),
-          m_indexOpened(false), m_poolOpened(false) {}
+    CTableFiles() : m_index(nullptr), m_pool(nullptr), m_indexOpened(false), m_poolOpened(false) {}
     ~CTableFiles() { Finish(false); }
 
     bool Create(const char* basePath);
@@ -30,8 +29,8 @@ class CTableFiles {
   private:
     FILE* m_index;
     FILE* m_pool;
-    char* m_indexPath;
-    char* m_poolPath;
+    CHeapBlock<char> m_indexPath;
+    CHeapBlock<char> m_poolPath;
     bool m_indexOpened;
     bool m_poolOpened;
 };
@@ -46,9 +45,9 @@ char* JoinPath(const char* basePath, const char* extension) {
 }
 
 bool CTableFiles::Create(const char* basePath) {
-    m_indexPath = JoinPath(basePath, ".sif");
-    m_poolPath = JoinPath(basePath, ".poo");
-    if (m_indexPath == nullptr || m_poolPath == nullptr) {
+    m_indexPath.Reset(JoinPath(basePath, ".sif"));
+    m_poolPath.Reset(JoinPath(basePath, ".poo"));
+    if (!m_indexPath || !m_poolPath) {
         return false;
     }
     m_index = fopen(m_indexPath, "wb");
@@ -86,9 +85,8 @@ bool CTableFiles::Finish(bool keep) {
             remove(m_poolPath);
         }
     }
-    free(m_indexPath);
-    free(m_poolPath);
-    m_indexPath = m_poolPath = nullptr;
+    m_indexPath.Reset();
+    m_poolPath.Reset();
     m_indexOpened = m_poolOpened = false;
     return keep;
 }
@@ -104,8 +102,9 @@ const LanguageText** SortTexts(const LanguageText* texts, size_t count) {
     if (count > SIZE_MAX / sizeof(LanguageText*) - 1) {
         return nullptr;
     }
-    const LanguageText** sorted = (const LanguageText**)malloc(count * sizeof(*sorted) + 1);
-    if (sorted == nullptr) {
+    CHeapBlock<const LanguageText*> sorted(
+        (const LanguageText**)malloc(count * sizeof(const LanguageText*) + 1));
+    if (!sorted) {
         return nullptr;
     }
     bool valid = true;
@@ -113,15 +112,11 @@ const LanguageText** SortTexts(const LanguageText* texts, size_t count) {
         sorted[i] = &texts[i];
         valid = valid && texts[i].index >= 0 && texts[i].text != nullptr;
     }
-    qsort(sorted, count, sizeof(*sorted), CompareByIndex);
+    qsort(sorted, count, sizeof(const LanguageText*), CompareByIndex);
     for (size_t i = 1; valid && i < count; ++i) {
         valid = sorted[i - 1]->index != sorted[i]->index;
     }
-    if (!valid) {
-        free(sorted);
-        sorted = nullptr;
-    }
-    return sorted;
+    return valid ? sorted.Detach() : nullptr;
 }
 
 // Writes records 0..highest: each given text with its NUL, each gap as a
@@ -154,13 +149,12 @@ bool WriteLanguageTable(const char* basePath, const LanguageText* texts, size_t 
     if (basePath == nullptr || (texts == nullptr && count > 0)) {
         return false;
     }
-    const LanguageText** sorted = SortTexts(texts, count);
-    if (sorted == nullptr) {
+    CHeapBlock<const LanguageText*> sorted(SortTexts(texts, count));
+    if (!sorted) {
         return false;
     }
     CTableFiles files;
     bool ok = files.Create(basePath) && WriteSorted(files, sorted, count);
-    free(sorted);
     return files.Finish(ok);
 }
 

@@ -2,6 +2,8 @@
 
 #include <stdlib.h>
 
+#include "text/HeapBlock.h"
+
 bool FormatInserts(char* buffer, size_t size, const char* text, const char* const* inserts,
                    size_t count) {
     if (size == 0)
@@ -43,11 +45,10 @@ LocalText::LocalText(LanguageTexts& texts, TextRef ref, const char* insert1, con
 
 const char* LookUpText(CLanguageTable& table, TextRef ref, char* buffer, size_t size,
                        const char* const* inserts, size_t count) {
-    char* translation = table.GetString(ref.index);
+    CHeapBlock<char> translation(table.GetString(ref.index));
     bool given = translation && translation[0] != '\0';
     const char* english = ref.english ? ref.english : "";
-    FormatInserts(buffer, size, given ? translation : english, inserts, count);
-    free(translation);
+    FormatInserts(buffer, size, given ? translation.Get() : english, inserts, count);
     return buffer;
 }
 

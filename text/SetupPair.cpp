@@ -1,16 +1,15 @@
 #include "text/SetupPair.h"
 
-#include <stdlib.h>
 #include <string.h>
+
+#include "text/HeapBlock.h"
 
 namespace {
 
 // Whether record `index` of `table` holds exactly `expected`.
 bool Holds(CLanguageTable& table, int index, const char* expected) {
-    char* text = table.GetString(index);
-    bool same = text && strcmp(text, expected) == 0;
-    free(text);
-    return same;
+    CHeapBlock<char> text(table.GetString(index));
+    return text && strcmp(text, expected) == 0;
 }
 
 } // namespace

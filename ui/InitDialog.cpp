@@ -4,15 +4,15 @@
 
 #include "app/ProgramLanguage.h"
 #include "app/SetupDlg.h"
+#include "common/PathRules.h"
 #include "install/DesktopShell.h"
 #include "install/InstalledGame.h"
-#include "install/PathRules.h"
 #include "install/SourceMedium.h"
 #include "platform/AccessibleName.h"
-#include "platform/HeapBlock.h"
 #include "platform/Layout.h"
 #include "platform/WorkingDirectory.h"
 #include "text/Format.h"
+#include "text/HeapBlock.h"
 #include "text/TextCatalogue.h"
 
 namespace {

@@ -2,20 +2,18 @@
 // each gathers the dialog's values and calls the installation, which tells
 // the user of its failures through message boxes owned by the dialog.
 
-#include "ui/InstallCommand.h"
-
 #include <stdlib.h>
 
+#include "app/DialogInstall.h"
 #include "app/SetupDlg.h"
+#include "common/HeldTree.h"
+#include "common/Shortcut.h"
 #include "install/CommandLine.h"
 #include "install/Elevation.h"
-#include "install/RoomRules.h"
-#include "install/Shortcut.h"
 #include "install/SourceMedium.h"
 #include "platform/Layout.h"
 #include "platform/WaitCursor.h"
 #include "text/LocalText.h"
-#include "uninstall/HeldTree.h"
 
 namespace {
 
@@ -23,58 +21,7 @@ namespace {
 const char kInstallDoneFallback[] = "The Vellmor has been installed.";
 const char kInstallDoneCaptionFallback[] = "Installation Complete";
 
-int ShowMessage(const CWnd& owner, LanguageTexts& texts, const InstallMessage& message) {
-    LocalText caption(texts, message.caption);
-    return owner.MessageBox(LocalText(texts, message.text),
-                            message.caption.english ? (const char*)caption : nullptr,
-                            ReadingStyle(message.style, texts.RightToLeft()));
-}
-
-// The installation as the user at the dialog sees it: message boxes in the
-// dialog's language.
-class DialogReport : public InstallReport {
-  public:
-    DialogReport(const CWnd& dialog, LanguageTexts& texts) : m_dialog(dialog), m_texts(texts) {}
-
-    void StepRan(const char*, const InstallMessage*, DWORD) override {}
-    void Tell(const InstallMessage& failure) override { ShowMessage(m_dialog, m_texts, failure); }
-    void RefuseLink(const InstallMessage& refusal, const char* link) override {
-        m_dialog.MessageBox(LocalText(m_texts, refusal.text, link),
-                            LocalText(m_texts, refusal.caption), refusal.style);
-    }
-    // The estimate may be wrong (compression, quotas): the user decides,
-    // No the default.
-    bool GoOnWithoutRoom(uint64_t needed, uint64_t available) override {
-        char neededMb[16], availableMb[16];
-        FormatText(neededMb, sizeof neededMb, "%lu", (unsigned long)MegabytesNeeded(needed));
-        FormatText(availableMb, sizeof availableMb, "%lu", (unsigned long)MegabytesFree(available));
-        return m_dialog.MessageBox(
-                   LocalText(m_texts, kText<TXT_NO_ROOM_QUESTION>, neededMb, availableMb),
-                   LocalText(m_texts, kText<TXT_NO_ROOM_CAPTION>),
-                   ReadingStyle(MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2,
-                                m_texts.RightToLeft())) == IDYES;
-    }
-
-  private:
-    const CWnd& m_dialog;
-    LanguageTexts& m_texts;
-};
-
 } // namespace
-
-void TellNoMedium(const CWnd& owner, LanguageTexts& texts) {
-    ShowMessage(owner, texts, kNoMedium);
-}
-
-SetupExit InstallWithMessages(const CWnd& owner, LanguageTexts& texts, const char* sourceRoot,
-                              const char* typed, const char* language, bool glideDriverPresent,
-                              PathBuffer& installDir) {
-    CWaitCursor wait;
-    LocalText copyTitle(texts, kText<TXT_COPY_TITLE>);
-    InstallRequest request = {typed, language, glideDriverPresent, owner, copyTitle};
-    DialogReport report(owner, texts);
-    return RunInstallation(request, sourceRoot, report, installDir);
-}
 
 void CSetupDlg::FindSourceRoot(char* root) {
     if (FindMediumRoot(root))

@@ -5,13 +5,13 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "install/Names.h"
-#include "install/Shortcut.h"
-#include "platform/HeapBlock.h"
+#include "common/HeldTree.h"
+#include "common/Names.h"
+#include "common/Shortcut.h"
 #include "platform/ProcAddress.h"
 #include "platform/WholeFile.h"
+#include "text/HeapBlock.h"
 #include "text/LocalText.h"
-#include "uninstall/HeldTree.h"
 #include "uninstall/WininitEdit.h"
 
 namespace {
@@ -108,14 +108,13 @@ bool Removal::Read(const char* home, const char* menuFolder, LanguageTexts& text
     PathBuffer path = "";
     size_t size = 0;
     FormatPath(m_menuFolder, "%s", menuFolder ? menuFolder : "");
-    char* data = FormatPath(path, "%s\\%s", home, kUninstallRecord)
-                     ? ReadWholeFile(path, kMaxRecordSize, size)
-                     : nullptr;
+    CHeapBlock<char> data(FormatPath(path, "%s\\%s", home, kUninstallRecord)
+                              ? ReadWholeFile(path, kMaxRecordSize, size)
+                              : nullptr);
     RecordDamage damage = {0, "record too large"};
     RecordVerdict verdict = RecordVerdict::Damaged;
     if (data) {
         verdict = ReadUninstallRecord(data, size, menuFolder, &m_record, &damage);
-        free(data);
     } else if (size <= kMaxRecordSize) {
         const char* inserts[] = {path};
         LookUpText(texts, kText<TXT_RECORD_MISSING>, why, whySize, inserts, 1);

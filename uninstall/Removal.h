@@ -6,7 +6,7 @@
 
 #include <stddef.h>
 
-#include "install/PathRules.h"
+#include "common/PathRules.h"
 #include "text/SetupPair.h"
 #include "uninstall/UninstallRecord.h"
 

@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
-#include <stdlib.h>
 #include <string.h>
 
-#include "install/Names.h"
+#include "common/Names.h"
 #include "platform/WholeFile.h"
 
 namespace {
@@ -23,17 +22,11 @@ bool Readable(const char* data, size_t size, const char* installDir, const char*
 
 } // namespace
 
-UninstallLog::~UninstallLog() {
-    free(m_text);
-}
-
 bool UninstallLog::Keep(const char* text, size_t length) {
     if (m_size + length > m_capacity) {
         size_t capacity = (m_size + length) * 2 + 4096;
-        void* grown = realloc(m_text, capacity);
-        if (!grown)
+        if (!m_text.Resize(capacity))
             return false;
-        m_text = static_cast<char*>(grown);
         m_capacity = capacity;
     }
     memcpy(m_text + m_size, text, length);
@@ -44,7 +37,7 @@ bool UninstallLog::Keep(const char* text, size_t length) {
 void UninstallLog::Open(const char* home, const char* installDir, const char* menuFolder) {
     m_complete = CopyPath(m_installDir, installDir) && PathInFolder(m_path, home, kUninstallRecord);
     size_t size = 0;
-    char* earlier = m_complete ? ReadWholeFile(m_path, kMaxRecordSize, size) : nullptr;
+    CHeapBlock<char> earlier(m_complete ? ReadWholeFile(m_path, kMaxRecordSize, size) : nullptr);
     if (earlier && Readable(earlier, size, installDir, menuFolder)) {
         Keep(earlier, size);
         // A last line without its end (edited by hand) gets one.
@@ -54,7 +47,6 @@ void UninstallLog::Open(const char* home, const char* installDir, const char* me
         Keep(kUninstallRecordHeader, sizeof kUninstallRecordHeader - 1);
         Write(RecordEntryKind::Installation, installDir);
     }
-    free(earlier);
     m_earlierSize = m_size;
 }
 
@@ -78,13 +70,5 @@ void UninstallLog::AddTree(const ProductFiles& files) {
 }
 
 bool UninstallLog::Commit() {
-    if (!m_complete)
-        return false;
-    HANDLE file = CreateFileA(m_path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool whole = WriteFile(file, m_text, (DWORD)m_size, &written, nullptr) && written == m_size;
-    return CloseHandle(file) && whole;
+    return m_complete && WriteWholeFile(m_path, m_text, m_size);
 }

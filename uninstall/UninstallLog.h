@@ -4,16 +4,12 @@
 // uninstaller in one pass once the installation's steps have run
 // (docs/uninstall.md).
 
-#include "install/ProductFiles.h"
+#include "common/ProductFiles.h"
+#include "text/HeapBlock.h"
 #include "uninstall/UninstallRecord.h"
 
 class UninstallLog {
   public:
-    UninstallLog() = default;
-    ~UninstallLog();
-    UninstallLog(const UninstallLog&) = delete;
-    UninstallLog& operator=(const UninstallLog&) = delete;
-
     // Starts the record of the installation in `installDir`, whose Start
     // Menu folder is `menuFolder` (null: none), to be kept in the folder
     // `home`: an earlier record there that reads back is kept and extended;
@@ -34,7 +30,7 @@ class UninstallLog {
 
     PathBuffer m_path = ""; // of the record
     PathBuffer m_installDir = "";
-    char* m_text = nullptr; // the record so far
+    CHeapBlock<char> m_text; // the record so far
     size_t m_size = 0;
     size_t m_capacity = 0;
     size_t m_earlierSize = 0; // of the record before this Install

@@ -3,7 +3,8 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "install/Names.h"
+#include "common/Names.h"
+#include "text/HeapBlock.h"
 
 namespace {
 
@@ -232,10 +233,10 @@ UninstallRecord* ParseRecord(const char* data, size_t size, const char* menuFold
     size_t lines = CountLines(data, size);
     size_t entriesAt = sizeof(UninstallRecord);
     size_t textAt = entriesAt + lines * sizeof(RecordEntry);
-    char* block = (char*)malloc(textAt + size + 1);
-    if (block == nullptr)
+    CHeapBlock<char> block((char*)malloc(textAt + size + 1));
+    if (!block)
         return nullptr;
-    UninstallRecord* record = (UninstallRecord*)block;
+    UninstallRecord* record = (UninstallRecord*)block.Get();
     RecordEntry* entries = (RecordEntry*)(block + entriesAt);
     memset(record, 0, sizeof *record);
     record->entries = entries;
@@ -258,9 +259,9 @@ UninstallRecord* ParseRecord(const char* data, size_t size, const char* menuFold
         damage.reason = "no installation folder";
     if (damage.reason != nullptr) {
         damage.line = reader.number > 0 ? reader.number : 1;
-        free(block);
         return nullptr;
     }
+    block.Detach();
     return record;
 }
 
@@ -426,7 +427,7 @@ RecordVerdict ReadUninstallRecord(const char* data, size_t size, const char* men
     if (read == nullptr)
         return RecordVerdict::NoMemory;
     if (!PlanRemoval(*read)) {
-        free(read);
+        FreeUninstallRecord(read);
         return RecordVerdict::NoMemory;
     }
     *record = read;

@@ -11,7 +11,7 @@
 
 #include <stddef.h>
 
-#include "install/PathRules.h"
+#include "common/PathRules.h"
 
 // A new record's first line, its line end included.
 inline constexpr char kUninstallRecordHeader[] = "; The Vellmor uninstall record 1\r\n";

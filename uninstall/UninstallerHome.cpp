@@ -5,11 +5,12 @@
 #include <shlobj.h>
 #include <stdlib.h>
 
-#include "install/FinalPath.h"
-#include "install/Names.h"
+#include "common/FinalPath.h"
+#include "common/Names.h"
 #include "platform/RegistryKey.h"
 #include "platform/ShellItems.h"
 #include "platform/WholeFile.h"
+#include "text/HeapBlock.h"
 #include "uninstall/UninstallRecord.h"
 
 namespace {
@@ -54,15 +55,13 @@ bool FindUninstallerHome(const char* installDir, PathBuffer& home) {
             !PathInFolder(record, home, kUninstallRecord))
             return false;
         size_t size = 0;
-        char* data = ReadWholeFile(record, kMaxRecordSize, size);
+        CHeapBlock<char> data(ReadWholeFile(record, kMaxRecordSize, size));
         // A folder without a record is an uninstaller's that has removed its
         // installation and goes at the next restart, or one that could not
         // be set up: neither is free, nor one with a record too large to
         // read.
-        bool ours = data ? IsRecordOf(data, size, installDir)
-                         : GetFileAttributesA(home) == INVALID_FILE_ATTRIBUTES;
-        free(data);
-        if (ours)
+        if (data ? IsRecordOf(data, size, installDir)
+                 : GetFileAttributesA(home) == INVALID_FILE_ATTRIBUTES)
             return true;
     }
     return false;

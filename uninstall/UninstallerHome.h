@@ -3,7 +3,7 @@
 // own below Program Files, whose inherited permissions let standard users
 // read and run but not change what is there, wherever the game itself went.
 
-#include "install/PathRules.h"
+#include "common/PathRules.h"
 
 // The folder that holds every installation's uninstaller folder:
 // "<Program Files>\Brightfen". False when the system names no Program Files

@@ -5,7 +5,7 @@
 
 #include <stddef.h>
 
-#include "install/PathRules.h"
+#include "common/PathRules.h"
 
 // WININIT.INI holds a few lines; a larger one is left as it is.
 inline constexpr size_t kLargestWininit = 1u << 20;

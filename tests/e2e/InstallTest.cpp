@@ -11,8 +11,8 @@
 #include <map>
 
 #include "E2e.h"
+#include "common/Names.h"
 #include "install/ExitCodes.h"
-#include "install/Names.h"
 #include "res/resource.h"
 #include "text/TextCatalogue.h"
 

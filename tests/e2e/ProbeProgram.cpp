@@ -18,8 +18,8 @@
 
 #include <iterator>
 
+#include "common/Shortcut.h"
 #include "install/Installation.h"
-#include "install/Shortcut.h"
 #include "install/SourceMedium.h"
 #include "platform/Application.h"
 #include "support/StandInNames.h"

@@ -7,8 +7,8 @@
 #include <shlobj.h>
 
 #include "E2e.h"
-#include "install/Names.h"
-#include "install/Shortcut.h"
+#include "common/Names.h"
+#include "common/Shortcut.h"
 
 using namespace e2e;
 

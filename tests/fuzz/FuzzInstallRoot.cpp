@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "install/Names.h"
-#include "install/PathRules.h"
+#include "common/Names.h"
+#include "common/PathRules.h"
 
 namespace {
 

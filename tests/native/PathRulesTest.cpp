@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "common/LinkRules.h"
+#include "common/PathRules.h"
+#include "common/RoomRules.h"
 #include "install/CommandLine.h"
 #include "install/FolderPermissions.h"
-#include "install/LinkRules.h"
-#include "install/PathRules.h"
-#include "install/RoomRules.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 // CHeapBlock: a block from the C runtime's heap (malloc), freed when it
 // goes out of scope; ReadWholeFile's buffers and the language table's
-// texts come as such blocks.
+// texts come as such blocks. C runtime only, for text/ and the rooms above.
 
 #include <stdlib.h>
 
@@ -16,10 +16,25 @@ template <class T> class CHeapBlock {
     explicit operator bool() const { return m_block != nullptr; }
     T* Get() const { return m_block; }
     operator T*() const { return m_block; }
+    // Hands the block to the caller, who frees it; holds none afterwards.
+    T* Detach() {
+        T* block = m_block;
+        m_block = nullptr;
+        return block;
+    }
     // Frees the block held and takes `block` instead (null: none).
     void Reset(T* block = nullptr) {
         free(m_block);
         m_block = block;
+    }
+    // Makes the block `count` items long, keeping what it holds (realloc);
+    // false, with the block as it was, when the heap has no room.
+    bool Resize(size_t count) {
+        void* resized = realloc(m_block, count * sizeof(T));
+        if (!resized)
+            return false;
+        m_block = static_cast<T*>(resized);
+        return true;
     }
 
   private:

@@ -1,9 +1,9 @@
-#include "install/PathRules.h"
+#include "common/PathRules.h"
 
 #include <ctype.h>
 #include <string.h>
 
-#include "install/Names.h"
+#include "common/Names.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "install/ProductFiles.h"
+#include "common/ProductFiles.h"
 
 #include <stdlib.h>
 #include <string.h>
 
-#include "install/RoomRules.h"
+#include "common/RoomRules.h"
 #include "platform/FindFile.h"
 #include "platform/ProcAddress.h"
 

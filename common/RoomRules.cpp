@@ -1,4 +1,4 @@
-#include "install/RoomRules.h"
+#include "common/RoomRules.h"
 
 #include <string.h>
 

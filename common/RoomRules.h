@@ -5,7 +5,7 @@
 
 #include <stdint.h>
 
-#include "install/PathRules.h"
+#include "common/PathRules.h"
 
 // What copying a file of `sourceSize` bytes adds to the drive: all of it, or,
 // over an existing file of `existingSize` bytes, only what it grows by.

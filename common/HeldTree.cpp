@@ -1,12 +1,12 @@
-#include "uninstall/HeldTree.h"
+#include "common/HeldTree.h"
 
 #include <winioctl.h>
 
 #include <stddef.h>
 #include <string.h>
 
-#include "install/LinkRules.h"
-#include "install/RoomRules.h"
+#include "common/LinkRules.h"
+#include "common/RoomRules.h"
 #include "platform/FindFile.h"
 #include "platform/ProcAddress.h"
 
@@ -267,10 +267,11 @@ bool CHeldTree::Remove(const char* path, bool folder) {
         ClearReadOnly(path);
         return (folder ? RemoveDirectoryA(path) : ::DeleteFileA(path)) != FALSE;
     }
-    HANDLE item = OpenAsItself(path, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
-    if (item == INVALID_HANDLE_VALUE)
+    CFileHandle held(OpenAsItself(path, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
+    if (!held)
         return false;
+    HANDLE item = held.Get();
     DWORD attributes = 0;
     BOOLEAN disposition = TRUE; // FILE_DISPOSITION_INFO: delete on close
     bool removed =
@@ -281,7 +282,6 @@ bool CHeldTree::Remove(const char* path, bool folder) {
         ClearReadOnlyOf(item, attributes);
         removed = SetByHandle(item, HandleInfo::Disposition, &disposition, sizeof disposition);
     }
-    CloseHandle(item);
     return removed;
 }
 
@@ -306,14 +306,11 @@ void ClearReadOnly(const char* path) {
             SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
         return;
     }
-    HANDLE item = OpenAsItself(path, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
-    if (item == INVALID_HANDLE_VALUE)
-        return;
+    CFileHandle item(OpenAsItself(path, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
     DWORD attributes = 0;
-    if (AttributesOfItself(item, path, attributes))
-        ClearReadOnlyOf(item, attributes);
-    CloseHandle(item);
+    if (item && AttributesOfItself(item.Get(), path, attributes))
+        ClearReadOnlyOf(item.Get(), attributes);
 }
 
 void ClearReadOnlyBelow(const char* folder) {

@@ -18,7 +18,8 @@
 
 #include <windows.h>
 
-#include "install/PathRules.h"
+#include "common/PathRules.h"
+#include "platform/Handle.h"
 
 enum class WayVerdict {
     Held,    // every existing folder of the way is held as itself
@@ -73,7 +74,7 @@ class CHeldTree {
     PathBuffer m_resolvedBase;
     // The folders held: m_path's first m_ends[i] bytes, each a handle.
     PathBuffer m_path;
-    HANDLE m_held[kMostHeld];
+    HANDLE m_held[kMostHeld]; // closed by Release
     size_t m_ends[kMostHeld];
     size_t m_count = 0;
     // The folders of the way stay held: m_held's first m_way.

@@ -1,5 +1,6 @@
-#include "install/FinalPath.h"
+#include "common/FinalPath.h"
 
+#include "platform/Handle.h"
 #include "platform/ProcAddress.h"
 
 namespace {
@@ -18,12 +19,8 @@ bool FinalPathOf(HANDLE handle, PathBuffer& path) {
 }
 
 bool FinalFolderPath(const char* folder, PathBuffer& path) {
-    HANDLE handle = CreateFileA(folder, FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return false;
-    bool resolved = FinalPathOf(handle, path);
-    CloseHandle(handle);
-    return resolved;
+    CFileHandle handle(CreateFileA(folder, FILE_READ_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return handle && FinalPathOf(handle.Get(), path);
 }

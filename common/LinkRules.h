@@ -6,7 +6,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "install/PathRules.h"
+#include "common/PathRules.h"
 
 // The reparse tag of a junction or a volume mount point.
 const uint32_t kMountPointTag = 0xA0000003u;

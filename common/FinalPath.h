@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "install/PathRules.h"
+#include "common/PathRules.h"
 
 // The path of the open `handle` as a plain path ("C:\...", "\\server\...");
 // false before Windows Vista, or when it does not fit.

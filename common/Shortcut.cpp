@@ -1,6 +1,6 @@
 // The shell link maker and the Start Menu Programs folder.
 
-#include "install/Shortcut.h"
+#include "common/Shortcut.h"
 
 #include <objbase.h>
 #include <shlobj.h>

@@ -1,4 +1,4 @@
-#include "install/LinkRules.h"
+#include "common/LinkRules.h"
 
 #include <string.h>
 
