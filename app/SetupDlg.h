@@ -35,16 +35,10 @@ class CSetupDlg : public CDialog {
     void FindSourceRoot(char* root);
     // Whether the Glide driver library in the system folder can be loaded.
     bool IsGlideDriverPresent();
-    // The Start Menu Programs folder that every user sees (the user's own on
-    // systems without profiles) into `path` (MAX_PATH bytes); false,
-    // with `path` untouched, when the shell cannot give it.
-    bool GetProgramsFolder(char* path);
 
     // The installation; true when every step that must succeed did.
     bool InstallProduct();
     bool InstallElevated(const char* sourceRoot, const char* language, SetupExit& result);
-    // Clears the read-only attribute of everything below `folder`.
-    void ClearReadOnlyTree(const char* folder);
 
     // Opening and language selection.
     void FillLanguageList();

@@ -10,12 +10,10 @@
 #include "install/CommandLine.h"
 #include "install/Elevation.h"
 #include "install/RoomRules.h"
-#include "install/Shortcut.h"
 #include "install/SourceMedium.h"
 #include "platform/Layout.h"
 #include "platform/WaitCursor.h"
 #include "text/LocalText.h"
-#include "uninstall/HeldTree.h"
 
 namespace {
 
@@ -85,14 +83,6 @@ void CSetupDlg::FindSourceRoot(char* root) {
 
 bool CSetupDlg::IsGlideDriverPresent() {
     return GlideDriverInstalled();
-}
-
-bool CSetupDlg::GetProgramsFolder(char* path) {
-    return ProgramsFolderFor(m_hWnd, path);
-}
-
-void CSetupDlg::ClearReadOnlyTree(const char* folder) {
-    ClearReadOnlyBelow(folder);
 }
 
 // Without administrator rights the installation runs in an elevated copy of
