@@ -120,6 +120,12 @@ bool ReplaceFile(const char* source, const char* destination) {
     return CopyFileA(source, destination, FALSE) != FALSE;
 }
 
+// `path`, one of the installation's paths, as the record lists it: the
+// part below the installation folder.
+const char* BelowInstallDir(const InstallPaths& paths, const char* path) {
+    return path + strlen(paths.installDir) + 1;
+}
+
 // One run of the installation's steps over a request.
 class Installation {
   public:
@@ -332,10 +338,10 @@ bool Installation::CopyLanguageFiles() {
     // Each file of the pair is copied whatever became of the other.
     bool pool = ReplaceFile(m_paths.languagePoolSource, m_paths.languagePool);
     if (pool)
-        m_log.Add(RecordEntryKind::File, "language.poo");
+        m_log.Add(RecordEntryKind::File, BelowInstallDir(m_paths, m_paths.languagePool));
     bool index = ReplaceFile(m_paths.languageIndexSource, m_paths.languageIndex);
     if (index)
-        m_log.Add(RecordEntryKind::File, "language.sif");
+        m_log.Add(RecordEntryKind::File, BelowInstallDir(m_paths, m_paths.languageIndex));
     return pool && index;
 }
 

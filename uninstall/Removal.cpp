@@ -108,9 +108,7 @@ bool Removal::Read(const char* home, const char* menuFolder, LanguageTexts& text
     PathBuffer path = "";
     size_t size = 0;
     FormatPath(m_menuFolder, "%s", menuFolder ? menuFolder : "");
-    char* data = FormatPath(path, "%s\\%s", home, kUninstallRecord)
-                     ? ReadWholeFile(path, kMaxRecordSize, size)
-                     : nullptr;
+    char* data = FormatRecordPath(path, home) ? ReadWholeFile(path, kMaxRecordSize, size) : nullptr;
     RecordDamage damage = {0, "record too large"};
     RecordVerdict verdict = RecordVerdict::Damaged;
     if (data) {

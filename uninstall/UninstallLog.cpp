@@ -42,7 +42,7 @@ bool UninstallLog::Keep(const char* text, size_t length) {
 }
 
 void UninstallLog::Open(const char* home, const char* installDir, const char* menuFolder) {
-    m_complete = CopyPath(m_installDir, installDir) && PathInFolder(m_path, home, kUninstallRecord);
+    m_complete = CopyPath(m_installDir, installDir) && FormatRecordPath(m_path, home);
     size_t size = 0;
     char* earlier = m_complete ? ReadWholeFile(m_path, kMaxRecordSize, size) : nullptr;
     if (earlier && Readable(earlier, size, installDir, menuFolder)) {

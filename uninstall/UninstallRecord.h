@@ -86,6 +86,15 @@ bool IsDeviceName(const char* name, size_t length);
 
 void FreeUninstallRecord(UninstallRecord* record);
 
+// The folder that holds every installation's uninstaller folder, below the
+// Program Files folder `programFiles`: "<programFiles>\Brightfen". False
+// when it does not fit.
+bool FormatUninstallersFolder(PathBuffer& folder, const char* programFiles);
+
+// The record's path in the uninstaller's folder `home`; false when it does
+// not fit.
+bool FormatRecordPath(PathBuffer& path, const char* home);
+
 // The folder of the uninstaller and the record of the installation in
 // `installDir`, below the Program Files folder `programFiles`:
 // "<programFiles>\Brightfen\The Vellmor Uninstall XXXXXXXX", XXXXXXXX a

@@ -31,7 +31,7 @@ bool ProgramFilesFolder(PathBuffer& folder) {
 
 bool UninstallersFolder(PathBuffer& folder) {
     PathBuffer programFiles;
-    return ProgramFilesFolder(programFiles) && PathInFolder(folder, programFiles, kPublisher);
+    return ProgramFilesFolder(programFiles) && FormatUninstallersFolder(folder, programFiles);
 }
 
 bool IsBelowUninstallers(const char* folder) {
@@ -51,7 +51,7 @@ bool FindUninstallerHome(const char* installDir, PathBuffer& home) {
         return false;
     for (unsigned attempt = 0; attempt < kHomesTried; ++attempt) {
         if (!FormatUninstallerHome(home, programFiles, installDir, attempt) ||
-            !PathInFolder(record, home, kUninstallRecord))
+            !FormatRecordPath(record, home))
             return false;
         size_t size = 0;
         char* data = ReadWholeFile(record, kMaxRecordSize, size);
