@@ -113,9 +113,9 @@ void TellLink(const SetupOptions& options, LanguageTexts& texts, const char* lin
 int RunUninstall(const SetupOptions& options) {
     PathBuffer self, home, menu;
     // The folder this program sits in is the uninstaller's own, which holds
-    // the record.
+    // the record: one it cannot name is no uninstaller's folder.
     if (!ThisProgramFolder(self, home))
-        return kExitRecordRefused;
+        return kExitNotFromHome;
     // The installation's language for the user, from the pair beside this
     // program (which stays until the next restart), English for a quiet
     // run's log.
