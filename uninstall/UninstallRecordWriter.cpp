@@ -1,4 +1,4 @@
-#include "uninstall/UninstallLog.h"
+#include "uninstall/UninstallRecordWriter.h"
 
 #include <windows.h>
 
@@ -23,11 +23,11 @@ bool Readable(const char* data, size_t size, const char* installDir, const char*
 
 } // namespace
 
-UninstallLog::~UninstallLog() {
+UninstallRecordWriter::~UninstallRecordWriter() {
     free(m_text);
 }
 
-bool UninstallLog::Keep(const char* text, size_t length) {
+bool UninstallRecordWriter::Keep(const char* text, size_t length) {
     if (m_size + length > m_capacity) {
         size_t capacity = (m_size + length) * 2 + 4096;
         void* grown = realloc(m_text, capacity);
@@ -41,7 +41,7 @@ bool UninstallLog::Keep(const char* text, size_t length) {
     return true;
 }
 
-void UninstallLog::Open(const char* home, const char* installDir, const char* menuFolder) {
+void UninstallRecordWriter::Open(const char* home, const char* installDir, const char* menuFolder) {
     m_complete = CopyPath(m_installDir, installDir) && FormatRecordPath(m_path, home);
     size_t size = 0;
     char* earlier = m_complete ? ReadWholeFile(m_path, kMaxRecordSize, size) : nullptr;
@@ -58,18 +58,18 @@ void UninstallLog::Open(const char* home, const char* installDir, const char* me
     m_earlierSize = m_size;
 }
 
-void UninstallLog::Write(RecordEntryKind kind, const char* path) {
+void UninstallRecordWriter::Write(RecordEntryKind kind, const char* path) {
     RecordLine line;
     if (!FormatRecordLine(line, m_installDir, kind, path) || !Keep(line, strlen(line)))
         m_complete = false;
 }
 
-void UninstallLog::Add(RecordEntryKind kind, const char* path) {
+void UninstallRecordWriter::Add(RecordEntryKind kind, const char* path) {
     if (!RecordHasEntry(m_text, m_size, kind, path))
         Write(kind, path);
 }
 
-void UninstallLog::AddTree(const ProductFiles& files) {
+void UninstallRecordWriter::AddTree(const ProductFiles& files) {
     for (size_t i = 0; i < files.Count(); ++i) {
         RecordEntryKind kind = files.IsFolder(i) ? RecordEntryKind::Folder : RecordEntryKind::File;
         if (!RecordHasEntry(m_text, m_earlierSize, kind, files.Path(i)))
@@ -77,7 +77,7 @@ void UninstallLog::AddTree(const ProductFiles& files) {
     }
 }
 
-bool UninstallLog::Commit() {
+bool UninstallRecordWriter::Commit() {
     if (!m_complete)
         return false;
     HANDLE file = CreateFileA(m_path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

@@ -7,12 +7,12 @@
 #include "install/ProductFiles.h"
 #include "uninstall/UninstallRecord.h"
 
-class UninstallLog {
+class UninstallRecordWriter {
   public:
-    UninstallLog() = default;
-    ~UninstallLog();
-    UninstallLog(const UninstallLog&) = delete;
-    UninstallLog& operator=(const UninstallLog&) = delete;
+    UninstallRecordWriter() = default;
+    ~UninstallRecordWriter();
+    UninstallRecordWriter(const UninstallRecordWriter&) = delete;
+    UninstallRecordWriter& operator=(const UninstallRecordWriter&) = delete;
 
     // Starts the record of the installation in `installDir`, whose Start
     // Menu folder is `menuFolder` (null: none), to be kept in the folder
