@@ -440,24 +440,18 @@ void FreeUninstallRecord(UninstallRecord* record) {
     free(record);
 }
 
-bool FormatUninstallersFolder(PathBuffer& folder, const char* programFiles) {
-    return PathInFolder(folder, programFiles, kPublisher);
-}
-
 bool FormatRecordPath(PathBuffer& path, const char* home) {
     return PathInFolder(path, home, kUninstallRecord);
 }
 
-bool FormatUninstallerHome(PathBuffer& home, const char* programFiles, const char* installDir,
+bool FormatUninstallerHome(PathBuffer& home, const char* uninstallers, const char* installDir,
                            unsigned attempt) {
     // FNV-1a: the same folder in another case of its letters gives the same
     // name.
     unsigned long hash = 2166136261u;
     for (const char* c = installDir; *c; ++c)
         hash = ((hash ^ (unsigned char)AsciiUpper(*c)) * 16777619u) & 0xFFFFFFFFu;
-    PathBuffer uninstallers;
-    return FormatUninstallersFolder(uninstallers, programFiles) &&
-           FormatPath(home, "%s\\%s Uninstall %08lX", uninstallers, kProductFolder,
+    return FormatPath(home, "%s\\%s Uninstall %08lX", uninstallers, kProductFolder,
                       (hash + attempt) & 0xFFFFFFFFu);
 }
 

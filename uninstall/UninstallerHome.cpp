@@ -31,7 +31,7 @@ bool ProgramFilesFolder(PathBuffer& folder) {
 
 bool UninstallersFolder(PathBuffer& folder) {
     PathBuffer programFiles;
-    return ProgramFilesFolder(programFiles) && FormatUninstallersFolder(folder, programFiles);
+    return ProgramFilesFolder(programFiles) && PathInFolder(folder, programFiles, kPublisher);
 }
 
 bool IsBelowUninstallers(const char* folder) {
@@ -46,11 +46,11 @@ bool IsBelowUninstallers(const char* folder) {
 }
 
 bool FindUninstallerHome(const char* installDir, PathBuffer& home) {
-    PathBuffer programFiles, record;
-    if (!ProgramFilesFolder(programFiles))
+    PathBuffer uninstallers, record;
+    if (!UninstallersFolder(uninstallers))
         return false;
     for (unsigned attempt = 0; attempt < kHomesTried; ++attempt) {
-        if (!FormatUninstallerHome(home, programFiles, installDir, attempt) ||
+        if (!FormatUninstallerHome(home, uninstallers, installDir, attempt) ||
             !FormatRecordPath(record, home))
             return false;
         size_t size = 0;
