@@ -1,32 +1,17 @@
 
 #include "app/ProgramLanguage.h"
-#include "app/SetupDlg.h"
+
+#include <windows.h>
+
+#include "common/Names.h"
 #include "platform/ThisProgram.h"
 #include "text/Format.h"
 #include "text/HeapBlock.h"
 
-// The text of a table entry up to its first NUL, or an empty string.
-static CString TakeText(CLanguageTable& table, int index) {
-    CHeapBlock<char> block(table.GetString(index));
-    return block ? CString(block) : CString();
-}
-
-CString CSetupDlg::LoadText(int index) {
-    return TakeText(m_texts.TableOf(index), index);
-}
-
-// Loads the language pair an installation keeps in `folder`; a path that
-// does not fit leaves the table as it was.
-static void LoadInstalledLanguage(CLanguageTable& table, const char* folder) {
+void LoadInstalledLanguage(CLanguageTable& table, const char* folder) {
     char basePath[MAX_PATH];
     if (PathInFolder(basePath, folder, kInstalledLanguage))
         table.Load(basePath);
-}
-
-CString CSetupDlg::LoadInstalledText(const CString& folder, int index) {
-    CLanguageTable table;
-    LoadInstalledLanguage(table, folder);
-    return TakeText(table, index);
 }
 
 void LoadMediumLanguage(LanguageTexts& texts, const char* sourceRoot, const char* language) {

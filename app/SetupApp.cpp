@@ -74,6 +74,8 @@ BOOL CSetupApp::InitInstance() {
     if (dialog.DoModal() == -1) {
         ReportDialogFailure(::GetLastError());
         AfxPostQuitMessage(kExitWindowFailed);
+    } else {
+        AfxPostQuitMessage(dialog.ExitCode());
     }
     return FALSE;
 }

@@ -22,33 +22,27 @@ class CSetupDlg : public CDialog {
     // line gave them (empty: as without).
     void Preset(const char* folder, const char* language);
 
-    // Texts of the dialog's language table; empty when it has none.
-    CString LoadText(int index);
-    // A text of the language files installed in `folder`.
-    CString LoadInstalledText(const CString& folder, int index);
-
     // The probes and steps below are the installation's (install/),
     // owned by the dialog.
     // Finds the first CD-ROM drive holding the game and writes its root
     // ("D:\") into `root` (MAX_PATH bytes). When there is none it tells the
-    // user and ends the process with status -1: it never returns without one.
-    void FindSourceRoot(char* root);
+    // user and returns false: the caller then ends setup (EndSetup) with
+    // kExitNoMedium.
+    bool FindSourceRoot(char* root);
     // Whether the Glide driver library in the system folder can be loaded.
     bool IsGlideDriverPresent();
-    // The Start Menu Programs folder that every user sees (the user's own on
-    // systems without profiles) into `path` (MAX_PATH bytes); false,
-    // with `path` untouched, when the shell cannot give it.
-    bool GetProgramsFolder(char* path);
 
-    // The installation; true when every step that must succeed did.
-    bool InstallProduct();
+    // The installation; kExitInstalled when every step that must succeed
+    // did.
+    SetupExit InstallProduct();
     bool InstallElevated(const char* sourceRoot, const char* language, SetupExit& result);
-    // Clears the read-only attribute of everything below `folder`.
-    void ClearReadOnlyTree(const char* folder);
 
     // Opening and language selection.
     void FillLanguageList();
+    // The language chosen in the list, from the medium at `sourceRoot`, or
+    // (ApplyLanguage, when the choice changes) from the one found now.
     void ApplyLanguage();
+    void ApplyLanguageFrom(const char* sourceRoot);
     // The language's direction and texts, on the dialog.
     void ApplyDialogTexts();
     bool IsProductInstalledAt(const char* folder);
@@ -56,6 +50,9 @@ class CSetupDlg : public CDialog {
 
     // The Browse button.
     void BrowseForInstallRoot();
+
+    // How setup ends once the dialog has (CSetupApp ends the program with it).
+    SetupExit ExitCode() const { return m_exitCode; }
 
   protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -72,6 +69,10 @@ class CSetupDlg : public CDialog {
     void InitFrame();
     // Offers to run an installation recorded in the registry.
     bool OfferRecordedInstallation();
+    // Ends the dialog, and setup with `code`; while the dialog opens, also
+    // destroys it so that it is never shown.
+    void EndSetup(SetupExit code);
+    void EndWhileOpening(SetupExit code);
 
     // The hidden check box that carries the Glide probe's result from the
     // dialog's opening to the installation: checked when a driver is present.
@@ -84,15 +85,10 @@ class CSetupDlg : public CDialog {
     HICON m_hIcon;
     CString m_strPresetFolder;
     CString m_strPresetLanguage;
+    SetupExit m_exitCode = kExitInstalled;
 
     DECLARE_MESSAGE_MAP(CSetupDlg, CDialog)
 };
-
-// `text`, or `fallback` when it is empty: fixed English in place of a text
-// the language table lacks.
-inline const char* TextOr(const CString& text, const char* fallback) {
-    return text.IsEmpty() ? fallback : (const char*)text;
-}
 
 // The folder picker's callback and the process-wide buffers it reads its
 // start values from (ui/FolderBrowser.cpp says why they are buffers).

@@ -70,7 +70,7 @@ bool MenuFolder(PathBuffer& folder) {
 // kept there), and the folder itself when Windows next starts.
 void RemoveOwnFiles(const char* self, const char* home) {
     PathBuffer path;
-    if (PathInFolder(path, home, kUninstallRecord))
+    if (FormatRecordPath(path, home))
         DeleteFileA(path);
     DeleteAtRestart(self);
     const char* const names[] = {kSetupTexts, kInstalledLanguage};
@@ -103,8 +103,7 @@ bool TellOutcome(const SetupOptions& options, LanguageTexts& texts, const Remova
 }
 
 // A folder on the way to the game's is a link: nothing was removed.
-void TellLink(const SetupOptions& options, LanguageTexts& texts, const char* link,
-              LogReport& log) {
+void TellLink(const SetupOptions& options, LanguageTexts& texts, const char* link, LogReport& log) {
     log.RefuseLink(kLinkRefused, link);
     Tell(options, texts, LocalText(texts, kLinkRefused.text, link), MB_OK | kLinkRefused.style);
 }
@@ -114,9 +113,9 @@ void TellLink(const SetupOptions& options, LanguageTexts& texts, const char* lin
 int RunUninstall(const SetupOptions& options) {
     PathBuffer self, home, menu;
     // The folder this program sits in is the uninstaller's own, which holds
-    // the record.
+    // the record: one it cannot name is no uninstaller's folder.
     if (!ThisProgramFolder(self, home))
-        return kExitRecordRefused;
+        return kExitNotFromHome;
     // The installation's language for the user, from the pair beside this
     // program (which stays until the next restart), English for a quiet
     // run's log.

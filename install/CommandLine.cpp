@@ -69,23 +69,23 @@ bool SetValue(PathBuffer& target, const char* value) {
 
 bool ReadWord(const char* word, SetupOptions& options) {
     const char* value = nullptr;
-    if (IsSwitch(word, "VERYSILENT", value) || IsSwitch(word, "S", value))
+    if (IsSwitch(word, kSwitchVerySilent, value) || IsSwitch(word, kSwitchSilent, value))
         return !value && (options.silent = true);
-    if (IsSwitch(word, "UNINSTALL", value))
+    if (IsSwitch(word, kSwitchUninstall, value))
         return !value && (options.uninstall = true);
-    if (IsSwitch(word, "DIR", value))
+    if (IsSwitch(word, kSwitchDir, value))
         return SetValue(options.folder, value);
-    if (IsSwitch(word, "LANG", value))
+    if (IsSwitch(word, kSwitchLang, value))
         return SetValue(options.language, value);
-    if (IsSwitch(word, "LOG", value))
+    if (IsSwitch(word, kSwitchLog, value))
         return SetValue(options.log, value);
-    if (IsSwitch(word, "ELEVATED", value))
+    if (IsSwitch(word, kSwitchElevated, value))
         return !value && (options.elevated = true);
-    if (IsSwitch(word, "SOURCE", value))
+    if (IsSwitch(word, kSwitchSource, value))
         return SetValue(options.source, value);
-    if (IsSwitch(word, "GLIDE", value))
+    if (IsSwitch(word, kSwitchGlide, value))
         return !value && (options.glide = true);
-    if (IsSwitch(word, "OWNER", value)) {
+    if (IsSwitch(word, kSwitchOwner, value)) {
         char* end = nullptr;
         options.owner = value ? strtoul(value, &end, 10) : 0;
         return options.owner != 0 && *end == '\0';
@@ -123,13 +123,20 @@ bool ParseCommandLine(const char* arguments, SetupOptions& options, char* bad, s
     // The uninstaller acts on the installation its own record names, never
     // on one a command line names.
     if (options.uninstall && (options.folder[0] || options.language[0])) {
-        Name(options.folder[0] ? "/DIR" : "/LANG", bad, badSize);
+        if (badSize > 0)
+            FormatText(bad, badSize, "/%s", options.folder[0] ? kSwitchDir : kSwitchLang);
         return false;
     }
     return true;
 }
 
 namespace {
+
+// Appends " /NAME" when `given`; false when it does not fit.
+bool AppendSwitch(char* buffer, size_t size, const char* name, bool given) {
+    size_t length = strlen(buffer);
+    return !given || FormatText(buffer + length, size - length, " /%s", name);
+}
 
 // Appends ` "/NAME=value"` when `value` is set; false when it does not fit
 // or holds a quote.
@@ -145,16 +152,18 @@ bool AppendValue(char* buffer, size_t size, const char* name, const char* value)
 
 bool FormatElevatedCommandLine(char* buffer, size_t size, const SetupOptions& options,
                                const char* fullLog) {
-    if (!FormatText(buffer, size, "/ELEVATED%s%s%s", options.silent ? " /S" : "",
-                    options.uninstall ? " /UNINSTALL" : "", options.glide ? " /GLIDE" : ""))
+    if (!FormatText(buffer, size, "/%s", kSwitchElevated) ||
+        !AppendSwitch(buffer, size, kSwitchSilent, options.silent) ||
+        !AppendSwitch(buffer, size, kSwitchUninstall, options.uninstall) ||
+        !AppendSwitch(buffer, size, kSwitchGlide, options.glide))
         return false;
     size_t length = strlen(buffer);
     return (!options.owner ||
-            FormatText(buffer + length, size - length, " /OWNER=%lu", options.owner)) &&
-           AppendValue(buffer, size, "DIR", options.folder) &&
-           AppendValue(buffer, size, "LANG", options.language) &&
-           AppendValue(buffer, size, "LOG", fullLog) &&
-           AppendValue(buffer, size, "SOURCE", options.source);
+            FormatText(buffer + length, size - length, " /%s=%lu", kSwitchOwner, options.owner)) &&
+           AppendValue(buffer, size, kSwitchDir, options.folder) &&
+           AppendValue(buffer, size, kSwitchLang, options.language) &&
+           AppendValue(buffer, size, kSwitchLog, fullLog) &&
+           AppendValue(buffer, size, kSwitchSource, options.source);
 }
 
 const char* SkipProgramName(const char* commandLine) {

@@ -21,6 +21,20 @@
 
 #include "common/PathRules.h"
 
+// The switches' names without their "/": the one spelling setup reads them
+// by and writes them in (the elevated part's command line, the uninstall
+// entry's commands).
+inline constexpr char kSwitchVerySilent[] = "VERYSILENT";
+inline constexpr char kSwitchSilent[] = "S";
+inline constexpr char kSwitchDir[] = "DIR";
+inline constexpr char kSwitchLang[] = "LANG";
+inline constexpr char kSwitchLog[] = "LOG";
+inline constexpr char kSwitchUninstall[] = "UNINSTALL";
+inline constexpr char kSwitchElevated[] = "ELEVATED";
+inline constexpr char kSwitchOwner[] = "OWNER";
+inline constexpr char kSwitchSource[] = "SOURCE";
+inline constexpr char kSwitchGlide[] = "GLIDE";
+
 struct SetupOptions {
     bool silent;
     bool uninstall;

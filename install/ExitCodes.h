@@ -19,5 +19,6 @@ enum SetupExit {
     kExitLinkRefused = 10,  // a folder on the way to the game folder is a link to another
                             // folder: nothing was written or removed
     kExitNotFromHome = 11,  // the uninstaller does not run from its folder below
-                            // <Program Files>\Brightfen: nothing removed
+                            // <Program Files>\Brightfen, or cannot name the folder it
+                            // runs from: nothing removed
 };

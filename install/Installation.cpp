@@ -20,7 +20,7 @@
 #include "platform/WholeFile.h"
 #include "platform/WorkingDirectory.h"
 #include "text/SetupPair.h"
-#include "uninstall/UninstallLog.h"
+#include "uninstall/UninstallRecordWriter.h"
 #include "uninstall/UninstallerHome.h"
 
 const InstallMessage kNoMedium = {kText<TXT_NO_MEDIUM>, kText<TXT_NO_MEDIUM_CAPTION>,
@@ -114,6 +114,12 @@ bool ReplaceFile(const char* source, const char* destination) {
     return CopyFileA(source, destination, FALSE) != FALSE;
 }
 
+// `path`, one of the installation's paths, as the record lists it: the
+// part below the installation folder.
+const char* BelowInstallDir(const InstallPaths& paths, const char* path) {
+    return path + strlen(paths.installDir) + 1;
+}
+
 // One run of the installation's steps over a request.
 class Installation {
   public:
@@ -153,7 +159,7 @@ class Installation {
     // The way to the installation folder, held from before anything is
     // written until the run ends, and the folder itself once it exists.
     CHeldTree m_tree;
-    UninstallLog m_log;
+    UninstallRecordWriter m_record;
     PathBuffer m_home;         // of the uninstaller and its record; empty: none to be had
     bool m_madeFolder = false; // the installation folder, before the copy
     bool m_protected = false;  // the installation folder's DACL is setup's own
@@ -326,10 +332,10 @@ bool Installation::CopyLanguageFiles() {
     // Each file of the pair is copied whatever became of the other.
     bool pool = ReplaceFile(m_paths.languagePoolSource, m_paths.languagePool);
     if (pool)
-        m_log.Add(RecordEntryKind::File, "language.poo");
+        m_record.Add(RecordEntryKind::File, BelowInstallDir(m_paths, m_paths.languagePool));
     bool index = ReplaceFile(m_paths.languageIndexSource, m_paths.languageIndex);
     if (index)
-        m_log.Add(RecordEntryKind::File, "language.sif");
+        m_record.Add(RecordEntryKind::File, BelowInstallDir(m_paths, m_paths.languageIndex));
     return pool && index;
 }
 
@@ -340,7 +346,7 @@ bool Installation::SettleRendererLibrary() {
         return true;
     bool copied = ReplaceFile(m_paths.glideSource, m_paths.glideLibrary);
     if (copied)
-        m_log.Add(RecordEntryKind::File, kGlideLibrary);
+        m_record.Add(RecordEntryKind::File, kGlideLibrary);
     // The helper goes whatever became of the copy; its removal may fail
     // quietly, as a helper left behind harms nothing.
     m_tree.DeleteFile(m_paths.setupGlide);
@@ -387,7 +393,7 @@ bool Installation::SetUpUninstaller() {
     // Copies from the medium are read-only, which would keep the
     // uninstaller from removing them.
     ClearReadOnlyBelow(m_home);
-    return copied && language && m_log.Commit() &&
+    return copied && language && m_record.Commit() &&
            RecordUninstallEntry(m_paths.installDir, m_home, version,
                                 (unsigned long)(bytes / 1024 + 1));
 }
@@ -445,14 +451,14 @@ SetupExit Installation::Run(const char* sourceRoot) {
     // cannot be kept is told with the uninstaller's step.
     if (!FindUninstallerHome(m_paths.installDir, m_home))
         m_home[0] = '\0';
-    m_log.Open(m_home, m_paths.installDir, m_paths.haveMenu ? m_paths.menuFolder : nullptr);
-    m_log.AddTree(m_files);
+    m_record.Open(m_home, m_paths.installDir, m_paths.haveMenu ? m_paths.menuFolder : nullptr);
+    m_record.AddTree(m_files);
     if (!Step("version file", WriteVersionFile(m_paths.versionFile), kVersionFailed))
         return kExitIncomplete;
-    m_log.Add(RecordEntryKind::File, kVersionFile);
+    m_record.Add(RecordEntryKind::File, kVersionFile);
     if (!Step("shortcuts", CreateMenuShortcuts(), kShortcutFailed))
         return kExitIncomplete;
-    m_log.Add(RecordEntryKind::Menu, m_paths.menuFolder);
+    m_record.Add(RecordEntryKind::Menu, m_paths.menuFolder);
     return FinishSteps(workingDirectory);
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/Names.h"
+#include "install/CommandLine.h"
 #include "platform/Handle.h"
 #include "platform/RegistryKey.h"
 #include "text/Format.h"
@@ -18,8 +19,8 @@ bool RecordUninstallEntry(const char* installDir, const char* home, const char* 
     char uninstall[MAX_PATH + 16], quiet[MAX_PATH + 32];
     PathBuffer icon;
     CRegistryKey key;
-    return FormatPath(uninstall, "\"%s\\%s\" /UNINSTALL", home, kUninstallExe) &&
-           FormatPath(quiet, "%s /VERYSILENT", uninstall) &&
+    return FormatPath(uninstall, "\"%s\\%s\" /%s", home, kUninstallExe, kSwitchUninstall) &&
+           FormatPath(quiet, "%s /%s", uninstall, kSwitchVerySilent) &&
            PathInFolder(icon, installDir, kGameExe) &&
            key.Create(HKEY_LOCAL_MACHINE, kUninstallKey) &&
            key.WriteString("DisplayName", kProductFolder) &&
@@ -46,8 +47,8 @@ bool DeleteIfEmpty(const char* parent, const char* name) {
     return above.Open(HKEY_LOCAL_MACHINE, parent) && above.DeleteKey(name);
 }
 
-// Whether the key `name` has the value `value` naming `folder`.
-bool Names(const char* name, const char* value, const char* folder) {
+// Whether the value `value` of the key `name` names `folder`.
+bool ValueNamesFolder(const char* name, const char* value, const char* folder) {
     CRegistryKey key;
     PathBuffer named;
     return key.Open(HKEY_LOCAL_MACHINE, name) && key.ReadString(value, named, sizeof named) &&
@@ -58,14 +59,14 @@ bool Names(const char* name, const char* value, const char* folder) {
 
 bool ForgetInstallation(const char* installDir) {
     bool forgotten = true;
-    if (Names(kRegistryKey, kInstallPathValue, installDir)) {
+    if (ValueNamesFolder(kRegistryKey, kInstallPathValue, installDir)) {
         CRegistryKey key;
         forgotten =
             key.Open(HKEY_LOCAL_MACHINE, kRegistryKey) && key.DeleteValue(kInstallPathValue);
     }
     DeleteIfEmpty(kMakerKey, kProductFolder);
     DeleteIfEmpty("Software", kPublisher);
-    if (Names(kUninstallKey, "InstallLocation", installDir)) {
+    if (ValueNamesFolder(kUninstallKey, "InstallLocation", installDir)) {
         CRegistryKey entries;
         forgotten = entries.Open(HKEY_LOCAL_MACHINE,
                                  "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall") &&

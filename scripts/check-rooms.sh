@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 rooms=(res text platform common uninstall install app ui)
 # What install/ may take from uninstall/.
-install_takes="uninstall/UninstallLog.h uninstall/UninstallerHome.h"
+install_takes="uninstall/UninstallRecordWriter.h uninstall/UninstallerHome.h"
 
 declare -A may
 below="res"

@@ -43,6 +43,10 @@ LocalText::LocalText(LanguageTexts& texts, TextRef ref, const char* insert1, con
     LookUpText(texts, ref, m_text, sizeof m_text, inserts, 2);
 }
 
+LocalText::LocalText(CLanguageTable& table, TextRef ref) {
+    LookUpText(table, ref, m_text, sizeof m_text, nullptr, 0);
+}
+
 const char* LookUpText(CLanguageTable& table, TextRef ref, char* buffer, size_t size,
                        const char* const* inserts, size_t count) {
     CHeapBlock<char> translation(table.GetString(ref.index));

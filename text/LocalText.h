@@ -36,6 +36,8 @@ class LocalText {
   public:
     LocalText(LanguageTexts& texts, TextRef ref, const char* insert1 = nullptr,
               const char* insert2 = nullptr);
+    // From one table, without inserts.
+    LocalText(CLanguageTable& table, TextRef ref);
     operator const char*() const { return m_text; }
 
   private:

@@ -7,7 +7,7 @@
 #include "app/SetupDlg.h"
 #include "platform/Layout.h"
 #include "platform/ShellItems.h"
-#include "text/TextCatalogue.h"
+#include "text/LocalText.h"
 
 // The picker's caption, start folder and direction, in process-wide buffers that
 // BrowseForInstallRoot fills before it opens the picker and the callback
@@ -37,8 +37,8 @@ int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM, LPARAM) {
 }
 
 void CSetupDlg::BrowseForInstallRoot() {
-    CString caption = LoadText(TXT_BROWSE_CAPTION);
-    CString title = LoadText(TXT_BROWSE_TITLE);
+    LocalText caption(m_texts, kText<TXT_BROWSE_CAPTION>);
+    LocalText title(m_texts, kText<TXT_BROWSE_TITLE>);
 
     CString typed;
     m_editInstallPath.GetWindowText(typed);

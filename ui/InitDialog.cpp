@@ -13,15 +13,9 @@
 #include "platform/WorkingDirectory.h"
 #include "text/Format.h"
 #include "text/HeapBlock.h"
-#include "text/TextCatalogue.h"
+#include "text/LocalText.h"
 
 namespace {
-
-// Asked when the installation's own language files lack the question or
-// its caption: never a blank question whose Yes starts the game.
-const char kRunInstalledFallback[] =
-    "The Vellmor is already installed. Do you want to start it now?";
-const char kRunInstalledCaptionFallback[] = "The Vellmor";
 
 // The window texts that come from the language table: the catalogue's
 // dialog texts, in its order; control id 0 stands for the dialog's own title.
@@ -72,7 +66,10 @@ BOOL CSetupDlg::OnInitDialog() {
     glideBox.SetCheck(glidePresent);
 
     char sourceRoot[MAX_PATH];
-    FindSourceRoot(sourceRoot);
+    if (!FindSourceRoot(sourceRoot)) {
+        EndWhileOpening(kExitNoMedium);
+        return TRUE;
+    }
 
     {
         CWorkingDirectory saved;
@@ -80,8 +77,21 @@ BOOL CSetupDlg::OnInitDialog() {
         FillLanguageList();
     }
 
-    ApplyLanguage();
+    ApplyLanguageFrom(sourceRoot);
     return TRUE;
+}
+
+void CSetupDlg::EndSetup(SetupExit code) {
+    m_exitCode = code;
+    EndDialog(IDCANCEL);
+}
+
+void CSetupDlg::EndWhileOpening(SetupExit code) {
+    EndSetup(code);
+    // Wine shows a dialog whose template is visible once its initialisation
+    // returns, even when it was ended there; a destroyed dialog is never
+    // shown anywhere.
+    ::DestroyWindow(m_hWnd);
 }
 
 // When the registry records an installation that holds the game, asks
@@ -93,16 +103,15 @@ bool CSetupDlg::OfferRecordedInstallation() {
         return false;
 
     if (IsProductInstalledAt(recorded)) {
-        CString caption = LoadInstalledText(recorded, TXT_RUN_INSTALLED_CAPTION);
-        CString question = LoadInstalledText(recorded, TXT_RUN_INSTALLED);
-        if (MessageBox(TextOr(question, kRunInstalledFallback),
-                       TextOr(caption, kRunInstalledCaptionFallback), MB_YESNO) == IDYES) {
+        // In the installation's own language; where its files lack the
+        // question, in English, never a blank question whose Yes starts the
+        // game.
+        CLanguageTable installed;
+        LoadInstalledLanguage(installed, recorded);
+        if (MessageBox(LocalText(installed, kText<TXT_RUN_INSTALLED>),
+                       LocalText(installed, kText<TXT_RUN_INSTALLED_CAPTION>), MB_YESNO) == IDYES) {
             RunProduct(recorded);
-            EndDialog(IDCANCEL);
-            // Wine shows a dialog whose template is visible once its
-            // initialisation returns, even when it was ended there; a
-            // destroyed dialog is never shown anywhere.
-            ::DestroyWindow(m_hWnd);
+            EndWhileOpening(kExitInstalled);
             return true;
         }
     }
@@ -130,11 +139,16 @@ void CSetupDlg::FillLanguageList() {
 }
 
 void CSetupDlg::ApplyLanguage() {
+    char sourceRoot[MAX_PATH];
+    if (FindSourceRoot(sourceRoot))
+        ApplyLanguageFrom(sourceRoot);
+    else
+        EndSetup(kExitNoMedium);
+}
+
+void CSetupDlg::ApplyLanguageFrom(const char* sourceRoot) {
     char language[MAX_PATH];
     m_comboLanguage.GetLBText(m_comboLanguage.GetCurSel(), language, sizeof language);
-
-    char sourceRoot[MAX_PATH];
-    FindSourceRoot(sourceRoot);
 
     // A language whose table cannot be named has no texts: the previous
     // language's must not go on answering for it.

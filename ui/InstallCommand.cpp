@@ -2,12 +2,8 @@
 // each gathers the dialog's values and calls the installation, which tells
 // the user of its failures through message boxes owned by the dialog.
 
-#include <stdlib.h>
-
 #include "app/DialogInstall.h"
 #include "app/SetupDlg.h"
-#include "common/HeldTree.h"
-#include "common/Shortcut.h"
 #include "install/CommandLine.h"
 #include "install/Elevation.h"
 #include "install/SourceMedium.h"
@@ -15,31 +11,15 @@
 #include "platform/WaitCursor.h"
 #include "text/LocalText.h"
 
-namespace {
-
-// Shown when the language table lacks the completion message or its caption.
-const char kInstallDoneFallback[] = "The Vellmor has been installed.";
-const char kInstallDoneCaptionFallback[] = "Installation Complete";
-
-} // namespace
-
-void CSetupDlg::FindSourceRoot(char* root) {
+bool CSetupDlg::FindSourceRoot(char* root) {
     if (FindMediumRoot(root))
-        return;
+        return true;
     TellNoMedium(*this, m_texts);
-    exit(kExitNoMedium);
+    return false;
 }
 
 bool CSetupDlg::IsGlideDriverPresent() {
     return GlideDriverInstalled();
-}
-
-bool CSetupDlg::GetProgramsFolder(char* path) {
-    return ProgramsFolderFor(m_hWnd, path);
-}
-
-void CSetupDlg::ClearReadOnlyTree(const char* folder) {
-    ClearReadOnlyBelow(folder);
 }
 
 // Without administrator rights the installation runs in an elevated copy of
@@ -64,30 +44,26 @@ bool CSetupDlg::InstallElevated(const char* sourceRoot, const char* language, Se
     if (refused)
         MessageBox(LocalText(m_texts, kText<TXT_ELEVATION_FAILED>, ErrorNumber(refused)), nullptr,
                    ReadingStyle(MB_OK | MB_ICONHAND, m_texts.RightToLeft()));
-    // The disc went before the copy started, and the copy said so: the
-    // program ends as it would have here.
-    if (result == kExitNoMedium)
-        exit(kExitNoMedium);
     return true;
 }
 
-bool CSetupDlg::InstallProduct() {
+SetupExit CSetupDlg::InstallProduct() {
     char language[MAX_PATH] = "";
     m_comboLanguage.GetLBText(m_comboLanguage.GetCurSel(), language, sizeof language);
     // The disc before any prompt: without one, its message and the end.
     char sourceRoot[MAX_PATH];
-    FindSourceRoot(sourceRoot);
+    if (!FindSourceRoot(sourceRoot))
+        return kExitNoMedium;
     PathBuffer installDir;
     SetupExit result = kExitInstalled;
     if (!NeedsElevation() || !InstallElevated(sourceRoot, language, result))
         result = InstallWithMessages(*this, m_texts, sourceRoot, m_strInstallPath, language,
                                      GlideBox().IsChecked(), installDir);
     else if (result == kExitInstalled && !InstallFolderFor(m_strInstallPath, installDir))
-        return false;
-    if (result != kExitInstalled)
-        return false;
-    StartInstalledSetup(installDir);
-    return true;
+        return kExitPathRefused;
+    if (result == kExitInstalled)
+        StartInstalledSetup(installDir);
+    return result;
 }
 
 void CSetupDlg::OnOK() {
@@ -96,11 +72,15 @@ void CSetupDlg::OnOK() {
     if (!IsWindowEnabled())
         return;
     UpdateData(TRUE);
-    if (!InstallProduct())
+    SetupExit result = InstallProduct();
+    // The disc went before the copy started (here, or in the elevated copy,
+    // which said so): the program ends as it would have at its start.
+    if (result == kExitNoMedium)
+        EndSetup(kExitNoMedium);
+    if (result != kExitInstalled)
         return;
-    CString message = LoadText(TXT_INSTALL_DONE);
-    CString caption = LoadText(TXT_INSTALL_DONE_CAPTION);
-    MessageBox(TextOr(message, kInstallDoneFallback), TextOr(caption, kInstallDoneCaptionFallback),
+    MessageBox(LocalText(m_texts, kText<TXT_INSTALL_DONE>),
+               LocalText(m_texts, kText<TXT_INSTALL_DONE_CAPTION>),
                ReadingStyle(MB_OK, m_texts.RightToLeft()));
     CDialog::OnOK();
 }

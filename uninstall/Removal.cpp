@@ -108,9 +108,8 @@ bool Removal::Read(const char* home, const char* menuFolder, LanguageTexts& text
     PathBuffer path = "";
     size_t size = 0;
     FormatPath(m_menuFolder, "%s", menuFolder ? menuFolder : "");
-    CHeapBlock<char> data(FormatPath(path, "%s\\%s", home, kUninstallRecord)
-                              ? ReadWholeFile(path, kMaxRecordSize, size)
-                              : nullptr);
+    CHeapBlock<char> data(FormatRecordPath(path, home) ? ReadWholeFile(path, kMaxRecordSize, size)
+                                                       : nullptr);
     RecordDamage damage = {0, "record too large"};
     RecordVerdict verdict = RecordVerdict::Damaged;
     if (data) {

@@ -441,24 +441,30 @@ void FreeUninstallRecord(UninstallRecord* record) {
     free(record);
 }
 
-bool FormatUninstallerHome(PathBuffer& home, const char* programFiles, const char* installDir,
+bool FormatRecordPath(PathBuffer& path, const char* home) {
+    return PathInFolder(path, home, kUninstallRecord);
+}
+
+bool FormatUninstallerHome(PathBuffer& home, const char* uninstallers, const char* installDir,
                            unsigned attempt) {
     // FNV-1a: the same folder in another case of its letters gives the same
     // name.
     unsigned long hash = 2166136261u;
     for (const char* c = installDir; *c; ++c)
         hash = ((hash ^ (unsigned char)AsciiUpper(*c)) * 16777619u) & 0xFFFFFFFFu;
-    return FormatPath(home, "%s\\%s\\%s Uninstall %08lX", programFiles, kPublisher, kProductFolder,
+    return FormatPath(home, "%s\\%s Uninstall %08lX", uninstallers, kProductFolder,
                       (hash + attempt) & 0xFFFFFFFFu);
 }
 
 bool IsRecordOf(const char* data, size_t size, const char* installDir) {
     const size_t header = sizeof kUninstallRecordHeader - 1;
-    const size_t keyword = sizeof "install " - 1;
+    const char* keyword = Keyword(RecordEntryKind::Installation);
+    const size_t keywordLength = strlen(keyword);
     size_t dirLength = strlen(installDir);
-    size_t end = header + keyword + dirLength;
+    size_t path = header + keywordLength + 1;
+    size_t end = path + dirLength;
     return size >= end && memcmp(data, kUninstallRecordHeader, header) == 0 &&
-           memcmp(data + header, "install ", keyword) == 0 &&
-           SameLetters(data + header + keyword, installDir, dirLength) &&
+           memcmp(data + header, keyword, keywordLength) == 0 && data[path - 1] == ' ' &&
+           SameLetters(data + path, installDir, dirLength) &&
            (size == end || data[end] == '\r' || data[end] == '\n');
 }

@@ -86,13 +86,18 @@ bool IsDeviceName(const char* name, size_t length);
 
 void FreeUninstallRecord(UninstallRecord* record);
 
+// The record's path in the uninstaller's folder `home`; false when it does
+// not fit.
+bool FormatRecordPath(PathBuffer& path, const char* home);
+
 // The folder of the uninstaller and the record of the installation in
-// `installDir`, below the Program Files folder `programFiles`:
-// "<programFiles>\Brightfen\The Vellmor Uninstall XXXXXXXX", XXXXXXXX a
+// `installDir`, below the folder of every installation's uninstaller
+// (UninstallersFolder, "<Program Files>\Brightfen"):
+// "<uninstallers>\The Vellmor Uninstall XXXXXXXX", XXXXXXXX a
 // hash of the installation folder's path in any case of its ASCII letters,
 // moved on by `attempt` when another installation holds that folder. False
 // when it does not fit.
-bool FormatUninstallerHome(PathBuffer& home, const char* programFiles, const char* installDir,
+bool FormatUninstallerHome(PathBuffer& home, const char* uninstallers, const char* installDir,
                            unsigned attempt);
 
 // Whether `data[0, size)` begins as the record of the installation in

@@ -47,12 +47,12 @@ bool IsBelowUninstallers(const char* folder) {
 }
 
 bool FindUninstallerHome(const char* installDir, PathBuffer& home) {
-    PathBuffer programFiles, record;
-    if (!ProgramFilesFolder(programFiles))
+    PathBuffer uninstallers, record;
+    if (!UninstallersFolder(uninstallers))
         return false;
     for (unsigned attempt = 0; attempt < kHomesTried; ++attempt) {
-        if (!FormatUninstallerHome(home, programFiles, installDir, attempt) ||
-            !PathInFolder(record, home, kUninstallRecord))
+        if (!FormatUninstallerHome(home, uninstallers, installDir, attempt) ||
+            !FormatRecordPath(record, home))
             return false;
         size_t size = 0;
         CHeapBlock<char> data(ReadWholeFile(record, kMaxRecordSize, size));

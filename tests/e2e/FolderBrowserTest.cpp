@@ -141,8 +141,9 @@ TEST(FolderBrowser, PickerSpeaksTheDialogsLanguage) {
         {"English", "Vellmor Setup in English", "Pick a folder, English", "Where shall it go?"},
         {"Deutsch", "Vellmor Einrichtung", "Ordner w\xE4hlen", "Wohin soll es?"},
         {"English", "Vellmor Setup in English", "Pick a folder, English", "Where shall it go?"},
-        // After a picker with texts, nothing of them may linger.
-        {"Kurz", "Vellmor kurz", "", ""},
+        // After a picker with texts, nothing of them may linger: a table
+        // without them gives the catalogue's English.
+        {"Kurz", "Vellmor kurz", EnglishOf(TXT_BROWSE_CAPTION), EnglishOf(TXT_BROWSE_TITLE)},
         // The caption is cut to 127 characters, the title line is not; the
         // dialog goes on working after the cut, and cuts the same again.
         {"Lang", "Vellmor lang", longCaption.substr(0, 127), longTitle},

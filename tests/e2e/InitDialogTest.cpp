@@ -21,9 +21,10 @@ namespace {
 const char kRegistryKey[] = "Software\\Brightfen\\The Vellmor";
 const char kInstallPath[] = "InstallPath";
 const char kDefaultRoot[] = "C:\\Program Files";
-// The question about an installation whose own texts lack it.
-const char kFixedQuestion[] = "The Vellmor is already installed. Do you want to start it now?";
-const char kFixedQuestionCaption[] = "The Vellmor";
+// The question about an installation whose own texts lack it: the
+// catalogue's English.
+const char* const kFixedQuestion = EnglishOf(TXT_RUN_INSTALLED);
+const char* const kFixedQuestionCaption = EnglishOf(TXT_RUN_INSTALLED_CAPTION);
 
 // The dialog's six language-dependent texts in a fixed order: title,
 // "install to" label, language label, Browse, Install, Exit.
@@ -303,14 +304,14 @@ TEST(InitDialog, LanguagesListedSortedWithEnglishOrElseTheFirstChosen) {
         EjectDisc(row.drive);
     }
 
-    // Without language files, the completion message's own fallback texts,
-    // and none of them installed.
+    // Without language files, the completion message in the catalogue's
+    // English, and no language files installed.
     InsertDisc('E', onlyFolders);
     Session setup;
     setup.WaitForDialog();
     setup.SetField("C:\\Games");
     setup.Finish(setup.Install(),
-                 {"The Vellmor has been installed.", "Installation Complete", MB_OK});
+                 {EnglishOf(TXT_INSTALL_DONE), EnglishOf(TXT_INSTALL_DONE_CAPTION), MB_OK});
     EXPECT_EQ(1u, WaitForStubStarts(1).size()) << "the installation's Setup.exe";
     EXPECT_EQ("C:\\Games\\The Vellmor", ReadHklmValue(kRegistryKey, kInstallPath).AsString());
     EXPECT_FALSE(FileExists("C:\\Games\\The Vellmor\\language.sif"));
@@ -394,12 +395,14 @@ TEST(InitDialog, ChangingTheLanguageRelabelsAtOnce) {
 
     // Its table's path does not fit a path buffer: nothing changes on the
     // dialog, no text of the previous language answers for it (the folder
-    // picker's caption), and the dialog goes on answering.
+    // picker's caption is the English), and the dialog goes on answering.
+    setup.ChooseLanguage("Kurz");
+    const DialogTexts kurz = ReadDialogTexts(dialog);
     setup.ChooseLanguage(longest);
-    EXPECT_EQ(kEnglish, ReadDialogTexts(dialog));
+    EXPECT_EQ(kurz, ReadDialogTexts(dialog));
     setup.Press(IDC_BROWSE);
     MessageBoxInfo picker = setup.NextBox();
-    EXPECT_EQ("", picker.caption);
+    EXPECT_EQ(EnglishOf(TXT_BROWSE_CAPTION), picker.caption);
     setup.Answer(picker, "Cancel");
     setup.ChooseLanguage("Deutsch");
     EXPECT_EQ(kGerman, ReadDialogTexts(dialog));

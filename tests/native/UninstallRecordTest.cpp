@@ -206,10 +206,10 @@ TEST(UninstallRecord, WriterExtendsRecordThatReadsBack) {
 // the same folder in any case, another for another folder or attempt; a
 // record there is told apart by its installation folder's line.
 TEST(UninstallRecord, EachInstallationHasAHomeOfItsOwn) {
-    const char kProgramFiles[] = "C:\\Program Files";
+    const char kUninstallers[] = "C:\\Program Files\\Brightfen";
     auto home = [&](const char* dir, unsigned attempt = 0) {
         PathBuffer folder = "";
-        EXPECT_TRUE(FormatUninstallerHome(folder, kProgramFiles, dir, attempt)) << dir;
+        EXPECT_TRUE(FormatUninstallerHome(folder, kUninstallers, dir, attempt)) << dir;
         return std::string(folder);
     };
     const std::string first = home(kDir);
@@ -220,7 +220,7 @@ TEST(UninstallRecord, EachInstallationHasAHomeOfItsOwn) {
     EXPECT_NE(first, home("C:\\Other\\The Vellmor"));
     EXPECT_NE(first, home(kDir, 1));
     PathBuffer tooLong;
-    EXPECT_FALSE(FormatUninstallerHome(tooLong, ("C:\\" + std::string(220, 'a')).c_str(), kDir, 0));
+    EXPECT_FALSE(FormatUninstallerHome(tooLong, ("C:\\" + std::string(230, 'a')).c_str(), kDir, 0));
 
     for (const std::string& record :
          {kHeader, kHeader + "file a\r\n", kFirstLine + "install c:\\games\\THE VELLMOR"})

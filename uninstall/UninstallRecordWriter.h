@@ -8,7 +8,7 @@
 #include "text/HeapBlock.h"
 #include "uninstall/UninstallRecord.h"
 
-class UninstallLog {
+class UninstallRecordWriter {
   public:
     // Starts the record of the installation in `installDir`, whose Start
     // Menu folder is `menuFolder` (null: none), to be kept in the folder

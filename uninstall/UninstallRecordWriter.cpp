@@ -1,4 +1,4 @@
-#include "uninstall/UninstallLog.h"
+#include "uninstall/UninstallRecordWriter.h"
 
 #include <windows.h>
 
@@ -22,7 +22,7 @@ bool Readable(const char* data, size_t size, const char* installDir, const char*
 
 } // namespace
 
-bool UninstallLog::Keep(const char* text, size_t length) {
+bool UninstallRecordWriter::Keep(const char* text, size_t length) {
     if (m_size + length > m_capacity) {
         size_t capacity = (m_size + length) * 2 + 4096;
         if (!m_text.Resize(capacity))
@@ -34,8 +34,8 @@ bool UninstallLog::Keep(const char* text, size_t length) {
     return true;
 }
 
-void UninstallLog::Open(const char* home, const char* installDir, const char* menuFolder) {
-    m_complete = CopyPath(m_installDir, installDir) && PathInFolder(m_path, home, kUninstallRecord);
+void UninstallRecordWriter::Open(const char* home, const char* installDir, const char* menuFolder) {
+    m_complete = CopyPath(m_installDir, installDir) && FormatRecordPath(m_path, home);
     size_t size = 0;
     CHeapBlock<char> earlier(m_complete ? ReadWholeFile(m_path, kMaxRecordSize, size) : nullptr);
     if (earlier && Readable(earlier, size, installDir, menuFolder)) {
@@ -50,18 +50,18 @@ void UninstallLog::Open(const char* home, const char* installDir, const char* me
     m_earlierSize = m_size;
 }
 
-void UninstallLog::Write(RecordEntryKind kind, const char* path) {
+void UninstallRecordWriter::Write(RecordEntryKind kind, const char* path) {
     RecordLine line;
     if (!FormatRecordLine(line, m_installDir, kind, path) || !Keep(line, strlen(line)))
         m_complete = false;
 }
 
-void UninstallLog::Add(RecordEntryKind kind, const char* path) {
+void UninstallRecordWriter::Add(RecordEntryKind kind, const char* path) {
     if (!RecordHasEntry(m_text, m_size, kind, path))
         Write(kind, path);
 }
 
-void UninstallLog::AddTree(const ProductFiles& files) {
+void UninstallRecordWriter::AddTree(const ProductFiles& files) {
     for (size_t i = 0; i < files.Count(); ++i) {
         RecordEntryKind kind = files.IsFolder(i) ? RecordEntryKind::Folder : RecordEntryKind::File;
         if (!RecordHasEntry(m_text, m_earlierSize, kind, files.Path(i)))
@@ -69,6 +69,6 @@ void UninstallLog::AddTree(const ProductFiles& files) {
     }
 }
 
-bool UninstallLog::Commit() {
+bool UninstallRecordWriter::Commit() {
     return m_complete && WriteWholeFile(m_path, m_text, m_size);
 }
