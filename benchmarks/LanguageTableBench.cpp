@@ -34,8 +34,8 @@ const int kLoadRecords = 65536;
 
 struct Fixture {
     std::string folder;
-    std::string table;  // base path of the 800-text table
-    std::string large;  // base path of the 65,536-record table
+    std::string table; // base path of the 800-text table
+    std::string large; // base path of the 65,536-record table
     std::vector<std::string> texts;
 
     Fixture() {

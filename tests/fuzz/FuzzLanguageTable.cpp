@@ -1,10 +1,11 @@
 // libFuzzer target: an arbitrary .sif/.poo pair loaded and read at every
 // index, then loaded as both of a language's pairs (the game's table and
 // setup's own, which must carry its marker) and every text of the catalogue
-// looked up through them; the files' bytes given from memory. Input layout: a 16-bit little-endian length n, then n
-// bytes of index file (fewer when the input is shorter), then the pool. Every block GetString
-// returns must hold a NUL within its record's length, and every text looked up with its inserts
-// must end within its buffer; the sanitizers catch reads and writes outside what was allocated.
+// looked up through them; the files' bytes given from memory. Input layout: a 16-bit little-endian
+// length n, then n bytes of index file (fewer when the input is shorter), then the pool. Every
+// block GetString returns must hold a NUL within its record's length, and every text looked up with
+// its inserts must end within its buffer; the sanitizers catch reads and writes outside what was
+// allocated.
 
 #include <stdint.h>
 #include <stdio.h>

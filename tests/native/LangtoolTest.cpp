@@ -507,9 +507,9 @@ TEST_F(LangtoolTest, DamagedTablesFailWithOneLine) {
 // untranslated: a warning in check, empty in dump, and the dump builds with
 // their English.
 TEST_F(LangtoolTest, TheMessagesComeFromTheSetupPairBesideTheTable) {
-    const int messages = (int)std::count_if(
-        std::begin(kTextCatalogue), std::end(kTextCatalogue),
-        [](const CatalogueText& text) { return InSetupPair(text.index); });
+    const int messages =
+        (int)std::count_if(std::begin(kTextCatalogue), std::end(kTextCatalogue),
+                           [](const CatalogueText& text) { return InSetupPair(text.index); });
     const struct {
         const char* what;
         bool gameTexts; // the game's own texts up to record 1,499

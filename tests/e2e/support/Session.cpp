@@ -91,7 +91,8 @@ namespace {
 // starts nothing when the shell does not answer: it must be up first.
 Process StartWithShellUp(const StartOptions& options, const std::string& program,
                          const Where& where) {
-    Require(!IsVistaOrLater() || WaitForDesktopShell(), where, "the desktop's shell never answered");
+    Require(!IsVistaOrLater() || WaitForDesktopShell(), where,
+            "the desktop's shell never answered");
     return Process::Start(program.empty() ? SetupExe() : program, options, where);
 }
 
