@@ -16,25 +16,20 @@ typedef DWORD(WINAPI* GetFinalPathNameByHandleAProc)(HANDLE file, LPSTR path, DW
                                                      DWORD flags);
 typedef DWORD(WINAPI* GetLongPathNameAProc)(LPCSTR path, LPSTR longPath, DWORD size);
 typedef DWORD(WINAPI* QueryDosDeviceAProc)(LPCSTR device, LPSTR target, DWORD size);
-typedef BOOL(WINAPI* SetFileInformationByHandleProc)(HANDLE file, int infoClass, LPVOID info,
-                                                     DWORD size);
 typedef LONG(WINAPI* NtSetInformationFileProc)(HANDLE file, ULONG_PTR* status, LPVOID info,
                                                ULONG size, int infoClass);
 
-// What is set through a handle, as Vista's call and ntdll's number it.
-enum class HandleInfo { Basic, Disposition };
+// What is set through a handle, as ntdll numbers it.
+enum class HandleInfo { Basic = 4, Disposition = 13 };
 
-// From Vista on through SetFileInformationByHandle; on NT 4, 2000 and XP
-// through ntdll's NtSetInformationFile, the call beneath it, which takes
-// the same structures (FILE_BASIC_INFORMATION, FILE_DISPOSITION_INFORMATION).
+// Through ntdll's NtSetInformationFile, which every NT has, with its
+// structures (FILE_BASIC_INFORMATION, FILE_DISPOSITION_INFORMATION): from
+// Vista on SetFileInformationByHandle is the same call beneath.
 bool SetByHandle(HANDLE item, HandleInfo which, void* info, DWORD size) {
-    bool basic = which == HandleInfo::Basic;
-    if (auto set = KernelProc<SetFileInformationByHandleProc>("SetFileInformationByHandle"))
-        return set(item, basic ? 0 : 4, info, size) != FALSE;
     auto ntSet = LibraryProc<NtSetInformationFileProc>(GetModuleHandleA("ntdll.dll"),
                                                        "NtSetInformationFile");
     ULONG_PTR status[2];
-    return ntSet && ntSet(item, status, info, size, basic ? 4 : 13) >= 0;
+    return ntSet && ntSet(item, status, info, size, (int)which) >= 0;
 }
 
 bool IsLink(DWORD attributes) {
@@ -272,31 +267,31 @@ bool CHeldTree::Remove(const char* path, bool folder) {
     if (item == INVALID_HANDLE_VALUE)
         return false;
     DWORD attributes = 0;
-    BOOLEAN disposition = TRUE; // FILE_DISPOSITION_INFO: delete on close
     bool removed =
         AttributesOfItself(item, path, attributes) &&
         (IsLink(attributes) || folder == ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) &&
         IsWhereRecorded(item, path);
     if (removed) {
         ClearReadOnlyOf(item, attributes);
-        removed = SetByHandle(item, HandleInfo::Disposition, &disposition, sizeof disposition);
+        removed = DeleteOnClose(item);
     }
     CloseHandle(item);
     return removed;
 }
 
 void CHeldTree::ClearReadOnlyBelow(const char* folder) {
-    PathBuffer pattern;
-    if (!FormatPath(pattern, "%s\\*.*", folder) || !HoldParentOf(pattern))
-        return;
-    for (CFindFile entry(pattern); entry.Found(); entry.Next()) {
-        PathBuffer path;
-        if (entry.IsDots() || !FormatPath(path, "%s\\%s", folder, entry.Name()))
-            continue;
-        ClearReadOnly(path);
-        if (entry.IsFolder() && !entry.IsLink())
-            ClearReadOnlyBelow(path);
-    }
+    // Each entry once the way to it is held.
+    auto clear = [](void* tree, const char* path, const CFindFile&) {
+        if (static_cast<CHeldTree*>(tree)->HoldParentOf(path))
+            ClearReadOnly(path);
+        return true;
+    };
+    WalkBelow(folder, false, clear, this);
+}
+
+bool DeleteOnClose(HANDLE item) {
+    BOOLEAN disposition = TRUE; // FILE_DISPOSITION_INFORMATION
+    return SetByHandle(item, HandleInfo::Disposition, &disposition, sizeof disposition);
 }
 
 void ClearReadOnly(const char* path) {
@@ -327,17 +322,10 @@ bool FindLinkOnTheWay(const char* folder, PathBuffer& link) {
 }
 
 bool FindLinkBelow(const char* folder, PathBuffer& link) {
-    PathBuffer pattern;
-    if (!FormatPath(pattern, "%s\\*.*", folder))
-        return false;
-    for (CFindFile entry(pattern); entry.Found(); entry.Next()) {
-        PathBuffer path;
-        if (entry.IsDots() || !FormatPath(path, "%s\\%s", folder, entry.Name()))
-            continue;
+    auto goOnBeforeLink = [](void* link, const char* path, const CFindFile& entry) {
         if (entry.IsLink())
-            return FormatPath(link, "%s", path);
-        if (entry.IsFolder() && FindLinkBelow(path, link))
-            return true;
-    }
-    return false;
+            CopyPath(*static_cast<PathBuffer*>(link), path);
+        return !entry.IsLink();
+    };
+    return !WalkBelow(folder, false, goOnBeforeLink, &link);
 }
