@@ -5,6 +5,7 @@
 #include <stddef.h>
 #include <string.h>
 
+#include "install/FinalPath.h"
 #include "install/LinkRules.h"
 #include "install/RoomRules.h"
 #include "platform/FindFile.h"
@@ -12,8 +13,6 @@
 
 namespace {
 
-typedef DWORD(WINAPI* GetFinalPathNameByHandleAProc)(HANDLE file, LPSTR path, DWORD size,
-                                                     DWORD flags);
 typedef DWORD(WINAPI* GetLongPathNameAProc)(LPCSTR path, LPSTR longPath, DWORD size);
 typedef DWORD(WINAPI* QueryDosDeviceAProc)(LPCSTR device, LPSTR target, DWORD size);
 typedef LONG(WINAPI* NtSetInformationFileProc)(HANDLE file, ULONG_PTR* status, LPVOID info,
@@ -112,10 +111,10 @@ void Resolve(const char* path, PathBuffer& resolved) {
     PathBuffer drivePath;
     if (!query || !query(drive, device, sizeof device) ||
         !ResolveDriveDevice(path, device, drivePath))
-        FormatPath(drivePath, "%s", path);
+        CopyPath(drivePath, path);
     DWORD length = makeLong ? makeLong(drivePath, resolved, sizeof resolved) : 0;
     if (length == 0 || length >= sizeof resolved)
-        FormatPath(resolved, "%s", drivePath);
+        CopyPath(resolved, drivePath);
 }
 
 } // namespace
@@ -123,7 +122,7 @@ void Resolve(const char* path, PathBuffer& resolved) {
 void CHeldTree::SetBase(const char* base) {
     Release(0);
     PathBuffer root;
-    FormatPath(m_base, "%s", base);
+    CopyPath(m_base, base);
     m_baseLength = strlen(m_base);
     m_rootLength = RootOfPath(m_base, root) ? strlen(root) : m_baseLength;
     m_canHold = CanHold();
@@ -141,7 +140,7 @@ void CHeldTree::Release(size_t count) {
 WayVerdict CHeldTree::HoldWay(PathBuffer& link) {
     size_t at = m_way ? m_ends[m_way - 1] + 1 : m_rootLength;
     Release(m_way);
-    FormatPath(m_path, "%s", m_base);
+    CopyPath(m_path, m_base);
     for (m_verdict = WayVerdict::Held; at <= m_baseLength; ++at) {
         if (m_path[at] != '\\' && at < m_baseLength)
             continue;
@@ -154,7 +153,7 @@ WayVerdict CHeldTree::HoldWay(PathBuffer& link) {
         else if (exists && m_canHold && !Hold(at) && m_verdict == WayVerdict::Held)
             m_verdict = WayVerdict::NotHeld;
         if (m_verdict == WayVerdict::Link)
-            FormatPath(link, "%s", m_path);
+            CopyPath(link, m_path);
         m_path[at] = at < m_baseLength ? '\\' : '\0';
         if (!exists || m_verdict != WayVerdict::Held)
             break;
@@ -202,15 +201,12 @@ bool CHeldTree::Hold(size_t end) {
 // there: from Vista on its final path is the base's, resolved, followed by
 // the rest of `path`. Before Vista the holds alone protect.
 bool CHeldTree::IsWhereRecorded(HANDLE item, const char* path) const {
-    auto finalPath = KernelProc<GetFinalPathNameByHandleAProc>("GetFinalPathNameByHandleA");
-    if (!finalPath)
+    if (!HasFinalPaths())
         return true;
-    char named[2 * MAX_PATH];
-    PathBuffer expected;
-    DWORD length = finalPath(item, named, sizeof named, 0 /* VOLUME_NAME_DOS */);
-    return length > 0 && length < sizeof named && m_resolvedBase[0] &&
+    PathBuffer named, expected;
+    return FinalPathOf(item, named) && m_resolvedBase[0] &&
            FormatPath(expected, "%s%s", m_resolvedBase, path + m_baseLength) &&
-           IsSameFinalPath(named, expected);
+           IsSamePath(named, expected);
 }
 
 // Holds every folder from below the root to the one that holds `path`, and
@@ -227,7 +223,7 @@ bool CHeldTree::HoldParentOf(const char* path) {
             break;
         Release(m_count - 1);
     }
-    FormatPath(m_path, "%s", path);
+    CopyPath(m_path, path);
     size_t at = m_count ? m_ends[m_count - 1] + 1 : m_rootLength;
     for (; at <= end; ++at) {
         if (m_path[at] != '\\')

@@ -107,8 +107,8 @@ bool Removal::Read(const char* home, const char* menuFolder, LanguageTexts& text
                    size_t whySize) {
     PathBuffer path = "";
     size_t size = 0;
-    FormatPath(m_menuFolder, "%s", menuFolder ? menuFolder : "");
-    char* data = FormatPath(path, "%s\\%s", home, kUninstallRecord)
+    CopyPath(m_menuFolder, menuFolder ? menuFolder : "");
+    char* data = PathInFolder(path, home, kUninstallRecord)
                      ? ReadWholeFile(path, kMaxRecordSize, size)
                      : nullptr;
     RecordDamage damage = {0, "record too large"};
