@@ -8,10 +8,18 @@ namespace {
 typedef DWORD(WINAPI* GetFinalPathNameByHandleAProc)(HANDLE file, LPSTR path, DWORD size,
                                                      DWORD flags);
 
+GetFinalPathNameByHandleAProc FinalPathCall() {
+    return KernelProc<GetFinalPathNameByHandleAProc>("GetFinalPathNameByHandleA");
+}
+
 } // namespace
 
+bool HasFinalPaths() {
+    return FinalPathCall() != nullptr;
+}
+
 bool FinalPathOf(HANDLE handle, PathBuffer& path) {
-    auto finalPath = KernelProc<GetFinalPathNameByHandleAProc>("GetFinalPathNameByHandleA");
+    auto finalPath = FinalPathCall();
     char named[2 * MAX_PATH];
     // Flags 0: the normalised name, with the drive letter's volume name.
     DWORD length = finalPath ? finalPath(handle, named, sizeof named, 0) : 0;

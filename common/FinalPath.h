@@ -7,6 +7,9 @@
 
 #include "common/PathRules.h"
 
+// Whether the system gives final paths (Windows Vista and later).
+bool HasFinalPaths();
+
 // The path of the open `handle` as a plain path ("C:\...", "\\server\...");
 // false before Windows Vista, or when it does not fit.
 bool FinalPathOf(HANDLE handle, PathBuffer& path);

@@ -5,6 +5,7 @@
 #include <stddef.h>
 #include <string.h>
 
+#include "common/FinalPath.h"
 #include "common/LinkRules.h"
 #include "common/RoomRules.h"
 #include "platform/FindFile.h"
@@ -12,29 +13,22 @@
 
 namespace {
 
-typedef DWORD(WINAPI* GetFinalPathNameByHandleAProc)(HANDLE file, LPSTR path, DWORD size,
-                                                     DWORD flags);
 typedef DWORD(WINAPI* GetLongPathNameAProc)(LPCSTR path, LPSTR longPath, DWORD size);
 typedef DWORD(WINAPI* QueryDosDeviceAProc)(LPCSTR device, LPSTR target, DWORD size);
-typedef BOOL(WINAPI* SetFileInformationByHandleProc)(HANDLE file, int infoClass, LPVOID info,
-                                                     DWORD size);
 typedef LONG(WINAPI* NtSetInformationFileProc)(HANDLE file, ULONG_PTR* status, LPVOID info,
                                                ULONG size, int infoClass);
 
-// What is set through a handle, as Vista's call and ntdll's number it.
-enum class HandleInfo { Basic, Disposition };
+// What is set through a handle, as ntdll numbers it.
+enum class HandleInfo { Basic = 4, Disposition = 13 };
 
-// From Vista on through SetFileInformationByHandle; on NT 4, 2000 and XP
-// through ntdll's NtSetInformationFile, the call beneath it, which takes
-// the same structures (FILE_BASIC_INFORMATION, FILE_DISPOSITION_INFORMATION).
+// Through ntdll's NtSetInformationFile, which every NT has, with its
+// structures (FILE_BASIC_INFORMATION, FILE_DISPOSITION_INFORMATION): from
+// Vista on SetFileInformationByHandle is the same call beneath.
 bool SetByHandle(HANDLE item, HandleInfo which, void* info, DWORD size) {
-    bool basic = which == HandleInfo::Basic;
-    if (auto set = KernelProc<SetFileInformationByHandleProc>("SetFileInformationByHandle"))
-        return set(item, basic ? 0 : 4, info, size) != FALSE;
     auto ntSet = LibraryProc<NtSetInformationFileProc>(GetModuleHandleA("ntdll.dll"),
                                                        "NtSetInformationFile");
     ULONG_PTR status[2];
-    return ntSet && ntSet(item, status, info, size, basic ? 4 : 13) >= 0;
+    return ntSet && ntSet(item, status, info, size, (int)which) >= 0;
 }
 
 bool IsLink(DWORD attributes) {
@@ -117,10 +111,10 @@ void Resolve(const char* path, PathBuffer& resolved) {
     PathBuffer drivePath;
     if (!query || !query(drive, device, sizeof device) ||
         !ResolveDriveDevice(path, device, drivePath))
-        FormatPath(drivePath, "%s", path);
+        CopyPath(drivePath, path);
     DWORD length = makeLong ? makeLong(drivePath, resolved, sizeof resolved) : 0;
     if (length == 0 || length >= sizeof resolved)
-        FormatPath(resolved, "%s", drivePath);
+        CopyPath(resolved, drivePath);
 }
 
 } // namespace
@@ -128,7 +122,7 @@ void Resolve(const char* path, PathBuffer& resolved) {
 void CHeldTree::SetBase(const char* base) {
     Release(0);
     PathBuffer root;
-    FormatPath(m_base, "%s", base);
+    CopyPath(m_base, base);
     m_baseLength = strlen(m_base);
     m_rootLength = RootOfPath(m_base, root) ? strlen(root) : m_baseLength;
     m_canHold = CanHold();
@@ -146,7 +140,7 @@ void CHeldTree::Release(size_t count) {
 WayVerdict CHeldTree::HoldWay(PathBuffer& link) {
     size_t at = m_way ? m_ends[m_way - 1] + 1 : m_rootLength;
     Release(m_way);
-    FormatPath(m_path, "%s", m_base);
+    CopyPath(m_path, m_base);
     for (m_verdict = WayVerdict::Held; at <= m_baseLength; ++at) {
         if (m_path[at] != '\\' && at < m_baseLength)
             continue;
@@ -159,7 +153,7 @@ WayVerdict CHeldTree::HoldWay(PathBuffer& link) {
         else if (exists && m_canHold && !Hold(at) && m_verdict == WayVerdict::Held)
             m_verdict = WayVerdict::NotHeld;
         if (m_verdict == WayVerdict::Link)
-            FormatPath(link, "%s", m_path);
+            CopyPath(link, m_path);
         m_path[at] = at < m_baseLength ? '\\' : '\0';
         if (!exists || m_verdict != WayVerdict::Held)
             break;
@@ -207,15 +201,12 @@ bool CHeldTree::Hold(size_t end) {
 // there: from Vista on its final path is the base's, resolved, followed by
 // the rest of `path`. Before Vista the holds alone protect.
 bool CHeldTree::IsWhereRecorded(HANDLE item, const char* path) const {
-    auto finalPath = KernelProc<GetFinalPathNameByHandleAProc>("GetFinalPathNameByHandleA");
-    if (!finalPath)
+    if (!HasFinalPaths())
         return true;
-    char named[2 * MAX_PATH];
-    PathBuffer expected;
-    DWORD length = finalPath(item, named, sizeof named, 0 /* VOLUME_NAME_DOS */);
-    return length > 0 && length < sizeof named && m_resolvedBase[0] &&
+    PathBuffer named, expected;
+    return FinalPathOf(item, named) && m_resolvedBase[0] &&
            FormatPath(expected, "%s%s", m_resolvedBase, path + m_baseLength) &&
-           IsSameFinalPath(named, expected);
+           IsSamePath(named, expected);
 }
 
 // Holds every folder from below the root to the one that holds `path`, and
@@ -232,7 +223,7 @@ bool CHeldTree::HoldParentOf(const char* path) {
             break;
         Release(m_count - 1);
     }
-    FormatPath(m_path, "%s", path);
+    CopyPath(m_path, path);
     size_t at = m_count ? m_ends[m_count - 1] + 1 : m_rootLength;
     for (; at <= end; ++at) {
         if (m_path[at] != '\\')
@@ -273,30 +264,30 @@ bool CHeldTree::Remove(const char* path, bool folder) {
         return false;
     HANDLE item = held.Get();
     DWORD attributes = 0;
-    BOOLEAN disposition = TRUE; // FILE_DISPOSITION_INFO: delete on close
     bool removed =
         AttributesOfItself(item, path, attributes) &&
         (IsLink(attributes) || folder == ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) &&
         IsWhereRecorded(item, path);
     if (removed) {
         ClearReadOnlyOf(item, attributes);
-        removed = SetByHandle(item, HandleInfo::Disposition, &disposition, sizeof disposition);
+        removed = DeleteOnClose(item);
     }
     return removed;
 }
 
 void CHeldTree::ClearReadOnlyBelow(const char* folder) {
-    PathBuffer pattern;
-    if (!FormatPath(pattern, "%s\\*.*", folder) || !HoldParentOf(pattern))
-        return;
-    for (CFindFile entry(pattern); entry.Found(); entry.Next()) {
-        PathBuffer path;
-        if (entry.IsDots() || !FormatPath(path, "%s\\%s", folder, entry.Name()))
-            continue;
-        ClearReadOnly(path);
-        if (entry.IsFolder() && !entry.IsLink())
-            ClearReadOnlyBelow(path);
-    }
+    // Each entry once the way to it is held.
+    auto clear = [](void* tree, const char* path, const CFindFile&) {
+        if (static_cast<CHeldTree*>(tree)->HoldParentOf(path))
+            ClearReadOnly(path);
+        return true;
+    };
+    WalkBelow(folder, false, clear, this);
+}
+
+bool DeleteOnClose(HANDLE item) {
+    BOOLEAN disposition = TRUE; // FILE_DISPOSITION_INFORMATION
+    return SetByHandle(item, HandleInfo::Disposition, &disposition, sizeof disposition);
 }
 
 void ClearReadOnly(const char* path) {
@@ -324,17 +315,10 @@ bool FindLinkOnTheWay(const char* folder, PathBuffer& link) {
 }
 
 bool FindLinkBelow(const char* folder, PathBuffer& link) {
-    PathBuffer pattern;
-    if (!FormatPath(pattern, "%s\\*.*", folder))
-        return false;
-    for (CFindFile entry(pattern); entry.Found(); entry.Next()) {
-        PathBuffer path;
-        if (entry.IsDots() || !FormatPath(path, "%s\\%s", folder, entry.Name()))
-            continue;
+    auto goOnBeforeLink = [](void* link, const char* path, const CFindFile& entry) {
         if (entry.IsLink())
-            return FormatPath(link, "%s", path);
-        if (entry.IsFolder() && FindLinkBelow(path, link))
-            return true;
-    }
-    return false;
+            CopyPath(*static_cast<PathBuffer*>(link), path);
+        return !entry.IsLink();
+    };
+    return !WalkBelow(folder, false, goOnBeforeLink, &link);
 }

@@ -82,6 +82,10 @@ class CHeldTree {
     WayVerdict m_verdict = WayVerdict::Held;
 };
 
+// Marks what `item` opens (with DELETE access) to be deleted when its last
+// handle closes; false on Windows 95 and 98, which have no such mark.
+bool DeleteOnClose(HANDLE item);
+
 // Clears the read-only attribute of the file or folder `path` through a
 // handle that opens it as itself: a link's target is never changed.
 void ClearReadOnly(const char* path);

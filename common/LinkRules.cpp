@@ -45,11 +45,10 @@ bool ResolveDriveDevice(const char* path, const char* device, PathBuffer& resolv
         return FormatPath(resolved, "%s%s", device + 4, path + 2);
     if (drive && share && share[1])
         return FormatPath(resolved, "\\%s%s", share, path + 2);
-    return FormatPath(resolved, "%s", path);
+    return CopyPath(resolved, path);
 }
 
 bool IsSameFinalPath(const char* finalPath, const char* expected) {
     PathBuffer plain;
-    return PlainFinalPath(finalPath, plain) && strlen(plain) == strlen(expected) &&
-           IsSameOrBelow(plain, expected);
+    return PlainFinalPath(finalPath, plain) && IsSamePath(plain, expected);
 }

@@ -110,14 +110,21 @@ bool BuildInstalledPaths(InstallPaths& p) {
     if (!PathInFolder(p.installDir, root, kProductFolder))
         return false;
     const char* dir = p.installDir;
+    static const struct {
+        PathBuffer InstallPaths::*path;
+        const char* name;
+    } inDir[] = {
+        {&InstallPaths::versionFile, kVersionFile}, {&InstallPaths::setupTarget, kSetupExe},
+        {&InstallPaths::gameTarget, kGameExe},      {&InstallPaths::glideLibrary, kGlideLibrary},
+        {&InstallPaths::setupGlide, kSetupGlide},
+    };
+    for (const auto& file : inDir) {
+        if (!PathInFolder(p.*file.path, dir, file.name))
+            return false;
+    }
     return FormatPath(p.setupCommand, "\"%s\\%s\"", dir, kSetupExe) &&
-           FormatPath(p.versionFile, "%s\\%s\\%s", root, kProductFolder, kVersionFile) &&
-           FormatPath(p.setupTarget, "%s\\%s\\%s", root, kProductFolder, kSetupExe) &&
-           FormatPath(p.gameTarget, "%s\\%s\\%s", root, kProductFolder, kGameExe) &&
            FormatPath(p.languagePool, "%s\\%s%s", dir, kInstalledLanguage, kPoolExtension) &&
            FormatPath(p.languageIndex, "%s\\%s%s", dir, kInstalledLanguage, kIndexExtension) &&
-           PathInFolder(p.glideLibrary, dir, kGlideLibrary) &&
-           PathInFolder(p.setupGlide, dir, kSetupGlide) &&
            PathInFolder(p.glideSource, kGlideFolder, kGlideLibrary);
 }
 
@@ -154,6 +161,10 @@ bool IsSameOrBelow(const char* path, const char* folder) {
             return false;
     }
     return path[length] == '\0' || path[length] == '\\' || folder[length - 1] == '\\';
+}
+
+bool IsSamePath(const char* a, const char* b) {
+    return strlen(a) == strlen(b) && IsSameOrBelow(a, b);
 }
 
 bool IsDriveRoot(const char* path) {

@@ -81,6 +81,9 @@ bool BuildLanguageSources(InstallPaths& paths, const char* language);
 // ASCII letters: the same text, or the folder's text and a backslash.
 bool IsSameOrBelow(const char* path, const char* folder);
 
+// Whether `a` and `b` are the same path in any case of the ASCII letters.
+bool IsSamePath(const char* a, const char* b);
+
 // Whether `path` is a drive's root as the system lists it: "D:\".
 bool IsDriveRoot(const char* path);
 

@@ -79,30 +79,16 @@ bool ProductFiles::Find(const char* path, unsigned long long& size, bool& folder
 }
 
 bool ProductFiles::List(const char* folder, bool whole) {
-    m_whole = whole;
-    return FolderExists(folder) && ListBelow(folder, "");
-}
-
-bool ProductFiles::ListBelow(const char* folder, const char* relative) {
-    PathBuffer pattern;
-    if (!FormatPath(pattern, "%s\\*.*", folder))
-        return false;
-    for (CFindFile entry(pattern); entry.Found(); entry.Next()) {
-        if (entry.IsDots())
-            continue;
-        PathBuffer path, below;
-        if (!PathInFolder(path, folder, entry.Name()) ||
-            !FormatPath(below, "%s%s%s", relative, *relative ? "\\" : "", entry.Name())) {
-            if (m_whole)
-                return false;
-            continue;
-        }
-        if (!Add(below, entry.Size(), entry.IsFolder()))
-            return false;
-        if (entry.IsFolder() && !entry.IsLink() && !ListBelow(path, below))
-            return false;
-    }
-    return true;
+    // Each entry by its path below `folder`: what follows "folder\".
+    struct Walk {
+        ProductFiles* files;
+        size_t below;
+    } walk = {this, strlen(folder) + 1};
+    auto add = [](void* context, const char* path, const CFindFile& entry) {
+        auto* walk = static_cast<Walk*>(context);
+        return walk->files->Add(path + walk->below, entry.Size(), entry.IsFolder());
+    };
+    return FolderExists(folder) && WalkBelow(folder, whole, add, &walk);
 }
 
 unsigned long long BytesToWrite(const ProductFiles& files, const char* installDir) {

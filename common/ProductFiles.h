@@ -37,10 +37,8 @@ class ProductFiles {
         unsigned long long size;
         bool folder;
     };
-    bool ListBelow(const char* folder, const char* relative);
     bool Add(const char* path, unsigned long long size, bool folder);
 
-    bool m_whole = true;
     Entry* m_entries = nullptr;
     size_t m_count = 0;
     size_t m_capacity = 0;

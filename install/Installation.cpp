@@ -264,7 +264,7 @@ void Installation::RemoveUnfinishedCopy() {
     CHeldTree& tree = m_tree;
     for (size_t i = m_files.Count(); i-- > 0;) {
         PathBuffer path;
-        if (!FormatPath(path, "%s\\%s", m_paths.installDir, m_files.Path(i)))
+        if (!PathInFolder(path, m_paths.installDir, m_files.Path(i)))
             continue;
         if (m_files.IsFolder(i))
             tree.RemoveFolder(path);
@@ -389,7 +389,7 @@ bool Installation::SetUpUninstaller() {
     char version[24];
     FormatVersion(version);
     bool copied =
-        FormatPath(uninstaller, "%s\\%s", m_home, kUninstallExe) && ReplaceFile(self, uninstaller);
+        PathInFolder(uninstaller, m_home, kUninstallExe) && ReplaceFile(self, uninstaller);
     // Copies from the medium are read-only, which would keep the
     // uninstaller from removing them.
     ClearReadOnlyBelow(m_home);
@@ -469,7 +469,7 @@ SetupExit RunInstallation(const InstallRequest& request, const char* sourceRoot,
     Installation installation(request, report);
     SetupExit result = installation.Run(sourceRoot);
     installation.RestorePermissions();
-    FormatPath(installDir, "%s", installation.InstallDir());
+    CopyPath(installDir, installation.InstallDir());
     return result;
 }
 

@@ -4,20 +4,11 @@
 #include <string.h>
 
 #include "common/FinalPath.h"
+#include "common/HeldTree.h"
 #include "common/RoomRules.h"
-#include "platform/ProcAddress.h"
 #include "text/LocalText.h"
 
 namespace {
-
-typedef BOOL(WINAPI* SetFileInformationByHandleProc)(HANDLE file, int kind, void* data, DWORD size);
-
-// The system's FILE_INFO_BY_HANDLE_CLASS number and structure for a
-// delete through the handle (Windows Vista and later).
-const int kFileDispositionInfo = 4;
-struct FileDisposition {
-    BOOLEAN deleteFile;
-};
 
 // Whether the log open as `log` lies in `folder` (may be null) as the
 // system resolves both. A folder that cannot be opened holds no file; where
@@ -27,15 +18,6 @@ bool LiesIn(HANDLE log, const char* folder) {
     PathBuffer logPath, folderPath;
     return folder && FinalPathOf(log, logPath) && FinalFolderPath(folder, folderPath) &&
            IsSameOrBelow(logPath, folderPath);
-}
-
-// Deletes the file that `file` has just made, through its handle: what the
-// path names now may be another file.
-void DeleteMadeFile(HANDLE file) {
-    auto setInformation = KernelProc<SetFileInformationByHandleProc>("SetFileInformationByHandle");
-    FileDisposition disposition = {TRUE};
-    if (setInformation)
-        setInformation(file, kFileDispositionInfo, &disposition, sizeof disposition);
 }
 
 } // namespace
@@ -56,7 +38,8 @@ bool LogReport::Open(const char* path, const char* gameFolder, const char* unins
     // The text may name the folders in another way (a short name, "\\?\",
     // a link on the way): the file, once made, says where it really is.
     if (LiesIn(m_file.Get(), gameFolder) || LiesIn(m_file.Get(), uninstallerFolder)) {
-        DeleteMadeFile(m_file.Get());
+        // What the path names now may be another file.
+        DeleteOnClose(m_file.Get());
         m_file.Close();
         return false;
     }

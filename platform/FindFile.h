@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "text/Format.h"
+
 class CFindFile {
   public:
     // Starts the search; Found() is false when nothing matches or the
@@ -43,3 +45,10 @@ class CFindFile {
     HANDLE m_search;
     bool m_found;
 };
+
+// Calls `visit` for every entry below `folder`, each folder before what it
+// holds, and enters no link. An entry whose path does not fit is skipped,
+// or with `whole` ends the walk. False when the walk ended early: `visit`
+// returned false, or (with `whole`) a path did not fit.
+typedef bool (*VisitEntry)(void* context, const char* path, const CFindFile& entry);
+bool WalkBelow(const char* folder, bool whole, VisitEntry visit, void* context);

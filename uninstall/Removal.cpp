@@ -107,7 +107,7 @@ bool Removal::Read(const char* home, const char* menuFolder, LanguageTexts& text
                    size_t whySize) {
     PathBuffer path = "";
     size_t size = 0;
-    FormatPath(m_menuFolder, "%s", menuFolder ? menuFolder : "");
+    CopyPath(m_menuFolder, menuFolder ? menuFolder : "");
     CHeapBlock<char> data(FormatRecordPath(path, home) ? ReadWholeFile(path, kMaxRecordSize, size)
                                                        : nullptr);
     RecordDamage damage = {0, "record too large"};
