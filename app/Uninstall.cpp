@@ -84,6 +84,22 @@ void RemoveOwnFiles(const char* self, const char* home) {
     DeleteAtRestart(home);
 }
 
+// The folder that still holds what stayed, in the message and the log. Its
+// own frame: with the message's, one would near a page, which setup's
+// unprobed stack does not allow.
+__attribute__((noinline)) void AppendKept(Outcome& outcome, LanguageTexts& texts,
+                                          const char* installDir) {
+    Append(outcome, "\n\n%s", LocalText(texts, kText<TXT_UNINSTALL_KEPT>, installDir));
+    outcome.log->Line("kept: %s", installDir);
+}
+
+// A text of the table with its insert, told as Tell does. Its own frame,
+// as the message's buffer would make the caller's near a page.
+__attribute__((noinline)) int TellText(const SetupOptions& options, LanguageTexts& texts,
+                                       TextRef text, UINT style, const char* insert = nullptr) {
+    return Tell(options, texts, LocalText(texts, text, insert), style);
+}
+
 // What the removal left, in one message and the log: the files that stayed
 // and the folder that still holds them, so the player knows their saves are
 // there. Whether a recorded file stayed.
@@ -93,11 +109,8 @@ bool TellOutcome(const SetupOptions& options, LanguageTexts& texts, const Remova
     Outcome outcome = {"", 0, &log, stayed};
     LookUpText(texts, kText<TXT_UNINSTALL_DONE>, outcome.text, sizeof outcome.text, nullptr, 0);
     removal.ForEachStayed(Stayed, &outcome);
-    if (removal.FilesLeft()) {
-        Append(outcome, "\n\n%s",
-               LocalText(texts, kText<TXT_UNINSTALL_KEPT>, removal.InstallDir()));
-        log.Line("kept: %s", removal.InstallDir());
-    }
+    if (removal.FilesLeft())
+        AppendKept(outcome, texts, removal.InstallDir());
     Tell(options, texts, outcome.text, outcome.stayed ? MB_OK | MB_ICONEXCLAMATION : MB_OK);
     return outcome.stayed != 0;
 }
@@ -127,8 +140,8 @@ int RunUninstall(const SetupOptions& options) {
     if (!IsBelowUninstallers(home)) {
         PathBuffer uninstallers = "";
         UninstallersFolder(uninstallers);
-        Tell(options, texts, LocalText(texts, kText<TXT_UNINSTALLER_NOT_HOME>, uninstallers),
-             MB_OK | MB_ICONHAND);
+        TellText(options, texts, kText<TXT_UNINSTALLER_NOT_HOME>, MB_OK | MB_ICONHAND,
+                 uninstallers);
         return kExitNotFromHome;
     }
     Removal removal;
@@ -147,8 +160,8 @@ int RunUninstall(const SetupOptions& options) {
         Tell(options, texts, why, MB_OK | MB_ICONHAND);
         return kExitRecordRefused;
     }
-    if (Tell(options, texts, LocalText(texts, kText<TXT_UNINSTALL_QUESTION>),
-             MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+    if (TellText(options, texts, kText<TXT_UNINSTALL_QUESTION>,
+                 MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return kExitDeclined;
     int result = kExitInstalled;
     if (elevate) {
@@ -159,9 +172,8 @@ int RunUninstall(const SetupOptions& options) {
         DWORD refused = 0;
         result = RunElevatedPart(elevated, &refused);
         if (refused)
-            Tell(options, texts,
-                 LocalText(texts, kText<TXT_ELEVATION_FAILED>, ErrorNumber(refused)),
-                 MB_OK | MB_ICONHAND);
+            TellText(options, texts, kText<TXT_ELEVATION_FAILED>, MB_OK | MB_ICONHAND,
+                     ErrorNumber(refused));
         if (result == kExitInstalled || result == kExitIncomplete)
             TellOutcome(options, texts, removal, log);
         PathBuffer link;

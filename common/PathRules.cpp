@@ -3,6 +3,9 @@
 #include <ctype.h>
 #include <string.h>
 
+#include <memory>
+#include <new>
+
 #include "common/Names.h"
 
 namespace {
@@ -146,9 +149,10 @@ bool BuildLanguageSources(InstallPaths& p, const char* language) {
 }
 
 bool InstallFolderFor(const char* typed, PathBuffer& installDir) {
-    InstallPaths paths;
-    return DeriveInstallRoot(typed, paths.installRoot) == RootRule::Derived &&
-           BuildInstalledPaths(paths) && CopyPath(installDir, paths.installDir);
+    // Larger than a frame may be in setup.
+    std::unique_ptr<InstallPaths> paths(new (std::nothrow) InstallPaths());
+    return paths && DeriveInstallRoot(typed, paths->installRoot) == RootRule::Derived &&
+           BuildInstalledPaths(*paths) && CopyPath(installDir, paths->installDir);
 }
 
 bool IsSameOrBelow(const char* path, const char* folder) {

@@ -5,6 +5,9 @@
 #include <shellapi.h>
 #include <string.h>
 
+#include <memory>
+#include <new>
+
 #include "common/HeldTree.h"
 #include "common/Names.h"
 #include "common/ProductFiles.h"
@@ -466,10 +469,13 @@ SetupExit Installation::Run(const char* sourceRoot) {
 
 SetupExit RunInstallation(const InstallRequest& request, const char* sourceRoot,
                           InstallReport& report, PathBuffer& installDir) {
-    Installation installation(request, report);
-    SetupExit result = installation.Run(sourceRoot);
-    installation.RestorePermissions();
-    CopyPath(installDir, installation.InstallDir());
+    // Its paths and held folders are larger than a frame may be.
+    std::unique_ptr<Installation> installation(new (std::nothrow) Installation(request, report));
+    if (!installation)
+        return kExitCopyFailed;
+    SetupExit result = installation->Run(sourceRoot);
+    installation->RestorePermissions();
+    CopyPath(installDir, installation->InstallDir());
     return result;
 }
 
