@@ -4,7 +4,6 @@
 #include <string.h>
 
 #include <memory>
-#include <new>
 
 #include "common/Names.h"
 
@@ -150,7 +149,7 @@ bool BuildLanguageSources(InstallPaths& p, const char* language) {
 
 bool InstallFolderFor(const char* typed, PathBuffer& installDir) {
     // Larger than a frame may be in setup.
-    std::unique_ptr<InstallPaths> paths(new (std::nothrow) InstallPaths());
+    std::unique_ptr<InstallPaths> paths(new InstallPaths());
     return paths && DeriveInstallRoot(typed, paths->installRoot) == RootRule::Derived &&
            BuildInstalledPaths(*paths) && CopyPath(installDir, paths->installDir);
 }

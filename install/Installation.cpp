@@ -6,7 +6,6 @@
 #include <string.h>
 
 #include <memory>
-#include <new>
 
 #include "common/HeldTree.h"
 #include "common/Names.h"
@@ -470,7 +469,7 @@ SetupExit Installation::Run(const char* sourceRoot) {
 SetupExit RunInstallation(const InstallRequest& request, const char* sourceRoot,
                           InstallReport& report, PathBuffer& installDir) {
     // Its paths and held folders are larger than a frame may be.
-    std::unique_ptr<Installation> installation(new (std::nothrow) Installation(request, report));
+    std::unique_ptr<Installation> installation(new Installation(request, report));
     if (!installation)
         return kExitCopyFailed;
     SetupExit result = installation->Run(sourceRoot);
