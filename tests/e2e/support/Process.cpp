@@ -173,12 +173,17 @@ std::string RunningChildOf(DWORD parentId, const Where& where) {
 
 void WaitForProgramsStartedBy(DWORD parentId, Where where) {
     std::string child;
-    DWORD start = GetTickCount();
-    while (!(child = RunningChildOf(parentId, where)).empty()) {
-        Require(GetTickCount() - start < kTimeoutMs, where,
-                "the programs process " + std::to_string(parentId) +
-                    " started did not end; still running: " + child);
-        Sleep(windriver::kPollMs);
+    try {
+        windriver::WaitUntil(
+            [&] {
+                child = RunningChildOf(parentId, where);
+                return child.empty();
+            },
+            "the programs process " + std::to_string(parentId) + " started to end");
+    } catch (const Stopped&) {
+        throw;
+    } catch (const std::exception& error) {
+        Fail(where, std::string(error.what()) + "; still running: " + child);
     }
 }
 
