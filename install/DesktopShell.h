@@ -6,8 +6,7 @@
 // when setup runs elevated on Windows Vista or later. Only then is the
 // shell asked: on older Windows, or with a token that is not elevated, it
 // returns false at once. Also false when no shell window answers or any
-// call fails; the caller then starts the program itself. True when the
-// shell accepted the start. COM is initialised for the duration of the call
+// call fails. True when the shell accepted the start. COM is initialised for the duration of the call
 // only.
 bool StartAsDesktopUser(const char* program, const char* folder);
 
