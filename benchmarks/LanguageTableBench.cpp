@@ -108,14 +108,12 @@ void GetString(benchmark::State& state) {
     int index = (int)state.range(0);
     const std::string& expected = Files().texts[(size_t)index];
     for (auto _ : state) {
-        char* text = table.GetString(index);
-        benchmark::DoNotOptimize(text);
-        if (!text || expected != text) {
+        CHeapBlock<char> text = table.GetString(index);
+        benchmark::DoNotOptimize(text.Get());
+        if (!text || expected != text.Get()) {
             state.SkipWithError("wrong text");
-            free(text);
             break;
         }
-        free(text);
     }
 }
 BENCHMARK(GetString)->Apply(LookupArguments);

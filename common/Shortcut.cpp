@@ -16,8 +16,7 @@ const DWORD kLinkClassContext = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | C
 // Creates the shell link object. Failures go to the debugger output only; a
 // success code other than S_OK is reported there too but still gives a link.
 HRESULT CreateLinkObject(IShellLinkA** link) {
-    HRESULT r = CoCreateInstance(CLSID_ShellLink, nullptr, kLinkClassContext, IID_IShellLinkA,
-                                 reinterpret_cast<void**>(link));
+    HRESULT r = CoCreateInstance(CLSID_ShellLink, nullptr, kLinkClassContext, IID_PPV_ARGS(link));
     if (r == CLASS_E_NOAGGREGATION)
         OutputDebugStringA("No aggregation...\n");
     else if (r == REGDB_E_CLASSNOTREG)
@@ -31,7 +30,7 @@ HRESULT CreateLinkObject(IShellLinkA** link) {
 // interface takes as UTF-16, or loads it from there.
 HRESULT SaveOrLoadLink(IShellLinkA* link, const char* linkPath, bool save) {
     CComRef<IPersistFile> file;
-    HRESULT r = link->QueryInterface(IID_IPersistFile, file.OutVoid());
+    HRESULT r = link->QueryInterface(IID_PPV_ARGS(file.Out()));
     if (FAILED(r))
         return r;
     WCHAR widePath[MAX_PATH];
@@ -85,12 +84,10 @@ bool ProgramsFolderFor(HWND owner, char* path) {
     // The installation is the machine's, so its shortcuts go where every
     // user sees them; systems without user profiles (Windows 95 and 98
     // without them) give no item list for it and have only the user's.
-    LPITEMIDLIST items = nullptr;
-    SHGetSpecialFolderLocation(owner, CSIDL_COMMON_PROGRAMS, &items);
+    CShellItemList items;
+    SHGetSpecialFolderLocation(owner, CSIDL_COMMON_PROGRAMS, items.Out());
     if (!items)
         return SpecialFolderPath(owner, CSIDL_PROGRAMS, path);
     // A location without a file-system path leaves `path` untouched.
-    bool found = ShellItemPath(items, path);
-    FreeShellItemList(items);
-    return found;
+    return ShellItemPath(items.Get(), path);
 }

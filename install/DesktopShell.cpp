@@ -130,25 +130,25 @@ void FindDesktopShell(IShellDispatch2** shell) {
     // Each step starts from the object the previous one gave. A call that
     // fails gives none (COM's rule for its out pointers), and so does
     // FindWindowSW's S_FALSE, when no desktop window is registered.
-    CoCreateInstance(CLSID_ShellWindows, nullptr, kShellWindowsContext, IID_IShellWindows,
-                     windows.OutVoid());
+    CoCreateInstance(CLSID_ShellWindows, nullptr, kShellWindowsContext,
+                     IID_PPV_ARGS(windows.Out()));
     if (windows)
         windows->FindWindowSW(&location, &root, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH,
                               desktop.Out());
     if (desktop)
-        desktop->QueryInterface(IID_IServiceProvider, services.OutVoid());
+        desktop->QueryInterface(IID_PPV_ARGS(services.Out()));
     if (services)
-        services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, browser.OutVoid());
+        services->QueryService(SID_STopLevelBrowser, IID_PPV_ARGS(browser.Out()));
     if (browser)
         browser->QueryActiveShellView(view.Out());
     if (view)
-        view->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, background.OutVoid());
+        view->GetItemObject(SVGIO_BACKGROUND, IID_PPV_ARGS(background.Out()));
     if (background)
-        background->QueryInterface(IID_IShellFolderViewDual, folderView.OutVoid());
+        background->QueryInterface(IID_PPV_ARGS(folderView.Out()));
     if (folderView)
         folderView->get_Application(application.Out());
     if (application)
-        application->QueryInterface(IID_IShellDispatch2, reinterpret_cast<void**>(shell));
+        application->QueryInterface(IID_PPV_ARGS(shell));
 }
 
 bool ExecuteOnDesktop(HMODULE automation, const char* program, const char* folder) {
@@ -172,15 +172,14 @@ bool ExecuteOnDesktop(HMODULE automation, const char* program, const char* folde
 bool StartAsDesktopUser(const char* program, const char* folder) {
     if (!IsElevatedOnVistaOrLater())
         return false;
-    HMODULE automation = LoadSystemLibrary("oleaut32.dll");
+    CLibrary automation = LoadSystemLibrary("oleaut32.dll");
     if (!automation)
         return false;
     // Single-threaded, as every thread of this program; a repeated
     // initialisation (S_FALSE) still needs its CoUninitialize.
     CoInitialize(nullptr);
-    bool started = ExecuteOnDesktop(automation, program, folder);
+    bool started = ExecuteOnDesktop(automation.Get(), program, folder);
     CoUninitialize();
-    FreeLibrary(automation);
     return started;
 }
 

@@ -45,11 +45,7 @@ bool GlideDriverInstalled() {
     // Only from the system folder: a library of that name beside setup or in
     // the current folder, as in a download folder, must never run inside an
     // elevated setup.
-    HMODULE glide = LoadSystemLibrary(kGlideDriver);
-    if (!glide)
-        return false;
-    FreeLibrary(glide);
-    return true;
+    return bool(LoadSystemLibrary(kGlideDriver));
 }
 
 bool ForEachLanguage(const char* sourceRoot, void (*found)(const char* name, void* context),

@@ -4,6 +4,11 @@
 
 #include "platform/ComRef.h"
 
+// oleacc.h gives the interface's identifier only as a variable; this ties
+// it to the type, for IID_PPV_ARGS.
+__CRT_UUID_DECL(IAccPropServices, 0x6e26e776, 0x04f0, 0x495d, 0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e,
+                0x31, 0x69)
+
 namespace {
 
 // The label's text as a screen reader reads it: "&&" as "&", a single "&"
@@ -40,8 +45,8 @@ void NameControlsAfterLabels(HWND dialog, const LabelledControl* pairs, int coun
     CoInitialize(nullptr);
     {
         CComRef<IAccPropServices> services;
-        CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                         services.OutVoid());
+        CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                         IID_PPV_ARGS(services.Out()));
         if (services)
             Annotate(services.Get(), dialog, pairs, count);
     }

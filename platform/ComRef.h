@@ -1,14 +1,17 @@
 #pragma once
 // CComRef: one reference to a COM interface, released when it goes out of
 // scope, on every path. A call that fails leaves its out pointer null
-// (COM's rule), so the object then holds none.
+// (COM's rule), so the object then holds none. A call that hands out an
+// interface names it once: IID_PPV_ARGS gives the identifier from the
+// pointer's type (__uuidof), so a call cannot ask for one interface and
+// store it as another.
 //
 //     CComRef<IPersistFile> file;
-//     link->QueryInterface(IID_IPersistFile, file.OutVoid());
+//     link->QueryInterface(IID_PPV_ARGS(file.Out()));
 //     if (file)
 //         file->Save(path, TRUE);
 
-#include <unknwn.h>
+#include <objbase.h>
 
 template <class T> class CComRef {
   public:
@@ -16,6 +19,11 @@ template <class T> class CComRef {
     ~CComRef() { Reset(); }
     CComRef(const CComRef&) = delete;
     CComRef& operator=(const CComRef&) = delete;
+    CComRef(CComRef&& other) : m_object(other.Detach()) {}
+    CComRef& operator=(CComRef&& other) {
+        Attach(other.Detach());
+        return *this;
+    }
 
     explicit operator bool() const { return m_object != nullptr; }
     T* operator->() const { return m_object; }
@@ -26,7 +34,16 @@ template <class T> class CComRef {
         Reset();
         return &m_object;
     }
-    void** OutVoid() { return reinterpret_cast<void**>(Out()); }
+    // Releases any reference held and takes `object`'s, which the caller
+    // handed over.
+    void Attach(T* object) { *Out() = object; }
+    // Hands the reference to the caller, who releases it; holds none
+    // afterwards.
+    T* Detach() {
+        T* object = m_object;
+        m_object = nullptr;
+        return object;
+    }
     void Reset() {
         if (m_object)
             m_object->Release();

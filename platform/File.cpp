@@ -15,19 +15,17 @@ bool CFile::Create(const char* path) {
     return bool(m_file);
 }
 
-char* CFile::ReadWhole(size_t limit, size_t& size) {
+CHeapBlock<char> CFile::ReadWhole(size_t limit, size_t& size) {
     DWORD high = 0;
     DWORD length = GetFileSize(m_file.Get(), &high);
     if (length == INVALID_FILE_SIZE || high != 0 || length > limit) {
         size = length == INVALID_FILE_SIZE || high != 0 ? SIZE_MAX : length;
         return nullptr;
     }
-    char* data = static_cast<char*>(malloc(length + 1));
+    CHeapBlock<char> data(static_cast<char*>(malloc(length + 1)));
     DWORD read = 0;
-    if (!data || !ReadFile(m_file.Get(), data, length, &read, nullptr) || read != length) {
-        free(data);
+    if (!data || !ReadFile(m_file.Get(), data.Get(), length, &read, nullptr) || read != length)
         return nullptr;
-    }
     data[length] = '\0';
     size = length;
     return data;

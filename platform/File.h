@@ -6,6 +6,7 @@
 #include <stddef.h>
 
 #include "platform/Handle.h"
+#include "text/HeapBlock.h"
 
 class CFile {
   public:
@@ -14,12 +15,11 @@ class CFile {
     // Creates `path` for writing, in place of any file of that name.
     bool Create(const char* path);
 
-    // The whole file in a heap block of its size plus a terminating NUL,
-    // which the caller frees (CHeapBlock); `size` gets its size without the
-    // NUL. Null when it is larger than `limit` bytes (checked before
-    // anything is read; `size` then gets the size, or SIZE_MAX when the
-    // system cannot tell it) or cannot be read whole (`size` unchanged).
-    char* ReadWhole(size_t limit, size_t& size);
+    // The whole file in a heap block of its size plus a terminating NUL;
+    // `size` gets its size without the NUL. None when it is larger than `limit` bytes (checked
+    // before anything is read; `size` then gets the size, or SIZE_MAX when the system cannot tell
+    // it) or cannot be read whole (`size` unchanged).
+    CHeapBlock<char> ReadWhole(size_t limit, size_t& size);
     // Writes `size` bytes; false unless every one was written.
     bool Write(const void* data, size_t size);
     // Closes the file; false when the system reports a failure, and then a

@@ -3,7 +3,9 @@
 // scope. Win32 answers a failure with one of two values, and the class
 // says which: CreateFileA with INVALID_HANDLE_VALUE (which is also the
 // current process's pseudo-handle), OpenProcessToken, CreateProcessA and
-// the rest with null. Either class holds "none" after a failure.
+// the rest with null. Either class holds "none" after a failure. A handle
+// moves from one owner to another, and Detach hands it to a caller who
+// closes it.
 //
 //     CFileHandle file(CreateFileA(...));
 //     if (!file)
@@ -18,6 +20,11 @@ template <bool kNoneIsInvalidValue> class CHandleOf {
     ~CHandleOf() { Close(); }
     CHandleOf(const CHandleOf&) = delete;
     CHandleOf& operator=(const CHandleOf&) = delete;
+    CHandleOf(CHandleOf&& other) : m_handle(other.Detach()) {}
+    CHandleOf& operator=(CHandleOf&& other) {
+        Attach(other.Detach());
+        return *this;
+    }
 
     // The value that stands for no handle.
     static HANDLE None() { return kNoneIsInvalidValue ? INVALID_HANDLE_VALUE : nullptr; }
@@ -29,6 +36,14 @@ template <bool kNoneIsInvalidValue> class CHandleOf {
     HANDLE* Out() {
         Close();
         return &m_handle;
+    }
+    // Closes any handle held and takes `handle` instead.
+    void Attach(HANDLE handle) { *Out() = handle; }
+    // Hands the handle to the caller, who closes it; holds none afterwards.
+    HANDLE Detach() {
+        HANDLE handle = m_handle;
+        m_handle = None();
+        return handle;
     }
     // Closes the handle; false when the system reports a failure, which for
     // a file written to means its last bytes may not have reached the disk.

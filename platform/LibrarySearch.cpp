@@ -35,7 +35,7 @@ bool SystemFolderPath(const char* name, char (&path)[MAX_PATH]) {
     return PathInFolder(path, folder, name);
 }
 
-HMODULE LoadSystemLibrary(const char* name) {
+CLibrary LoadSystemLibrary(const char* name) {
     char path[MAX_PATH];
-    return SystemFolderPath(name, path) ? LoadLibraryA(path) : nullptr;
+    return CLibrary(SystemFolderPath(name, path) ? LoadLibraryA(path) : nullptr);
 }

@@ -2,6 +2,7 @@
 // Where the process looks for a library loaded by its bare name, and
 // libraries and functions loaded by hand.
 
+#include "platform/Library.h"
 #include "platform/ProcAddress.h"
 
 // Limits the search to the system folder, so that a library planted beside
@@ -18,5 +19,5 @@ void RestrictLibrarySearchToSystem();
 bool SystemFolderPath(const char* name, char (&path)[MAX_PATH]);
 
 // Loads the library `name` from the system folder only, by its full path,
-// whatever the search: null when it cannot. FreeLibrary releases it.
-HMODULE LoadSystemLibrary(const char* name);
+// whatever the search: none when it cannot.
+CLibrary LoadSystemLibrary(const char* name);

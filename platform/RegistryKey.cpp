@@ -2,6 +2,12 @@
 
 #include <string.h>
 
+void CRegistryKey::Close() {
+    if (m_key)
+        RegCloseKey(m_key);
+    m_key = nullptr;
+}
+
 bool CRegistryKey::ReadString(const char* name, char* value, DWORD size) const {
     DWORD type = REG_SZ;
     DWORD length = 0;

@@ -1,23 +1,23 @@
 #pragma once
 // An open registry key, closed when it goes out of scope, with the string
-// reads and writes setup makes.
+// reads and writes setup makes. Open and Create close any key held first;
+// after a failure the object holds none.
 
 #include <windows.h>
 
 class CRegistryKey {
   public:
     CRegistryKey() : m_key(nullptr) {}
-    ~CRegistryKey() {
-        if (m_key)
-            RegCloseKey(m_key);
-    }
+    ~CRegistryKey() { Close(); }
     CRegistryKey(const CRegistryKey&) = delete;
     CRegistryKey& operator=(const CRegistryKey&) = delete;
 
     bool Open(HKEY parent, const char* name) {
+        Close();
         return RegOpenKeyA(parent, name, &m_key) == ERROR_SUCCESS;
     }
     bool Create(HKEY parent, const char* name) {
+        Close();
         return RegCreateKeyA(parent, name, &m_key) == ERROR_SUCCESS;
     }
 
@@ -36,11 +36,7 @@ class CRegistryKey {
     bool DeleteValue(const char* name) { return RegDeleteValueA(m_key, name) == ERROR_SUCCESS; }
     // Deletes the key `name` below this one, which must hold no keys.
     bool DeleteKey(const char* name) { return RegDeleteKeyA(m_key, name) == ERROR_SUCCESS; }
-    void Close() {
-        if (m_key)
-            RegCloseKey(m_key);
-        m_key = nullptr;
-    }
+    void Close();
     // Whether the key holds neither values nor keys.
     bool IsEmpty() const {
         DWORD keys = 1, values = 1;

@@ -4,20 +4,18 @@
 
 #include "platform/ComRef.h"
 
-void FreeShellItemList(LPITEMIDLIST items) {
+void CShellItemList::Reset() {
     CComRef<IMalloc> allocator;
+    // The shell's allocator takes a null list as nothing to free.
     if (SUCCEEDED(SHGetMalloc(allocator.Out())) && allocator)
-        allocator->Free(items);
+        allocator->Free(m_items);
+    m_items = nullptr;
 }
 
 bool SpecialFolderPath(HWND owner, int csidl, char* path) {
-    LPITEMIDLIST items = nullptr;
-    SHGetSpecialFolderLocation(owner, csidl, &items);
-    if (!items)
-        return false;
-    bool found = ShellItemPath(items, path);
-    FreeShellItemList(items);
-    return found;
+    CShellItemList items;
+    SHGetSpecialFolderLocation(owner, csidl, items.Out());
+    return items && ShellItemPath(items.Get(), path);
 }
 
 bool ShellItemPath(LPCITEMIDLIST items, char* path) {

@@ -4,7 +4,28 @@
 
 #include <shlobj.h>
 
-void FreeShellItemList(LPITEMIDLIST items);
+// One item list, freed when it goes out of scope.
+class CShellItemList {
+  public:
+    CShellItemList() = default;
+    explicit CShellItemList(LPITEMIDLIST items) : m_items(items) {}
+    ~CShellItemList() { Reset(); }
+    CShellItemList(const CShellItemList&) = delete;
+    CShellItemList& operator=(const CShellItemList&) = delete;
+
+    explicit operator bool() const { return m_items != nullptr; }
+    LPCITEMIDLIST Get() const { return m_items; }
+    // For a call that hands out a list; any list held before is freed.
+    LPITEMIDLIST* Out() {
+        Reset();
+        return &m_items;
+    }
+    // Frees the list held; holds none afterwards.
+    void Reset();
+
+  private:
+    LPITEMIDLIST m_items = nullptr;
+};
 
 // The file-system path of `items` into `path` (MAX_PATH bytes); false, with
 // `path` untouched, when the items name no file-system folder.

@@ -2,7 +2,7 @@
 
 #include "platform/File.h"
 
-char* ReadWholeFile(const char* path, size_t limit, size_t& size) {
+CHeapBlock<char> ReadWholeFile(const char* path, size_t limit, size_t& size) {
     CFile file;
     return file.Open(path) ? file.ReadWhole(limit, size) : nullptr;
 }

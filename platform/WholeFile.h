@@ -4,10 +4,12 @@
 
 #include <stddef.h>
 
-// The file at `path` in a heap block of its size plus a terminating NUL,
-// which the caller frees (CHeapBlock); null when it cannot be read or is
-// larger than `limit` bytes, with `size` as CFile::ReadWhole leaves it.
-char* ReadWholeFile(const char* path, size_t limit, size_t& size);
+#include "text/HeapBlock.h"
+
+// The file at `path` in a heap block of its size plus a terminating NUL;
+// none when it cannot be read or is larger than `limit` bytes, with `size`
+// as CFile::ReadWhole leaves it.
+CHeapBlock<char> ReadWholeFile(const char* path, size_t limit, size_t& size);
 
 // Writes `size` bytes to a new file `path`, in place of any file of that
 // name; false unless every byte was written and the file closed. A failed

@@ -43,10 +43,10 @@ bool IsInsideFormat(const TextIndexEntry& entry) {
     return entry.length != 0 && entry.offset <= text::kMaxOffset;
 }
 
-// The `length` bytes at `offset` in a fresh block, or null. The pool's size
+// The `length` bytes at `offset` in a fresh block, or none. The pool's size
 // is checked first so that a record pointing past its end neither allocates
 // its claimed length nor returns a half-read block.
-char* ReadBlock(FILE* pool, uint32_t offset, uint32_t length) {
+CHeapBlock<char> ReadBlock(FILE* pool, uint32_t offset, uint32_t length) {
     long size = FileSize(pool);
     if (size < 0 || (uint64_t)offset + length > (uint64_t)size) {
         return nullptr;
@@ -55,10 +55,10 @@ char* ReadBlock(FILE* pool, uint32_t offset, uint32_t length) {
         return nullptr;
     }
     CHeapBlock<char> block((char*)malloc(length));
-    if (!block || fread(block, length, 1, pool) != 1) {
+    if (!block || fread(block.Get(), length, 1, pool) != 1) {
         return nullptr;
     }
-    return block.Detach();
+    return block;
 }
 
 } // namespace
@@ -114,7 +114,7 @@ bool CLanguageTable::ReadRecords(FILE* file, size_t count) {
         return false;
     }
     // A file that shrank since its size was taken keeps what was read.
-    count = fread(m_pEntries, text::kRecordSize, count, file);
+    count = fread(m_pEntries.Get(), text::kRecordSize, count, file);
     for (size_t i = 0; i < count; ++i) {
         m_pEntries[i] = text::DecodeRecord((const unsigned char*)&m_pEntries[i]);
     }
@@ -130,7 +130,7 @@ bool CLanguageTable::GetEntry(int index, TextIndexEntry* entry) const {
     return true;
 }
 
-char* CLanguageTable::GetString(int index) {
+CHeapBlock<char> CLanguageTable::GetString(int index) {
     TextIndexEntry entry;
     if (!GetEntry(index, &entry) || !IsInsideFormat(entry)) {
         return nullptr;
@@ -142,8 +142,8 @@ char* CLanguageTable::GetString(int index) {
     }
     CHeapBlock<char> block(ReadBlock(pool, entry.offset, entry.length));
     fclose(pool);
-    if (!block || memchr(block, '\0', entry.length) == nullptr) {
+    if (!block || memchr(block.Get(), '\0', entry.length) == nullptr) {
         return nullptr;
     }
-    return block.Detach();
+    return block;
 }

@@ -46,9 +46,9 @@ class CLanguageTable {
     // Takes basePath (without extension) and reads basePath.sif.
     void Load(const char* basePath);
 
-    // The text of `index` as a malloc'd block of the record's length, which
-    // always holds a NUL; the caller frees it. Null when there is no text.
-    char* GetString(int index);
+    // The text of `index` in a block of the record's length, which always
+    // holds a NUL. None when there is no text.
+    CHeapBlock<char> GetString(int index);
 
     int GetCount() const { return m_nCount; }
     const char* GetBasePath() const { return m_szBasePath; }

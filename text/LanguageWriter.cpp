@@ -35,23 +35,23 @@ class CTableFiles {
     bool m_poolOpened;
 };
 
-char* JoinPath(const char* basePath, const char* extension) {
+CHeapBlock<char> JoinPath(const char* basePath, const char* extension) {
     size_t size = strlen(basePath) + strlen(extension) + 1;
-    char* path = (char*)malloc(size);
-    if (path != nullptr) {
-        FormatText(path, size, "%s%s", basePath, extension);
+    CHeapBlock<char> path((char*)malloc(size));
+    if (path) {
+        FormatText(path.Get(), size, "%s%s", basePath, extension);
     }
     return path;
 }
 
 bool CTableFiles::Create(const char* basePath) {
-    m_indexPath.Reset(JoinPath(basePath, ".sif"));
-    m_poolPath.Reset(JoinPath(basePath, ".poo"));
+    m_indexPath = JoinPath(basePath, ".sif");
+    m_poolPath = JoinPath(basePath, ".poo");
     if (!m_indexPath || !m_poolPath) {
         return false;
     }
-    m_index = fopen(m_indexPath, "wb");
-    m_pool = fopen(m_poolPath, "wb");
+    m_index = fopen(m_indexPath.Get(), "wb");
+    m_pool = fopen(m_poolPath.Get(), "wb");
     m_indexOpened = m_index != nullptr;
     m_poolOpened = m_pool != nullptr;
     return m_indexOpened && m_poolOpened;
@@ -79,10 +79,10 @@ bool CTableFiles::Finish(bool keep) {
     if (!keep) {
         // Only the files this writer opened (created or truncated) go.
         if (m_indexOpened) {
-            remove(m_indexPath);
+            remove(m_indexPath.Get());
         }
         if (m_poolOpened) {
-            remove(m_poolPath);
+            remove(m_poolPath.Get());
         }
     }
     m_indexPath.Reset();
@@ -97,8 +97,8 @@ int CompareByIndex(const void* a, const void* b) {
     return (left > right) - (left < right);
 }
 
-// The texts sorted by index, or null when one is invalid or repeated.
-const LanguageText** SortTexts(const LanguageText* texts, size_t count) {
+// The texts sorted by index, or none when one is invalid or repeated.
+CHeapBlock<const LanguageText*> SortTexts(const LanguageText* texts, size_t count) {
     if (count > SIZE_MAX / sizeof(LanguageText*) - 1) {
         return nullptr;
     }
@@ -112,11 +112,14 @@ const LanguageText** SortTexts(const LanguageText* texts, size_t count) {
         sorted[i] = &texts[i];
         valid = valid && texts[i].index >= 0 && texts[i].text != nullptr;
     }
-    qsort(sorted, count, sizeof(const LanguageText*), CompareByIndex);
+    qsort(sorted.Get(), count, sizeof(const LanguageText*), CompareByIndex);
     for (size_t i = 1; valid && i < count; ++i) {
         valid = sorted[i - 1]->index != sorted[i]->index;
     }
-    return valid ? sorted.Detach() : nullptr;
+    if (!valid) {
+        return nullptr;
+    }
+    return sorted;
 }
 
 // Writes records 0..highest: each given text with its NUL, each gap as a
@@ -154,7 +157,7 @@ bool WriteLanguageTable(const char* basePath, const LanguageText* texts, size_t 
         return false;
     }
     CTableFiles files;
-    bool ok = files.Create(basePath) && WriteSorted(files, sorted, count);
+    bool ok = files.Create(basePath) && WriteSorted(files, sorted.Get(), count);
     return files.Finish(ok);
 }
 

@@ -9,7 +9,7 @@ namespace {
 // Whether record `index` of `table` holds exactly `expected`.
 bool Holds(CLanguageTable& table, int index, const char* expected) {
     CHeapBlock<char> text(table.GetString(index));
-    return text && strcmp(text, expected) == 0;
+    return text && strcmp(text.Get(), expected) == 0;
 }
 
 } // namespace

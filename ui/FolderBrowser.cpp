@@ -51,12 +51,8 @@ void CSetupDlg::BrowseForInstallRoot() {
     request.lpszTitle = title;
     request.ulFlags = BIF_RETURNONLYFSDIRS;
     request.lpfn = BrowseCallback;
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&request);
-    if (!chosen)
-        return;
-
+    CShellItemList chosen(SHBrowseForFolderA(&request));
     char path[MAX_PATH];
-    if (ShellItemPath(chosen, path))
+    if (chosen && ShellItemPath(chosen.Get(), path))
         m_editInstallPath.SetWindowText(path);
-    FreeShellItemList(chosen);
 }

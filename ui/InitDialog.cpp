@@ -163,9 +163,9 @@ void CSetupDlg::ApplyDialogTexts() {
         if (!text)
             continue;
         if (row.controlId)
-            SetDlgItemText(row.controlId, text);
+            SetDlgItemText(row.controlId, text.Get());
         else
-            SetWindowText(text);
+            SetWindowText(text.Get());
     }
     NameControlsAfterLabels(m_hWnd, kLabelledFields,
                             sizeof kLabelledFields / sizeof kLabelledFields[0]);

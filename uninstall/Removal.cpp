@@ -67,11 +67,11 @@ bool AddDeletionToIniFile(const char* folder, const char* ini, const char* path)
         return false;
     size_t capacity = size + kWininitGrowth;
     CHeapBlock<char> text(static_cast<char*>(malloc(capacity)));
-    size_t length = text ? AddDeletionToWininit(old, size, path, text, capacity) : 0;
+    size_t length = text ? AddDeletionToWininit(old.Get(), size, path, text.Get(), capacity) : 0;
     PathBuffer edited;
     if (!length || !GetTempFileNameA(folder, "vel", 0, edited))
         return false;
-    if (WriteWholeFile(edited, text, length) && PutInPlace(folder, edited, ini, existed))
+    if (WriteWholeFile(edited, text.Get(), length) && PutInPlace(folder, edited, ini, existed))
         return true;
     DeleteFileA(edited);
     return false;
@@ -113,7 +113,7 @@ bool Removal::Read(const char* home, const char* menuFolder, LanguageTexts& text
     RecordDamage damage = {0, "record too large"};
     RecordVerdict verdict = RecordVerdict::Damaged;
     if (data) {
-        verdict = ReadUninstallRecord(data, size, menuFolder, &m_record, &damage);
+        verdict = ReadUninstallRecord(data.Get(), size, menuFolder, &m_record, &damage);
     } else if (size <= kMaxRecordSize) {
         const char* inserts[] = {path};
         LookUpText(texts, kText<TXT_RECORD_MISSING>, why, whySize, inserts, 1);

@@ -237,10 +237,10 @@ UninstallRecord* ParseRecord(const char* data, size_t size, const char* menuFold
     if (!block)
         return nullptr;
     UninstallRecord* record = (UninstallRecord*)block.Get();
-    RecordEntry* entries = (RecordEntry*)(block + entriesAt);
+    RecordEntry* entries = (RecordEntry*)(block.Get() + entriesAt);
     memset(record, 0, sizeof *record);
     record->entries = entries;
-    LineReader reader = {block + textAt, size, 0, 0};
+    LineReader reader = {block.Get() + textAt, size, 0, 0};
     memcpy(reader.text, data, size);
     char* line = nullptr;
     size_t length = 0;

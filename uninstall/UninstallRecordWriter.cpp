@@ -29,7 +29,7 @@ bool UninstallRecordWriter::Keep(const char* text, size_t length) {
             return false;
         m_capacity = capacity;
     }
-    memcpy(m_text + m_size, text, length);
+    memcpy(m_text.Get() + m_size, text, length);
     m_size += length;
     return true;
 }
@@ -38,8 +38,8 @@ void UninstallRecordWriter::Open(const char* home, const char* installDir, const
     m_complete = CopyPath(m_installDir, installDir) && FormatRecordPath(m_path, home);
     size_t size = 0;
     CHeapBlock<char> earlier(m_complete ? ReadWholeFile(m_path, kMaxRecordSize, size) : nullptr);
-    if (earlier && Readable(earlier, size, installDir, menuFolder)) {
-        Keep(earlier, size);
+    if (earlier && Readable(earlier.Get(), size, installDir, menuFolder)) {
+        Keep(earlier.Get(), size);
         // A last line without its end (edited by hand) gets one.
         if (size > 0 && earlier[size - 1] != '\n')
             Keep("\r\n", 2);
@@ -57,18 +57,18 @@ void UninstallRecordWriter::Write(RecordEntryKind kind, const char* path) {
 }
 
 void UninstallRecordWriter::Add(RecordEntryKind kind, const char* path) {
-    if (!RecordHasEntry(m_text, m_size, kind, path))
+    if (!RecordHasEntry(m_text.Get(), m_size, kind, path))
         Write(kind, path);
 }
 
 void UninstallRecordWriter::AddTree(const ProductFiles& files) {
     for (size_t i = 0; i < files.Count(); ++i) {
         RecordEntryKind kind = files.IsFolder(i) ? RecordEntryKind::Folder : RecordEntryKind::File;
-        if (!RecordHasEntry(m_text, m_earlierSize, kind, files.Path(i)))
+        if (!RecordHasEntry(m_text.Get(), m_earlierSize, kind, files.Path(i)))
             Write(kind, files.Path(i));
     }
 }
 
 bool UninstallRecordWriter::Commit() {
-    return m_complete && WriteWholeFile(m_path, m_text, m_size);
+    return m_complete && WriteWholeFile(m_path, m_text.Get(), m_size);
 }

@@ -60,7 +60,7 @@ bool FindUninstallerHome(const char* installDir, PathBuffer& home) {
         // installation and goes at the next restart, or one that could not
         // be set up: neither is free, nor one with a record too large to
         // read.
-        if (data ? IsRecordOf(data, size, installDir)
+        if (data ? IsRecordOf(data.Get(), size, installDir)
                  : GetFileAttributesA(home) == INVALID_FILE_ATTRIBUTES)
             return true;
     }

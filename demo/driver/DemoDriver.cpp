@@ -102,9 +102,8 @@ std::string MediumText(const std::string& language, int index) {
     std::string base = std::string(kSetupFolder) + "Languages\\";
     texts.Load((base + language).c_str(),
                (base + text::kSetupPairFolder + "\\" + language).c_str());
-    char* block = texts.TableOf(index).GetString(index);
-    std::string text = block ? block : "";
-    free(block);
+    CHeapBlock<char> block = texts.TableOf(index).GetString(index);
+    std::string text = block ? block.Get() : "";
     if (text.empty())
         Fail("the table of %s on the medium lacks text %d", language.c_str(), index);
     return text;

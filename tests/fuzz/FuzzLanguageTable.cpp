@@ -62,13 +62,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CLanguageTable table;
     table.Load("table");
     for (int index = -1; index <= table.GetCount(); ++index) {
-        char* block = table.GetString(index);
+        CHeapBlock<char> block = table.GetString(index);
         TextIndexEntry entry;
-        if (block != nullptr &&
-            (!table.GetEntry(index, &entry) || memchr(block, '\0', entry.length) == nullptr)) {
+        if (block && (!table.GetEntry(index, &entry) ||
+                      memchr(block.Get(), '\0', entry.length) == nullptr)) {
             __builtin_trap(); // a block without a NUL, or one for no record
         }
-        free(block);
         // A translation's placeholders filled with inserts that have their
         // own, into a buffer a long text overruns.
         const char* const inserts[] = {"%2", "C:\\Games"};

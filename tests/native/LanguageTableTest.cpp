@@ -123,10 +123,9 @@ TEST_F(LanguageTableTest, BlockHoldsTheWholeRecordBeyondItsFirstNul) {
     ASSERT_TRUE(WriteRawLanguageTable(Base().c_str(), &record, 1, pool, sizeof(pool)));
     CLanguageTable table;
     table.Load(Base().c_str());
-    char* block = table.GetString(0);
-    ASSERT_NE(block, nullptr);
-    EXPECT_EQ(memcmp(block, pool, 6), 0);
-    free(block);
+    CHeapBlock<char> block = table.GetString(0);
+    ASSERT_TRUE(block);
+    EXPECT_EQ(memcmp(block.Get(), pool, 6), 0);
 }
 
 // A fresh table is empty. Each load replaces the records and base path of

@@ -55,13 +55,11 @@ inline bool Exists(const std::string& path) {
 
 // The text of `index` up to its first NUL, or nullopt when there is none.
 inline std::optional<std::string> TextAt(CLanguageTable& table, int index) {
-    char* block = table.GetString(index);
-    if (block == nullptr) {
+    CHeapBlock<char> block = table.GetString(index);
+    if (!block) {
         return std::nullopt;
     }
-    std::string text(block);
-    free(block);
-    return text;
+    return std::string(block.Get());
 }
 
 // Whether `text` holds `part`; a failure shows both.

@@ -193,14 +193,14 @@ TEST(FrameDialog, EveryTextOfEveryDemoLanguageFitsItsControl) {
             for (const CatalogueText& row : kTextCatalogue) {
                 if (row.place != kOnLabel && row.place != kOnButton)
                     continue;
-                char* text = table.GetString(row.index);
-                ASSERT_NE(nullptr, text) << name << " lacks " << row.name;
+                CHeapBlock<char> text = table.GetString(row.index);
+                ASSERT_TRUE(text) << name << " lacks " << row.name;
                 HWND control = GetDlgItem(window, row.control);
                 RECT client;
                 GetClientRect(control, &client);
-                EXPECT_LE(DrawnWidth(control, text), client.right)
-                    << name << ": " << row.name << " \"" << text << "\" is wider than its control";
-                free(text);
+                EXPECT_LE(DrawnWidth(control, text.Get()), client.right)
+                    << name << ": " << row.name << " \"" << text.Get()
+                    << "\" is wider than its control";
             }
         }
         EXPECT_EQ(5, languages) << "demo languages in " << folder;

@@ -15,10 +15,8 @@ namespace {
 
 std::string Read(const std::string& path) {
     size_t size = 0;
-    char* data = ReadWholeFile(path.c_str(), 2 * kLargestWininit, size);
-    std::string text = data ? std::string(data, size) : "<none>";
-    free(data);
-    return text;
+    CHeapBlock<char> data = ReadWholeFile(path.c_str(), 2 * kLargestWininit, size);
+    return data ? std::string(data.Get(), size) : "<none>";
 }
 
 // The names in `folder`, so that a file left beside WININIT.INI shows.
