@@ -316,8 +316,8 @@ SetupSample RunSetupInstall(const std::string& installRoot, size_t expectedFiles
     HWND box = nullptr;
     double start = NowMs();
     PostClick(dialog, IDOK);
-    WaitUntil([&] { return (box = watch.Look(setup.Id(), dialog, start)) != nullptr; },
-              "Setup's completion message", kTimeoutMs, kPhasePollMs);
+    windriver::WaitUntil([&] { return (box = watch.Look(setup.Id(), dialog, start)) != nullptr; },
+                         "Setup's completion message", kTimeoutMs, kPhasePollMs);
     SetupSample sample;
     sample.totalMs = NowMs() - start;
     for (int i = 0; i < kMarkerCount; ++i)
@@ -357,7 +357,7 @@ BareSample RunBareCopy(const std::string& destination, size_t expectedFiles) {
     Watch watch(copied, copied);
     double start = NowMs();
     Process copy = Process::Start(WindowsPath(BENCH_COPY_EXE), options);
-    WaitUntil(
+    windriver::WaitUntil(
         [&] {
             watch.Look(copy.Id(), nullptr, start);
             return !copy.IsRunning();
@@ -474,7 +474,7 @@ double TimeToDialog(const std::string& program) {
     double start = NowMs();
     Process process = Process::Start(program);
     HWND dialog = nullptr;
-    WaitUntil(
+    windriver::WaitUntil(
         [&] {
             dialog = DialogOf(process.Id());
             if (!dialog && !process.IsRunning())

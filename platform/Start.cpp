@@ -18,9 +18,11 @@
 // code does: its own fatal errors then show a message box.
 extern "C" void __cdecl __set_app_type(int type);
 
-// Laid out by the linker's default script: -1, the functions, 0.
+// Laid out by the linker's default script: -1, the functions, 0. Its
+// destructor list stays empty (GCC registers global objects' destructors
+// through atexit, and the program has no destructor functions; the size
+// check refuses a link that fills it), so nothing runs it.
 extern "C" void (*__CTOR_LIST__[])();
-extern "C" void (*__DTOR_LIST__[])();
 
 // The compiler registers the global objects' destructors here; msvcrt.dll's
 // exit runs them, last registered first.
@@ -32,18 +34,12 @@ namespace {
 
 enum { kGuiApp = 2 };
 
-// Constructors last to first and destructors first to last, in the order
-// GCC's own start-up code runs them.
+// Last to first, in the order GCC's own start-up code runs them.
 void RunConstructors() {
     void (**entry)() = __CTOR_LIST__ + 1;
     while (*entry)
         ++entry;
     while (--entry != __CTOR_LIST__)
-        (*entry)();
-}
-
-void __cdecl RunDestructors() {
-    for (void (**entry)() = __DTOR_LIST__ + 1; *entry; ++entry)
         (*entry)();
 }
 
@@ -62,6 +58,5 @@ int RunApplication() {
 extern "C" [[noreturn]] void SetupStart() {
     __set_app_type(kGuiApp);
     RunConstructors();
-    atexit(RunDestructors);
     exit(RunApplication());
 }

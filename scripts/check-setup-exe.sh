@@ -3,9 +3,9 @@
 # installation and only the functions listed beside this script
 # (check-setup-exe-imports.txt), asks for no subsystem newer than 4.0
 # (Windows 95 and NT 4 refuse to load such a program) and for no
-# administrator rights at start (asInvoker), fits its budget, and
-# (with --map, the linker's map of it) links no MinGW printf. Prints the
-# figures.
+# administrator rights at start (asInvoker), fits its budget, and (with
+# --map, the linker's map of it) links no MinGW printf and no destructor
+# functions. Prints the figures.
 #
 # usage: check-setup-exe.sh [--map FILE] Setup.exe
 set -eu
@@ -65,6 +65,12 @@ if [ "$size" -gt "$max" ]; then
 fi
 if [ -n "$map" ] && grep -q "mingw_pformat" "$map"; then
     echo "$(basename "$exe") links MinGW's printf: an snprintf or vsnprintf crept into product code"
+    status=1
+fi
+# platform/Start.cpp runs the constructor list only: a function in the
+# destructor list (a destructor attribute) would never run.
+if [ -n "$map" ] && awk '$1 == ".dtors" && $3 != "0x0" { found = 1 } END { exit !found }' "$map"; then
+    echo "$(basename "$exe") has functions in .dtors, which its start routine does not run"
     status=1
 fi
 exit $status

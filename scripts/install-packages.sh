@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing need, when it is missing: the MinGW
-# cross compiler, Wine (32-bit), Xvfb, CMake, GoogleTest's sources, clang for
-# fuzzing, gettext and its library (langtool reads PO files with it),
+# cross compiler, Wine (32-bit), Xvfb, CMake, GoogleTest's sources, Google
+# Benchmark (the benchmarks are built with the tests), clang for fuzzing, gettext and its library (langtool reads PO files with it),
 # libunistring (langtool composes texts to NFC before converting them), what
 # lays out and signs media (xorriso, osslsigncode, openssl), and the tools
 # the tests use to look at results. Run as root on
@@ -9,7 +9,7 @@
 set -eu
 
 packages=(
-    cmake make python3 g++ clang libclang-rt-dev googletest gettext libgettextpo-dev libunistring-dev
+    cmake make python3 g++ clang libclang-rt-dev googletest libbenchmark-dev gettext libgettextpo-dev libunistring-dev
     g++-mingw-w64-i686 binutils-mingw-w64-i686
     wine wine32:i386 wine64 fonts-wine xvfb x11-utils xdotool imagemagick
     liblnk-utils xorriso osslsigncode openssl

@@ -2,7 +2,8 @@
 # Native checks of the portable code (language table, writer, langtool, the
 # installation's path rules, the uninstall record):
 #  1. a build in build-native/ with AddressSanitizer and
-#     UndefinedBehaviorSanitizer, and its tests (ctest);
+#     UndefinedBehaviorSanitizer (the language table's benchmark built, not
+#     run), and its tests (ctest);
 #  2. when clang is installed, the libFuzzer targets in build-fuzz/, which
 #     share FUZZ_SECONDS (default 60): the language table on a copy of
 #     tests/fuzz/corpus (half), the uninstall record on
@@ -27,7 +28,8 @@ jobs=$(nproc 2>/dev/null || echo 2)
 sanitize="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all"
 
 echo "== native build with sanitizers (build-native/)"
-cmake -S . -B build-native -DCMAKE_BUILD_TYPE=Debug \
+# The language table's benchmark is built here too (not run: scripts/bench.sh).
+cmake -S . -B build-native -DCMAKE_BUILD_TYPE=Debug -DSETUP_BENCHMARKS=ON \
     -DCMAKE_C_FLAGS="$sanitize" -DCMAKE_CXX_FLAGS="$sanitize" \
     -DCMAKE_EXE_LINKER_FLAGS="$sanitize"
 cmake --build build-native -j "$jobs"
