@@ -31,16 +31,18 @@ std::string PlantBeside(const std::string& program, const std::string& name,
 }
 
 // "1" when the probe finds the driver; it is unloaded again afterwards.
-std::string ProbeGlide() {
-    ProbeAnswers answers = RunProbe("glide");
+std::string ProbeGlide(Where where = Where::Here()) {
+    const auto trace = where.Trace();
+    ProbeAnswers answers = RunProbe("glide", "", "", where);
     EXPECT_EQ("0", answers["loaded-after"]);
     return answers["glide"];
 }
 
 // "1" when a library loads by its bare name, through the search of a probe
 // copied beside planted drivers and started in kStartFolder.
-std::string ProbePlantedByName() {
-    return RunProbe("glide-by-name", kStartFolder, PlantBeside(ProbeExe(), "probe.exe"))["by-name"];
+std::string ProbePlantedByName(Where where = Where::Here()) {
+    return RunProbe("glide-by-name", kStartFolder, PlantBeside(ProbeExe(), "probe.exe", where),
+                    where)["by-name"];
 }
 
 // "1" when the setup dialog shows the driver as present: its hidden box is
@@ -62,7 +64,8 @@ std::string SetupBox(bool planted, Where where = Where::Here()) {
 }
 
 // Removes the drivers, the load log, the planted copies and the disc.
-void Clear() {
+void Clear(Where where = Where::Here()) {
+    const auto trace = where.Trace();
     for (const std::string& file : {SystemGlidePath(), std::string(kGlideLoadLog)})
         EXPECT_TRUE(!FileExists(file) || DeleteFileA(file.c_str())) << file;
     if (FolderExists(kStartFolder))
@@ -82,14 +85,15 @@ struct Case {
 
 TEST(Glide, DriverIsFoundOnlyInTheSystemFolder) {
     const Case cases[] = {
-        {"ProbeFindsTheInstalledDriverAndUnloadsIt", kDriverInstalled, ProbeGlide},
-        {"ProbeCountsAMissingDriverAbsent", kNoDriver, ProbeGlide},
-        {"ProbeCountsABrokenDriverAbsent", kDriverBroken, ProbeGlide},
+        {"ProbeFindsTheInstalledDriverAndUnloadsIt", kDriverInstalled, [] { return ProbeGlide(); }},
+        {"ProbeCountsAMissingDriverAbsent", kNoDriver, [] { return ProbeGlide(); }},
+        {"ProbeCountsABrokenDriverAbsent", kDriverBroken, [] { return ProbeGlide(); }},
         // The rule behind the rest, for every library loaded by its bare
         // name: the search leaves out the program's folder and the current
         // folder.
-        {"SearchByBareNameIgnoresPlantedDrivers", kNoDriver, ProbePlantedByName},
-        {"SearchByBareNameFindsTheInstalledDriver", kDriverInstalled, ProbePlantedByName},
+        {"SearchByBareNameIgnoresPlantedDrivers", kNoDriver, [] { return ProbePlantedByName(); }},
+        {"SearchByBareNameFindsTheInstalledDriver", kDriverInstalled,
+         [] { return ProbePlantedByName(); }},
         {"SetupShowsAMissingDriverAbsent", kNoDriver, [] { return SetupBox(false); }},
         {"SetupShowsTheInstalledDriver", kDriverInstalled, [] { return SetupBox(false); }},
         {"SetupIgnoresDriversBesideItOrInItsStartFolder", kNoDriver, [] { return SetupBox(true); }},

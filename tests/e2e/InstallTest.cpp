@@ -1011,9 +1011,11 @@ namespace {
 // Unix links stand in for the junctions a standard user can make in
 // C:\Games on Windows 2000 and later: Wine shows them as reparse points
 // (0x410), on every Windows version it reports.
-void MakeLink(const std::string& link, const std::string& target) {
-    ASSERT_EQ(0u, RunLinuxShell("ln -s '" + LinuxPath(target) + "' '" + LinuxPath(link) + "'"));
-    ASSERT_TRUE(GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) << link;
+void MakeLink(const std::string& link, const std::string& target, Where where = Where::Here()) {
+    Require(RunLinuxShell("ln -s '" + LinuxPath(target) + "' '" + LinuxPath(link) + "'") == 0,
+            where, "cannot link " + link);
+    Require(GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT, where,
+            link + " shows no reparse point");
 }
 
 std::string LinkRefusal(const std::string& link) {

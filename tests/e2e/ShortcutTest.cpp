@@ -31,7 +31,8 @@ HRESULT CreateSetupLink(const std::string& link) {
     return CreateShortcut(kSetupTarget.c_str(), link.c_str(), "Setup", kInstallDir.c_str());
 }
 
-std::string ProgramsFolder() {
+std::string ProgramsFolder(Where where = Where::Here()) {
+    const auto trace = where.Trace();
     char path[MAX_PATH] = "";
     EXPECT_TRUE(ProgramsFolderFor(nullptr, path));
     return path;

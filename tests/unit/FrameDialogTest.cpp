@@ -14,6 +14,7 @@
 #include "platform/Application.h"
 #include "platform/FindFile.h"
 #include "platform/Layout.h"
+#include "tests/e2e/support/Where.h"
 #include "text/LanguageWriter.h"
 #include "tools/windriver/OtherWindows.h"
 #include "tools/windriver/Wait.h"
@@ -45,10 +46,12 @@ CWinApp& TestApp() {
 // runs on another thread once the dialog is visible. The dialog is cancelled
 // when `observe` returns, unless `observerEndsIt`; one still open after
 // kTimeoutMs then is a failure, and cancelled so that the test cannot hang.
-INT_PTR RunFrame(std::function<void(HWND)> observe, bool observerEndsIt = false) {
+INT_PTR RunFrame(std::function<void(HWND)> observe, bool observerEndsIt = false,
+                 e2e::Where where = e2e::Where::Here()) {
     FrameOnlyDlg dialog;
     TestApp().m_pMainWnd = &dialog;
     std::thread observer([&] {
+        const auto trace = where.Trace(); // a trace holds for its own thread
         HWND window = windriver::WaitForWindow(GetCurrentProcessId(), "The Vellmor Setup", nullptr,
                                                kTimeoutMs);
         EXPECT_NE(nullptr, window) << "dialog did not appear";
