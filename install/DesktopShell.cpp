@@ -92,7 +92,7 @@ VARIANT NumberVariant(LONG number) {
 // The shell's automation object of the desktop window: the window's
 // top-level browser, its active view, the view's background object, and
 // the application that object belongs to.
-void FindDesktopShell(IShellDispatch2** shell) {
+void FindDesktopShell(CComRef<IShellDispatch2>& shell) {
     CComRef<IShellWindows> windows;
     CComRef<IDispatch> desktop;
     CComRef<IServiceProvider> services;
@@ -112,25 +112,22 @@ void FindDesktopShell(IShellDispatch2** shell) {
     if (windows)
         windows->FindWindowSW(&location, &root, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH,
                               desktop.Out());
-    if (desktop)
-        desktop->QueryInterface(IID_PPV_ARGS(services.Out()));
+    desktop.QueryInterface(services);
     if (services)
         services->QueryService(SID_STopLevelBrowser, IID_PPV_ARGS(browser.Out()));
     if (browser)
         browser->QueryActiveShellView(view.Out());
     if (view)
         view->GetItemObject(SVGIO_BACKGROUND, IID_PPV_ARGS(background.Out()));
-    if (background)
-        background->QueryInterface(IID_PPV_ARGS(folderView.Out()));
+    background.QueryInterface(folderView);
     if (folderView)
         folderView->get_Application(application.Out());
-    if (application)
-        application->QueryInterface(IID_PPV_ARGS(shell));
+    application.QueryInterface(shell);
 }
 
 bool ExecuteOnDesktop(HMODULE automation, const char* program, const char* folder) {
     CComRef<IShellDispatch2> shell;
-    FindDesktopShell(shell.Out());
+    FindDesktopShell(shell);
     if (!shell)
         return false;
     CAutomationStrings strings(automation);

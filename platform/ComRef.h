@@ -10,6 +10,8 @@
 //     link->QueryInterface(IID_PPV_ARGS(file.Out()));
 //     if (file)
 //         file->Save(path, TRUE);
+//
+// Between two references, `from.QueryInterface(to)` does the same.
 
 #include <objbase.h>
 
@@ -48,6 +50,12 @@ template <class T> class CComRef {
         if (m_object)
             m_object->Release();
         m_object = nullptr;
+    }
+    // The interface `U` of the object held, into `other`; none there when
+    // the object lacks it or nothing is held.
+    template <class U> HRESULT QueryInterface(CComRef<U>& other) const {
+        U** out = other.Out();
+        return m_object ? m_object->QueryInterface(IID_PPV_ARGS(out)) : E_POINTER;
     }
 
   private:

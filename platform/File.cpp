@@ -24,10 +24,12 @@ CHeapBlock<char> CFile::ReadWhole(size_t limit, size_t& size) {
     }
     CHeapBlock<char> data(static_cast<char*>(malloc(length + 1)));
     DWORD read = 0;
-    if (!data || !ReadFile(m_file.Get(), data.Get(), length, &read, nullptr) || read != length)
-        return nullptr;
-    data[length] = '\0';
-    size = length;
+    if (data && ReadFile(m_file.Get(), data.Get(), length, &read, nullptr) && read == length) {
+        data[length] = '\0';
+        size = length;
+    } else {
+        data.Reset();
+    }
     return data;
 }
 

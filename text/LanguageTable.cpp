@@ -55,8 +55,8 @@ CHeapBlock<char> ReadBlock(FILE* pool, uint32_t offset, uint32_t length) {
         return nullptr;
     }
     CHeapBlock<char> block((char*)malloc(length));
-    if (!block || fread(block.Get(), length, 1, pool) != 1) {
-        return nullptr;
+    if (block && fread(block.Get(), length, 1, pool) != 1) {
+        block.Reset();
     }
     return block;
 }
@@ -142,8 +142,8 @@ CHeapBlock<char> CLanguageTable::GetString(int index) {
     }
     CHeapBlock<char> block(ReadBlock(pool, entry.offset, entry.length));
     fclose(pool);
-    if (!block || memchr(block.Get(), '\0', entry.length) == nullptr) {
-        return nullptr;
+    if (block && memchr(block.Get(), '\0', entry.length) == nullptr) {
+        block.Reset();
     }
     return block;
 }
