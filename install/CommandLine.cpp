@@ -121,13 +121,15 @@ bool ParseCommandLine(const char* arguments, SetupOptions& options, char* bad, s
         }
     }
     // The uninstaller acts on the installation its own record names, never
-    // on one a command line names.
-    if (options.uninstall && (options.folder[0] || options.language[0])) {
-        if (badSize > 0)
-            FormatText(bad, badSize, "/%s", options.folder[0] ? kSwitchDir : kSwitchLang);
-        return false;
-    }
-    return true;
+    // on one a command line names; the elevated part writes no file that
+    // the player named.
+    const char* refused = options.uninstall && options.folder[0]     ? kSwitchDir
+                          : options.uninstall && options.language[0] ? kSwitchLang
+                          : options.elevated && options.log[0]       ? kSwitchLog
+                                                                     : nullptr;
+    if (refused && badSize > 0)
+        FormatText(bad, badSize, "/%s", refused);
+    return !refused;
 }
 
 namespace {
@@ -150,8 +152,7 @@ bool AppendValue(char* buffer, size_t size, const char* name, const char* value)
 
 } // namespace
 
-bool FormatElevatedCommandLine(char* buffer, size_t size, const SetupOptions& options,
-                               const char* fullLog) {
+bool FormatElevatedCommandLine(char* buffer, size_t size, const SetupOptions& options) {
     if (!FormatText(buffer, size, "/%s", kSwitchElevated) ||
         !AppendSwitch(buffer, size, kSwitchSilent, options.silent) ||
         !AppendSwitch(buffer, size, kSwitchUninstall, options.uninstall) ||
@@ -162,8 +163,27 @@ bool FormatElevatedCommandLine(char* buffer, size_t size, const SetupOptions& op
             FormatText(buffer + length, size - length, " /%s=%lu", kSwitchOwner, options.owner)) &&
            AppendValue(buffer, size, kSwitchDir, options.folder) &&
            AppendValue(buffer, size, kSwitchLang, options.language) &&
-           AppendValue(buffer, size, kSwitchLog, fullLog) &&
            AppendValue(buffer, size, kSwitchSource, options.source);
+}
+
+void QuoteLogValue(const char* value, char* quoted, size_t size) {
+    // Room for the closing quote and the NUL, and for a whole "<XX>".
+    const size_t kTail = 2, kEscape = 4;
+    size_t length = 0;
+    quoted[length++] = '"';
+    for (const unsigned char* at = (const unsigned char*)value; *at; ++at) {
+        bool escape = *at < 0x20 || *at == 0x7F || *at == '"' || *at == '<';
+        if (length + (escape ? kEscape : 1) + kTail > size)
+            break;
+        if (escape) {
+            FormatText(quoted + length, kEscape + 1, "<%02X>", *at);
+            length += kEscape;
+        } else {
+            quoted[length++] = (char)*at;
+        }
+    }
+    quoted[length++] = '"';
+    quoted[length] = '\0';
 }
 
 const char* SkipProgramName(const char* commandLine) {

@@ -29,6 +29,8 @@ const InstallMessage kNoMedium = {kText<TXT_NO_MEDIUM>, kText<TXT_NO_MEDIUM_CAPT
                                   MB_ICONEXCLAMATION | MB_OK};
 const InstallMessage kLinkRefused = {kText<TXT_LINK_REFUSED>, kText<TXT_ERROR_CAPTION>,
                                      MB_ICONHAND};
+const InstallMessage kFolderNotHeld = {kText<TXT_FOLDER_NOT_HELD>, kText<TXT_ERROR_CAPTION>,
+                                       MB_ICONHAND};
 
 namespace {
 
@@ -206,11 +208,12 @@ bool Installation::BuildPaths() {
 bool Installation::NoLinkOnTheWay(bool below) {
     PathBuffer link;
     WayVerdict way = m_tree.HoldWay(link);
-    if (way != WayVerdict::Link && !(below && FindLinkBelow(m_paths.installDir, link))) {
+    if (way == WayVerdict::Held && !(below && FindLinkBelow(m_paths.installDir, link))) {
         m_report.StepRan("way to the folder", nullptr, 0);
         return true;
     }
-    m_report.RefuseLink(kLinkRefused, link);
+    // A folder that cannot be held could be swapped for a link meanwhile.
+    m_report.RefuseLink(way == WayVerdict::NotHeld ? kFolderNotHeld : kLinkRefused, link);
     return false;
 }
 

@@ -5,8 +5,10 @@
 
 #include "common/FinalPath.h"
 #include "common/HeldTree.h"
+#include "common/Names.h"
 #include "common/RoomRules.h"
 #include "text/LocalText.h"
+#include "uninstall/UninstallerHome.h"
 
 namespace {
 
@@ -20,7 +22,55 @@ bool LiesIn(HANDLE log, const char* folder) {
            IsSameOrBelow(logPath, folderPath);
 }
 
+// The elevated part's log, below <Program Files>\Brightfen, opened with
+// `access` and `disposition`; none when the system names no Program Files
+// folder.
+HANDLE OpenElevatedLog(DWORD access, DWORD disposition) {
+    PathBuffer folder, path;
+    if (!UninstallersFolder(folder) || !PathInFolder(path, folder, kElevatedLog))
+        return INVALID_HANDLE_VALUE;
+    CreateDirectoryA(folder, nullptr);
+    return CreateFileA(path, access, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+}
+
+bool LastWritten(HANDLE log, FILETIME& written) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(log, &info))
+        return false;
+    written = info.ftLastWriteTime;
+    return true;
+}
+
 } // namespace
+
+bool LogReport::OpenElevated() {
+    *m_file.Out() = OpenElevatedLog(GENERIC_WRITE, CREATE_ALWAYS);
+    return !!m_file;
+}
+
+void LogReport::BeforeElevatedPart() {
+    CFileHandle log(OpenElevatedLog(GENERIC_READ, OPEN_EXISTING));
+    LastWritten(log.Get(), m_before);
+}
+
+void LogReport::AfterElevatedPart() {
+    if (!m_file)
+        return;
+    // Only a log written since the run started is this run's: one the
+    // elevated part could not replace is the last run's.
+    CFileHandle log(OpenElevatedLog(GENERIC_READ, OPEN_EXISTING));
+    FILETIME written;
+    if (!log || !LastWritten(log.Get(), written) ||
+        memcmp(&written, &m_before, sizeof written) == 0) {
+        Line("elevated part's log: failed: it kept none");
+        return;
+    }
+    char buffer[512];
+    DWORD read = 0, copied = 0;
+    while (ReadFile(log.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
+        WriteFile(m_file.Get(), buffer, read, &copied, nullptr);
+}
 
 bool LogReport::Open(const char* path, const char* gameFolder, const char* uninstallerFolder) {
     PathBuffer full;
@@ -73,7 +123,8 @@ void LogReport::StepRan(const char* step, const InstallMessage* failure, DWORD e
 
 void LogReport::RefuseLink(const InstallMessage& refusal, const char* link) {
     LanguageTexts english;
-    Line("way to the folder: failed: %s", (const char*)LocalText(english, refusal.text, link));
+    Line("way to the folder: failed: %s",
+         (const char*)LocalText(english, refusal.text, CLogValue(link)));
 }
 
 bool LogReport::GoOnWithoutRoom(uint64_t needed, uint64_t available) {

@@ -2,8 +2,19 @@
 // The installation without a window: each step's result goes to a log file
 // (none: nowhere), nothing is asked, and the run's result is its exit code.
 
+#include "install/CommandLine.h"
 #include "install/Installation.h"
 #include "platform/Handle.h"
+
+// A value as a log line quotes it (QuoteLogValue); a line is never longer.
+class CLogValue {
+  public:
+    explicit CLogValue(const char* value) { QuoteLogValue(value, m_text, sizeof m_text); }
+    operator const char*() const { return m_text; }
+
+  private:
+    char m_text[512];
+};
 
 class LogReport : public InstallReport {
   public:
@@ -15,6 +26,16 @@ class LogReport : public InstallReport {
     // each folder's, and a refused file is deleted through its handle;
     // before, the full path's text is all there is to compare.
     bool Open(const char* path, const char* gameFolder, const char* uninstallerFolder);
+    // Starts the elevated part's log: "<Program Files>\Brightfen\Setup.log",
+    // in place of the last one. The elevated part writes no file the player
+    // named, but this folder lets only administrators write. False when it
+    // cannot be made.
+    bool OpenElevated();
+    // Around the elevated part's run, in the player's process: once it has
+    // ended, the log it kept is copied into this one (when one is open),
+    // or a line says that it kept none.
+    void BeforeElevatedPart();
+    void AfterElevatedPart();
     // Writes one line, at once: a run that is killed still shows how far it
     // got.
     void Line(const char* format, ...)
@@ -31,4 +52,7 @@ class LogReport : public InstallReport {
 
   private:
     CFileHandle m_file;
+    // When the elevated part's log was last written before the run (zero:
+    // there was none).
+    FILETIME m_before = {};
 };

@@ -46,6 +46,13 @@ bool IsBelowUninstallers(const char* folder) {
     return IsSameOrBelow(below, above) && !IsSameOrBelow(above, below);
 }
 
+bool IsUninstallerAtHome(const char* self, const char* home) {
+    PathBuffer resolved;
+    // FinalFolderPath opens a file as well as a folder.
+    return (!HasFinalPaths() || (FinalFolderPath(self, resolved) && IsSamePath(resolved, self))) &&
+           IsBelowUninstallers(home);
+}
+
 bool FindUninstallerHome(const char* installDir, PathBuffer& home) {
     PathBuffer uninstallers, record;
     if (!UninstallersFolder(uninstallers))

@@ -15,6 +15,13 @@ bool UninstallersFolder(PathBuffer& folder);
 // where it can say (Vista and later), else as written.
 bool IsBelowUninstallers(const char* folder);
 
+// Whether the program `self` in `home`, its folder, is an uninstaller in its
+// own folder: `home` lies below "<Program Files>\Brightfen" and, from Vista
+// on, `self` is the program's final path as a whole. A program started
+// through a link, or by a short name, is not: what it deletes at the next
+// start must be named as the system will find it then.
+bool IsUninstallerAtHome(const char* self, const char* home);
+
 // The folder of the uninstaller of the installation in `installDir`: the
 // one whose record names it, else the first that does not exist yet. False
 // when there is none to be had.
