@@ -1,13 +1,14 @@
 #include "app/Unattended.h"
 
-#include "app/DialogInstall.h"
-#include "app/ProgramLanguage.h"
+#include "common/Elevation.h"
 #include "common/Names.h"
-#include "install/Elevation.h"
-#include "install/InstalledGame.h"
+#include "common/ProgramLanguage.h"
+#include "install/InstallPaths.h"
 #include "install/LogReport.h"
 #include "install/SourceMedium.h"
-#include "uninstall/UninstallerHome.h"
+#include "record/InstalledGame.h"
+#include "record/UninstallerHome.h"
+#include "ui/DialogInstall.h"
 
 namespace {
 
@@ -37,29 +38,6 @@ bool FindSource(const SetupOptions& options, char* root) {
 }
 
 } // namespace
-
-bool OpenRunLog(const char* path, const char* installDir, LogReport& log) {
-    PathBuffer uninstallers;
-    bool haveUninstallers = UninstallersFolder(uninstallers);
-    return log.Open(path, installDir, haveUninstallers ? uninstallers : nullptr);
-}
-
-int RunElevatedPart(const SetupOptions& options, LogReport& log, DWORD* refused) {
-    char arguments[4 * MAX_PATH];
-    if (!FormatElevatedCommandLine(arguments, sizeof arguments, options))
-        return kExitUsage;
-    log.BeforeElevatedPart();
-    int result = RunElevated(arguments, nullptr, refused);
-    if (result != kExitNotElevated)
-        log.AfterElevatedPart();
-    return result;
-}
-
-bool OpenPartLog(const SetupOptions& options, const char* installDir, LogReport& log) {
-    if (options.elevated)
-        log.OpenElevated();
-    return options.elevated || !options.log[0] || OpenRunLog(options.log, installDir, log);
-}
 
 int RunOwnedInstall(const SetupOptions& options) {
     CWnd owner;
@@ -97,7 +75,7 @@ int RunUnattended(const SetupOptions& options) {
     if (found && !options.elevated && NeedsElevation()) {
         SetupOptions elevated = options;
         CopyPath(elevated.source, sourceRoot);
-        return RunElevatedPart(elevated, log);
+        return RunElevatedPartInto(elevated, log);
     }
     if (!found) {
         log.Line("medium: failed: %s", kNoMedium.text.english);

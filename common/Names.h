@@ -49,8 +49,8 @@ inline constexpr char kSetupLinkDescription[] = "Setup";
 inline constexpr char kLinkExtension[] = ".lnk";
 
 // The uninstaller, a copy of setup's own program, and its record of what
-// setup made (uninstall/UninstallRecord.h), both in a folder of their own
-// below Program Files (uninstall/UninstallerHome.h).
+// setup made (record/UninstallRecord.h), both in a folder of their own
+// below Program Files (record/UninstallerHome.h).
 inline constexpr char kUninstallExe[] = "Uninstall.exe";
 // The log of the last elevated run, in the folder of every installation's
 // uninstaller, where only administrators may write.

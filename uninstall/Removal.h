@@ -8,8 +8,8 @@
 
 #include "common/HeldTree.h"
 #include "common/PathRules.h"
+#include "record/UninstallRecord.h"
 #include "text/SetupPair.h"
-#include "uninstall/UninstallRecord.h"
 
 class Removal {
   public:

@@ -1,24 +1,23 @@
-#include "app/Uninstall.h"
+#include "uninstall/Uninstall.h"
 
 #include <windows.h>
 
 #include <string.h>
 
-#include "app/ProgramLanguage.h"
-#include "app/Unattended.h"
+#include "common/Elevation.h"
+#include "common/ExitCodes.h"
 #include "common/HeldTree.h"
 #include "common/Names.h"
+#include "common/ProgramLanguage.h"
+#include "common/RunLog.h"
 #include "common/Shortcut.h"
-#include "install/Elevation.h"
-#include "install/ExitCodes.h"
-#include "install/InstalledGame.h"
-#include "install/LogReport.h"
 #include "platform/Application.h"
 #include "platform/Layout.h"
 #include "platform/ThisProgram.h"
+#include "record/InstalledGame.h"
+#include "record/UninstallerHome.h"
 #include "text/LocalText.h"
 #include "uninstall/Removal.h"
-#include "uninstall/UninstallerHome.h"
 
 namespace {
 
@@ -28,7 +27,7 @@ const size_t kMostNamed = 8;
 struct Outcome {
     char text[2048];
     size_t stayed;
-    LogReport* log; // of the files that stayed
+    RunLog* log; // of the files that stayed
     const char* stayedHeading;
 };
 
@@ -104,7 +103,7 @@ __attribute__((noinline)) int TellText(const SetupOptions& options, LanguageText
 // and the folder that still holds them, so the player knows their saves are
 // there. Whether a recorded file stayed.
 bool TellOutcome(const SetupOptions& options, LanguageTexts& texts, const Removal& removal,
-                 LogReport& log) {
+                 RunLog& log) {
     LocalText stayed(texts, kText<TXT_UNINSTALL_STAYED>);
     Outcome outcome = {"", 0, &log, stayed};
     LookUpText(texts, kText<TXT_UNINSTALL_DONE>, outcome.text, sizeof outcome.text, nullptr, 0);
@@ -118,7 +117,7 @@ bool TellOutcome(const SetupOptions& options, LanguageTexts& texts, const Remova
 // A folder on the way to the game's is a link or cannot be held (`way`),
 // named `named`: nothing was removed.
 void TellWay(const SetupOptions& options, LanguageTexts& texts, WayVerdict way, const char* named,
-             LogReport& log) {
+             RunLog& log) {
     const InstallMessage& refusal = way == WayVerdict::NotHeld ? kFolderNotHeld : kLinkRefused;
     log.RefuseLink(refusal, named);
     Tell(options, texts, LocalText(texts, refusal.text, named), MB_OK | refusal.style);
@@ -155,7 +154,7 @@ int RunUninstall(const SetupOptions& options) {
     // removal an elevated part's, whose log is copied into the player's.
     bool elevate = !options.elevated && NeedsElevation();
     // The log never goes over the record, the uninstaller or the game.
-    LogReport log;
+    RunLog log;
     if (!OpenPartLog(options, read ? removal.InstallDir() : nullptr, log))
         return kExitUsage;
     if (!read) {
@@ -173,7 +172,7 @@ int RunUninstall(const SetupOptions& options) {
         SetupOptions elevated = options;
         elevated.silent = true;
         DWORD refused = 0;
-        result = RunElevatedPart(elevated, log, &refused);
+        result = RunElevatedPartInto(elevated, log, &refused);
         if (refused)
             TellText(options, texts, kText<TXT_ELEVATION_FAILED>, MB_OK | MB_ICONHAND,
                      ErrorNumber(refused));

@@ -1,4 +1,4 @@
-#include "install/CommandLine.h"
+#include "common/CommandLine.h"
 
 #include <stddef.h>
 #include <stdlib.h>

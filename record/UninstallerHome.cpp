@@ -1,17 +1,19 @@
-#include "uninstall/UninstallerHome.h"
+#include "record/UninstallerHome.h"
 
 #include <windows.h>
 
 #include <shlobj.h>
 #include <stdlib.h>
 
+#include "common/Elevation.h"
+#include "common/ExitCodes.h"
 #include "common/FinalPath.h"
 #include "common/Names.h"
 #include "platform/RegistryKey.h"
 #include "platform/ShellItems.h"
 #include "platform/WholeFile.h"
+#include "record/UninstallRecord.h"
 #include "text/HeapBlock.h"
-#include "uninstall/UninstallRecord.h"
 
 namespace {
 
@@ -72,4 +74,42 @@ bool FindUninstallerHome(const char* installDir, PathBuffer& home) {
             return true;
     }
     return false;
+}
+
+bool OpenRunLog(const char* path, const char* installDir, RunLog& log) {
+    PathBuffer uninstallers;
+    bool haveUninstallers = UninstallersFolder(uninstallers);
+    return log.Open(path, installDir, haveUninstallers ? uninstallers : nullptr);
+}
+
+namespace {
+
+// The elevated part's log, in the folder of every uninstaller, where only
+// administrators may write.
+bool ElevatedLogPath(PathBuffer& path) {
+    PathBuffer uninstallers;
+    return UninstallersFolder(uninstallers) && PathInFolder(path, uninstallers, kElevatedLog);
+}
+
+} // namespace
+
+bool OpenPartLog(const SetupOptions& options, const char* installDir, RunLog& log) {
+    if (!options.elevated)
+        return !options.log[0] || OpenRunLog(options.log, installDir, log);
+    PathBuffer uninstallers, path;
+    if (UninstallersFolder(uninstallers) && PathInFolder(path, uninstallers, kElevatedLog)) {
+        CreateDirectoryA(uninstallers, nullptr);
+        log.OpenElevated(path);
+    }
+    return true;
+}
+
+int RunElevatedPartInto(const SetupOptions& options, RunLog& log, DWORD* refused) {
+    PathBuffer path;
+    bool named = ElevatedLogPath(path);
+    log.BeforeElevatedPart(named ? path : "");
+    int result = RunElevatedPart(options, refused);
+    if (result != kExitNotElevated)
+        log.AfterElevatedPart(named ? path : "");
+    return result;
 }
