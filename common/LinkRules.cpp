@@ -58,12 +58,6 @@ bool IsOwnedByAdministrators(const unsigned char* descriptor, size_t size) {
             memcmp(sid, kAdministrators, sizeof kAdministrators) == 0);
 }
 
-bool MountPointMayStay(uint32_t tag, const char16_t* name, size_t length, bool gameFolder,
-                       const unsigned char* descriptor, size_t size) {
-    return !gameFolder && IsWholeVolumeMount(tag, name, length) &&
-           IsOwnedByAdministrators(descriptor, size);
-}
-
 bool ResolveDriveDevice(const char* path, const char* device, PathBuffer& resolved) {
     bool drive = path[0] && path[1] == ':';
     const char* mapped = strstr(device, "\\;");

@@ -30,8 +30,11 @@ bool IsOwnedByAdministrators(const unsigned char* descriptor, size_t size);
 // the game folder itself, whose owner (`descriptor`, `size` bytes) is
 // Administrators or SYSTEM. A standard user may mount a volume on an empty
 // folder of their own; the folder then stays theirs.
-bool MountPointMayStay(uint32_t tag, const char16_t* name, size_t length, bool gameFolder,
-                       const unsigned char* descriptor, size_t size);
+inline bool MountPointMayStay(uint32_t tag, const char16_t* name, size_t length, bool gameFolder,
+                              const unsigned char* descriptor, size_t size) {
+    return !gameFolder && IsWholeVolumeMount(tag, name, length) &&
+           IsOwnedByAdministrators(descriptor, size);
+}
 
 // `path` on the drive it lies on, when that drive is a substituted or a
 // mapped one: `device` is what the system gives for its drive letter

@@ -106,10 +106,11 @@ bool OpenPartLog(const SetupOptions& options, const char* installDir, RunLog& lo
 
 int RunElevatedPartInto(const SetupOptions& options, RunLog& log, DWORD* refused) {
     PathBuffer path;
-    bool named = ElevatedLogPath(path);
-    log.BeforeElevatedPart(named ? path : "");
+    if (!ElevatedLogPath(path))
+        path[0] = '\0';
+    log.BeforeElevatedPart(path);
     int result = RunElevatedPart(options, refused);
     if (result != kExitNotElevated)
-        log.AfterElevatedPart(named ? path : "");
+        log.AfterElevatedPart(path);
     return result;
 }
