@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "common/Names.h"
+#include "text/CodePage.h"
 
 namespace {
 
@@ -22,12 +23,15 @@ bool IsBlank(char c) {
 // Where the product folder is a whole folder name in `text[0, length)`,
 // first such place; null when it is none.
 const char* FindProductFolder(const char* text, size_t length) {
-    for (const char* at = text + 1; at + kProductLength <= text + length; ++at) {
-        if (at[-1] != '\\' || memcmp(at, kProductFolder, kProductLength) != 0)
+    const char* end = text + length;
+    for (const char* at = text; at < end; at = NextChar(at)) {
+        const char* name = at + 1;
+        if (*at != '\\' || (size_t)(end - name) < kProductLength ||
+            memcmp(name, kProductFolder, kProductLength) != 0)
             continue;
-        const char* after = at + kProductLength;
-        if (after == text + length || *after == '\\')
-            return at;
+        const char* after = name + kProductLength;
+        if (after == end || *after == '\\')
+            return name;
     }
     return nullptr;
 }
@@ -47,8 +51,9 @@ bool IsAbsolutePath(const char* path) {
     // "\\server\share": both names present. "\\.\" and "\\?\" are the
     // system's device namespaces, no folder to install into.
     const char* server = path + 2;
-    size_t serverLength = strcspn(server, "\\");
-    if (serverLength == 0 || server[serverLength] != '\\')
+    const char* serverEnd = FindChar(server, strlen(server), '\\');
+    size_t serverLength = serverEnd ? (size_t)(serverEnd - server) : 0;
+    if (serverLength == 0)
         return false;
     if (serverLength == 1 && (server[0] == '.' || server[0] == '?'))
         return false;
@@ -65,7 +70,7 @@ RootRule DeriveInstallRoot(const char* typedText, PathBuffer& root) {
     // path and value built on it, carries backslashes.
     PathBuffer typed;
     CopyPrefix(typed, typedText, length);
-    for (char* c = typed; *c; ++c) {
+    for (char* c = typed; *c; c = (char*)NextChar(c)) {
         if (*c == '/')
             *c = '\\';
     }
@@ -90,7 +95,7 @@ RootRule DeriveInstallRoot(const char* typedText, PathBuffer& root) {
 
 void RootOfRecordedFolder(const char* recorded, PathBuffer& root) {
     size_t length = strnlen(recorded, text::kPathBufferSize - 1);
-    if (length > kProductLength && recorded[length - kProductLength - 1] == '\\' &&
+    if (length > kProductLength && EndsWithChar(recorded, length - kProductLength, '\\') &&
         memcmp(recorded + length - kProductLength, kProductFolder, kProductLength) == 0) {
         length -= kProductLength + 1;
         // "C:" alone would name the drive's current folder, not its root.
@@ -106,7 +111,7 @@ bool BuildInstalledPaths(InstallPaths& p) {
     p.copyDestination[rootLength + 1] = '\0';
     PathBuffer root;
     CopyPrefix(root, p.installRoot, rootLength);
-    if (rootLength > 0 && root[rootLength - 1] == '\\')
+    if (EndsWithChar(root, rootLength, '\\'))
         root[rootLength - 1] = '\0';
 
     if (!PathInFolder(p.installDir, root, kProductFolder))
@@ -156,14 +161,10 @@ bool InstallFolderFor(const char* typed, PathBuffer& installDir) {
 
 bool IsSameOrBelow(const char* path, const char* folder) {
     size_t length = strlen(folder);
-    if (length == 0 || strlen(path) < length)
+    if (length == 0 || strlen(path) < length || !StartsChar(path, length) ||
+        !IsSameText(path, folder, length))
         return false;
-    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? (char)(c - 'A' + 'a') : c; };
-    for (size_t i = 0; i < length; ++i) {
-        if (fold(path[i]) != fold(folder[i]))
-            return false;
-    }
-    return path[length] == '\0' || path[length] == '\\' || folder[length - 1] == '\\';
+    return path[length] == '\0' || path[length] == '\\' || EndsWithChar(folder, length, '\\');
 }
 
 bool IsSamePath(const char* a, const char* b) {

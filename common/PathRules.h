@@ -2,7 +2,8 @@
 // The installation's path rules: the install root a typed text stands for,
 // every path the installation reads and writes, and the root shown for a
 // recorded installation. C runtime only, so that they build and are tested
-// natively.
+// natively. They step through a path by character in the code page that
+// text/CodePage.h sets: a backslash is one only where a character begins.
 
 #include "text/Format.h"
 
@@ -77,11 +78,12 @@ bool BuildMenuPaths(InstallPaths& paths, const char* programsFolder);
 // The medium's files of `language`, as the language list names it.
 bool BuildLanguageSources(InstallPaths& paths, const char* language);
 
-// Whether `path` is `folder` or lies below it, compared in any case of the
-// ASCII letters: the same text, or the folder's text and a backslash.
+// Whether `path` is `folder` or lies below it, in any case as IsSameText
+// compares whole characters: the same text, or the folder's text and a
+// backslash.
 bool IsSameOrBelow(const char* path, const char* folder);
 
-// Whether `a` and `b` are the same path in any case of the ASCII letters.
+// Whether `a` and `b` are the same path in any case, as IsSameText compares.
 bool IsSamePath(const char* a, const char* b);
 
 // Whether `path` is a drive's root as the system lists it: "D:\".

@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include "text/CodePage.h"
+
 namespace {
 
 const uint64_t kMegabyte = 1024 * 1024;
@@ -12,13 +14,14 @@ const uint64_t kMostMegabytes = 0xFFFFFFFFu;
 size_t RootLength(const char* path) {
     if (path[1] == ':')
         return 3;
-    const char* share = strchr(path + 2, '\\') + 1;
-    const char* end = strchr(share, '\\');
-    return end ? (size_t)(end - path) + 1 : strlen(path);
+    const char* at = path;
+    for (int backslashes = 0; *at && backslashes < 4; at = NextChar(at))
+        backslashes += *at == '\\';
+    return (size_t)(at - path);
 }
 
 bool WithBackslash(PathBuffer& buffer, const char* text, size_t length) {
-    bool slash = length > 0 && text[length - 1] == '\\';
+    bool slash = EndsWithChar(text, length, '\\');
     if (length + (slash ? 0 : 1) >= text::kPathBufferSize)
         return false;
     memcpy(buffer, text, length);
@@ -48,18 +51,18 @@ bool NearestExistingFolder(const char* path, bool (*exists)(const char* folder),
         return false;
     size_t rootLength = RootLength(path);
     size_t length = strnlen(path, text::kPathBufferSize);
-    while (length > rootLength && path[length - 1] == '\\')
-        --length;
-    while (length > rootLength) {
+    for (;;) {
+        while (length > rootLength && EndsWithChar(path, length, '\\'))
+            --length;
+        if (length <= rootLength)
+            break;
         if (!WithBackslash(folder, path, length))
             return false;
         if (exists(folder))
             return true;
-        // Up one level: drop the last name and the backslashes before it.
-        while (length > rootLength && path[length - 1] != '\\')
-            --length;
-        while (length > rootLength && path[length - 1] == '\\')
-            --length;
+        // Up one level: the folder's text without its last name.
+        folder[length] = '\0';
+        length = (size_t)(FindLastChar(folder, '\\') - folder);
     }
     // The root answers for its drive whether or not the system lists it.
     return WithBackslash(folder, path, rootLength);

@@ -20,13 +20,6 @@ char BrowseCaption[kMaxBrowseCaptionLength + 1];
 char BrowseStartPath[MAX_PATH];
 bool BrowseRightToLeft;
 
-// Copies as much of `text` as fits, always NUL-terminated.
-static void CopyCut(char* buffer, size_t size, const char* text) {
-    size_t length = strnlen(text, size - 1);
-    memcpy(buffer, text, length);
-    buffer[length] = '\0';
-}
-
 int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM, LPARAM) {
     if (uMsg == BFFM_INITIALIZED) {
         SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, (LPARAM)BrowseStartPath);
@@ -42,8 +35,9 @@ void CSetupDlg::BrowseForInstallRoot() {
 
     CString typed;
     m_editInstallPath.GetWindowText(typed);
-    CopyCut(BrowseStartPath, sizeof BrowseStartPath, typed);
-    CopyCut(BrowseCaption, sizeof BrowseCaption, caption);
+    // As much of each as fits, in whole characters.
+    CopyText(BrowseStartPath, sizeof BrowseStartPath, typed);
+    CopyText(BrowseCaption, sizeof BrowseCaption, caption);
     BrowseRightToLeft = m_texts.RightToLeft();
 
     BROWSEINFOA request = {};
