@@ -4,30 +4,34 @@
 #include <shlobj.h>
 #include <string.h>
 
-#include "app/SetupDlg.h"
 #include "platform/Layout.h"
 #include "platform/ShellItems.h"
 #include "text/LocalText.h"
+#include "ui/SetupDlg.h"
 
-// The picker's caption, start folder and direction, in process-wide buffers that
-// BrowseForInstallRoot fills before it opens the picker and the callback
-// reads once the picker is up. The request's lParam would reach the callback
-// as well; Setup keeps these buffers instead: its one user-interface thread
-// opens one modal picker at a time, so one pair serves every opening. The
-// caption is cut to the longest one langtool lets a language file give
-// (kMaxBrowseCaptionLength), the start folder to a path's buffer.
-char BrowseCaption[kMaxBrowseCaptionLength + 1];
-char BrowseStartPath[MAX_PATH];
-bool BrowseRightToLeft;
+namespace {
 
-int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM, LPARAM) {
+// What the picker starts with, handed to its callback through the
+// request's lParam. The caption is cut to the longest one langtool lets a
+// language file give (kMaxBrowseCaptionLength), the start folder to a
+// path's buffer.
+struct BrowseStart {
+    char caption[kMaxBrowseCaptionLength + 1];
+    char path[MAX_PATH];
+    bool rightToLeft;
+};
+
+int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM, LPARAM lpData) {
     if (uMsg == BFFM_INITIALIZED) {
-        SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, (LPARAM)BrowseStartPath);
-        SetWindowTextA(hwnd, BrowseCaption);
-        SetLayoutDirection(hwnd, BrowseRightToLeft);
+        const BrowseStart& start = *reinterpret_cast<const BrowseStart*>(lpData);
+        SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, (LPARAM)start.path);
+        SetWindowTextA(hwnd, start.caption);
+        SetLayoutDirection(hwnd, start.rightToLeft);
     }
     return 0;
 }
+
+} // namespace
 
 void CSetupDlg::BrowseForInstallRoot() {
     LocalText caption(m_texts, kText<TXT_BROWSE_CAPTION>);
@@ -36,15 +40,17 @@ void CSetupDlg::BrowseForInstallRoot() {
     CString typed;
     m_editInstallPath.GetWindowText(typed);
     // As much of each as fits, in whole characters.
-    CopyText(BrowseStartPath, sizeof BrowseStartPath, typed);
-    CopyText(BrowseCaption, sizeof BrowseCaption, caption);
-    BrowseRightToLeft = m_texts.RightToLeft();
+    BrowseStart start;
+    CopyText(start.path, sizeof start.path, typed);
+    CopyText(start.caption, sizeof start.caption, caption);
+    start.rightToLeft = m_texts.RightToLeft();
 
     BROWSEINFOA request = {};
     request.hwndOwner = m_hWnd;
     request.lpszTitle = title;
     request.ulFlags = BIF_RETURNONLYFSDIRS;
     request.lpfn = BrowseCallback;
+    request.lParam = (LPARAM)&start;
     LPITEMIDLIST chosen = SHBrowseForFolderA(&request);
     if (!chosen)
         return;

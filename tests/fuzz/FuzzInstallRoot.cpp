@@ -15,6 +15,7 @@
 
 #include "common/Names.h"
 #include "common/PathRules.h"
+#include "install/InstallPaths.h"
 #include "text/CodePage.h"
 
 namespace {

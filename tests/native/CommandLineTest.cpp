@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "install/CommandLine.h"
+#include "common/CommandLine.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "common/PathRules.h"
-#include "common/RoomRules.h"
+#include "install/InstallPaths.h"
 #include "text/CodePage.h"
 #include "text/LocalText.h"
-#include "uninstall/UninstallRecord.h"
+#include "record/UninstallRecord.h"
 
 namespace {
 

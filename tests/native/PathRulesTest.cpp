@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "common/PathRules.h"
+#include "install/InstallPaths.h"
 
 namespace {
 

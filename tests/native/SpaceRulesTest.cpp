@@ -1,16 +1,17 @@
-// The room check's rules: what the copy adds, the folder whose drive is
+// The space check's rules: what the copy adds, the folder whose drive is
 // asked, and the figures of the question.
 
 #include <string.h>
 
 #include <gtest/gtest.h>
 
-#include "common/RoomRules.h"
+#include "common/PathRules.h"
+#include "install/SpaceRules.h"
 
 namespace {
 
-// The room check: what the copy adds, the folder asked about, the figures.
-TEST(RoomRules, AddedBytesAndFigures) {
+// The space check: what the copy adds, the folder asked about, the figures.
+TEST(SpaceRules, AddedBytesAndFigures) {
     EXPECT_EQ(500u, AddedBytes(500, false, 0));
     EXPECT_EQ(200u, AddedBytes(500, true, 300));
     EXPECT_EQ(0u, AddedBytes(300, true, 500));
@@ -24,7 +25,7 @@ TEST(RoomRules, AddedBytesAndFigures) {
     EXPECT_EQ(0xFFFFFFFFu, MegabytesNeeded(~0ull));
 }
 
-TEST(RoomRules, NearestExistingFolderAndRoot) {
+TEST(SpaceRules, NearestExistingFolderAndRoot) {
     auto exists = [](const char* folder) {
         for (const char* e : {"C:\\", "C:\\Games\\", "\\\\srv\\share\\", "\\\\srv\\share\\a\\"})
             if (strcmp(e, folder) == 0)
