@@ -24,9 +24,12 @@ bool OnDriveC(const std::string& utf8Path) {
 
 TEST(CodePage, JapaneseFolderInstallsUnattendedAndIsRemovedWhole) {
     ASSERT_EQ(932u, GetACP()) << "Wine runs in the Japanese locale (LC_ALL=ja_JP.UTF-8)";
-    InsertDisc(kDisc, Medium::Product());
+    // A language named ソ, whose second byte is a backslash too.
+    const std::string language = "\x83\x5C";
+    InsertDisc(kDisc, Medium::Product().WithLanguage(language, EnglishTexts()));
     Process install = Process::Start(
-        SetupExe(), {"/VERYSILENT \"/DIR=" + kRoot + "\" /LOG=C:\\setup.log", "", false});
+        SetupExe(), {"/VERYSILENT \"/DIR=" + kRoot + "\" /LANG=" + language + " /LOG=C:\\setup.log",
+                     "", false});
     ASSERT_TRUE(install.WaitForExit(kTimeoutMs));
     const std::string log = ReadWholeFile("C:\\setup.log");
     ASSERT_EQ(0u, install.ExitCode()) << log;
