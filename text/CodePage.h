@@ -9,6 +9,7 @@
 
 #include <stddef.h>
 
+// Whether `c` begins a character of two bytes.
 bool IsLeadByte(char c);
 
 // The character after the one at `at` (not at the NUL). A lead byte before
