@@ -44,12 +44,25 @@ class DialogReport : public InstallReport {
                                 m_texts.RightToLeft())) == IDYES;
     }
 
+    bool RetryWhileInUse(const char* folder, const InUseList& found) override {
+        return AskRetryWhileInUse(m_dialog, m_texts, folder, found);
+    }
+
   private:
     const CWnd& m_dialog;
     LanguageTexts& m_texts;
 };
 
 } // namespace
+
+bool AskRetryWhileInUse(HWND owner, LanguageTexts& texts, const char* folder,
+                        const InUseList& found) {
+    LocalText caption(texts, kText<TXT_IN_USE_CAPTION>);
+    LocalText text(texts, kText<TXT_IN_USE>, folder, found.what);
+    return ::MessageBoxA(owner, text, caption,
+                         ReadingStyle(MB_RETRYCANCEL | MB_ICONEXCLAMATION, texts.RightToLeft())) ==
+           IDRETRY;
+}
 
 void TellNoMedium(const CWnd& owner, LanguageTexts& texts) {
     ShowMessage(owner, texts, kNoMedium);

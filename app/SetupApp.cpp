@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/OneSetup.h"
 #include "app/ProgramLanguage.h"
 #include "app/SetupDlg.h"
 #include "app/Uninstall.h"
@@ -50,6 +51,14 @@ BOOL CSetupApp::InitInstance() {
             // or /VERYSILENT has been read) only gets the exit status.
             ReportFailure(kText<TXT_USAGE>, bad);
         AfxPostQuitMessage(kExitUsage);
+        return FALSE;
+    }
+    // The elevated part is its starter's installation or removal: the
+    // starter holds the lock.
+    if (!options.elevated && !TakeSetupLock()) {
+        if (!options.silent && !BringRunningSetupForward())
+            ReportFailure(kText<TXT_SETUP_RUNNING>, nullptr);
+        AfxPostQuitMessage(kExitSetupRunning);
         return FALSE;
     }
     if (options.uninstall) {

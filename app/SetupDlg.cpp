@@ -1,6 +1,7 @@
 #include "app/SetupDlg.h"
 
 #include "app/AboutDlg.h"
+#include "app/OneSetup.h"
 #include "platform/PaintDC.h"
 
 CSetupDlg::CSetupDlg(CWnd* parent)
@@ -23,6 +24,7 @@ void CSetupDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 void CSetupDlg::InitFrame() {
+    MarkSetupWindow(m_hWnd);
     HMENU systemMenu = GetSystemMenu(false);
     if (systemMenu) {
         CString aboutItem;

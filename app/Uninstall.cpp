@@ -4,6 +4,7 @@
 
 #include <string.h>
 
+#include "app/DialogInstall.h"
 #include "app/ProgramLanguage.h"
 #include "app/Unattended.h"
 #include "common/HeldTree.h"
@@ -121,6 +122,22 @@ void TellLink(const SetupOptions& options, LanguageTexts& texts, const char* lin
     Tell(options, texts, LocalText(texts, kLinkRefused.text, link), MB_OK | kLinkRefused.style);
 }
 
+// While a program holds the game's files the log says so, and the player
+// may close it and look again; a quiet run ends.
+struct InUseQuestion {
+    const SetupOptions& options;
+    LanguageTexts& texts;
+    LogReport& log;
+    const char* folder;
+};
+
+bool AskAgainWhileInUse(void* context, const InUseList& found) {
+    InUseQuestion& question = *static_cast<InUseQuestion*>(context);
+    question.log.RetryWhileInUse(question.folder, found);
+    return !question.options.silent &&
+           AskRetryWhileInUse(nullptr, question.texts, question.folder, found);
+}
+
 } // namespace
 
 int RunUninstall(const SetupOptions& options) {
@@ -163,6 +180,10 @@ int RunUninstall(const SetupOptions& options) {
     if (TellText(options, texts, kText<TXT_UNINSTALL_QUESTION>,
                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return kExitDeclined;
+    // Before anything is removed: the game must not be running.
+    InUseQuestion question = {options, texts, log, removal.InstallDir()};
+    if (!NoProgramHolds(removal.InstallDir(), AskAgainWhileInUse, &question))
+        return kExitFilesInUse;
     int result = kExitInstalled;
     if (elevate) {
         // The elevated part removes and writes the log; what stayed is told

@@ -8,6 +8,7 @@
 
 #include <stdint.h>
 
+#include "common/FilesInUse.h"
 #include "common/PathRules.h"
 #include "install/ExitCodes.h"
 #include "text/TextCatalogue.h"
@@ -44,6 +45,9 @@ class InstallReport {
     virtual void RefuseLink(const InstallMessage& refusal, const char* link) = 0;
     // The drive lacks room for what the copy adds: whether to go on.
     virtual bool GoOnWithoutRoom(uint64_t needed, uint64_t available) = 0;
+    // Before anything is copied, a program holds files of the earlier
+    // installation in `folder` (`found`): whether to look again.
+    virtual bool RetryWhileInUse(const char* folder, const InUseList& found) = 0;
 
   protected:
     ~InstallReport() = default;

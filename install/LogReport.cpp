@@ -81,3 +81,8 @@ bool LogReport::GoOnWithoutRoom(uint64_t needed, uint64_t available) {
          (unsigned long)MegabytesFree(available));
     return false;
 }
+
+bool LogReport::RetryWhileInUse(const char* folder, const InUseList& found) {
+    Line("files in use: failed: \"%s\" (\"%s\")", folder, found.what);
+    return false;
+}

@@ -28,6 +28,8 @@ class LogReport : public InstallReport {
     void RefuseLink(const InstallMessage& refusal, const char* link) override;
     // Nobody is there to decide: the copy does not start.
     bool GoOnWithoutRoom(uint64_t needed, uint64_t available) override;
+    // Nobody is there to close the program: the run ends.
+    bool RetryWhileInUse(const char* folder, const InUseList& found) override;
 
   private:
     CFileHandle m_file;

@@ -214,7 +214,18 @@ enum { kMaxBrowseCaptionLength = 127 };
       "This uninstaller does not run from its folder below %1; nothing was removed. Remove The "   \
       "Vellmor from Apps & features.",                                                             \
       "The uninstaller's message when a copy of it is started from another folder; %1 is the "     \
-      "folder below which the uninstallers live. Apps & features is Windows's list of programs.")
+      "folder below which the uninstallers live. Apps & features is Windows's list of programs.")  \
+    X(TXT_IN_USE, 860, kNoControl, kInMessageBody, kNoAccelerator, 0,                              \
+      "Files in %1 are in use (%2). Close the game and choose Retry, or Cancel to change nothing.", \
+      "The message when a program (the game) holds files of the earlier installation open, before "\
+      "anything is installed or removed; %1 is the game's folder, %2 the programs, with commas "   \
+      "between, or where Windows cannot tell, a file they hold. Retry looks again.")               \
+    X(TXT_IN_USE_CAPTION, 862, kNoControl, kOnOneLine, kNoAccelerator, 0, "Files in Use",          \
+      "The title of the message when a program holds the game's files.")                           \
+    X(TXT_SETUP_RUNNING, 863, kNoControl, kInMessageBody, kNoAccelerator, 0,                       \
+      "Another setup of The Vellmor is running.",                                                  \
+      "The message when setup or the uninstaller starts while another one installs or removes "   \
+      "the game and has no window to show.")
 
 // clang-format on
 #define TEXT_CATALOGUE(X) DIALOG_TEXTS(X) OTHER_TEXTS(X) MESSAGE_TEXTS(X)

@@ -3,6 +3,7 @@
 // the user of its failures through message boxes owned by the dialog.
 
 #include "app/DialogInstall.h"
+#include "app/OneSetup.h"
 #include "app/SetupDlg.h"
 #include "install/CommandLine.h"
 #include "install/Elevation.h"
@@ -61,8 +62,10 @@ SetupExit CSetupDlg::InstallProduct() {
                                      GlideBox().IsChecked(), installDir);
     else if (result == kExitInstalled && !InstallFolderFor(m_strInstallPath, installDir))
         return kExitPathRefused;
-    if (result == kExitInstalled)
+    if (result == kExitInstalled) {
+        ReleaseSetupLock();
         StartInstalledSetup(installDir);
+    }
     return result;
 }
 
