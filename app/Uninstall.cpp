@@ -180,9 +180,12 @@ int RunUninstall(const SetupOptions& options) {
     if (TellText(options, texts, kText<TXT_UNINSTALL_QUESTION>,
                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return kExitDeclined;
-    // Before anything is removed: the game must not be running.
+    // Before anything is removed the game must not be running: the player
+    // is asked here, and the process that removes (this one, or the
+    // elevated half, which is quiet) looks and logs.
     InUseQuestion question = {options, texts, log, removal.InstallDir()};
-    if (!NoProgramHolds(removal.InstallDir(), AskAgainWhileInUse, &question))
+    if ((!elevate || !options.silent) &&
+        !NoProgramHolds(removal.InstallDir(), AskAgainWhileInUse, &question))
         return kExitFilesInUse;
     int result = kExitInstalled;
     if (elevate) {
