@@ -15,9 +15,3 @@ SetupExit InstallWithMessages(const CWnd& owner, LanguageTexts& texts, const cha
 
 // The message that no drive holds the game's disc, owned by `owner`.
 void TellNoMedium(const CWnd& owner, LanguageTexts& texts);
-
-// Says that programs hold files of the earlier installation in `folder`
-// (`found`), in a box owned by `owner` (null: none) in the language of
-// `texts`, with Retry and Cancel: whether the user chose Retry.
-bool AskRetryWhileInUse(HWND owner, LanguageTexts& texts, const char* folder,
-                        const InUseList& found);

@@ -1,8 +1,8 @@
-#include "app/SetupDlg.h"
+#include "ui/SetupDlg.h"
 
-#include "app/AboutDlg.h"
-#include "app/OneSetup.h"
+#include "common/OneSetup.h"
 #include "platform/PaintDC.h"
+#include "ui/AboutDlg.h"
 
 CSetupDlg::CSetupDlg(CWnd* parent)
     : CDialog(IDD, parent),

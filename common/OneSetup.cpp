@@ -1,4 +1,4 @@
-#include "app/OneSetup.h"
+#include "common/OneSetup.h"
 
 #include "common/Names.h"
 
