@@ -583,10 +583,10 @@ TEST_F(LangtoolTest, TheMessagesComeFromTheSetupPairBesideTheTable) {
             RunResult guessed = Langtool({"dump", Base()});
             EXPECT_EQ(guessed.status, 1);
             EXPECT_EQ(guessed.err, "langtool: " + Base() +
-                                       ": nothing names no code page, and langtool does not "
-                                       "guess: give --codepage N, the ANSI code page of its "
-                                       "language's Windows (874, 932, 936, 949, 950 and 1250 to "
-                                       "1258)\n");
+                                       ": no setup pair beside it names its code page, and "
+                                       "langtool does not guess: give --codepage N, the ANSI "
+                                       "code page of its language's Windows (874, 932, 936, 949, "
+                                       "950 and 1250 to 1258)\n");
         }
         RunResult checked = Langtool({"check", Base(), "--codepage", "1252"});
         EXPECT_EQ(checked.status, 0) << checked.out;

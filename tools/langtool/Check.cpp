@@ -245,10 +245,11 @@ bool TableCodePage(const std::string& base, const TableFiles& table, bool given,
         return true;
     }
     fprintf(err,
-            "langtool: %s: %s names no code page, and langtool does not guess: give --codepage "
-            "N, the ANSI code page of its language's Windows (%s)\n",
+            "langtool: %s: %s, and langtool does not guess: give --codepage N, the ANSI code "
+            "page of its language's Windows (%s)\n",
             base.c_str(),
-            table.setupPair ? "its setup pair (made by an older langtool)" : "nothing",
+            table.setupPair ? "its setup pair (made by an older langtool) names no code page"
+                            : "no setup pair beside it names its code page",
             kAnsiCodePageList);
     return false;
 }
