@@ -7,11 +7,14 @@
 #include "platform/ThisProgram.h"
 #include "text/Format.h"
 #include "text/HeapBlock.h"
+#include "uninstall/UninstallerHome.h"
 
-void LoadInstalledLanguage(CLanguageTable& table, const char* folder) {
-    char basePath[MAX_PATH];
-    if (PathInFolder(basePath, folder, kInstalledLanguage))
-        table.Load(basePath);
+void LoadInstalledLanguage(LanguageTexts& texts, const char* folder) {
+    char game[MAX_PATH];
+    PathBuffer home, setup;
+    bool homed = FindUninstallerHome(folder, home) && PathInFolder(setup, home, kSetupTexts);
+    if (PathInFolder(game, folder, kInstalledLanguage))
+        texts.Load(game, homed ? setup : nullptr);
 }
 
 void LoadMediumLanguage(LanguageTexts& texts, const char* sourceRoot, const char* language) {

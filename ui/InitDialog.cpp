@@ -103,13 +103,14 @@ bool CSetupDlg::OfferRecordedInstallation() {
         return false;
 
     if (IsProductInstalledAt(recorded)) {
-        // In the installation's own language; where its files lack the
-        // question, in English, never a blank question whose Yes starts the
-        // game.
-        CLanguageTable installed;
+        // In the installation's own language and reading direction; where
+        // its files lack the question, in English, never a blank question
+        // whose Yes starts the game.
+        LanguageTexts installed;
         LoadInstalledLanguage(installed, recorded);
-        if (MessageBox(LocalText(installed, kText<TXT_RUN_INSTALLED>),
-                       LocalText(installed, kText<TXT_RUN_INSTALLED_CAPTION>), MB_YESNO) == IDYES) {
+        if (MessageBox(LocalText(installed.Game(), kText<TXT_RUN_INSTALLED>),
+                       LocalText(installed.Game(), kText<TXT_RUN_INSTALLED_CAPTION>),
+                       ReadingStyle(MB_YESNO, installed.RightToLeft())) == IDYES) {
             RunProduct(recorded);
             EndWhileOpening(kExitInstalled);
             return true;
