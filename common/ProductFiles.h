@@ -1,6 +1,6 @@
 #pragma once
 // The product folder's files on the medium, walked once before the copy:
-// what the copy will write (for the room check), and what it must have
+// what the copy will write (for the space check), and what it must have
 // written (to tell a copy cut short from a whole one), and what to remove
 // of a copy that did not finish.
 
@@ -43,17 +43,5 @@ class ProductFiles {
     size_t m_count = 0;
     size_t m_capacity = 0;
 };
-
-// The bytes that copying `files` into `installDir` adds to its drive: a
-// file already there (installing again) counts only what it grows by.
-unsigned long long BytesToWrite(const ProductFiles& files, const char* installDir);
-
-// The free bytes, for this user, of the drive that will hold `path` (which
-// need not exist yet). False when the system cannot tell.
-bool FreeBytesFor(const char* path, unsigned long long& freeBytes);
-
-// Whether every file of `files` is in `installDir` with at least its size:
-// a full drive can leave a copy cut short that the shell reports whole.
-bool CopiedInFull(const ProductFiles& files, const char* installDir);
 
 bool FolderExists(const char* path);

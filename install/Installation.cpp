@@ -10,25 +10,24 @@
 #include "common/HeldTree.h"
 #include "common/Names.h"
 #include "common/ProductFiles.h"
-#include "common/RoomRules.h"
 #include "common/Shortcut.h"
+#include "install/CopyChecks.h"
 #include "install/DesktopShell.h"
 #include "install/FolderPermissions.h"
-#include "install/InstalledGame.h"
+#include "install/InstallPaths.h"
 #include "install/SourceMedium.h"
 #include "platform/FindFile.h"
 #include "platform/ProcAddress.h"
 #include "platform/ThisProgram.h"
 #include "platform/WholeFile.h"
 #include "platform/WorkingDirectory.h"
+#include "record/InstalledGame.h"
+#include "record/UninstallRecordWriter.h"
+#include "record/UninstallerHome.h"
 #include "text/SetupPair.h"
-#include "uninstall/UninstallRecordWriter.h"
-#include "uninstall/UninstallerHome.h"
 
 const InstallMessage kNoMedium = {kText<TXT_NO_MEDIUM>, kText<TXT_NO_MEDIUM_CAPTION>,
                                   MB_ICONEXCLAMATION | MB_OK};
-const InstallMessage kLinkRefused = {kText<TXT_LINK_REFUSED>, kText<TXT_ERROR_CAPTION>,
-                                     MB_ICONHAND};
 
 namespace {
 
@@ -47,7 +46,7 @@ const InstallMessage kMenuPathTooLong = {kText<TXT_MENU_PATH_TOO_LONG>, kText<TX
 const InstallMessage kPathRelative = {kText<TXT_PATH_RELATIVE>, kText<TXT_ERROR_CAPTION>,
                                       MB_ICONHAND};
 // Only the log says it: the user has just declined the question.
-const InstallMessage kNoRoom = {
+const InstallMessage kNoSpace = {
     {kNoText, "There is not enough free space on the destination drive."},
     kText<TXT_NO_ROOM_CAPTION>,
     MB_OK};
@@ -144,7 +143,7 @@ class Installation {
     bool Fail(const char* step, const InstallMessage& failure, DWORD error = GetLastError());
     bool BuildPaths();
     bool NoLinkOnTheWay(bool below);
-    bool RoomForCopy();
+    bool SpaceForCopy();
     bool CopyProductFolder();
     void RemoveUnfinishedCopy();
     SetupExit CopyFromMedium(const char* sourceRoot);
@@ -214,18 +213,18 @@ bool Installation::NoLinkOnTheWay(bool below) {
     return false;
 }
 
-// Before anything is created: when the drive lacks room for what the copy
+// Before anything is created: when the drive lacks space for what the copy
 // adds, the user decides (the estimate may be wrong: compression, quotas).
-bool Installation::RoomForCopy() {
+bool Installation::SpaceForCopy() {
     uint64_t needed = BytesToWrite(m_files, m_paths.installDir);
     unsigned long long available = 0;
-    bool room = !FreeBytesFor(m_paths.installDir, available) || available >= needed ||
-                m_report.GoOnWithoutRoom(needed, available);
-    if (room)
+    bool space = !FreeBytesFor(m_paths.installDir, available) || available >= needed ||
+                 m_report.GoOnWithoutSpace(needed, available);
+    if (space)
         m_report.StepRan("room", nullptr, 0);
     else
-        m_report.StepRan("room", &kNoRoom, 0);
-    return room;
+        m_report.StepRan("room", &kNoSpace, 0);
+    return space;
 }
 
 // The shell copies the product folder (relative to the medium's root, the
@@ -444,8 +443,8 @@ SetupExit Installation::Run(const char* sourceRoot) {
         Fail("copy", kCopyFailed);
         return kExitCopyFailed;
     }
-    if (!RoomForCopy())
-        return kExitNoRoom;
+    if (!SpaceForCopy())
+        return kExitNoSpace;
     SetupExit copied = CopyFromMedium(sourceRoot);
     if (copied != kExitInstalled)
         return copied;

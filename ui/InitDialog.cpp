@@ -2,18 +2,19 @@
 
 #include <string.h>
 
-#include "app/ProgramLanguage.h"
-#include "app/SetupDlg.h"
 #include "common/PathRules.h"
+#include "common/ProgramLanguage.h"
 #include "install/DesktopShell.h"
-#include "install/InstalledGame.h"
 #include "install/SourceMedium.h"
 #include "platform/AccessibleName.h"
 #include "platform/Layout.h"
 #include "platform/WorkingDirectory.h"
+#include "record/InstalledGame.h"
+#include "record/UninstallerHome.h"
 #include "text/Format.h"
 #include "text/HeapBlock.h"
 #include "text/LocalText.h"
+#include "ui/SetupDlg.h"
 
 namespace {
 
@@ -107,7 +108,9 @@ bool CSetupDlg::OfferRecordedInstallation() {
         // its files lack the question, in English, never a blank question
         // whose Yes starts the game.
         LanguageTexts installed;
-        LoadInstalledLanguage(installed, recorded);
+        PathBuffer home;
+        LoadInstalledLanguage(installed, recorded,
+                              FindUninstallerHome(recorded, home) ? home : nullptr);
         if (MessageBox(LocalText(installed.Game(), kText<TXT_RUN_INSTALLED>),
                        LocalText(installed.Game(), kText<TXT_RUN_INSTALLED_CAPTION>),
                        ReadingStyle(MB_YESNO, installed.RightToLeft())) == IDYES) {

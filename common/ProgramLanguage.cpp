@@ -1,5 +1,5 @@
 
-#include "app/ProgramLanguage.h"
+#include "common/ProgramLanguage.h"
 
 #include <windows.h>
 
@@ -7,14 +7,12 @@
 #include "platform/ThisProgram.h"
 #include "text/Format.h"
 #include "text/HeapBlock.h"
-#include "uninstall/UninstallerHome.h"
 
-void LoadInstalledLanguage(LanguageTexts& texts, const char* folder) {
-    char game[MAX_PATH];
-    PathBuffer home, setup;
-    bool homed = FindUninstallerHome(folder, home) && PathInFolder(setup, home, kSetupTexts);
+void LoadInstalledLanguage(LanguageTexts& texts, const char* folder, const char* uninstallerHome) {
+    char game[MAX_PATH], setup[MAX_PATH];
+    bool paired = uninstallerHome && PathInFolder(setup, uninstallerHome, kSetupTexts);
     if (PathInFolder(game, folder, kInstalledLanguage))
-        texts.Load(game, homed ? setup : nullptr);
+        texts.Load(game, paired ? setup : nullptr);
 }
 
 void LoadMediumLanguage(LanguageTexts& texts, const char* sourceRoot, const char* language) {

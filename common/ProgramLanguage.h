@@ -11,9 +11,10 @@
 void LoadProgramLanguage(LanguageTexts& texts);
 
 // Loads the language that the installation in `folder` keeps: its game's
-// table, and setup's pair beside its uninstaller, which says the reading
-// direction; a path that does not fit leaves `texts` as they were.
-void LoadInstalledLanguage(LanguageTexts& texts, const char* folder);
+// table, and setup's pair beside its uninstaller in `uninstallerHome` (null
+// when it has none), which says the reading direction; a path that does
+// not fit leaves `texts` as they were.
+void LoadInstalledLanguage(LanguageTexts& texts, const char* folder, const char* uninstallerHome);
 
 // Loads `language`'s pairs from the medium at `sourceRoot` ("D:\"); a
 // language whose files cannot be named has no texts.
