@@ -3,6 +3,7 @@
 
 #include <errno.h>
 #include <string.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,7 +17,6 @@
 #include "Commands.h"
 #include "Po.h"
 #include "text/LanguageWriter.h"
-#include <strings.h>
 #include "text/SetupPair.h"
 
 namespace langtool {
