@@ -214,7 +214,12 @@ enum { kMaxBrowseCaptionLength = 127 };
       "This uninstaller does not run from its folder below %1; nothing was removed. Remove The "   \
       "Vellmor from Apps & features.",                                                             \
       "The uninstaller's message when a copy of it is started from another folder; %1 is the "     \
-      "folder below which the uninstallers live. Apps & features is Windows's list of programs.")
+      "folder below which the uninstallers live. Apps & features is Windows's list of programs.")  \
+    X(TXT_FOLDER_NOT_HELD, 850, kNoControl, kInMessageBody, kNoAccelerator, 0,                     \
+      "%1 cannot be locked against changes (another program may have it open); nothing was "       \
+      "changed.",                                                                                  \
+      "The message when setup cannot open a folder on the way to the game's folder so that no "    \
+      "one else can change it meanwhile; nothing is installed or removed. %1 is that folder.")
 
 // clang-format on
 #define TEXT_CATALOGUE(X) DIALOG_TEXTS(X) OTHER_TEXTS(X) MESSAGE_TEXTS(X)
