@@ -109,11 +109,11 @@ bool FindFilesInUse(const char* folder, InUseReport& report) {
     walk->held = false;
     walk->asked = 0;
     WalkBelow(folder, false, Probe, walk.get());
-    HMODULE manager = walk->asked && version >= 6 ? LoadSystemLibrary("rstrtmgr.dll") : nullptr;
-    if (manager) {
-        walk->held = NamePrograms(*walk, manager) || walk->held;
-        FreeLibrary(manager);
-    }
+    CLibrary manager;
+    if (walk->asked && version >= 6)
+        manager = LoadSystemLibrary("rstrtmgr.dll");
+    if (manager)
+        walk->held = NamePrograms(*walk, manager.Get()) || walk->held;
     return walk->held;
 }
 
