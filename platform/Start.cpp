@@ -10,6 +10,7 @@
 // start routine's result the process's exit code. The program has no
 // message loop of its own; its modal dialogs run theirs.
 
+#include <stdint.h>
 #include <stdlib.h>
 
 #include "platform/Application.h"
@@ -19,11 +20,17 @@
 // code does: its own fatal errors then show a message box.
 extern "C" void __cdecl __set_app_type(int type);
 
-// Laid out by the linker's default script: -1, the functions, 0. Its
-// destructor list stays empty (GCC registers global objects' destructors
-// through atexit, and the program has no destructor functions; the size
-// check refuses a link that fills it), so nothing runs it.
-extern "C" void (*__CTOR_LIST__[])();
+// Laid out by the linker's default script right after the code: -1, the
+// functions, 0, and at once the destructor list. The code is packed to the
+// byte (cmake/pack-code.sh), so the -1 can start at any address, while the
+// compiler aligns the functions' entries to four bytes: fill bytes may lie
+// between the -1 and the first entry. The entries are therefore the aligned
+// words after the -1, up to the 0 that ends before the destructor list. That
+// list stays empty (GCC registers global objects' destructors through
+// atexit, and the program has no destructor functions; the size check
+// refuses a link that fills it), so nothing runs it.
+extern "C" char __CTOR_LIST__[];
+extern "C" char __DTOR_LIST__[];
 
 // The compiler registers the global objects' destructors here; msvcrt.dll's
 // exit runs them, last registered first.
@@ -35,13 +42,16 @@ namespace {
 
 enum { kGuiApp = 2 };
 
+typedef void (*Constructor)();
+
 // Last to first, in the order GCC's own start-up code runs them.
 void RunConstructors() {
-    void (**entry)() = __CTOR_LIST__ + 1;
-    while (*entry)
-        ++entry;
-    while (--entry != __CTOR_LIST__)
-        (*entry)();
+    const uintptr_t align = sizeof(Constructor) - 1;
+    uintptr_t first = (uintptr_t(__CTOR_LIST__) + sizeof(Constructor) + align) & ~align;
+    for (uintptr_t end = uintptr_t(__DTOR_LIST__) - sizeof(Constructor); end > first;) {
+        end -= sizeof(Constructor);
+        (*reinterpret_cast<Constructor*>(end))();
+    }
 }
 
 int RunApplication() {
