@@ -214,7 +214,12 @@ enum { kMaxBrowseCaptionLength = 127 };
       "This uninstaller does not run from its folder below %1; nothing was removed. Remove The "   \
       "Vellmor from Apps & features.",                                                             \
       "The uninstaller's message when a copy of it is started from another folder; %1 is the "     \
-      "folder below which the uninstallers live. Apps & features is Windows's list of programs.")
+      "folder below which the uninstallers live. Apps & features is Windows's list of programs.")  \
+    X(TXT_ELEVATED_PART_FAILED, 880, kNoControl, kInMessageBody, kNoAccelerator, 0,                \
+      "Setup's part with administrator rights ended unexpectedly (code %1); the installation may " \
+      "be incomplete.",                                                                            \
+      "The message when setup's copy with administrator rights ends without having said why; %1 "  \
+      "is its exit code.")
 
 // clang-format on
 #define TEXT_CATALOGUE(X) DIALOG_TEXTS(X) OTHER_TEXTS(X) MESSAGE_TEXTS(X)
