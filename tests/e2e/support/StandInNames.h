@@ -19,7 +19,8 @@ constexpr const char kErrorModeProperty[] = "e2e.error-mode";
 constexpr unsigned kErrorModeSet = 0x10000;
 
 // Where it logs each shell copy that a program named Setup.exe starts, one
-// line each: "owner=<window as a number> flags=0x<hex> title=<title>".
-constexpr const char kCopyLog[] = "C:\\copy-operations.log";
+// line each: "owner=<window as a number> flags=0x<hex> title=<title>"; out
+// of the way of the tests that list what C:\ holds.
+constexpr const char kCopyLog[] = "C:\\windows\\temp\\e2e-copies.log";
 
 } // namespace e2e
