@@ -9,6 +9,7 @@
 #include "common/LinkRules.h"
 #include "platform/FindFile.h"
 #include "platform/ProcAddress.h"
+#include "text/CodePage.h"
 
 namespace {
 
@@ -28,6 +29,11 @@ bool SetByHandle(HANDLE item, HandleInfo which, void* info, DWORD size) {
                                                        "NtSetInformationFile");
     ULONG_PTR status[2];
     return ntSet && ntSet(item, status, info, size, (int)which) >= 0;
+}
+
+// Where the character after the one at `text[at]` begins.
+size_t NextCharAt(const char* text, size_t at) {
+    return (size_t)(NextChar(text + at) - text);
 }
 
 bool IsLink(DWORD attributes) {
@@ -83,8 +89,18 @@ void ClearReadOnlyOf(HANDLE item, DWORD attributes) {
     SetByHandle(item, HandleInfo::Basic, &basic, sizeof basic);
 }
 
-// Whether the reparse point open as `folder` mounts a whole volume.
-bool MountsWholeVolume(HANDLE folder) {
+typedef BOOL(WINAPI* GetKernelObjectSecurityProc)(HANDLE item, SECURITY_INFORMATION what,
+                                                  PSECURITY_DESCRIPTOR descriptor, DWORD size,
+                                                  LPDWORD needed);
+
+// Whether the reparse point open as `folder` may stay on the way
+// (MountPointMayStay): its reparse data, and its owner read through the
+// same handle.
+bool MountMayStay(HANDLE folder, bool gameFolder) {
+    auto getSecurity = LibraryProc<GetKernelObjectSecurityProc>(GetModuleHandleA("advapi32.dll"),
+                                                                "GetKernelObjectSecurity");
+    unsigned char owner[128];
+    DWORD ownerSize = 0;
     struct {
         DWORD tag;
         WORD dataLength, reserved;
@@ -95,9 +111,12 @@ bool MountsWholeVolume(HANDLE folder) {
     if (!DeviceIoControl(folder, FSCTL_GET_REPARSE_POINT, nullptr, 0, &data, sizeof data, &size,
                          nullptr) ||
         size < offsetof(decltype(data), names) ||
-        data.nameOffset + data.nameLength > size - offsetof(decltype(data), names))
+        data.nameOffset + data.nameLength > size - offsetof(decltype(data), names) ||
+        !getSecurity ||
+        !getSecurity(folder, OWNER_SECURITY_INFORMATION, owner, sizeof owner, &ownerSize))
         return false;
-    return IsWholeVolumeMount(data.tag, data.names + data.nameOffset / 2, data.nameLength / 2);
+    return MountPointMayStay(data.tag, data.names + data.nameOffset / 2, data.nameLength / 2,
+                             gameFolder, owner, sizeof owner);
 }
 
 // `path` as a handle's final path names it: its drive's substitution or
@@ -140,7 +159,7 @@ WayVerdict CHeldTree::HoldWay(PathBuffer& link) {
     size_t at = m_way ? m_ends[m_way - 1] + 1 : m_rootLength;
     Release(m_way);
     CopyPath(m_path, m_base);
-    for (m_verdict = WayVerdict::Held; at <= m_baseLength; ++at) {
+    for (m_verdict = WayVerdict::Held; at <= m_baseLength; at = NextCharAt(m_path, at)) {
         if (m_path[at] != '\\' && at < m_baseLength)
             continue;
         m_path[at] = '\0';
@@ -151,7 +170,7 @@ WayVerdict CHeldTree::HoldWay(PathBuffer& link) {
             m_verdict = WayVerdict::Link;
         else if (exists && m_canHold && !Hold(at) && m_verdict == WayVerdict::Held)
             m_verdict = WayVerdict::NotHeld;
-        if (m_verdict == WayVerdict::Link)
+        if (m_verdict != WayVerdict::Held)
             CopyPath(link, m_path);
         m_path[at] = at < m_baseLength ? '\\' : '\0';
         if (!exists || m_verdict != WayVerdict::Held)
@@ -164,12 +183,12 @@ WayVerdict CHeldTree::HoldWay(PathBuffer& link) {
 // Holds m_path's first `end` bytes, a folder, as itself, sharing neither
 // write nor delete: opening it to read its list makes the hold count, as
 // an open for its attributes alone takes no part in sharing. No link is
-// held or entered; on the way to the base a mount point of a whole volume
-// is held as itself.
+// held or entered; above the base a mount point of a whole volume that
+// administrators own is held as itself (its owner is read through the hold).
 bool CHeldTree::Hold(size_t end) {
     if (m_count == kMostHeld)
         return false;
-    HANDLE folder = OpenAsItself(m_path, FILE_LIST_DIRECTORY, FILE_SHARE_READ);
+    HANDLE folder = OpenAsItself(m_path, FILE_LIST_DIRECTORY | READ_CONTROL, FILE_SHARE_READ);
     if (folder == INVALID_HANDLE_VALUE) {
         if (OnTheWay(end) && IsLink(GetFileAttributesA(m_path)))
             m_verdict = WayVerdict::Link;
@@ -177,9 +196,11 @@ bool CHeldTree::Hold(size_t end) {
     }
     DWORD attributes = 0;
     bool itself = AttributesOfItself(folder, m_path, attributes);
-    bool held = itself && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    // A file where a folder belongs is held too: the run then fails on it
+    // as on any file in its way, and it cannot become a link meanwhile.
+    bool held = itself;
     if (!itself || IsLink(attributes)) {
-        held = itself && OnTheWay(end) && MountsWholeVolume(folder);
+        held = itself && OnTheWay(end) && MountMayStay(folder, end == m_baseLength);
         if (!held && OnTheWay(end) && IsLink(GetFileAttributesA(m_path)))
             m_verdict = WayVerdict::Link;
     }
@@ -212,7 +233,7 @@ bool CHeldTree::IsWhereRecorded(HANDLE item, const char* path) const {
 // only those: what is held of an earlier path and lies on this one's way
 // stays held. Where folders cannot be held, none of them may be a link.
 bool CHeldTree::HoldParentOf(const char* path) {
-    const char* slash = strrchr(path, '\\');
+    const char* slash = FindLastChar(path, '\\');
     if (!Holds(path) || !slash || m_verdict != WayVerdict::Held)
         return false;
     size_t end = (size_t)(slash - path);
@@ -224,7 +245,7 @@ bool CHeldTree::HoldParentOf(const char* path) {
     }
     CopyPath(m_path, path);
     size_t at = m_count ? m_ends[m_count - 1] + 1 : m_rootLength;
-    for (; at <= end; ++at) {
+    for (; at <= end; at = NextCharAt(m_path, at)) {
         if (m_path[at] != '\\')
             continue;
         m_path[at] = '\0';
@@ -308,9 +329,9 @@ void ClearReadOnlyBelow(const char* folder) {
     tree.ClearReadOnlyBelow(folder);
 }
 
-bool FindLinkOnTheWay(const char* folder, PathBuffer& link) {
+WayVerdict CheckWay(const char* folder, PathBuffer& named) {
     CHeldTree tree(folder);
-    return tree.HoldWay(link) == WayVerdict::Link;
+    return tree.HoldWay(named);
 }
 
 bool FindLinkBelow(const char* folder, PathBuffer& link) {

@@ -205,11 +205,12 @@ bool Installation::BuildPaths() {
 bool Installation::NoLinkOnTheWay(bool below) {
     PathBuffer link;
     WayVerdict way = m_tree.HoldWay(link);
-    if (way != WayVerdict::Link && !(below && FindLinkBelow(m_paths.installDir, link))) {
+    if (way == WayVerdict::Held && !(below && FindLinkBelow(m_paths.installDir, link))) {
         m_report.StepRan("way to the folder", nullptr, 0);
         return true;
     }
-    m_report.RefuseLink(kLinkRefused, link);
+    // A folder that cannot be held could be swapped for a link meanwhile.
+    m_report.RefuseLink(way == WayVerdict::NotHeld ? kFolderNotHeld : kLinkRefused, link);
     return false;
 }
 

@@ -215,6 +215,11 @@ enum { kMaxBrowseCaptionLength = 127 };
       "Vellmor from Apps & features.",                                                             \
       "The uninstaller's message when a copy of it is started from another folder; %1 is the "     \
       "folder below which the uninstallers live. Apps & features is Windows's list of programs.")  \
+    X(TXT_FOLDER_NOT_HELD, 850, kNoControl, kInMessageBody, kNoAccelerator, 0,                     \
+      "%1 cannot be locked against changes (another program may have it open); nothing was "       \
+      "changed.",                                                                                  \
+      "The message when setup cannot open a folder on the way to the game's folder so that no "    \
+      "one else can change it meanwhile; nothing is installed or removed. %1 is that folder.")     \
     X(TXT_ELEVATED_PART_FAILED, 880, kNoControl, kInMessageBody, kNoAccelerator, 0,                \
       "Setup's part with administrator rights ended unexpectedly (code %1); the installation may " \
       "be incomplete.",                                                                            \
