@@ -303,7 +303,8 @@ SetupExit Installation::CopyFromMedium(const char* sourceRoot) {
         Fail("source folder", kSourceFailed);
     else if (CopyProductFolder())
         result = NoLinkOnTheWay(false) ? kExitInstalled : kExitLinkRefused;
-    else if (!productExisted)
+    // The folder made for the copy goes too when the copy never started.
+    if (result == kExitCopyFailed && !productExisted)
         RemoveUnfinishedCopy();
     if (result != kExitInstalled && !rootExisted) {
         // The root made for this run is held with the way: let it go, and
@@ -414,6 +415,9 @@ SetupExit Installation::FinishSteps(CWorkingDirectory& workingDirectory) {
         {"renderer library", kRendererFailed, SettleRendererLibrary()},
         {"uninstaller", kUninstallerFailed, SetUpUninstaller()},
     };
+    // The game folder itself too (a player's earlier folder may be marked
+    // so); the install root above it is the player's and keeps its own.
+    ClearReadOnly(m_paths.installDir);
     m_tree.ClearReadOnlyBelow(m_paths.installDir);
     bool complete = true;
     for (const auto& s : steps) {
