@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // text the lookup gives the same English for every input: looked up
         // once, past either end, not at every broken record.
         bool end = index == -1 || index == table.GetCount();
-        if (block == nullptr && !end) {
+        if (!block && !end) {
             continue;
         }
         const char* const inserts[] = {"%2", "C:\\Games"};
