@@ -20,6 +20,8 @@ class ProductFiles {
     // over.
     bool List(const char* folder, bool whole = true);
 
+    // Adds one entry (a path below the listed folder); false without memory.
+    bool Add(const char* path, unsigned long long size, bool folder);
     // Sorts the list by path, so that Find can look paths up.
     void SortByPath();
     // The entry at `path` (in any case of its letters) in a sorted list;
@@ -37,23 +39,24 @@ class ProductFiles {
         unsigned long long size;
         bool folder;
     };
-    bool Add(const char* path, unsigned long long size, bool folder);
-
     Entry* m_entries = nullptr;
     size_t m_count = 0;
     size_t m_capacity = 0;
 };
 
-// The bytes that copying `files` into `installDir` adds to its drive: a
-// file already there (installing again) counts only what it grows by.
-unsigned long long BytesToWrite(const ProductFiles& files, const char* installDir);
+// The bytes of every file of `files`: a whole new copy, made while an
+// earlier installation still stands.
+unsigned long long BytesToWrite(const ProductFiles& files);
 
 // The free bytes, for this user, of the drive that will hold `path` (which
 // need not exist yet). False when the system cannot tell.
 bool FreeBytesFor(const char* path, unsigned long long& freeBytes);
 
-// Whether every file of `files` is in `installDir` with at least its size:
-// a full drive can leave a copy cut short that the shell reports whole.
-bool CopiedInFull(const ProductFiles& files, const char* installDir);
+// Whether every file of `files` (sorted by path) is in `copy` with at least
+// its size: a full drive can leave a copy cut short that the shell reports
+// whole. The same walk clears the read-only attribute that copies from a
+// disc keep, of `copy` itself and everything below it: a folder of setup's
+// own, which no one else can write to, so its paths are safe to use.
+bool CopiedInFullAndWritable(const ProductFiles& files, const char* copy);
 
 bool FolderExists(const char* path);

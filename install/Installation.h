@@ -42,8 +42,11 @@ class InstallReport {
     // A folder on the way to the installation folder, or below it, is a
     // link, named `link` in `refusal`: nothing was written.
     virtual void RefuseLink(const InstallMessage& refusal, const char* link) = 0;
-    // The drive lacks room for what the copy adds: whether to go on.
+    // The drive lacks room for the new copy: whether to go on.
     virtual bool GoOnWithoutRoom(uint64_t needed, uint64_t available) = 0;
+    // A player's file of the earlier installation is kept at `path`, under
+    // another name than it had, as the new installation has one like it.
+    virtual void KeptAs(const char* path) { (void)path; }
 
   protected:
     ~InstallReport() = default;

@@ -76,6 +76,10 @@ void LogReport::RefuseLink(const InstallMessage& refusal, const char* link) {
     Line("way to the folder: failed: %s", (const char*)LocalText(english, refusal.text, link));
 }
 
+void LogReport::KeptAs(const char* path) {
+    Line("player's file kept as: %s", path);
+}
+
 bool LogReport::GoOnWithoutRoom(uint64_t needed, uint64_t available) {
     Line("room: %lu MB needed, %lu MB free", (unsigned long)MegabytesNeeded(needed),
          (unsigned long)MegabytesFree(available));

@@ -28,6 +28,7 @@ class LogReport : public InstallReport {
     void RefuseLink(const InstallMessage& refusal, const char* link) override;
     // Nobody is there to decide: the copy does not start.
     bool GoOnWithoutRoom(uint64_t needed, uint64_t available) override;
+    void KeptAs(const char* path) override;
 
   private:
     CFileHandle m_file;

@@ -453,9 +453,15 @@ TEST(FolderPermissions, InstallingDaclLetsOnlyAdministratorsChangeTheFolder) {
         size = 8 + 4 * (size_t)at[1];
         return text;
     };
-    const unsigned char* acl = kInstallingDacl;
+    const unsigned char* descriptor = kInstallingDescriptor;
+    EXPECT_EQ(1, descriptor[0]);
+    EXPECT_EQ(0x9004u, word(descriptor + 2)) << "self-relative, DACL present and protected";
+    size_t ownerSize = 0;
+    EXPECT_EQ("S-1-5-32-544", sid(descriptor + dword(descriptor + 4), ownerSize));
+    EXPECT_EQ(0u, dword(descriptor + 8) | dword(descriptor + 12)) << "no group, no SACL";
+    const unsigned char* acl = descriptor + dword(descriptor + 16);
     EXPECT_EQ(2, acl[0]);
-    ASSERT_EQ(sizeof kInstallingDacl, word(acl + 2));
+    ASSERT_EQ(sizeof kInstallingDescriptor, acl - descriptor + word(acl + 2));
     const struct {
         std::string sid;
         unsigned mask;
@@ -476,7 +482,7 @@ TEST(FolderPermissions, InstallingDaclLetsOnlyAdministratorsChangeTheFolder) {
         ASSERT_EQ(8 + sidSize, word(ace + 2));
         ace += word(ace + 2);
     }
-    EXPECT_EQ(acl + sizeof kInstallingDacl, ace);
+    EXPECT_EQ(descriptor + sizeof kInstallingDescriptor, ace);
     // What the folder gets back: unprotected, no entries of its own.
     EXPECT_EQ(2, kNoEntries[0]);
     EXPECT_EQ(8u, word(kNoEntries + 2));
