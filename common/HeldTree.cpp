@@ -279,9 +279,10 @@ bool CHeldTree::Remove(const char* path, bool folder) {
 bool CHeldTree::Move(const char* path, const char* to) {
     if (strlen(path) <= m_baseLength || !HoldParentOf(path))
         return false;
-    // A rename by path moves a link itself, never its target.
+    // Windows 95 and 98 have no links, but Wine set to either shows Unix
+    // ones and renames by path what they lead to: they stay.
     if (!m_canHold)
-        return MoveItem(nullptr, path, to);
+        return !IsLink(GetFileAttributesA(path)) && MoveItem(nullptr, path, to);
     CFileHandle held(OpenAsItself(path, DELETE | FILE_READ_ATTRIBUTES,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
     BY_HANDLE_FILE_INFORMATION info;

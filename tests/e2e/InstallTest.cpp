@@ -643,7 +643,8 @@ TEST(Install, HardLinksInAnEarlierGameFolderChangeNothingOutside) {
         EXPECT_EQ(file.second, GetFileAttributesA(JoinPath("C:\\Elsewhere", file.first).c_str()));
         EXPECT_EQ(file.first, ReadWholeFile(JoinPath(installDir, file.first + ".players")));
     }
-    EXPECT_EQ(ReadWholeFile(SetupExe()), ReadWholeFile(JoinPath(installDir, "Setup.exe")));
+    EXPECT_EQ(ReadWholeFile(MediumPath("The Vellmor\\Setup.exe")),
+              ReadWholeFile(JoinPath(installDir, "Setup.exe")));
     EXPECT_EQ(kVersionBytes, ReadWholeFile(JoinPath(installDir, "Version.ver")));
 }
 
@@ -699,12 +700,13 @@ TEST(Install, FailedStepsAfterTheCopyEachHaveTheirMessage) {
     Session setup;
     ASSERT_TRUE(setup.WaitForDialog());
     setup.SetField("C:\\Games");
-    // The disc lacks the language's pool (its index is still copied) and
-    // the renderer library while the machine has no Glide driver (the Glide
-    // setup helper goes all the same).
+    // A folder of the disc stands where the language's pool goes (its
+    // index is still copied), and the disc lacks the renderer library while
+    // the machine has no Glide driver (the Glide setup helper goes all the
+    // same).
     InsertDisc(kDisc, Medium::Product()
                           .WithoutGlide()
-                          .Without("Languages\\English.poo")
+                          .WithFile("The Vellmor\\language.poo\\Note.txt", "note")
                           .WithFile("The Vellmor\\SetupGlide.dll", "helper"));
     setup.ExpectMessage(setup.Install(), kLanguageFailed);
     setup.ExpectFailure(setup.NextBox(), kRendererFailed);
@@ -1111,14 +1113,6 @@ TEST(Install, NothingIsWrittenOrRemovedThroughALink) {
         EXPECT_EQ(victim, Tree("C:\\Victim"));
         EXPECT_FALSE(HklmKeyExists(kInstalledKey));
     }
-    // A link in an earlier game folder is never written through: the
-    // folder moves aside whole, and the link stays the player's.
-    MakeLink("C:\\Own\\The Vellmor\\Data", "C:\\Victim\\Data");
-    EXPECT_EQ(0u, run(SetupExe(), "/S /DIR=C:\\Own"));
-    EXPECT_EQ(victim, Tree("C:\\Victim"));
-    EXPECT_EQ("the game's", ReadWholeFile("C:\\Own\\The Vellmor\\Data\\Notes.txt"));
-    EXPECT_TRUE(GetFileAttributesA("C:\\Own\\The Vellmor\\Data.players") &
-                FILE_ATTRIBUTE_REPARSE_POINT);
     // The dialog says it, and stays open for another folder.
     {
         Session setup;
@@ -1129,6 +1123,16 @@ TEST(Install, NothingIsWrittenOrRemovedThroughALink) {
         EXPECT_EQ(victim, Tree("C:\\Victim"));
         EXPECT_EQ(0u, setup.Exit());
     }
+
+    // A link in an earlier game folder is never written through: the
+    // folder moves aside whole, and the link stays the player's (from
+    // Windows 2000 on, which opens a link as itself: before, it stays aside).
+    MakeLink("C:\\Own\\The Vellmor\\Data", "C:\\Victim\\Data");
+    EXPECT_EQ(0u, run(SetupExe(), "/S /DIR=C:\\Own"));
+    EXPECT_EQ(victim, Tree("C:\\Victim"));
+    EXPECT_EQ("the game's", ReadWholeFile("C:\\Own\\The Vellmor\\Data\\Notes.txt"));
+    EXPECT_EQ(LOBYTE(LOWORD(GetVersion())) >= 5,
+              FolderExists("C:\\Own\\The Vellmor\\Data.players"));
 
     // Installed into a plain folder, which is then moved away and replaced
     // by a link to another folder with files of the same names.
