@@ -2,16 +2,15 @@
 
 #include <commctrl.h>
 
-#include "app/ProgramLanguage.h"
-#include "app/SetupDlg.h"
-#include "app/Uninstall.h"
 #include "app/Unattended.h"
-#include "install/DesktopShell.h"
-#include "install/Elevation.h"
-#include "install/ExitCodes.h"
+#include "common/Elevation.h"
+#include "common/ExitCodes.h"
+#include "common/ProgramLanguage.h"
 #include "platform/Layout.h"
 #include "text/Format.h"
 #include "text/LocalText.h"
+#include "ui/SetupDlg.h"
+#include "uninstall/Uninstall.h"
 
 BEGIN_MESSAGE_MAP(CSetupApp)
 ON_COMMAND(ID_HELP, OnHelp)

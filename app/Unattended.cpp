@@ -1,13 +1,14 @@
 #include "app/Unattended.h"
 
-#include "app/DialogInstall.h"
-#include "app/ProgramLanguage.h"
+#include "common/Elevation.h"
 #include "common/Names.h"
-#include "install/Elevation.h"
-#include "install/InstalledGame.h"
+#include "common/ProgramLanguage.h"
+#include "install/InstallPaths.h"
 #include "install/LogReport.h"
 #include "install/SourceMedium.h"
-#include "uninstall/UninstallerHome.h"
+#include "record/InstalledGame.h"
+#include "record/UninstallerHome.h"
+#include "ui/DialogInstall.h"
 
 namespace {
 
@@ -36,27 +37,6 @@ bool FindSource(const SetupOptions& options, char* root) {
 }
 
 } // namespace
-
-bool OpenRunLog(const char* path, const char* installDir, LogReport& log) {
-    PathBuffer uninstallers;
-    bool haveUninstallers = UninstallersFolder(uninstallers);
-    return log.Open(path, installDir, haveUninstallers ? uninstallers : nullptr);
-}
-
-int RunElevatedPart(const SetupOptions& options, DWORD* refused) {
-    PathBuffer fullLog = "";
-    char arguments[4 * MAX_PATH];
-    char* name = nullptr;
-    // The elevated part may start in another folder: the log's path is
-    // handed over whole.
-    DWORD length =
-        options.log[0] ? GetFullPathNameA(options.log, sizeof fullLog, fullLog, &name) : 1;
-    if (length == 0 || length >= sizeof fullLog)
-        return kExitUsage;
-    if (!FormatElevatedCommandLine(arguments, sizeof arguments, options, fullLog))
-        return kExitUsage;
-    return RunElevated(arguments, nullptr, refused);
-}
 
 int RunOwnedInstall(const SetupOptions& options) {
     CWnd owner;

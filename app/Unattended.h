@@ -1,21 +1,10 @@
 #pragma once
 // Setup run by a script: no window, the steps in the log, the result in
-// the exit status (install/ExitCodes.h).
+// the exit status (common/ExitCodes.h).
 
-#include "install/CommandLine.h"
-#include "install/LogReport.h"
+#include "common/CommandLine.h"
 
 int RunUnattended(const SetupOptions& options);
-
-// Runs this program's elevated part with the same switches and answers with
-// its exit code (kExitNotElevated when administrator rights were declined;
-// `refused`, when not null, as RunElevated sets it).
-int RunElevatedPart(const SetupOptions& options, DWORD* refused = nullptr);
-
-// Starts the run's log at `path`, which lies neither in the game's folder
-// `installDir` (null: none) nor anywhere below <Program Files>\Brightfen,
-// where every installation's uninstaller lives.
-bool OpenRunLog(const char* path, const char* installDir, LogReport& log);
 
 // The elevated part of the dialog's installation (/ELEVATED /OWNER=HWND):
 // the installation with the dialog's messages over that window, its result

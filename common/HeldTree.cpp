@@ -7,7 +7,6 @@
 
 #include "common/FinalPath.h"
 #include "common/LinkRules.h"
-#include "common/RoomRules.h"
 #include "platform/FindFile.h"
 #include "platform/ProcAddress.h"
 

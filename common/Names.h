@@ -58,8 +58,8 @@ inline constexpr char kSetupLinkDescription[] = "Setup";
 inline constexpr char kLinkExtension[] = ".lnk";
 
 // The uninstaller, a copy of setup's own program, and its record of what
-// setup made (uninstall/UninstallRecord.h), both in a folder of their own
-// below Program Files (uninstall/UninstallerHome.h).
+// setup made (record/UninstallRecord.h), both in a folder of their own
+// below Program Files (record/UninstallerHome.h).
 inline constexpr char kUninstallExe[] = "Uninstall.exe";
 // The entry that Apps & features (Add or Remove Programs) lists, under
 // HKEY_LOCAL_MACHINE, and the maker it names.

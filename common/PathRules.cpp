@@ -3,8 +3,6 @@
 #include <ctype.h>
 #include <string.h>
 
-#include <memory>
-
 #include "common/Names.h"
 
 namespace {
@@ -32,12 +30,33 @@ const char* FindProductFolder(const char* text, size_t length) {
     return nullptr;
 }
 
+// The length of the root of an absolute path: "C:\" is 3, "\\server\share\"
+// (or "\\server\share" at the path's end) up to and with its backslash.
+size_t RootLength(const char* path) {
+    if (path[1] == ':')
+        return 3;
+    const char* share = strchr(path + 2, '\\') + 1;
+    const char* end = strchr(share, '\\');
+    return end ? (size_t)(end - path) + 1 : strlen(path);
+}
+
+bool WithBackslash(PathBuffer& buffer, const char* text, size_t length) {
+    bool slash = length > 0 && text[length - 1] == '\\';
+    if (length + (slash ? 0 : 1) >= text::kPathBufferSize)
+        return false;
+    memcpy(buffer, text, length);
+    if (!slash)
+        buffer[length++] = '\\';
+    buffer[length] = '\0';
+    return true;
+}
+
+} // namespace
+
 void CopyPrefix(PathBuffer& buffer, const char* text, size_t length) {
     memcpy(buffer, text, length);
     buffer[length] = '\0';
 }
-
-} // namespace
 
 bool IsAbsolutePath(const char* path) {
     if (IsDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\')
@@ -100,58 +119,8 @@ void RootOfRecordedFolder(const char* recorded, PathBuffer& root) {
     CopyPrefix(root, recorded, length);
 }
 
-bool BuildInstalledPaths(InstallPaths& p) {
-    size_t rootLength = strlen(p.installRoot);
-    memcpy(p.copyDestination, p.installRoot, rootLength + 1);
-    p.copyDestination[rootLength + 1] = '\0';
-    PathBuffer root;
-    CopyPrefix(root, p.installRoot, rootLength);
-    if (rootLength > 0 && root[rootLength - 1] == '\\')
-        root[rootLength - 1] = '\0';
-
-    if (!PathInFolder(p.installDir, root, kProductFolder))
-        return false;
-    const char* dir = p.installDir;
-    static const struct {
-        PathBuffer InstallPaths::*path;
-        const char* name;
-    } inDir[] = {
-        {&InstallPaths::versionFile, kVersionFile}, {&InstallPaths::setupTarget, kSetupExe},
-        {&InstallPaths::gameTarget, kGameExe},      {&InstallPaths::glideLibrary, kGlideLibrary},
-        {&InstallPaths::setupGlide, kSetupGlide},
-    };
-    for (const auto& file : inDir) {
-        if (!PathInFolder(p.*file.path, dir, file.name))
-            return false;
-    }
-    return FormatPath(p.setupCommand, "\"%s\\%s\"", dir, kSetupExe) &&
-           FormatPath(p.languagePool, "%s\\%s%s", dir, kInstalledLanguage, kPoolExtension) &&
-           FormatPath(p.languageIndex, "%s\\%s%s", dir, kInstalledLanguage, kIndexExtension) &&
-           PathInFolder(p.glideSource, kGlideFolder, kGlideLibrary);
-}
-
 bool FormatMenuFolder(PathBuffer& folder, const char* programsFolder) {
     return PathInFolder(folder, programsFolder, kProductFolder);
-}
-
-bool BuildMenuPaths(InstallPaths& p, const char* programsFolder) {
-    return FormatMenuFolder(p.menuFolder, programsFolder) &&
-           PathInFolder(p.setupLink, p.menuFolder, kSetupLink) &&
-           FormatPath(p.gameLink, "%s\\%s%s", p.menuFolder, kProductFolder, kLinkExtension);
-}
-
-bool BuildLanguageSources(InstallPaths& p, const char* language) {
-    return FormatPath(p.languagePoolSource, "%s\\%s%s", kLanguagesFolder, language,
-                      kPoolExtension) &&
-           FormatPath(p.languageIndexSource, "%s\\%s%s", kLanguagesFolder, language,
-                      kIndexExtension);
-}
-
-bool InstallFolderFor(const char* typed, PathBuffer& installDir) {
-    // Larger than a frame may be in setup.
-    std::unique_ptr<InstallPaths> paths(new InstallPaths());
-    return paths && DeriveInstallRoot(typed, paths->installRoot) == RootRule::Derived &&
-           BuildInstalledPaths(*paths) && CopyPath(installDir, paths->installDir);
 }
 
 bool IsSameOrBelow(const char* path, const char* folder) {
@@ -183,4 +152,33 @@ bool PlainFinalPath(const char* finalPath, PathBuffer& path) {
     const char* rest = finalPath + sizeof kLong - 1;
     return strncmp(finalPath, kLong, sizeof kLong - 1) == 0 && rest[0] && rest[1] == ':' &&
            CopyPath(path, rest);
+}
+
+bool RootOfPath(const char* path, PathBuffer& root) {
+    if (!IsAbsolutePath(path))
+        return false;
+    return WithBackslash(root, path, RootLength(path));
+}
+
+bool NearestExistingFolder(const char* path, bool (*exists)(const char* folder),
+                           PathBuffer& folder) {
+    if (!IsAbsolutePath(path))
+        return false;
+    size_t rootLength = RootLength(path);
+    size_t length = strnlen(path, text::kPathBufferSize);
+    while (length > rootLength && path[length - 1] == '\\')
+        --length;
+    while (length > rootLength) {
+        if (!WithBackslash(folder, path, length))
+            return false;
+        if (exists(folder))
+            return true;
+        // Up one level: drop the last name and the backslashes before it.
+        while (length > rootLength && path[length - 1] != '\\')
+            --length;
+        while (length > rootLength && path[length - 1] == '\\')
+            --length;
+    }
+    // The root answers for its drive whether or not the system lists it.
+    return WithBackslash(folder, path, rootLength);
 }

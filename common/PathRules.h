@@ -1,12 +1,14 @@
 #pragma once
-// The installation's path rules: the install root a typed text stands for,
-// every path the installation reads and writes, and the root shown for a
-// recorded installation. C runtime only, so that they build and are tested
-// natively.
+// The path rules: the install root a typed text stands for, the root shown
+// for a recorded installation, and how paths compare. C runtime only, so
+// that they build and are tested natively.
 
 #include "text/Format.h"
 
 typedef char PathBuffer[text::kPathBufferSize];
+
+// The first `length` bytes of `text`, which fit `buffer`, as a string.
+void CopyPrefix(PathBuffer& buffer, const char* text, size_t length);
 
 // Whether `path` names the same folder whatever the current drive and
 // folder are: a drive path "X:\..." or a network path "\\server\share...".
@@ -34,48 +36,8 @@ RootRule DeriveInstallRoot(const char* typed, PathBuffer& root);
 // that does not fit a path buffer is cut to fit.
 void RootOfRecordedFolder(const char* recorded, PathBuffer& root);
 
-// Every path one installation uses, all built (and checked to fit) before
-// anything is created.
-struct InstallPaths {
-    PathBuffer installRoot;                          // as derived from the text; may end in "\"
-    char copyDestination[text::kPathBufferSize + 1]; // installRoot, double-NUL terminated
-    PathBuffer installDir;
-    PathBuffer versionFile;
-    PathBuffer setupTarget;
-    PathBuffer gameTarget;
-    PathBuffer languagePool;
-    PathBuffer languageIndex;
-    PathBuffer glideLibrary;
-    PathBuffer setupGlide;
-    char setupCommand[text::kPathBufferSize + 2]; // quoted
-    // On the medium, relative to its root.
-    PathBuffer languagePoolSource;
-    PathBuffer languageIndexSource;
-    PathBuffer glideSource;
-    // The Start Menu's, when the shell gives a Programs folder.
-    bool haveMenu;
-    PathBuffer menuFolder;
-    PathBuffer setupLink;
-    PathBuffer gameLink;
-};
-
-// The installation's paths from `paths.installRoot`: the copy goes into the
-// root as derived, every path after it names the root without one trailing
-// backslash. False when one does not fit.
-bool BuildInstalledPaths(InstallPaths& paths);
-
-// The installation folder that the text `typed` installs into; false when
-// the text is refused or a path does not fit.
-bool InstallFolderFor(const char* typed, PathBuffer& installDir);
-
 // The Start Menu folder below `programsFolder`.
 bool FormatMenuFolder(PathBuffer& folder, const char* programsFolder);
-
-// The Start Menu folder and its links below `programsFolder`.
-bool BuildMenuPaths(InstallPaths& paths, const char* programsFolder);
-
-// The medium's files of `language`, as the language list names it.
-bool BuildLanguageSources(InstallPaths& paths, const char* language);
 
 // Whether `path` is `folder` or lies below it, compared in any case of the
 // ASCII letters: the same text, or the folder's text and a backslash.
@@ -91,3 +53,16 @@ bool IsDriveRoot(const char* path);
 // "\\?\UNC\server\share\...") as a plain path, into `path`: "C:\..." or
 // "\\server\share\...". False when it has neither form or does not fit.
 bool PlainFinalPath(const char* finalPath, PathBuffer& path);
+
+// The folder to ask for the free space of the drive that will hold `path`:
+// `path` or its nearest parent for which `exists` holds, up to the drive's
+// or share's root ("C:\", "\\server\share\"), always with a trailing
+// backslash (the system asks it of a network path). False for a path that
+// is not absolute.
+bool NearestExistingFolder(const char* path, bool (*exists)(const char* folder),
+                           PathBuffer& folder);
+
+// The root of the drive or share that holds the absolute `path`, with its
+// trailing backslash: what the oldest free-space call takes. False for a
+// path that is not absolute.
+bool RootOfPath(const char* path, PathBuffer& root);

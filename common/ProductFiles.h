@@ -1,6 +1,6 @@
 #pragma once
 // The product folder's files on the medium, walked once before the copy:
-// what the copy will write (for the room check), and what it must have
+// what the copy will write (for the space check), and what it must have
 // written (to tell a copy cut short from a whole one), and what to remove
 // of a copy that did not finish.
 
@@ -43,20 +43,5 @@ class ProductFiles {
     size_t m_count = 0;
     size_t m_capacity = 0;
 };
-
-// The bytes of every file of `files`: a whole new copy, made while an
-// earlier installation still stands.
-unsigned long long BytesToWrite(const ProductFiles& files);
-
-// The free bytes, for this user, of the drive that will hold `path` (which
-// need not exist yet). False when the system cannot tell.
-bool FreeBytesFor(const char* path, unsigned long long& freeBytes);
-
-// Whether every file of `files` (sorted by path) is in `copy` with at least
-// its size: a full drive can leave a copy cut short that the shell reports
-// whole. The same walk clears the read-only attribute that copies from a
-// disc keep, of `copy` itself and everything below it: a folder of setup's
-// own, which no one else can write to, so its paths are safe to use.
-bool CopiedInFullAndWritable(const ProductFiles& files, const char* copy);
 
 bool FolderExists(const char* path);

@@ -13,6 +13,7 @@
 #include <shlguid.h>
 #include <shlobj.h>
 
+#include "common/Elevation.h"
 #include "common/PathRules.h"
 #include "platform/ComRef.h"
 #include "platform/Handle.h"
@@ -22,12 +23,8 @@
 namespace {
 
 // Looked up at run time, on Windows Vista and later only, so that setup
-// imports only what every Windows from 95 on has: the token calls are not
-// documented for Windows 95, and OLE Automation (OLEAUT32) is not among the
-// libraries setup imports.
-typedef BOOL(WINAPI* OpenProcessTokenProc)(HANDLE process, DWORD access, HANDLE* token);
-typedef BOOL(WINAPI* GetTokenInformationProc)(HANDLE token, TOKEN_INFORMATION_CLASS kind,
-                                              void* data, DWORD size, DWORD* used);
+// imports only what every Windows from 95 on has: OLE Automation (OLEAUT32)
+// is not among the libraries setup imports.
 typedef BSTR(WINAPI* SysAllocStringProc)(const OLECHAR* text);
 typedef void(WINAPI* SysFreeStringProc)(BSTR text);
 
@@ -91,26 +88,6 @@ VARIANT NumberVariant(LONG number) {
     V_I4(&variant) = number;
     return variant;
 }
-
-} // namespace
-
-bool IsElevatedOnVistaOrLater() {
-    if (LOBYTE(LOWORD(GetVersion())) < 6)
-        return false;
-    // Already loaded: setup imports other functions of it.
-    HMODULE advapi = GetModuleHandleA("advapi32.dll");
-    auto openToken = LibraryProc<OpenProcessTokenProc>(advapi, "OpenProcessToken");
-    auto queryToken = LibraryProc<GetTokenInformationProc>(advapi, "GetTokenInformation");
-    CHandle token;
-    if (!openToken || !queryToken || !openToken(GetCurrentProcess(), TOKEN_QUERY, token.Out()))
-        return false;
-    TOKEN_ELEVATION elevation = {};
-    DWORD used = 0;
-    return queryToken(token.Get(), TokenElevation, &elevation, sizeof elevation, &used) &&
-           elevation.TokenIsElevated;
-}
-
-namespace {
 
 // The shell's automation object of the desktop window: the window's
 // top-level browser, its active view, the view's background object, and

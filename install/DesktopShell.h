@@ -6,8 +6,8 @@
 // when setup runs elevated on Windows Vista or later. Only then is the
 // shell asked: on older Windows, or with a token that is not elevated, it
 // returns false at once. Also false when no shell window answers or any
-// call fails. True when the shell accepted the start. COM is initialised for the duration of the call
-// only.
+// call fails. True when the shell accepted the start. COM is initialised for the duration of the
+// call only.
 bool StartAsDesktopUser(const char* program, const char* folder);
 
 // Starts `name` in `folder`, quoted (a folder with spaces must never run
@@ -17,7 +17,3 @@ bool StartAsDesktopUser(const char* program, const char* folder);
 // answers there, not at all); itself on older Windows. The working
 // directory stays as it is.
 void StartAsPlayer(const char* folder, const char* name);
-
-// Whether this process runs with an elevated token on Windows Vista or
-// later (earlier Windows have no elevation: false).
-bool IsElevatedOnVistaOrLater();

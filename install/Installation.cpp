@@ -10,25 +10,25 @@
 #include "common/HeldTree.h"
 #include "common/Names.h"
 #include "common/ProductFiles.h"
-#include "common/RoomRules.h"
 #include "common/Shortcut.h"
+#include "install/CopyChecks.h"
 #include "install/DesktopShell.h"
 #include "install/FolderPermissions.h"
-#include "install/InstalledGame.h"
+#include "install/InstallPaths.h"
 #include "install/SourceMedium.h"
 #include "platform/FindFile.h"
 #include "platform/ProcAddress.h"
 #include "platform/ThisProgram.h"
 #include "platform/WholeFile.h"
 #include "platform/WorkingDirectory.h"
+#include "record/InstalledGame.h"
+#include "record/UninstallRecord.h"
+#include "record/UninstallRecordWriter.h"
+#include "record/UninstallerHome.h"
 #include "text/SetupPair.h"
-#include "uninstall/UninstallRecordWriter.h"
-#include "uninstall/UninstallerHome.h"
 
 const InstallMessage kNoMedium = {kText<TXT_NO_MEDIUM>, kText<TXT_NO_MEDIUM_CAPTION>,
                                   MB_ICONEXCLAMATION | MB_OK};
-const InstallMessage kLinkRefused = {kText<TXT_LINK_REFUSED>, kText<TXT_ERROR_CAPTION>,
-                                     MB_ICONHAND};
 
 namespace {
 
@@ -47,7 +47,7 @@ const InstallMessage kMenuPathTooLong = {kText<TXT_MENU_PATH_TOO_LONG>, kText<TX
 const InstallMessage kPathRelative = {kText<TXT_PATH_RELATIVE>, kText<TXT_ERROR_CAPTION>,
                                       MB_ICONHAND};
 // Only the log says it: the user has just declined the question.
-const InstallMessage kNoRoom = {
+const InstallMessage kNoSpace = {
     {kNoText, "There is not enough free space on the destination drive."},
     kText<TXT_NO_ROOM_CAPTION>,
     MB_OK};
@@ -195,7 +195,7 @@ class Installation {
     bool BuildPaths();
     bool NoLinkOnTheWay();
     bool EarlierFolderCanMoveAside();
-    bool RoomForCopy();
+    bool SpaceForCopy();
     void ListProductNames();
     bool IsProducts(const char* path, size_t below, bool folder) const;
     bool OwnFolderPaths(unsigned number);
@@ -292,18 +292,18 @@ bool Installation::EarlierFolderCanMoveAside() {
 
 // Before anything is created: the whole new copy must fit beside the
 // earlier installation, which stands until the copy is complete. When the
-// drive lacks room the user decides (the estimate may be wrong:
+// drive lacks space the user decides (the estimate may be wrong:
 // compression, quotas).
-bool Installation::RoomForCopy() {
+bool Installation::SpaceForCopy() {
     uint64_t needed = BytesToWrite(m_files);
     unsigned long long available = 0;
-    bool room = !FreeBytesFor(m_paths.installDir, available) || available >= needed ||
-                m_report.GoOnWithoutRoom(needed, available);
-    if (room)
+    bool space = !FreeBytesFor(m_paths.installDir, available) || available >= needed ||
+                 m_report.GoOnWithoutSpace(needed, available);
+    if (space)
         m_report.StepRan("room", nullptr, 0);
     else
-        m_report.StepRan("room", &kNoRoom, 0);
-    return room;
+        m_report.StepRan("room", &kNoSpace, 0);
+    return space;
 }
 
 // What of an earlier game folder is the product's: what its record lists,
@@ -669,8 +669,8 @@ SetupExit Installation::Run(const char* sourceRoot) {
         return kExitCopyFailed;
     }
     m_files.SortByPath();
-    if (!RoomForCopy())
-        return kExitNoRoom;
+    if (!SpaceForCopy())
+        return kExitNoSpace;
     bool rootExisted = FolderExists(m_paths.installRoot);
     ListProductNames();
     m_staged.installRoot[0] = '\0';

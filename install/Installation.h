@@ -8,21 +8,11 @@
 
 #include <stdint.h>
 
+#include "common/ExitCodes.h"
+#include "common/Message.h"
 #include "common/PathRules.h"
-#include "install/ExitCodes.h"
-#include "text/TextCatalogue.h"
-
-// One of the installation's own messages: texts of the catalogue, which
-// the log writes in English and a window shows in the user's language.
-struct InstallMessage {
-    TextRef text;
-    TextRef caption; // English null: the application's name
-    UINT style;
-};
 
 extern const InstallMessage kNoMedium;
-// "%1 is a link to another folder; ...": nothing installed or removed.
-extern const InstallMessage kLinkRefused;
 
 struct InstallRequest {
     const char* typedFolder; // the install-path text as typed
@@ -42,8 +32,8 @@ class InstallReport {
     // A folder on the way to the installation folder, or below it, is a
     // link, named `link` in `refusal`: nothing was written.
     virtual void RefuseLink(const InstallMessage& refusal, const char* link) = 0;
-    // The drive lacks room for the new copy: whether to go on.
-    virtual bool GoOnWithoutRoom(uint64_t needed, uint64_t available) = 0;
+    // The drive lacks space for the new copy: whether to go on.
+    virtual bool GoOnWithoutSpace(uint64_t needed, uint64_t available) = 0;
     // A player's file of the earlier installation is kept at `path`, under
     // another name than it had, as the new installation has one like it.
     virtual void KeptAs(const char* path) { (void)path; }

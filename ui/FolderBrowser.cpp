@@ -4,37 +4,41 @@
 #include <shlobj.h>
 #include <string.h>
 
-#include "app/SetupDlg.h"
 #include "platform/Layout.h"
 #include "platform/ShellItems.h"
 #include "text/LocalText.h"
+#include "ui/SetupDlg.h"
 
-// The picker's caption, start folder and direction, in process-wide buffers that
-// BrowseForInstallRoot fills before it opens the picker and the callback
-// reads once the picker is up. The request's lParam would reach the callback
-// as well; Setup keeps these buffers instead: its one user-interface thread
-// opens one modal picker at a time, so one pair serves every opening. The
-// caption is cut to the longest one langtool lets a language file give
-// (kMaxBrowseCaptionLength), the start folder to a path's buffer.
-char BrowseCaption[kMaxBrowseCaptionLength + 1];
-char BrowseStartPath[MAX_PATH];
-bool BrowseRightToLeft;
+namespace {
+
+// What the picker starts with, handed to its callback through the
+// request's lParam. The caption is cut to the longest one langtool lets a
+// language file give (kMaxBrowseCaptionLength), the start folder to a
+// path's buffer.
+struct BrowseStart {
+    char caption[kMaxBrowseCaptionLength + 1];
+    char path[MAX_PATH];
+    bool rightToLeft;
+};
 
 // Copies as much of `text` as fits, always NUL-terminated.
-static void CopyCut(char* buffer, size_t size, const char* text) {
+void CopyCut(char* buffer, size_t size, const char* text) {
     size_t length = strnlen(text, size - 1);
     memcpy(buffer, text, length);
     buffer[length] = '\0';
 }
 
-int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM, LPARAM) {
+int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM, LPARAM lpData) {
     if (uMsg == BFFM_INITIALIZED) {
-        SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, (LPARAM)BrowseStartPath);
-        SetWindowTextA(hwnd, BrowseCaption);
-        SetLayoutDirection(hwnd, BrowseRightToLeft);
+        const BrowseStart& start = *reinterpret_cast<const BrowseStart*>(lpData);
+        SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, (LPARAM)start.path);
+        SetWindowTextA(hwnd, start.caption);
+        SetLayoutDirection(hwnd, start.rightToLeft);
     }
     return 0;
 }
+
+} // namespace
 
 void CSetupDlg::BrowseForInstallRoot() {
     LocalText caption(m_texts, kText<TXT_BROWSE_CAPTION>);
@@ -42,15 +46,17 @@ void CSetupDlg::BrowseForInstallRoot() {
 
     CString typed;
     m_editInstallPath.GetWindowText(typed);
-    CopyCut(BrowseStartPath, sizeof BrowseStartPath, typed);
-    CopyCut(BrowseCaption, sizeof BrowseCaption, caption);
-    BrowseRightToLeft = m_texts.RightToLeft();
+    BrowseStart start;
+    CopyCut(start.path, sizeof start.path, typed);
+    CopyCut(start.caption, sizeof start.caption, caption);
+    start.rightToLeft = m_texts.RightToLeft();
 
     BROWSEINFOA request = {};
     request.hwndOwner = m_hWnd;
     request.lpszTitle = title;
     request.ulFlags = BIF_RETURNONLYFSDIRS;
     request.lpfn = BrowseCallback;
+    request.lParam = (LPARAM)&start;
     LPITEMIDLIST chosen = SHBrowseForFolderA(&request);
     if (!chosen)
         return;

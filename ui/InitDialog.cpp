@@ -2,18 +2,18 @@
 
 #include <string.h>
 
-#include "app/ProgramLanguage.h"
-#include "app/SetupDlg.h"
 #include "common/PathRules.h"
+#include "common/ProgramLanguage.h"
 #include "install/DesktopShell.h"
-#include "install/InstalledGame.h"
 #include "install/SourceMedium.h"
 #include "platform/AccessibleName.h"
 #include "platform/Layout.h"
 #include "platform/WorkingDirectory.h"
+#include "record/InstalledGame.h"
 #include "text/Format.h"
 #include "text/HeapBlock.h"
 #include "text/LocalText.h"
+#include "ui/SetupDlg.h"
 
 namespace {
 

@@ -2,14 +2,15 @@
 // each gathers the dialog's values and calls the installation, which tells
 // the user of its failures through message boxes owned by the dialog.
 
-#include "app/DialogInstall.h"
-#include "app/SetupDlg.h"
-#include "install/CommandLine.h"
-#include "install/Elevation.h"
+#include "common/CommandLine.h"
+#include "common/Elevation.h"
+#include "install/InstallPaths.h"
 #include "install/SourceMedium.h"
 #include "platform/Layout.h"
 #include "platform/WaitCursor.h"
 #include "text/LocalText.h"
+#include "ui/DialogInstall.h"
+#include "ui/SetupDlg.h"
 
 bool CSetupDlg::FindSourceRoot(char* root) {
     if (FindMediumRoot(root))

@@ -7,8 +7,8 @@
 #include <stddef.h>
 
 #include "common/PathRules.h"
+#include "record/UninstallRecord.h"
 #include "text/SetupPair.h"
-#include "uninstall/UninstallRecord.h"
 
 class Removal {
   public:

@@ -11,8 +11,8 @@
 #include <map>
 
 #include "E2e.h"
+#include "common/ExitCodes.h"
 #include "common/Names.h"
-#include "install/ExitCodes.h"
 #include "res/resource.h"
 #include "text/TextCatalogue.h"
 
@@ -737,7 +737,7 @@ TEST(Install, FailedStepsAfterTheCopyEachHaveTheirMessage) {
 // A drive without room for the game: setup asks before it creates anything,
 // and when the user goes on regardless the copy that the drive cut short
 // is no success; what it wrote goes, what was there before stays.
-TEST(Install, DriveWithoutRoomAsksAndACutShortCopyLeavesNothing) {
+TEST(Install, DriveWithoutSpaceAsksAndACutShortCopyLeavesNothing) {
     SmallFixedDrive small;
     if (!small.Mounted())
         GTEST_SKIP() << "a memory drive needs root";
@@ -808,7 +808,7 @@ TEST(Install, UnattendedRunsAnswerWithTheirExitCodes) {
          kExitPathRefused,
          "destination: failed: Please type the destination folder's full path, "
          "such as C:\\Games or \\\\Server\\Share\\Games."},
-        {"no room", [] {}, "/S /DIR=G:\\Games /LOG=C:\\setup.log", kExitNoRoom,
+        {"no room", [] {}, "/S /DIR=G:\\Games /LOG=C:\\setup.log", kExitNoSpace,
          "room: 3 MB needed, 1 MB free"},
         // The elevated part installs from the disc the player's run found,
         // or from none: it never looks for one itself.

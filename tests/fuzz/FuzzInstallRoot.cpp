@@ -14,6 +14,7 @@
 
 #include "common/Names.h"
 #include "common/PathRules.h"
+#include "install/InstallPaths.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <set>
 #include <string>
 
-#include "uninstall/UninstallRecord.h"
+#include "record/UninstallRecord.h"
 
 namespace {
 

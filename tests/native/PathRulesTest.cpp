@@ -5,11 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include "common/CommandLine.h"
 #include "common/LinkRules.h"
 #include "common/PathRules.h"
-#include "common/RoomRules.h"
-#include "install/CommandLine.h"
 #include "install/FolderPermissions.h"
+#include "install/InstallPaths.h"
+#include "install/SpaceRules.h"
 
 namespace {
 
@@ -160,11 +161,8 @@ TEST(PathRules, PathsThatDoNotFitAreRefused) {
     }
 }
 
-// The room check: what the copy adds, the folder asked about, the figures.
-TEST(RoomRules, AddedBytesAndFigures) {
-    EXPECT_EQ(500u, AddedBytes(500, false, 0));
-    EXPECT_EQ(200u, AddedBytes(500, true, 300));
-    EXPECT_EQ(0u, AddedBytes(300, true, 500));
+// The space check: the folder asked about, the figures.
+TEST(SpaceRules, Figures) {
     // 4 GB in 64 KB clusters does not fit 32 bits.
     EXPECT_EQ(0x100000000ull, FreeBytesFromClusters(128, 512, 65536));
     EXPECT_EQ(0xFFFFFFFFull * 0xFFFF * 0xFFFF, FreeBytesFromClusters(0xFFFF, 0xFFFF, 0xFFFFFFFF));
@@ -175,7 +173,7 @@ TEST(RoomRules, AddedBytesAndFigures) {
     EXPECT_EQ(0xFFFFFFFFu, MegabytesNeeded(~0ull));
 }
 
-TEST(RoomRules, NearestExistingFolderAndRoot) {
+TEST(SpaceRules, NearestExistingFolderAndRoot) {
     auto exists = [](const char* folder) {
         for (const char* e : {"C:\\", "C:\\Games\\", "\\\\srv\\share\\", "\\\\srv\\share\\a\\"})
             if (strcmp(e, folder) == 0)

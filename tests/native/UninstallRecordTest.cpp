@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "uninstall/UninstallRecord.h"
+#include "record/UninstallRecord.h"
 #include "uninstall/WininitEdit.h"
 
 namespace {

@@ -11,7 +11,6 @@
 #include <thread>
 #include <vector>
 
-#include "app/SetupDlg.h"
 #include "platform/Application.h"
 #include "platform/FindFile.h"
 #include "platform/Layout.h"
@@ -19,6 +18,7 @@
 #include "tools/windriver/OtherWindows.h"
 #include "tools/windriver/Wait.h"
 #include "tools/windriver/WindowsPath.h"
+#include "ui/SetupDlg.h"
 
 using windriver::kTimeoutMs;
 

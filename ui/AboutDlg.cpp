@@ -1,4 +1,4 @@
-#include "app/AboutDlg.h"
+#include "ui/AboutDlg.h"
 
 BEGIN_MESSAGE_MAP(CAboutDlg)
 END_MESSAGE_MAP()

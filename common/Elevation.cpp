@@ -1,11 +1,10 @@
-#include "install/Elevation.h"
+#include "common/Elevation.h"
 
 #include <shellapi.h>
 #include <string.h>
 
+#include "common/ExitCodes.h"
 #include "common/PathRules.h"
-#include "install/DesktopShell.h"
-#include "install/ExitCodes.h"
 #include "platform/Handle.h"
 #include "platform/ProcAddress.h"
 #include "platform/ThisProgram.h"
@@ -94,4 +93,45 @@ void EnableRedirectionGuard() {
     RedirectionTrustPolicy policy = {kEnforceRedirectionTrust};
     if (setPolicy)
         setPolicy(kProcessRedirectionTrustPolicy, &policy, sizeof policy);
+}
+
+namespace {
+
+// Looked up at run time, on Windows Vista and later only: the token calls
+// are not documented for Windows 95.
+typedef BOOL(WINAPI* OpenProcessTokenProc)(HANDLE process, DWORD access, HANDLE* token);
+typedef BOOL(WINAPI* GetTokenInformationProc)(HANDLE token, TOKEN_INFORMATION_CLASS kind,
+                                              void* data, DWORD size, DWORD* used);
+
+} // namespace
+
+bool IsElevatedOnVistaOrLater() {
+    if (LOBYTE(LOWORD(GetVersion())) < 6)
+        return false;
+    // Already loaded: setup imports other functions of it.
+    HMODULE advapi = GetModuleHandleA("advapi32.dll");
+    auto openToken = LibraryProc<OpenProcessTokenProc>(advapi, "OpenProcessToken");
+    auto queryToken = LibraryProc<GetTokenInformationProc>(advapi, "GetTokenInformation");
+    CHandle token;
+    if (!openToken || !queryToken || !openToken(GetCurrentProcess(), TOKEN_QUERY, token.Out()))
+        return false;
+    TOKEN_ELEVATION elevation = {};
+    DWORD used = 0;
+    return queryToken(token.Get(), TokenElevation, &elevation, sizeof elevation, &used) &&
+           elevation.TokenIsElevated;
+}
+
+int RunElevatedPart(const SetupOptions& options, DWORD* refused) {
+    PathBuffer fullLog = "";
+    char arguments[4 * MAX_PATH];
+    char* name = nullptr;
+    // The elevated part may start in another folder: the log's path is
+    // handed over whole.
+    DWORD length =
+        options.log[0] ? GetFullPathNameA(options.log, sizeof fullLog, fullLog, &name) : 1;
+    if (length == 0 || length >= sizeof fullLog)
+        return kExitUsage;
+    if (!FormatElevatedCommandLine(arguments, sizeof arguments, options, fullLog))
+        return kExitUsage;
+    return RunElevated(arguments, nullptr, refused);
 }

@@ -1,7 +1,7 @@
-#include "app/SetupDlg.h"
+#include "ui/SetupDlg.h"
 
-#include "app/AboutDlg.h"
 #include "platform/PaintDC.h"
+#include "ui/AboutDlg.h"
 
 CSetupDlg::CSetupDlg(CWnd* parent)
     : CDialog(IDD, parent),

@@ -4,6 +4,7 @@
 // read and run but not change what is there, wherever the game itself went.
 
 #include "common/PathRules.h"
+#include "common/RunLog.h"
 
 // The folder that holds every installation's uninstaller folder:
 // "<Program Files>\Brightfen". False when the system names no Program Files
@@ -19,3 +20,8 @@ bool IsBelowUninstallers(const char* folder);
 // one whose record names it, else the first that does not exist yet. False
 // when there is none to be had.
 bool FindUninstallerHome(const char* installDir, PathBuffer& home);
+
+// Starts the run's log at `path`, which lies neither in the game's folder
+// `installDir` (null: none) nor anywhere below <Program Files>\Brightfen,
+// where every installation's uninstaller lives.
+bool OpenRunLog(const char* path, const char* installDir, RunLog& log);

@@ -2,10 +2,10 @@
 // in that window's language: the dialog's Install and the elevated copy of
 // setup that the dialog starts (whose boxes the dialog owns) both run it.
 
-#include "app/DialogInstall.h"
+#include "ui/DialogInstall.h"
 
-#include "common/RoomRules.h"
 #include "install/SourceMedium.h"
+#include "install/SpaceRules.h"
 #include "platform/Layout.h"
 #include "platform/WaitCursor.h"
 #include "text/LocalText.h"
@@ -33,7 +33,7 @@ class DialogReport : public InstallReport {
     }
     // The estimate may be wrong (compression, quotas): the user decides,
     // No the default.
-    bool GoOnWithoutRoom(uint64_t needed, uint64_t available) override {
+    bool GoOnWithoutSpace(uint64_t needed, uint64_t available) override {
         char neededMb[16], availableMb[16];
         FormatText(neededMb, sizeof neededMb, "%lu", (unsigned long)MegabytesNeeded(needed));
         FormatText(availableMb, sizeof availableMb, "%lu", (unsigned long)MegabytesFree(available));

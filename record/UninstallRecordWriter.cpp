@@ -1,4 +1,4 @@
-#include "uninstall/UninstallRecordWriter.h"
+#include "record/UninstallRecordWriter.h"
 
 #include <windows.h>
 

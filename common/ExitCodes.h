@@ -8,7 +8,7 @@ enum SetupExit {
     kExitWindowFailed = 1,  // the dialog could not be opened
     kExitUsage = 2,         // unknown switch, missing value, unknown /LANG, unwritable /LOG
     kExitPathRefused = 3,   // relative, too long, or the folder cannot be made
-    kExitNoRoom = 4,        // the drive lacks room for the game
+    kExitNoSpace = 4,       // the drive lacks space for the game
     kExitCopyFailed = 5,    // the game's files could not be copied (or the copy was cancelled)
     kExitIncomplete = 6,    // installed, but a step after the copy failed; uninstalled, but a
                             // recorded file or the registry entries could not be removed

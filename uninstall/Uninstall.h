@@ -2,6 +2,6 @@
 // Setup run as the installation's uninstaller (/UNINSTALL): it asks, then
 // removes what the uninstall record lists, and says what stayed.
 
-#include "install/CommandLine.h"
+#include "common/CommandLine.h"
 
 int RunUninstall(const SetupOptions& options);

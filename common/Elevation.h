@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "common/CommandLine.h"
+
 // Whether the installation or removal must run in an elevated copy of this
 // program: on Windows Vista or later when this process's token is not
 // elevated. VELLMOR_SETUP_RELAUNCH=1 in the environment makes it say so
@@ -26,3 +28,12 @@ int RunElevated(const char* arguments, HWND owner, DWORD* refused = nullptr);
 // the system then refuses to follow a junction that a user without
 // administrator rights made. A system without it is left as it is.
 void EnableRedirectionGuard();
+
+// Whether this process runs with an elevated token on Windows Vista or
+// later (earlier Windows have no elevation: false).
+bool IsElevatedOnVistaOrLater();
+
+// Runs this program's elevated part with the same switches and answers with
+// its exit code (kExitNotElevated when administrator rights were declined;
+// `refused`, when not null, as RunElevated sets it).
+int RunElevatedPart(const SetupOptions& options, DWORD* refused = nullptr);

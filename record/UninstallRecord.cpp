@@ -1,4 +1,4 @@
-#include "uninstall/UninstallRecord.h"
+#include "record/UninstallRecord.h"
 
 #include <stdlib.h>
 #include <string.h>

@@ -5,8 +5,8 @@
 // (docs/uninstall.md).
 
 #include "common/ProductFiles.h"
+#include "record/UninstallRecord.h"
 #include "text/HeapBlock.h"
-#include "uninstall/UninstallRecord.h"
 
 class UninstallRecordWriter {
   public:

@@ -1,4 +1,4 @@
-#include "uninstall/UninstallerHome.h"
+#include "record/UninstallerHome.h"
 
 #include <windows.h>
 
@@ -10,8 +10,8 @@
 #include "platform/RegistryKey.h"
 #include "platform/ShellItems.h"
 #include "platform/WholeFile.h"
+#include "record/UninstallRecord.h"
 #include "text/HeapBlock.h"
-#include "uninstall/UninstallRecord.h"
 
 namespace {
 
@@ -65,4 +65,10 @@ bool FindUninstallerHome(const char* installDir, PathBuffer& home) {
             return true;
     }
     return false;
+}
+
+bool OpenRunLog(const char* path, const char* installDir, RunLog& log) {
+    PathBuffer uninstallers;
+    bool haveUninstallers = UninstallersFolder(uninstallers);
+    return log.Open(path, installDir, haveUninstallers ? uninstallers : nullptr);
 }

@@ -1,5 +1,5 @@
 
-#include "app/ProgramLanguage.h"
+#include "common/ProgramLanguage.h"
 
 #include <windows.h>
 

@@ -1,11 +1,10 @@
 #pragma once
-// The setup dialog: the program's whole user interface. The frame (icon,
-// About item, painting) lives in app/; opening, language selection,
-// browsing and the Install command in ui/, as thin steps over the
-// installation in install/.
+// The setup dialog: the program's whole user interface. Its frame (icon,
+// About item, painting), opening and language selection, browsing and the
+// Install command, as thin steps over the installation in install/.
 
+#include "common/ExitCodes.h"
 #include "common/Names.h"
-#include "install/ExitCodes.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/String.h"
@@ -89,13 +88,6 @@ class CSetupDlg : public CDialog {
 
     DECLARE_MESSAGE_MAP(CSetupDlg, CDialog)
 };
-
-// The folder picker's callback and the process-wide buffers it reads its
-// start values from (ui/FolderBrowser.cpp says why they are buffers).
-int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
-extern char BrowseCaption[kMaxBrowseCaptionLength + 1];
-extern char BrowseStartPath[MAX_PATH];
-extern bool BrowseRightToLeft;
 
 // Where a minimised window draws its icon: centred, rounding up.
 POINT IconPosition(const RECT& client, int iconWidth, int iconHeight);

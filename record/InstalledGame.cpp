@@ -1,9 +1,9 @@
-#include "install/InstalledGame.h"
+#include "record/InstalledGame.h"
 
 #include <windows.h>
 
+#include "common/CommandLine.h"
 #include "common/Names.h"
-#include "install/CommandLine.h"
 #include "platform/Handle.h"
 #include "platform/RegistryKey.h"
 #include "text/Format.h"

@@ -1,24 +1,23 @@
-#include "app/Uninstall.h"
+#include "uninstall/Uninstall.h"
 
 #include <windows.h>
 
 #include <string.h>
 
-#include "app/ProgramLanguage.h"
-#include "app/Unattended.h"
+#include "common/Elevation.h"
+#include "common/ExitCodes.h"
 #include "common/HeldTree.h"
 #include "common/Names.h"
+#include "common/ProgramLanguage.h"
+#include "common/RunLog.h"
 #include "common/Shortcut.h"
-#include "install/Elevation.h"
-#include "install/ExitCodes.h"
-#include "install/InstalledGame.h"
-#include "install/LogReport.h"
 #include "platform/Application.h"
 #include "platform/Layout.h"
 #include "platform/ThisProgram.h"
+#include "record/InstalledGame.h"
+#include "record/UninstallerHome.h"
 #include "text/LocalText.h"
 #include "uninstall/Removal.h"
-#include "uninstall/UninstallerHome.h"
 
 namespace {
 
@@ -28,7 +27,7 @@ const size_t kMostNamed = 8;
 struct Outcome {
     char text[2048];
     size_t stayed;
-    LogReport* log; // of the files that stayed
+    RunLog* log; // of the files that stayed
     const char* stayedHeading;
 };
 
@@ -104,7 +103,7 @@ __attribute__((noinline)) int TellText(const SetupOptions& options, LanguageText
 // and the folder that still holds them, so the player knows their saves are
 // there. Whether a recorded file stayed.
 bool TellOutcome(const SetupOptions& options, LanguageTexts& texts, const Removal& removal,
-                 LogReport& log) {
+                 RunLog& log) {
     LocalText stayed(texts, kText<TXT_UNINSTALL_STAYED>);
     Outcome outcome = {"", 0, &log, stayed};
     LookUpText(texts, kText<TXT_UNINSTALL_DONE>, outcome.text, sizeof outcome.text, nullptr, 0);
@@ -116,7 +115,7 @@ bool TellOutcome(const SetupOptions& options, LanguageTexts& texts, const Remova
 }
 
 // A folder on the way to the game's is a link: nothing was removed.
-void TellLink(const SetupOptions& options, LanguageTexts& texts, const char* link, LogReport& log) {
+void TellLink(const SetupOptions& options, LanguageTexts& texts, const char* link, RunLog& log) {
     log.RefuseLink(kLinkRefused, link);
     Tell(options, texts, LocalText(texts, kLinkRefused.text, link), MB_OK | kLinkRefused.style);
 }
@@ -151,7 +150,7 @@ int RunUninstall(const SetupOptions& options) {
     // removal an elevated part's, and its log that part's too.
     bool elevate = !options.elevated && NeedsElevation();
     // The log never goes over the record, the uninstaller or the game.
-    LogReport log;
+    RunLog log;
     if (!elevate && options.log[0] &&
         !OpenRunLog(options.log, read ? removal.InstallDir() : nullptr, log))
         return kExitUsage;

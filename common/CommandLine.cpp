@@ -1,4 +1,4 @@
-#include "install/CommandLine.h"
+#include "common/CommandLine.h"
 
 #include <stdlib.h>
 #include <string.h>
