@@ -363,7 +363,7 @@ bool Installation::OwnFolderPaths(unsigned number) {
 // Setup's own folder beside the game folder: made new (never one that is
 // there already), with setup's permissions from its creation, and held.
 bool Installation::MakeOwnFolder() {
-    unsigned number = GetTickCount() ^ GetCurrentProcessId();
+    unsigned number = GetTickCount();
     bool made = false;
     for (int attempt = 0; attempt < 64 && !made; ++attempt, number += 0x9E37) {
         made = OwnFolderPaths(number) && CreateOwnFolder(m_staged.installRoot, m_protected);
