@@ -237,8 +237,8 @@ bool CHeldTree::HoldParentOf(const char* path) {
     return true;
 }
 
-bool CHeldTree::DeleteFile(const char* path) {
-    return strlen(path) > m_baseLength && Remove(path, false);
+bool CHeldTree::DeleteFile(const char* path, bool onlyOneName) {
+    return strlen(path) > m_baseLength && Remove(path, false, onlyOneName);
 }
 
 bool CHeldTree::RemoveFolder(const char* path) {
@@ -248,12 +248,14 @@ bool CHeldTree::RemoveFolder(const char* path) {
 // Deletes `path` through a handle that opens it as itself, once it is
 // known to be what the record names: the link itself, or a file or folder
 // as recorded. Windows 95 and 98 delete by path what is not a link.
-bool CHeldTree::Remove(const char* path, bool folder) {
+bool CHeldTree::Remove(const char* path, bool folder, bool onlyOneName) {
     if (!HoldParentOf(path))
         return false;
     if (!m_canHold) {
         DWORD attributes = GetFileAttributesA(path);
         if (IsLink(attributes))
+            return false;
+        if (onlyOneName && !folder && LinksOf(path) > 1)
             return false;
         ClearReadOnly(path);
         return (folder ? RemoveDirectoryA(path) : ::DeleteFileA(path)) != FALSE;
@@ -267,7 +269,7 @@ bool CHeldTree::Remove(const char* path, bool folder) {
     bool removed = InfoOfItself(item, path, info) &&
                    (IsLink(info.dwFileAttributes) ||
                     folder == ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) &&
-                   IsWhereRecorded(item, path);
+                   !(onlyOneName && info.nNumberOfLinks > 1) && IsWhereRecorded(item, path);
     if (removed) {
         ClearReadOnlyOf(item, info);
         removed = DeleteOnClose(item);

@@ -45,9 +45,10 @@ class CHeldTree {
 
     // Whether `path` is the base or lies below it.
     bool Holds(const char* path) const { return IsSameOrBelow(path, m_base); }
-    // Deletes the file (or the link itself) at `path`, below the base.
+    // Deletes the file (or the link itself) at `path`, below the base;
+    // with `onlyOneName`, not a file that has another name as well.
     // False when it stays, or when its way cannot be held.
-    bool DeleteFile(const char* path);
+    bool DeleteFile(const char* path, bool onlyOneName = false);
     // Removes the folder (or the link itself) `path`, the base or a folder
     // below it, when it is empty.
     bool RemoveFolder(const char* path);
@@ -61,7 +62,7 @@ class CHeldTree {
     bool HoldParentOf(const char* path);
     bool Hold(size_t end);
     bool OnTheWay(size_t end) const { return end <= m_baseLength; }
-    bool Remove(const char* path, bool folder);
+    bool Remove(const char* path, bool folder, bool onlyOneName = false);
     HANDLE OpenItself(const char* path, DWORD access) const;
     bool IsWhereRecorded(HANDLE item, const char* path) const;
     void Release(size_t count);

@@ -197,6 +197,7 @@ class Installation {
     bool EarlierFolderCanMoveAside();
     bool SpaceForCopy();
     void ListProductNames();
+    bool IsProductName(const char* path, size_t below, bool folder) const;
     bool IsProducts(const char* path, size_t below, bool folder) const;
     bool OwnFolderPaths(unsigned number);
     bool MakeOwnFolder();
@@ -341,13 +342,17 @@ void Installation::ListProductNames() {
 }
 
 // Whether `path`, whose part below the earlier folder begins at `below`,
-// is the product's: named so, and (a file) with no other name, which
-// setup's copies never have.
-bool Installation::IsProducts(const char* path, size_t below, bool folder) const {
+// is named as the product's.
+bool Installation::IsProductName(const char* path, size_t below, bool folder) const {
     unsigned long long size = 0;
     bool namedFolder = false;
-    return m_productNames.Find(path + below, size, namedFolder) && namedFolder == folder &&
-           (folder || LinksOf(path) == 1);
+    return m_productNames.Find(path + below, size, namedFolder) && namedFolder == folder;
+}
+
+// Whether it is the product's: named so, and (a file) with no other name,
+// which setup's copies never have.
+bool Installation::IsProducts(const char* path, size_t below, bool folder) const {
+    return IsProductName(path, below, folder) && (folder || LinksOf(path) == 1);
 }
 
 // The paths in setup's own folder of the number `number`, beside the game
@@ -629,9 +634,10 @@ void Installation::RemoveBelow(CHeldTree& own, const char* folder, bool everythi
             continue;
         if (found.IsFolder(i))
             own.RemoveFolder(path);
-        else if (everything ||
-                 (IsSameOrBelow(path, earlier) && IsProducts(path, belowEarlier, false)))
+        else if (everything)
             own.DeleteFile(path);
+        else if (IsSameOrBelow(path, earlier) && IsProductName(path, belowEarlier, false))
+            own.DeleteFile(path, true);
     }
     own.RemoveFolder(folder);
 }

@@ -1,7 +1,8 @@
 // The held tree in a scratch folder: a movable base is held with the right
 // to move it and moves through that handle; a file with a second name
-// keeps its read-only attribute, so the delete that would need it cleared
-// leaves both names; an item below the base moves by a handle of its own.
+// keeps its read-only attribute, and neither a delete of files with one
+// name only nor one that would need the attribute cleared removes it; an
+// item below the base moves by a handle of its own.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -33,7 +34,6 @@ TEST(HeldTree, MovesItsBaseAndItemsByHandleAndLeavesFilesWithTwoNames) {
     ASSERT_NE(INVALID_HANDLE_VALUE, made);
     CloseHandle(made);
     ASSERT_TRUE(CreateHardLinkA(twin.c_str(), file.c_str(), nullptr));
-    ASSERT_TRUE(SetFileAttributesA(twin.c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(2u, LinksOf(file.c_str()));
 
     {
@@ -41,6 +41,8 @@ TEST(HeldTree, MovesItsBaseAndItemsByHandleAndLeavesFilesWithTwoNames) {
         PathBuffer link;
         ASSERT_EQ(WayVerdict::Held, tree.HoldWay(link));
         EXPECT_EQ(nullptr, tree.BaseHandle()) << "not movable";
+        EXPECT_FALSE(tree.DeleteFile(file.c_str(), true)) << "a file with two names";
+        ASSERT_TRUE(SetFileAttributesA(twin.c_str(), FILE_ATTRIBUTE_READONLY));
         ClearReadOnly(file.c_str());
         EXPECT_FALSE(tree.DeleteFile(file.c_str()));
         EXPECT_TRUE(GetFileAttributesA(twin.c_str()) & FILE_ATTRIBUTE_READONLY);
