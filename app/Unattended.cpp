@@ -21,7 +21,8 @@ bool ChooseLanguage(const SetupOptions& options, const char* sourceRoot, LogRepo
         return true;
     }
     if (!MediumOffersLanguage(sourceRoot, options.language)) {
-        log.Line("language: failed: the disc has no language \"%s\"", options.language);
+        log.Line("language: failed: the disc has no language %s",
+                 (const char*)CLogValue(options.language));
         return false;
     }
     CopyPath(language, options.language);
@@ -59,6 +60,14 @@ int RunOwnedInstall(const SetupOptions& options) {
 }
 
 int RunUnattended(const SetupOptions& options) {
+    PathBuffer folder, language, installDir;
+    if (options.folder[0])
+        CopyPath(folder, options.folder);
+    else
+        OfferedInstallRoot(folder);
+    LogReport log;
+    if (!OpenPartLog(options, InstallFolderFor(folder, installDir) ? installDir : nullptr, log))
+        return kExitUsage;
     // The disc is found before administrator rights are asked for, and the
     // elevated part installs from that disc or not at all.
     char sourceRoot[MAX_PATH];
@@ -66,25 +75,17 @@ int RunUnattended(const SetupOptions& options) {
     if (found && !options.elevated && NeedsElevation()) {
         SetupOptions elevated = options;
         CopyPath(elevated.source, sourceRoot);
-        return RunElevatedPart(elevated);
+        return RunElevatedPartInto(elevated, log);
     }
-    PathBuffer folder, language, installDir;
-    if (options.folder[0])
-        CopyPath(folder, options.folder);
-    else
-        OfferedInstallRoot(folder);
-    LogReport log;
-    if (options.log[0] &&
-        !OpenRunLog(options.log, InstallFolderFor(folder, installDir) ? installDir : nullptr, log))
-        return kExitUsage;
     if (!found) {
         log.Line("medium: failed: %s", kNoMedium.text.english);
         return kExitNoMedium;
     }
-    log.Line("medium: ok: %s", sourceRoot);
+    log.Line("medium: ok: %s", (const char*)CLogValue(sourceRoot));
     if (!ChooseLanguage(options, sourceRoot, log, language))
         return kExitUsage;
-    log.Line("folder: %s; language: %s", folder, language);
+    log.Line("folder: %s; language: %s", (const char*)CLogValue(folder),
+             (const char*)CLogValue(language));
     InstallRequest request = {folder, language, GlideDriverInstalled(), nullptr, nullptr};
     SetupExit result = RunInstallation(request, sourceRoot, log, installDir);
     log.Line("result: %d", (int)result);

@@ -1,5 +1,6 @@
 #include "common/CommandLine.h"
 
+#include <stddef.h>
 #include <stdlib.h>
 #include <string.h>
 #include <strings.h>
@@ -67,28 +68,41 @@ bool SetValue(PathBuffer& target, const char* value) {
     return true;
 }
 
+// What a switch takes, and where it goes in SetupOptions.
+enum class Takes : unsigned char { Nothing, Text, Number };
+struct Switch {
+    const char* name;
+    Takes takes;
+    bool handedOver; // to the elevated part
+    unsigned short field;
+};
+const Switch kSwitches[] = {
+    {kSwitchSilent, Takes::Nothing, true, offsetof(SetupOptions, silent)},
+    {kSwitchVerySilent, Takes::Nothing, false, offsetof(SetupOptions, silent)},
+    {kSwitchUninstall, Takes::Nothing, true, offsetof(SetupOptions, uninstall)},
+    {kSwitchGlide, Takes::Nothing, true, offsetof(SetupOptions, glide)},
+    {kSwitchElevated, Takes::Nothing, false, offsetof(SetupOptions, elevated)},
+    {kSwitchOwner, Takes::Number, true, offsetof(SetupOptions, owner)},
+    {kSwitchDir, Takes::Text, true, offsetof(SetupOptions, folder)},
+    {kSwitchLang, Takes::Text, true, offsetof(SetupOptions, language)},
+    {kSwitchLog, Takes::Text, false, offsetof(SetupOptions, log)},
+    {kSwitchSource, Takes::Text, true, offsetof(SetupOptions, source)},
+};
+
 bool ReadWord(const char* word, SetupOptions& options) {
     const char* value = nullptr;
-    if (IsSwitch(word, kSwitchVerySilent, value) || IsSwitch(word, kSwitchSilent, value))
-        return !value && (options.silent = true);
-    if (IsSwitch(word, kSwitchUninstall, value))
-        return !value && (options.uninstall = true);
-    if (IsSwitch(word, kSwitchDir, value))
-        return SetValue(options.folder, value);
-    if (IsSwitch(word, kSwitchLang, value))
-        return SetValue(options.language, value);
-    if (IsSwitch(word, kSwitchLog, value))
-        return SetValue(options.log, value);
-    if (IsSwitch(word, kSwitchElevated, value))
-        return !value && (options.elevated = true);
-    if (IsSwitch(word, kSwitchSource, value))
-        return SetValue(options.source, value);
-    if (IsSwitch(word, kSwitchGlide, value))
-        return !value && (options.glide = true);
-    if (IsSwitch(word, kSwitchOwner, value)) {
+    for (const Switch& s : kSwitches) {
+        if (!IsSwitch(word, s.name, value))
+            continue;
+        char* field = reinterpret_cast<char*>(&options) + s.field;
+        if (s.takes == Takes::Text)
+            return SetValue(*reinterpret_cast<PathBuffer*>(field), value);
+        if (s.takes == Takes::Nothing)
+            return !value && (*reinterpret_cast<bool*>(field) = true);
         char* end = nullptr;
-        options.owner = value ? strtoul(value, &end, 10) : 0;
-        return options.owner != 0 && *end == '\0';
+        unsigned long& number = *reinterpret_cast<unsigned long*>(field);
+        number = value ? strtoul(value, &end, 10) : 0;
+        return number != 0 && *end == '\0';
     }
     return false;
 }
@@ -121,49 +135,58 @@ bool ParseCommandLine(const char* arguments, SetupOptions& options, char* bad, s
         }
     }
     // The uninstaller acts on the installation its own record names, never
-    // on one a command line names.
-    if (options.uninstall && (options.folder[0] || options.language[0])) {
-        if (badSize > 0)
-            FormatText(bad, badSize, "/%s", options.folder[0] ? kSwitchDir : kSwitchLang);
+    // on one a command line names; the elevated part writes no file that
+    // the player named.
+    const char* refused = options.uninstall && options.folder[0]     ? kSwitchDir
+                          : options.uninstall && options.language[0] ? kSwitchLang
+                          : options.elevated && options.log[0]       ? kSwitchLog
+                                                                     : nullptr;
+    if (refused && badSize > 0)
+        FormatText(bad, badSize, "/%s", refused);
+    return !refused;
+}
+
+bool FormatElevatedCommandLine(char* buffer, size_t size, const SetupOptions& options) {
+    if (!FormatText(buffer, size, "/%s", kSwitchElevated))
         return false;
+    for (const Switch& s : kSwitches) {
+        const char* field = reinterpret_cast<const char*>(&options) + s.field;
+        unsigned long number =
+            s.takes == Takes::Number ? *reinterpret_cast<const unsigned long*>(field) : 0;
+        size_t length = strlen(buffer);
+        char* end = buffer + length;
+        // A text is quoted whole, and so cannot hold a quote itself.
+        bool fits =
+            !s.handedOver ||
+            (s.takes == Takes::Nothing ? !*field || FormatText(end, size - length, " /%s", s.name)
+             : s.takes == Takes::Number
+                 ? !number || FormatText(end, size - length, " /%s=%lu", s.name, number)
+                 : !*field || (!strchr(field, '"') &&
+                               FormatText(end, size - length, " \"/%s=%s\"", s.name, field)));
+        if (!fits)
+            return false;
     }
     return true;
 }
 
-namespace {
-
-// Appends " /NAME" when `given`; false when it does not fit.
-bool AppendSwitch(char* buffer, size_t size, const char* name, bool given) {
-    size_t length = strlen(buffer);
-    return !given || FormatText(buffer + length, size - length, " /%s", name);
-}
-
-// Appends ` "/NAME=value"` when `value` is set; false when it does not fit
-// or holds a quote.
-bool AppendValue(char* buffer, size_t size, const char* name, const char* value) {
-    if (!value[0])
-        return true;
-    size_t length = strlen(buffer);
-    return !strchr(value, '"') &&
-           FormatText(buffer + length, size - length, " \"/%s=%s\"", name, value);
-}
-
-} // namespace
-
-bool FormatElevatedCommandLine(char* buffer, size_t size, const SetupOptions& options,
-                               const char* fullLog) {
-    if (!FormatText(buffer, size, "/%s", kSwitchElevated) ||
-        !AppendSwitch(buffer, size, kSwitchSilent, options.silent) ||
-        !AppendSwitch(buffer, size, kSwitchUninstall, options.uninstall) ||
-        !AppendSwitch(buffer, size, kSwitchGlide, options.glide))
-        return false;
-    size_t length = strlen(buffer);
-    return (!options.owner ||
-            FormatText(buffer + length, size - length, " /%s=%lu", kSwitchOwner, options.owner)) &&
-           AppendValue(buffer, size, kSwitchDir, options.folder) &&
-           AppendValue(buffer, size, kSwitchLang, options.language) &&
-           AppendValue(buffer, size, kSwitchLog, fullLog) &&
-           AppendValue(buffer, size, kSwitchSource, options.source);
+void QuoteLogValue(const char* value, char* quoted, size_t size) {
+    // Room for the closing quote and the NUL, and for a whole "<XX>".
+    const size_t kTail = 2, kEscape = 4;
+    size_t length = 0;
+    quoted[length++] = '"';
+    for (const unsigned char* at = (const unsigned char*)value; *at; ++at) {
+        bool escape = *at < 0x20 || *at == 0x7F || *at == '"' || *at == '<';
+        if (length + (escape ? kEscape : 1) + kTail > size)
+            break;
+        if (escape) {
+            FormatText(quoted + length, kEscape + 1, "<%02X>", *at);
+            length += kEscape;
+        } else {
+            quoted[length++] = (char)*at;
+        }
+    }
+    quoted[length++] = '"';
+    quoted[length] = '\0';
 }
 
 const char* SkipProgramName(const char* commandLine) {

@@ -4,7 +4,9 @@
 //   /DIR="C:\Games"        the install-path text (/D=C:\Games, last and
 //                          unquoted, means the same)
 //   /LANG=Deutsch          a language of the medium
-//   /LOG="C:\setup.log"    one line per step
+//   /LOG="C:\setup.log"    one line per step (not with /ELEVATED: the
+//                          elevated part keeps its own log, which the
+//                          player's run copies into this one)
 //   /UNINSTALL             remove the installation whose record sits
 //                          beside this program (no /DIR or /LANG)
 //   /ELEVATED              (setup's own) this is the elevated part that a
@@ -50,17 +52,22 @@ struct SetupOptions {
 // Reads `arguments` (the command line after the program's name) into
 // `options`. False on an unknown switch, a switch without the value it
 // needs or with one it takes none, a value that does not fit, a word that
-// is no switch, or a folder or language given to the uninstaller; `bad` (a
-// buffer of `badSize` bytes) then names it.
+// is no switch, a folder or language given to the uninstaller, or a log
+// given to the elevated part; `bad` (a buffer of `badSize` bytes) then
+// names it.
 bool ParseCommandLine(const char* arguments, SetupOptions& options, char* bad, size_t badSize);
 
 // The command line that hands `options` over to the elevated part: the
-// same switches (a log by `fullLog`, its full path; the disc's root and the
-// Glide check box as `options` has them), and /ELEVATED. False
-// when it does not fit or a value holds a quote, which could not be handed
-// over as it is.
-bool FormatElevatedCommandLine(char* buffer, size_t size, const SetupOptions& options,
-                               const char* fullLog);
+// same switches but the log (the disc's root and the Glide check box as
+// `options` has them), and /ELEVATED. False when it does not fit or a value
+// holds a quote, which could not be handed over as it is.
+bool FormatElevatedCommandLine(char* buffer, size_t size, const SetupOptions& options);
+
+// `value` for a log line: in double quotes, with each control character,
+// double quote and "<" written as "<XX>" (its byte in hexadecimal), so that
+// no value can end the quotes or the line and a log can never be read as a
+// command. Cut to fit `size` bytes (the quotes kept) when it is longer.
+void QuoteLogValue(const char* value, char* quoted, size_t size);
 
 // The command line after the program's name, quoted or not.
 const char* SkipProgramName(const char* commandLine);

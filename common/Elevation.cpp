@@ -122,16 +122,8 @@ bool IsElevatedOnVistaOrLater() {
 }
 
 int RunElevatedPart(const SetupOptions& options, DWORD* refused) {
-    PathBuffer fullLog = "";
     char arguments[4 * MAX_PATH];
-    char* name = nullptr;
-    // The elevated part may start in another folder: the log's path is
-    // handed over whole.
-    DWORD length =
-        options.log[0] ? GetFullPathNameA(options.log, sizeof fullLog, fullLog, &name) : 1;
-    if (length == 0 || length >= sizeof fullLog)
-        return kExitUsage;
-    if (!FormatElevatedCommandLine(arguments, sizeof arguments, options, fullLog))
+    if (!FormatElevatedCommandLine(arguments, sizeof arguments, options))
         return kExitUsage;
     return RunElevated(arguments, nullptr, refused);
 }

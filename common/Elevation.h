@@ -33,7 +33,8 @@ void EnableRedirectionGuard();
 // later (earlier Windows have no elevation: false).
 bool IsElevatedOnVistaOrLater();
 
-// Runs this program's elevated part with the same switches and answers with
-// its exit code (kExitNotElevated when administrator rights were declined;
-// `refused`, when not null, as RunElevated sets it).
+// Runs this program's elevated part with the same switches but /LOG (the
+// elevated part keeps its own) and answers with its exit code
+// (kExitNotElevated when administrator rights were declined; `refused`,
+// when not null, as RunElevated sets it).
 int RunElevatedPart(const SetupOptions& options, DWORD* refused = nullptr);

@@ -76,8 +76,18 @@ void ClearReadOnlyOf(HANDLE item, const BY_HANDLE_FILE_INFORMATION& info) {
     SetByHandle(item, HandleInfo::Basic, &basic, sizeof basic);
 }
 
-// Whether the reparse point open as `folder` mounts a whole volume.
-bool MountsWholeVolume(HANDLE folder) {
+typedef BOOL(WINAPI* GetKernelObjectSecurityProc)(HANDLE item, SECURITY_INFORMATION what,
+                                                  PSECURITY_DESCRIPTOR descriptor, DWORD size,
+                                                  LPDWORD needed);
+
+// Whether the reparse point open as `folder` may stay on the way
+// (MountPointMayStay): its reparse data, and its owner read through the
+// same handle.
+bool MountMayStay(HANDLE folder, bool gameFolder) {
+    auto getSecurity = LibraryProc<GetKernelObjectSecurityProc>(GetModuleHandleA("advapi32.dll"),
+                                                                "GetKernelObjectSecurity");
+    unsigned char owner[128];
+    DWORD ownerSize = 0;
     struct {
         DWORD tag;
         WORD dataLength, reserved;
@@ -88,9 +98,12 @@ bool MountsWholeVolume(HANDLE folder) {
     if (!DeviceIoControl(folder, FSCTL_GET_REPARSE_POINT, nullptr, 0, &data, sizeof data, &size,
                          nullptr) ||
         size < offsetof(decltype(data), names) ||
-        data.nameOffset + data.nameLength > size - offsetof(decltype(data), names))
+        data.nameOffset + data.nameLength > size - offsetof(decltype(data), names) ||
+        !getSecurity ||
+        !getSecurity(folder, OWNER_SECURITY_INFORMATION, owner, sizeof owner, &ownerSize))
         return false;
-    return IsWholeVolumeMount(data.tag, data.names + data.nameOffset / 2, data.nameLength / 2);
+    return MountPointMayStay(data.tag, data.names + data.nameOffset / 2, data.nameLength / 2,
+                             gameFolder, owner, sizeof owner);
 }
 
 // `path` as a handle's final path names it: its drive's substitution or
@@ -145,7 +158,7 @@ WayVerdict CHeldTree::HoldWay(PathBuffer& link) {
             m_verdict = WayVerdict::Link;
         else if (exists && m_canHold && !Hold(at) && m_verdict == WayVerdict::Held)
             m_verdict = WayVerdict::NotHeld;
-        if (m_verdict == WayVerdict::Link)
+        if (m_verdict != WayVerdict::Held)
             CopyPath(link, m_path);
         m_path[at] = at < m_baseLength ? '\\' : '\0';
         if (!exists || m_verdict != WayVerdict::Held)
@@ -158,8 +171,8 @@ WayVerdict CHeldTree::HoldWay(PathBuffer& link) {
 // Holds m_path's first `end` bytes, a folder, as itself, sharing neither
 // write nor delete: opening it to read its list makes the hold count, as
 // an open for its attributes alone takes no part in sharing. No link is
-// held or entered; on the way to the base a mount point of a whole volume
-// is held as itself.
+// held or entered; above the base a mount point of a whole volume that
+// administrators own is held as itself (its owner is read through the hold).
 bool CHeldTree::Hold(size_t end) {
     if (m_count == kMostHeld)
         return false;
@@ -167,7 +180,7 @@ bool CHeldTree::Hold(size_t end) {
     // folders of a movable base's way share writing (they hold the next
     // folder, and a folder that holds anything cannot become a link).
     bool base = end == m_baseLength;
-    DWORD access = FILE_LIST_DIRECTORY | (m_movable && base ? DELETE : 0);
+    DWORD access = FILE_LIST_DIRECTORY | READ_CONTROL | (m_movable && base ? DELETE : 0);
     DWORD share = FILE_SHARE_READ | (m_movable && OnTheWay(end) && !base ? FILE_SHARE_WRITE : 0);
     HANDLE folder = OpenAsItself(m_path, access, share);
     if (folder == INVALID_HANDLE_VALUE) {
@@ -178,9 +191,11 @@ bool CHeldTree::Hold(size_t end) {
     BY_HANDLE_FILE_INFORMATION info;
     bool itself = InfoOfItself(folder, m_path, info);
     DWORD attributes = info.dwFileAttributes;
-    bool held = itself && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    // A file where a folder belongs is held too: the run then fails on it
+    // as on any file in its way, and it cannot become a link meanwhile.
+    bool held = itself;
     if (!itself || IsLink(attributes)) {
-        held = itself && OnTheWay(end) && MountsWholeVolume(folder);
+        held = itself && OnTheWay(end) && MountMayStay(folder, end == m_baseLength);
         if (!held && OnTheWay(end) && IsLink(GetFileAttributesA(m_path)))
             m_verdict = WayVerdict::Link;
     }
@@ -348,7 +363,7 @@ void ClearReadOnly(const char* path) {
         ClearReadOnlyOf(item.Get(), info);
 }
 
-bool FindLinkOnTheWay(const char* folder, PathBuffer& link) {
+WayVerdict CheckWay(const char* folder, PathBuffer& named) {
     CHeldTree tree(folder);
-    return tree.HoldWay(link) == WayVerdict::Link;
+    return tree.HoldWay(named);
 }

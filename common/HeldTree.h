@@ -6,7 +6,8 @@
 // down to the base is opened as itself and held until the tree is
 // destroyed, sharing neither write nor delete, so that none can be renamed,
 // deleted or turned into a link meanwhile. A link on that way is refused
-// (a mount point of a whole volume may stay, as a drive letter may); from
+// (a mount point of a whole volume that administrators own may stay above
+// the base, as a drive letter may); from
 // Vista on the base's final path must be the recorded one as a whole.
 //
 // Below the base every file and folder is deleted, and its read-only
@@ -24,7 +25,8 @@
 enum class WayVerdict {
     Held,    // every existing folder of the way is held as itself
     Link,    // one is a link: `link` names it
-    NotHeld, // one could not be opened, or the base leads elsewhere
+    NotHeld, // one could not be opened, or the base leads elsewhere: `link`
+             // names it
 };
 
 class CHeldTree {
@@ -109,6 +111,7 @@ DWORD LinksOf(const char* path);
 // handle that opens it as itself: a link's target is never changed.
 void ClearReadOnly(const char* path);
 
-// Whether a folder on the way to `folder` is a link, which `link` then
-// names: for the process that did not hold the way itself.
-bool FindLinkOnTheWay(const char* folder, PathBuffer& link);
+// Whether every folder on the way to `folder` can be held and none is a
+// link; else `named` names the first that is not: for the process that did
+// not hold the way itself.
+WayVerdict CheckWay(const char* folder, PathBuffer& named);

@@ -37,6 +37,27 @@ bool IsWholeVolumeMount(uint32_t tag, const char16_t* name, size_t length) {
     return true;
 }
 
+bool IsOwnedByAdministrators(const unsigned char* descriptor, size_t size) {
+    // SECURITY_DESCRIPTOR_RELATIVE: revision, padding, control (16 bits,
+    // SE_SELF_RELATIVE 0x8000), then the owner's offset (32 bits). The SIDs
+    // as bytes: revision 1, the count of sub-authorities, the NT authority
+    // (6 bytes), the sub-authorities (32 bits each).
+    static const unsigned char kSystem[] = {1, 1, 0, 0, 0, 0, 0, 5, 18, 0, 0, 0};
+    static const unsigned char kAdministrators[] = {1,  2, 0, 0, 0,    0, 0, 5,
+                                                    32, 0, 0, 0, 0x20, 2, 0, 0};
+    if (size < 20 || !(descriptor[3] & 0x80))
+        return false;
+    uint32_t owner =
+        descriptor[4] | descriptor[5] << 8 | descriptor[6] << 16 | (uint32_t)descriptor[7] << 24;
+    if (owner < 20 || owner > size)
+        return false;
+    const unsigned char* sid = descriptor + owner;
+    size_t left = size - owner;
+    return (left >= sizeof kSystem && memcmp(sid, kSystem, sizeof kSystem) == 0) ||
+           (left >= sizeof kAdministrators &&
+            memcmp(sid, kAdministrators, sizeof kAdministrators) == 0);
+}
+
 bool ResolveDriveDevice(const char* path, const char* device, PathBuffer& resolved) {
     bool drive = path[0] && path[1] == ':';
     const char* mapped = strstr(device, "\\;");

@@ -20,6 +20,22 @@ const uint32_t kMountPointTag = 0xA0000003u;
 // point are refused.
 bool IsWholeVolumeMount(uint32_t tag, const char16_t* name, size_t length);
 
+// Whether the self-relative security descriptor `descriptor` (`size`
+// bytes, as GetKernelObjectSecurity gives it) names Administrators
+// (S-1-5-32-544) or SYSTEM (S-1-5-18) as its owner.
+bool IsOwnedByAdministrators(const unsigned char* descriptor, size_t size);
+
+// Whether a reparse point on the way to the game folder may stay: a mount
+// point of a whole volume (IsWholeVolumeMount) above the game folder, never
+// the game folder itself, whose owner (`descriptor`, `size` bytes) is
+// Administrators or SYSTEM. A standard user may mount a volume on an empty
+// folder of their own; the folder then stays theirs.
+inline bool MountPointMayStay(uint32_t tag, const char16_t* name, size_t length, bool gameFolder,
+                              const unsigned char* descriptor, size_t size) {
+    return !gameFolder && IsWholeVolumeMount(tag, name, length) &&
+           IsOwnedByAdministrators(descriptor, size);
+}
+
 // `path` on the drive it lies on, when that drive is a substituted or a
 // mapped one: `device` is what the system gives for its drive letter
 // ("\??\C:\Games" for a substituted drive, "\Device\...\;Z:0...\server\share"

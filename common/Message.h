@@ -15,3 +15,6 @@ struct InstallMessage {
 // "%1 is a link to another folder; ...": nothing installed or removed.
 inline constexpr InstallMessage kLinkRefused = {kText<TXT_LINK_REFUSED>, kText<TXT_ERROR_CAPTION>,
                                                 MB_ICONHAND};
+// "%1 cannot be locked against changes ...": nothing installed or removed.
+inline constexpr InstallMessage kFolderNotHeld = {kText<TXT_FOLDER_NOT_HELD>,
+                                                  kText<TXT_ERROR_CAPTION>, MB_ICONHAND};

@@ -61,6 +61,9 @@ inline constexpr char kLinkExtension[] = ".lnk";
 // setup made (record/UninstallRecord.h), both in a folder of their own
 // below Program Files (record/UninstallerHome.h).
 inline constexpr char kUninstallExe[] = "Uninstall.exe";
+// The log of the last elevated run, in the folder of every installation's
+// uninstaller, where only administrators may write.
+inline constexpr char kElevatedLog[] = "Setup.log";
 // The entry that Apps & features (Add or Remove Programs) lists, under
 // HKEY_LOCAL_MACHINE, and the maker it names.
 inline constexpr char kUninstallKey[] =

@@ -19,7 +19,48 @@ bool LiesIn(HANDLE log, const char* folder) {
            IsSameOrBelow(logPath, folderPath);
 }
 
+HANDLE OpenLog(const char* path, DWORD access, DWORD disposition) {
+    return CreateFileA(path, access, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+}
+
+bool LastWritten(HANDLE log, FILETIME& written) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(log, &info))
+        return false;
+    written = info.ftLastWriteTime;
+    return true;
+}
+
 } // namespace
+
+bool RunLog::OpenElevated(const char* path) {
+    *m_file.Out() = OpenLog(path, GENERIC_WRITE, CREATE_ALWAYS);
+    return !!m_file;
+}
+
+void RunLog::BeforeElevatedPart(const char* path) {
+    CFileHandle log(OpenLog(path, GENERIC_READ, OPEN_EXISTING));
+    LastWritten(log.Get(), m_before);
+}
+
+void RunLog::AfterElevatedPart(const char* path) {
+    if (!m_file)
+        return;
+    // Only a log written since the run started is this run's: one the
+    // elevated part could not replace is the last run's.
+    CFileHandle log(OpenLog(path, GENERIC_READ, OPEN_EXISTING));
+    FILETIME written;
+    if (!log || !LastWritten(log.Get(), written) ||
+        memcmp(&written, &m_before, sizeof written) == 0) {
+        Line("elevated part's log: failed: it kept none");
+        return;
+    }
+    char buffer[512];
+    DWORD read = 0, copied = 0;
+    while (ReadFile(log.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
+        WriteFile(m_file.Get(), buffer, read, &copied, nullptr);
+}
 
 bool RunLog::Open(const char* path, const char* gameFolder, const char* uninstallerFolder) {
     PathBuffer full;
@@ -63,5 +104,6 @@ void RunLog::Line(const char* format, ...) {
 
 void RunLog::RefuseLink(const InstallMessage& refusal, const char* link) {
     LanguageTexts english;
-    Line("way to the folder: failed: %s", (const char*)LocalText(english, refusal.text, link));
+    Line("way to the folder: failed: %s",
+         (const char*)LocalText(english, refusal.text, CLogValue(link)));
 }

@@ -2,8 +2,19 @@
 // The log of a run without a window (/LOG): the installation's steps or
 // the removal's, one line each, in English.
 
+#include "common/CommandLine.h"
 #include "common/Message.h"
 #include "platform/Handle.h"
+
+// A value as a log line quotes it (QuoteLogValue); a line is never longer.
+class CLogValue {
+  public:
+    explicit CLogValue(const char* value) { QuoteLogValue(value, m_text, sizeof m_text); }
+    operator const char*() const { return m_text; }
+
+  private:
+    char m_text[512];
+};
 
 class RunLog {
   public:
@@ -15,6 +26,16 @@ class RunLog {
     // each folder's, and a refused file is deleted through its handle;
     // before, the full path's text is all there is to compare.
     bool Open(const char* path, const char* gameFolder, const char* uninstallerFolder);
+    // Starts the elevated part's log at `path`, in place of the last one:
+    // the elevated part writes no file the player named, but this one lies
+    // in a folder that only administrators may write. False when it cannot
+    // be made.
+    bool OpenElevated(const char* path);
+    // Around the elevated part's run, in the player's process: once it has
+    // ended, the log it kept at `path` is copied into this one (when one is
+    // open), or a line says that it kept none.
+    void BeforeElevatedPart(const char* path);
+    void AfterElevatedPart(const char* path);
     // Writes one line, at once: a run that is killed still shows how far it
     // got.
     void Line(const char* format, ...)
@@ -23,10 +44,13 @@ class RunLog {
 #endif
         ;
 
-    // A folder on the way to the game folder is a link, named `link` in
-    // `refusal`.
+    // A folder on the way to the game folder is a link or cannot be held,
+    // named `link` in `refusal`.
     void RefuseLink(const InstallMessage& refusal, const char* link);
 
   private:
     CFileHandle m_file;
+    // When the elevated part's log was last written before the run (zero:
+    // there was none).
+    FILETIME m_before = {};
 };

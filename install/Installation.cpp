@@ -274,11 +274,13 @@ bool Installation::BuildPaths() {
 // links as themselves.
 bool Installation::NoLinkOnTheWay() {
     PathBuffer link;
-    if (m_tree.HoldWay(link) != WayVerdict::Link) {
+    WayVerdict way = m_tree.HoldWay(link);
+    if (way == WayVerdict::Held) {
         m_report.StepRan("way to the folder", nullptr, 0);
         return true;
     }
-    m_report.RefuseLink(kLinkRefused, link);
+    // A folder that cannot be held could be swapped for a link meanwhile.
+    m_report.RefuseLink(way == WayVerdict::NotHeld ? kFolderNotHeld : kLinkRefused, link);
     return false;
 }
 

@@ -30,7 +30,8 @@ class InstallReport {
     // A failure the user must be told of, once the steps have ended.
     virtual void Tell(const InstallMessage& failure) = 0;
     // A folder on the way to the installation folder, or below it, is a
-    // link, named `link` in `refusal`: nothing was written.
+    // link, or one on the way cannot be held, named `link` in `refusal`:
+    // nothing was written.
     virtual void RefuseLink(const InstallMessage& refusal, const char* link) = 0;
     // The drive lacks space for the new copy: whether to go on.
     virtual bool GoOnWithoutSpace(uint64_t needed, uint64_t available) = 0;

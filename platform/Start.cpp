@@ -13,6 +13,7 @@
 #include <stdlib.h>
 
 #include "platform/Application.h"
+#include "platform/StackGuard.h"
 
 // Tells msvcrt.dll that it serves a GUI program, as the runtime's start-up
 // code does: its own fatal errors then show a message box.
@@ -60,6 +61,7 @@ int RunApplication() {
 } // namespace
 
 extern "C" [[noreturn]] void SetupStart() {
+    SeedStackGuard();
     __set_app_type(kGuiApp);
     RunConstructors();
     atexit(RunDestructors);

@@ -5,6 +5,8 @@
 #include <shlobj.h>
 #include <stdlib.h>
 
+#include "common/Elevation.h"
+#include "common/ExitCodes.h"
 #include "common/FinalPath.h"
 #include "common/Names.h"
 #include "platform/RegistryKey.h"
@@ -46,6 +48,13 @@ bool IsBelowUninstallers(const char* folder) {
     return IsSameOrBelow(below, above) && !IsSameOrBelow(above, below);
 }
 
+bool IsUninstallerAtHome(const char* self, const char* home) {
+    PathBuffer resolved;
+    // FinalFolderPath opens a file as well as a folder.
+    return (!HasFinalPaths() || (FinalFolderPath(self, resolved) && IsSamePath(resolved, self))) &&
+           IsBelowUninstallers(home);
+}
+
 bool FindUninstallerHome(const char* installDir, PathBuffer& home) {
     PathBuffer uninstallers, record;
     if (!UninstallersFolder(uninstallers))
@@ -71,4 +80,37 @@ bool OpenRunLog(const char* path, const char* installDir, RunLog& log) {
     PathBuffer uninstallers;
     bool haveUninstallers = UninstallersFolder(uninstallers);
     return log.Open(path, installDir, haveUninstallers ? uninstallers : nullptr);
+}
+
+namespace {
+
+// The elevated part's log, in the folder of every uninstaller, where only
+// administrators may write.
+bool ElevatedLogPath(PathBuffer& path) {
+    PathBuffer uninstallers;
+    return UninstallersFolder(uninstallers) && PathInFolder(path, uninstallers, kElevatedLog);
+}
+
+} // namespace
+
+bool OpenPartLog(const SetupOptions& options, const char* installDir, RunLog& log) {
+    if (!options.elevated)
+        return !options.log[0] || OpenRunLog(options.log, installDir, log);
+    PathBuffer uninstallers, path;
+    if (UninstallersFolder(uninstallers) && PathInFolder(path, uninstallers, kElevatedLog)) {
+        CreateDirectoryA(uninstallers, nullptr);
+        log.OpenElevated(path);
+    }
+    return true;
+}
+
+int RunElevatedPartInto(const SetupOptions& options, RunLog& log, DWORD* refused) {
+    PathBuffer path;
+    if (!ElevatedLogPath(path))
+        path[0] = '\0';
+    log.BeforeElevatedPart(path);
+    int result = RunElevatedPart(options, refused);
+    if (result != kExitNotElevated)
+        log.AfterElevatedPart(path);
+    return result;
 }

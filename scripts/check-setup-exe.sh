@@ -4,8 +4,9 @@
 # (check-setup-exe-imports.txt), asks for no subsystem newer than 4.0
 # (Windows 95 and NT 4 refuse to load such a program) and for no
 # administrator rights at start (asInvoker), fits its budget, and
-# (with --map, the linker's map of it) links no MinGW printf. Prints the
-# figures.
+# (with --map, the linker's map of it) links no MinGW printf and no libssp;
+# its loader marks (ASLR, NX, no SEH handlers, terminal services) are set.
+# Prints the figures.
 #
 # usage: check-setup-exe.sh [--map FILE] Setup.exe
 set -eu
@@ -57,10 +58,29 @@ if [ "$level" != 'requestedExecutionLevel level="asInvoker"' ]; then
     echo "$(basename "$exe")'s manifest asks for ${level:-no execution level}, not asInvoker"
     status=1
 fi
+# The loader's marks (DllCharacteristics): ASLR (0x40), NX (0x100), no SEH
+# handlers (0x400) and aware of terminal services (0x8000). No SEH handler
+# means no code that reaches the handler chain, whose head is at fs:0: the
+# program touches the fs segment nowhere.
+characteristics=$(i686-w64-mingw32-objdump -p "$exe" | awk '/^DllCharacteristics/ { print $2 }')
+for mark in 0040:ASLR 0100:NX 0400:NO_SEH 8000:TERMINAL_SERVICE_AWARE; do
+    if [ $((0x$characteristics & 0x${mark%%:*})) -eq 0 ]; then
+        echo "$(basename "$exe") is not marked ${mark#*:} (DllCharacteristics $characteristics)"
+        status=1
+    fi
+done
+if i686-w64-mingw32-objdump -d "$exe" | grep -q '%fs:'; then
+    echo "$(basename "$exe") is marked as having no SEH handlers, yet its code uses the fs segment"
+    status=1
+fi
 size=$(stat -c %s "$exe")
 echo "$(basename "$exe"): $size bytes; imports: $(echo $imports | tr '\n' ' ')"
 if [ "$size" -gt "$max" ]; then
     echo "$(basename "$exe") is $size bytes, more than the $max allowed"
+    status=1
+fi
+if [ -n "$map" ] && grep -q "libssp[^ ]*\.a(" "$map"; then
+    echo "$(basename "$exe") links libssp: the stack protector's guard is platform/StackGuard.cpp's"
     status=1
 fi
 if [ -n "$map" ] && grep -q "mingw_pformat" "$map"; then

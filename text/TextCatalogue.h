@@ -223,7 +223,12 @@ enum { kMaxBrowseCaptionLength = 127 };
     X(TXT_REPLACE_FAILED, 841, kNoControl, kInMessageBody, kNoAccelerator, 0,                      \
       "The new installation could not take the earlier one's place, which is left as it was.",     \
       "The message when the installation, complete in setup's own folder, cannot be put in the "   \
-      "game folder's place; the earlier installation is left as it was.")
+      "game folder's place; the earlier installation is left as it was.")                          \
+    X(TXT_FOLDER_NOT_HELD, 850, kNoControl, kInMessageBody, kNoAccelerator, 0,                     \
+      "%1 cannot be locked against changes (another program may have it open); nothing was "       \
+      "changed.",                                                                                  \
+      "The message when setup cannot open a folder on the way to the game's folder so that no "    \
+      "one else can change it meanwhile; nothing is installed or removed. %1 is that folder.")
 
 // clang-format on
 #define TEXT_CATALOGUE(X) DIALOG_TEXTS(X) OTHER_TEXTS(X) MESSAGE_TEXTS(X)

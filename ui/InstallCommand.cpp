@@ -37,7 +37,7 @@ bool CSetupDlg::InstallElevated(const char* sourceRoot, const char* language, Se
     options.glide = GlideBox().IsChecked();
     if (m_strInstallPath.IsEmpty() || !CopyPath(options.folder, (const char*)m_strInstallPath) ||
         !CopyPath(options.language, language) || !CopyPath(options.source, sourceRoot) ||
-        !FormatElevatedCommandLine(arguments, sizeof arguments, options, ""))
+        !FormatElevatedCommandLine(arguments, sizeof arguments, options))
         return false;
     CWaitCursor wait;
     DWORD refused = 0;

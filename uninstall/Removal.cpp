@@ -138,13 +138,14 @@ bool IsOurs(const char* path, const char* installDir) {
 
 } // namespace
 
-bool Removal::Remove(PathBuffer& link) {
+WayVerdict Removal::Remove(PathBuffer& named) {
     const char* installDir = m_record->installDir;
     CHeldTree game(installDir);
     CHeldTree menu(m_menuFolder);
-    link[0] = '\0';
-    if (game.HoldWay(link) == WayVerdict::Link)
-        return false;
+    named[0] = '\0';
+    WayVerdict way = game.HoldWay(named);
+    if (way != WayVerdict::Held)
+        return way;
     for (size_t i = 0; i < m_record->fileCount; ++i) {
         const char* path = m_record->files[i];
         if (Exists(path) && IsOurs(path, installDir))
@@ -154,7 +155,7 @@ bool Removal::Remove(PathBuffer& link) {
         const char* folder = m_record->folders[i];
         (game.Holds(folder) ? game : menu).RemoveFolder(folder);
     }
-    return true;
+    return WayVerdict::Held;
 }
 
 void Removal::ForEachStayed(void (*stayed)(const char* path, void* context), void* context) const {

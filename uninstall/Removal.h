@@ -6,6 +6,7 @@
 
 #include <stddef.h>
 
+#include "common/HeldTree.h"
 #include "common/PathRules.h"
 #include "record/UninstallRecord.h"
 #include "text/SetupPair.h"
@@ -27,9 +28,10 @@ class Removal {
     const char* InstallDir() const { return m_record->installDir; }
 
     // Removes the recorded files, then the recorded folders that are empty,
-    // deepest first. False, with nothing removed, when a folder on the way
-    // to the installation folder is a link (`link` then names it).
-    bool Remove(PathBuffer& link);
+    // deepest first: Held. Otherwise nothing is removed: a folder on the way
+    // to the installation folder is a link or cannot be held, and `named`
+    // names it.
+    WayVerdict Remove(PathBuffer& named);
     // Tells `stayed` of each recorded file that is still there (after the
     // removal: that could not be removed).
     void ForEachStayed(void (*stayed)(const char* path, void* context), void* context) const;

@@ -38,7 +38,7 @@ void Append(Outcome& outcome, const char* format, const char* value) {
 
 void Stayed(const char* path, void* context) {
     Outcome& outcome = *static_cast<Outcome*>(context);
-    outcome.log->Line("not removed: %s", path);
+    outcome.log->Line("not removed: %s", (const char*)CLogValue(path));
     if (outcome.stayed == 0)
         Append(outcome, "\n\n%s", outcome.stayedHeading);
     if (outcome.stayed < kMostNamed)
@@ -89,7 +89,7 @@ void RemoveOwnFiles(const char* self, const char* home) {
 __attribute__((noinline)) void AppendKept(Outcome& outcome, LanguageTexts& texts,
                                           const char* installDir) {
     Append(outcome, "\n\n%s", LocalText(texts, kText<TXT_UNINSTALL_KEPT>, installDir));
-    outcome.log->Line("kept: %s", installDir);
+    outcome.log->Line("kept: %s", (const char*)CLogValue(installDir));
 }
 
 // A text of the table with its insert, told as Tell does. Its own frame,
@@ -114,10 +114,13 @@ bool TellOutcome(const SetupOptions& options, LanguageTexts& texts, const Remova
     return outcome.stayed != 0;
 }
 
-// A folder on the way to the game's is a link: nothing was removed.
-void TellLink(const SetupOptions& options, LanguageTexts& texts, const char* link, RunLog& log) {
-    log.RefuseLink(kLinkRefused, link);
-    Tell(options, texts, LocalText(texts, kLinkRefused.text, link), MB_OK | kLinkRefused.style);
+// A folder on the way to the game's is a link or cannot be held (`way`),
+// named `named`: nothing was removed.
+void TellWay(const SetupOptions& options, LanguageTexts& texts, WayVerdict way, const char* named,
+             RunLog& log) {
+    const InstallMessage& refusal = way == WayVerdict::NotHeld ? kFolderNotHeld : kLinkRefused;
+    log.RefuseLink(refusal, named);
+    Tell(options, texts, LocalText(texts, refusal.text, named), MB_OK | refusal.style);
 }
 
 } // namespace
@@ -135,8 +138,9 @@ int RunUninstall(const SetupOptions& options) {
     if (!options.silent)
         LoadProgramLanguage(texts);
     // Only there can no standard user have put the record or the program: a
-    // copy elsewhere (a download folder, a backup) trusts neither.
-    if (!IsBelowUninstallers(home)) {
+    // copy elsewhere (a download folder, a backup) trusts neither, nor does
+    // one started through a link to its folder.
+    if (!IsUninstallerAtHome(self, home)) {
         PathBuffer uninstallers = "";
         UninstallersFolder(uninstallers);
         TellText(options, texts, kText<TXT_UNINSTALLER_NOT_HOME>, MB_OK | MB_ICONHAND,
@@ -146,13 +150,12 @@ int RunUninstall(const SetupOptions& options) {
     Removal removal;
     char why[512];
     bool read = removal.Read(home, MenuFolder(menu) ? menu : nullptr, texts, why, sizeof why);
-    // Without administrator rights the question is the player's, the
-    // removal an elevated part's, and its log that part's too.
+    // Without administrator rights the question is the player's and the
+    // removal an elevated part's, whose log is copied into the player's.
     bool elevate = !options.elevated && NeedsElevation();
     // The log never goes over the record, the uninstaller or the game.
     RunLog log;
-    if (!elevate && options.log[0] &&
-        !OpenRunLog(options.log, read ? removal.InstallDir() : nullptr, log))
+    if (!OpenPartLog(options, read ? removal.InstallDir() : nullptr, log))
         return kExitUsage;
     if (!read) {
         log.Line("record: failed: %s", why);
@@ -169,20 +172,23 @@ int RunUninstall(const SetupOptions& options) {
         SetupOptions elevated = options;
         elevated.silent = true;
         DWORD refused = 0;
-        result = RunElevatedPart(elevated, &refused);
+        result = RunElevatedPartInto(elevated, log, &refused);
         if (refused)
             TellText(options, texts, kText<TXT_ELEVATION_FAILED>, MB_OK | MB_ICONHAND,
                      ErrorNumber(refused));
         if (result == kExitInstalled || result == kExitIncomplete)
             TellOutcome(options, texts, removal, log);
-        PathBuffer link;
-        if (result == kExitLinkRefused && FindLinkOnTheWay(removal.InstallDir(), link))
-            TellLink(options, texts, link, log);
+        PathBuffer named;
+        WayVerdict way = WayVerdict::Held;
+        if (result == kExitLinkRefused &&
+            (way = CheckWay(removal.InstallDir(), named)) != WayVerdict::Held)
+            TellWay(options, texts, way, named, log);
         return result;
     }
-    PathBuffer link;
-    if (!removal.Remove(link)) {
-        TellLink(options, texts, link, log);
+    PathBuffer named;
+    WayVerdict way = removal.Remove(named);
+    if (way != WayVerdict::Held) {
+        TellWay(options, texts, way, named, log);
         return kExitLinkRefused;
     }
     bool forgotten = ForgetInstallation(removal.InstallDir());

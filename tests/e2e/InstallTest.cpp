@@ -791,6 +791,9 @@ TEST(Install, UnattendedRunsAnswerWithTheirExitCodes) {
     static const char kNoMediumLine[] =
         "medium: failed: Please Insert The Vellmor CD in a CD ROM drive and run Setup again";
     InsertDisc(kDisc, disc);
+    // A folder on the way that another program keeps open without sharing
+    // could be swapped meanwhile: refused, as a link is.
+    HANDLE held = INVALID_HANDLE_VALUE;
     const struct {
         const char* what;
         std::function<void()> arrange;
@@ -811,22 +814,35 @@ TEST(Install, UnattendedRunsAnswerWithTheirExitCodes) {
         {"no room", [] {}, "/S /DIR=G:\\Games /LOG=C:\\setup.log", kExitNoSpace,
          "room: 3 MB needed, 1 MB free"},
         // The elevated part installs from the disc the player's run found,
-        // or from none: it never looks for one itself.
-        {"elevated part without the disc's root", [] {}, "/ELEVATED /S /LOG=C:\\setup.log",
-         kExitNoMedium, kNoMediumLine},
+        // or from none: it never looks for one itself. It writes no file the
+        // player named: its log is its own, which the player's run copies.
+        {"elevated part given a log", [] {}, "/ELEVATED /S /SOURCE=E:\\ /LOG=C:\\setup.log",
+         kExitUsage, nullptr},
+        {"elevated part without the disc's root", [] {}, "/ELEVATED /S", kExitNoMedium, nullptr},
         {"elevated part given a fixed disk that holds the game",
          [] {
              MakeFolders("C:\\The Vellmor");
              WriteWholeFile("C:\\The Vellmor\\Vellmor.exe", "game");
          },
-         "/ELEVATED /S /SOURCE=C:\\ /LOG=C:\\setup.log", kExitNoMedium, kNoMediumLine},
+         "/ELEVATED /S /SOURCE=C:\\", kExitNoMedium, nullptr},
         {"elevated part given another disc", [] { InsertDisc('F', Medium::Foreign()); },
-         "/ELEVATED /S \"/SOURCE=F:\\\" /LOG=C:\\setup.log", kExitNoMedium, kNoMediumLine},
+         "/ELEVATED /S \"/SOURCE=F:\\\"", kExitNoMedium, nullptr},
         {"elevated part given a folder of the disc", [] {},
-         "/ELEVATED /S /SOURCE=E:\\Languages\\..\\ /LOG=C:\\setup.log", kExitNoMedium,
-         kNoMediumLine},
+         "/ELEVATED /S /SOURCE=E:\\Languages\\..\\", kExitNoMedium, nullptr},
+        {"a folder on the way that another program holds",
+         [&] {
+             MakeFolders("C:\\Held");
+             held = CreateFileA("C:\\Held", FILE_LIST_DIRECTORY, 0, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+             ASSERT_NE(INVALID_HANDLE_VALUE, held);
+         },
+         "/S /DIR=C:\\Held /LOG=C:\\setup.log", kExitLinkRefused,
+         "way to the folder: failed: \"C:\\Held\" cannot be locked against changes (another "
+         "program may have it open); nothing was changed."},
         {"a file where the game goes",
          [&] {
+             CloseHandle(held);
+             EXPECT_EQ(std::vector<std::string>{}, EntriesOf("C:\\Held"));
              MakeFolders("C:\\Games");
              WriteWholeFile(blocker, "in the way");
          },
@@ -1033,6 +1049,16 @@ TEST(Install, RemovingOneOfTwoInstallationsFollowsNoSwitchAndNoLink) {
     CopyOneFile(first, "C:\\Copy\\Setup.exe");
     EXPECT_EQ(static_cast<DWORD>(kExitNotFromHome), run("C:\\Copy\\Setup.exe", "/UNINSTALL /S"));
     EXPECT_TRUE(FileExists("C:\\Games\\The Vellmor\\Vellmor.exe"));
+    // Started through a link to its own folder, it refuses too: it would
+    // leave its deletions at the next start under the link's name.
+    ASSERT_EQ(0u, RunLinuxShell("ln -s '" + LinuxPath(FolderOf(first)) + "' '" +
+                                LinuxPath("C:\\HomeLink") + "'"));
+    EXPECT_EQ(static_cast<DWORD>(kExitNotFromHome),
+              run("C:\\HomeLink" + first.substr(first.find_last_of('\\')), "/UNINSTALL /S"));
+    EXPECT_TRUE(FileExists("C:\\Games\\The Vellmor\\Vellmor.exe"));
+    EXPECT_EQ("", ReadHklmValue("System\\CurrentControlSet\\Control\\Session Manager",
+                                "PendingFileRenameOperations")
+                      .AsString());
 
     // A standard user puts a link in place of an installed folder, leading
     // to files of the same names elsewhere.
@@ -1050,7 +1076,7 @@ TEST(Install, RemovingOneOfTwoInstallationsFollowsNoSwitchAndNoLink) {
     EXPECT_EQ("not the game's", ReadWholeFile("C:\\Elsewhere\\Start.map"));
     EXPECT_NE(std::string::npos,
               ReadWholeFile("C:\\uninstall.log")
-                  .find("not removed: C:\\Games\\The Vellmor\\Data\\Start.map\r\n"));
+                  .find("not removed: \"C:\\Games\\The Vellmor\\Data\\Start.map\"\r\n"));
     EXPECT_FALSE(FileExists("C:\\Games\\The Vellmor\\Vellmor.exe"));
     EXPECT_EQ(second, EntryUninstaller());
     ExpectInstallationInPlace("C:\\Other\\The Vellmor", kEnglish, false);
@@ -1067,6 +1093,11 @@ void MakeLink(const std::string& link, const std::string& target) {
 
 std::string LinkRefusal(const std::string& link) {
     return link + " is a link to another folder; choose the folder it leads to.";
+}
+
+// As the log says it: the link's path quoted.
+std::string LoggedRefusal(const std::string& link) {
+    return LinkRefusal("\"" + link + "\"");
 }
 
 } // namespace
@@ -1109,7 +1140,7 @@ TEST(Install, NothingIsWrittenOrRemovedThroughALink) {
         EXPECT_EQ(static_cast<DWORD>(kExitLinkRefused), run(SetupExe(), "/S /DIR=" + row.typed));
         EXPECT_NE(std::string::npos,
                   ReadWholeFile("C:\\setup.log")
-                      .find("way to the folder: failed: " + LinkRefusal(row.link) + "\r\n"));
+                      .find("way to the folder: failed: " + LoggedRefusal(row.link) + "\r\n"));
         EXPECT_EQ(victim, Tree("C:\\Victim"));
         EXPECT_FALSE(HklmKeyExists(kInstalledKey));
     }
@@ -1145,7 +1176,7 @@ TEST(Install, NothingIsWrittenOrRemovedThroughALink) {
     EXPECT_EQ(static_cast<DWORD>(kExitLinkRefused), run(EntryUninstaller(), "/UNINSTALL /S"));
     EXPECT_NE(std::string::npos,
               ReadWholeFile("C:\\setup.log")
-                  .find("way to the folder: failed: " + LinkRefusal("C:\\Games") + "\r\n"));
+                  .find("way to the folder: failed: " + LoggedRefusal("C:\\Games") + "\r\n"));
     EXPECT_EQ(copied, Tree("C:\\Victim\\Games"));
     EXPECT_TRUE(HklmKeyExists(kEntry));
 
@@ -1158,7 +1189,7 @@ TEST(Install, NothingIsWrittenOrRemovedThroughALink) {
     EXPECT_EQ(static_cast<DWORD>(kExitIncomplete), run(EntryUninstaller(), "/UNINSTALL /S"));
     EXPECT_NE(std::string::npos,
               ReadWholeFile("C:\\setup.log")
-                  .find("not removed: C:\\Games\\The Vellmor\\Data\\Notes.txt\r\n"));
+                  .find("not removed: \"C:\\Games\\The Vellmor\\Data\\Notes.txt\"\r\n"));
     EXPECT_EQ("the victim's", ReadWholeFile("C:\\Victim\\Data\\Notes.txt"));
     EXPECT_FALSE(FileExists("C:\\Games\\The Vellmor\\Vellmor.exe"));
 }

@@ -2,6 +2,7 @@
 // root shown for a recorded folder, and the paths built on a root.
 
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -257,6 +258,8 @@ TEST(CommandLine, SwitchesAndRefusals) {
         {"/UNINSTALL /FINISH=1 /DIR=C:\\Anything", "/FINISH=1 /DIR=C:\\Anything"},
         {"/UNINSTALL /S /DIR=C:\\Anything", "/DIR"},
         {"/LANG=Deutsch /UNINSTALL", "/LANG"},
+        // The elevated part keeps its own log: it never makes the player's.
+        {"/ELEVATED /S /LOG=C:\\Users\\Public\\evil.bat", "/LOG"},
         {"/DIR=C:\\" + std::string(300, 'a'), "/DIR=C:\\aaaaaaaaaaaaaaaaaaaaaaa"},
     };
     for (const auto& c : refused) {
@@ -272,16 +275,15 @@ TEST(CommandLine, SwitchesAndRefusals) {
 }
 
 // What a run without administrator rights hands over to its elevated part
-// reads back as the same switches, and marks the elevated part.
+// reads back as the same switches but the log, and marks the elevated part.
 TEST(CommandLine, ElevatedPartReadsTheSameSwitches) {
     const struct {
         const char* arguments;
-        const char* fullLog;
     } cases[] = {
-        {"", ""},
-        {"/S \"/DIR=  C:\\My Games\\ \" /LANG=Espa\xF1ol /LOG=setup.log", "C:\\Start\\setup.log"},
-        {"/UNINSTALL /VERYSILENT", ""},
-        {"/DIR=C:\\Games /LANG=Deutsch", ""},
+        {""},
+        {"/S \"/DIR=  C:\\My Games\\ \" /LANG=Espa\xF1ol /LOG=setup.log"},
+        {"/UNINSTALL /VERYSILENT /LOG=C:\\u.log"},
+        {"/DIR=C:\\Games /LANG=Deutsch"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -293,7 +295,7 @@ TEST(CommandLine, ElevatedPartReadsTheSameSwitches) {
         // backslash, before the closing quote) and the Glide check box.
         options.glide = options.owner != 0;
         memcpy(options.source, options.owner ? "E:\\" : "", options.owner ? 4 : 1);
-        ASSERT_TRUE(FormatElevatedCommandLine(line, sizeof line, options, c.fullLog));
+        ASSERT_TRUE(FormatElevatedCommandLine(line, sizeof line, options));
         ASSERT_TRUE(ParseCommandLine(line, elevated, bad, sizeof bad)) << line;
         EXPECT_TRUE(elevated.elevated);
         EXPECT_EQ(options.silent, elevated.silent);
@@ -301,7 +303,7 @@ TEST(CommandLine, ElevatedPartReadsTheSameSwitches) {
         EXPECT_EQ(options.owner, elevated.owner);
         EXPECT_STREQ(options.folder, elevated.folder);
         EXPECT_STREQ(options.language, elevated.language);
-        EXPECT_STREQ(c.fullLog, elevated.log);
+        EXPECT_STREQ("", elevated.log);
         EXPECT_STREQ(options.source, elevated.source);
         EXPECT_EQ(options.glide, elevated.glide);
     }
@@ -311,11 +313,38 @@ TEST(CommandLine, ElevatedPartReadsTheSameSwitches) {
     ASSERT_TRUE(ParseCommandLine("/DIR=C:\\Ga\"\"mes", options, bad, sizeof bad));
     EXPECT_STREQ("C:\\Games", options.folder);
     memcpy(options.folder, "C:\\\"", 5);
-    EXPECT_FALSE(FormatElevatedCommandLine(line, sizeof line, options, ""));
+    EXPECT_FALSE(FormatElevatedCommandLine(line, sizeof line, options));
     ASSERT_TRUE(
         ParseCommandLine(("/DIR=C:\\" + std::string(60, 'a')).c_str(), options, bad, sizeof bad));
-    EXPECT_FALSE(FormatElevatedCommandLine(line, sizeof line, options, ""));
+    EXPECT_FALSE(FormatElevatedCommandLine(line, sizeof line, options));
     EXPECT_FALSE(ParseCommandLine("/OWNER=12x", options, bad, sizeof bad));
+}
+
+// A value in a log line stays inside its quotes and its line, whatever it
+// holds, so that no log can be read as a command; a long one is cut inside
+// them.
+TEST(CommandLine, LogValuesAreQuoted) {
+    const struct {
+        std::string value, quoted;
+    } cases[] = {
+        {"C:\\Games", "\"C:\\Games\""},
+        {"E:\\", "\"E:\\\""},
+        {"", "\"\""},
+        {"x\"&mkdir INJECTED&rem", "\"x<22>&mkdir INJECTED&rem\""},
+        {"a\r\nb\tc\x1A\x7F", "\"a<0D><0A>b<09>c<1A><7F>\""},
+        {"<22>", "\"<3C>22>\""},
+        {"Espa\xF1ol", "\"Espa\xF1ol\""},
+    };
+    for (const auto& c : cases) {
+        char quoted[64];
+        QuoteLogValue(c.value.c_str(), quoted, sizeof quoted);
+        EXPECT_EQ(c.quoted, quoted) << c.value;
+    }
+    char cut[8];
+    QuoteLogValue("abcdefgh", cut, sizeof cut);
+    EXPECT_STREQ("\"abcde\"", cut);
+    QuoteLogValue("ab\"cd", cut, sizeof cut);
+    EXPECT_STREQ("\"ab\"", cut) << "an escape is never cut in two";
 }
 
 // The elevated part takes only a drive's root as the disc's, as the system
@@ -392,6 +421,61 @@ TEST(LinkRules, OnlyAWholeVolumeMayBeMountedOnTheWay) {
         EXPECT_EQ(c.allowed, IsWholeVolumeMount(c.tag, c.name.data(), c.name.size()))
             << std::hex << c.tag << " " << std::string(c.name.begin(), c.name.end());
     }
+}
+
+namespace {
+
+// A self-relative security descriptor whose owner is the SID of authority
+// `authority` and sub-authorities `subs`, at the offset Windows puts it.
+std::vector<unsigned char> DescriptorOwnedBy(unsigned char authority, std::vector<uint32_t> subs) {
+    std::vector<unsigned char> d = {1, 0, 0x04, 0x80, 20, 0, 0, 0};
+    d.resize(20);
+    d.insert(d.end(), {1, (unsigned char)subs.size(), 0, 0, 0, 0, 0, authority});
+    for (uint32_t sub : subs)
+        d.insert(d.end(), {(unsigned char)sub, (unsigned char)(sub >> 8),
+                           (unsigned char)(sub >> 16), (unsigned char)(sub >> 24)});
+    return d;
+}
+
+} // namespace
+
+// A mount point stays only above the game folder and only when no standard
+// user can have made it: its owner is Administrators or SYSTEM.
+TEST(LinkRules, AMountPointStaysAboveTheGameFolderWhenAdministratorsOwnIt) {
+    const std::u16string volume = u"\\??\\Volume{0a1b2c3d-4e5f-6789-abcd-EF0123456789}\\";
+    const auto administrators = DescriptorOwnedBy(5, {32, 544});
+    auto absolute = administrators;
+    absolute[3] = 0; // an absolute descriptor holds a pointer, not an offset
+    auto cut = administrators;
+    cut.pop_back();
+    auto farOwner = administrators;
+    farOwner[4] = 200;
+    const struct {
+        const char* what;
+        std::vector<unsigned char> descriptor;
+        bool gameFolder, stays;
+    } cases[] = {
+        {"Administrators", administrators, false, true},
+        {"SYSTEM", DescriptorOwnedBy(5, {18}), false, true},
+        {"the game folder itself", administrators, true, false},
+        {"Users", DescriptorOwnedBy(5, {32, 545}), false, false},
+        {"a user", DescriptorOwnedBy(5, {21, 1, 2, 3, 1001}), false, false},
+        {"Administrators of another authority", DescriptorOwnedBy(1, {32, 544}), false, false},
+        {"SYSTEM with a sub-authority more", DescriptorOwnedBy(5, {18, 0}), false, false},
+        {"an absolute descriptor", absolute, false, false},
+        {"cut short", cut, false, false},
+        {"owner beyond the end", farOwner, false, false},
+        {"empty", {}, false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.stays,
+                  MountPointMayStay(kMountPointTag, volume.data(), volume.size(), c.gameFolder,
+                                    c.descriptor.data(), c.descriptor.size()))
+            << c.what;
+    }
+    const std::u16string junction = u"\\??\\C:\\Elsewhere";
+    EXPECT_FALSE(MountPointMayStay(kMountPointTag, junction.data(), junction.size(), false,
+                                   administrators.data(), administrators.size()));
 }
 
 // A substituted or mapped drive is resolved to the path its final path
