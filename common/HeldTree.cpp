@@ -9,6 +9,7 @@
 #include "common/LinkRules.h"
 #include "platform/FindFile.h"
 #include "platform/ProcAddress.h"
+#include "text/CodePage.h"
 
 namespace {
 
@@ -28,6 +29,11 @@ bool SetByHandle(HANDLE item, HandleInfo which, void* info, DWORD size) {
                                                        "NtSetInformationFile");
     ULONG_PTR status[2];
     return ntSet && ntSet(item, status, info, size, (int)which) >= 0;
+}
+
+// Where the character after the one at `text[at]` begins.
+size_t NextCharAt(const char* text, size_t at) {
+    return (size_t)(NextChar(text + at) - text);
 }
 
 bool IsLink(DWORD attributes) {
@@ -147,7 +153,7 @@ WayVerdict CHeldTree::HoldWay(PathBuffer& link) {
     size_t at = m_way ? m_ends[m_way - 1] + 1 : m_rootLength;
     Release(m_way);
     CopyPath(m_path, m_base);
-    for (m_verdict = WayVerdict::Held; at <= m_baseLength; ++at) {
+    for (m_verdict = WayVerdict::Held; at <= m_baseLength; at = NextCharAt(m_path, at)) {
         if (m_path[at] != '\\' && at < m_baseLength)
             continue;
         m_path[at] = '\0';
@@ -228,7 +234,7 @@ bool CHeldTree::IsWhereRecorded(HANDLE item, const char* path) const {
 // only those: what is held of an earlier path and lies on this one's way
 // stays held. Where folders cannot be held, none of them may be a link.
 bool CHeldTree::HoldParentOf(const char* path) {
-    const char* slash = strrchr(path, '\\');
+    const char* slash = FindLastChar(path, '\\');
     if (!Holds(path) || !slash || m_verdict != WayVerdict::Held)
         return false;
     size_t end = (size_t)(slash - path);
@@ -240,7 +246,7 @@ bool CHeldTree::HoldParentOf(const char* path) {
     }
     CopyPath(m_path, path);
     size_t at = m_count ? m_ends[m_count - 1] + 1 : m_rootLength;
-    for (; at <= end; ++at) {
+    for (; at <= end; at = NextCharAt(m_path, at)) {
         if (m_path[at] != '\\')
             continue;
         m_path[at] = '\0';

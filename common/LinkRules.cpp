@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include "text/CodePage.h"
+
 namespace {
 
 bool IsHexDigit(char16_t c) {
@@ -60,8 +62,10 @@ bool IsOwnedByAdministrators(const unsigned char* descriptor, size_t size) {
 
 bool ResolveDriveDevice(const char* path, const char* device, PathBuffer& resolved) {
     bool drive = path[0] && path[1] == ':';
-    const char* mapped = strstr(device, "\\;");
-    const char* share = mapped ? strchr(mapped + 2, '\\') : nullptr;
+    const char* mapped = device;
+    while (*mapped && (mapped[0] != '\\' || mapped[1] != ';'))
+        mapped = NextChar(mapped);
+    const char* share = *mapped ? FindChar(mapped + 2, strlen(mapped + 2), '\\') : nullptr;
     if (drive && strncmp(device, "\\??\\", 4) == 0 && device[4] && device[5] == ':')
         return FormatPath(resolved, "%s%s", device + 4, path + 2);
     if (drive && share && share[1])

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "common/Names.h"
+#include "text/CodePage.h"
 
 namespace {
 
@@ -20,12 +21,15 @@ bool IsBlank(char c) {
 // Where the product folder is a whole folder name in `text[0, length)`,
 // first such place; null when it is none.
 const char* FindProductFolder(const char* text, size_t length) {
-    for (const char* at = text + 1; at + kProductLength <= text + length; ++at) {
-        if (at[-1] != '\\' || memcmp(at, kProductFolder, kProductLength) != 0)
+    const char* end = text + length;
+    for (const char* at = text; at < end; at = NextChar(at)) {
+        const char* name = at + 1;
+        if (*at != '\\' || (size_t)(end - name) < kProductLength ||
+            memcmp(name, kProductFolder, kProductLength) != 0)
             continue;
-        const char* after = at + kProductLength;
-        if (after == text + length || *after == '\\')
-            return at;
+        const char* after = name + kProductLength;
+        if (after == end || *after == '\\')
+            return name;
     }
     return nullptr;
 }
@@ -35,13 +39,14 @@ const char* FindProductFolder(const char* text, size_t length) {
 size_t RootLength(const char* path) {
     if (path[1] == ':')
         return 3;
-    const char* share = strchr(path + 2, '\\') + 1;
-    const char* end = strchr(share, '\\');
-    return end ? (size_t)(end - path) + 1 : strlen(path);
+    const char* at = path;
+    for (int backslashes = 0; *at && backslashes < 4; at = NextChar(at))
+        backslashes += *at == '\\';
+    return (size_t)(at - path);
 }
 
 bool WithBackslash(PathBuffer& buffer, const char* text, size_t length) {
-    bool slash = length > 0 && text[length - 1] == '\\';
+    bool slash = EndsWithChar(text, length, '\\');
     if (length + (slash ? 0 : 1) >= text::kPathBufferSize)
         return false;
     memcpy(buffer, text, length);
@@ -66,8 +71,9 @@ bool IsAbsolutePath(const char* path) {
     // "\\server\share": both names present. "\\.\" and "\\?\" are the
     // system's device namespaces, no folder to install into.
     const char* server = path + 2;
-    size_t serverLength = strcspn(server, "\\");
-    if (serverLength == 0 || server[serverLength] != '\\')
+    const char* serverEnd = FindChar(server, strlen(server), '\\');
+    size_t serverLength = serverEnd ? (size_t)(serverEnd - server) : 0;
+    if (serverLength == 0)
         return false;
     if (serverLength == 1 && (server[0] == '.' || server[0] == '?'))
         return false;
@@ -84,7 +90,7 @@ RootRule DeriveInstallRoot(const char* typedText, PathBuffer& root) {
     // path and value built on it, carries backslashes.
     PathBuffer typed;
     CopyPrefix(typed, typedText, length);
-    for (char* c = typed; *c; ++c) {
+    for (char* c = typed; *c; c = (char*)NextChar(c)) {
         if (*c == '/')
             *c = '\\';
     }
@@ -109,7 +115,7 @@ RootRule DeriveInstallRoot(const char* typedText, PathBuffer& root) {
 
 void RootOfRecordedFolder(const char* recorded, PathBuffer& root) {
     size_t length = strnlen(recorded, text::kPathBufferSize - 1);
-    if (length > kProductLength && recorded[length - kProductLength - 1] == '\\' &&
+    if (length > kProductLength && EndsWithChar(recorded, length - kProductLength, '\\') &&
         memcmp(recorded + length - kProductLength, kProductFolder, kProductLength) == 0) {
         length -= kProductLength + 1;
         // "C:" alone would name the drive's current folder, not its root.
@@ -125,14 +131,10 @@ bool FormatMenuFolder(PathBuffer& folder, const char* programsFolder) {
 
 bool IsSameOrBelow(const char* path, const char* folder) {
     size_t length = strlen(folder);
-    if (length == 0 || strlen(path) < length)
+    if (length == 0 || strlen(path) < length || !StartsChar(path, length) ||
+        !IsSameText(path, folder, length))
         return false;
-    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? (char)(c - 'A' + 'a') : c; };
-    for (size_t i = 0; i < length; ++i) {
-        if (fold(path[i]) != fold(folder[i]))
-            return false;
-    }
-    return path[length] == '\0' || path[length] == '\\' || folder[length - 1] == '\\';
+    return path[length] == '\0' || path[length] == '\\' || EndsWithChar(folder, length, '\\');
 }
 
 bool IsSamePath(const char* a, const char* b) {
@@ -166,18 +168,18 @@ bool NearestExistingFolder(const char* path, bool (*exists)(const char* folder),
         return false;
     size_t rootLength = RootLength(path);
     size_t length = strnlen(path, text::kPathBufferSize);
-    while (length > rootLength && path[length - 1] == '\\')
-        --length;
-    while (length > rootLength) {
+    for (;;) {
+        while (length > rootLength && EndsWithChar(path, length, '\\'))
+            --length;
+        if (length <= rootLength)
+            break;
         if (!WithBackslash(folder, path, length))
             return false;
         if (exists(folder))
             return true;
-        // Up one level: drop the last name and the backslashes before it.
-        while (length > rootLength && path[length - 1] != '\\')
-            --length;
-        while (length > rootLength && path[length - 1] == '\\')
-            --length;
+        // Up one level: the folder's text without its last name.
+        folder[length] = '\0';
+        length = (size_t)(FindLastChar(folder, '\\') - folder);
     }
     // The root answers for its drive whether or not the system lists it.
     return WithBackslash(folder, path, rootLength);

@@ -1,7 +1,9 @@
 #pragma once
 // The path rules: the install root a typed text stands for, the root shown
 // for a recorded installation, and how paths compare. C runtime only, so
-// that they build and are tested natively.
+// that they build and are tested natively. They step through a path by
+// character in the code page that text/CodePage.h sets: a backslash is one
+// only where a character begins.
 
 #include "text/Format.h"
 
@@ -39,11 +41,12 @@ void RootOfRecordedFolder(const char* recorded, PathBuffer& root);
 // The Start Menu folder below `programsFolder`.
 bool FormatMenuFolder(PathBuffer& folder, const char* programsFolder);
 
-// Whether `path` is `folder` or lies below it, compared in any case of the
-// ASCII letters: the same text, or the folder's text and a backslash.
+// Whether `path` is `folder` or lies below it, in any case as IsSameText
+// compares whole characters: the same text, or the folder's text and a
+// backslash.
 bool IsSameOrBelow(const char* path, const char* folder);
 
-// Whether `a` and `b` are the same path in any case of the ASCII letters.
+// Whether `a` and `b` are the same path in any case, as IsSameText compares.
 bool IsSamePath(const char* a, const char* b);
 
 // Whether `path` is a drive's root as the system lists it: "D:\".

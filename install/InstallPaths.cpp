@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "common/Names.h"
+#include "text/CodePage.h"
 
 bool BuildInstalledPaths(InstallPaths& p) {
     size_t rootLength = strlen(p.installRoot);
@@ -12,7 +13,7 @@ bool BuildInstalledPaths(InstallPaths& p) {
     p.copyDestination[rootLength + 1] = '\0';
     PathBuffer root;
     CopyPrefix(root, p.installRoot, rootLength);
-    if (rootLength > 0 && root[rootLength - 1] == '\\')
+    if (EndsWithChar(root, rootLength, '\\'))
         root[rootLength - 1] = '\0';
 
     if (!PathInFolder(p.installDir, root, kProductFolder))

@@ -13,6 +13,7 @@
 #include "common/PathRules.h"
 #include "platform/FindFile.h"
 #include "platform/LibrarySearch.h"
+#include "text/CodePage.h"
 #include "text/Format.h"
 
 // Opening a file on a drive without a disc fails quietly: the framework's
@@ -106,6 +107,13 @@ bool MediumOffersLanguage(const char* sourceRoot, const char* name) {
     if (!FormatPath(pool, "%s%s\\%s%s", sourceRoot, kLanguagesFolder, name, kPoolExtension))
         return false;
     CFindFile entry(pool);
-    // A name, not a path: nothing outside the medium's language folder.
-    return entry.Found() && !entry.IsFolder() && strpbrk(name, "*?\\/:") == nullptr;
+    if (!entry.Found() || entry.IsFolder())
+        return false;
+    // A name, not a path: nothing outside the medium's language folder. A
+    // second byte that looks like a backslash is part of its character.
+    for (const char* at = name; *at; at = NextChar(at)) {
+        if (strchr("*?\\/:", *at))
+            return false;
+    }
+    return true;
 }

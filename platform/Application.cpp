@@ -1,7 +1,10 @@
 #include "platform/Application.h"
+#include "platform/CodePage.h"
 #include "platform/LibrarySearch.h"
 
 #include <string.h>
+
+#include "text/CodePage.h"
 
 static CWinApp* s_pApp = nullptr;
 
@@ -41,12 +44,10 @@ static void TakeAppNameFromModule(char* name, size_t size) {
         name[0] = '\0';
         return;
     }
-    const char* file = path;
-    for (const char* p = path; *p; ++p) {
-        if (*p == '\\' || *p == '/' || *p == ':')
-            file = p + 1;
-    }
-    const char* dot = strrchr(file, '.');
+    // The system names this program by a full path.
+    const char* slash = FindLastChar(path, '\\');
+    const char* file = slash ? slash + 1 : path;
+    const char* dot = FindLastChar(file, '.');
     size_t count = dot ? (size_t)(dot - file) : strlen(file);
     if (count >= size)
         count = size - 1;
@@ -58,5 +59,6 @@ void CWinApp::PrepareProcess() {
     RestrictLibrarySearchToSystem();
     UINT inherited = SetErrorMode(0);
     SetErrorMode(inherited | kQuietErrorMode);
+    UseSystemCodePage();
     TakeAppNameFromModule(m_appName, sizeof m_appName);
 }

@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include "text/CodePage.h"
+
 bool ThisProgramPath(char (&path)[MAX_PATH]) {
     DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
     return length > 0 && length < sizeof path;
@@ -11,9 +13,9 @@ bool ThisProgramFolder(char (&path)[MAX_PATH], char (&folder)[MAX_PATH]) {
     if (!ThisProgramPath(path))
         return false;
     memcpy(folder, path, sizeof folder);
-    char* slash = strrchr(folder, '\\');
+    const char* slash = FindLastChar(folder, '\\');
     if (!slash)
         return false;
-    *slash = '\0';
+    folder[slash - folder] = '\0';
     return true;
 }

@@ -52,7 +52,7 @@ bool ValueNamesFolder(const char* name, const char* value, const char* folder) {
     CRegistryKey key;
     PathBuffer named;
     return key.Open(HKEY_LOCAL_MACHINE, name) && key.ReadString(value, named, sizeof named) &&
-           _stricmp(named, folder) == 0;
+           IsSamePath(named, folder);
 }
 
 } // namespace

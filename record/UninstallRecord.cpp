@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "common/Names.h"
+#include "text/CodePage.h"
 #include "text/HeapBlock.h"
 
 namespace {
@@ -24,24 +25,14 @@ char AsciiUpper(char c) {
     return c >= 'a' && c <= 'z' ? (char)(c - 'a' + 'A') : c;
 }
 
-// `a` and `b` in any case of their ASCII letters, as Windows reads a name.
-bool SameLetters(const char* a, const char* b, size_t length) {
-    for (size_t i = 0; i < length; ++i) {
-        if (AsciiUpper(a[i]) != AsciiUpper(b[i]))
-            return false;
-    }
-    return true;
-}
-
 bool IsProductFolder(const char* name, size_t length) {
-    return length == kProductLength && SameLetters(name, kProductFolder, length);
+    return length == kProductLength && IsSameText(name, kProductFolder, length);
 }
 
 // Why `name[0, length)` cannot be a name that setup made, or null. Windows
 // drops a name's trailing dots and spaces: "..." and ".. " would name
-// another folder than they say. In a double-byte code page a trail byte
-// equal to '\' splits a name here, so the check is only ever stricter than
-// Windows' own reading.
+// another folder than they say. The second byte of a double-byte character
+// is no character of its own, whatever it looks like.
 const char* CheckName(const char* name, size_t length) {
     if (length == 0)
         return "empty name";
@@ -53,8 +44,10 @@ const char* CheckName(const char* name, size_t length) {
         return "name beginning with a space";
     if (IsDeviceName(name, length))
         return "a device name";
-    for (size_t i = 0; i < length; ++i) {
-        unsigned char c = (unsigned char)name[i];
+    if (!StartsChar(name, length))
+        return "broken double-byte character";
+    for (const char* at = name; at < name + length; at = NextChar(at)) {
+        unsigned char c = (unsigned char)*at;
         if (c == '\0')
             return "NUL byte";
         if (c < ' ')
@@ -71,7 +64,7 @@ const char* CheckName(const char* name, size_t length) {
 const char* CheckNames(const char* path, size_t length) {
     const char* end = path + length;
     for (const char* name = path;; ++name) {
-        const char* after = (const char*)memchr(name, '\\', (size_t)(end - name));
+        const char* after = FindChar(name, (size_t)(end - name), '\\');
         if (after == nullptr)
             after = end;
         if (const char* reason = CheckName(name, (size_t)(after - name)))
@@ -94,8 +87,8 @@ const char* CheckRelative(const char* path, size_t length, size_t dirLength) {
 
 size_t CountNames(const char* names, size_t length) {
     size_t count = length > 0 ? 1 : 0;
-    for (size_t i = 0; i < length; ++i)
-        count += names[i] == '\\';
+    for (const char* at = names; at < names + length; at = NextChar(at))
+        count += *at == '\\';
     return count;
 }
 
@@ -115,9 +108,7 @@ const char* CheckProductFolder(const char* path, size_t length) {
         return "a drive root";
     if (const char* reason = CheckNames(names, namesLength))
         return reason;
-    const char* last = path + length;
-    while (last[-1] != '\\')
-        --last;
+    const char* last = FindLastChar(path, '\\') + 1;
     if (!IsProductFolder(last, (size_t)(path + length - last)))
         return "folder not named The Vellmor";
     return nullptr;
@@ -214,7 +205,7 @@ const char* ParseEntry(char* line, size_t length, size_t number, LineRules& rule
     // installation's to empty.
     if (entry.kind == RecordEntryKind::Menu &&
         (!rules.menuFolder || strlen(rules.menuFolder) != pathLength ||
-         !SameLetters(entry.path, rules.menuFolder, pathLength)))
+         !IsSameText(entry.path, rules.menuFolder, pathLength)))
         return "not the Start Menu folder";
     return nullptr;
 }
@@ -402,7 +393,7 @@ bool IsDeviceName(const char* name, size_t length) {
         bool numbered = device[3] == '\1';
         // COM1 to COM9 and LPT1 to LPT9; the system also reads the
         // superscript digits of the ANSI code page (0xB9, 0xB2, 0xB3) so.
-        if (base == (numbered ? 4u : 3u) && SameLetters(name, device, 3) &&
+        if (base == (numbered ? 4u : 3u) && IsSameText(name, device, 3) &&
             (!numbered || (name[3] >= '1' && name[3] <= '9') ||
              memchr("\xB9\xB2\xB3", name[3], 3) != nullptr))
             return true;
@@ -465,6 +456,6 @@ bool IsRecordOf(const char* data, size_t size, const char* installDir) {
     size_t end = path + dirLength;
     return size >= end && memcmp(data, kUninstallRecordHeader, header) == 0 &&
            memcmp(data + header, keyword, keywordLength) == 0 && data[path - 1] == ' ' &&
-           SameLetters(data + path, installDir, dirLength) &&
+           IsSameText(data + path, installDir, dirLength) &&
            (size == end || data[end] == '\r' || data[end] == '\n');
 }

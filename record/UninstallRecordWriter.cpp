@@ -15,7 +15,7 @@ bool Readable(const char* data, size_t size, const char* installDir, const char*
     RecordDamage damage;
     bool accepted =
         ReadUninstallRecord(data, size, menuFolder, &record, &damage) == RecordVerdict::Accepted &&
-        _stricmp(record->installDir, installDir) == 0;
+        IsSamePath(record->installDir, installDir);
     FreeUninstallRecord(record);
     return accepted;
 }

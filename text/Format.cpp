@@ -2,6 +2,9 @@
 
 #include <stdarg.h>
 #include <stdio.h>
+#include <string.h>
+
+#include "text/CodePage.h"
 
 bool FormatTextV(char* buffer, size_t size, const char* format, va_list args) {
     if (size == 0)
@@ -11,11 +14,16 @@ bool FormatTextV(char* buffer, size_t size, const char* format, va_list args) {
     // fills it exactly or more.
     int length = _vsnprintf(buffer, size, format, args);
     buffer[size - 1] = '\0';
-    return length >= 0 && (size_t)length < size;
 #else
     int length = vsnprintf(buffer, size, format, args);
-    return length >= 0 && (size_t)length < size;
+    if (length < 0)
+        return false;
 #endif
+    if (length >= 0 && (size_t)length < size)
+        return true;
+    // A text cut to fit ends before the character that the cut splits.
+    buffer[WholeCharsLength(buffer, size - 1)] = '\0';
+    return false;
 }
 
 bool FormatText(char* buffer, size_t size, const char* format, ...) {

@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include "text/CodePage.h"
 #include "text/HeapBlock.h"
 
 bool FormatInserts(char* buffer, size_t size, const char* text, const char* const* inserts,
@@ -28,7 +29,7 @@ bool FormatInserts(char* buffer, size_t size, const char* text, const char* cons
             continue;
         }
         if (used == size - 1) {
-            buffer[used] = '\0';
+            buffer[WholeCharsLength(buffer, used)] = '\0';
             return false;
         }
         buffer[used++] = c;

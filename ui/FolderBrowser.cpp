@@ -21,13 +21,6 @@ struct BrowseStart {
     bool rightToLeft;
 };
 
-// Copies as much of `text` as fits, always NUL-terminated.
-void CopyCut(char* buffer, size_t size, const char* text) {
-    size_t length = strnlen(text, size - 1);
-    memcpy(buffer, text, length);
-    buffer[length] = '\0';
-}
-
 int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM, LPARAM lpData) {
     if (uMsg == BFFM_INITIALIZED) {
         const BrowseStart& start = *reinterpret_cast<const BrowseStart*>(lpData);
@@ -46,9 +39,10 @@ void CSetupDlg::BrowseForInstallRoot() {
 
     CString typed;
     m_editInstallPath.GetWindowText(typed);
+    // As much of each as fits, in whole characters.
     BrowseStart start;
-    CopyCut(start.path, sizeof start.path, typed);
-    CopyCut(start.caption, sizeof start.caption, caption);
+    CopyText(start.path, sizeof start.path, typed);
+    CopyText(start.caption, sizeof start.caption, caption);
     start.rightToLeft = m_texts.RightToLeft();
 
     BROWSEINFOA request = {};

@@ -1,5 +1,7 @@
 // libFuzzer target: any text typed as the install path, and any recorded
-// installation folder. The input up to its first NUL is the text.
+// installation folder, in a single-byte code page and in 932, where the
+// second byte of a character may be a backslash. The input up to its first
+// NUL is the text.
 // Each result sits in a buffer of exactly its size, so that the sanitizers
 // see a byte written past it. A derived root is an absolute path taken from
 // the text by the rule; a refusal leaves no root.
@@ -8,21 +10,47 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include <algorithm>
 #include <string>
 #include <string_view>
 
 #include "common/Names.h"
 #include "common/PathRules.h"
 #include "install/InstallPaths.h"
+#include "text/CodePage.h"
 
 namespace {
 
 const size_t kProductLength = sizeof kProductFolder - 1;
 
+const unsigned char k932[] = {0x81, 0x9F, 0xE0, 0xFC, 0, 0};
+bool g_doubleByte;
+
 void Check(bool holds) {
     if (!holds)
         __builtin_trap();
+}
+
+bool IsLead(char c) {
+    unsigned char byte = (unsigned char)c;
+    return g_doubleByte && ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC));
+}
+
+// Whether a character of `text` begins at `offset`, by a walk of its own.
+bool BeginsCharacter(std::string_view text, size_t offset) {
+    size_t at = 0;
+    while (at < offset)
+        at += IsLead(text[at]) ? 2 : 1;
+    return at == offset;
+}
+
+// `text` with each "/" that is a character read as "\"; one inside a
+// character is part of it.
+std::string Backslashed(std::string text) {
+    for (size_t at = 0; at < text.size(); at += IsLead(text[at]) ? 2 : 1) {
+        if (text[at] == '/')
+            text[at] = '\\';
+    }
+    return text;
 }
 
 // The root is the text as typed, or the trimmed text cut just before the
@@ -37,7 +65,8 @@ bool IsRootOf(std::string_view root, std::string_view typed) {
         return false;
     typed = typed.substr(start, typed.find_last_not_of(blanks) + 1 - start);
     size_t after = root.size() + kProductLength;
-    return !root.empty() && root.back() == '\\' && typed.substr(0, root.size()) == root &&
+    return !root.empty() && root.back() == '\\' && BeginsCharacter(typed, root.size() - 1) &&
+           typed.substr(0, root.size()) == root &&
            typed.substr(root.size(), kProductLength) == kProductFolder &&
            (typed.size() == after || typed[after] == '\\');
 }
@@ -50,7 +79,7 @@ void CheckDerivedPaths(const char* root) {
         size_t rootLength = strlen(root);
         Check(paths->copyDestination[rootLength] == '\0' &&
               paths->copyDestination[rootLength + 1] == '\0');
-        if (root[rootLength - 1] == '\\')
+        if (root[rootLength - 1] == '\\' && BeginsCharacter(root, rootLength - 1))
             --rootLength;
         size_t dirLength = strlen(paths->installDir);
         Check(dirLength == rootLength + 1 + kProductLength &&
@@ -60,9 +89,7 @@ void CheckDerivedPaths(const char* root) {
     free(paths);
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+void CheckText(const uint8_t* data, size_t size) {
     char* typed = (char*)malloc(size + 1);
     Check(typed != nullptr);
     memcpy(typed, data, size);
@@ -73,9 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(root != nullptr);
     RootRule rule = DeriveInstallRoot(typed, *root);
     Check(memchr(*root, '\0', sizeof(PathBuffer)) != nullptr);
-    Check(strchr(*root, '/') == nullptr);
-    std::string backslashed = typed;
-    std::replace(backslashed.begin(), backslashed.end(), '/', '\\');
+    std::string backslashed = Backslashed(typed);
+    Check(Backslashed(*root) == *root);
     switch (rule) {
     case RootRule::Derived:
         Check(typedLength < sizeof(PathBuffer) && IsAbsolutePath(*root) &&
@@ -99,5 +125,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     free(root);
     free(typed);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    for (bool doubleByte : {false, true}) {
+        g_doubleByte = doubleByte;
+        SetCodePage(doubleByte ? k932 : nullptr, nullptr);
+        CheckText(data, size);
+    }
     return 0;
 }
