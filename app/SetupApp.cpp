@@ -5,6 +5,7 @@
 #include "app/Unattended.h"
 #include "common/Elevation.h"
 #include "common/ExitCodes.h"
+#include "common/OneSetup.h"
 #include "common/ProgramLanguage.h"
 #include "platform/Layout.h"
 #include "text/Format.h"
@@ -49,6 +50,14 @@ BOOL CSetupApp::InitInstance() {
             // or /VERYSILENT has been read) only gets the exit status.
             ReportFailure(kText<TXT_USAGE>, bad);
         AfxPostQuitMessage(kExitUsage);
+        return FALSE;
+    }
+    // The elevated part is its starter's installation or removal: the
+    // starter holds the lock.
+    if (!options.elevated && !TakeSetupLock()) {
+        if (!options.silent && !BringRunningSetupForward())
+            ReportFailure(kText<TXT_SETUP_RUNNING>, nullptr);
+        AfxPostQuitMessage(kExitSetupRunning);
         return FALSE;
     }
     if (options.uninstall) {

@@ -22,4 +22,10 @@ enum SetupExit {
     kExitNotFromHome = 11,  // the uninstaller does not run from its folder below
                             // <Program Files>\Brightfen, or cannot name the folder it
                             // runs from: nothing removed
+    kExitFilesInUse = 12,   // a program holds files of the earlier installation (the game
+                            // is running): nothing was written or removed
+
+    // Another installation or removal of the game is running: Windows
+    // Installer's ERROR_INSTALL_ALREADY_RUNNING.
+    kExitSetupRunning = 1618,
 };

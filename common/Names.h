@@ -71,3 +71,9 @@ inline constexpr char kUninstallKey[] =
 inline constexpr char kMakerKey[] = "Software\\Brightfen";
 inline constexpr char kPublisher[] = "Brightfen";
 inline constexpr char kUninstallRecord[] = "Uninstall.log";
+
+// The mutex that lets one installation or removal run at a time on the
+// machine, in the global namespace that every session shares; the name
+// after that namespace's prefix also marks setup's window.
+inline constexpr char kSetupLock[] = "Global\\Brightfen The Vellmor Setup";
+inline constexpr unsigned kGlobalPrefixLength = sizeof "Global\\" - 1;

@@ -8,10 +8,11 @@
 #include "text/Format.h"
 #include "text/HeapBlock.h"
 
-void LoadInstalledLanguage(CLanguageTable& table, const char* folder) {
-    char basePath[MAX_PATH];
-    if (PathInFolder(basePath, folder, kInstalledLanguage))
-        table.Load(basePath);
+void LoadInstalledLanguage(LanguageTexts& texts, const char* folder, const char* uninstallerHome) {
+    char game[MAX_PATH], setup[MAX_PATH];
+    bool paired = uninstallerHome && PathInFolder(setup, uninstallerHome, kSetupTexts);
+    if (PathInFolder(game, folder, kInstalledLanguage))
+        texts.Load(game, paired ? setup : nullptr);
 }
 
 void LoadMediumLanguage(LanguageTexts& texts, const char* sourceRoot, const char* language) {

@@ -10,9 +10,11 @@
 // is the English.
 void LoadProgramLanguage(LanguageTexts& texts);
 
-// Loads the game's language table that the installation in `folder`
-// keeps; a path that does not fit leaves `table` as it was.
-void LoadInstalledLanguage(CLanguageTable& table, const char* folder);
+// Loads the language that the installation in `folder` keeps: its game's
+// table, and setup's pair beside its uninstaller in `uninstallerHome` (null
+// when it has none), which says the reading direction; a path that does
+// not fit leaves `texts` as they were.
+void LoadInstalledLanguage(LanguageTexts& texts, const char* folder, const char* uninstallerHome);
 
 // Loads `language`'s pairs from the medium at `sourceRoot` ("D:\"); a
 // language whose files cannot be named has no texts.

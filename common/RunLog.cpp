@@ -107,3 +107,8 @@ void RunLog::RefuseLink(const InstallMessage& refusal, const char* link) {
     Line("way to the folder: failed: %s",
          (const char*)LocalText(english, refusal.text, CLogValue(link)));
 }
+
+void RunLog::FilesInUse(const char* folder, const InUseList& found) {
+    Line("files in use: failed: %s (%s)", (const char*)CLogValue(folder),
+         (const char*)CLogValue(found.what));
+}

@@ -3,6 +3,7 @@
 // the removal's, one line each, in English.
 
 #include "common/CommandLine.h"
+#include "common/FilesInUse.h"
 #include "common/Message.h"
 #include "platform/Handle.h"
 
@@ -47,6 +48,8 @@ class RunLog {
     // A folder on the way to the game folder is a link or cannot be held,
     // named `link` in `refusal`.
     void RefuseLink(const InstallMessage& refusal, const char* link);
+    // A program holds files below the game folder `folder` (`found`).
+    void FilesInUse(const char* folder, const InUseList& found);
 
   private:
     CFileHandle m_file;

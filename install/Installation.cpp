@@ -676,6 +676,12 @@ SetupExit Installation::Run(const char* sourceRoot) {
         Fail("copy", kCopyFailed);
         return kExitCopyFailed;
     }
+    auto retry = [](void* run, const InUseList& found) {
+        Installation& self = *static_cast<Installation*>(run);
+        return self.m_report.RetryWhileInUse(self.m_paths.installDir, found);
+    };
+    if (!NoProgramHolds(m_paths.installDir, retry, this))
+        return kExitFilesInUse;
     m_files.SortByPath();
     if (!SpaceForCopy())
         return kExitNoSpace;

@@ -15,5 +15,10 @@ class LogReport : public RunLog, public InstallReport {
     }
     // Nobody is there to decide: the copy does not start.
     bool GoOnWithoutSpace(uint64_t needed, uint64_t available) override;
+    // Nobody is there to close the program: the run ends.
+    bool RetryWhileInUse(const char* folder, const InUseList& found) override {
+        FilesInUse(folder, found);
+        return false;
+    }
     void KeptAs(const char* path) override;
 };

@@ -18,9 +18,13 @@
 # locale that Wine maps to it (el_GR for 1253, ...), made with localedef in
 # BUILD_DIR/locales when the machine lacks it. An untranslated or fuzzy text
 # shows in English; langtool's warnings (a text wider than its control) are
-# printed first. The dialog's title and each message must read as the
-# language's table gives it, decoded in its code page, else the run fails:
-# a table shown in another code page is garbage, and fails.
+# printed first. Every text of the language in those windows (the dialog's
+# title, labels and buttons, the folder picker's caption and line, each
+# message) must read as the language's table gives it, decoded in its code
+# page, and every character must have a glyph in the fonts Wine can use
+# (scripts/check-glyphs.sh), else the run fails, once every picture is
+# taken, with the first error last: a table shown in another code page is
+# garbage, and a character without a glyph a box.
 #
 # usage: scripts/preview-language.sh LANG.po [-o DIR] [--build-dir DIR] [--no-build]
 #                                    [--system-codepage N]
@@ -83,13 +87,22 @@ for built in app/Setup.exe demo/bin/glide/Glide2x.dll demo/product/Vellmor.exe \
 done
 
 # The medium: the demo's game with this one language, incomplete or not.
+# When the language does not build, langtool's first error is said last.
 mkdir -p "$out"
+set -o pipefail
 bash "$root/tools/mkmedium/mkmedium.sh" --product "$build/demo/product" \
     --setup "$build/app/Setup.exe" --glide "$build/demo/bin/glide/Glide2x.dll" \
     --langtool "$build/host-tools/tools/langtool/langtool" --language "$source" \
-    --allow-incomplete --no-autorun "$out/medium" | sed "s/^/$me: /" | tee "$out/medium.log"
+    --allow-incomplete --no-autorun "$out/medium" 2>&1 | sed "s/^/$me: /" | tee "$out/medium.log" ||
+    die "$name did not build; the first error: $(grep -m 1 -e 'error:' -e 'mkmedium.sh: ' "$out/medium.log" |
+        sed "s/^$me: //")"
+set +o pipefail
 codepage=$(sed -n "s|.*Languages/$name.sif, .poo.* (code page \([0-9]*\) .*|\1|p" "$out/medium.log")
 [ -n "$codepage" ] || die "mkmedium did not say the code page of $name"
+
+# Characters Wine would draw as boxes fail the preview, after its pictures.
+glyphs=
+bash "$root/scripts/check-glyphs.sh" "$source" 2>"$out/glyphs.log" || glyphs=$(cat "$out/glyphs.log")
 
 # A Unix locale of each Windows ANSI code page, whose language and country
 # Wine maps to it.
@@ -118,7 +131,13 @@ LC_ALL=$locale.UTF-8 bash "$root/scripts/demo.sh" --preview --no-build --build-d
 status=${PIPESTATUS[0]}
 set -e
 rm -rf "$out/prefix" # about 600 MB; the pictures stay
-[ $status = 0 ] || die "the preview failed (status $status); pictures so far: $out/screenshots"
+first_error=$(grep -m 1 -e 'CHECK FAILED: ' -e 'FAILED: ' "$out/preview.log" | sed 's/^.*FAILED: //')
+if [ $status != 0 ] || [ -n "$glyphs" ]; then
+    echo "$me: pictures so far: $out/screenshots" >&2
+    [ -z "$glyphs" ] || echo "$glyphs" >&2
+    [ $status = 0 ] || die "the preview failed (status $status); the first error: ${first_error:-above}"
+    exit 1
+fi
 
 # Each picture the walk asked for was taken and holds something.
 missing=

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs every test: builds Setup.exe and the Windows tests with the cross
 # compiler and runs them under Wine (with a display, Xvfb if there is none),
-# previews one demo language (scripts/preview-language.sh) and checks that
-# the preview fails on a language shown in another code page, then the
+# previews one demo language and a Japanese one (scripts/preview-language.sh)
+# and checks that the preview fails on a language shown in another code
+# page and on characters without a glyph, then the
 # portable code natively with sanitizers and a short fuzz run, then
 # (in a git checkout) builds the commit twice to check that it is
 # reproducible.
@@ -24,14 +25,27 @@ echo "== Windows tests under Wine"
 echo "== a language's preview (the demo's Deutsch)"
 bash scripts/preview-language.sh demo/languages/Deutsch.po --no-build -o build/preview/Deutsch
 # Greek shown by a Western system is garbage: the preview's check must fail
-# on it, at the dialog's title, before the walk goes further.
+# on it, from the dialog's title on, and still take every picture.
 if bash scripts/preview-language.sh tests/languages/Ellinika.po --no-build --system-codepage 1252 \
     -o build/preview/Ellinika-1252 >build/preview/Ellinika-1252.log 2>&1 ||
-    ! grep -q "does not read as the language's in code page 1253" build/preview/Ellinika-1252.log; then
+    ! grep -q "TXT_DIALOG_TITLE does not read as the language's in code page 1253" \
+        build/preview/Ellinika-1252.log ||
+    [ "$(ls build/preview/Ellinika-1252/screenshots | grep -c -v failed)" != 7 ]; then
     tail -n 20 build/preview/Ellinika-1252.log
-    echo "the preview did not fail on a table shown in another code page" >&2
+    echo "the preview did not fail on a table shown in another code page, or stopped" >&2
     exit 1
 fi
+echo "== a CJK preview (tests/languages/Nihongo.po), whose glyphs need the CJK font"
+# Without a font folder no font has a glyph of Japanese: the check fails.
+printf '<?xml version="1.0"?>\n<!DOCTYPE fontconfig SYSTEM "fonts.dtd">\n<fontconfig/>\n' \
+    >build/no-fonts.conf
+if FONTCONFIG_FILE=$root/build/no-fonts.conf bash scripts/check-glyphs.sh \
+    tests/languages/Nihongo.po 2>build/no-fonts.log || ! grep -q "have no glyph" build/no-fonts.log; then
+    cat build/no-fonts.log
+    echo "the font check passed without fonts" >&2
+    exit 1
+fi
+bash scripts/preview-language.sh tests/languages/Nihongo.po --no-build -o build/preview/Nihongo
 
 if [ -f scripts/test-native.sh ]; then
     echo "== native tests with sanitizers, fuzzing"

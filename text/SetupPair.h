@@ -20,7 +20,9 @@ namespace text {
 // The folder of the setup pairs inside the medium's language folder.
 inline constexpr char kSetupPairFolder[] = "Setup";
 inline constexpr char kSetupPairMarker[] = "The Vellmor setup texts";
-enum { kSetupMarkerRecord = 0, kSetupDirectionRecord = 1 };
+// Record 2 names the pair's code page ("1255") for tools that read the
+// pair back; setup itself reads its system's.
+enum { kSetupMarkerRecord = 0, kSetupDirectionRecord = 1, kSetupCodePageRecord = 2 };
 // The texts of the direction record.
 inline constexpr char kLeftToRight[] = "ltr";
 inline constexpr char kRightToLeft[] = "rtl";

@@ -228,7 +228,18 @@ enum { kMaxBrowseCaptionLength = 127 };
       "%1 cannot be locked against changes (another program may have it open); nothing was "       \
       "changed.",                                                                                  \
       "The message when setup cannot open a folder on the way to the game's folder so that no "    \
-      "one else can change it meanwhile; nothing is installed or removed. %1 is that folder.")
+      "one else can change it meanwhile; nothing is installed or removed. %1 is that folder.")     \
+    X(TXT_IN_USE, 860, kNoControl, kInMessageBody, kNoAccelerator, 0,                              \
+      "Files in %1 are in use (%2). Close the game and choose Retry, or Cancel to change nothing.", \
+      "The message when a program (the game) holds files of the earlier installation open, before "\
+      "anything is installed or removed; %1 is the game's folder, %2 the programs, with commas "   \
+      "between, or where Windows cannot tell, a file they hold. Retry looks again.")               \
+    X(TXT_IN_USE_CAPTION, 862, kNoControl, kOnOneLine, kNoAccelerator, 0, "Files in Use",          \
+      "The title of the message when a program holds the game's files.")                           \
+    X(TXT_SETUP_RUNNING, 863, kNoControl, kInMessageBody, kNoAccelerator, 0,                       \
+      "Another setup of The Vellmor is running.",                                                  \
+      "The message when setup or the uninstaller starts while another one installs or removes "   \
+      "the game and has no window to show.")
 
 // clang-format on
 #define TEXT_CATALOGUE(X) DIALOG_TEXTS(X) OTHER_TEXTS(X) MESSAGE_TEXTS(X)

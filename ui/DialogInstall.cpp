@@ -4,6 +4,7 @@
 
 #include "ui/DialogInstall.h"
 
+#include "common/InUseQuestion.h"
 #include "install/SourceMedium.h"
 #include "install/SpaceRules.h"
 #include "platform/Layout.h"
@@ -42,6 +43,10 @@ class DialogReport : public InstallReport {
                    LocalText(m_texts, kText<TXT_NO_ROOM_CAPTION>),
                    ReadingStyle(MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2,
                                 m_texts.RightToLeft())) == IDYES;
+    }
+
+    bool RetryWhileInUse(const char* folder, const InUseList& found) override {
+        return AskRetryWhileInUse(m_dialog, m_texts, folder, found);
     }
 
   private:

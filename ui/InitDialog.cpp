@@ -10,6 +10,7 @@
 #include "platform/Layout.h"
 #include "platform/WorkingDirectory.h"
 #include "record/InstalledGame.h"
+#include "record/UninstallerHome.h"
 #include "text/Format.h"
 #include "text/HeapBlock.h"
 #include "text/LocalText.h"
@@ -103,13 +104,16 @@ bool CSetupDlg::OfferRecordedInstallation() {
         return false;
 
     if (IsProductInstalledAt(recorded)) {
-        // In the installation's own language; where its files lack the
-        // question, in English, never a blank question whose Yes starts the
-        // game.
-        CLanguageTable installed;
-        LoadInstalledLanguage(installed, recorded);
-        if (MessageBox(LocalText(installed, kText<TXT_RUN_INSTALLED>),
-                       LocalText(installed, kText<TXT_RUN_INSTALLED_CAPTION>), MB_YESNO) == IDYES) {
+        // In the installation's own language and reading direction; where
+        // its files lack the question, in English, never a blank question
+        // whose Yes starts the game.
+        LanguageTexts installed;
+        PathBuffer home;
+        LoadInstalledLanguage(installed, recorded,
+                              FindUninstallerHome(recorded, home) ? home : nullptr);
+        if (MessageBox(LocalText(installed.Game(), kText<TXT_RUN_INSTALLED>),
+                       LocalText(installed.Game(), kText<TXT_RUN_INSTALLED_CAPTION>),
+                       ReadingStyle(MB_YESNO, installed.RightToLeft())) == IDYES) {
             RunProduct(recorded);
             EndWhileOpening(kExitInstalled);
             return true;

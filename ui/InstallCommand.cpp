@@ -4,6 +4,7 @@
 
 #include "common/CommandLine.h"
 #include "common/Elevation.h"
+#include "common/OneSetup.h"
 #include "install/InstallPaths.h"
 #include "install/SourceMedium.h"
 #include "platform/Layout.h"
@@ -62,8 +63,10 @@ SetupExit CSetupDlg::InstallProduct() {
                                      GlideBox().IsChecked(), installDir);
     else if (result == kExitInstalled && !InstallFolderFor(m_strInstallPath, installDir))
         return kExitPathRefused;
-    if (result == kExitInstalled)
+    if (result == kExitInstalled) {
+        ReleaseSetupLock();
         StartInstalledSetup(installDir);
+    }
     return result;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/SetupDlg.h"
 
+#include "common/OneSetup.h"
 #include "platform/PaintDC.h"
 #include "ui/AboutDlg.h"
 
@@ -23,6 +24,7 @@ void CSetupDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 void CSetupDlg::InitFrame() {
+    MarkSetupWindow(m_hWnd);
     HMENU systemMenu = GetSystemMenu(false);
     if (systemMenu) {
         CString aboutItem;

@@ -7,6 +7,7 @@
 #include "common/Elevation.h"
 #include "common/ExitCodes.h"
 #include "common/HeldTree.h"
+#include "common/InUseQuestion.h"
 #include "common/Names.h"
 #include "common/ProgramLanguage.h"
 #include "common/RunLog.h"
@@ -123,6 +124,22 @@ void TellWay(const SetupOptions& options, LanguageTexts& texts, WayVerdict way, 
     Tell(options, texts, LocalText(texts, refusal.text, named), MB_OK | refusal.style);
 }
 
+// While a program holds the game's files the log says so, and the player
+// may close it and look again; a quiet run ends.
+struct InUseQuestion {
+    const SetupOptions& options;
+    LanguageTexts& texts;
+    RunLog& log;
+    const char* folder;
+};
+
+bool AskAgainWhileInUse(void* context, const InUseList& found) {
+    InUseQuestion& question = *static_cast<InUseQuestion*>(context);
+    question.log.FilesInUse(question.folder, found);
+    return !question.options.silent &&
+           AskRetryWhileInUse(nullptr, question.texts, question.folder, found);
+}
+
 } // namespace
 
 int RunUninstall(const SetupOptions& options) {
@@ -165,6 +182,13 @@ int RunUninstall(const SetupOptions& options) {
     if (TellText(options, texts, kText<TXT_UNINSTALL_QUESTION>,
                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return kExitDeclined;
+    // Before anything is removed the game must not be running: the player
+    // is asked here, and the process that removes (this one, or the
+    // elevated half, which is quiet) looks and logs.
+    InUseQuestion question = {options, texts, log, removal.InstallDir()};
+    if ((!elevate || !options.silent) &&
+        !NoProgramHolds(removal.InstallDir(), AskAgainWhileInUse, &question))
+        return kExitFilesInUse;
     int result = kExitInstalled;
     if (elevate) {
         // The elevated part removes and writes the log; what stayed is told

@@ -11,16 +11,21 @@
 // which lacks room; "-" when there is none), the completion message, and
 // the question setup asks when it finds the game installed (answered No,
 // then Exit), and the question of the uninstaller that Apps & features'
-// entry names. Each must read as the language's table gives it decoded in
-// CODEPAGE, the language's own, else the run fails: setup's texts reach
-// the screen through the system's code page, so a system of another one
-// shows other characters, which fail the comparison.
+// entry names. Every text of the language in them (the dialog's title,
+// labels and buttons, the folder picker's caption and line, each message
+// and its caption) must read as the language's table gives it decoded in
+// CODEPAGE, the language's own: setup's texts reach the screen through the
+// system's code page, so a system of another one shows other characters,
+// which fail the comparison. A text that reads otherwise is said, with
+// what was expected beside what was read, and the walk goes on, so that
+// every picture is taken; the run fails at its end.
 //
 // usage: DemoDriver.exe SIGNAL_FOLDER LANGUAGE INSTALL_FOLDER
 //                       [--preview SMALL_FOLDER CODEPAGE]
 //
-// Exit status 0 when the installation went through, 1 when a step failed
-// (the reason is printed), 2 on bad arguments. Every wait is bounded.
+// Exit status 0 when the installation went through, 1 when a step or a
+// check failed (the reason is printed), 2 on bad arguments. Every wait is
+// bounded.
 
 #include <windows.h>
 
@@ -126,6 +131,36 @@ bool ReadsAs(const std::string& shown, const std::string& text) {
     return Decoded(shown, CP_ACP) == Decoded(text, g_codePage);
 }
 
+// `bytes` of code page `codePage` in UTF-8, for the output.
+std::string Utf8(const std::string& bytes, UINT codePage) {
+    std::wstring wide = Decoded(bytes, codePage);
+    std::string utf8(wide.size() * 3 + 1, '\0');
+    int length = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), (int)wide.size(), &utf8[0],
+                                     (int)utf8.size(), nullptr, nullptr);
+    utf8.resize(length > 0 ? length : 0);
+    for (char& c : utf8)
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    return utf8;
+}
+
+int g_failedChecks = 0;
+
+// Says whether `what` read as the language's `text`; a failure is counted
+// and the walk goes on, so that every picture is taken.
+void Check(bool readsAsExpected, const char* what, const std::string& shown,
+           const std::string& text) {
+    if (readsAsExpected) {
+        Say("%s reads as the language's", what);
+        return;
+    }
+    ++g_failedChecks;
+    printf("driver: CHECK FAILED: %s does not read as the language's in code page %u: expected "
+           "\"%s\", read \"%s\"\n",
+           what, g_codePage, Utf8(text, g_codePage).c_str(), Utf8(shown, CP_ACP).c_str());
+    fflush(stdout);
+}
+
 // `text` with its line breaks as spaces, for one line of output.
 std::string OneLine(std::string text) {
     for (char& c : text)
@@ -173,15 +208,41 @@ const Message kUninstallQuestion = {"uninstall", "uninstaller's question", TXT_U
 const Message kRunQuestion = {"run-game", "question to run the installed game", TXT_RUN_INSTALLED,
                               TXT_RUN_INSTALLED_CAPTION};
 
-// Fails unless `box` reads as `message` in the language's table.
+// Checks that `box` reads as `message` in the language's table.
 void ExpectMessage(const MessageBoxInfo& box, const Message& message, const std::string& language) {
     std::string caption = MediumText(language, message.caption);
     std::string text = MediumText(language, message.text);
-    if (!ReadsAs(box.caption, caption) ||
-        !FilledWithNumbers(Decoded(text, g_codePage), Decoded(box.text, CP_ACP)))
-        Fail("that is not the %s of %s, \"%s\": \"%s\"", message.what, language.c_str(),
-             caption.c_str(), OneLine(text).c_str());
-    Say("that is the %s of %s", message.what, language.c_str());
+    std::string what = std::string("the ") + message.what;
+    Check(ReadsAs(box.caption, caption), (what + "'s caption").c_str(), box.caption, caption);
+    Check(FilledWithNumbers(Decoded(text, g_codePage), Decoded(box.text, CP_ACP)), what.c_str(),
+          box.text, text);
+}
+
+// Checks each text of the language that the setup dialog shows: its title,
+// labels and buttons.
+void ExpectDialogTexts(HWND dialog, const std::string& language) {
+    for (const CatalogueText& text : kTextCatalogue) {
+        if (OutsideTheDialog(text.place))
+            continue;
+        std::string shown =
+            text.control == kDialogTitle ? WindowText(dialog) : ControlText(dialog, text.control);
+        Check(ReadsAs(shown, MediumText(language, text.index)), text.name, shown,
+              MediumText(language, text.index));
+    }
+}
+
+// The folder picker's line above its tree: the static IDD_TITLE (14146) of
+// the system's template.
+const int kPickerLineId = 14146;
+
+// Checks the folder picker's caption and its line.
+void ExpectPickerTexts(HWND picker, const std::string& language) {
+    std::string caption = MediumText(language, TXT_BROWSE_CAPTION);
+    std::string line = MediumText(language, TXT_BROWSE_TITLE);
+    Check(ReadsAs(WindowText(picker), caption), "the folder picker's caption", WindowText(picker),
+          caption);
+    Check(ReadsAs(ControlText(picker, kPickerLineId), line), "the folder picker's line",
+          ControlText(picker, kPickerLineId), line);
 }
 
 bool FileExists(const std::string& path) {
@@ -237,11 +298,8 @@ void ChooseLanguage(HWND dialog, const std::string& language) {
     // setup reloads its texts on the list's change notification.
     ChooseComboItem(dialog, IDC_LANGUAGE, language, true);
 
-    std::string title = WindowText(dialog);
-    if (!ReadsAs(title, MediumText(language, TXT_DIALOG_TITLE)))
-        Fail("the dialog's title does not read as the language's in code page %u: %s", g_codePage,
-             title.c_str());
-    Say("language chosen; the dialog now reads: %s", title.c_str());
+    Say("language chosen; the dialog now reads: %s", WindowText(dialog).c_str());
+    ExpectDialogTexts(dialog, language);
 }
 
 void TypeInstallFolder(HWND dialog, const std::string& folder) {
@@ -258,9 +316,12 @@ void WaitUntilDrawn(HWND window) {
 }
 
 // Opens a window of setup's own through `command` posted to the dialog,
-// pictures it and closes it with `closeId`.
+// pictures it, checks its texts with `expect` (when given) and closes it
+// with `closeId`.
 void ShowAndClose(const PROCESS_INFORMATION& process, HWND dialog, UINT message, WPARAM wParam,
-                  LPARAM lParam, const char* what, int closeId) {
+                  LPARAM lParam, const char* what, int closeId,
+                  void (*expect)(HWND, const std::string&) = nullptr,
+                  const std::string& language = "") {
     PostMessageA(dialog, message, wParam, lParam);
     HWND window = WaitForDialogBoxWhileRunning(process.dwProcessId, process.hProcess, dialog);
     if (!window)
@@ -268,6 +329,8 @@ void ShowAndClose(const PROCESS_INFORMATION& process, HWND dialog, UINT message,
     WaitUntilDrawn(window);
     Say("%s open: \"%s\"", what, WindowText(window).c_str());
     Screenshot(what);
+    if (expect)
+        expect(window, language);
     PostClick(window, closeId);
     if (!WaitForWindowGone(window, kTimeoutMs))
         Fail("the %s did not close", what);
@@ -351,10 +414,10 @@ HWND OpenSetupDialog(const PROCESS_INFORMATION& process, const std::string& lang
 }
 
 void PictureFolderPicker(const PROCESS_INFORMATION& process, HWND dialog,
-                         const std::string& installFolder) {
+                         const std::string& installFolder, const std::string& language) {
     HWND browse = GetDlgItem(dialog, IDC_BROWSE);
     ShowAndClose(process, dialog, WM_COMMAND, MAKEWPARAM(IDC_BROWSE, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(browse), "browse", IDCANCEL);
+                 reinterpret_cast<LPARAM>(browse), "browse", IDCANCEL, ExpectPickerTexts, language);
     if (ControlText(dialog, IDC_INSTALL_PATH) != installFolder)
         Fail("cancelling the folder picker changed the install folder");
 }
@@ -364,7 +427,7 @@ void WalkThrough(const std::string& language, const std::string& installFolder) 
     PROCESS_INFORMATION process = Start(std::string("\"") + kSetupPath + "\"", kSetupFolder);
     HWND dialog = OpenSetupDialog(process, language, installFolder);
     ShowAndClose(process, dialog, WM_SYSCOMMAND, IDM_ABOUTBOX, 0, "about", IDOK);
-    PictureFolderPicker(process, dialog, installFolder);
+    PictureFolderPicker(process, dialog, installFolder, language);
     Install(process, dialog, language);
     WaitForEnd(process, "setup");
     ShowStartedProgram();
@@ -440,7 +503,7 @@ void Preview(const std::string& language, const std::string& installFolder,
              const std::string& smallFolder) {
     PROCESS_INFORMATION process = Start(std::string("\"") + kSetupPath + "\"", kSetupFolder);
     HWND dialog = OpenSetupDialog(process, language, installFolder);
-    PictureFolderPicker(process, dialog, installFolder);
+    PictureFolderPicker(process, dialog, installFolder, language);
     PictureRefusal(process, dialog, "Games", kRelativeFolder, language, IDOK);
     if (smallFolder != "-")
         PictureRefusal(process, dialog, smallFolder, kRoomQuestion, language, IDNO);
@@ -480,6 +543,10 @@ int main(int argc, char** argv) {
     } catch (const std::exception& error) {
         // A window that stopped answering, or a wait that ran out.
         Fail("%s", error.what());
+    }
+    if (g_failedChecks > 0) {
+        Say("%d checks failed (above)", g_failedChecks);
+        return 1;
     }
     Say("done");
     return 0;

@@ -892,8 +892,9 @@ TEST(Install, UnattendedRunsAnswerWithTheirExitCodes) {
 
 // The uninstaller, run the way Apps & features runs it: Wine's own
 // uninstaller lists the entry and starts its UninstallString. It removes
-// what setup made, keeps what the player added and a recorded file that is
-// in use, and says so; setup then installs as on a fresh machine.
+// what setup made, keeps what the player added and a recorded Start Menu
+// link that is in use (a program outside the game holds it), and says so;
+// setup then installs as on a fresh machine.
 TEST(Install, UninstallerRemovesWhatSetupMadeAndKeepsTheRest) {
     InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\Data\\Start.map", "map"));
     const std::string installDir = "C:\\Games\\The Vellmor";
@@ -907,14 +908,15 @@ TEST(Install, UninstallerRemovesWhatSetupMadeAndKeepsTheRest) {
         RunProgram("C:\\windows\\system32\\uninstaller.exe", "--list", "C:\\", kTimeoutMs);
     EXPECT_NE(std::string::npos, listed.output.find("The Vellmor")) << listed.output;
 
-    // The player's save and own file, a maker's sibling key, a recorded file
-    // in use.
+    // The player's save and own file, a maker's sibling key, a recorded link
+    // in use, which only reading may share.
     MakeFolders(installDir + "\\Saves");
     WriteWholeFile(installDir + "\\Saves\\slot1.sav", "saved");
     WriteWholeFile(installDir + "\\Data\\Notes.txt", "mine");
     WriteHklmString("Software\\Brightfen\\Other Game", "InstallPath", "C:\\Other");
-    const std::string held = installDir + "\\Version.ver";
-    HANDLE inUse = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const std::string held = JoinPath(MenuFolder(), "The Vellmor.lnk");
+    HANDLE inUse = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, inUse);
 
     Process remove = Process::Start("C:\\windows\\system32\\uninstaller.exe",
@@ -963,10 +965,9 @@ TEST(Install, UninstallerRemovesWhatSetupMadeAndKeepsTheRest) {
     EXPECT_EQ((std::map<std::string, std::string>{{"Data", "<folder>"},
                                                   {"Data\\Notes.txt", "mine"},
                                                   {"Saves", "<folder>"},
-                                                  {"Saves\\slot1.sav", "saved"},
-                                                  {"Version.ver", kVersionBytes}}),
+                                                  {"Saves\\slot1.sav", "saved"}}),
               Tree(installDir, false));
-    EXPECT_FALSE(FolderExists(MenuFolder()));
+    EXPECT_EQ(std::vector<std::string>{held}, EntriesOf(MenuFolder()));
     EXPECT_FALSE(HklmKeyExists(kInstalledKey));
     EXPECT_FALSE(HklmKeyExists(kEntry));
     EXPECT_TRUE(HklmKeyExists("Software\\Brightfen\\Other Game"));
@@ -1192,4 +1193,124 @@ TEST(Install, NothingIsWrittenOrRemovedThroughALink) {
                   .find("not removed: \"C:\\Games\\The Vellmor\\Data\\Notes.txt\"\r\n"));
     EXPECT_EQ("the victim's", ReadWholeFile("C:\\Victim\\Data\\Notes.txt"));
     EXPECT_FALSE(FileExists("C:\\Games\\The Vellmor\\Vellmor.exe"));
+}
+
+// A program that holds a file of the installation open and lets others only
+// read it (the running game, played here by the test itself): before anything is
+// written or removed, a script's run ends with its own exit code and the
+// dialog and the uninstaller ask to close it, with Retry and Cancel.
+TEST(Install, FilesHeldByAProgramStopTheReinstallationAndTheRemoval) {
+    InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\Data\\Start.map", "map"));
+    const std::string installDir = "C:\\Games\\The Vellmor";
+    const std::string held = installDir + "\\Data\\Start.map";
+    Process install = Process::Start(SetupExe(), {"/S /DIR=C:\\Games", "", false});
+    ASSERT_TRUE(install.WaitForExit(kTimeoutMs));
+    ASSERT_EQ(0u, install.ExitCode());
+    // A reinstallation would repair it: that it stays shows nothing was written.
+    WriteWholeFile(installDir + "\\Vellmor.exe", "damaged");
+    const std::map<std::string, std::string> before = Tree(installDir);
+    HANDLE game = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, game);
+    const std::string inUse = "Files in " + installDir + " are in use (" + held +
+                              "). Close the game and choose Retry, or Cancel to change nothing.";
+    const SetupMessage kInUse = {inUse.c_str(), "Files in Use",
+                                 MB_RETRYCANCEL | MB_ICONEXCLAMATION};
+
+    for (const std::string& program : {SetupExe(), EntryUninstaller()}) {
+        SCOPED_TRACE(program);
+        DeleteFileA("C:\\setup.log");
+        const std::string arguments = program == SetupExe() ? "/S /DIR=C:\\Games" : "/UNINSTALL /S";
+        Process run = Process::Start(program, {arguments + " /LOG=C:\\setup.log", "C:\\", false});
+        EXPECT_EQ(nullptr,
+                  windriver::WaitForDialogBoxWhileRunning(run.Id(), run.Handle(), nullptr));
+        EXPECT_EQ(static_cast<DWORD>(kExitFilesInUse), run.ExitCode());
+        EXPECT_NE(std::string::npos,
+                  ReadWholeFile("C:\\setup.log")
+                      .find("files in use: failed: \"" + installDir + "\" (\"" + held + "\")\r\n"));
+        EXPECT_EQ(before, Tree(installDir));
+        EXPECT_TRUE(HklmKeyExists(kEntry));
+    }
+
+    // The dialog asks again on Retry, and Cancel leaves it open with
+    // nothing written.
+    {
+        Session setup;
+        DeclineTheOffer(setup);
+        setup.SetField("C:\\Games");
+        MessageBoxInfo box = setup.Install();
+        EXPECT_EQ(Appearance(kInUse) + ", owned",
+                  Appearance(box) + (box.owner == setup.Dialog() ? ", owned" : ""));
+        setup.Answer(box, "Retry");
+        box = setup.NextBox();
+        EXPECT_EQ(Appearance(kInUse), Appearance(box));
+        setup.Answer(box, "Cancel");
+        setup.Drain();
+        EXPECT_TRUE(setup.OtherBoxes().empty());
+        EXPECT_TRUE(IsEnabled(setup.Dialog()));
+        EXPECT_EQ(before, Tree(installDir));
+        EXPECT_EQ(0u, setup.Exit());
+    }
+
+    // The uninstaller asks after its question; once the game has ended,
+    // Retry removes it.
+    Process remove = Process::Start(EntryUninstaller(), {"/UNINSTALL", "C:\\", false});
+    HWND question = WaitForDialogBox(remove.Id(), nullptr, kTimeoutMs);
+    ASSERT_NE(nullptr, question);
+    ASSERT_TRUE(PostClickOn(question, "Yes"));
+    ASSERT_TRUE(WaitForWindowGone(question, kTimeoutMs));
+    HWND box = WaitForDialogBox(remove.Id(), nullptr, kTimeoutMs);
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ(Appearance(kInUse), Appearance(ReadMessageBox(box)));
+    EXPECT_EQ(before, Tree(installDir));
+    CloseHandle(game);
+    ASSERT_TRUE(PostClickOn(box, "Retry"));
+    ASSERT_TRUE(WaitForWindowGone(box, kTimeoutMs));
+    HWND done = WaitForDialogBox(remove.Id(), nullptr, kTimeoutMs);
+    ASSERT_NE(nullptr, done);
+    EXPECT_EQ("The Vellmor has been removed.", ReadMessageBox(done).text);
+    ASSERT_TRUE(PostClickOn(done, "OK"));
+    ASSERT_TRUE(remove.WaitForExit(kTimeoutMs));
+    EXPECT_EQ(0u, remove.ExitCode());
+    EXPECT_FALSE(FileExists(held));
+    EXPECT_FALSE(HklmKeyExists(kEntry));
+}
+
+namespace {
+
+// Whether `window` lies above `other` among the top-level windows. The
+// stacking order is the prefix's own; the foreground follows the X focus,
+// which tests that run at once on one display take from one another.
+bool Above(HWND window, HWND other) {
+    for (HWND at = GetTopWindow(nullptr); at; at = GetWindow(at, GW_HWNDNEXT)) {
+        if (at == window || at == other)
+            return at == window;
+    }
+    return false;
+}
+
+} // namespace
+
+// One installation or removal at a time: a second setup brings the first
+// one's window forward (above another program's window) and ends, and so
+// does a script's run, with Windows Installer's code for it; neither
+// writes anything.
+TEST(Install, ASecondSetupBringsTheFirstForwardAndEnds) {
+    InsertDisc(kDisc, Medium::Product());
+    Session first;
+    HWND dialog = first.WaitForDialog();
+    Process notepad = Process::Start("C:\\windows\\notepad.exe");
+    HWND other = WaitForWindow(notepad.Id(), nullptr, "Notepad", kTimeoutMs);
+    ASSERT_NE(nullptr, other);
+    WaitUntil([&] { return Above(other, dialog); }, "another program's window above the dialog");
+    for (const char* arguments : {"", "/S /DIR=C:\\Games", "/UNINSTALL /S"}) {
+        SCOPED_TRACE(arguments);
+        Process second = Process::Start(SetupExe(), {arguments, "", false});
+        EXPECT_EQ(nullptr,
+                  windriver::WaitForDialogBoxWhileRunning(second.Id(), second.Handle(), nullptr));
+        EXPECT_EQ(static_cast<DWORD>(kExitSetupRunning), second.ExitCode());
+    }
+    WaitUntil([&] { return Above(dialog, other); }, "the dialog above the other window");
+    EXPECT_FALSE(FolderExists("C:\\Games"));
+    EXPECT_EQ(0u, first.Exit());
 }

@@ -160,9 +160,18 @@ TEST_F(LangtoolTest, TheCodePageComesFromTheHeaderAndDumpRoundTrips) {
          "one of 874, 932, 936, 949, 950 and 1250 to 1258"},
         {"X-Windows-Codepage: 437", "x", nullptr,
          "X-Windows-Codepage \"437\" is not a Windows ANSI code page"},
-        {"Language: xx", "x", nullptr,
-         "no Windows code page is known for Language \"xx\": add the header "
-         "\"X-Windows-Codepage: N\""},
+        {"Language: fil", "x", nullptr,
+         "no Windows code page is known for Language \"fil\": add the header "
+         "\"X-Windows-Codepage: 1252\", the first that holds every text of this file"},
+        {"Language: xx", "\xD0\x9F", nullptr, "add the header \"X-Windows-Codepage: 1251\""},
+        {"Language: en", "\xE3\x82\xA4\xE3\x83\xB3\xE5\x85\x88", nullptr,
+         "warning: most characters code page 1252 cannot hold are letters of the script Kana: "
+         "for text in it say Language: ja"},
+        {"Language: en", "\xED\x95\x9C", nullptr, "say Language: ko"},
+        // CP1251 bytes in a file whose header says UTF-8.
+        {"Language: ru", "\xCF\xF3\xF2\xFC", nullptr,
+         "src.po:12: error: the header says charset=UTF-8, but the file is not UTF-8 from here on: "
+         "it is likely in a legacy code page; convert it (iconv -f CP1251 -t UTF-8"},
         {"Project-Id-Version: x", "x", nullptr, "the header names no Language"},
         {"Language: de\nX-Windows-Codepage: cp1250", "x", nullptr,
          "X-Windows-Codepage \"cp1250\" is not a Windows ANSI code page"},
@@ -322,6 +331,11 @@ TEST_F(LangtoolTest, UnfinishedTextsAreWarningsAndWithReleaseErrors) {
     };
     RunResult built = Build(source, Base());
     ASSERT_EQ(built.status, 0) << built.err;
+    // One count of records for the language in every summary.
+    const std::string records = " " + std::to_string(kTextCatalogueSize) + " records";
+    EXPECT_TRUE(Contains(built.out, records));
+    EXPECT_TRUE(Contains(Langtool({"check", Base()}).out, records));
+    EXPECT_TRUE(Contains(Langtool({"dump", Base()}).err, records));
     for (const char* message : said) {
         EXPECT_TRUE(Contains(built.err, std::string("src.po: warning: ") + message));
     }
@@ -332,6 +346,7 @@ TEST_F(LangtoolTest, UnfinishedTextsAreWarningsAndWithReleaseErrors) {
     RunResult checked = Langtool({"check", source});
     EXPECT_EQ(checked.status, 0);
     EXPECT_TRUE(Contains(checked.out, "src.po: code page 1252 (from Language: de), " +
+                                          std::to_string(kTextCatalogueSize) + " records, " +
                                           std::to_string(kTextCatalogueSize - 3) +
                                           " translated, 1 fuzzy, "
                                           "1 untranslated, 1 out of date: 0 errors, 3 warnings"));
@@ -389,7 +404,7 @@ TEST_F(LangtoolTest, TheCatalogueAndTheFileDecideInBuildAndCheck) {
          "TXT_INSTALL_TO (659) \"Installationsordner w\xC3\xA4hlen:\" is 84 dialog units wide; "
          "its control IDC_LABEL_INSTALL_TO has room for 59"},
         {"wide button", 662, Translated(662, "&Installation jetzt sofort starten"), 0,
-         "wide; its control IDOK has room for 76, so it is cut"},
+         "wide; its control IDOK has room for 76 (about 19 Latin letters), so it is cut"},
         {"wide caption", 658, Translated(658, std::string(40, 'W')), 0,
          "(658) \"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW\" is 320 dialog units wide; the title "
          "bar has room for"},
@@ -407,6 +422,12 @@ TEST_F(LangtoolTest, TheCatalogueAndTheFileDecideInBuildAndCheck) {
          "takes 9 lines"},
         {"byte order mark", 0, "\xEF\xBB\xBF", 1,
          "src.po:1: error: the file starts with a byte order mark"},
+        {"the game's own text", 659,
+         Translated(659, "Ziel:") + "msgctxt \"GAME_700\"\nmsgid \"Spiel\"\nmsgstr \"\"\n\n", 0,
+         nullptr},
+        {"setup's text as the game's", 659,
+         Translated(659, "Ziel:") + "msgctxt \"GAME_788\"\nmsgid \"x\"\nmsgstr \"x\"\n\n", 1,
+         "GAME_788: record 788 is not the game's own: setup reads it"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -445,6 +466,16 @@ TEST_F(LangtoolTest, AFailedWriteKeepsThePreviousTable) {
                                               "only ASCII letters, digits, spaces, '-' and '_'"))
             << refused.err;
     }
+    RunResult named = Langtool({"check", Source(ReadBytes(changed), "Espa\xC3\xB1ol.po")});
+    EXPECT_EQ(named.status, 1);
+    EXPECT_TRUE(Contains(named.out, "error: \"Espa\xC3\xB1ol\" cannot name a language"));
+    RunResult po = Build(changed, m_dir.File("out/Nihongo.po"));
+    EXPECT_EQ(po.status, 2);
+    EXPECT_EQ(po.err, "langtool: -o " + m_dir.File("out/Nihongo.po") +
+                          " names a PO file: -o wants the table's base name, without an ending "
+                          "(-o " +
+                          m_dir.File("out/Nihongo") + " writes " + m_dir.File("out/Nihongo") +
+                          ".sif and .poo)\n");
     RunResult blocked = Build(changed, m_dir.File("src.po/lang"));
     EXPECT_EQ(blocked.status, 1);
     EXPECT_TRUE(Contains(blocked.err, "cannot make the folder " + m_dir.File("src.po")));
@@ -456,8 +487,8 @@ TEST_F(LangtoolTest, AFailedWriteKeepsThePreviousTable) {
     EXPECT_TRUE(Contains(replaced.err, "cannot replace " + Base() + ".sif: Is a directory"));
     EXPECT_EQ(ReadBytes(Base() + ".poo"), previous);
     std::filesystem::directory_iterator left(m_dir.Path());
-    EXPECT_EQ(std::distance(begin(left), end(left)), 4)
-        << "beside lang.sif, lang.poo, src.po and the setup pair's Setup";
+    EXPECT_EQ(std::distance(begin(left), end(left)), 5)
+        << "beside lang.sif, lang.poo, src.po, Español.po and the setup pair's Setup";
 }
 
 // Dump and check name what makes a table unreadable in one line.
@@ -501,11 +532,11 @@ TEST_F(LangtoolTest, DamagedTablesFailWithOneLine) {
     }
 }
 
-// build writes the game's table (789 records) and setup's pair beside it;
-// check and dump read the messages from that pair, never from the game's
-// table, whatever it holds past 788. Without the pair they are
-// untranslated: a warning in check, empty in dump, and the dump builds with
-// their English.
+// build writes the game's table and setup's pair beside it; check and dump
+// read the messages from that pair, never from the game's table, whatever it
+// holds past 788, and keep the game's own texts: a dump builds into the same
+// game's table. Without the pair the messages are untranslated, said once,
+// and the code page must be given.
 TEST_F(LangtoolTest, TheMessagesComeFromTheSetupPairBesideTheTable) {
     const int messages =
         (int)std::count_if(std::begin(kTextCatalogue), std::end(kTextCatalogue),
@@ -528,6 +559,7 @@ TEST_F(LangtoolTest, TheMessagesComeFromTheSetupPairBesideTheTable) {
         EXPECT_EQ(ReadBytes(Base() + ".sif").size(), 789u * 8);
         EXPECT_EQ(TextOf(pair, text::kSetupMarkerRecord), text::kSetupPairMarker);
         EXPECT_EQ(TextOf(pair, text::kSetupDirectionRecord), "ltr");
+        EXPECT_EQ(TextOf(pair, text::kSetupCodePageRecord), "1252");
         EXPECT_EQ(TextOf(pair, TXT_NO_MEDIUM), german);
         EXPECT_EQ(Langtool({"check", pair}).err,
                   "langtool: " + pair +
@@ -541,34 +573,59 @@ TEST_F(LangtoolTest, TheMessagesComeFromTheSetupPairBesideTheTable) {
             for (int i = 789; i < 1500; ++i) {
                 index.append((const char*)record, sizeof record);
             }
-            ASSERT_TRUE(WriteBytes(Base() + ".poo", pool + std::string("Spieltext", 10)));
+            text::EncodeRecord({(uint32_t)pool.size() + 10, 6}, record);
+            index.replace(5 * 8, 8, (const char*)record, sizeof record);
+            ASSERT_TRUE(WriteBytes(Base() + ".poo", pool + std::string("Spieltext\0Menue", 16)));
             ASSERT_TRUE(WriteBytes(Base() + ".sif", index));
         }
         if (!c.pair) {
             std::filesystem::remove(pair + ".sif");
+            RunResult guessed = Langtool({"dump", Base()});
+            EXPECT_EQ(guessed.status, 1);
+            EXPECT_EQ(guessed.err, "langtool: " + Base() +
+                                       ": no setup pair beside it names its code page, and "
+                                       "langtool does not guess: give --codepage N, the ANSI "
+                                       "code page of its language's Windows (874, 932, 936, 949, "
+                                       "950 and 1250 to 1258)\n");
         }
-        RunResult checked = Langtool({"check", Base()});
+        RunResult checked = Langtool({"check", Base(), "--codepage", "1252"});
         EXPECT_EQ(checked.status, 0) << checked.out;
         EXPECT_TRUE(Contains(checked.out, std::to_string(c.untranslated) + " untranslated: 0 " +
-                                              "errors, " + std::to_string(c.untranslated) +
-                                              " warnings"));
-        EXPECT_EQ(Contains(checked.out, "warning: TXT_NO_MEDIUM (800) is past the table's end, "
-                                        "not translated; the English is used"),
-                  !c.pair);
+                                              "errors, " + (c.pair ? "0" : "1") + " warnings"));
+        std::string once = "warning: no setup pair beside it (" + pair + ".sif): setup shows its " +
+                           std::to_string(messages) +
+                           " messages in English; build the language "
+                           "again from its PO file with langtool build, which writes the pair\n";
+        EXPECT_EQ(Count(checked.out, once), c.pair ? 0u : 1u) << checked.out;
 
-        RunResult dumped = Langtool({"dump", Base()});
+        RunResult dumped = Langtool({"dump", Base(), "--codepage", "1252"});
         ASSERT_EQ(dumped.status, 0) << dumped.err;
-        EXPECT_EQ(Count(dumped.err, "is past the table's end; it is written untranslated"),
-                  (size_t)c.untranslated);
+        EXPECT_EQ(Count(dumped.err, once), c.pair ? 0u : 1u) << dumped.err;
         EXPECT_TRUE(Contains(dumped.out, Translated(TXT_INSTALL_TO, "Ziel:")));
         EXPECT_TRUE(Contains(dumped.out, Translated(TXT_NO_MEDIUM, c.pair ? german : "")));
-        EXPECT_FALSE(Contains(dumped.out + dumped.err, "Spieltext"));
+        EXPECT_EQ(Count(dumped.out, "msgid \"Spieltext\"\nmsgstr \"Spieltext\""),
+                  c.gameTexts ? 711u : 0u);
+        EXPECT_TRUE(Contains(
+            dumped.err,
+            ": read as code page 1252 (from --codepage), " +
+                std::to_string((c.pair ? kTextCatalogueSize : kTextCatalogueSize - messages) +
+                               (c.gameTexts ? 712 : 0)) +
+                " records"))
+            << dumped.err;
         std::string again = Source(dumped.out, "dumped.po");
         EXPECT_EQ(Build(again, Base("again"), "--release").status, c.untranslated > 0 ? 1 : 0);
         RunResult rebuilt = Build(again, Base("again"));
         ASSERT_EQ(rebuilt.status, 0) << rebuilt.err;
+        for (int index : {5, 800, 1499, (int)TXT_INSTALL_TO}) {
+            EXPECT_EQ(TextOf(Base("again"), index), TextOf(Base(), index)) << index;
+        }
         EXPECT_EQ(TextOf(m_dir.File("Setup/again"), TXT_NO_MEDIUM),
                   c.pair ? german : FindCatalogueText(TXT_NO_MEDIUM)->english);
+        // A game's existing table beside a translator's PO file.
+        ASSERT_EQ(Langtool({"build", source, "-o", Base("merged"), "--game", Base()}).status, 0);
+        EXPECT_EQ(TextOf(Base("merged"), 1499),
+                  c.gameTexts ? std::optional<std::string>("Spieltext") : std::nullopt);
+        EXPECT_EQ(TextOf(Base("merged"), 5).value_or(""), c.gameTexts ? "Menue" : "");
     }
 }
 
@@ -585,7 +642,8 @@ TEST_F(LangtoolTest, TheSetupPairSaysWhichWayTheLanguageReads) {
         {"Language: de", "ltr"},
         {"Language: de\nX-Text-Direction: rtl", "rtl"},
         {"Language: he\nX-Text-Direction: ltr", "ltr"},
-        {"Language: he\nX-Text-Direction: RTL", nullptr},
+        {"Language: de\nX-Text-Direction: RTL", "rtl"},
+        {"Language: he\nX-Text-Direction: up", nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.header);
@@ -596,10 +654,39 @@ TEST_F(LangtoolTest, TheSetupPairSaysWhichWayTheLanguageReads) {
             EXPECT_TRUE(Contains(
                 built.out, std::string(c.direction[0] == 'r' ? "right to left" : "left to right")));
         } else {
-            EXPECT_TRUE(Contains(built.err, "X-Text-Direction \"RTL\" is neither \"rtl\" nor "
+            EXPECT_TRUE(Contains(built.err, "X-Text-Direction \"up\" is neither \"rtl\" nor "
                                             "\"ltr\""));
         }
     }
+    // Each line of a message that starts left to right gets the mark (0xFE);
+    // a dump leaves it out, and building the dump gives the same bytes.
+    const struct {
+        int index;
+        const char* translated; // UTF-8
+        const char* bytes;      // in code page 1255
+    } marks[] = {
+        {TXT_NO_MEDIUM, "The Vellmor \xD7\xA9", "\xFEThe Vellmor \xF9"},
+        {TXT_UNINSTALL_DONE, "\xD7\xA9 The Vellmor", "\xF9 The Vellmor"},
+        {TXT_LINK_REFUSED, "%1 \xD7\xA9\\nC:\\\\Games\\n\xD7\xA9",
+         "\xFE%1 \xF9\n\xFE"
+         "C:\\Games\n\xF9"},
+        {TXT_NO_MEDIUM_CAPTION, "Vellmor", "Vellmor"}, // a caption is no message's text
+    };
+    std::map<int, std::string> changes;
+    for (const auto& mark : marks) {
+        changes[mark.index] = Translated(mark.index, mark.translated);
+    }
+    ASSERT_EQ(Build(Source(Po("Language: he", changes)), Base()).status, 0);
+    RunResult dumped = Langtool({"dump", Base()});
+    EXPECT_TRUE(Contains(dumped.err, "read as code page 1255 (from its setup pair)"));
+    ASSERT_EQ(Build(Source(dumped.out, "dumped.po"), Base("again")).status, 0) << dumped.out;
+    for (const auto& mark : marks) {
+        SCOPED_TRACE(mark.index);
+        EXPECT_EQ(TextOf(m_dir.File("Setup/lang"), mark.index)
+                      .value_or(TextOf(Base(), mark.index).value_or("")),
+                  mark.bytes);
+    }
+    EXPECT_EQ(ReadBytes(m_dir.File("Setup/again.poo")), ReadBytes(m_dir.File("Setup/lang.poo")));
 }
 
 TEST_F(LangtoolTest, CheckReportsTheProblemsOfATable) {
@@ -626,17 +713,19 @@ TEST_F(LangtoolTest, CheckReportsTheProblemsOfATable) {
     index.replace(5 * 8 + 4, 4, std::string(4, '\0'));
     index.replace(7 * 8, 4, "\0\0\0\x80", 4);
     ASSERT_TRUE(WriteBytes(Base() + ".sif", index));
-    RunResult checked = Langtool({"check", Base()});
+    RunResult checked = Langtool({"check", Base(), "--codepage", "1252"});
     EXPECT_EQ(checked.status, 1);
     for (const char* message :
          {"error: TXT_BROWSE_TITLE (665) is empty", "error: TXT_BROWSE_CAPTION (787) has 128 bytes",
           "error: record 5 (offset 5, length 0): length 0",
           "record 7 (offset 2147483648, length 1)", "warning: index 900 is not a text setup reads",
           "TXT_INSTALL (662) has the accelerator '\xC3\xBC' of TXT_BROWSE (661)",
-          ": code page 1252 (from langtool's default; --codepage N names another), 901 records",
           "5 errors, 1 warnings"}) {
         EXPECT_TRUE(Contains(checked.out, message));
     }
+    // Every catalogue text but the empty one, and the stray record 900.
+    EXPECT_TRUE(Contains(checked.out, ": code page 1252 (from --codepage), " +
+                                          std::to_string(kTextCatalogueSize) + " records"));
 }
 
 // The translator's round: the template, a translation, a changed English,
@@ -645,7 +734,8 @@ TEST_F(LangtoolTest, MsgmergeKeepsATranslationAndMarksItFuzzy) {
     std::string pot = m_dir.File("setup.pot");
     std::string templateText = Langtool({"pot"}).out;
     EXPECT_TRUE(Contains(templateText, "#. The label beside the folder to install into. Room: 59 "
-                                       "dialog units, about 14 characters of the dialog font.\n"
+                                       "dialog units, about 14 Latin letters, 12 Cyrillic or "
+                                       "Greek or 7 CJK characters of the dialog font.\n"
                                        "msgctxt \"TXT_INSTALL_TO\"\nmsgid \"Install to:\"\n"
                                        "msgstr \"\"\n"));
     EXPECT_TRUE(Contains(templateText, "the megabytes free.\n#, qt-format\n"
@@ -704,7 +794,8 @@ TEST_F(LangtoolTest, UsageErrorsExitWithTwoAndHelpWithZero) {
     }
     RunResult help = Langtool({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(Contains(help.out, "usage: langtool build LANG.po -o BASE [--release]"));
+    EXPECT_TRUE(
+        Contains(help.out, "usage: langtool build LANG.po -o BASE [--game TABLE] [--release]"));
 }
 
 } // namespace

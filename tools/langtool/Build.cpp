@@ -3,6 +3,7 @@
 
 #include <errno.h>
 #include <string.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,13 +31,38 @@ struct Language {
     CodePageChoice codePage;
     bool rightToLeft = false;
     TableTexts texts;
+    std::map<int, std::string> gameOwn; // the game's own texts, kept as given
     int counts[kStates] = {};
     std::vector<unsigned> unheld; // the first character of each text the code page cannot hold
 };
 
+// The order in which a code page is proposed for a language langtool does
+// not know: the most widely used first.
+const unsigned kProposedCodePages[] = {1252, 1250, 1251, 1253, 1254, 1257, 1258,
+                                       1255, 1256, 874,  932,  936,  949,  950};
+
+// The first ANSI code page that holds every translation of `po`, as the
+// header that names it; a list of them when none does.
+std::string ProposeCodePage(const PoFile& po) {
+    for (unsigned codePage : kProposedCodePages) {
+        bool holds = true;
+        for (const PoEntry& entry : po.entries) {
+            std::string bytes;
+            holds =
+                holds && Utf8ToCodePage(codePage, entry.translation, &bytes) == ConvertResult::Ok;
+        }
+        if (holds) {
+            return "\"X-Windows-Codepage: " + std::to_string(codePage) +
+                   "\", the first that holds every text of this file";
+        }
+    }
+    return std::string("\"X-Windows-Codepage: N\", N one of ") + kAnsiCodePageList;
+}
+
 // The header's X-Windows-Codepage, else the code page of its Language; 0
 // with an error when neither gives a Windows ANSI code page.
-CodePageChoice ResolveCodePage(const std::string& header, CReport& report) {
+CodePageChoice ResolveCodePage(const PoFile& po, CReport& report) {
+    const std::string& header = po.header;
     std::string given = HeaderField(header, "X-Windows-Codepage");
     std::string language = HeaderField(header, "Language");
     CodePageChoice choice;
@@ -60,10 +86,8 @@ CodePageChoice ResolveCodePage(const std::string& header, CReport& report) {
         report.Error(0, "the header names no Language: add \"Language: LL\" (its ISO 639 code) "
                         "or \"X-Windows-Codepage: N\"");
     } else if (choice.number == 0) {
-        report.Error(0,
-                     "no Windows code page is known for Language \"%s\": add the header "
-                     "\"X-Windows-Codepage: N\"",
-                     language.c_str());
+        report.Error(0, "no Windows code page is known for Language \"%s\": add the header %s",
+                     language.c_str(), ProposeCodePage(po).c_str());
     }
     return choice;
 }
@@ -76,11 +100,13 @@ bool ReadsRightToLeft(const std::string& header, unsigned codePage, CReport& rep
     if (given.empty()) {
         return codePage == 1255 || codePage == 1256;
     }
-    if (given != text::kRightToLeft && given != text::kLeftToRight) {
-        report.Error(0, "X-Text-Direction \"%s\" is neither \"%s\" nor \"%s\"", given.c_str(),
-                     text::kRightToLeft, text::kLeftToRight);
+    bool rightToLeft = strcasecmp(given.c_str(), text::kRightToLeft) == 0;
+    if (!rightToLeft && strcasecmp(given.c_str(), text::kLeftToRight) != 0) {
+        report.Error(0,
+                     "X-Text-Direction \"%s\" is neither \"%s\" nor \"%s\": say which way it reads",
+                     given.c_str(), text::kRightToLeft, text::kLeftToRight);
     }
-    return given == text::kRightToLeft;
+    return rightToLeft;
 }
 
 // The entries by the catalogue's name: warns about those setup never reads
@@ -92,6 +118,9 @@ std::map<std::string, const PoEntry*> EntriesByName(const PoFile& po, CReport& r
         known.insert(text.name);
     }
     for (const PoEntry& entry : po.entries) {
+        if (GameRecordOf(entry.context) >= 0) {
+            continue; // the game's own text (GameTexts)
+        }
         if (known.count(entry.context) == 0) {
             report.Warning(0, "msgctxt \"%s\" msgid \"%s\" is not a text setup reads; left out",
                            entry.context.c_str(), EscapeText(entry.english).c_str());
@@ -168,13 +197,24 @@ void SuggestScript(const Language& language, CReport& report) {
     }
     std::map<std::string, size_t> byScript;
     for (unsigned c : language.unheld) {
-        if (const char* script = ScriptOfLetter(c)) {
+        if (const char* script = ScriptOfCharacter(c)) {
             ++byScript[script];
         }
     }
+    if (byScript.count("Kana") != 0) {
+        // Japanese writes its kanji among its kana.
+        byScript["Kana"] += byScript["Hani"];
+        byScript.erase("Hani");
+    }
     for (const auto& script : byScript) {
+        if (script.second * 2 <= language.unheld.size()) {
+            continue;
+        }
         std::string variant = ScriptVariant(language.tag, script.first.c_str());
-        if (script.second * 2 > language.unheld.size() && !variant.empty()) {
+        if (variant.empty()) {
+            variant = LanguagesOfScript(script.first.c_str());
+        }
+        if (!variant.empty()) {
             report.Warning(0,
                            "most characters code page %u cannot hold are letters of the script "
                            "%s: for text in it say Language: %s",
@@ -203,9 +243,41 @@ void Translate(const PoFile& po, bool release, Language* language, CReport& repo
             language->unheld.push_back(
                 ReportBadCharacter(wanted, utf8, language->codePage, report));
             text.broken = true;
+        } else if (language->rightToLeft && TakesDirectionMarks(wanted)) {
+            text.bytes = AddDirectionMarks(text.bytes, language->codePage.number);
         }
     }
     SuggestScript(*language, report);
+}
+
+// The game's own texts: those of the existing table `gameTable`, then the
+// PO file's GAME_N entries, which win.
+void GameTexts(const PoFile& po, const char* gameTable, Language* language, CReport& report,
+               FILE* err) {
+    if (gameTable != nullptr) {
+        TableFiles table;
+        if (!ReadTable(TableBaseOf(gameTable), &table, err)) {
+            report.Error(0, "the game's table %s cannot be read (above)", gameTable);
+        }
+        language->gameOwn = table.gameOwn;
+    }
+    for (const PoEntry& entry : po.entries) {
+        int index = GameRecordOf(entry.context);
+        if (index < 0) {
+            continue;
+        }
+        if (!IsGameOwn(index)) {
+            report.Error(0, "%s: record %d is not the game's own: setup reads it",
+                         entry.context.c_str(), index);
+            continue;
+        }
+        const std::string& utf8 = entry.translation.empty() ? entry.english : entry.translation;
+        if (Utf8ToCodePage(language->codePage.number, utf8, &language->gameOwn[index]) !=
+            ConvertResult::Ok) {
+            report.Error(0, "%s: the text holds a character that %s cannot hold",
+                         entry.context.c_str(), Describe(language->codePage).c_str());
+        }
+    }
 }
 
 // Renames the pair `temp` over `base`, the pool first. The previous pool is
@@ -239,10 +311,10 @@ bool ReplacePair(const std::string& temp, const std::string& base, FILE* err) {
     return failed == nullptr;
 }
 
-bool WriteTable(const TableTexts& texts, const std::string& base, FILE* err) {
+bool WriteTable(const std::map<int, std::string>& texts, const std::string& base, FILE* err) {
     std::vector<LanguageText> list;
     for (const auto& entry : texts) {
-        list.push_back(LanguageText{entry.first, entry.second.bytes.c_str()});
+        list.push_back(LanguageText{entry.first, entry.second.c_str()});
     }
     std::string temp = base + ".new" + std::to_string(getpid());
     if (!MakeParentFolder(base, err)) {
@@ -256,17 +328,24 @@ bool WriteTable(const TableTexts& texts, const std::string& base, FILE* err) {
     return ReplacePair(temp, base, err);
 }
 
-// The language's two pairs: the game's table at `base`, with the dialog's
-// and the folder picker's texts, and setup's own pair beside it, with its
-// marker, the reading direction and every message (text/SetupPair.h).
-bool WriteTables(const Language& language, const std::string& base, FILE* err) {
-    TableTexts game, setup;
+// The game's table at `base`, setup's own pair beside it.
+// The language's two pairs, by index: the game's table (its own texts
+// and the dialog's) and setup's pair, with its marker, the reading
+// direction, the code page and every message (text/SetupPair.h).
+void SplitPairs(const Language& language, std::map<int, std::string>* game,
+                std::map<int, std::string>* setup) {
+    *game = language.gameOwn;
     for (const auto& entry : language.texts) {
-        (InSetupPair(entry.first) ? setup : game)[entry.first] = entry.second;
+        (InSetupPair(entry.first) ? *setup : *game)[entry.first] = entry.second.bytes;
     }
-    setup[text::kSetupMarkerRecord].bytes = text::kSetupPairMarker;
-    setup[text::kSetupDirectionRecord].bytes =
+    (*setup)[text::kSetupMarkerRecord] = text::kSetupPairMarker;
+    (*setup)[text::kSetupDirectionRecord] =
         language.rightToLeft ? text::kRightToLeft : text::kLeftToRight;
+    (*setup)[text::kSetupCodePageRecord] = std::to_string(language.codePage.number);
+}
+
+bool WriteTables(const std::map<int, std::string>& game, const std::map<int, std::string>& setup,
+                 const std::string& base, FILE* err) {
     std::string setupBase = SetupPairBase(base);
     std::string folder = setupBase.substr(0, setupBase.rfind('/'));
     if (!WriteTable(game, base, err)) {
@@ -284,12 +363,14 @@ bool WriteTables(const Language& language, const std::string& base, FILE* err) {
 void PrintSummary(const char* source, const Language& language, const CReport& report, FILE* out) {
     std::string codePage =
         language.codePage.number != 0 ? Describe(language.codePage) + ", " : std::string();
+    std::map<int, std::string> game, setup;
+    SplitPairs(language, &game, &setup);
     fprintf(out,
-            "%s: %s%d translated, %d fuzzy, %d untranslated, %d out of date: %d errors, "
-            "%d warnings\n",
-            source, codePage.c_str(), language.counts[kTranslated], language.counts[kFuzzy],
-            language.counts[kUntranslated], language.counts[kOutOfDate], report.Errors(),
-            report.Warnings());
+            "%s: %s%d records, %d translated, %d fuzzy, %d untranslated, %d out of date: %d "
+            "errors, %d warnings\n",
+            source, codePage.c_str(), language.codePage.number != 0 ? CountTexts(game, setup) : 0,
+            language.counts[kTranslated], language.counts[kFuzzy], language.counts[kUntranslated],
+            language.counts[kOutOfDate], report.Errors(), report.Warnings());
 }
 
 } // namespace
@@ -300,18 +381,24 @@ std::string SetupPairBase(const std::string& base) {
     return base.substr(0, name) + text::kSetupPairFolder + "/" + base.substr(name);
 }
 
-int Build(const char* source, const std::string* base, bool release, FILE* out, FILE* err) {
+int Build(const char* source, const std::string* base, const char* gameTable, bool release,
+          FILE* out, FILE* err) {
     CReport report(source, base != nullptr ? err : out);
     PoFile po;
     Language language;
+    std::string nameProblem = LanguageNameProblem(SourceName(source));
+    if (base == nullptr && !nameProblem.empty()) {
+        report.Error(0, "%s", nameProblem.c_str());
+    }
     if (ReadPo(source, &po, report)) {
         language.tag = HeaderField(po.header, "Language");
-        language.codePage = ResolveCodePage(po.header, report);
+        language.codePage = ResolveCodePage(po, report);
         language.rightToLeft = ReadsRightToLeft(po.header, language.codePage.number, report);
     }
     if (language.codePage.number != 0) {
         Translate(po, release, &language, report);
         CheckCatalogue(language.texts, language.codePage.number, report);
+        GameTexts(po, gameTable, &language, report, err);
     }
     if (base == nullptr) {
         PrintSummary(source, language, report, out);
@@ -321,11 +408,13 @@ int Build(const char* source, const std::string* base, bool release, FILE* out, 
         fprintf(err, "langtool: %s has errors; no table written\n", source);
         return kExitFailed;
     }
-    if (!WriteTables(language, *base, err)) {
+    std::map<int, std::string> game, setup;
+    SplitPairs(language, &game, &setup);
+    if (!WriteTables(game, setup, *base, err)) {
         return kExitFailed;
     }
     fprintf(out, "%s: %d records, %s, %d warnings; setup's messages in %s, %s\n", base->c_str(),
-            kRecordsOfEveryTable, Describe(language.codePage).c_str(), report.Warnings(),
+            CountTexts(game, setup), Describe(language.codePage).c_str(), report.Warnings(),
             SetupPairBase(*base).c_str(), language.rightToLeft ? "right to left" : "left to right");
     return kExitOk;
 }

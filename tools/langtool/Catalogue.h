@@ -51,6 +51,15 @@ constexpr int kPickerLines = 3;
 void CheckFit(const CatalogueText& wanted, const std::string& bytes, unsigned codePage,
               CReport& report);
 
+// The scripts whose letters take about the same room in the dialog's font.
+enum ScriptGroup { kLatin, kCyrillicGreek, kCjk };
+// The group of the code page's letters.
+ScriptGroup GroupOfCodePage(unsigned codePage);
+// About how many letters of `group` fit in `units` dialog units, and the
+// same said for a message ("14 Latin letters").
+int LettersInRoom(int units, ScriptGroup group, bool bold);
+std::string RoomInLetters(int units, ScriptGroup group, bool bold);
+
 // The room in dialog units for `wanted`'s text in the dialog, with the
 // control's name; false for a text shown elsewhere (Fit.cpp).
 bool RoomInDialogUnits(const CatalogueText& wanted, int* units, std::string* where);

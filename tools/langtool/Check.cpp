@@ -47,10 +47,50 @@ std::string Damage(const std::string& base, const std::string& index, const std:
     return "";
 }
 
+// The text of record `index` up to its NUL, as setup reads it; "" for a
+// record that is missing or unsound.
+std::string RecordText(const TableFiles& table, size_t index) {
+    if (index >= table.records.size() ||
+        RecordProblem(table.records[index], table.pool) != nullptr) {
+        return "";
+    }
+    return table.pool.c_str() + table.records[index].offset;
+}
+
 bool HoldsMarker(const TableFiles& setup) {
-    const TextIndexEntry& entry = setup.records[text::kSetupMarkerRecord];
-    return RecordProblem(entry, setup.pool) == nullptr &&
-           strcmp(setup.pool.c_str() + entry.offset, text::kSetupPairMarker) == 0;
+    return RecordText(setup, text::kSetupMarkerRecord) == text::kSetupPairMarker;
+}
+
+// The records from `first` on that hold a text.
+int CountHeld(const TableFiles& table, size_t first) {
+    int held = 0;
+    for (size_t index = first; index < table.records.size(); ++index) {
+        held += RecordText(table, index).empty() ? 0 : 1;
+    }
+    return held;
+}
+
+// What setup's pair says besides its texts: the direction and the code page.
+void ReadPairRecords(const TableFiles& setup, TableFiles* table) {
+    table->setupPair = true;
+    table->rightToLeft = RecordText(setup, text::kSetupDirectionRecord) == text::kRightToLeft;
+    unsigned codePage = 0;
+    if (ParseCodePage(RecordText(setup, text::kSetupCodePageRecord), &codePage) &&
+        IsAnsiCodePage(codePage)) {
+        table->pairCodePage = codePage;
+    }
+    table->texts += CountHeld(setup, text::kSetupCodePageRecord + 1);
+}
+
+// The game table's records that are not texts setup reads: the game's own.
+void KeepGameOwn(TableFiles* table) {
+    for (size_t index = 0; index < table->records.size(); ++index) {
+        std::string text = RecordText(*table, index);
+        if (IsGameOwn((int)index) && !text.empty()) {
+            table->gameOwn[(int)index] = text;
+        }
+    }
+    table->texts = CountHeld(*table, 0);
 }
 
 // Setup reads the game's table up to kRecordsOfEveryTable: records past it
@@ -60,6 +100,7 @@ bool HoldsMarker(const TableFiles& setup) {
 // their English. False, with one line to `err`, when the pair is there but
 // setup could not read it whole or it lacks its marker.
 bool MergeSetupPair(const std::string& base, TableFiles* table, FILE* err) {
+    KeepGameOwn(table);
     table->records.resize(kRecordsOfEveryTable);
     std::string setupBase = SetupPairBase(base);
     std::string index;
@@ -81,6 +122,7 @@ bool MergeSetupPair(const std::string& base, TableFiles* table, FILE* err) {
         fprintf(err, "langtool: %s\n", damage.c_str());
         return false;
     }
+    ReadPairRecords(setup, table);
     for (size_t i = kRecordsOfEveryTable; i < setup.records.size(); ++i) {
         TextIndexEntry entry = setup.records[i];
         entry.offset += (uint32_t)table->pool.size();
@@ -109,14 +151,10 @@ void CheckRecords(const TableFiles& table, CReport& report) {
 // marked, and every other record that holds a text. A catalogue text past
 // the table's end is not translated: setup shows its English, which stands
 // in for it here as in a build, and it counts in `untranslated`.
-TableTexts ReadTexts(const TableFiles& table, unsigned codePage, int* untranslated,
-                     CReport& report) {
+TableTexts ReadTexts(const TableFiles& table, unsigned codePage, int* untranslated) {
     TableTexts texts;
     for (const CatalogueText& text : kTextCatalogue) {
         if (PastTheEnd(table, text)) {
-            report.Warning(0,
-                           "%s (%d) is past the table's end, not translated; the English is used",
-                           text.name, text.index);
             Utf8ToCodePage(codePage, text.english, &texts[text.index].bytes);
             ++*untranslated;
         }
@@ -126,7 +164,8 @@ TableTexts ReadTexts(const TableFiles& table, unsigned codePage, int* untranslat
         bool broken = RecordProblem(entry, table.pool) != nullptr;
         // Up to the record's end: a NUL before it hides the rest from setup.
         std::string bytes = broken ? "" : table.pool.substr(entry.offset, entry.length - 1);
-        if (FindCatalogueText((int)index) != nullptr || (!broken && !bytes.empty())) {
+        bool gameOwn = table.gameOwn.count((int)index) != 0;
+        if (FindCatalogueText((int)index) != nullptr || (!broken && !bytes.empty() && !gameOwn)) {
             texts[(int)index].bytes = bytes;
             texts[(int)index].broken = broken;
         }
@@ -135,6 +174,10 @@ TableTexts ReadTexts(const TableFiles& table, unsigned codePage, int* untranslat
 }
 
 } // namespace
+
+bool IsGameOwn(int index) {
+    return index >= 0 && (FindCatalogueText(index) == nullptr || InSetupPair(index));
+}
 
 const char* RecordProblem(const TextIndexEntry& entry, const std::string& pool) {
     if (entry.length == 0) {
@@ -181,19 +224,62 @@ bool ReadTable(const std::string& base, TableFiles* table, FILE* err) {
     return damage.empty() && MergeSetupPair(base, table, err);
 }
 
-int CheckTable(const std::string& base, const CodePageChoice& codePage, FILE* out, FILE* err) {
+int CountTexts(const std::map<int, std::string>& game, const std::map<int, std::string>& setup) {
+    int held = 0;
+    for (const auto& entry : game) {
+        held += entry.second.empty() ? 0 : 1;
+    }
+    for (const auto& entry : setup) {
+        held += entry.first <= text::kSetupCodePageRecord || entry.second.empty() ? 0 : 1;
+    }
+    return held;
+}
+
+bool TableCodePage(const std::string& base, const TableFiles& table, bool given,
+                   CodePageChoice* codePage, FILE* err) {
+    if (given) {
+        return true;
+    }
+    if (table.pairCodePage != 0) {
+        *codePage = CodePageChoice{table.pairCodePage, "its setup pair"};
+        return true;
+    }
+    fprintf(err,
+            "langtool: %s: %s, and langtool does not guess: give --codepage N, the ANSI code "
+            "page of its language's Windows (%s)\n",
+            base.c_str(),
+            table.setupPair ? "its setup pair (made by an older langtool) names no code page"
+                            : "no setup pair beside it names its code page",
+            kAnsiCodePageList);
+    return false;
+}
+
+void ReportNoSetupPair(const std::string& base, int messages, CReport& report) {
+    report.Warning(0,
+                   "no setup pair beside it (%s): setup shows its %d messages in English; build "
+                   "the language again from its PO file with langtool build, which writes the "
+                   "pair",
+                   (SetupPairBase(base) + ".sif").c_str(), messages);
+}
+
+int CheckTable(const std::string& base, CodePageChoice codePage, bool codePageGiven, FILE* out,
+               FILE* err) {
     TableFiles table;
-    if (!ReadTable(base, &table, err)) {
+    if (!ReadTable(base, &table, err) ||
+        !TableCodePage(base, table, codePageGiven, &codePage, err)) {
         return kExitFailed;
     }
     CReport report(base.c_str(), out);
     CheckRecords(table, report);
     int untranslated = 0;
-    CheckCatalogue(ReadTexts(table, codePage.number, &untranslated, report), codePage.number,
-                   report);
+    TableTexts texts = ReadTexts(table, codePage.number, &untranslated);
+    if (!table.setupPair) {
+        ReportNoSetupPair(base, untranslated, report);
+    }
+    CheckCatalogue(texts, codePage.number, report);
     fprintf(out, "%s: %s, %d records, %u pool bytes, %d untranslated: %d errors, %d warnings\n",
-            base.c_str(), Describe(codePage).c_str(), (int)table.records.size(),
-            (unsigned)table.pool.size(), untranslated, report.Errors(), report.Warnings());
+            base.c_str(), Describe(codePage).c_str(), table.texts, (unsigned)table.pool.size(),
+            untranslated, report.Errors(), report.Warnings());
     return report.Errors() > 0 ? kExitFailed : kExitOk;
 }
 

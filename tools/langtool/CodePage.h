@@ -44,9 +44,14 @@ std::string NoCodePageReason(const std::string& language);
 // `language` already is in it or no such variant has another code page.
 std::string ScriptVariant(const std::string& language, const char* script);
 
-// The script of a Latin, Cyrillic or Greek letter ("Latn", "Cyrl",
-// "Grek"); null for any other character.
-const char* ScriptOfLetter(unsigned c);
+// The script of a letter as ISO 15924 names it ("Latn", "Cyrl", "Grek",
+// "Hebr", "Arab", "Thai", "Hang", "Hani"; "Kana" for Japanese kana); null
+// for any other character.
+const char* ScriptOfCharacter(unsigned c);
+
+// The Language values of the languages written in `script`, for a message
+// ("ja" for "Kana"); "" for a script of many languages' (Latin).
+std::string LanguagesOfScript(const char* script);
 
 // A code page and where it came from ("Language: zh_Hant",
 // "X-Windows-Codepage", "--codepage"), for every message that names it.

@@ -168,20 +168,46 @@ std::string ScriptVariant(const std::string& language, const char* script) {
     return modifier != nullptr ? variant + " (or " + tag.language + modifier + ")" : variant;
 }
 
-const char* ScriptOfLetter(unsigned c) {
-    bool latin = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                 (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) ||
-                 (c >= 0x1E00 && c <= 0x1EFF);
-    if (latin) {
-        return "Latn";
-    }
-    if (c >= 0x400 && c <= 0x52F) {
-        return "Cyrl";
-    }
-    if (c >= 0x370 && c <= 0x3FF) {
-        return "Grek";
+const char* ScriptOfCharacter(unsigned c) {
+    const struct {
+        unsigned first, last;
+        const char* script;
+    } kScripts[] = {
+        {'A', 'Z', "Latn"},       {'a', 'z', "Latn"},       {0xC0, 0xD6, "Latn"},
+        {0xD8, 0xF6, "Latn"},     {0xF8, 0x24F, "Latn"},    {0x1E00, 0x1EFF, "Latn"},
+        {0x370, 0x3FF, "Grek"},   {0x400, 0x52F, "Cyrl"},   {0x5D0, 0x5EA, "Hebr"},
+        {0x620, 0x64A, "Arab"},   {0x671, 0x6D3, "Arab"},   {0xE01, 0xE5B, "Thai"},
+        {0x3041, 0x30FF, "Kana"}, {0xFF66, 0xFF9F, "Kana"}, {0x1100, 0x11FF, "Hang"},
+        {0xAC00, 0xD7A3, "Hang"}, {0x4E00, 0x9FFF, "Hani"}, {0x3400, 0x4DBF, "Hani"},
+    };
+    for (const auto& range : kScripts) {
+        if (c >= range.first && c <= range.last) {
+            return range.script;
+        }
     }
     return nullptr;
+}
+
+std::string LanguagesOfScript(const char* script) {
+    const struct {
+        const char* script;
+        const char* languages;
+    } kLanguages[] = {
+        {"Grek", "el"},
+        {"Cyrl", "ru (or uk, bg, be, ...: any language of code page 1251)"},
+        {"Hebr", "he (or yi)"},
+        {"Arab", "ar (or fa, ur, ...)"},
+        {"Thai", "th"},
+        {"Kana", "ja"},
+        {"Hang", "ko"},
+        {"Hani", "ja, zh_Hans (Simplified Chinese) or zh_Hant (Traditional)"},
+    };
+    for (const auto& entry : kLanguages) {
+        if (strcmp(script, entry.script) == 0) {
+            return entry.languages;
+        }
+    }
+    return "";
 }
 
 bool IsAnsiCodePage(unsigned codePage) {

@@ -3,7 +3,9 @@
 // program's own template and the font's widths: measured where Wine has the
 // code page's MS Sans Serif, else by rule (Widths below).
 
+#include <algorithm>
 #include <map>
+#include <string>
 
 #include "Catalogue.h"
 #include "CodePage.h"
@@ -204,7 +206,51 @@ bool Room(const CatalogueText& wanted, int* pixels, std::string* where) {
     return true;
 }
 
+// The average width in pixels of a letter of `group`, from the letters of
+// its code page that the measured tables hold: Latin a to z (1252),
+// Cyrillic а to я (1251) and Greek α to ω (1253), the wider of the two, and
+// a CJK character's full-width cell.
+int AverageLetterWidth(ScriptGroup group, bool bold) {
+    const struct {
+        unsigned codePage;
+        unsigned char first, last;
+    } kLetters[] = {{1252, 'a', 'z'}, {1251, 0xE0, 0xFF}, {1253, 0xE1, 0xF9}};
+    if (group == kCjk) {
+        return 2 * kDialogFont.baseX;
+    }
+    int widest = 0;
+    for (const auto& letters : kLetters) {
+        const CodePageWidths* widths = FindMeasured(letters.codePage);
+        if (widths == nullptr || (group == kLatin) != (letters.codePage == 1252)) {
+            continue;
+        }
+        int sum = 0;
+        for (unsigned c = letters.first; c <= letters.last; ++c) {
+            sum += (bold ? widths->bold : widths->regular)[c];
+        }
+        int count = letters.last - letters.first + 1;
+        widest = std::max(widest, (sum + count - 1) / count);
+    }
+    return widest > 0 ? widest : kDialogFont.baseX;
+}
+
 } // namespace
+
+ScriptGroup GroupOfCodePage(unsigned codePage) {
+    if (IsLeadByte(codePage, 0x81)) {
+        return kCjk;
+    }
+    return codePage == 1251 || codePage == 1253 ? kCyrillicGreek : kLatin;
+}
+
+int LettersInRoom(int units, ScriptGroup group, bool bold) {
+    return DialogUnitsToPixels(units) / AverageLetterWidth(group, bold);
+}
+
+std::string RoomInLetters(int units, ScriptGroup group, bool bold) {
+    const char* const kNames[] = {"Latin letters", "Cyrillic or Greek letters", "CJK characters"};
+    return std::to_string(LettersInRoom(units, group, bold)) + " " + kNames[group];
+}
 
 bool RoomInDialogUnits(const CatalogueText& wanted, int* units, std::string* where) {
     int pixels = 0;
@@ -235,9 +281,13 @@ void CheckFit(const CatalogueText& wanted, const std::string& bytes, unsigned co
     }
     std::string utf8;
     CodePageToUtf8(codePage, bytes, &utf8);
-    report.Warning(0, "%s (%d) \"%s\" is %d dialog units wide; %s has room for %d, so it is cut",
+    int units = room * 4 / kDialogFont.baseX;
+    report.Warning(0,
+                   "%s (%d) \"%s\" is %d dialog units wide; %s has room for %d (about %s), so it "
+                   "is cut",
                    wanted.name, wanted.index, EscapeText(utf8).c_str(), PixelsToDialogUnits(width),
-                   where.c_str(), room * 4 / kDialogFont.baseX);
+                   where.c_str(), units,
+                   RoomInLetters(units, GroupOfCodePage(codePage), caption).c_str());
 }
 
 } // namespace langtool

@@ -60,23 +60,51 @@ bool IsLanguageName(const std::string& name) {
     return !name.empty();
 }
 
+} // namespace
+
+namespace langtool {
+
+std::string LanguageNameProblem(const std::string& name) {
+    if (IsLanguageName(name)) {
+        return "";
+    }
+    return "\"" + name +
+           "\" cannot name a language: its file name may hold only ASCII letters, digits, "
+           "spaces, '-' and '_', since setup lists the names in the player's system code page, "
+           "whatever the language";
+}
+
+std::string SourceName(const std::string& source) {
+    std::string name = std::filesystem::path(source).filename().string();
+    return name.size() > 3 ? name.substr(0, name.size() - 3) : name;
+}
+
+std::string TableBaseOf(const char* name) {
+    std::string base = name;
+    size_t dot = base.size() > 4 ? base.size() - 4 : std::string::npos;
+    if (dot != std::string::npos &&
+        (base.compare(dot, 4, ".sif") == 0 || base.compare(dot, 4, ".poo") == 0)) {
+        base.erase(dot);
+    }
+    return base;
+}
+
+} // namespace langtool
+
+namespace {
+
 // Refuses a table whose file name setup could not list: the language's
 // name is that file name, shown in the player's system code page whatever
 // the language, and only ASCII reads alike in all of them.
 bool AcceptLanguageName(const std::string& base, FILE* err) {
-    std::string name = std::filesystem::path(base).filename().string();
-    if (IsLanguageName(name)) {
-        return true;
+    std::string problem = LanguageNameProblem(std::filesystem::path(base).filename().string());
+    if (!problem.empty()) {
+        fprintf(err, "langtool: %s\n", problem.c_str());
     }
-    fprintf(err,
-            "langtool: \"%s\" cannot name a language: its file name may hold only ASCII "
-            "letters, digits, spaces, '-' and '_', since setup lists the names in the player's "
-            "system code page, whatever the language\n",
-            name.c_str());
-    return false;
+    return problem.empty();
 }
 
-const char kUsage[] = "usage: langtool build LANG.po -o BASE [--release]\n"
+const char kUsage[] = "usage: langtool build LANG.po -o BASE [--game TABLE] [--release]\n"
                       "       langtool check LANG.po [--release]\n"
                       "       langtool check BASE [--codepage N]\n"
                       "       langtool dump BASE [--codepage N]\n"
@@ -87,21 +115,11 @@ struct Arguments {
     const char* command = nullptr;
     std::vector<const char*> inputs; // LANG.po or BASE
     const char* output = nullptr;    // -o BASE
+    const char* gameTable = nullptr; // --game TABLE
     bool release = false;
     bool codePageGiven = false;
-    CodePageChoice codePage{kDefaultCodePage, "langtool's default; --codepage N names another"};
+    CodePageChoice codePage;
 };
-
-// A table's base name: BASE, BASE.sif and BASE.poo all name BASE.
-std::string TableBase(const char* name) {
-    std::string base = name;
-    size_t dot = base.size() > 4 ? base.size() - 4 : std::string::npos;
-    if (dot != std::string::npos &&
-        (base.compare(dot, 4, ".sif") == 0 || base.compare(dot, 4, ".poo") == 0)) {
-        base.erase(dot);
-    }
-    return base;
-}
 
 // NAME.po, in any case: a file from Windows may be NAME.PO.
 bool IsPoFile(const char* name) {
@@ -117,6 +135,8 @@ bool ParseArguments(int argc, const char* const* argv, Arguments* args, FILE* er
         bool hasValue = i + 1 < argc;
         if (strcmp(arg, "-o") == 0 && hasValue) {
             args->output = argv[++i];
+        } else if (strcmp(arg, "--game") == 0 && hasValue) {
+            args->gameTable = argv[++i];
         } else if (strcmp(arg, "--release") == 0) {
             args->release = true;
         } else if (strcmp(arg, "--codepage") == 0 && hasValue) {
@@ -144,27 +164,35 @@ bool Takes(const Arguments& args, const char* command, size_t inputs, bool outpu
            bool codePage) {
     return strcmp(args.command, command) == 0 && args.inputs.size() == inputs &&
            (args.output != nullptr) == output && (release || !args.release) &&
-           (codePage || !args.codePageGiven);
+           (codePage || !args.codePageGiven) && (output || args.gameTable == nullptr);
 }
 
 int Run(const Arguments& args, FILE* out, FILE* err) {
     const char* input = args.inputs.empty() ? "" : args.inputs[0];
     bool po = IsPoFile(input);
     if (Takes(args, "build", 1, true, true, false)) {
-        std::string base = TableBase(args.output);
+        std::string base = TableBaseOf(args.output);
+        if (IsPoFile(args.output)) {
+            fprintf(err,
+                    "langtool: -o %s names a PO file: -o wants the table's base name, without an "
+                    "ending (-o %.*s writes %.*s.sif and .poo)\n",
+                    args.output, (int)strlen(args.output) - 3, args.output,
+                    (int)strlen(args.output) - 3, args.output);
+            return kExitUsage;
+        }
         if (!AcceptLanguageName(base, err)) {
             return kExitFailed;
         }
-        return Build(input, &base, args.release, out, err);
+        return Build(input, &base, args.gameTable, args.release, out, err);
     }
     if (po && Takes(args, "check", 1, false, true, false)) {
-        return Build(input, nullptr, args.release, out, err);
+        return Build(input, nullptr, nullptr, args.release, out, err);
     }
     if (!po && Takes(args, "check", 1, false, false, true)) {
-        return CheckTable(TableBase(input), args.codePage, out, err);
+        return CheckTable(TableBaseOf(input), args.codePage, args.codePageGiven, out, err);
     }
     if (Takes(args, "dump", 1, false, false, true)) {
-        return Dump(TableBase(input), args.codePage, out, err);
+        return Dump(TableBaseOf(input), args.codePage, args.codePageGiven, out, err);
     }
     if (Takes(args, "pot", 0, false, false, false)) {
         return WriteTemplate(out, err);

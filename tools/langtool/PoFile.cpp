@@ -157,9 +157,9 @@ std::string DeclaredCharset(const std::string& data) {
     return charset.empty() || charset == "CHARSET" ? "ASCII" : charset;
 }
 
-// Whether `data` is valid UTF-8, and whether it holds a character of more
-// than one byte.
-bool IsUtf8(const std::string& data, bool* multiByte) {
+// Where `data` stops being valid UTF-8 (npos: it is), and whether it holds
+// a character of more than one byte before that.
+size_t InvalidUtf8At(const std::string& data, bool* multiByte) {
     *multiByte = false;
     for (size_t i = 0; i < data.size();) {
         unsigned char c = (unsigned char)data[i];
@@ -169,17 +169,17 @@ bool IsUtf8(const std::string& data, bool* multiByte) {
                     : (c & 0xF8) == 0xF0 ? 3
                                          : -1;
         if (extra < 0 || c == 0xC0 || c == 0xC1 || i + extra >= data.size()) {
-            return false;
+            return i;
         }
         for (int k = 1; k <= extra; ++k) {
             if (((unsigned char)data[i + k] & 0xC0) != 0x80) {
-                return false;
+                return i;
             }
         }
         *multiByte = *multiByte || extra > 0;
         i += extra + 1;
     }
-    return true;
+    return std::string::npos;
 }
 
 int LineOf(const std::string& data, size_t at) {
@@ -204,10 +204,20 @@ bool CheckCharset(const std::string& data, CReport& report) {
                          "set charset=UTF-8 in the header's Content-Type");
             return false;
         }
-    } else if (!SameName(charset, "UTF-8") && !SameName(charset, "UTF8") &&
-               IsUtf8(data, &multiByte) && multiByte) {
+        return true;
+    }
+    bool utf8 = SameName(charset, "UTF-8") || SameName(charset, "UTF8");
+    size_t invalid = InvalidUtf8At(data, &multiByte);
+    if (!utf8 && invalid == std::string::npos && multiByte) {
         report.Error(0, "this file looks like UTF-8; its header says %s: set charset=UTF-8",
                      charset.c_str());
+        return false;
+    }
+    if (utf8 && invalid != std::string::npos) {
+        report.Error(LineOf(data, invalid),
+                     "the header says charset=UTF-8, but the file is not UTF-8 from here on: it "
+                     "is likely in a legacy code page; convert it (iconv -f CP1251 -t UTF-8, with "
+                     "its own code page) or name that charset in the header");
         return false;
     }
     return true;

@@ -53,6 +53,14 @@ bool HoldsWord(const std::string& text, const std::string& word) {
     return false;
 }
 
+// "about 14 Latin letters, 12 Cyrillic or Greek or 7 CJK characters of the
+// dialog font": the room in each script group's letters.
+std::string InLetters(int units, bool bold) {
+    return "about " + std::to_string(LettersInRoom(units, kLatin, bold)) + " Latin letters, " +
+           std::to_string(LettersInRoom(units, kCyrillicGreek, bold)) + " Cyrillic or Greek or " +
+           std::to_string(LettersInRoom(units, kCjk, bold)) + " CJK characters of the dialog font";
+}
+
 // Where the text appears, the room it has and the rules it follows.
 std::string Comment(const CatalogueText& text) {
     std::string comment = text.where;
@@ -61,14 +69,15 @@ std::string Comment(const CatalogueText& text) {
     }
     int units = 0;
     std::string where;
+    bool bold = text.place == kInTitleBar;
     if (RoomInDialogUnits(text, &units, &where)) {
-        comment += " Room: " + std::to_string(units) + " dialog units, about " +
-                   std::to_string(units / 4) + " characters of the dialog font.";
+        comment +=
+            " Room: " + std::to_string(units) + " dialog units, " + InLetters(units, bold) + ".";
     }
     if (text.place == kInFolderPicker) {
         comment += " Room: " + std::to_string(kPickerLines) + " lines of " +
-                   std::to_string(kPickerLineWidth) + " dialog units, about " +
-                   std::to_string(kPickerLineWidth / 4) + " characters each.";
+                   std::to_string(kPickerLineWidth) + " dialog units, each " +
+                   InLetters(kPickerLineWidth, false) + ".";
     }
     if (text.accelerators == kDialogAccelerator) {
         comment += " One '&' marks its access key, which must differ from the other buttons'.";

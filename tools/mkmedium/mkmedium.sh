@@ -16,6 +16,7 @@
 #
 # usage: mkmedium.sh --product DIR --setup FILE --glide FILE
 #                    (--languages DIR | --language FILE)... [--allow-incomplete]
+#                    [--game-tables DIR]
 #                    [--langtool PATH] [--iso FILE] [--volume NAME]
 #                    [--no-autorun] [--sign-pkcs12 FILE
 #                    [--sign-password-file FILE]] [-v] OUTPUT
@@ -26,6 +27,11 @@
 #                    holds nothing else but backups NAME.po~, which are
 #                    passed over (repeatable)
 #   --language FILE  one language's NAME.po (repeatable)
+#   --game-tables DIR
+#                    the game's existing tables: for each language NAME.po
+#                    whose DIR/NAME.sif and .poo exist, the game's own texts
+#                    in them (every record setup does not read) are kept in
+#                    the medium's table (langtool build --game)
 #   --allow-incomplete
 #                    accept untranslated and fuzzy texts (the English stands
 #                    in for them); without it they refuse the medium
@@ -75,7 +81,7 @@ usage() { # usage [STATUS]: the usage to stderr, or to stdout with status 0
 }
 
 product= setup= glide= langtool= iso= output= verbose=0 autorun=1 release=--release
-volume=VELLMOR pkcs12= password_file=
+volume=VELLMOR pkcs12= password_file= game_tables=
 sources=()
 while [ $# -gt 0 ]; do
     case $1 in
@@ -104,6 +110,7 @@ while [ $# -gt 0 ]; do
             shift 2
             ;;
         --allow-incomplete) release=; shift ;;
+        --game-tables) game_tables=${2:?}; shift 2 ;;
         --no-autorun) autorun=0; shift ;;
         --sign-pkcs12) pkcs12=${2:?}; shift 2 ;;
         --sign-password-file) password_file=${2:?}; shift 2 ;;
@@ -124,6 +131,7 @@ done
 [ -f "$product/Vellmor.exe" ] || die "$product holds no Vellmor.exe: setup would not recognise the medium"
 [ -f "$setup" ] || die "no setup program $setup"
 [ -f "$glide" ] || die "no renderer library $glide"
+[ -z "$game_tables" ] || [ -d "$game_tables" ] || die "no folder of game tables $game_tables"
 epoch=${SOURCE_DATE_EPOCH:-$(date +%s)}
 case $epoch in *[!0-9]* | '') die "SOURCE_DATE_EPOCH wants seconds since 1970, not $epoch" ;; esac
 
@@ -218,8 +226,10 @@ failed=()
 incomplete=0
 for source in "${sources[@]}"; do
     name=$(language_name "$source")
+    game=()
+    [ -z "$game_tables" ] || [ ! -f "$game_tables/$name.sif" ] || game=(--game "$game_tables/$name")
     # Warnings and errors on stderr, the summary on stdout.
-    if ! "$langtool" build $release "$source" -o "$work/Languages/$name" \
+    if ! "$langtool" build $release "$source" -o "$work/Languages/$name" "${game[@]}" \
         >"$work/summary.log" 2>"$work/langtool.log"; then
         sed "s|$work/||" "$work/langtool.log" >&2
         ! grep -q -e 'error: .* is not translated' -e 'error: .* is fuzzy' "$work/langtool.log" ||

@@ -100,6 +100,18 @@ languages=$(ls "$scratch/media/backup/Languages" 2>/dev/null | tr '\n' ' ')
     fail "languages with a backup and NAME.PO: $languages"
 rm -rf "$scratch/lang/Polski.po~" "$scratch/media/backup"
 
+# A game's existing table keeps its own texts on the medium.
+mkdir -p "$scratch/game"
+{ cat "$scratch/lang/English.po"; printf 'msgctxt "GAME_5"\nmsgid "Gold"\nmsgstr "Gold"\n'; } \
+    >"$scratch/game/English.po"
+"$langtool" build "$scratch/game/English.po" -o "$scratch/game/English" >/dev/null 2>&1 ||
+    fail "no game table to start from"
+run --language "$scratch/lang/English.po" --game-tables "$scratch/game" "$scratch/media/game" ||
+    fail "--game-tables refused: $(cat "$scratch/out.log")"
+"$langtool" dump "$scratch/media/game/Languages/English" 2>/dev/null | grep -q '^msgctxt "GAME_5"' ||
+    fail "the game's own text did not reach the medium"
+rm -rf "$scratch/game" "$scratch/media/game"
+
 # 2. An earlier medium is replaced, with nothing of it left.
 chmod u+w "$out/The Vellmor"
 echo stale >"$out/The Vellmor/stale.txt"

@@ -82,6 +82,8 @@ std::string Appearance(const SetupMessage& message) {
     std::vector<std::string> buttons = {"OK"};
     if ((message.style & MB_TYPEMASK) == MB_YESNO)
         buttons = {"Yes", "No"};
+    if ((message.style & MB_TYPEMASK) == MB_RETRYCANCEL)
+        buttons = {"Retry", "Cancel"};
     return Shown(message.caption, message.text, buttons, IconOf(message.style));
 }
 
