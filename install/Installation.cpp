@@ -665,6 +665,14 @@ SetupExit Installation::Run(const char* sourceRoot) {
     CWorkingDirectory workingDirectory;
     if (!BuildPaths())
         return kExitPathRefused;
+    // Asked before the game folder is held with the right to move it, which
+    // shares no deletion and so keeps a search of the folder from opening it.
+    auto retry = [](void* run, const InUseList& found) {
+        Installation& self = *static_cast<Installation*>(run);
+        return self.m_report.RetryWhileInUse(self.m_paths.installDir, found);
+    };
+    if (!NoProgramHolds(m_paths.installDir, retry, this))
+        return kExitFilesInUse;
     m_tree.SetBase(m_paths.installDir, true);
     if (!NoLinkOnTheWay())
         return kExitLinkRefused;
@@ -676,12 +684,6 @@ SetupExit Installation::Run(const char* sourceRoot) {
         Fail("copy", kCopyFailed);
         return kExitCopyFailed;
     }
-    auto retry = [](void* run, const InUseList& found) {
-        Installation& self = *static_cast<Installation*>(run);
-        return self.m_report.RetryWhileInUse(self.m_paths.installDir, found);
-    };
-    if (!NoProgramHolds(m_paths.installDir, retry, this))
-        return kExitFilesInUse;
     m_files.SortByPath();
     if (!SpaceForCopy())
         return kExitNoSpace;
