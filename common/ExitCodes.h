@@ -29,3 +29,11 @@ enum SetupExit {
     // Installer's ERROR_INSTALL_ALREADY_RUNNING.
     kExitSetupRunning = 1618,
 };
+
+// Whether setup's elevated part, ending with `code`, has said nothing of
+// why: a command line it refused (a language its disc no longer offers), or
+// an end that is not setup's own (a crash's exception code, a process ended
+// from outside). It tells the player of every other end itself.
+inline constexpr bool EndedWithoutWord(int code) {
+    return code == kExitUsage || code == kExitWindowFailed || code < kExitNoMedium || code > 0xFFFF;
+}

@@ -17,7 +17,7 @@
 #
 # With --preview (scripts/preview-language.sh uses it) the walk pictures
 # every kind of window a language's texts appear in instead: the dialog,
-# the folder picker, a failure message, the room question (as root: a
+# the folder picker, a failure message, the space question (as root: a
 # folder on E:, a 64 KB memory drive), the completion message, the question
 # of a second start that finds the game installed and the uninstaller's
 # question, each checked against the language's table read in its code page
@@ -117,7 +117,7 @@ if [ -d "$prefix" ]; then
 fi
 rm -rf "$shots"
 mkdir -p "$work" "$shots"
-# The preview's drive without room: as the tests' small drive, a memory
+# The preview's drive without space: as the tests' small drive, a memory
 # drive, which only root can mount; smaller than the game.
 small=$work/small small_folder=- drives=()
 unmount_small() {
@@ -131,7 +131,7 @@ if [ $preview = 1 ]; then
         drives=("e=hd:$small")
         small_folder='E:\Games'
     else
-        say "not root (or no tmpfs): no drive without room, so no picture of the room question"
+        say "not root (or no tmpfs): no drive without space, so no picture of the space question"
     fi
 fi
 # D: is the medium, a CD-ROM drive; no other drive of the machine takes part.

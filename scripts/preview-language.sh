@@ -8,7 +8,7 @@
 #   N-dialog.png     the setup dialog in the language, a folder typed
 #   N-browse.png     the folder picker
 #   N-failure.png    a failure message (a relative folder was typed)
-#   N-room.png       the room question (a drive without room: as root only)
+#   N-space.png      the space question (a drive without space: as root only)
 #   N-installed.png  the completion message
 #   N-run-game.png   the question of setup started again, which finds the
 #                    game installed (answered No, then Exit)
@@ -142,7 +142,7 @@ fi
 # Each picture the walk asked for was taken and holds something.
 missing=
 pictures=(dialog browse failure installed run-game uninstall)
-grep -q 'no drive without room' "$out/preview.log" || pictures+=(room)
+grep -q 'no drive without space' "$out/preview.log" || pictures+=(space)
 for picture in "${pictures[@]}"; do
     shot=$(ls "$out/screenshots/"*-"$picture.png" 2>/dev/null | head -n 1)
     [ -n "$shot" ] && [ -s "$shot" ] || missing="$missing $picture"

@@ -239,7 +239,12 @@ enum { kMaxBrowseCaptionLength = 127 };
     X(TXT_SETUP_RUNNING, 863, kNoControl, kInMessageBody, kNoAccelerator, 0,                       \
       "Another setup of The Vellmor is running.",                                                  \
       "The message when setup or the uninstaller starts while another one installs or removes "   \
-      "the game and has no window to show.")
+      "the game and has no window to show.")                                                       \
+    X(TXT_ELEVATED_PART_FAILED, 880, kNoControl, kInMessageBody, kNoAccelerator, 0,                \
+      "Setup's part with administrator rights ended unexpectedly (code %1); the installation may " \
+      "be incomplete.",                                                                            \
+      "The message when setup's copy with administrator rights ends without having said why; %1 "  \
+      "is its exit code.")
 
 // clang-format on
 #define TEXT_CATALOGUE(X) DIALOG_TEXTS(X) OTHER_TEXTS(X) MESSAGE_TEXTS(X)

@@ -40,16 +40,22 @@ bool CSetupDlg::InstallElevated(const char* sourceRoot, const char* language, Se
         !CopyPath(options.language, language) || !CopyPath(options.source, sourceRoot) ||
         !FormatElevatedCommandLine(arguments, sizeof arguments, options))
         return false;
-    CWaitCursor wait;
     DWORD refused = 0;
-    result = (SetupExit)RunElevated(arguments, m_hWnd, &refused);
-    if (refused)
-        MessageBox(LocalText(m_texts, kText<TXT_ELEVATION_FAILED>, ErrorNumber(refused)), nullptr,
-                   ReadingStyle(MB_OK | MB_ICONHAND, m_texts.RightToLeft()));
+    int code = RunElevated(arguments, m_hWnd, &refused);
+    // A crash's code is no SetupExit: the dialog only needs to stay open.
+    result = EndedWithoutWord(code) ? kExitUsage : (SetupExit)code;
+    if (refused || EndedWithoutWord(code))
+        MessageBox(
+            LocalText(m_texts,
+                      refused ? kText<TXT_ELEVATION_FAILED> : kText<TXT_ELEVATED_PART_FAILED>,
+                      ErrorNumber(refused ? refused : (DWORD)code)),
+            nullptr, ReadingStyle(MB_OK | MB_ICONHAND, m_texts.RightToLeft()));
     return true;
 }
 
 SetupExit CSetupDlg::InstallProduct() {
+    // From the disc's scan on, until the installation has ended every way.
+    CWaitCursor wait;
     char language[MAX_PATH] = "";
     m_comboLanguage.GetLBText(m_comboLanguage.GetCurSel(), language, sizeof language);
     // The disc before any prompt: without one, its message and the end.

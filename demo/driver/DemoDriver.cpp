@@ -7,8 +7,8 @@
 //
 // With --preview it pictures instead every kind of window a translator's
 // texts appear in: the dialog, the folder picker, a failure message (a
-// relative folder), the room question (a folder on SMALL_FOLDER's drive,
-// which lacks room; "-" when there is none), the completion message, and
+// relative folder), the space question (a folder on SMALL_FOLDER's drive,
+// which lacks space; "-" when there is none), the completion message, and
 // the question setup asks when it finds the game installed (answered No,
 // then Exit), and the question of the uninstaller that Apps & features'
 // entry names. Every text of the language in them (the dialog's title,
@@ -170,7 +170,7 @@ std::string OneLine(std::string text) {
 }
 
 // Whether `shown` is `text` with each placeholder %1 to %9 filled with a
-// number, as setup fills the room question's.
+// number, as setup fills the space question's.
 bool FilledWithNumbers(const std::wstring& text, const std::wstring& shown) {
     size_t at = 0; // in `shown`
     for (size_t i = 0; i < text.size(); ++i) {
@@ -202,7 +202,8 @@ const Message kCompletion = {"installed", "completion message", TXT_INSTALL_DONE
                              TXT_INSTALL_DONE_CAPTION};
 const Message kRelativeFolder = {"failure", "failure message", TXT_PATH_RELATIVE,
                                  TXT_ERROR_CAPTION};
-const Message kRoomQuestion = {"room", "room question", TXT_NO_ROOM_QUESTION, TXT_NO_ROOM_CAPTION};
+const Message kSpaceQuestion = {"space", "space question", TXT_NO_ROOM_QUESTION,
+                                TXT_NO_ROOM_CAPTION};
 const Message kUninstallQuestion = {"uninstall", "uninstaller's question", TXT_UNINSTALL_QUESTION,
                                     TXT_UNINSTALL_CAPTION};
 const Message kRunQuestion = {"run-game", "question to run the installed game", TXT_RUN_INSTALLED,
@@ -506,9 +507,9 @@ void Preview(const std::string& language, const std::string& installFolder,
     PictureFolderPicker(process, dialog, installFolder, language);
     PictureRefusal(process, dialog, "Games", kRelativeFolder, language, IDOK);
     if (smallFolder != "-")
-        PictureRefusal(process, dialog, smallFolder, kRoomQuestion, language, IDNO);
+        PictureRefusal(process, dialog, smallFolder, kSpaceQuestion, language, IDNO);
     else
-        Say("no drive without room: the room question is not pictured");
+        Say("no drive without space: the space question is not pictured");
     TypeInstallFolder(dialog, installFolder);
     Install(process, dialog, language);
     WaitForEnd(process, "setup");

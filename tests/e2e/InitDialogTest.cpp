@@ -370,8 +370,16 @@ TEST(InitDialog, ChangingTheLanguageRelabelsAtOnce) {
                                                {TXT_BROWSE_CAPTION, "Ordner"}})
                         .WithFile("Languages\\Fehlt.poo", "Fehlt")
                         .WithLanguage(longest, TableFor(kTemplate)));
+    // Started without an error mode, setup sets its own, which lets empty
+    // drives fail quietly (e2e_iconhook.dll leaves it on the dialog).
+    const UINT quiet = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
+    UINT inherited = SetErrorMode(0);
     Session setup;
+    SetErrorMode(inherited);
     HWND dialog = setup.WaitForDialog();
+    EXPECT_EQ(kErrorModeSet | quiet,
+              reinterpret_cast<UINT_PTR>(GetPropA(dialog, kErrorModeProperty)) &
+                  (kErrorModeSet | quiet));
     HWND combo = GetDlgItem(dialog, IDC_LANGUAGE);
     ASSERT_EQ((std::vector<std::string>{"Deutsch", "English", "Fehlt", "Knapp", "Kurz", longest}),
               ComboItems(combo));

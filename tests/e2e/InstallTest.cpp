@@ -7,6 +7,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -378,6 +379,9 @@ TEST(Install, GlideDriverPresentIntoProgramFilesWithPlantedProgram) {
     ASSERT_TRUE(setup.WaitForDialog());
     ASSERT_TRUE(IsChecked(setup.Dialog(), IDC_GLIDE)) << "the driver is present";
     ASSERT_EQ("C:\\Program Files", ControlText(setup.Dialog(), IDC_INSTALL_PATH));
+    // The box, as the dialog's opening found the driver, decides, not the
+    // system at Install: here and in the elevated copy.
+    ASSERT_TRUE(DeleteFileA(SystemGlidePath().c_str()));
     // The Glide setup helper stays, and the disc's Glide library is not
     // copied.
     ExpectCompleteInstallation(setup, setup.Install(), "C:\\Program Files\\The Vellmor", kEnglish,
@@ -489,15 +493,23 @@ TEST(Install, MessagesFromSetupsOwnPairNeverFromTheGamesTable) {
     EXPECT_EQ(static_cast<DWORD>(kExitDeclined), uninstall.ExitCode());
 }
 
-// When the system cannot start the elevated copy for another reason than
-// the player's No, the player learns it, in the dialog's language, and
-// nothing is written. Wine's "runas" shows no prompt that could fail: the
-// copy's program is taken away instead (ERROR_FILE_NOT_FOUND).
-TEST(Install, ElevationTheSystemRefusesIsSaidInTheDialogsLanguage) {
+// An elevated copy that ends without having said why (here it refuses a
+// language that the disc no longer offers), or that the system cannot start
+// for another reason than the player's No, is told to the player in the
+// dialog's language, and nothing is written. Wine's "runas" shows no prompt
+// that could fail: the copy's program is taken away instead
+// (ERROR_FILE_NOT_FOUND).
+TEST(Install, ElevatedCopyThatEndsUntoldOrCannotStartIsSaidInTheDialogsLanguage) {
+    const SetupMessage untold = {"Der Teil von Setup mit Administratorrechten wurde unerwartet "
+                                 "beendet (Code 2).",
+                                 "Setup", MB_ICONHAND};
     const SetupMessage refused = {"Windows konnte nicht nach Administratorrechten fragen (Fehler "
                                   "2). Es wurde nichts ge\xE4ndert.",
                                   "Setup", MB_ICONHAND};
     Texts texts = GermanTexts();
+    texts.push_back({TXT_ELEVATED_PART_FAILED,
+                     "Der Teil von Setup mit Administratorrechten wurde unerwartet beendet (Code "
+                     "%1)."});
     texts.push_back({TXT_ELEVATION_FAILED, "Windows konnte nicht nach Administratorrechten fragen "
                                            "(Fehler %1). Es wurde nichts ge\xE4ndert."});
     InsertDisc(kDisc, Medium::Product().WithLanguage(kGerman.name, texts));
@@ -509,8 +521,11 @@ TEST(Install, ElevationTheSystemRefusesIsSaidInTheDialogsLanguage) {
     SetEnvironmentVariableA("VELLMOR_SETUP_RELAUNCH", nullptr);
     ASSERT_TRUE(setup.WaitForDialog());
     ChooseLanguage(setup, kGerman);
-    ASSERT_EQ(0u, RunLinuxShell("rm '" + LinuxPath(copy) + "'"));
     setup.SetField("C:\\Games");
+    const std::string pool = MediumPath(std::string("Languages\\") + kGerman.name + ".poo");
+    ASSERT_EQ(0u, RunLinuxShell("rm '" + LinuxPath(pool) + "'"));
+    setup.ExpectFailure(setup.Install(), untold);
+    ASSERT_EQ(0u, RunLinuxShell("rm '" + LinuxPath(copy) + "'"));
     setup.ExpectFailure(setup.Install(), refused);
     EXPECT_FALSE(FolderExists("C:\\Games"));
     ExpectNothingRecorded(setup);
@@ -522,6 +537,19 @@ TEST(Install, LongestRootFits) {
     ASSERT_TRUE(setup.WaitForDialog());
     setup.SetField(kLongestRoot);
     ExpectCompleteInstallation(setup, setup.Install(), kLongestRoot + "\\The Vellmor");
+    // One shell copy, over the dialog, with its progress window and its own
+    // questions (e2e_iconhook.dll logs it: Wine shows no progress window).
+    unsigned long owner = 0;
+    unsigned flags = 0;
+    char title[128] = "";
+    const std::string copies = ReadWholeFile(kCopyLog);
+    ASSERT_EQ(3, sscanf(copies.c_str(), "owner=%lu flags=0x%X title=%127[^\r]\r\n", &owner, &flags,
+                        title))
+        << copies;
+    EXPECT_EQ(std::count(copies.begin(), copies.end(), '\n'), 1) << copies;
+    EXPECT_EQ(reinterpret_cast<UINT_PTR>(setup.Dialog()), owner);
+    EXPECT_EQ(FOF_SIMPLEPROGRESS, flags & (FOF_SIMPLEPROGRESS | FOF_SILENT | FOF_NOERRORUI));
+    EXPECT_STREQ("Copying The Vellmor files...", title);
 }
 
 TEST(Install, FailuresAfterTheCopyAreReportedAndALaterInstallRepairs) {
@@ -734,9 +762,10 @@ TEST(Install, FailedStepsAfterTheCopyEachHaveTheirMessage) {
     ExpectCompleteInstallation(setup, setup.Install(), installDir);
 }
 
-// A drive without room for the game: setup asks before it creates anything,
-// and when the user goes on regardless the copy that the drive cut short
-// is no success; what it wrote goes, what was there before stays.
+// A drive without space for the game: setup asks before it creates
+// anything, and when the user goes on regardless the copy that the drive
+// cut short is no success, nor one whose disc went while the question was
+// up; what it wrote goes, what was there before stays.
 TEST(Install, DriveWithoutSpaceAsksAndACutShortCopyLeavesNothing) {
     SmallFixedDrive small;
     if (!small.Mounted())
@@ -749,7 +778,14 @@ TEST(Install, DriveWithoutSpaceAsksAndACutShortCopyLeavesNothing) {
     Session setup;
     ASSERT_TRUE(setup.WaitForDialog());
     setup.SetField(root);
-    for (const char* answer : {"No", "Yes"}) {
+    const struct {
+        const char* answer;
+        bool ejectFirst;
+        const SetupMessage* failure;
+    } rounds[] = {
+        {"No", false, nullptr}, {"Yes", false, &kCopyFailed}, {"Yes", true, &kSourceFailed}};
+    for (const auto& round : rounds) {
+        SCOPED_TRACE(round.failure ? round.failure->text : "No");
         MessageBoxInfo question = setup.Install();
         EXPECT_EQ(Appearance({"The Vellmor needs 3 MB of free space on the destination drive, "
                               "which has only 0 MB free.\n\nInstall anyway?",
@@ -765,9 +801,11 @@ TEST(Install, DriveWithoutSpaceAsksAndACutShortCopyLeavesNothing) {
             EXPECT_EQ(WindowText(button) == "&No",
                       (GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
                 << WindowText(button) << ": No is the default";
-        setup.Answer(question, answer);
-        if (std::string(answer) == "Yes")
-            setup.ExpectFailure(setup.NextBox(), kCopyFailed);
+        if (round.ejectFirst)
+            EjectDisc(kDisc);
+        setup.Answer(question, round.answer);
+        if (round.failure)
+            setup.ExpectFailure(setup.NextBox(), *round.failure);
         else
             setup.Drain();
         EXPECT_EQ(std::vector<std::string>{JoinPath(root, "Keep.txt")}, EntriesOf(root));

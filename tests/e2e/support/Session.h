@@ -47,6 +47,8 @@ constexpr SetupMessage kPathRelative = {"Please type the destination folder's fu
 constexpr SetupMessage kVersionFailed = {"Could not create the Version file!", "Setup", MB_OK};
 constexpr SetupMessage kCopyFailed = {"The files could not be copied.", "Copy Error", MB_OK};
 constexpr SetupMessage kCancelled = {"Installation Cancelled.", "Cancelled", MB_OK};
+constexpr SetupMessage kSourceFailed = {"Could not set source folder to current directory!",
+                                        "Source Folder Error", MB_ICONHAND};
 constexpr SetupMessage kShortcutFailed = {"Could not create the shortcut on the Start Menu.",
                                           "Shortcut Error", MB_OK};
 constexpr SetupMessage kLanguageFailed = {"Could not copy the language files!",

@@ -13,4 +13,14 @@ constexpr const char kProbeContinueEvent[] = "e2e-probe-continue";
 // IDI_QUESTION 32514, IDI_EXCLAMATION 32515, IDI_ASTERISK 32516).
 constexpr const char kIconProperty[] = "e2e.icon";
 
+// The property it leaves on every dialog: kErrorModeSet with the error mode
+// of the dialog's program (GetErrorMode) in its low bits.
+constexpr const char kErrorModeProperty[] = "e2e.error-mode";
+constexpr unsigned kErrorModeSet = 0x10000;
+
+// Where it logs each shell copy that a program named Setup.exe starts, one
+// line each: "owner=<window as a number> flags=0x<hex> title=<title>"; out
+// of the way of the tests that list what C:\ holds.
+constexpr const char kCopyLog[] = "C:\\windows\\temp\\e2e-copies.log";
+
 } // namespace e2e
