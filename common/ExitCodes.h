@@ -9,7 +9,8 @@ enum SetupExit {
     kExitUsage = 2,         // unknown switch, missing value, unknown /LANG, unwritable /LOG
     kExitPathRefused = 3,   // relative, too long, or the folder cannot be made
     kExitNoSpace = 4,       // the drive lacks space for the game
-    kExitCopyFailed = 5,    // the game's files could not be copied (or the copy was cancelled)
+    kExitCopyFailed = 5,    // the game's files could not be copied or put in the game folder's
+                            // place (or the copy was cancelled): an earlier installation stays
     kExitIncomplete = 6,    // installed, but a step after the copy failed; uninstalled, but a
                             // recorded file or the registry entries could not be removed
     kExitRecordRefused = 7, // the uninstall record is missing or damaged: nothing removed

@@ -19,7 +19,7 @@ typedef LONG(WINAPI* NtSetInformationFileProc)(HANDLE file, ULONG_PTR* status, L
                                                ULONG size, int infoClass);
 
 // What is set through a handle, as ntdll numbers it.
-enum class HandleInfo { Basic = 4, Disposition = 13 };
+enum class HandleInfo { Basic = 4, Rename = 10, Disposition = 13 };
 
 // Through ntdll's NtSetInformationFile, which every NT has, with its
 // structures (FILE_BASIC_INFORMATION, FILE_DISPOSITION_INFORMATION): from
@@ -40,12 +40,6 @@ bool IsLink(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-// Windows 95 and 98 open no folders; NT 4 has no links, and no flag to
-// open one as itself.
-bool CanHold() {
-    return (GetVersion() & 0x80000000u) == 0;
-}
-
 DWORD LinkItselfFlag() {
     return LOBYTE(LOWORD(GetVersion())) >= 5 ? FILE_FLAG_OPEN_REPARSE_POINT : 0;
 }
@@ -61,21 +55,20 @@ HANDLE OpenAsItself(const char* path, DWORD access, DWORD share) {
                        FILE_FLAG_BACKUP_SEMANTICS | linkItself, nullptr);
 }
 
-// The attributes of what `item`, opened by `path` as itself, opens; false
-// when the path names a link but the handle opens another item: the
-// system followed the link (Wine does, for a Unix link).
-bool AttributesOfItself(HANDLE item, const char* path, DWORD& attributes) {
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(item, &info))
-        return false;
-    attributes = info.dwFileAttributes;
-    return IsLink(GetFileAttributesA(path)) == IsLink(attributes);
+// What `item`, opened by `path` as itself, opens; false when the path
+// names a link but the handle opens another item: the system followed the
+// link (Wine does, for a Unix link).
+bool InfoOfItself(HANDLE item, const char* path, BY_HANDLE_FILE_INFORMATION& info) {
+    return GetFileInformationByHandle(item, &info) &&
+           IsLink(GetFileAttributesA(path)) == IsLink(info.dwFileAttributes);
 }
 
-// Clears the read-only attribute of what `item` opens (attributes
-// `attributes`), which a delete would stop at.
-void ClearReadOnlyOf(HANDLE item, DWORD attributes) {
-    if (!(attributes & FILE_ATTRIBUTE_READONLY))
+// Clears the read-only attribute of what `item` opens (`info`), which a
+// delete would stop at. A file with more than one name shares its
+// attributes with a name elsewhere: it keeps them.
+void ClearReadOnlyOf(HANDLE item, const BY_HANDLE_FILE_INFORMATION& info) {
+    DWORD attributes = info.dwFileAttributes;
+    if (!(attributes & FILE_ATTRIBUTE_READONLY) || info.nNumberOfLinks > 1)
         return;
     struct {
         LARGE_INTEGER times[4]; // zero: unchanged
@@ -137,13 +130,14 @@ void Resolve(const char* path, PathBuffer& resolved) {
 
 } // namespace
 
-void CHeldTree::SetBase(const char* base) {
+void CHeldTree::SetBase(const char* base, bool movable) {
     Release(0);
+    m_movable = movable;
     PathBuffer root;
     CopyPath(m_base, base);
     m_baseLength = strlen(m_base);
     m_rootLength = RootOfPath(m_base, root) ? strlen(root) : m_baseLength;
-    m_canHold = CanHold();
+    m_canHold = CanHoldFolders();
     m_resolvedBase[0] = '\0';
     m_verdict = WayVerdict::Held;
 }
@@ -188,14 +182,21 @@ WayVerdict CHeldTree::HoldWay(PathBuffer& link) {
 bool CHeldTree::Hold(size_t end) {
     if (m_count == kMostHeld)
         return false;
-    HANDLE folder = OpenAsItself(m_path, FILE_LIST_DIRECTORY | READ_CONTROL, FILE_SHARE_READ);
+    // A rename into a folder opens it for writing, sharing checked: the
+    // folders of a movable base's way share writing (they hold the next
+    // folder, and a folder that holds anything cannot become a link).
+    bool base = end == m_baseLength;
+    DWORD access = FILE_LIST_DIRECTORY | READ_CONTROL | (m_movable && base ? DELETE : 0);
+    DWORD share = FILE_SHARE_READ | (m_movable && OnTheWay(end) && !base ? FILE_SHARE_WRITE : 0);
+    HANDLE folder = OpenAsItself(m_path, access, share);
     if (folder == INVALID_HANDLE_VALUE) {
         if (OnTheWay(end) && IsLink(GetFileAttributesA(m_path)))
             m_verdict = WayVerdict::Link;
         return false;
     }
-    DWORD attributes = 0;
-    bool itself = AttributesOfItself(folder, m_path, attributes);
+    BY_HANDLE_FILE_INFORMATION info;
+    bool itself = InfoOfItself(folder, m_path, info);
+    DWORD attributes = info.dwFileAttributes;
     // A file where a folder belongs is held too: the run then fails on it
     // as on any file in its way, and it cannot become a link meanwhile.
     bool held = itself;
@@ -204,7 +205,7 @@ bool CHeldTree::Hold(size_t end) {
         if (!held && OnTheWay(end) && IsLink(GetFileAttributesA(m_path)))
             m_verdict = WayVerdict::Link;
     }
-    if (held && end == m_baseLength) {
+    if (held && base) {
         Resolve(m_base, m_resolvedBase);
         held = IsWhereRecorded(folder, m_base);
     }
@@ -257,8 +258,8 @@ bool CHeldTree::HoldParentOf(const char* path) {
     return true;
 }
 
-bool CHeldTree::DeleteFile(const char* path) {
-    return strlen(path) > m_baseLength && Remove(path, false);
+bool CHeldTree::DeleteFile(const char* path, bool onlyOneName) {
+    return strlen(path) > m_baseLength && Remove(path, false, onlyOneName);
 }
 
 bool CHeldTree::RemoveFolder(const char* path) {
@@ -268,12 +269,14 @@ bool CHeldTree::RemoveFolder(const char* path) {
 // Deletes `path` through a handle that opens it as itself, once it is
 // known to be what the record names: the link itself, or a file or folder
 // as recorded. Windows 95 and 98 delete by path what is not a link.
-bool CHeldTree::Remove(const char* path, bool folder) {
+bool CHeldTree::Remove(const char* path, bool folder, bool onlyOneName) {
     if (!HoldParentOf(path))
         return false;
     if (!m_canHold) {
         DWORD attributes = GetFileAttributesA(path);
         if (IsLink(attributes))
+            return false;
+        if (onlyOneName && !folder && LinksOf(path) > 1)
             return false;
         ClearReadOnly(path);
         return (folder ? RemoveDirectoryA(path) : ::DeleteFileA(path)) != FALSE;
@@ -283,26 +286,68 @@ bool CHeldTree::Remove(const char* path, bool folder) {
     if (!held)
         return false;
     HANDLE item = held.Get();
-    DWORD attributes = 0;
-    bool removed =
-        AttributesOfItself(item, path, attributes) &&
-        (IsLink(attributes) || folder == ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) &&
-        IsWhereRecorded(item, path);
+    BY_HANDLE_FILE_INFORMATION info;
+    bool removed = InfoOfItself(item, path, info) &&
+                   (IsLink(info.dwFileAttributes) ||
+                    folder == ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) &&
+                   !(onlyOneName && info.nNumberOfLinks > 1) && IsWhereRecorded(item, path);
     if (removed) {
-        ClearReadOnlyOf(item, attributes);
+        ClearReadOnlyOf(item, info);
         removed = DeleteOnClose(item);
     }
     return removed;
 }
 
-void CHeldTree::ClearReadOnlyBelow(const char* folder) {
-    // Each entry once the way to it is held.
-    auto clear = [](void* tree, const char* path, const CFindFile&) {
-        if (static_cast<CHeldTree*>(tree)->HoldParentOf(path))
-            ClearReadOnly(path);
-        return true;
-    };
-    WalkBelow(folder, false, clear, this);
+bool CHeldTree::Move(const char* path, const char* to) {
+    if (strlen(path) <= m_baseLength || !HoldParentOf(path))
+        return false;
+    // Windows 95 and 98 have no links, but Wine set to either shows Unix
+    // ones and renames by path what they lead to: they stay.
+    if (!m_canHold)
+        return !IsLink(GetFileAttributesA(path)) && MoveItem(nullptr, path, to);
+    CFileHandle held(OpenAsItself(path, DELETE | FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
+    BY_HANDLE_FILE_INFORMATION info;
+    return held && InfoOfItself(held.Get(), path, info) && IsWhereRecorded(held.Get(), path) &&
+           MoveItem(held.Get(), path, to);
+}
+
+HANDLE CHeldTree::BaseHandle() const {
+    return m_movable && m_way && m_ends[m_way - 1] == m_baseLength ? m_held[m_way - 1] : nullptr;
+}
+
+bool CanHoldFolders() {
+    return (GetVersion() & 0x80000000u) == 0;
+}
+
+DWORD LinksOf(const char* path) {
+    CFileHandle file(CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    return file && GetFileInformationByHandle(file.Get(), &info) ? info.nNumberOfLinks : 0;
+}
+
+bool MoveItem(HANDLE item, const char* from, const char* to) {
+    if (!item)
+        return MoveFileA(from, to) != FALSE;
+    // FILE_RENAME_INFORMATION with the target's NT path: "\??\C:\..."
+    // or "\??\UNC\server\share\...".
+    struct {
+        BOOLEAN replace;
+        HANDLE root;
+        ULONG nameBytes;
+        WCHAR name[text::kPathBufferSize + 8];
+    } rename = {};
+    PathBuffer ntPath;
+    bool unc = to[0] == '\\' && to[1] == '\\';
+    if (!FormatPath(ntPath, unc ? "\\??\\UNC%s" : "\\??\\%s", unc ? to + 1 : to))
+        return false;
+    int length = MultiByteToWideChar(CP_ACP, 0, ntPath, -1, rename.name,
+                                     sizeof rename.name / sizeof rename.name[0]);
+    if (length <= 1)
+        return false;
+    rename.nameBytes = (ULONG)(length - 1) * sizeof(WCHAR);
+    return SetByHandle(item, HandleInfo::Rename, &rename, sizeof rename);
 }
 
 bool DeleteOnClose(HANDLE item) {
@@ -311,34 +356,20 @@ bool DeleteOnClose(HANDLE item) {
 }
 
 void ClearReadOnly(const char* path) {
-    if (!CanHold()) {
+    if (!CanHoldFolders()) {
         DWORD attributes = GetFileAttributesA(path);
-        if (!IsLink(attributes) && (attributes & FILE_ATTRIBUTE_READONLY))
+        if (!IsLink(attributes) && (attributes & FILE_ATTRIBUTE_READONLY) && LinksOf(path) <= 1)
             SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
         return;
     }
     CFileHandle item(OpenAsItself(path, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
-    DWORD attributes = 0;
-    if (item && AttributesOfItself(item.Get(), path, attributes))
-        ClearReadOnlyOf(item.Get(), attributes);
-}
-
-void ClearReadOnlyBelow(const char* folder) {
-    CHeldTree tree(folder);
-    tree.ClearReadOnlyBelow(folder);
+    BY_HANDLE_FILE_INFORMATION info;
+    if (item && InfoOfItself(item.Get(), path, info))
+        ClearReadOnlyOf(item.Get(), info);
 }
 
 WayVerdict CheckWay(const char* folder, PathBuffer& named) {
     CHeldTree tree(folder);
     return tree.HoldWay(named);
-}
-
-bool FindLinkBelow(const char* folder, PathBuffer& link) {
-    auto goOnBeforeLink = [](void* link, const char* path, const CFindFile& entry) {
-        if (entry.IsLink())
-            CopyPath(*static_cast<PathBuffer*>(link), path);
-        return !entry.IsLink();
-    };
-    return !WalkBelow(folder, false, goOnBeforeLink, &link);
 }

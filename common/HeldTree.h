@@ -37,7 +37,9 @@ class CHeldTree {
     CHeldTree(const CHeldTree&) = delete;
     CHeldTree& operator=(const CHeldTree&) = delete;
 
-    void SetBase(const char* base);
+    // `movable`: the base, when it exists, is held with the right to move
+    // it (BaseHandle), and the folder that holds it takes renames.
+    void SetBase(const char* base, bool movable = false);
     // Holds every existing folder from below the root down to the base, and
     // keeps them held; again after the base was made, holds it too. On a
     // link `link` names it.
@@ -45,21 +47,24 @@ class CHeldTree {
 
     // Whether `path` is the base or lies below it.
     bool Holds(const char* path) const { return IsSameOrBelow(path, m_base); }
-    // Deletes the file (or the link itself) at `path`, below the base.
+    // Deletes the file (or the link itself) at `path`, below the base;
+    // with `onlyOneName`, not a file that has another name as well.
     // False when it stays, or when its way cannot be held.
-    bool DeleteFile(const char* path);
+    bool DeleteFile(const char* path, bool onlyOneName = false);
     // Removes the folder (or the link itself) `path`, the base or a folder
     // below it, when it is empty.
     bool RemoveFolder(const char* path);
-    // Clears the read-only attribute of `path`, below the base, and of
-    // everything below it; a link's target keeps its own.
-    void ClearReadOnlyBelow(const char* path);
+    // Moves the file or folder (or the link itself) at `path`, below the
+    // base, to `to`, whose folder the caller holds; false when it stays.
+    bool Move(const char* path, const char* to);
+    // The base held by HoldWay for a movable tree; null when it is not.
+    HANDLE BaseHandle() const;
 
   private:
     bool HoldParentOf(const char* path);
     bool Hold(size_t end);
     bool OnTheWay(size_t end) const { return end <= m_baseLength; }
-    bool Remove(const char* path, bool folder);
+    bool Remove(const char* path, bool folder, bool onlyOneName = false);
     HANDLE OpenItself(const char* path, DWORD access) const;
     bool IsWhereRecorded(HANDLE item, const char* path) const;
     void Release(size_t count);
@@ -70,6 +75,7 @@ class CHeldTree {
     size_t m_baseLength = 0;
     size_t m_rootLength = 0;
     bool m_canHold = false;
+    bool m_movable = false;
     DWORD m_linkItself = 0; // the flag that opens a link rather than its target
     // The base as its final path names it (a substituted or mapped drive
     // resolved, long names); empty before it is held or without final paths.
@@ -88,18 +94,24 @@ class CHeldTree {
 // handle closes; false on Windows 95 and 98, which have no such mark.
 bool DeleteOnClose(HANDLE item);
 
+// Gives what `item` opens (with DELETE access) the name `to`, an absolute
+// path on the same volume that must not exist yet; without a handle
+// (Windows 95 and 98) moves `from` by its path.
+bool MoveItem(HANDLE item, const char* from, const char* to);
+
+// Whether Windows can hold folders open (NT): on Windows 95 and 98 setup
+// goes by paths.
+bool CanHoldFolders();
+
+// The number of names the file at `path` has (hard links); 0 when it
+// cannot be opened. A file with more than one is never setup's own.
+DWORD LinksOf(const char* path);
+
 // Clears the read-only attribute of the file or folder `path` through a
 // handle that opens it as itself: a link's target is never changed.
 void ClearReadOnly(const char* path);
-
-// Clears the read-only attribute of everything below `folder`, each
-// through a handle of its own, never below a link.
-void ClearReadOnlyBelow(const char* folder);
 
 // Whether every folder on the way to `folder` can be held and none is a
 // link; else `named` names the first that is not: for the process that did
 // not hold the way itself.
 WayVerdict CheckWay(const char* folder, PathBuffer& named);
-
-// Whether anything below `folder` is a link, which `link` then names.
-bool FindLinkBelow(const char* folder, PathBuffer& link);

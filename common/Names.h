@@ -42,6 +42,15 @@ inline constexpr char kGlideDriver[] = "glide2x.dll";
 // Written into the installation.
 inline constexpr char kVersionFile[] = "Version.ver";
 
+// The installation is built in a folder of setup's own beside the game
+// folder, "~Vellmor.<4 hex digits>" (short: every path of the
+// installation must fit there too, one folder deeper), and the earlier game folder waits inside it
+// as "Earlier" until the player's files have left it. A player's file whose name the new
+// installation also has keeps its bytes under its name and this suffix.
+inline constexpr char kOwnFolderFormat[] = "%s\\~Vellmor.%04x";
+inline constexpr char kEarlierFolder[] = "Earlier";
+inline constexpr char kPlayersSuffix[] = ".players";
+
 // The Start Menu folder's links: Setup's, and the game's, which is named
 // after the product folder.
 inline constexpr char kSetupLink[] = "Setup.lnk";

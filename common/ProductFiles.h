@@ -20,6 +20,8 @@ class ProductFiles {
     // over.
     bool List(const char* folder, bool whole = true);
 
+    // Adds one entry (a path below the listed folder); false without memory.
+    bool Add(const char* path, unsigned long long size, bool folder);
     // Sorts the list by path, so that Find can look paths up.
     void SortByPath();
     // The entry at `path` (in any case of its letters) in a sorted list;
@@ -37,8 +39,6 @@ class ProductFiles {
         unsigned long long size;
         bool folder;
     };
-    bool Add(const char* path, unsigned long long size, bool folder);
-
     Entry* m_entries = nullptr;
     size_t m_count = 0;
     size_t m_capacity = 0;

@@ -1,7 +1,10 @@
 #include "install/CopyChecks.h"
 
+#include <string.h>
+
 #include "common/PathRules.h"
 #include "install/SpaceRules.h"
+#include "platform/FindFile.h"
 #include "platform/ProcAddress.h"
 
 namespace {
@@ -9,29 +12,17 @@ namespace {
 typedef BOOL(WINAPI* GetDiskFreeSpaceExAProc)(LPCSTR folder, PULARGE_INTEGER available,
                                               PULARGE_INTEGER total, PULARGE_INTEGER free);
 
-// What is already at `installDir`: one walk of its folders, sorted. A
-// lookup per file would cost a search of its folder each (half a second
-// for 2,000 files under Wine).
-bool ListInstalled(const char* installDir, ProductFiles& installed) {
-    if (!installed.List(installDir, false))
-        return false;
-    installed.SortByPath();
-    return true;
+void ClearReadOnlyOfOwn(const char* path, DWORD attributes) {
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
 }
 
 } // namespace
 
-unsigned long long BytesToWrite(const ProductFiles& files, const char* installDir) {
-    ProductFiles installed;
-    bool any = ListInstalled(installDir, installed);
+unsigned long long BytesToWrite(const ProductFiles& files) {
     unsigned long long total = 0;
-    for (size_t i = 0; i < files.Count(); ++i) {
-        unsigned long long existing = 0;
-        bool folder = false;
-        bool exists = any && installed.Find(files.Path(i), existing, folder) && !folder;
-        if (!files.IsFolder(i))
-            total += AddedBytes(files.Size(i), exists, existing);
-    }
+    for (size_t i = 0; i < files.Count(); ++i)
+        total += files.Size(i);
     return total;
 }
 
@@ -58,16 +49,22 @@ bool FreeBytesFor(const char* path, unsigned long long& freeBytes) {
     return true;
 }
 
-bool CopiedInFull(const ProductFiles& files, const char* installDir) {
-    ProductFiles installed;
-    if (!ListInstalled(installDir, installed))
-        return false;
-    for (size_t i = 0; i < files.Count(); ++i) {
+bool CopiedInFullAndWritable(const ProductFiles& files, const char* copy) {
+    struct Walk {
+        const ProductFiles* files;
+        size_t below;
+        size_t found;
+    } walk = {&files, strlen(copy) + 1, 0};
+    auto check = [](void* context, const char* path, const CFindFile& entry) {
+        auto* walk = static_cast<Walk*>(context);
+        ClearReadOnlyOfOwn(path, entry.Attributes());
         unsigned long long size = 0;
         bool folder = false;
-        if (!installed.Find(files.Path(i), size, folder) || folder != files.IsFolder(i) ||
-            (!folder && size < files.Size(i)))
-            return false;
-    }
-    return true;
+        if (walk->files->Find(path + walk->below, size, folder) && folder == entry.IsFolder() &&
+            (folder || entry.Size() >= size))
+            ++walk->found;
+        return true;
+    };
+    ClearReadOnlyOfOwn(copy, GetFileAttributesA(copy));
+    return FolderExists(copy) && WalkBelow(copy, true, check, &walk) && walk.found == files.Count();
 }

@@ -19,7 +19,19 @@ const unsigned kReadAndRun = 0x001200A9; // FILE_GENERIC_READ | FILE_GENERIC_EXE
 
 } // namespace
 
-const unsigned char kInstallingDacl[76] = {
+// A self-relative SECURITY_DESCRIPTOR: revision 1, control SE_SELF_RELATIVE
+// | SE_DACL_PROTECTED | SE_DACL_PRESENT, the owner at 20, no group or SACL,
+// the DACL at 36: administrators and SYSTEM may do anything, users may read
+// and run, and every file and folder below inherits the same.
+alignas(4) const unsigned char kInstallingDescriptor[112] = {
+    1,
+    0,
+    WORD_BYTES(0x9004),
+    DWORD_BYTES(20),
+    DWORD_BYTES(0),
+    DWORD_BYTES(0),
+    DWORD_BYTES(36),
+    ADMINISTRATORS_SID,
     // ACL: revision 2, 76 bytes, three entries.
     2,
     0,

@@ -5,10 +5,11 @@
 
 #include <stddef.h>
 
-// A protected DACL's entries (the protection is a flag given with it):
-// administrators and SYSTEM may do anything, users may read and run, and
-// every file and folder below inherits the same.
-extern const unsigned char kInstallingDacl[76];
+// The descriptor a folder of setup's own is created with: owned by
+// Administrators, a DACL protected from what the folder above gives, by
+// which administrators and SYSTEM may do anything and users may read and
+// run, and every file and folder below inherits the same.
+extern const unsigned char kInstallingDescriptor[112];
 // An ACL without entries: given to a folder together with taking its
 // protection off, it leaves exactly what the folder inherits.
 extern const unsigned char kNoEntries[8];

@@ -34,11 +34,14 @@ class InstallReport {
     // link, or one on the way cannot be held, named `link` in `refusal`:
     // nothing was written.
     virtual void RefuseLink(const InstallMessage& refusal, const char* link) = 0;
-    // The drive lacks space for what the copy adds: whether to go on.
+    // The drive lacks space for the new copy: whether to go on.
     virtual bool GoOnWithoutSpace(uint64_t needed, uint64_t available) = 0;
     // Before anything is copied, a program holds files of the earlier
     // installation in `folder` (`found`): whether to look again.
     virtual bool RetryWhileInUse(const char* folder, const InUseList& found) = 0;
+    // A player's file of the earlier installation is kept at `path`, under
+    // another name than it had, as the new installation has one like it.
+    virtual void KeptAs(const char* path) { (void)path; }
 
   protected:
     ~InstallReport() = default;

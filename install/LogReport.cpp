@@ -11,6 +11,10 @@ void LogReport::StepRan(const char* step, const InstallMessage* failure, DWORD e
         Line("%s: failed: %s", step, failure->text.english);
 }
 
+void LogReport::KeptAs(const char* path) {
+    Line("player's file kept as: %s", path);
+}
+
 bool LogReport::GoOnWithoutSpace(uint64_t needed, uint64_t available) {
     Line("room: %lu MB needed, %lu MB free", (unsigned long)MegabytesNeeded(needed),
          (unsigned long)MegabytesFree(available));

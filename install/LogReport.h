@@ -20,4 +20,5 @@ class LogReport : public RunLog, public InstallReport {
         FilesInUse(folder, found);
         return false;
     }
+    void KeptAs(const char* path) override;
 };

@@ -7,12 +7,6 @@ const uint64_t kMostMegabytes = 0xFFFFFFFFu;
 
 } // namespace
 
-uint64_t AddedBytes(uint64_t sourceSize, bool exists, uint64_t existingSize) {
-    if (!exists)
-        return sourceSize;
-    return sourceSize > existingSize ? sourceSize - existingSize : 0;
-}
-
 uint64_t FreeBytesFromClusters(uint32_t sectorsPerCluster, uint32_t bytesPerSector,
                                uint32_t freeClusters) {
     return (uint64_t)sectorsPerCluster * bytesPerSector * freeClusters;

@@ -1,13 +1,9 @@
 #pragma once
-// Whether the destination has space for the game: what the copy adds, and
-// the free space in the system's older figures and in whole megabytes. C
-// runtime only, so that they build and are tested natively.
+// Whether the destination has space for the game: the free space in the
+// system's older figures and in whole megabytes. C runtime only, so that
+// they build and are tested natively.
 
 #include <stdint.h>
-
-// What copying a file of `sourceSize` bytes adds to the drive: all of it, or,
-// over an existing file of `existingSize` bytes, only what it grows by.
-uint64_t AddedBytes(uint64_t sourceSize, bool exists, uint64_t existingSize);
 
 // The free bytes of a drive from the oldest free-space call's figures,
 // multiplied out without overflow.

@@ -28,6 +28,7 @@ class CFindFile {
     void Next() { m_found = ::FindNextFileA(m_search, &m_entry) != FALSE; }
 
     const char* Name() const { return m_entry.cFileName; }
+    DWORD Attributes() const { return m_entry.dwFileAttributes; }
     bool IsFolder() const { return (m_entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
     // A junction or symbolic link: it leads out of the folder searched.
     bool IsLink() const { return (m_entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }

@@ -215,6 +215,15 @@ enum { kMaxBrowseCaptionLength = 127 };
       "Vellmor from Apps & features.",                                                             \
       "The uninstaller's message when a copy of it is started from another folder; %1 is the "     \
       "folder below which the uninstallers live. Apps & features is Windows's list of programs.")  \
+    X(TXT_EARLIER_IN_USE, 840, kNoControl, kInMessageBody, kNoAccelerator, 0,                      \
+      "The Vellmor is in use and cannot be replaced. Close the game and run Setup again; nothing " \
+      "was changed.",                                                                              \
+      "The message when a program (the game) uses the folder of the earlier installation, so "     \
+      "that setup cannot move it aside; nothing is installed.")                                    \
+    X(TXT_REPLACE_FAILED, 841, kNoControl, kInMessageBody, kNoAccelerator, 0,                      \
+      "The new installation could not take the earlier one's place, which is left as it was.",     \
+      "The message when the installation, complete in setup's own folder, cannot be put in the "   \
+      "game folder's place; the earlier installation is left as it was.")                          \
     X(TXT_FOLDER_NOT_HELD, 850, kNoControl, kInMessageBody, kNoAccelerator, 0,                     \
       "%1 cannot be locked against changes (another program may have it open); nothing was "       \
       "changed.",                                                                                  \

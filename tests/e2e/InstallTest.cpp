@@ -27,10 +27,10 @@ const char kEntry[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\
 const char kUninstallers[] = "C:\\Program Files\\Brightfen\\";
 const char kDisc = 'E';
 const std::string kVersionBytes("\x0D\0\0\0\x01\0\0\0\0\0\0\0\0", 13);
-// 232 characters are the most a root may have: the longest path the
-// installation builds, "<root>\The Vellmor\SetupGlide.dll", then has 259
-// and fits.
-const std::string kLongestRoot = "C:\\" + std::string(229, 'a');
+// 218 characters are the most a root may have: the longest path the
+// installation builds, "<root>\~Vellmor.<4 hex>\The Vellmor\SetupGlide.dll"
+// in setup's own folder, then has 259 and fits.
+const std::string kLongestRoot = "C:\\" + std::string(215, 'a');
 
 // A language of the disc and the texts the tests look for.
 struct Language {
@@ -562,8 +562,8 @@ TEST(Install, FailuresAfterTheCopyAreReportedAndALaterInstallRepairs) {
     // The failure comes after the disc was made the current folder: it is
     // not left in use.
     EXPECT_EQ(startFolder, CurrentFolderOf(setup.Program().Handle()));
-    EXPECT_TRUE(FolderExists("C:\\Games\\The Vellmor\\Version.ver"));
-    EXPECT_TRUE(FileExists("C:\\Games\\The Vellmor\\Vellmor.exe")) << "the copy was made";
+    // The copy never took the game folder's place, and went.
+    EXPECT_EQ(std::vector<std::string>{}, EntriesOf("C:\\Games"));
     ExpectNothingRecorded(setup);
 
     // The right disc now, but a file is in the way of the Start Menu folder.
@@ -572,7 +572,7 @@ TEST(Install, FailuresAfterTheCopyAreReportedAndALaterInstallRepairs) {
     WriteWholeFile(blocker, "in the way");
     setup.ExpectRefusal("C:\\Other", kShortcutFailed);
     const std::string installDir = "C:\\Other\\The Vellmor";
-    EXPECT_EQ(kVersionBytes, ReadWholeFile(JoinPath(installDir, "Version.ver")));
+    EXPECT_EQ(std::vector<std::string>{}, EntriesOf("C:\\Other"));
     EXPECT_EQ("in the way", ReadWholeFile(blocker));
     ExpectNothingRecorded(setup);
     ASSERT_TRUE(DeleteFileA(blocker.c_str()));
@@ -583,48 +583,97 @@ TEST(Install, FailuresAfterTheCopyAreReportedAndALaterInstallRepairs) {
         char path[MAX_PATH] = "";
         ASSERT_FALSE(SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAMS, FALSE)) << path;
         ASSERT_FALSE(SHGetSpecialFolderPathA(nullptr, path, CSIDL_COMMON_PROGRAMS, FALSE)) << path;
-        setup.ExpectFailure(setup.InstallOverCopy(), kShortcutFailed);
+        setup.ExpectFailure(setup.Install(), kShortcutFailed);
         EXPECT_FALSE(HklmKeyExists(kInstalledKey));
         EXPECT_FALSE(FolderExists(blocker));
     }
 
-    // With its folder back, a further Install replaces the copy and
-    // completes.
-    ExpectCompleteInstallation(setup, setup.InstallOverCopy(), installDir);
+    // With its folder back, a further Install completes.
+    ExpectCompleteInstallation(setup, setup.Install(), installDir);
 }
 
-TEST(Install, CancelledCopyThenReinstallationRewritesEverything) {
-    InsertDisc(kDisc, Medium::Product()
-                          .WithFile("The Vellmor\\SetupGlide.dll", "helper")
-                          .WithLanguage(kGerman.name, GermanTexts()));
-    const std::string installDir = "C:\\Games\\The Vellmor";
-    InstallInto("C:\\Games", installDir);
-    // The installation is damaged: its files, its Glide library, a link.
-    WriteWholeFile(JoinPath(installDir, "Version.ver"), "damaged");
+// A reinstall builds the new copy beside the earlier installation and puts
+// it in its place only when it is whole: a copy that a full drive cuts
+// short leaves the earlier installation exactly as it was, and one that
+// completes repairs it, keeps the player's files byte for byte (one whose
+// name the game now has too under a name that says so, which the log
+// names) and leaves nothing beside the game folder.
+TEST(Install, ReinstallKeepsThePlayersFilesAndOneCutShortChangesNothing) {
+    SmallFixedDrive small;
+    if (!small.Mounted())
+        GTEST_SKIP() << "a memory drive needs root";
+    InsertDisc(kDisc, Medium::Product());
+    const std::string root = "G:\\Games";
+    const std::string installDir = root + "\\The Vellmor";
+    InstallInto(root, installDir);
     WriteWholeFile(JoinPath(installDir, "Vellmor.exe"), "damaged");
-    WriteWholeFile(JoinPath(installDir, "SetupGlide.dll"), "left over");
-    DeleteFileA(JoinPath(installDir, "Glide2x.dll").c_str());
-    DeleteFileA(JoinPath(MenuFolder(), "Setup.lnk").c_str());
-    WriteWholeFile(JoinPath(MenuFolder(), "The Vellmor.lnk"), "damaged");
-    std::map<std::string, std::string> damaged = Tree(installDir);
+    MakeFolders(JoinPath(installDir, "Saves"));
+    WriteWholeFile(JoinPath(installDir, "Saves\\slot1.sav"), "saved");
+    WriteWholeFile(JoinPath(installDir, "Options.cfg"), "the player's");
+    const std::map<std::string, std::string> earlier = Tree(installDir);
 
-    Session setup;
-    // The recorded installation is offered first, in its own language.
-    DeclineTheOffer(setup);
-    ChooseLanguage(setup, kGerman);
-    ASSERT_EQ("C:\\Games", setup.Field());
+    InsertDisc(kDisc, Medium::Product()
+                          .WithFile("The Vellmor\\Options.cfg", "defaults")
+                          .WithFile("The Vellmor\\Data\\Big.dat", std::string(2 << 20, 'x')));
+    {
+        Session setup;
+        DeclineTheOffer(setup);
+        MessageBoxInfo question = setup.Install();
+        EXPECT_NE(std::string::npos, question.text.find("needs 3 MB")) << question.text;
+        setup.Answer(question, "Yes");
+        setup.ExpectFailure(setup.NextBox(), kCopyFailed);
+        EXPECT_EQ(earlier, Tree(installDir));
+        EXPECT_EQ(std::vector<std::string>{installDir}, EntriesOf(root));
+        EXPECT_EQ(0u, setup.Exit());
+    }
 
-    // Wine's shell asks before replacing the existing folder: declining
-    // cancels the copy.
-    setup.ExpectFailure(setup.InstallOverCopy("No"), kCancelled);
-    EXPECT_EQ(damaged, Tree(installDir));
-    EXPECT_FALSE(FileExists(JoinPath(MenuFolder(), "Setup.lnk")));
-    WaitForProgramsStartedBy(setup.Id());
-    EXPECT_TRUE(ReadStubStarts().empty());
+    InsertDisc(kDisc, Medium::Product().WithFile("The Vellmor\\Options.cfg", "defaults"));
+    RunResult run = RunProgram(SetupExe(), "/S /LOG=C:\\setup.log", "C:\\", kTimeoutMs);
+    EXPECT_EQ(0u, run.exitCode);
+    const std::string kept = JoinPath(installDir, "Options.cfg.players");
+    EXPECT_NE(std::string::npos,
+              ReadWholeFile("C:\\setup.log").find("player's file kept as: " + kept + "\r\n"));
+    EXPECT_EQ(ReadWholeFile(MediumPath("The Vellmor\\Vellmor.exe")),
+              ReadWholeFile(JoinPath(installDir, "Vellmor.exe")));
+    EXPECT_EQ("defaults", ReadWholeFile(JoinPath(installDir, "Options.cfg")));
+    EXPECT_EQ("the player's", ReadWholeFile(kept));
+    EXPECT_EQ("saved", ReadWholeFile(JoinPath(installDir, "Saves\\slot1.sav")));
+    EXPECT_EQ(std::vector<std::string>{installDir}, EntriesOf(root));
+}
 
-    // Installing again starts from the beginning; this time the shell may
-    // replace the folder.
-    ExpectCompleteInstallation(setup, setup.InstallOverCopy(), installDir, kGerman);
+// A player makes the game folder before an administrator installs, with
+// hard links under names the installation writes to files elsewhere, two
+// of them read-only (Unix hard links, which Wine shows as files with two
+// names, stand in for NTFS ones): the files elsewhere keep their bytes and
+// attributes, and the links stay the player's, beside the game's files.
+TEST(Install, HardLinksInAnEarlierGameFolderChangeNothingOutside) {
+    InsertDisc(kDisc, Medium::Product());
+    const std::string installDir = "C:\\Games\\The Vellmor";
+    MakeFolders(installDir);
+    MakeFolders("C:\\Elsewhere");
+    std::map<std::string, DWORD> attributes;
+    for (const char* name : {"Setup.exe", "Version.ver", "language.poo", "Glide2x.dll"}) {
+        const std::string target = JoinPath("C:\\Elsewhere", name);
+        WriteWholeFile(target, name);
+        ASSERT_EQ(0u, RunLinuxShell("ln '" + LinuxPath(target) + "' '" +
+                                    LinuxPath(JoinPath(installDir, name)) + "'" +
+                                    (name[0] == 'S' || name[0] == 'G'
+                                         ? " && chmod a-w '" + LinuxPath(target) + "'"
+                                         : "")));
+        attributes[name] = GetFileAttributesA(target.c_str());
+    }
+    const std::map<std::string, std::string> elsewhere = Tree("C:\\Elsewhere");
+    RunResult run = RunProgram(SetupExe(), "/S /DIR=C:\\Games", "C:\\", kTimeoutMs);
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_EQ(elsewhere, Tree("C:\\Elsewhere"));
+    for (const auto& file : attributes) {
+        SCOPED_TRACE(file.first);
+        EXPECT_EQ(file.second, GetFileAttributesA(JoinPath("C:\\Elsewhere", file.first).c_str()));
+        EXPECT_EQ(file.first, ReadWholeFile(JoinPath(installDir, file.first + ".players")));
+    }
+    EXPECT_EQ(ReadWholeFile(MediumPath("The Vellmor\\Setup.exe")),
+              ReadWholeFile(JoinPath(installDir, "Setup.exe")));
+    EXPECT_EQ(kVersionBytes, ReadWholeFile(JoinPath(installDir, "Version.ver")));
 }
 
 // Setup looks for the disc before it asks for administrator rights: without
@@ -654,7 +703,7 @@ TEST(Install, DriveRootAsInstallRootAndAgainFromTheRecordedRoot) {
     Session again;
     DeclineTheOffer(again);
     ASSERT_EQ("C:\\", again.Field());
-    ExpectCompleteInstallation(again, again.InstallOverCopy(), "C:\\The Vellmor");
+    ExpectCompleteInstallation(again, again.Install(), "C:\\The Vellmor");
 }
 
 TEST(Install, FolderNamedLikeTheProductIsARootOfItsOwn) {
@@ -679,14 +728,15 @@ TEST(Install, FailedStepsAfterTheCopyEachHaveTheirMessage) {
     Session setup;
     ASSERT_TRUE(setup.WaitForDialog());
     setup.SetField("C:\\Games");
-    // A folder stands where the language's pool goes (its index is still
-    // copied), and the disc lacks the renderer library while the machine
-    // has no Glide driver (the Glide setup helper goes all the same).
-    const std::string poolBlocker = JoinPath(installDir, "language.poo");
-    MakeFolders(poolBlocker);
-    InsertDisc(kDisc,
-               Medium::Product().WithoutGlide().WithFile("The Vellmor\\SetupGlide.dll", "helper"));
-    setup.ExpectMessage(setup.InstallOverCopy(), kLanguageFailed);
+    // A folder of the disc stands where the language's pool goes (its
+    // index is still copied), and the disc lacks the renderer library while
+    // the machine has no Glide driver (the Glide setup helper goes all the
+    // same).
+    InsertDisc(kDisc, Medium::Product()
+                          .WithoutGlide()
+                          .WithFile("The Vellmor\\language.poo\\Note.txt", "note")
+                          .WithFile("The Vellmor\\SetupGlide.dll", "helper"));
+    setup.ExpectMessage(setup.Install(), kLanguageFailed);
     setup.ExpectFailure(setup.NextBox(), kRendererFailed);
     EXPECT_EQ(ReadWholeFile(MediumPath("Languages\\English.sif")),
               ReadWholeFile(JoinPath(installDir, "language.sif")));
@@ -700,17 +750,16 @@ TEST(Install, FailedStepsAfterTheCopyEachHaveTheirMessage) {
     EXPECT_TRUE(ReadStubStarts().empty()) << "the installation's Setup.exe ran";
 
     // The whole disc, but no right to record the installation.
-    ASSERT_TRUE(RemoveDirectoryA(poolBlocker.c_str()));
     InsertDisc(kDisc, Medium::Product());
     {
         UnwritableInstallKey unwritable;
-        setup.ExpectFailure(setup.InstallOverCopy(), kRegistryFailed);
+        setup.ExpectFailure(setup.Install(), kRegistryFailed);
         EXPECT_TRUE(FileExists(JoinPath(installDir, "language.sif")));
         EXPECT_TRUE(FileExists(JoinPath(installDir, kGlideLibrary)));
     }
     EXPECT_FALSE(HklmKeyExists(kInstalledKey));
 
-    ExpectCompleteInstallation(setup, setup.InstallOverCopy(), installDir);
+    ExpectCompleteInstallation(setup, setup.Install(), installDir);
 }
 
 // A drive without space for the game: setup asks before it creates
@@ -1123,8 +1172,6 @@ TEST(Install, NothingIsWrittenOrRemovedThroughALink) {
         {"the product folder", "C:\\Games\\The Vellmor", "C:\\Victim", "C:\\Games"},
         {"the install root", "C:\\Linked", "C:\\Victim", "C:\\Linked"},
         {"a folder above the root", "C:\\Above", "C:\\", "C:\\Above\\Victim"},
-        {"a folder in the product folder", "C:\\Own\\The Vellmor\\Data", "C:\\Victim\\Data",
-         "C:\\Own"},
     };
     MakeFolders("C:\\Games");
     MakeFolders("C:\\Own\\The Vellmor");
@@ -1148,6 +1195,15 @@ TEST(Install, NothingIsWrittenOrRemovedThroughALink) {
         EXPECT_EQ(victim, Tree("C:\\Victim"));
         EXPECT_EQ(0u, setup.Exit());
     }
+
+    // A link in an earlier game folder is never written through: the
+    // folder moves aside whole. (Wine opens a Unix link's target even when
+    // asked for the link itself, so here the link stays in setup's folder
+    // instead of moving into the game folder as the player's.)
+    MakeLink("C:\\Own\\The Vellmor\\Data", "C:\\Victim\\Data");
+    EXPECT_EQ(0u, run(SetupExe(), "/S /DIR=C:\\Own"));
+    EXPECT_EQ(victim, Tree("C:\\Victim"));
+    EXPECT_EQ("the game's", ReadWholeFile("C:\\Own\\The Vellmor\\Data\\Notes.txt"));
 
     // Installed into a plain folder, which is then moved away and replaced
     // by a link to another folder with files of the same names.

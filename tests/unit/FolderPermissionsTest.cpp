@@ -1,7 +1,7 @@
-// The game folder's permissions while it is installed into, as the system
-// reads them: its ACL calls take the bytes setup hands to
-// SetNamedSecurityInfoA, and the expected entries are named with winnt.h's
-// own constants and well-known SIDs.
+// The permissions of setup's own folder, where the installation is built,
+// as the system reads them: its security calls take the bytes setup hands
+// to CreateDirectoryA and SetSecurityInfo, and the expected owner and
+// entries are named with winnt.h's own constants and well-known SIDs.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -30,11 +30,27 @@ TEST(FolderPermissions, InstallingDaclLetsOnlyAdministratorsChangeTheFolder) {
         {WinLocalSystemSid, FILE_ALL_ACCESS},
         {WinBuiltinUsersSid, FILE_GENERIC_READ | FILE_GENERIC_EXECUTE}, // no write
     };
-    ASSERT_EQ(3, EntryCount(kInstallingDacl, sizeof kInstallingDacl));
+    PSECURITY_DESCRIPTOR descriptor = (PSECURITY_DESCRIPTOR)kInstallingDescriptor;
+    ASSERT_TRUE(IsValidSecurityDescriptor(descriptor));
+    EXPECT_EQ(sizeof kInstallingDescriptor, GetSecurityDescriptorLength(descriptor));
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    ASSERT_TRUE(GetSecurityDescriptorControl(descriptor, &control, &revision));
+    EXPECT_EQ(SE_SELF_RELATIVE | SE_DACL_PROTECTED | SE_DACL_PRESENT, control);
+    PSID owner = nullptr, group = nullptr;
+    BOOL defaulted = FALSE, present = FALSE;
+    ASSERT_TRUE(GetSecurityDescriptorOwner(descriptor, &owner, &defaulted));
+    EXPECT_TRUE(owner && IsWellKnownSid(owner, WinBuiltinAdministratorsSid));
+    ASSERT_TRUE(GetSecurityDescriptorGroup(descriptor, &group, &defaulted));
+    EXPECT_EQ(nullptr, group);
+    ACL* dacl = nullptr;
+    ASSERT_TRUE(GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted));
+    ASSERT_TRUE(present && dacl);
+    ASSERT_EQ(3, EntryCount((const unsigned char*)dacl, dacl->AclSize));
     for (DWORD i = 0; i < 3; ++i) {
         SCOPED_TRACE("entry " + std::to_string(i));
         void* entry = nullptr;
-        ASSERT_TRUE(GetAce((ACL*)kInstallingDacl, i, &entry));
+        ASSERT_TRUE(GetAce(dacl, i, &entry));
         const ACCESS_ALLOWED_ACE* ace = (const ACCESS_ALLOWED_ACE*)entry;
         EXPECT_EQ(ACCESS_ALLOWED_ACE_TYPE, ace->Header.AceType);
         EXPECT_EQ(OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE, ace->Header.AceFlags);

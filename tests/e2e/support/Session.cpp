@@ -206,13 +206,6 @@ MessageBoxInfo Session::Install(bool byEnter, Where where) {
     return NextBox(where);
 }
 
-MessageBoxInfo Session::InstallOverCopy(const std::string& answer, Where where) {
-    MessageBoxInfo question = Install(false, where);
-    Require(question.owner == dialog_, where, "the shell did not ask: " + Describe(question));
-    Answer(question, answer, where);
-    return NextBox(where);
-}
-
 void Session::ExpectMessage(const MessageBoxInfo& box, const SetupMessage& message, Where where) {
     std::string want = Appearance(message) + ", owned by the dialog";
     std::string got = Appearance(box) + (box.owner == dialog_ ? ", owned by the dialog"

@@ -121,10 +121,6 @@ class Session {
     // install-path field, Install being the default button) and gives the
     // first box the installation shows.
     windriver::MessageBoxInfo Install(bool byEnter = false, Where where = Where::Here());
-    // Presses Install where a copy exists, answers the shell's question
-    // about replacing it with `answer` ("Yes", "No"), gives the next box.
-    windriver::MessageBoxInfo InstallOverCopy(const std::string& answer = "Yes",
-                                              Where where = Where::Here());
     // Checks that `box` shows `message` (Appearance) and is owned by the
     // dialog, then answers OK.
     void ExpectMessage(const windriver::MessageBoxInfo& box, const SetupMessage& message,
