@@ -109,9 +109,7 @@ bool FindFilesInUse(const char* folder, InUseReport& report) {
     walk->held = false;
     walk->asked = 0;
     WalkBelow(folder, false, Probe, walk.get());
-    CLibrary manager;
-    if (walk->asked && version >= 6)
-        manager = LoadSystemLibrary("rstrtmgr.dll");
+    CLibrary manager(walk->asked && version >= 6 ? LoadSystemLibrary("rstrtmgr.dll") : CLibrary());
     if (manager)
         walk->held = NamePrograms(*walk, manager.Get()) || walk->held;
     return walk->held;

@@ -130,7 +130,7 @@ bool CLanguageTable::GetEntry(int index, TextIndexEntry* entry) const {
     return true;
 }
 
-CHeapBlock<char> CLanguageTable::GetString(int index) {
+char* CLanguageTable::ReadString(int index) {
     TextIndexEntry entry;
     if (!GetEntry(index, &entry) || !IsInsideFormat(entry)) {
         return nullptr;
@@ -145,5 +145,5 @@ CHeapBlock<char> CLanguageTable::GetString(int index) {
     if (block && memchr(block.Get(), '\0', entry.length) == nullptr) {
         block.Reset();
     }
-    return block;
+    return block.Detach();
 }

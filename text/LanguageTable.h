@@ -47,8 +47,9 @@ class CLanguageTable {
     void Load(const char* basePath);
 
     // The text of `index` in a block of the record's length, which always
-    // holds a NUL. None when there is no text.
-    CHeapBlock<char> GetString(int index);
+    // holds a NUL. None when there is no text. Inline, so that the caller
+    // keeps the block in a register rather than in a frame of its own.
+    CHeapBlock<char> GetString(int index) { return CHeapBlock<char>(ReadString(index)); }
 
     int GetCount() const { return m_nCount; }
     const char* GetBasePath() const { return m_szBasePath; }
@@ -61,6 +62,8 @@ class CLanguageTable {
     void Clear();
 
   private:
+    // GetString's block, for the caller to free.
+    char* ReadString(int index);
     bool ReadIndex(const char* indexPath);
     bool ReadRecords(FILE* file, size_t count);
 
