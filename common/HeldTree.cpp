@@ -144,7 +144,7 @@ void CHeldTree::SetBase(const char* base, bool movable) {
 
 void CHeldTree::Release(size_t count) {
     while (m_count > count)
-        CloseHandle(m_held[--m_count]);
+        m_held[--m_count].Close();
     if (m_way > m_count)
         m_way = m_count;
 }
@@ -188,32 +188,30 @@ bool CHeldTree::Hold(size_t end) {
     bool base = end == m_baseLength;
     DWORD access = FILE_LIST_DIRECTORY | READ_CONTROL | (m_movable && base ? DELETE : 0);
     DWORD share = FILE_SHARE_READ | (m_movable && OnTheWay(end) && !base ? FILE_SHARE_WRITE : 0);
-    HANDLE folder = OpenAsItself(m_path, access, share);
-    if (folder == INVALID_HANDLE_VALUE) {
+    CFileHandle folder(OpenAsItself(m_path, access, share));
+    if (!folder) {
         if (OnTheWay(end) && IsLink(GetFileAttributesA(m_path)))
             m_verdict = WayVerdict::Link;
         return false;
     }
     BY_HANDLE_FILE_INFORMATION info;
-    bool itself = InfoOfItself(folder, m_path, info);
+    bool itself = InfoOfItself(folder.Get(), m_path, info);
     DWORD attributes = info.dwFileAttributes;
     // A file where a folder belongs is held too: the run then fails on it
     // as on any file in its way, and it cannot become a link meanwhile.
     bool held = itself;
     if (!itself || IsLink(attributes)) {
-        held = itself && OnTheWay(end) && MountMayStay(folder, end == m_baseLength);
+        held = itself && OnTheWay(end) && MountMayStay(folder.Get(), end == m_baseLength);
         if (!held && OnTheWay(end) && IsLink(GetFileAttributesA(m_path)))
             m_verdict = WayVerdict::Link;
     }
     if (held && base) {
         Resolve(m_base, m_resolvedBase);
-        held = IsWhereRecorded(folder, m_base);
+        held = IsWhereRecorded(folder.Get(), m_base);
     }
-    if (!held) {
-        CloseHandle(folder);
+    if (!held)
         return false;
-    }
-    m_held[m_count] = folder;
+    m_held[m_count].Attach(folder.Detach());
     m_ends[m_count++] = end;
     return true;
 }
@@ -313,7 +311,8 @@ bool CHeldTree::Move(const char* path, const char* to) {
 }
 
 HANDLE CHeldTree::BaseHandle() const {
-    return m_movable && m_way && m_ends[m_way - 1] == m_baseLength ? m_held[m_way - 1] : nullptr;
+    return m_movable && m_way && m_ends[m_way - 1] == m_baseLength ? m_held[m_way - 1].Get()
+                                                                   : nullptr;
 }
 
 bool CanHoldFolders() {

@@ -82,7 +82,7 @@ class CHeldTree {
     PathBuffer m_resolvedBase;
     // The folders held: m_path's first m_ends[i] bytes, each a handle.
     PathBuffer m_path;
-    HANDLE m_held[kMostHeld]; // closed by Release
+    CFileHandle m_held[kMostHeld];
     size_t m_ends[kMostHeld];
     size_t m_count = 0;
     // The folders of the way stay held: m_held's first m_way.

@@ -7,12 +7,17 @@
 
 namespace {
 
-char* CopyOf(const char* text) {
-    size_t size = strlen(text) + 1;
-    char* copy = static_cast<char*>(malloc(size));
-    if (copy)
-        memcpy(copy, text, size);
-    return copy;
+// Makes `block` hold at least `needed` items, doubling what it holds.
+template <class T> bool Reserve(CHeapBlock<T>& block, size_t& capacity, size_t needed) {
+    if (needed <= capacity)
+        return true;
+    size_t grown = capacity ? 2 * capacity : 64;
+    while (grown < needed)
+        grown *= 2;
+    if (!block.Resize(grown))
+        return false;
+    capacity = grown;
+    return true;
 }
 
 int ComparePaths(const void* a, const void* b) {
@@ -26,36 +31,27 @@ bool FolderExists(const char* path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-ProductFiles::~ProductFiles() {
-    for (size_t i = 0; i < m_count; ++i)
-        free(m_entries[i].path);
-    free(m_entries);
-}
-
 bool ProductFiles::Add(const char* path, unsigned long long size, bool folder) {
-    if (m_count == m_capacity) {
-        size_t capacity = m_capacity ? 2 * m_capacity : 64;
-        void* grown = realloc(m_entries, capacity * sizeof(Entry));
-        if (!grown)
-            return false;
-        m_entries = static_cast<Entry*>(grown);
-        m_capacity = capacity;
-    }
-    char* copy = CopyOf(path);
-    if (!copy)
+    size_t length = strlen(path) + 1;
+    if (!Reserve(m_entries, m_capacity, m_count + 1) ||
+        !Reserve(m_paths, m_pathsCapacity, m_pathsUsed + length))
         return false;
-    m_entries[m_count++] = {copy, size, folder};
+    memcpy(m_paths.Get() + m_pathsUsed, path, length);
+    m_entries[m_count++] = {nullptr, m_pathsUsed, size, folder};
+    m_pathsUsed += length;
     return true;
 }
 
 // Entries begin with their path, so they sort and are found as paths.
 void ProductFiles::SortByPath() {
-    qsort(m_entries, m_count, sizeof(Entry), ComparePaths);
+    for (size_t i = 0; i < m_count; ++i)
+        m_entries[i].path = Path(i);
+    qsort(m_entries.Get(), m_count, sizeof(Entry), ComparePaths);
 }
 
 bool ProductFiles::Find(const char* path, unsigned long long& size, bool& folder) const {
-    const Entry* entry =
-        static_cast<const Entry*>(bsearch(&path, m_entries, m_count, sizeof(Entry), ComparePaths));
+    const Entry* entry = static_cast<const Entry*>(
+        bsearch(&path, m_entries.Get(), m_count, sizeof(Entry), ComparePaths));
     if (!entry)
         return false;
     size = entry->size;

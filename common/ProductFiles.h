@@ -6,10 +6,11 @@
 
 #include <stddef.h>
 
+#include "text/HeapBlock.h"
+
 class ProductFiles {
   public:
     ProductFiles() = default;
-    ~ProductFiles();
     ProductFiles(const ProductFiles&) = delete;
     ProductFiles& operator=(const ProductFiles&) = delete;
 
@@ -29,19 +30,26 @@ class ProductFiles {
     bool Find(const char* path, unsigned long long& size, bool& folder) const;
 
     size_t Count() const { return m_count; }
-    const char* Path(size_t i) const { return m_entries[i].path; }
+    const char* Path(size_t i) const { return m_paths.Get() + m_entries[i].at; }
     unsigned long long Size(size_t i) const { return m_entries[i].size; }
     bool IsFolder(size_t i) const { return m_entries[i].folder; }
 
   private:
+    // The paths lie one after another in m_paths, which may move while
+    // entries are added: an entry keeps its path's offset, and points at it
+    // only once the list is sorted (first, so that it sorts as a path).
     struct Entry {
-        char* path;
+        const char* path;
+        size_t at;
         unsigned long long size;
         bool folder;
     };
-    Entry* m_entries = nullptr;
+    CHeapBlock<Entry> m_entries;
     size_t m_count = 0;
     size_t m_capacity = 0;
+    CHeapBlock<char> m_paths;
+    size_t m_pathsUsed = 0;
+    size_t m_pathsCapacity = 0;
 };
 
 bool FolderExists(const char* path);

@@ -315,7 +315,7 @@ bool Installation::SpaceForCopy() {
 void Installation::ListProductNames() {
     PathBuffer home, path;
     size_t size = 0;
-    UninstallRecord* record = nullptr;
+    CUninstallRecord record;
     RecordDamage damage;
     CHeapBlock<char> data(FindUninstallerHome(m_paths.installDir, home) &&
                                   FormatRecordPath(path, home)
@@ -323,7 +323,7 @@ void Installation::ListProductNames() {
                               : nullptr);
     if (data &&
         ReadUninstallRecord(data.Get(), size, m_paths.haveMenu ? m_paths.menuFolder : nullptr,
-                            &record, &damage) == RecordVerdict::Accepted &&
+                            record, &damage) == RecordVerdict::Accepted &&
         IsSamePath(record->installDir, m_paths.installDir)) {
         for (size_t i = 0; i < record->entryCount; ++i) {
             const RecordEntry& entry = record->entries[i];
@@ -334,7 +334,6 @@ void Installation::ListProductNames() {
         for (size_t i = 0; i < m_files.Count(); ++i)
             m_productNames.Add(m_files.Path(i), 0, m_files.IsFolder(i));
     }
-    FreeUninstallRecord(record);
     const char* const added[] = {kVersionFile, kGlideLibrary, kSetupGlide,
                                  BelowInstallDir(m_paths, m_paths.languagePool),
                                  BelowInstallDir(m_paths, m_paths.languageIndex)};

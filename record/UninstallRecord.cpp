@@ -402,8 +402,8 @@ bool IsDeviceName(const char* name, size_t length) {
 }
 
 RecordVerdict ReadUninstallRecord(const char* data, size_t size, const char* menuFolder,
-                                  UninstallRecord** record, RecordDamage* damage) {
-    *record = nullptr;
+                                  CUninstallRecord& record, RecordDamage* damage) {
+    record.Reset();
     damage->line = 0;
     damage->reason = nullptr;
     if (size > kMaxRecordSize) {
@@ -421,7 +421,7 @@ RecordVerdict ReadUninstallRecord(const char* data, size_t size, const char* men
         FreeUninstallRecord(read);
         return RecordVerdict::NoMemory;
     }
-    *record = read;
+    record.Reset(read);
     return RecordVerdict::Accepted;
 }
 

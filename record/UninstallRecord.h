@@ -72,19 +72,41 @@ struct RecordDamage {
     const char* reason; // short English text, static
 };
 
+void FreeUninstallRecord(UninstallRecord* record);
+
+// The owner of a record that was read: frees it, and its plan, when it goes
+// out of scope or takes another.
+class CUninstallRecord {
+  public:
+    CUninstallRecord() = default;
+    ~CUninstallRecord() { FreeUninstallRecord(m_record); }
+    CUninstallRecord(const CUninstallRecord&) = delete;
+    CUninstallRecord& operator=(const CUninstallRecord&) = delete;
+
+    explicit operator bool() const { return m_record != nullptr; }
+    UninstallRecord* operator->() const { return m_record; }
+    UninstallRecord& operator*() const { return *m_record; }
+    // Frees the record held and takes `record` instead (null: none).
+    void Reset(UninstallRecord* record = nullptr) {
+        FreeUninstallRecord(m_record);
+        m_record = record;
+    }
+
+  private:
+    UninstallRecord* m_record = nullptr;
+};
+
 // Reads the record's bytes. A `menu` line must name `menuFolder`, the Start
 // Menu folder that setup would make now (null: none, and no such line is
-// accepted). Accepted: `*record` is set and freed with FreeUninstallRecord;
-// otherwise it is null and nothing may be removed.
+// accepted). Accepted: `record` holds it; otherwise it holds none and
+// nothing may be removed.
 RecordVerdict ReadUninstallRecord(const char* data, size_t size, const char* menuFolder,
-                                  UninstallRecord** record, RecordDamage* damage);
+                                  CUninstallRecord& record, RecordDamage* damage);
 
 // Whether `name[0, length)` is one of the names Windows gives its devices
 // (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9), with or without an extension
 // and in any case: such a path opens the device, not a file.
 bool IsDeviceName(const char* name, size_t length);
-
-void FreeUninstallRecord(UninstallRecord* record);
 
 // The record's path in the uninstaller's folder `home`; false when it does
 // not fit.

@@ -11,13 +11,11 @@ namespace {
 
 // Whether `data` is a record of `installDir` that reads back whole.
 bool Readable(const char* data, size_t size, const char* installDir, const char* menuFolder) {
-    UninstallRecord* record = nullptr;
+    CUninstallRecord record;
     RecordDamage damage;
-    bool accepted =
-        ReadUninstallRecord(data, size, menuFolder, &record, &damage) == RecordVerdict::Accepted &&
-        IsSamePath(record->installDir, installDir);
-    FreeUninstallRecord(record);
-    return accepted;
+    return ReadUninstallRecord(data, size, menuFolder, record, &damage) ==
+               RecordVerdict::Accepted &&
+           IsSamePath(record->installDir, installDir);
 }
 
 } // namespace

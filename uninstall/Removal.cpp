@@ -113,7 +113,7 @@ bool Removal::Read(const char* home, const char* menuFolder, LanguageTexts& text
     RecordDamage damage = {0, "record too large"};
     RecordVerdict verdict = RecordVerdict::Damaged;
     if (data) {
-        verdict = ReadUninstallRecord(data.Get(), size, menuFolder, &m_record, &damage);
+        verdict = ReadUninstallRecord(data.Get(), size, menuFolder, m_record, &damage);
     } else if (size <= kMaxRecordSize) {
         const char* inserts[] = {path};
         LookUpText(texts, kText<TXT_RECORD_MISSING>, why, whySize, inserts, 1);

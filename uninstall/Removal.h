@@ -14,7 +14,6 @@
 class Removal {
   public:
     Removal() = default;
-    ~Removal() { FreeUninstallRecord(m_record); }
     Removal(const Removal&) = delete;
     Removal& operator=(const Removal&) = delete;
 
@@ -41,7 +40,7 @@ class Removal {
     bool FilesLeft() const;
 
   private:
-    UninstallRecord* m_record = nullptr;
+    CUninstallRecord m_record;
     PathBuffer m_menuFolder = "";
 };
 

@@ -150,14 +150,13 @@ void CheckWriterAgreesWithReader(const std::string& dir, RecordEntryKind kind, c
     RecordLine line;
     bool written = FormatRecordLine(line, dir.c_str(), kind, path.c_str());
     Check(!written || record + "\r\n" == head + std::string(line));
-    UninstallRecord* read = nullptr;
+    CUninstallRecord read;
     RecordDamage damage;
     // A menu line is read for the Start Menu folder it names.
     const char* menu = kind == RecordEntryKind::Menu ? path.c_str() : kDirs[0].c_str();
-    RecordVerdict verdict = ReadUninstallRecord(record.data(), record.size(), menu, &read, &damage);
+    RecordVerdict verdict = ReadUninstallRecord(record.data(), record.size(), menu, read, &damage);
     Check(verdict == (written ? RecordVerdict::Accepted : RecordVerdict::Damaged));
     Check(!written || (read->entryCount == 2 && path == read->entries[1].path));
-    FreeUninstallRecord(read);
 }
 
 } // namespace
@@ -170,23 +169,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ++data;
     --size;
 
-    UninstallRecord* record = nullptr;
+    CUninstallRecord record;
     RecordDamage damage;
     // The installation folders double as Start Menu folders: both are
     // absolute "...\The Vellmor".
-    switch (ReadUninstallRecord((const char*)data, size, dir.c_str(), &record, &damage)) {
+    switch (ReadUninstallRecord((const char*)data, size, dir.c_str(), record, &damage)) {
     case RecordVerdict::Accepted:
         CheckPlan(*record, dir);
         CheckEntriesWriteBack(*record, data, size);
         break;
     case RecordVerdict::Damaged:
-        Check(record == nullptr && damage.reason != nullptr && damage.line >= 1 &&
+        Check(!record && damage.reason != nullptr && damage.line >= 1 &&
               damage.line <= 1 + (size_t)std::count(data, data + size, '\n'));
         break;
     default:
         Check(false);
     }
-    FreeUninstallRecord(record);
     CheckWriterAgreesWithReader(dir, kind, data, size);
     return 0;
 }

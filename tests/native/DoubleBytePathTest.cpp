@@ -115,22 +115,21 @@ TEST(DoubleByteRecord, NamesAreReadByCharacter) {
     const std::string dir = "C:\\\x95\x5C\\The Vellmor"; // C:\表\The Vellmor
     const std::string header = std::string(kUninstallRecordHeader) + "install " + dir + "\r\n";
     // ソ, ソ\a.txt, and ポ, whose second byte is '|'.
-    UninstallRecord* record = nullptr;
+    CUninstallRecord record;
     RecordDamage damage;
     const std::string good =
         header + "folder \x83\x5C\r\nfile \x83\x5C\\a.txt\r\nfile \x83\x7C\r\n";
     ASSERT_EQ(RecordVerdict::Accepted,
-              ReadUninstallRecord(good.data(), good.size(), nullptr, &record, &damage))
+              ReadUninstallRecord(good.data(), good.size(), nullptr, record, &damage))
         << damage.reason;
     EXPECT_EQ(dir, record->installDir);
     ASSERT_EQ(2u, record->folderCount);
     EXPECT_EQ(dir + "\\\x83\x5C", record->folders[0]);
     EXPECT_TRUE(IsRecordOf(good.data(), good.size(), dir.c_str()));
-    FreeUninstallRecord(record);
 
     const std::string broken = header + "file a\x95\r\n";
     EXPECT_EQ(RecordVerdict::Damaged,
-              ReadUninstallRecord(broken.data(), broken.size(), nullptr, &record, &damage));
+              ReadUninstallRecord(broken.data(), broken.size(), nullptr, record, &damage));
     EXPECT_STREQ("broken double-byte character", damage.reason);
 }
 

@@ -22,12 +22,11 @@ typedef std::vector<std::string> Paths;
 struct Read {
     RecordVerdict verdict;
     RecordDamage damage;
-    UninstallRecord* record;
+    CUninstallRecord record;
 
     Read(const std::string& text, const char* menu = kMenu) {
-        verdict = ReadUninstallRecord(text.data(), text.size(), menu, &record, &damage);
+        verdict = ReadUninstallRecord(text.data(), text.size(), menu, record, &damage);
     }
-    ~Read() { FreeUninstallRecord(record); }
     Paths Files() const { return Paths(record->files, record->files + record->fileCount); }
     Paths Folders() const { return Paths(record->folders, record->folders + record->folderCount); }
 };
@@ -111,7 +110,7 @@ TEST(UninstallRecord, DamagedRecordsAreRefusedAtTheirLine) {
         EXPECT_EQ(RecordVerdict::Damaged, read.verdict);
         EXPECT_EQ(c.line, read.damage.line);
         EXPECT_STREQ(c.reason, read.damage.reason);
-        EXPECT_EQ(nullptr, read.record);
+        EXPECT_FALSE(read.record);
     }
     // Just fits: "<dir>\<name>" and "<menu>\The Vellmor.lnk" are 259 long.
     const std::string longMenu = "C:\\" + std::string(228, 'a') + "\\The Vellmor";
