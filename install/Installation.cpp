@@ -25,6 +25,7 @@
 #include "record/UninstallRecord.h"
 #include "record/UninstallRecordWriter.h"
 #include "record/UninstallerHome.h"
+#include "text/CodePage.h"
 #include "text/SetupPair.h"
 
 const InstallMessage kNoMedium = {kText<TXT_NO_MEDIUM>, kText<TXT_NO_MEDIUM_CAPTION>,
@@ -134,27 +135,29 @@ void GiveInheritedPermissions(HANDLE folder) {
 HANDLE HoldOwnFolder(const char* path, DWORD access) {
     if (!CanHoldFolders())
         return nullptr;
-    HANDLE folder = CreateFileA(path, access | FILE_LIST_DIRECTORY,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    CFileHandle folder(CreateFileA(
+        path, access | FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
-    if (folder != INVALID_HANDLE_VALUE &&
-        (!GetFileInformationByHandle(folder, &info) ||
+    if (folder &&
+        (!GetFileInformationByHandle(folder.Get(), &info) ||
          (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) !=
-             FILE_ATTRIBUTE_DIRECTORY)) {
-        CloseHandle(folder);
-        folder = INVALID_HANDLE_VALUE;
-    }
-    return folder;
+             FILE_ATTRIBUTE_DIRECTORY))
+        folder.Close();
+    return folder.Detach();
 }
 
 // Makes the folders on the way from `folder` (which exists) to `path`'s.
 void MakeFoldersTo(const char* folder, const char* path) {
     PathBuffer way;
     CopyPath(way, path);
-    for (char* at = way + strlen(folder) + 1; (at = strchr(at, '\\')) != nullptr; *at++ = '\\') {
-        *at = '\0';
+    const char* end = way + strlen(way);
+    // By character: a double-byte character's second byte may be a backslash.
+    for (const char* at = way + strlen(folder) + 1;
+         (at = FindChar(at, (size_t)(end - at), '\\')) != nullptr; ++at) {
+        way[at - way] = '\0';
         CreateDirectoryA(way, nullptr);
+        way[at - way] = '\\';
     }
 }
 
